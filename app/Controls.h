@@ -1,0 +1,23 @@
+// Every control of the main window, its panels and the program's windows, as the
+// window designer leaves them before the creation step runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace millcalc {
+
+class FieldStore;
+
+void declareControls(FieldStore& store);
+
+// The item lists that several controls share.
+const std::vector<std::string>& diameterItems();
+const std::vector<std::string>& teethItems();
+
+// The captions of the method pages, in page order.
+inline constexpr const char* kWalterPageCaption = "Фрезерование (Walter)";
+inline constexpr const char* kAluminiumPageCaption = "ТР (Сплавы Алюминия)...";
+inline constexpr const char* kTitaniumPageCaption = "ТР (Сплавы Титана)...";
+
+} // namespace millcalc

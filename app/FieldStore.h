@@ -1,0 +1,157 @@
+// The named fields of the main window, its panels and windows: the single source
+// of truth that the calculations read and write and that a front end displays.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace millcalc {
+
+enum class FieldKind {
+    Window,       // a top-level window; text is its title
+    Panel,        // a floating panel; text is its caption
+    PageControl,  // items are the page captions, index the active page
+    Page,         // one page of a page control; pageIndex is its place there
+    TextField,
+    EditableList, // a text and suggested items
+    DropDownList, // items and a selected index; the text is the selected item
+    RadioGroup,   // items and a selected index
+    CheckBox,
+    RadioButton,  // radio buttons with the same parent exclude each other
+    Grid,         // columns x rows of cells
+    StaticText,
+    Memo,         // lines of text, held in items
+    StatusLine,
+    Button,
+    Picture,      // picture is the shown picture of its image list
+    MenuItem,     // checked is the menu item's check mark
+};
+
+using Rgb = std::uint32_t;
+
+namespace colours {
+constexpr Rgb Black = 0x000000;
+constexpr Rgb Green = 0x008000;
+constexpr Rgb Red = 0xff0000;
+constexpr Rgb Blue = 0x0000ff;
+constexpr Rgb Navy = 0x000080;
+constexpr Rgb Purple = 0x800080;
+constexpr Rgb Fuchsia = 0xff00ff;
+constexpr Rgb Olive = 0x808000;
+constexpr Rgb Maroon = 0x800000;
+constexpr Rgb Lime = 0x00ff00;
+constexpr Rgb Yellow = 0xffff00;
+} // namespace colours
+
+struct Field {
+    std::string name;
+    FieldKind kind = FieldKind::TextField;
+    std::string parent;  // the control, page, panel or window that holds it
+    int pageIndex = -1;  // for a page: its index in its page control
+    std::string text;
+    std::vector<std::string> items;
+    int index = -1;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    bool readOnly = false;  // for the user only: the calculations still write it
+    Rgb colour = colours::Black;
+    int columns = 0;
+    int rows = 0;
+    std::vector<std::string> cells;  // row-major
+    int currentColumn = 0;
+    int currentRow = 1;
+    int picture = 0;
+    bool selectedAll = false;  // the whole text is selected
+};
+
+enum class Change {
+    Text,
+    Items,
+    Index,
+    Checked,
+    Colour,
+    Enabled,
+    Visible,
+    Cells,
+    Picture,
+    LineAppended,  // a line was appended to a memo (its last item)
+    Cleared,       // a memo was emptied
+    Focus,         // the focused control changed (name is the new one)
+    Selection,
+};
+
+class FieldStore {
+public:
+    using Listener = std::function<void(const std::string& name, Change change)>;
+
+    Field& add(Field field);
+    bool has(const std::string& name) const;
+    const Field& field(const std::string& name) const;  // throws on an unknown name
+    const std::map<std::string, Field>& fields() const { return fields_; }
+
+    // One notification path: every change below reaches every listener.
+    void listen(Listener listener);
+
+    // The text a control shows: a drop-down list shows its selected item, a memo
+    // its lines joined by line breaks.
+    std::string text(const std::string& name) const;
+    // Writing the text of a drop-down list selects the item equal to it, or none.
+    void setText(const std::string& name, const std::string& text);
+
+    double real(const std::string& name) const;
+    int whole(const std::string& name) const;
+
+    const std::vector<std::string>& items(const std::string& name) const;
+    void setItems(const std::string& name, std::vector<std::string> items);
+    void appendItem(const std::string& name, const std::string& item);
+    int index(const std::string& name) const;
+    // Selecting an item of an editable list also sets its text to that item.
+    void setIndex(const std::string& name, int index);
+
+    bool checked(const std::string& name) const;
+    void setChecked(const std::string& name, bool checked);
+
+    Rgb colour(const std::string& name) const;
+    void setColour(const std::string& name, Rgb colour);
+
+    bool enabled(const std::string& name) const;
+    void setEnabled(const std::string& name, bool enabled);
+
+    bool visible(const std::string& name) const;
+    void setVisible(const std::string& name, bool visible);
+
+    int picture(const std::string& name) const;
+    void setPicture(const std::string& name, int picture);
+
+    std::string cell(const std::string& name, int column, int row) const;
+    void setCell(const std::string& name, int column, int row, const std::string& text);
+    void setCurrentCell(const std::string& name, int column, int row);
+
+    void appendLine(const std::string& name, const std::string& line);
+    void clearLines(const std::string& name);
+
+    // Tells the listeners of a change kept outside the store (the chart's series).
+    void touch(const std::string& name, Change change) { notify(name, change); }
+
+    // Whether the control and every page, panel and window that holds it are
+    // visible and enabled, so that it could take the input focus.
+    bool canFocus(const std::string& name) const;
+    const std::string& focused() const { return focused_; }
+    void setFocused(const std::string& name);
+    bool selectedAll(const std::string& name) const;
+    void setSelectedAll(const std::string& name, bool all);
+
+private:
+    Field& mutableField(const std::string& name);
+    void notify(const std::string& name, Change change);
+
+    std::map<std::string, Field> fields_;
+    std::vector<Listener> listeners_;
+    std::string focused_;
+};
+
+} // namespace millcalc

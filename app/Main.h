@@ -1,0 +1,96 @@
+// The main window's logic: its field store, the creation step, the commands of
+// its buttons and menus, the calculation dispatch and the shared reporting
+// operations that every calculation step uses.
+#pragma once
+
+#include "app/FieldStore.h"
+#include "machines/Graphic.h"
+#include "machines/MachineTable.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace millcalc {
+
+class Toolkit;
+
+inline constexpr const char* kWarningCaption = "Предупреждение...";
+
+class FormMain {
+public:
+    using Handler = std::function<void()>;
+    using CellHandler = std::function<void(int column, int row)>;
+
+    explicit FormMain(Toolkit& toolkit);
+    FormMain(const FormMain&) = delete;
+    FormMain& operator=(const FormMain&) = delete;
+
+    FieldStore& store() { return store_; }
+    const FieldStore& store() const { return store_; }
+    Toolkit& toolkit() { return toolkit_; }
+    const MachineTable& machines() const { return machines_; }
+    // The machine that TabMach selects; row 0 while nothing is selected.
+    int machineIndex() const;
+    const MachineRecord& machine() const;
+    Nomogram& nomogram() { return nomogram_; }
+    const Nomogram& nomogram() const { return nomogram_; }
+
+    // Program start: the creation step of the main window (ending with the
+    // auto-fill), then the log window, the splash, the nomogram and the
+    // designations window, and the focus on "Расчет". Errors propagate.
+    void start();
+    void create();
+
+    // What the user does. Each command runs to its end; an error that escapes
+    // it goes to the toolkit's error box and the program stays open.
+    void typeText(const std::string& name, const std::string& text);
+    void click(const std::string& name);
+    void pick(const std::string& name, int index);
+    void check(const std::string& name, bool checked);
+    void selectCell(const std::string& name, int column, int row);
+    void close(const std::string& name);
+
+    // The shared reporting operations of the calculation steps.
+    void LogMessage(const std::string& text);
+    void WarningBox(const std::string& text, const std::string& caption = kWarningCaption);
+    // Writes the text, gives the field the focus when it and everything that
+    // holds it are visible and enabled, and selects its whole text.
+    void CorrectField(const std::string& name, const std::string& text);
+    void ResultColour(const std::string& name, Rgb colour);
+    // Gives the field the focus under the same rule, leaving its selection alone.
+    void focusField(const std::string& name);
+    // Puts the caret at the start of the text with nothing selected.
+    void collapseSelection(const std::string& name);
+    void ShowPanel(const std::string& name);
+
+    // Window logic.
+    void calculationDispatch();
+    void inputPageChange();
+    void resultPageChange();
+    void machineSelection();
+
+    // Handlers that the method modules attach to their controls: a click of a
+    // button, picture or menu item; a user's pick or check; a grid cell.
+    void onClick(const std::string& name, Handler handler);
+    void onChange(const std::string& name, Handler handler);
+    void onSelectCell(const std::string& name, CellHandler handler);
+    bool hasClickHandler(const std::string& name) const;
+
+private:
+    void installCommands();
+    void runGuarded(const Handler& command);
+    void copyBack(const std::string& from, const std::string& to);
+    void literature();
+    void endProgram();
+
+    Toolkit& toolkit_;
+    FieldStore store_;
+    MachineTable machines_;
+    Nomogram nomogram_;
+    std::map<std::string, Handler> clickHandlers_;
+    std::map<std::string, Handler> changeHandlers_;
+    std::map<std::string, CellHandler> cellHandlers_;
+};
+
+} // namespace millcalc

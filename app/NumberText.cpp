@@ -1,0 +1,134 @@
+#include "app/NumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace millcalc {
+
+namespace {
+
+bool isBlank(char c)
+{
+    // isspace in the "C" locale
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::size_t skipBlanks(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+double readReal(std::string_view text)
+{
+    std::size_t i = skipBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t numberStart = i;
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    // An exponent counts only when at least one digit follows it ("1e" reads 1).
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    double value = 0.0;
+    const char* first = text.data() + numberStart;
+    const char* last = text.data() + i;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Overflow is not finite and reads as 0; underflow is as good as 0.
+        return 0.0;
+    }
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return 0.0;
+    return negative ? -value : value;
+}
+
+int readWhole(std::string_view text)
+{
+    std::size_t i = skipBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    bool clipped = false;
+    while (i < text.size() && isDigit(text[i])) {
+        if (!clipped) {
+            value = value * 10 + (text[i] - '0');
+            if (value > static_cast<long long>(INT_MAX) + 1)
+                clipped = true;
+        }
+        ++i;
+    }
+    if (negative)
+        value = -value;
+    if (clipped || value > INT_MAX)
+        return negative ? INT_MIN : INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::string formatFixed(double value, int decimals)
+{
+    // Enough room for the largest double written in full with its decimals.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return std::string();
+    return std::string(buffer, result.ptr);
+}
+
+std::string formatGeneral(double value, int digits)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, digits);
+    if (result.ec != std::errc())
+        return std::string();
+    return std::string(buffer, result.ptr);
+}
+
+std::string formatWhole(int value)
+{
+    return std::to_string(value);
+}
+
+} // namespace millcalc

@@ -1,0 +1,81 @@
+#include "machines/Graphic.h"
+
+#include "app/Main.h"
+#include "app/NumberText.h"
+#include "app/Toolkit.h"
+
+#include <exception>
+
+namespace millcalc {
+
+int seriesIndex(const std::string& name)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (name == "Series" + std::to_string(i + 1))
+            return i;
+    }
+    return -1;
+}
+
+namespace {
+
+// The operating point's fields by input page: n, power, torque.
+struct OperatingFields {
+    const char* speed;
+    const char* power;
+    const char* torque;
+};
+
+constexpr OperatingFields kOperatingFields[3] = {
+    {"EditStn", "EditStPn", "EditStM"},
+    {"Editn", "EditNp", "EditMz"},
+    {"EditTin", "EditTiNct", "EditTiMz"},
+};
+
+double positiveOrZero(const FieldStore& store, const char* name)
+{
+    if (name == nullptr)
+        return 0.0;
+    const double value = store.real(name);
+    return value > 0 ? value : 0.0;
+}
+
+} // namespace
+
+void BitBtnGraphicClick(FormMain& form)
+{
+    Nomogram& chart = form.nomogram();
+    // The filling runs under one guard: whatever fails, the window still shows.
+    try {
+        const MachineRecord& m = form.machine();
+        for (auto& series : chart.series)
+            series.clear();
+        for (std::size_t i = 0; i < kCurvePoints; ++i) {
+            chart.series[0].push_back({m.PowerCurveSpeeds[i], m.PowerCurveValues[i]});
+            chart.series[1].push_back({m.TorqueCurveSpeeds[i], m.TorqueCurveValues[i]});
+        }
+        const int page = form.store().index("PageControlParam");
+        OperatingFields fields{nullptr, nullptr, nullptr};
+        if (page >= 0 && page < 3)
+            fields = kOperatingFields[page];
+        const double n = positiveOrZero(form.store(), fields.speed);
+        chart.series[2].push_back({n, positiveOrZero(form.store(), fields.power)});
+        chart.series[3].push_back({n, positiveOrZero(form.store(), fields.torque)});
+    } catch (const std::exception&) {
+    }
+    ++chart.revision;
+    form.store().touch("ChartNom", Change::Items);
+    form.store().setVisible("FormGraphic", true);
+    form.toolkit().raise("FormGraphic");
+}
+
+void ToolButton2Click(FormMain& form)
+{
+    Nomogram& chart = form.nomogram();
+    chart.series[2].clear();
+    chart.series[3].clear();
+    ++chart.revision;
+    form.store().touch("ChartNom", Change::Items);
+}
+
+} // namespace millcalc

@@ -1,0 +1,82 @@
+#include "app/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <string>
+
+namespace millcalc {
+namespace {
+
+struct RealCase {
+    const char* text;
+    double value;
+};
+
+// What a machinist may type into a field, and what the calculation reads.
+constexpr RealCase kRealCases[] = {
+    {"12,5", 12.0},      {"abc", 0.0},       {"", 0.0},           {"1e3", 1000.0},
+    {"  25.0", 25.0},    {"-5", -5.0},       {"+7.5", 7.5},       {".5", 0.5},
+    {"5.", 5.0},         {"1e", 1.0},        {"1e+", 1.0},        {"2E-2", 0.02},
+    {"3.5x", 3.5},       {"0x1A", 0.0},      {"inf", 0.0},        {"nan", 0.0},
+    {"infinity", 0.0},   {"1e999", 0.0},     {"-1e999", 0.0},     {"1e-999", 0.0},
+    {"\t\n 8", 8.0},     {"- 5", 0.0},       {".", 0.0},          {"1060.0", 1060.0},
+    {"13496.339", 13496.339}, {"1e308", 1e308}, {"Ø12", 0.0},
+};
+
+TEST(NumberText, ReadsRealsLikeStrtodInTheCLocale)
+{
+    for (const RealCase& c : kRealCases)
+        EXPECT_EQ(readReal(c.text), c.value) << "text \"" << c.text << "\"";
+}
+
+struct WholeCase {
+    const char* text;
+    int value;
+};
+
+constexpr WholeCase kWholeCases[] = {
+    {"3", 3},   {"3.5", 3}, {"2.9", 2}, {"4.7", 4},  {"", 0},     {"abc", 0},
+    {" -2", -2}, {"+6", 6}, {"0", 0},   {"99999999999999", 2147483647},
+    {"-99999999999999", -2147483647 - 1},
+};
+
+TEST(NumberText, ReadsWholeNumbersByLeadingDigits)
+{
+    for (const WholeCase& c : kWholeCases)
+        EXPECT_EQ(readWhole(c.text), c.value) << "text \"" << c.text << "\"";
+}
+
+TEST(NumberText, WritesFixedDecimalsWithAPoint)
+{
+    EXPECT_EQ(formatFixed(13496.3389, 3), "13496.339");
+    EXPECT_EQ(formatFixed(0.0, 2), "0.00");
+    EXPECT_EQ(formatFixed(0.09941961449, 8), "0.09941961");
+    EXPECT_EQ(formatFixed(18000, 0), "18000");
+    EXPECT_EQ(formatFixed(2.5, 0), "2");  // round half to even, as printf does
+    EXPECT_EQ(formatFixed(1.3275, 3), "1.327");  // the nearest double lies below
+    EXPECT_EQ(formatGeneral(13496.33899, 10), "13496.33899");
+    EXPECT_EQ(formatGeneral(0.0, 10), "0");
+    EXPECT_EQ(formatWhole(-3), "-3");
+}
+
+// A Russian desktop runs under ru_RU.UTF-8, whose decimal separator is ",".
+TEST(NumberText, IgnoresTheProcessLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
+        GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)";
+    char probe[32];
+    std::snprintf(probe, sizeof probe, "%.1f", 12.5);
+    EXPECT_STREQ(probe, "12,5") << "the locale should use a decimal comma";
+
+    EXPECT_EQ(readReal("12.5"), 12.5);
+    EXPECT_EQ(readReal("12,5"), 12.0);
+    EXPECT_EQ(formatFixed(12.5, 3), "12.500");
+    EXPECT_EQ(formatGeneral(0.25, 10), "0.25");
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+} // namespace
+} // namespace millcalc
