@@ -247,7 +247,8 @@ void declareResultPages(Designer& d)
     d.grid("StringGridP", "PanelForestP", 2, 8);
     d.buttons(page, {"BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1",
                      "BitBtnAlNp1", "BitBtnPanelAl"});
-    d.pictures(page, {"Image17", "Image18", "Image19"});
+    // Formula pictures: n, V = min(V1, V2), F, torque and power.
+    d.pictures(page, {"ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19"});
 
     // Titanium results
     page = "TabSheetTechTi";
@@ -272,6 +273,8 @@ void declarePanels(Designer& d)
           "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2"})
         d.text(name, "PanelFormulaAl", name);
     d.buttons("PanelFormulaAl", {"BitBtn1fz", "BitBtn2V1", "BitBtn3V2", "BitBtn4P"});
+    // Formula pictures of the four groups: Sz, V1, V2 and the force.
+    d.pictures("PanelFormulaAl", {"ImageAlSz", "ImageAlV1", "ImageAlV2", "Image17"});
 
     d.window(FieldKind::Panel, "PanelStMaterial", "Панель: Material->", true);
     const std::pair<const char*, const char*> radios[] = {
