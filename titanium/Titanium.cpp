@@ -1,8 +1,21 @@
 #include "titanium/Titanium.h"
 
 #include "app/Main.h"
+#include "titanium/TitaniumCoefficients.h"
 
 namespace millcalc {
+
+namespace {
+
+// An image list holds one picture per item; with no item selected the picture
+// control keeps what it shows.
+void showPicture(FieldStore& store, const std::string& picture, int index, int pictures)
+{
+    if (index >= 0 && index < pictures)
+        store.setPicture(picture, index);
+}
+
+} // namespace
 
 void createTitanium(FormMain& form)
 {
@@ -16,23 +29,57 @@ void createTitanium(FormMain& form)
     for (const char* name : {"EditTifz", "EditTin", "EditTiF", "EditTiVc", "EditTiMz", "EditTiNct"})
         store.setText(name, "0.00000");
     store.setIndex("ComboBoxTiMaterial", 0);
-    // ComboBoxTiMaterialChange, RadioGroupTiSurfaceClick and
-    // RadioGroupTiDirectionClick run here once the titanium method lands.
+    ComboBoxTiMaterialChange(form);
+    RadioGroupTiSurfaceClick(form);
+    RadioGroupTiDirectionClick(form);
     for (const char* name : {"EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall"})
         store.setText(name, "0.00000");
     store.setIndex("BaseTihz", 2);
     for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
         store.setText(name, "0.00000");
-    // RadioGroupTiPzClick runs here once the titanium method lands.
+    RadioGroupTiPzClick(form);
 }
 
-void installTitanium(FormMain&)
+void installTitanium(FormMain& form)
 {
+    form.onChange("ComboBoxTiMaterial", [&form] { ComboBoxTiMaterialChange(form); });
+    form.onChange("RadioGroupTiSurface", [&form] { RadioGroupTiSurfaceClick(form); });
+    form.onChange("RadioGroupTiDirection", [&form] { RadioGroupTiDirectionClick(form); });
+    form.onChange("RadioGroupTiPz", [&form] { RadioGroupTiPzClick(form); });
 }
 
-void CalcTi(FormMain&)
+void ComboBoxTiMaterialChange(FormMain& form)
 {
-    // Computes nothing until the titanium method lands.
+    FieldStore& store = form.store();
+    const int alloy = store.index("ComboBoxTiMaterial");
+    showPicture(store, "ImageTiVbase", alloy, titanium::kTiMaterialPictures);
+    const titanium::ForceCoefficientTexts& c = titanium::forceCoefficients(alloy);
+    store.setText("EditTiPxcoeff", c.cx);
+    store.setText("EditTiPycoeff", c.cy);
+}
+
+void RadioGroupTiSurfaceClick(FormMain& form)
+{
+    FieldStore& store = form.store();
+    showPicture(store, "ImageSurface", store.index("RadioGroupTiSurface"),
+                titanium::kSurfacePictures);
+}
+
+void RadioGroupTiDirectionClick(FormMain& form)
+{
+    FieldStore& store = form.store();
+    const int direction = store.index("RadioGroupTiDirection");
+    showPicture(store, "ImageDirection", direction, titanium::kDirectionPictures);
+    showPicture(store, "ImageTiVsmall", direction, titanium::kTiVsmallPictures);
+}
+
+void RadioGroupTiPzClick(FormMain& form)
+{
+    for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
+        form.ResultColour(name, colours::Black);
+    const int choice = form.store().index("RadioGroupTiPz");
+    form.ResultColour(choice == 0 ? "EditTiPx" : choice == 1 ? "EditTiPy" : "EditTiP",
+                      colours::Green);
 }
 
 } // namespace millcalc

@@ -2,15 +2,38 @@
 // calculation with its low-rigidity variant.
 #pragma once
 
+#include "app/FieldStore.h"
+
+#include <string>
+
 namespace millcalc {
 
 class FormMain;
 
 // The titanium sub-step of the main window's creation.
 void createTitanium(FormMain& form);
+// Attaches the selection handlers of the titanium pages.
 void installTitanium(FormMain& form);
 
-// "Расчет" on the titanium page.
-void CalcTi(FormMain& form);
+// The alloy picks its speed-formula picture and the force coefficients.
+void ComboBoxTiMaterialChange(FormMain& form);
+void RadioGroupTiSurfaceClick(FormMain& form);
+// The direction picks its picture and the low-rigidity speed formula.
+void RadioGroupTiDirectionClick(FormMain& form);
+// Moves the green mark to the force chosen as Pz; recomputes nothing.
+void RadioGroupTiPzClick(FormMain& form);
+
+// "Расчет" on the titanium page. Returns 0 when it ran to its end, -1 when an
+// input stopped it or a result could not be computed.
+int CalcTi(FormMain& form);
+
+namespace titanium {
+
+// Writes a result, gives it its neutral colour and, when it reaches the limit
+// (equal counts), turns it red and logs the message.
+void writeMarked(FormMain& form, const std::string& field, const std::string& text, double value,
+                 double limit, Rgb neutral, const std::string& message);
+
+} // namespace titanium
 
 } // namespace millcalc
