@@ -2,28 +2,122 @@
 
 #include "app/Main.h"
 
+#include <string>
+
 namespace millcalc {
+
+namespace {
+
+constexpr const char* kGrid = "StringGridTab";
+constexpr int kGridColumns = 4;
+constexpr int kGridRows = 9; // the heading row and room for the largest group
+
+void fillGroup(FormMain& form, const MaterialGroup& group)
+{
+    FieldStore& store = form.store();
+    if (!store.checked(std::string(group.radioButton)))
+        return;
+    for (int row = 1; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column)
+            store.setCell(kGrid, column, row, "");
+    }
+    store.setColour(kGrid, group.gridColour);
+    int row = 1;
+    for (const MaterialRow& material : group.rows) {
+        store.setCell(kGrid, 0, row, std::string(material.material));
+        store.setCell(kGrid, 1, row, std::string(material.tensileStrength));
+        store.setCell(kGrid, 2, row, std::string(material.kc11));
+        store.setCell(kGrid, 3, row, std::string(material.mc));
+        ++row;
+    }
+    // Describes row 1 without making it the current cell: a transfer still takes
+    // the row the user selected before.
+    StringGridTabSelectCell(form, 1, 1);
+}
+
+} // namespace
 
 void createMaterials(FormMain& form)
 {
     FieldStore& store = form.store();
-    for (int row = 0; row < 9; ++row) {
-        for (int column = 0; column < 4; ++column)
-            store.setCell("StringGridTab", column, row, "");
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column)
+            store.setCell(kGrid, column, row, "");
     }
-    const bool checks[] = {false, false, false, true, false};
+    const bool checks[] = { false, false, false, true, false };
     for (int i = 0; i < 5; ++i)
         store.setChecked("RadioButton" + std::to_string(i + 1), checks[i]);
-    store.setCell("StringGridTab", 0, 0, "Материал");
-    store.setCell("StringGridTab", 1, 0, "Rm (H/(mm*mm)");
-    store.setCell("StringGridTab", 2, 0, "kc1.1 (H/(mm*mm)");
-    store.setCell("StringGridTab", 3, 0, "Mc");
-    // Group N fills the grid here once the catalogue lands.
+    store.setCell(kGrid, 0, 0, "Материал");
+    store.setCell(kGrid, 1, 0, "Rm (H/(mm*mm)");
+    store.setCell(kGrid, 2, 0, "kc1.1 (H/(mm*mm)");
+    store.setCell(kGrid, 3, 0, "Mc");
+    RadioButton4Click(form);
     store.setText("StaticTextStMaterial", store.field("RadioButton4").text);
 }
 
-void installMaterials(FormMain&)
+void RadioButton1Click(FormMain& form)
 {
+    fillGroup(form, MaterialGroupCatalogue[0]);
+}
+
+void RadioButton2Click(FormMain& form)
+{
+    fillGroup(form, MaterialGroupCatalogue[1]);
+}
+
+void RadioButton3Click(FormMain& form)
+{
+    fillGroup(form, MaterialGroupCatalogue[2]);
+}
+
+void RadioButton4Click(FormMain& form)
+{
+    fillGroup(form, MaterialGroupCatalogue[3]);
+}
+
+void RadioButton5Click(FormMain& form)
+{
+    fillGroup(form, MaterialGroupCatalogue[4]);
+}
+
+void StringGridTabSelectCell(FormMain& form, int /*column*/, int row)
+{
+    FieldStore& store = form.store();
+    store.setText("StaticTextMaterial", store.cell(kGrid, 0, row));
+}
+
+void BitBtnStMaterialOutClick(FormMain& form)
+{
+    FieldStore& store = form.store();
+    const int row = store.field(kGrid).currentRow;
+
+    std::string groupName;
+    for (const MaterialGroup& group : MaterialGroupCatalogue) {
+        const std::string button(group.radioButton);
+        if (store.checked(button)) {
+            groupName = store.field(button).text;
+            break;
+        }
+    }
+    store.setText("StaticTextStMaterial", groupName);
+
+    // Copied as they stand: an empty row gives empty texts, which the power step
+    // replaces by its defaults.
+    store.setText("EditStKc11", store.cell(kGrid, 2, row));
+    store.setText("EditStMc", store.cell(kGrid, 3, row));
+    store.setVisible("PanelStMaterial", false);
+}
+
+void installMaterials(FormMain& form)
+{
+    form.onChange("RadioButton1", [&form] { RadioButton1Click(form); });
+    form.onChange("RadioButton2", [&form] { RadioButton2Click(form); });
+    form.onChange("RadioButton3", [&form] { RadioButton3Click(form); });
+    form.onChange("RadioButton4", [&form] { RadioButton4Click(form); });
+    form.onChange("RadioButton5", [&form] { RadioButton5Click(form); });
+    form.onSelectCell(
+        kGrid, [&form](int column, int row) { StringGridTabSelectCell(form, column, row); });
+    form.onClick("BitBtnStMaterialOut", [&form] { BitBtnStMaterialOutClick(form); });
 }
 
 } // namespace millcalc

@@ -1,14 +1,17 @@
 #include "walter/Walter.h"
 
 #include "app/Main.h"
+#include "app/NumberText.h"
+
+#include <string>
 
 namespace millcalc {
 
 void createWalter(FormMain& form)
 {
     FieldStore& store = form.store();
-    for (const char* name : {"EditStn", "EditStVc", "EditStP", "EditStPn", "EditStM", "EditSthm2",
-                             "EditStQ", "EditStVf", "EditStfz"})
+    for (const char* name : { "EditStn", "EditStVc", "EditStP", "EditStPn", "EditStM", "EditSthm2",
+             "EditStQ", "EditStVf", "EditStfz" })
         store.setText(name, "0.0");
     store.setIndex("ComboBoxStContact", 0);
     store.setPicture("Imagevs", 0);
@@ -21,17 +24,95 @@ void createWalter(FormMain& form)
     store.setText("EditStMc", "0.2501");
     store.setText("EditStGamma0", "2.0");
     store.setText("EditStKc", "0.0");
-    // The CheckBoxhm2 click step runs here once the chip-thickness step lands.
+    CheckBoxhm2Click(form);
 }
 
-void installWalter(FormMain&)
+// The step buttons ignore the step's result.
+void BitBtnSt1Click(FormMain& form)
 {
-    // The step buttons and option handlers come with the Walter method.
+    WalterCuttingSpeed(form);
 }
 
-void WalterCalculate(FormMain&)
+void BitBtnSt2Click(FormMain& form)
 {
-    // Computes nothing until the Walter method lands.
+    WalterRemovalRate(form);
+}
+
+void BitBtnSt3Click(FormMain& form)
+{
+    WalterChipThickness(form);
+}
+
+void BitBtnSt4Click(FormMain& form)
+{
+    WalterFeedPerTooth(form);
+}
+
+void BitBtnSt5Click(FormMain& form)
+{
+    WalterPower(form);
+}
+
+void installWalter(FormMain& form)
+{
+    form.onClick("BitBtnSt1", [&form] { BitBtnSt1Click(form); });
+    form.onClick("BitBtnSt2", [&form] { BitBtnSt2Click(form); });
+    form.onClick("BitBtnSt3", [&form] { BitBtnSt3Click(form); });
+    form.onClick("BitBtnSt4", [&form] { BitBtnSt4Click(form); });
+    form.onClick("BitBtnSt5", [&form] { BitBtnSt5Click(form); });
+    form.onChange("ComboBoxStContact", [&form] { ComboBoxStContactChange(form); });
+    form.onChange("CheckBoxhm2", [&form] { CheckBoxhm2Click(form); });
+}
+
+namespace {
+
+// The four inputs of the full calculation stop it with a warning box before any
+// result is written; nothing is logged.
+void stopOnInput(FormMain& form, const char* field, const std::string& zero, const char* message)
+{
+    form.CorrectField(field, zero);
+    form.WarningBox(message);
+}
+
+} // namespace
+
+void WalterCalculate(FormMain& form)
+{
+    FieldStore& store = form.store();
+
+    const double D = store.real("BaseD");
+    if (!(D > 0)) {
+        stopOnInput(form, "BaseD", formatFixed(0, 3), "Ошибка задания 'диаметра инструмента' - D");
+        return;
+    }
+    const int z = store.whole("BaseZ");
+    if (z <= 0) {
+        stopOnInput(form, "BaseZ", formatWhole(0), "Ошибка задания 'Числа зубьев' - z");
+        return;
+    }
+    const double Vc = store.real("BaseVc");
+    if (!(Vc > 0)) {
+        stopOnInput(form, "BaseVc", formatFixed(0, 3), "Ошибка задания 'Скорости резания' - vc");
+        return;
+    }
+    const double fz = store.real("Basefz");
+    if (!(fz > 0)) {
+        stopOnInput(form, "Basefz", formatFixed(0, 5), "Ошибка задания 'Подача на зуб' - fz");
+        return;
+    }
+
+    // D, z, Vc, fz, n and the unrounded Vf pass as numbers; every later step
+    // reads the rounded texts that the earlier ones wrote.
+    const double n = WalterSpindleSpeed(form, D, Vc);
+    if (n < 0)
+        return;
+    if (WalterTableFeed(form, fz, z, n) == -1)
+        return;
+    if (WalterRemovalRate(form) < 0)
+        return;
+    if (WalterChipThickness(form) == -1)
+        return;
+    WalterPower(form);
 }
 
 } // namespace millcalc

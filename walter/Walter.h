@@ -2,6 +2,10 @@
 // removal rate, power and torque, and the full calculation.
 #pragma once
 
+#include "walter/ChipThickness.h"
+#include "walter/PowerSteps.h"
+#include "walter/SpeedSteps.h"
+
 namespace millcalc {
 
 class FormMain;
@@ -13,7 +17,13 @@ void createWalter(FormMain& form);
 // Attaches the step buttons and option handlers of the Walter pages.
 void installWalter(FormMain& form);
 
-// "Расчет" on the Walter page.
+// "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
 void WalterCalculate(FormMain& form);
+
+void BitBtnSt1Click(FormMain& form);
+void BitBtnSt2Click(FormMain& form);
+void BitBtnSt3Click(FormMain& form);
+void BitBtnSt4Click(FormMain& form);
+void BitBtnSt5Click(FormMain& form);
 
 } // namespace millcalc

@@ -1,0 +1,120 @@
+#include "walter/SpeedSteps.h"
+
+#include "app/Main.h"
+#include "app/NumberText.h"
+#include "walter/StepReport.h"
+
+namespace millcalc {
+
+using walter::markAgainstLimit;
+using walter::ResultWrite;
+using walter::writeResult;
+
+namespace {
+
+constexpr const char* kToothCountError = "Ошибка задания 'Числа зубьев' - z";
+constexpr const char* kFeedPerToothStopped = "Расчет подачи на зуб \n n=0. \n Расчет прерван.";
+
+} // namespace
+
+int WalterCuttingSpeed(FormMain& form)
+{
+    FieldStore& store = form.store();
+    const MachineRecord& machine = form.machine();
+
+    const double D = store.real("BaseD");
+    if (!(D > 0)) {
+        form.CorrectField("BaseD", formatFixed(0, 2));
+        const char* message = "Ошибка задания 'диаметра инструмента' - D";
+        form.LogMessage(message);
+        form.WarningBox(message);
+        return -1;
+    }
+
+    double n = store.real("EditStn");
+    if (!(n > 0)) {
+        form.CorrectField("EditStn", formatFixed(0, 3));
+        form.LogMessage("Ошибка задания оборотов шпинделя...<=0");
+        n = 0;
+    }
+
+    // Written like a correction so that the focus ends on the cutting speed,
+    // also after EditStn was corrected.
+    const double Vc = D * kWalterPi * n * 0.001;
+    if (!writeResult(form, "EditStVc", Vc, 3, "скорости резания Vc", ResultWrite::Focused))
+        return -1;
+
+    markAgainstLimit(form, "EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+    return 0;
+}
+
+double WalterSpindleSpeed(FormMain& form, double D, double Vc)
+{
+    const MachineRecord& machine = form.machine();
+
+    const double n = Vc * 1000 / (D * kWalterPi);
+    if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
+        return -1;
+    markAgainstLimit(form, "EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+
+    const double VcBack = D * kWalterPi * n * 0.001;
+    if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))
+        return -1;
+    return n;
+}
+
+int WalterFeedPerTooth(FormMain& form)
+{
+    FieldStore& store = form.store();
+    const MachineRecord& machine = form.machine();
+
+    double Vf = store.real("EditStVf");
+    if (!(Vf > 0)) {
+        form.CorrectField("EditStVf", formatFixed(0, 3));
+        Vf = 0;
+    }
+    markAgainstLimit(form, "EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
+
+    const int z = store.whole("BaseZ");
+    if (z <= 0) {
+        form.CorrectField("BaseZ", formatWhole(0));
+        form.WarningBox(kToothCountError);
+        return -1;
+    }
+
+    const double n = store.real("EditStn");
+    if (!(n > 0)) {
+        form.CorrectField("EditStn", formatFixed(0, 3));
+        form.WarningBox(kFeedPerToothStopped);
+        return -1;
+    }
+
+    const double fz = Vf / (n * z);
+    if (!writeResult(form, "EditStfz", fz, 5, "подачи на зуб fz", ResultWrite::Focused))
+        return -1;
+    return 0;
+}
+
+int WalterTableFeed(FormMain& form, double fz, int z, double n)
+{
+    const MachineRecord& machine = form.machine();
+
+    const double Vf = fz * z * n;
+    if (!writeResult(form, "EditStVf", Vf, 2, "подачи Vf"))
+        return -1;
+    markAgainstLimit(form, "EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
+
+    // Only an underflow of the spindle-speed formula leaves n at 0 here.
+    if (!(n > 0)) {
+        form.WarningBox(kFeedPerToothStopped);
+        return -1;
+    }
+
+    // The unrounded Vf, so that the shown fz repeats the wanted one.
+    const double fzBack = Vf / (n * z);
+    if (!writeResult(form, "EditStfz", fzBack, 5, "подачи на зуб fz"))
+        return -1;
+    return 0;
+}
+
+} // namespace millcalc

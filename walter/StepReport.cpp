@@ -1,0 +1,40 @@
+#include "walter/StepReport.h"
+
+#include "app/Main.h"
+#include "app/NumberText.h"
+
+#include <cmath>
+
+namespace millcalc::walter {
+
+bool writeResult(FormMain& form, const std::string& field, double value, int decimals,
+    const std::string& quantity, ResultWrite how)
+{
+    if (!std::isfinite(value)) {
+        // Only inputs far beyond any real cut get here (1e300 typed into a
+        // field); a field showing "inf" would only pass the fault on.
+        const std::string message = "Переполнение при расчете " + quantity
+            + " - значение вне диапазона чисел. Проверьте исходные данные. Расчет прерван.";
+        form.LogMessage(message);
+        form.WarningBox(message);
+        return false;
+    }
+    const std::string text = formatFixed(value, decimals);
+    if (how == ResultWrite::Focused)
+        form.CorrectField(field, text);
+    else
+        form.store().setText(field, text);
+    return true;
+}
+
+void markAgainstLimit(FormMain& form, const std::string& field, double value, double limit,
+    const std::string& message)
+{
+    form.ResultColour(field, colours::Green);
+    if (value >= limit) {
+        form.ResultColour(field, colours::Red);
+        form.LogMessage(message);
+    }
+}
+
+} // namespace millcalc::walter

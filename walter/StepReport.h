@@ -1,0 +1,29 @@
+// What the Walter steps share when they hand a result to its field: the guard
+// that keeps a value that is not finite out of the field, and the limit mark.
+#pragma once
+
+#include <string>
+
+namespace millcalc {
+
+class FormMain;
+
+namespace walter {
+
+// How a result reaches its field: a plain write, or in the manner of
+// CorrectField (write, focus, select the whole text).
+enum class ResultWrite { Plain, Focused };
+
+// Writes the value with the given decimals. A value that is not finite is not
+// written: the log and a warning box say which quantity overflowed, and the
+// caller stops its step. Returns whether the value was written.
+bool writeResult(FormMain& form, const std::string& field, double value, int decimals,
+    const std::string& quantity, ResultWrite how = ResultWrite::Plain);
+
+// Green, or red with the log line when the value reaches the limit: a value
+// equal to its limit counts as exceeding it.
+void markAgainstLimit(FormMain& form, const std::string& field, double value, double limit,
+    const std::string& message);
+
+} // namespace walter
+} // namespace millcalc
