@@ -1,44 +1,104 @@
 #include "aluminium/Aluminium.h"
 
+#include "aluminium/AlFeedAndSpeeds.h"
+#include "aluminium/AlForce.h"
+#include "aluminium/AlFormulaPanel.h"
+#include "aluminium/AlSpindleAndFeed.h"
+#include "aluminium/AlStepSupport.h"
+#include "aluminium/AlTemperature.h"
+#include "aluminium/AlTorqueAndPower.h"
 #include "app/Main.h"
 
 namespace millcalc {
 
+namespace {
+
+// Everything that follows the accepted speed. The temperature look-up cannot
+// stop; the others stop the chain at their first -1.
+int runFromSpindleSpeed(FormMain& form)
+{
+    if (CalcAlSpindleSpeed(form) < 0)
+        return kStepStopped;
+    if (CalcAlTableFeed(form) < 0)
+        return kStepStopped;
+    CalcAlWorkpieceTemperature(form);
+    if (CalcAlPz(form) < 0)
+        return kStepStopped;
+    if (CalcAlMz(form) < 0)
+        return kStepStopped;
+    return CalcAlNp(form);
+}
+
+} // namespace
+
 void createAluminiumInputs(FormMain& form)
 {
     FieldStore& store = form.store();
-    store.setItems("ComboBoxMaterial", {"В95пчТ2", "1163Т2", "Д16чТ"});
+    store.setItems("ComboBoxMaterial", { "В95пчТ2", "1163Т2", "Д16чТ" });
     store.setIndex("ComboBoxMaterial", 0);
-    store.setItems("ComboBoxRa", {"...<=1.25", "1.25<...<=2.5", "2.5<...<=20."});
+    // The roughness list is still empty here, so this first factor is the
+    // alloy's "no range" one; the roughness step below replaces it.
+    ComboBoxMaterialChange(form);
+    store.setItems("ComboBoxRa", { "...<=1.25", "1.25<...<=2.5", "2.5<...<=20." });
     store.setIndex("ComboBoxRa", 0);
+    ComboBoxRaChange(form);
     store.setIndex("ComboBoxTkpd", 0);
-    for (const char* name : {"EditSz", "EditV", "EditV1", "EditV2"})
+    for (const char* name : { "EditSz", "EditV", "EditV1", "EditV2" })
         store.setText(name, "0.0");
+    // "0.0" is no item of the still empty list of EditV, so the list selects
+    // nothing and shows no text until a calculation offers its candidates: a
+    // pick of a pretend speed 0.0 would only rerun the chain with V = 0.
     store.setText("EditTm", "20.0");
-    for (const char* name : {"Editn", "EditF", "EditPz", "EditMz", "EditNp"})
+    for (const char* name : { "Editn", "EditF", "EditPz", "EditMz", "EditNp" })
         store.setText(name, "0.0");
 }
 
-void createTemperatureGrid(FormMain&)
+void installAluminium(FormMain& form)
 {
+    FormMain* f = &form;
+    form.onChange("ComboBoxMaterial", [f] { ComboBoxMaterialChange(*f); });
+    form.onChange("ComboBoxRa", [f] { ComboBoxRaChange(*f); });
+    form.onChange("EditV", [f] { EditVChange(*f); });
+    // Single-step buttons ignore the results of their steps.
+    form.onClick("BitBtn1fz", [f] { CalcAlFeedPerTooth(*f); });
+    form.onClick("BitBtn2V1", [f] { CalcAlSpeedByTemperature(*f); });
+    form.onClick("BitBtn3V2", [f] { CalcAlSpeedByPower(*f); });
+    form.onClick("BitBtn4P", [f] { CalcAlPz(*f); });
+    form.onClick("BitBtnAln1", [f] { CalcAlSpindleSpeed(*f); });
+    form.onClick("BitBtnAlF1", [f] {
+        if (CalcAlTableFeed(*f) >= 0)
+            CalcAlWorkpieceTemperature(*f);
+    });
+    form.onClick("BitBtnAlPz1", [f] { CalcAlPz(*f); });
+    form.onClick("BitBtnAlMz1", [f] { CalcAlMz(*f); });
+    form.onClick("BitBtnAlNp1", [f] { CalcAlNp(*f); });
 }
 
-void createLoadGrid(FormMain&)
+int CalcAluminium(FormMain& form)
 {
+    if (CalcAlFeedPerTooth(form) < 0)
+        return kStepStopped;
+    // The candidates of the last run go only once the new Sz stands.
+    FieldStore& store = form.store();
+    store.setItems("EditV", {});
+    store.setIndex("EditV", -1);
+    if (CalcAlSpeedByTemperature(form) < 0)
+        return kStepStopped;
+    if (CalcAlSpeedByPower(form) < 0)
+        return kStepStopped;
+    CalcAlAcceptedSpeed(form);
+    return runFromSpindleSpeed(form);
 }
 
-void installAluminium(FormMain&)
+int EditVChange(FormMain& form)
 {
-}
-
-void CalcAluminium(FormMain&)
-{
-    // Computes nothing until the aluminium method lands.
+    return runFromSpindleSpeed(form);
 }
 
 void BitBtnAlTm1Click(FormMain& form)
 {
     form.ShowPanel("PanelTemp");
+    CalcAlWorkpieceTemperature(form);
 }
 
 } // namespace millcalc

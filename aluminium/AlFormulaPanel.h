@@ -1,0 +1,19 @@
+// The aluminium formula panel: the coefficient texts of each alloy and the
+// roughness factor Ks that the alloy and the roughness range decide.
+#pragma once
+
+namespace millcalc {
+
+class FormMain;
+
+// A user's pick of the alloy (and the window's creation): the roughness factor
+// for the current range, then every coefficient text of the alloy, discarding
+// the user's edits. Runs no calculation.
+void ComboBoxMaterialChange(FormMain& form);
+// A user's pick of the roughness range: rewrites EditTKs only.
+void ComboBoxRaChange(FormMain& form);
+
+// The text of Ks for an alloy and a roughness range (item indexes, -1 for none).
+const char* roughnessFactorText(int alloy, int range);
+
+} // namespace millcalc

@@ -1,0 +1,88 @@
+#include "aluminium/AlSpindleAndFeed.h"
+
+#include "aluminium/AlGeometry.h"
+#include "aluminium/AlStepSupport.h"
+#include "app/Main.h"
+#include "app/NumberText.h"
+
+namespace millcalc {
+
+namespace {
+
+// The value of pi that every spindle-speed formula of the program uses.
+constexpr double kPi = 3.1415926;
+constexpr int kTeethReplacement = 4;
+
+} // namespace
+
+int CalcAlSpindleSpeed(FormMain& form)
+{
+    const MachineRecord& machine = form.machine();
+    const auto g = CheckAlGeometry(form, false);
+    if (!g)
+        return kStepStopped;
+    // The accepted speed is the shown text of EditV, three decimals.
+    double speed = form.store().real("EditV");
+    if (!(speed > 0)) {
+        speed = 0.0;
+        form.LogMessage("Ошибка задания скорости реза (м/мин) V=0   .... (Расчет n)");
+    }
+    const double spindleSpeed = (speed * 1000) / (kPi * g->D);
+    if (reportNotFinite(form, spindleSpeed, "n"))
+        return kStepStopped;
+    form.ResultColour("Editn", colours::Green);
+    if (spindleSpeed >= machine.MaxSpindleSpeed) {
+        form.ResultColour("Editn", colours::Red);
+        form.LogMessage("Превышение числа оборотов   (Расчет n)");
+    }
+    form.store().setText("Editn", formatFixed(spindleSpeed, 3));
+    return kStepDone;
+}
+
+int CalcAlTableFeed(FormMain& form)
+{
+    const MachineRecord& machine = form.machine();
+    FieldStore& store = form.store();
+    int teeth = store.whole("BaseAlZ");
+    if (teeth <= 0) {
+        teeth = kTeethReplacement;
+        form.CorrectField("BaseAlZ", formatWhole(teeth));
+        const char* message = "Ошибка задания 'Числа зубьев' - z -> исправлено....";
+        form.LogMessage(message);
+        form.WarningBox(message);
+    }
+    double spindleSpeed = store.real("Editn");
+    if (!(spindleSpeed > 0)) {
+        spindleSpeed = 0.0;
+        form.CorrectField("Editn", formatFixed(spindleSpeed, 3));
+        form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
+    }
+    form.ResultColour("Editn", colours::Green);
+    if (spindleSpeed >= machine.MaxSpindleSpeed) {
+        form.ResultColour("Editn", colours::Red);
+        form.LogMessage("Превышение числа оборотов  (Расчет F)");
+    }
+    double sz = store.real("EditSz");
+    if (!(sz > 0)) {
+        sz = 0.0;
+        form.CorrectField("EditSz", formatFixed(sz, 3));
+        form.LogMessage("Ошибка задания Sz<=0 (Расчет F)....");
+    }
+    // Unlike the other steps, the feed is still computed after this report.
+    if (!(sz > kLeastFeedPerTooth)) {
+        form.LogMessage(kFeedZeroMessage);
+        form.WarningBox(kFeedZeroMessage);
+    }
+    const double feed = sz * spindleSpeed * teeth;
+    if (reportNotFinite(form, feed, "F"))
+        return kStepStopped;
+    form.ResultColour("EditF", colours::Green);
+    if (feed >= machine.MaxFeed) {
+        form.ResultColour("EditF", colours::Red);
+        form.LogMessage("Превышение максимальной подачи резания  (Расчет F)");
+    }
+    store.setText("EditF", formatFixed(feed, 3));
+    return kStepDone;
+}
+
+} // namespace millcalc

@@ -1,0 +1,14 @@
+// The aluminium spindle speed from the accepted cutting speed, and the table
+// feed from feed per tooth, spindle speed and teeth, marked against the machine.
+#pragma once
+
+namespace millcalc {
+
+class FormMain;
+
+// n = V * 1000 / (3.1415926 * D) into Editn, green, red from MaxSpindleSpeed on.
+int CalcAlSpindleSpeed(FormMain& form);
+// F = Sz * n * z into EditF, green, red from MaxFeed on.
+int CalcAlTableFeed(FormMain& form);
+
+} // namespace millcalc

@@ -1,0 +1,36 @@
+#include "aluminium/AlStepSupport.h"
+
+#include "app/Main.h"
+#include "app/NumberText.h"
+
+#include <cmath>
+
+namespace millcalc {
+
+double readPositive(FormMain& form, const PositiveCheck& check)
+{
+    const double value = form.store().real(check.field);
+    if (value > 0)
+        return value;
+    form.CorrectField(check.field, formatFixed(check.replacement, check.decimals));
+    form.LogMessage(check.message);
+    return check.replacement;
+}
+
+std::string notFiniteMessage(const std::string& quantity)
+{
+    return "Ошибка вычисления-> " + quantity
+        + ": значение вне диапазона чисел (проверьте исходные данные и коэффициенты)....";
+}
+
+bool reportNotFinite(FormMain& form, double value, const std::string& quantity)
+{
+    if (std::isfinite(value))
+        return false;
+    const std::string message = notFiniteMessage(quantity);
+    form.LogMessage(message);
+    form.WarningBox(message);
+    return true;
+}
+
+} // namespace millcalc

@@ -1,0 +1,14 @@
+// The aluminium torque and cutting power from the force in EditPz, marked
+// against the machine's torque and power.
+#pragma once
+
+namespace millcalc {
+
+class FormMain;
+
+// Mz = Pz * D / (2 * 100) into EditMz, green, red from MaxTorque on.
+int CalcAlMz(FormMain& form);
+// Nct = Pz * V / (1020 * 60) into EditNp, green, red from MaxPower on.
+int CalcAlNp(FormMain& form);
+
+} // namespace millcalc
