@@ -141,22 +141,5 @@ TEST_F(TitaniumSelection, PzChoiceMovesTheGreenMarkOnly)
     }
 }
 
-TEST_F(TitaniumSelection, PzChoiceTakesEffectAtTheNextRun)
-{
-    run("pick PageControlParam 2");
-    run("pick RadioGroupTiPz 2");
-    run("click BitCalcs");
-    EXPECT_EQ(store().text("EditTiMz"), "533.30");
-    EXPECT_EQ(store().text("EditTiNct"), "2.28");
-    EXPECT_EQ(store().text("EditTiNctsmall"), "3.23");
-    EXPECT_EQ(store().colour("EditTiP"), colours::Green);
-    run("pick RadioGroupTiPz 0");
-    run("click BitCalcs");
-    EXPECT_EQ(store().text("EditTiMz"), "528.14");
-    EXPECT_EQ(store().text("EditTiNctsmall"), "3.20");
-    EXPECT_EQ(store().colour("EditTiPx"), colours::Green);
-    EXPECT_EQ(store().colour("EditTiP"), colours::Black);
-}
-
 } // namespace
 } // namespace millcalc
