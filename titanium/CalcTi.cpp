@@ -138,6 +138,8 @@ int CalcTi(FormMain& form)
     in.cx = store.whole("EditTiPxcoeff");
     in.cy = store.whole("EditTiPycoeff");
 
+    // Everything is computed before anything is written, so a value that cannot
+    // be shown leaves all results of the last run in place together.
     const TitaniumResults r = titanium::computeTitanium(in);
     if (r.factors.overhangBeyondTable)
         form.LogMessage(kOverhangBeyondTableMessage);
