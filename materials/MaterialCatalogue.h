@@ -22,6 +22,7 @@ struct MaterialRow {
 
 struct MaterialGroup {
     std::string_view radioButton;
+    Rgb captionColour; // of the radio button's caption
     Rgb gridColour;
     std::span<const MaterialRow> rows;
 };
@@ -91,11 +92,11 @@ inline constexpr MaterialRow kHeatResistant[] = {
 
 // The groups P, M, K, N and S in the order of their radio buttons.
 inline constexpr std::array<MaterialGroup, 5> MaterialGroupCatalogue { {
-    { "RadioButton1", colours::Blue, catalogue::kSteel },
-    { "RadioButton2", colours::Purple, catalogue::kStainlessSteel },
-    { "RadioButton3", colours::Red, catalogue::kCastIron },
-    { "RadioButton4", colours::Green, catalogue::kNonFerrous },
-    { "RadioButton5", colours::Olive, catalogue::kHeatResistant },
+    { "RadioButton1", colours::Navy, colours::Blue, catalogue::kSteel },
+    { "RadioButton2", colours::Fuchsia, colours::Purple, catalogue::kStainlessSteel },
+    { "RadioButton3", colours::Red, colours::Red, catalogue::kCastIron },
+    { "RadioButton4", colours::Green, colours::Green, catalogue::kNonFerrous },
+    { "RadioButton5", colours::Olive, colours::Olive, catalogue::kHeatResistant },
 } };
 
 // The material sub-step of the main window's creation: empty grid, headings,

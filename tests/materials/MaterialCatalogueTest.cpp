@@ -13,16 +13,17 @@ namespace {
 
 struct GroupShape {
     const char* radioButton;
+    Rgb caption;
     Rgb colour;
     std::size_t rows;
 };
 
 constexpr GroupShape kShapes[] = {
-    { "RadioButton1", colours::Blue, 7 },
-    { "RadioButton2", colours::Purple, 4 },
-    { "RadioButton3", colours::Red, 4 },
-    { "RadioButton4", colours::Green, 2 },
-    { "RadioButton5", colours::Olive, 3 },
+    { "RadioButton1", colours::Navy, colours::Blue, 7 },
+    { "RadioButton2", colours::Fuchsia, colours::Purple, 4 },
+    { "RadioButton3", colours::Red, colours::Red, 4 },
+    { "RadioButton4", colours::Green, colours::Green, 2 },
+    { "RadioButton5", colours::Olive, colours::Olive, 3 },
 };
 
 TEST(MaterialGroupCatalogue, HoldsTheFiveGroupsInTheOrderOfTheirButtons)
@@ -31,6 +32,7 @@ TEST(MaterialGroupCatalogue, HoldsTheFiveGroupsInTheOrderOfTheirButtons)
     for (std::size_t i = 0; i < MaterialGroupCatalogue.size(); ++i) {
         const MaterialGroup& group = MaterialGroupCatalogue[i];
         EXPECT_EQ(group.radioButton, kShapes[i].radioButton);
+        EXPECT_EQ(group.captionColour, kShapes[i].caption) << i;
         EXPECT_EQ(group.gridColour, kShapes[i].colour) << i;
         EXPECT_EQ(group.rows.size(), kShapes[i].rows) << i;
         // Eight rows under the heading are all the grid has.
