@@ -14,28 +14,45 @@ Field& FieldStore::add(Field field)
     const std::string name = field.name;
     auto [it, inserted] = fields_.insert_or_assign(name, std::move(field));
     (void)inserted;
+    if (index_.built)
+        index_.fields[it->first] = &it->second;
     return it->second;
+}
+
+Field* FieldStore::find(std::string_view name) const
+{
+    if (!index_.built) {
+        index_.fields.clear();
+        index_.fields.reserve(fields_.size());
+        // The map's nodes never move, so the pointers and the keys' views hold
+        // as long as this store does.
+        for (auto& [key, f] : const_cast<std::map<std::string, Field>&>(fields_))
+            index_.fields.emplace(key, &f);
+        index_.built = true;
+    }
+    const auto it = index_.fields.find(name);
+    return it == index_.fields.end() ? nullptr : it->second;
 }
 
 bool FieldStore::has(const std::string& name) const
 {
-    return fields_.count(name) != 0;
+    return find(name) != nullptr;
 }
 
 const Field& FieldStore::field(const std::string& name) const
 {
-    const auto it = fields_.find(name);
-    if (it == fields_.end())
+    const Field* f = find(name);
+    if (f == nullptr)
         throw std::out_of_range("unknown control " + name);
-    return it->second;
+    return *f;
 }
 
 Field& FieldStore::mutableField(const std::string& name)
 {
-    const auto it = fields_.find(name);
-    if (it == fields_.end())
+    Field* f = find(name);
+    if (f == nullptr)
         throw std::out_of_range("unknown control " + name);
-    return it->second;
+    return *f;
 }
 
 void FieldStore::listen(Listener listener)
@@ -94,14 +111,32 @@ void FieldStore::setText(const std::string& name, const std::string& text)
     notify(name, Change::Text);
 }
 
+std::string_view FieldStore::shownText(const Field& f)
+{
+    switch (f.kind) {
+    case FieldKind::DropDownList:
+    case FieldKind::PageControl:
+    case FieldKind::RadioGroup:
+        if (f.index >= 0 && f.index < static_cast<int>(f.items.size()))
+            return f.items[static_cast<std::size_t>(f.index)];
+        return std::string_view();
+    default:
+        return f.text;
+    }
+}
+
+// The numbers are read straight from the shown text, without a copy of it;
+// only a memo joins its lines first.
 double FieldStore::real(const std::string& name) const
 {
-    return readReal(text(name));
+    const Field& f = field(name);
+    return f.kind == FieldKind::Memo ? readReal(text(name)) : readReal(shownText(f));
 }
 
 int FieldStore::whole(const std::string& name) const
 {
-    return readWhole(text(name));
+    const Field& f = field(name);
+    return f.kind == FieldKind::Memo ? readWhole(text(name)) : readWhole(shownText(f));
 }
 
 const std::vector<std::string>& FieldStore::items(const std::string& name) const

@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace millcalc {
@@ -146,10 +148,31 @@ public:
     void setSelectedAll(const std::string& name, bool all);
 
 private:
+    // A hash index over fields_: the calculations look a field up by name
+    // dozens of times a run, and a walk down the ordered map compares long
+    // common prefixes ("EditTkoef1", "EditTX1" ...). A copied store indexes
+    // its own fields afresh, since the pointers belong to the original's map.
+    struct Index {
+        Index() = default;
+        Index(const Index&) {}
+        Index& operator=(const Index&)
+        {
+            fields.clear();
+            built = false;
+            return *this;
+        }
+        std::unordered_map<std::string_view, Field*> fields;
+        bool built = false;
+    };
+
+    Field* find(std::string_view name) const;
+    // The text of a control that is not a memo, as text() gives it.
+    static std::string_view shownText(const Field& f);
     Field& mutableField(const std::string& name);
     void notify(const std::string& name, Change change);
 
     std::map<std::string, Field> fields_;
+    mutable Index index_;
     std::vector<Listener> listeners_;
     std::string focused_;
 };
