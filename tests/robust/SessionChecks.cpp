@@ -14,15 +14,15 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool containsWord(std::string_view text, std::string_view word)
+// Whether "nan" or "inf" stands in the text in any mix of cases. The search
+// jumps from one Latin n or i to the next: most texts are Cyrillic or digits.
+bool containsNanOrInf(std::string_view text)
 {
-    if (text.size() < word.size())
-        return false;
-    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-        std::size_t k = 0;
-        while (k < word.size() && lower(text[i + k]) == word[k])
-            ++k;
-        if (k == word.size())
+    for (std::size_t i = text.find_first_of("nNiI"); i != std::string_view::npos && i + 2 < text.size();
+         i = text.find_first_of("nNiI", i + 1)) {
+        const char second = lower(text[i + 1]);
+        const char third = lower(text[i + 2]);
+        if (lower(text[i]) == 'n' ? second == 'a' && third == 'n' : second == 'n' && third == 'f')
             return true;
     }
     return false;
@@ -78,7 +78,7 @@ constexpr Rgb kProgramColours[] = {colours::Black, colours::Green,  colours::Red
 
 bool showsNotFinite(std::string_view text)
 {
-    return containsWord(text, "nan") || containsWord(text, "inf");
+    return containsNanOrInf(text);
 }
 
 SessionChecks::SessionChecks(const FieldStore& started)
@@ -119,11 +119,9 @@ std::string SessionChecks::checkOutput(std::string_view output) const
     return std::string();
 }
 
-std::string SessionChecks::checkText(const std::string& where, const std::string& text) const
+bool SessionChecks::notFiniteShown(const std::string& text) const
 {
-    if (showsNotFinite(text) && typedNotFinite_.count(text) == 0)
-        return where + " shows a number that is not finite: " + shorten(text);
-    return std::string();
+    return showsNotFinite(text) && typedNotFinite_.count(text) == 0;
 }
 
 std::string SessionChecks::checkFields(const FieldStore& store) const
@@ -132,17 +130,26 @@ std::string SessionChecks::checkFields(const FieldStore& store) const
         // The log's lines are checked one by one as they are written.
         if (name == "ElFlatMemoMes")
             continue;
-        std::string fault = checkText(name, f.text);
-        for (std::size_t i = 0; fault.empty() && i < f.items.size(); ++i)
-            fault = checkText(name + " item " + std::to_string(i), f.items[i]);
-        for (std::size_t i = 0; fault.empty() && i < f.cells.size(); ++i)
-            fault = checkText(name + " cell " + std::to_string(i), f.cells[i]);
-        if (!fault.empty())
-            return fault;
+        if (notFiniteShown(f.text))
+            return name + " shows a number that is not finite: " + shorten(f.text);
+        for (std::size_t i = 0; i < f.items.size(); ++i) {
+            if (notFiniteShown(f.items[i]))
+                return name + " item " + std::to_string(i)
+                    + " shows a number that is not finite: " + shorten(f.items[i]);
+        }
+        for (std::size_t i = 0; i < f.cells.size(); ++i) {
+            if (notFiniteShown(f.cells[i]))
+                return name + " cell " + std::to_string(i)
+                    + " shows a number that is not finite: " + shorten(f.cells[i]);
+        }
 
-        bool knownColour = startColours_.count(name) != 0 && startColours_.at(name) == f.colour;
+        bool knownColour = false;
         for (Rgb c : kProgramColours)
             knownColour = knownColour || c == f.colour;
+        if (!knownColour) {
+            const auto start = startColours_.find(name);
+            knownColour = start != startColours_.end() && start->second == f.colour;
+        }
         if (!knownColour)
             return name + " has a colour the program never uses: " + std::to_string(f.colour);
 

@@ -30,7 +30,8 @@ public:
     std::string checkFields(const FieldStore& store) const;
 
 private:
-    std::string checkText(const std::string& where, const std::string& text) const;
+    // A text showing "nan" or "inf" that the user did not type.
+    bool notFiniteShown(const std::string& text) const;
 
     std::map<std::string, Rgb> startColours_;
     std::set<std::string> typedNotFinite_;

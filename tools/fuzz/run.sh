@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs each fuzz target for a bounded time over a copy of its committed seed
+# corpus. Any crash, sanitizer report, leak or timeout ends the script with a
+# failure; the input that caused it is kept in BUILD/fuzz-artifacts/.
+#   tools/fuzz/run.sh [BUILD_DIR] [SECONDS_PER_TARGET]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build-fuzz}
+seconds=${2:-30}
+artifacts="$build/fuzz-artifacts"
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+for target in scenario numbers; do
+    cp -r "tools/fuzz/corpus/$target" "$work/$target"
+    echo "fuzz-$target: $seconds s"
+    if ! ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        "$build/fuzz-$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
+            "$work/$target" > "$work/$target.log" 2>&1; then
+        tail -n 60 "$work/$target.log"
+        echo "fuzz-$target FAILED; the input is in $artifacts/" >&2
+        status=1
+    else
+        grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+.*DONE)' \
+            "$work/$target.log" || true
+    fi
+done
+exit $status
