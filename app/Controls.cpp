@@ -240,8 +240,9 @@ void declareResultPages(Designer& d)
     d.text("EditPz", page, "EditPz");
     d.text("EditMz", page, "EditMz");
     d.text("EditNp", page, "EditNp", true);
-    d.text("EditK", page, "EditK", true);
-    d.text("EdittD", page, "EdittD", true);
+    // The ratios stay empty until the first aluminium step computes them.
+    d.text("EditK", page, "", true);
+    d.text("EdittD", page, "", true);
     d.window(FieldKind::Panel, "PanelForestP", "Допустимая силовая нагрузка [P], кН", true).parent =
         page;
     d.grid("StringGridP", "PanelForestP", 2, 8);
@@ -252,7 +253,7 @@ void declareResultPages(Designer& d)
 
     // Titanium results
     page = "TabSheetTechTi";
-    for (const char* name : {"EditTifz", "EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct",
+    for (const char* name : {"EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct",
                              "EditTiPx", "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall",
                              "EditTiFsmall", "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff"})
         d.text(name, page, name, true);
