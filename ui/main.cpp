@@ -1,8 +1,36 @@
-// Placeholder until the Qt window lands: starts the window logic and reports it.
-#include <iostream>
+// millcalc: the desktop calculator of cutting conditions for end milling.
+#include "app/Main.h"
+#include "ui/Desktop.h"
+#include "ui/MainWindow.h"
+#include "ui/QtToolkit.h"
 
-int main()
+#include <QApplication>
+#include <QTimer>
+
+#include <exception>
+#include <memory>
+
+int main(int argc, char** argv)
 {
-    std::cout << "millcalc: the window logic is built; the desktop window comes with the next step.\n";
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("millcalc"));
+    millcalc::QtToolkit toolkit;
+    std::unique_ptr<millcalc::FormMain> form;
+    std::unique_ptr<millcalc::Desktop> desktop;
+    try {
+        form = std::make_unique<millcalc::FormMain>(toolkit);
+        form->start();
+        desktop = std::make_unique<millcalc::Desktop>(*form);
+        toolkit.setMainWindow(&desktop->mainWindow());
+        desktop->show();
+    } catch (const std::exception& error) {
+        // A program that could not start must not look as if it had run.
+        toolkit.errorBox(error.what());
+        return 1;
+    }
+    // The splash closes about a second after the event loop starts.
+    QTimer::singleShot(1000, &desktop->mainWindow(), [&form] { form->close("FormMiniature"); });
+    const int status = QApplication::exec();
+    desktop.reset();
+    return status;
 }

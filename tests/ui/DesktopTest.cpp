@@ -1,0 +1,402 @@
+// The desktop program over the window logic: each widget shows its field and
+// hands the user's actions back, commands reach the core, boxes appear.
+#include "RecordingToolkit.h"
+
+#include "app/Main.h"
+#include "ui/Desktop.h"
+#include "ui/FieldBinder.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureLabel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace millcalc;
+
+namespace {
+
+// A menu line as the user reads it; a null name is a separator.
+struct MenuLine {
+    const char* name;
+    const char* caption;
+};
+
+constexpr MenuLine kHelpMenu[] = {
+    { nullptr, nullptr },
+    { "NMesWin", "Показывать 'Окно сообщений'" },
+    { nullptr, nullptr },
+    { "N8", "Схема параметров.." },
+    { nullptr, nullptr },
+    { "N22", "Панель: Материалы" },
+    { "N21", "Панель: Формулы (Алюминий)" },
+    { "N23", "Панель: Температуры (Алюминий)" },
+    { nullptr, nullptr },
+    { "N25", "Литература" },
+    { nullptr, nullptr },
+    { "N10", "Об авторах.." },
+};
+
+constexpr MenuLine kContextMenu[] = {
+    { "N14", "Выполнить Расчет" },
+    { "N16", "Номограмма" },
+    { "N2", "Автозаполнение" },
+    { nullptr, nullptr },
+    { "N19", "Панель: Материалы" },
+    { "N18", "Панель: Формулы (Алюминий)" },
+    { "N24", "Панель: Температуры (Алюминий)" },
+    { nullptr, nullptr },
+    { "N13", "Показать окно сообщений" },
+    { nullptr, nullptr },
+    { "N1", "Об авторах" },
+    { nullptr, nullptr },
+    { "N4", "Закрыть" },
+};
+
+template <std::size_t N>
+void compareMenu(const QList<QAction*>& actions, const MenuLine (&expected)[N])
+{
+    QCOMPARE(actions.size(), static_cast<qsizetype>(N));
+    for (std::size_t i = 0; i < N; ++i) {
+        const QAction* action = actions[static_cast<qsizetype>(i)];
+        if (!expected[i].name) {
+            QVERIFY2(action->isSeparator(), qPrintable(QStringLiteral("line %1").arg(i)));
+            continue;
+        }
+        QCOMPARE(action->objectName(), QString::fromUtf8(expected[i].name));
+        QCOMPARE(action->text(), QString::fromUtf8(expected[i].caption));
+    }
+}
+
+QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyControlHasAWidgetOfItsName();
+    void typingIntoAnEditableListReachesTheStore();
+    void typingIntoATextFieldKeepsTheTextAsTyped();
+    void aStoreWriteReachesTheWidget();
+    void aResultColourReachesTheField();
+    void calculateShowsTheResultsWindow();
+    void enterOnTheFocusedCalculateButtonRunsTheCalculation();
+    void pickingAResultPageSwitchesTheInputPageAndTheTitle();
+    void blankResultPageLeavesNoInputPageAndCalculateSaysNothing();
+    void mainMenuHasEveryItemInOrder();
+    void contextMenuHasEveryItemInOrder();
+    void messageWindowSwitchFollowsTheStore();
+    void closeBoxHidesAPanelThroughTheStore();
+    void logLinesReachTheLogWindowAndClearEmptiesIt();
+    void correctedFieldTakesTheFocusWithItsTextSelected();
+    void radioGroupClickMovesTheForceHighlight();
+    void gridCellSelectionDescribesTheRowInTheGroupColour();
+    void copyBackPictureIsClickable();
+    void splashIsShownUntilItIsClosed();
+
+private:
+    template <typename T> T* find(const char* name) const
+    {
+        QObject* object = desktop_->binder().control(name);
+        T* typed = qobject_cast<T*>(object);
+        if (!typed)
+            qFatal("no widget %s of the expected type", name);
+        return typed;
+    }
+
+    std::unique_ptr<RecordingToolkit> toolkit_;
+    std::unique_ptr<FormMain> form_;
+    std::unique_ptr<Desktop> desktop_;
+};
+
+void DesktopTest::init()
+{
+    toolkit_ = std::make_unique<RecordingToolkit>();
+    form_ = std::make_unique<FormMain>(*toolkit_);
+    form_->start();
+    desktop_ = std::make_unique<Desktop>(*form_);
+    desktop_->show();
+}
+
+void DesktopTest::cleanup()
+{
+    desktop_.reset();
+    form_.reset();
+    toolkit_.reset();
+}
+
+void DesktopTest::everyControlHasAWidgetOfItsName()
+{
+    QCOMPARE(desktop_->binder().missingControls(), QStringList());
+    for (const auto& [name, field] : form_->store().fields()) {
+        QObject* object = desktop_->binder().control(name);
+        QVERIFY2(object, name.c_str());
+        QCOMPARE(object->objectName(), qs(name));
+    }
+}
+
+void DesktopTest::typingIntoAnEditableListReachesTheStore()
+{
+    auto* diameter = find<QComboBox>("BaseD");
+    QCOMPARE(diameter->currentText(), QStringLiteral("25.0"));
+    diameter->lineEdit()->selectAll();
+    QTest::keyClicks(diameter->lineEdit(), QStringLiteral("11"));
+    QCOMPARE(form_->store().text("BaseD"), std::string("11"));
+    QCOMPARE(diameter->count(), 22); // a typed value is not added to the list
+
+    diameter->setCurrentIndex(-1);
+    emit diameter->activated(13); // the user picks "25" from the list
+    QCOMPARE(form_->store().text("BaseD"), std::string("25"));
+    QCOMPARE(form_->store().index("BaseD"), 13);
+}
+
+void DesktopTest::typingIntoATextFieldKeepsTheTextAsTyped()
+{
+    auto* width = find<QLineEdit>("BaseB");
+    width->selectAll();
+    QTest::keyClicks(width, QStringLiteral("12,5"));
+    // The text is the value: no locale turns the comma into anything else.
+    QCOMPARE(form_->store().text("BaseB"), std::string("12,5"));
+    QCOMPARE(width->text(), QStringLiteral("12,5"));
+}
+
+void DesktopTest::aStoreWriteReachesTheWidget()
+{
+    form_->store().setText("EditStn", "13496.339");
+    QCOMPARE(find<QLineEdit>("EditStn")->text(), QStringLiteral("13496.339"));
+    form_->store().setText("BaseTiD", "40");
+    QCOMPARE(find<QComboBox>("BaseTiD")->currentText(), QStringLiteral("40"));
+    form_->store().setIndex("ComboBoxTkpd", 3);
+    QCOMPARE(find<QComboBox>("ComboBoxTkpd")->currentText(), QStringLiteral("0.85"));
+    form_->store().setItems("EditV", { "2296.103", "751.968" });
+    form_->store().setIndex("EditV", 1);
+    QCOMPARE(find<QComboBox>("EditV")->count(), 2);
+    QCOMPARE(find<QComboBox>("EditV")->currentText(), QStringLiteral("751.968"));
+    form_->store().setEnabled("EditStKc", false);
+    QVERIFY(!find<QLineEdit>("EditStKc")->isEnabled());
+    form_->store().setText("StaticTextStMaterial", "Сталь (P)");
+    QCOMPARE(find<QLabel>("StaticTextStMaterial")->text(), QStringLiteral("Сталь (P)"));
+    QVERIFY(find<QLineEdit>("EditStVc")->isReadOnly());
+    QVERIFY(!find<QLineEdit>("EditStn")->isReadOnly());
+}
+
+void DesktopTest::aResultColourReachesTheField()
+{
+    form_->ResultColour("EditStn", colours::Red);
+    QCOMPARE(find<QLineEdit>("EditStn")->palette().color(QPalette::Text), QColor(255, 0, 0));
+    form_->ResultColour("EditStn", colours::Green);
+    QCOMPARE(find<QLineEdit>("EditStn")->palette().color(QPalette::Text), QColor(0, 128, 0));
+    // The titanium feed per tooth is green from the start.
+    QCOMPARE(find<QLineEdit>("EditTifz")->palette().color(QPalette::Text), QColor(0, 128, 0));
+}
+
+void DesktopTest::calculateShowsTheResultsWindow()
+{
+    QWidget* results = desktop_->window("PanelCalc");
+    QVERIFY(!results->isVisible());
+    QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QVERIFY(form_->store().visible("PanelCalc"));
+    QVERIFY(results->isVisible());
+    QVERIFY(results->isWindow());
+    QCOMPARE(results->windowTitle(), QStringLiteral("Фрезерование (Walter)"));
+    QCOMPARE(find<QLineEdit>("EditStn")->text(), qs(form_->store().text("EditStn")));
+    QVERIFY(find<QLabel>("StatusBarMes")->text().startsWith(QStringLiteral("n=18000 (об/мин)")));
+}
+
+void DesktopTest::enterOnTheFocusedCalculateButtonRunsTheCalculation()
+{
+    auto* calculate = find<QPushButton>("BitCalcs");
+    QVERIFY(calculate->isDefault());
+    QTest::keyClick(calculate, Qt::Key_Return);
+    QVERIFY(desktop_->window("PanelCalc")->isVisible());
+}
+
+void DesktopTest::pickingAResultPageSwitchesTheInputPageAndTheTitle()
+{
+    auto* results = find<QTabWidget>("PageControlMethods");
+    results->tabBar()->setCurrentIndex(2); // as the user's click on the tab does
+    QCOMPARE(form_->store().index("PageControlMethods"), 2);
+    QCOMPARE(find<QTabWidget>("PageControlParam")->currentIndex(), 2);
+    QCOMPARE(desktop_->window("PanelCalc")->windowTitle(), QStringLiteral("ТР (Сплавы Титана)..."));
+
+    find<QTabWidget>("PageControlParam")->tabBar()->setCurrentIndex(1);
+    QCOMPARE(results->currentIndex(), 1);
+    QCOMPARE(
+        desktop_->window("PanelCalc")->windowTitle(), QStringLiteral("ТР (Сплавы Алюминия)..."));
+}
+
+void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
+{
+    auto* results = find<QTabWidget>("PageControlMethods");
+    QCOMPARE(results->tabText(3), QString());
+    results->tabBar()->setCurrentIndex(3);
+    QCOMPARE(form_->store().index("PageControlParam"), -1);
+    auto* inputs = find<QTabWidget>("PageControlParam");
+    // The page shown is the hidden empty one: no input page's tab is current.
+    QVERIFY(inputs->currentIndex() >= 3);
+    QVERIFY(!inputs->isTabVisible(inputs->currentIndex()));
+    QCOMPARE(desktop_->window("PanelCalc")->windowTitle(), QString());
+
+    QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QCOMPARE(toolkit_->boxes, std::vector<std::string> { "information|Nothing" });
+
+    inputs->tabBar()->setCurrentIndex(0);
+    QCOMPARE(form_->store().index("PageControlMethods"), 0);
+}
+
+void DesktopTest::mainMenuHasEveryItemInOrder()
+{
+    const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
+    QCOMPARE(bar[0]->text(), QStringLiteral("Закрыть"));
+    QCOMPARE(bar[1]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("Помощь.."));
+    QVERIFY(bar[1]->menu());
+    compareMenu(bar[1]->menu()->actions(), kHelpMenu);
+}
+
+void DesktopTest::contextMenuHasEveryItemInOrder()
+{
+    compareMenu(desktop_->mainWindow().contextMenu()->actions(), kContextMenu);
+}
+
+void DesktopTest::messageWindowSwitchFollowsTheStore()
+{
+    auto* show = find<QAction>("NMesWin");
+    QVERIFY(show->isCheckable());
+    QVERIFY(show->isChecked());
+    show->trigger();
+    QVERIFY(!form_->store().checked("NMesWin"));
+    QVERIFY(!show->isChecked());
+    form_->LogMessage("строка");
+    QVERIFY(!desktop_->window("FormMessage")->isVisible());
+    find<QAction>("N13")->trigger();
+    QVERIFY(desktop_->window("FormMessage")->isVisible());
+}
+
+void DesktopTest::closeBoxHidesAPanelThroughTheStore()
+{
+    find<QAction>("N19")->trigger();
+    QWidget* materials = desktop_->window("PanelStMaterial");
+    QVERIFY(materials->isVisible());
+    QCOMPARE(materials->windowTitle(), QStringLiteral("Панель: Material->"));
+    materials->close();
+    QVERIFY(!form_->store().visible("PanelStMaterial"));
+    QVERIFY(!materials->isVisible());
+    find<QPushButton>("BitBtnStMaterial")->click();
+    QVERIFY(materials->isVisible());
+}
+
+void DesktopTest::logLinesReachTheLogWindowAndClearEmptiesIt()
+{
+    QWidget* log = desktop_->window("FormMessage");
+    QVERIFY(!log->isVisible());
+    QCOMPARE(log->geometry(), QRect(424, 177, 589, 167));
+    form_->LogMessage("Превышение числа оборотов");
+    form_->LogMessage("Литература..");
+    QVERIFY(log->isVisible());
+    auto* memo = find<QPlainTextEdit>("ElFlatMemoMes");
+    QVERIFY(memo->isReadOnly());
+    QCOMPARE(memo->toPlainText(), QStringLiteral("Превышение числа оборотов\nЛитература.."));
+    find<QToolButton>("ClearLog")->click();
+    QCOMPARE(memo->toPlainText(), QString());
+    QVERIFY(form_->store().items("ElFlatMemoMes").empty());
+    log->close();
+    QVERIFY(!form_->store().visible("FormMessage"));
+}
+
+void DesktopTest::correctedFieldTakesTheFocusWithItsTextSelected()
+{
+    // The main window's focused control, whichever window the platform has
+    // made active.
+    QWidget& main = desktop_->mainWindow();
+    QCOMPARE(main.focusWidget(), find<QPushButton>("BitCalcs"));
+    form_->CorrectField("BaseVc", "0.00");
+    auto* speed = find<QLineEdit>("BaseVc");
+    QCOMPARE(main.focusWidget(), speed);
+    QCOMPARE(speed->text(), QStringLiteral("0.00"));
+    QCOMPARE(speed->selectedText(), QStringLiteral("0.00"));
+}
+
+void DesktopTest::radioGroupClickMovesTheForceHighlight()
+{
+    auto* group = find<QGroupBox>("RadioGroupTiPz");
+    QCOMPARE(group->title(), QStringLiteral("Сила Резания Pz, H"));
+    auto* buttons = group->findChild<QButtonGroup*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->buttons().size(), 3);
+    QCOMPARE(buttons->button(1)->text(), QStringLiteral("(против направ подачи)"));
+    QVERIFY(buttons->button(1)->isChecked());
+    buttons->button(0)->click();
+    QCOMPARE(form_->store().index("RadioGroupTiPz"), 0);
+    QCOMPARE(find<QLineEdit>("EditTiPx")->palette().color(QPalette::Text), QColor(0, 128, 0));
+    QCOMPARE(find<QLineEdit>("EditTiPy")->palette().color(QPalette::Text), QColor(0, 0, 0));
+}
+
+void DesktopTest::gridCellSelectionDescribesTheRowInTheGroupColour()
+{
+    find<QAction>("N22")->trigger();
+    find<QRadioButton>("RadioButton1")->click();
+    QVERIFY(form_->store().checked("RadioButton1"));
+    QVERIFY(!find<QRadioButton>("RadioButton4")->isChecked());
+    auto* grid = find<QTableWidget>("StringGridTab");
+    QCOMPARE(grid->horizontalHeaderItem(2)->text(), QStringLiteral("kc1.1 (H/(mm*mm)"));
+    QCOMPARE(grid->item(4, 2)->text(), QStringLiteral("1900"));
+    QCOMPARE(grid->item(4, 2)->foreground().color(), QColor(0, 0, 255));
+
+    grid->setCurrentCell(4, 1); // the user's click on row 5 of the catalogue
+    QCOMPARE(
+        find<QLabel>("StaticTextMaterial")->text(), qs(form_->store().cell("StringGridTab", 0, 5)));
+    find<QPushButton>("BitBtnStMaterialOut")->click();
+    QCOMPARE(find<QLineEdit>("EditStKc11")->text(), QStringLiteral("1900"));
+    QCOMPARE(find<QLineEdit>("EditStMc")->text(), QStringLiteral("0.24"));
+    QVERIFY(!desktop_->window("PanelStMaterial")->isVisible());
+}
+
+void DesktopTest::copyBackPictureIsClickable()
+{
+    auto* picture = find<PictureLabel>("Image9");
+    QVERIFY(picture->isClickable());
+    QVERIFY(!find<PictureLabel>("Imagehm")->isClickable());
+    form_->store().setText("EditStVc", "1234.567");
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("1234.567"));
+}
+
+void DesktopTest::splashIsShownUntilItIsClosed()
+{
+    QWidget* splash = desktop_->window("FormMiniature");
+    QVERIFY(splash->isVisible());
+    form_->close("FormMiniature");
+    QVERIFY(!splash->isVisible());
+    QVERIFY(desktop_->mainWindow().isVisible());
+}
+
+QTEST_MAIN(DesktopTest)
+#include "DesktopTest.moc"

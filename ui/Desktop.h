@@ -1,0 +1,40 @@
+// The desktop program's windows over one window logic: the main window with its
+// floating panels, the log, nomogram, designations and splash windows, all bound
+// to the field store.
+#pragma once
+
+#include <memory>
+
+class QWidget;
+
+namespace millcalc {
+
+class FieldBinder;
+class FormMain;
+class MainWindow;
+
+class Desktop {
+public:
+    explicit Desktop(FormMain& form);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    MainWindow& mainWindow() { return *main_; }
+    FieldBinder& binder() { return *binder_; }
+    // A window or panel of the program by its control name, or null.
+    QWidget* window(const char* name) const;
+
+    // Shows what the store holds: the main window centred on the screen and
+    // every other window as visible as its field says.
+    void show();
+
+private:
+    void placeWindows();
+
+    FormMain& form_;
+    std::unique_ptr<MainWindow> main_;
+    FieldBinder* binder_ = nullptr;
+};
+
+} // namespace millcalc

@@ -1,0 +1,156 @@
+#include "ui/InputPages.h"
+
+#include "ui/PictureLabel.h"
+#include "ui/WidgetKit.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace millcalc {
+
+namespace {
+
+constexpr int kFieldWidth = 110;
+
+QWidget* page(const char* name)
+{
+    auto* widget = new QWidget;
+    widget->setObjectName(QString::fromUtf8(name));
+    return widget;
+}
+
+QGridLayout* formGrid()
+{
+    auto* layout = new QGridLayout;
+    layout->setHorizontalSpacing(8);
+    layout->setVerticalSpacing(4);
+    // The fields keep to their captions; the page's spare width stays right.
+    layout->setColumnStretch(3, 1);
+    return layout;
+}
+
+// The cutter and the cut, the same four lines on every input page.
+void addCutterRows(QGridLayout* layout, const char* diameter, const char* teeth, const char* width,
+    const char* widthLabel, const char* depth, const char* depthLabel)
+{
+    addRow(layout, "Диаметр фрезы, D (мм) =", editableList(diameter, kFieldWidth));
+    addRow(layout, "Число зубьев, (z) =", editableList(teeth, kFieldWidth));
+    addRow(layout, widthLabel, textField(width, kFieldWidth));
+    addRow(layout, depthLabel, textField(depth, kFieldWidth));
+}
+
+QWidget* walterMaterialGroup()
+{
+    QGroupBox* group = groupBox("Обрабатываемый Материал ->");
+    auto* layout = new QGridLayout(group);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(captionLabel("Коэф. материала:"), 0, 0, 1, 2);
+    layout->addWidget(captionLabel("Kс1.1="), 1, 0);
+    layout->addWidget(textField("EditStKc11", kFieldWidth), 1, 1);
+    layout->addWidget(captionLabel("Mc="), 2, 0);
+    layout->addWidget(textField("EditStMc", kFieldWidth), 2, 1);
+
+    auto* material = new QLabel;
+    material->setObjectName(QStringLiteral("StaticTextStMaterial"));
+    material->setTextFormat(Qt::PlainText);
+    material->setWordWrap(true);
+    material->setAlignment(Qt::AlignCenter);
+    material->setMinimumWidth(150);
+    layout->addWidget(material, 0, 2, 2, 1);
+    QPushButton* open = pictureButton("BitBtnStMaterial", QStyle::SP_FileDialogDetailedView);
+    layout->addWidget(open, 2, 2, Qt::AlignCenter);
+    layout->setColumnStretch(2, 1);
+    return group;
+}
+
+} // namespace
+
+QWidget* createWalterInputPage()
+{
+    QWidget* widget = page("TabSheet1");
+    auto* column = new QVBoxLayout(widget);
+    QGridLayout* form = formGrid();
+    addCutterRows(form, "BaseD", "BaseZ", "BaseB", "Ширина резания, ap (мм) =", "BaseT",
+        "Глубина резания, ae (мм) =");
+    addRow(form, "Скорость резания, Vc (м/мин) =", textField("BaseVc", kFieldWidth));
+    addRow(form, "Подача на зуб, fz (мм/зуб) =", textField("Basefz", kFieldWidth));
+    addRow(form, "КПД станка (%) =", dropDownList("ComboBoxStkpd", kFieldWidth));
+    addRow(form, "Угол контакта фрезы:", dropDownList("ComboBoxStContact", 0));
+    // The contact scheme beside the lines above it.
+    form->addWidget(
+        picture("Imagevs", QSize(200, 100)), form->rowCount() - 4, 2, 4, 1, Qt::AlignCenter);
+    addRow(form, "Главный угол, k (°)=", textField("EditStk", kFieldWidth));
+    addRow(form, "Главный передний угол, (°)", textField("EditStGamma0", kFieldWidth));
+    column->addLayout(form);
+    column->addWidget(walterMaterialGroup());
+    column->addStretch(1);
+    return widget;
+}
+
+QWidget* createAluminiumInputPage()
+{
+    QWidget* widget = page("TabSheet2");
+    auto* column = new QVBoxLayout(widget);
+    QGridLayout* form = formGrid();
+    addCutterRows(form, "BaseAlD", "BaseAlZ", "BaseAlB", "Ширина резания, B (мм) =", "BaseAlT",
+        "Глубина резания, t (мм) =");
+    addRow(form, "Материал заготовки:", dropDownList("ComboBoxMaterial", kFieldWidth));
+    addRow(form, "КПД станка (%) =", dropDownList("ComboBoxTkpd", kFieldWidth));
+    addRow(form, "Требуемая\r\nшероховатость, Ra (мкм) =", dropDownList("ComboBoxRa", kFieldWidth));
+    column->addLayout(form);
+    column->addStretch(1);
+    return widget;
+}
+
+QWidget* createTitaniumInputPage()
+{
+    QWidget* widget = page("TabSheet3");
+    auto* column = new QVBoxLayout(widget);
+    QGridLayout* form = formGrid();
+    addCutterRows(form, "BaseTiD", "BaseTiZ", "BaseTiB", "Ширина резания, B (мм) =", "BaseTiT",
+        "Глубина резания, t (мм) =");
+    addRow(form, "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =",
+        editableList("BaseTiL", kFieldWidth));
+    addRow(form, "Критерий затупления, hz (мм) =\r\n(по задней грани)",
+        editableList("BaseTihz", kFieldWidth));
+    addRow(form, "Стойкость\r\nфрезы, (мин):", dropDownList("ComboBoxTiTime", kFieldWidth));
+    addRow(form, "Материал =", dropDownList("ComboBoxTiMaterial", kFieldWidth));
+    form->setColumnStretch(3, 0);
+
+    // Three two-way options beside the fields, the others below them, each
+    // scheme picture inside its group.
+    auto* top = new QHBoxLayout;
+    top->addLayout(form);
+    auto* beside = new QVBoxLayout;
+    beside->setSpacing(4);
+    beside->addWidget(radioGroup("RadioGroupTiMaterial"));
+    beside->addWidget(radioGroup("RadioGroupTiCoolnt"));
+    beside->addWidget(radioGroup("RadioGroupTiSkin"));
+    beside->addStretch(1);
+    top->addLayout(beside, 1);
+    column->addLayout(top);
+
+    auto* below = new QGridLayout;
+    below->setHorizontalSpacing(6);
+    below->setVerticalSpacing(4);
+    QGroupBox* surface = radioGroup("RadioGroupTiSurface");
+    addGroupPicture(surface, picture("ImageSurface", QSize(40, 40)));
+    below->addWidget(surface, 0, 0);
+    QGroupBox* direction = radioGroup("RadioGroupTiDirection");
+    addGroupPicture(direction, picture("ImageDirection", QSize(70, 40)));
+    below->addWidget(direction, 0, 1);
+    below->addWidget(radioGroup("RadioGroupTiTypeDetal"), 1, 0, 1, 2);
+    column->addLayout(below);
+    column->addStretch(1);
+    return widget;
+}
+
+} // namespace millcalc

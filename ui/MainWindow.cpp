@@ -1,0 +1,138 @@
+#include "ui/MainWindow.h"
+
+#include "ui/InputPages.h"
+#include "ui/WidgetKit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace millcalc {
+
+namespace {
+
+// A menu line: its control name and caption; a null name is a separator.
+struct MenuLine {
+    const char* name;
+    const char* caption;
+};
+
+void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> lines)
+{
+    for (const MenuLine& line : lines) {
+        if (!line.name) {
+            menu->addSeparator();
+            continue;
+        }
+        auto* action = new QAction(caption(line.caption), owner);
+        action->setObjectName(QString::fromUtf8(line.name));
+        menu->addAction(action);
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    createMenus();
+    setCentralWidget(createCentralWidget());
+    // A fixed border: the window keeps the size its contents need.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::createMenus()
+{
+    auto* close = new QAction(caption("Закрыть"), this);
+    close->setObjectName(QStringLiteral("NClose"));
+    menuBar()->addAction(close);
+
+    QMenu* help = menuBar()->addMenu(caption("Помощь.."));
+    help->setObjectName(QStringLiteral("N7Menu"));
+    help->menuAction()->setObjectName(QStringLiteral("N7"));
+    help->setSeparatorsCollapsible(false);
+    addMenuLines(help, this,
+        { { nullptr, nullptr }, { "NMesWin", "Показывать 'Окно сообщений'" }, { nullptr, nullptr },
+            { "N8", "Схема параметров.." }, { nullptr, nullptr }, { "N22", "Панель: Материалы" },
+            { "N21", "Панель: Формулы (Алюминий)" }, { "N23", "Панель: Температуры (Алюминий)" },
+            { nullptr, nullptr }, { "N25", "Литература" }, { nullptr, nullptr },
+            { "N10", "Об авторах.." } });
+    findChild<QAction*>(QStringLiteral("NMesWin"))->setCheckable(true);
+
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("PopupMenuFormMain"));
+    addMenuLines(contextMenu_, this,
+        { { "N14", "Выполнить Расчет" }, { "N16", "Номограмма" }, { "N2", "Автозаполнение" },
+            { nullptr, nullptr }, { "N19", "Панель: Материалы" },
+            { "N18", "Панель: Формулы (Алюминий)" }, { "N24", "Панель: Температуры (Алюминий)" },
+            { nullptr, nullptr }, { "N13", "Показать окно сообщений" }, { nullptr, nullptr },
+            { "N1", "Об авторах" }, { nullptr, nullptr }, { "N4", "Закрыть" } });
+}
+
+QWidget* MainWindow::createCentralWidget()
+{
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+
+    auto* machineRow = new QHBoxLayout;
+    QLabel* machineLabel = captionLabel("Оборудование=");
+    QFont bold = machineLabel->font();
+    bold.setBold(true);
+    machineLabel->setFont(bold);
+    QPalette blue = machineLabel->palette();
+    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    machineLabel->setPalette(blue);
+    machineRow->addWidget(machineLabel);
+    machineRow->addWidget(dropDownList("TabMach", 0), 1);
+    layout->addLayout(machineRow);
+
+    QLabel* hint = captionLabel("Подсказка : при произвольном выборе режимов резания - \r\n"
+                                "необходимо начинать с оборотов шпинделя !");
+    hint->setAlignment(Qt::AlignCenter);
+    layout->addWidget(hint);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(textButton("BitBtnGraphic", "Номограмма>>"));
+    buttons->addWidget(pictureButton("BitBtnHelp", QStyle::SP_MessageBoxQuestion));
+    QPushButton* calculate = textButton("BitCalcs", "Расчет");
+    // Enter on the focused "Расчет" runs the calculation.
+    calculate->setAutoDefault(true);
+    calculate->setDefault(true);
+    buttons->addWidget(calculate);
+    layout->addLayout(buttons);
+
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("PageControlParam"));
+    pages->tabBar()->setUsesScrollButtons(false);
+    pages->tabBar()->setElideMode(Qt::ElideNone);
+    pages->addTab(createWalterInputPage(), QString());
+    pages->addTab(createAluminiumInputPage(), QString());
+    pages->addTab(createTitaniumInputPage(), QString());
+    // While the blank result page is shown no input page is active: this hidden
+    // empty page stands for "none".
+    const int none = pages->addTab(new QWidget, QString());
+    pages->setTabVisible(none, false);
+    layout->addWidget(pages, 1);
+    return central;
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    contextMenu_->popup(event->globalPos());
+    event->accept();
+}
+
+} // namespace millcalc

@@ -1,0 +1,218 @@
+#include "ui/Panels.h"
+
+#include "ui/PictureLabel.h"
+#include "ui/ResultPages.h"
+#include "ui/WidgetKit.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace millcalc {
+
+namespace {
+
+QWidget* contents(const char* name)
+{
+    auto* widget = new QWidget;
+    widget->setObjectName(QString::fromUtf8(name) + QStringLiteral("Contents"));
+    return widget;
+}
+
+struct Coefficient {
+    const char* label;
+    const char* name;
+};
+
+QGroupBox* formulaGroup(const char* title, const char* pictureName, QSize pictureSize,
+    std::initializer_list<Coefficient> coefficients, const char* step)
+{
+    QGroupBox* group = groupBox(title);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(picture(pictureName, pictureSize), 0, Qt::AlignLeft);
+    auto* fields = new QGridLayout;
+    fields->setVerticalSpacing(4);
+    int index = 0;
+    for (const Coefficient& c : coefficients) {
+        const int row = index / 3;
+        const int column = (index % 3) * 2;
+        QLabel* label = captionLabel(c.label);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        fields->addWidget(label, row, column);
+        fields->addWidget(textField(c.name, 70), row, column + 1);
+        ++index;
+    }
+    const int last = (index + 2) / 3 - 1;
+    fields->addWidget(stepButton(step), last, 6, Qt::AlignRight);
+    fields->setColumnStretch(6, 1);
+    layout->addLayout(fields);
+    return group;
+}
+
+} // namespace
+
+QWidget* createResultsPanel()
+{
+    QWidget* widget = contents("PanelCalc");
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("PageControlMethods"));
+    pages->tabBar()->setUsesScrollButtons(false);
+    pages->tabBar()->setElideMode(Qt::ElideNone);
+    pages->addTab(createWalterResultPage(), QString());
+    pages->addTab(createAluminiumResultPage(), QString());
+    pages->addTab(createTitaniumResultPage(), QString());
+    pages->addTab(createBlankResultPage(), QString());
+    layout->addWidget(pages);
+
+    auto* status = new QLabel;
+    status->setObjectName(QStringLiteral("StatusBarMes"));
+    status->setTextFormat(Qt::PlainText);
+    status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    status->setContentsMargins(4, 1, 4, 1);
+    layout->addWidget(status);
+    return widget;
+}
+
+QWidget* createFormulaPanel()
+{
+    QWidget* widget = contents("PanelFormulaAl");
+    auto* layout = new QGridLayout(widget);
+    layout->addWidget(formulaGroup("Параметры..", "ImageAlSz", QSize(230, 50),
+                          { { "k1=", "EditTkoef1" }, { "X1=", "EditTX1" }, { "Y1=", "EditTY1" },
+                              { "Z1=", "EditTZ1" }, { "Ks=", "EditTKs" } },
+                          "BitBtn1fz"),
+        0, 0);
+    layout->addWidget(formulaGroup("Параметры...", "ImageAlV1", QSize(230, 50),
+                          { { "k2=", "EditTkoef2" }, { "X2=", "EditTX2" }, { "Y2=", "EditTY2" },
+                              { "Z2=", "EditTZ2" } },
+                          "BitBtn2V1"),
+        0, 1);
+    layout->addWidget(formulaGroup("Параметры...", "ImageAlV2", QSize(230, 50),
+                          { { "k3=", "EditTkoef3" }, { "X3=", "EditTX3" }, { "Y3=", "EditTY3" },
+                              { "Z3=", "EditTZ3" }, { "m1=", "EditTsm1" } },
+                          "BitBtn3V2"),
+        1, 0);
+    layout->addWidget(formulaGroup("Параметры...", "Image17", QSize(230, 50),
+                          { { "k4=", "EditTkoef4" }, { "X4=", "EditTX4" }, { "Y4=", "EditTY4" },
+                              { "Z4=", "EditTZ4" }, { "m2=", "EditTsm2" } },
+                          "BitBtn4P"),
+        1, 1);
+    return widget;
+}
+
+QWidget* createMaterialPanel()
+{
+    QWidget* widget = contents("PanelStMaterial");
+    auto* layout = new QVBoxLayout(widget);
+
+    QGroupBox* kinds = groupBox("Тип материала...");
+    kinds->setObjectName(QStringLiteral("GroupBoxStMaterial"));
+    auto* kindsLayout = new QHBoxLayout(kinds);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    const struct {
+        const char* name;
+        QColor colour;
+    } groups[] = {
+        { "RadioButton1", QColor(0x00, 0x00, 0x80) },
+        { "RadioButton2", QColor(0xff, 0x00, 0xff) },
+        { "RadioButton3", QColor(0xff, 0x00, 0x00) },
+        { "RadioButton4", QColor(0x00, 0x80, 0x00) },
+        { "RadioButton5", QColor(0x80, 0x80, 0x00) },
+    };
+    for (const auto& g : groups) {
+        auto* button = new QRadioButton;
+        button->setObjectName(QString::fromUtf8(g.name));
+        // The store keeps the group exclusive; Qt would refuse to uncheck.
+        button->setAutoExclusive(false);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::WindowText, g.colour);
+        button->setPalette(palette);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    kindsLayout->addLayout(buttons);
+
+    auto* description = new QLabel;
+    description->setObjectName(QStringLiteral("StaticTextMaterial"));
+    description->setTextFormat(Qt::PlainText);
+    description->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    description->setWordWrap(true);
+    description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    description->setMargin(4);
+    description->setMinimumWidth(260);
+    kindsLayout->addWidget(description, 1);
+    layout->addWidget(kinds);
+
+    QTableWidget* table = grid("StringGridTab", 1, 0);
+    table->setColumnCount(4);
+    table->setRowCount(8);
+    const int widths[] = { 379, 54, 57, 56 };
+    for (int c = 0; c < 4; ++c)
+        table->setColumnWidth(c, widths[c]);
+    table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    fitGrid(table);
+    layout->addWidget(table);
+
+    auto* bottom = new QHBoxLayout;
+    auto* note = new QPlainTextEdit;
+    note->setObjectName(QStringLiteral("Memo1"));
+    note->setReadOnly(true);
+    note->setFixedHeight(note->fontMetrics().lineSpacing() * 10 + 12);
+    bottom->addWidget(note, 1);
+    QPushButton* transfer = textButton("BitBtnStMaterialOut", "Выбранный \r\n      материал>>");
+    transfer->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    bottom->addWidget(transfer, 0, Qt::AlignBottom);
+    layout->addLayout(bottom);
+    return widget;
+}
+
+QWidget* createTemperaturePanel()
+{
+    QWidget* widget = contents("PanelTemp");
+    auto* layout = new QGridLayout(widget);
+    QLabel* speed = captionLabel("Скорость резания, м/мин");
+    speed->setAlignment(Qt::AlignCenter);
+    layout->addWidget(speed, 0, 1);
+    QLabel* feed = captionLabel("Подача (мм/мин)");
+    feed->setWordWrap(true);
+    feed->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    layout->addWidget(feed, 1, 0);
+
+    QTableWidget* table = grid("StringGridT", 1, 1);
+    table->setColumnCount(8);
+    table->setRowCount(9);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setDefaultSectionSize(48);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->verticalHeader()->setFixedWidth(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    fitGrid(table);
+    layout->addWidget(table, 1, 1);
+
+    auto* note = new QLabel;
+    note->setObjectName(QStringLiteral("StaticText1"));
+    note->setTextFormat(Qt::PlainText);
+    layout->addWidget(note, 2, 0, 1, 2);
+    return widget;
+}
+
+} // namespace millcalc

@@ -1,0 +1,55 @@
+// A picture control: shows one SVG picture of the program's resources, crisp at
+// any screen scale, and an empty frame where the picture is missing.
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace millcalc {
+
+class PictureLabel : public QWidget {
+    Q_OBJECT
+public:
+    // placeholder is the size the picture takes while no SVG is found for it.
+    explicit PictureLabel(QSize placeholder, QWidget* parent = nullptr);
+    ~PictureLabel() override;
+
+    // Shows picture index of the image list named like the control:
+    // ":/pictures/<name>_<index>.svg", or the fixed ":/pictures/<name>.svg".
+    void setPicture(int index);
+    int pictureIndex() const { return index_; }
+    // The resource shown, empty when none was found.
+    const QString& source() const { return source_; }
+
+    void setClickable(bool clickable);
+    bool isClickable() const { return clickable_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // The resource for picture index of the control name, or an empty text.
+    static QString pictureFile(const QString& name, int index);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QSvgRenderer* renderer_;
+    QSize placeholder_;
+    QString source_;
+    int index_ = -1;
+    bool clickable_ = false;
+    bool pressed_ = false;
+    QPixmap cache_;
+};
+
+} // namespace millcalc

@@ -1,0 +1,267 @@
+#include "ui/ResultPages.h"
+
+#include "ui/PictureLabel.h"
+#include "ui/WidgetKit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace millcalc {
+
+namespace {
+
+constexpr int kResultWidth = 100;
+
+QWidget* page(const char* name)
+{
+    auto* widget = new QWidget;
+    widget->setObjectName(QString::fromUtf8(name));
+    return widget;
+}
+
+// A framed group of one step: its fields on the left, its step button at the
+// right edge.
+QGridLayout* stepGroup(QVBoxLayout* column, const char* title, const char* stepButtonName)
+{
+    QGroupBox* group = groupBox(title);
+    auto* row = new QHBoxLayout(group);
+    auto* fields = new QGridLayout;
+    fields->setVerticalSpacing(4);
+    row->addLayout(fields, 1);
+    row->addWidget(stepButton(stepButtonName), 0, Qt::AlignRight | Qt::AlignVCenter);
+    column->addWidget(group);
+    return fields;
+}
+
+// field, unit, optional picture: one line of a Walter group, with the caption in
+// front where the group gives one.
+void addResult(QGridLayout* layout, const char* label, const char* name, const char* unit,
+    QWidget* extra = nullptr)
+{
+    const int row = layout->count() == 0 ? 0 : layout->rowCount();
+    if (label)
+        layout->addWidget(captionLabel(label), row, 0);
+    layout->addWidget(textField(name, kResultWidth), row, 1);
+    if (unit)
+        layout->addWidget(unitLabel(unit), row, 2);
+    if (extra)
+        layout->addWidget(extra, row, 3, Qt::AlignLeft);
+}
+
+} // namespace
+
+QWidget* createWalterResultPage()
+{
+    QWidget* widget = page("TabSheetStandard");
+    auto* columns = new QHBoxLayout(widget);
+    auto* column = new QVBoxLayout;
+    columns->addLayout(column, 1);
+
+    QGridLayout* speed = stepGroup(column, "Обороты , Скорость резания", "BitBtnSt1");
+    addResult(speed, nullptr, "EditStn", "об/мин");
+    addResult(speed, nullptr, "EditStVc", "м/мин", picture("Image9", QSize(24, 24)));
+    speed->setColumnStretch(4, 1);
+
+    QGridLayout* feed = stepGroup(column, "Подача", "BitBtnSt4");
+    addResult(feed, nullptr, "EditStVf", "мм/мин");
+    addResult(feed, nullptr, "EditStfz", "мм/зуб", picture("Image10", QSize(24, 24)));
+    feed->setColumnStretch(4, 1);
+
+    QGridLayout* removal = stepGroup(column, "Скорость сьема материала,Q", "BitBtnSt2");
+    addResult(removal, nullptr, "EditStQ", "(см*см*см)/мин");
+    removal->addWidget(picture("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
+    removal->setColumnStretch(4, 1);
+    column->addStretch(1);
+
+    column = new QVBoxLayout;
+    columns->addLayout(column, 1);
+    QGridLayout* chip = stepGroup(column, "Средняя толщина стружки", "BitBtnSt3");
+    addResult(chip, nullptr, "EditSthm2", "мм");
+    auto* approximate = new QCheckBox;
+    approximate->setObjectName(QStringLiteral("CheckBoxhm2"));
+    chip->addWidget(approximate, 1, 1, 1, 3);
+    addResult(chip, "ae/Dc=", "EditaeDc", nullptr);
+    chip->addWidget(picture("Imagehm", QSize(200, 100)), 3, 0, 1, 4, Qt::AlignLeft);
+    chip->setColumnStretch(4, 1);
+
+    QGridLayout* power = stepGroup(column, "Расчет мощности (момента) резания..", "BitBtnSt5");
+    addResult(power, "Удельная сила резания:", "EditStKc", "Н/(мм*мм)");
+    power->addWidget(picture("Image8", QSize(230, 50)), 1, 0, 1, 4, Qt::AlignLeft);
+    addResult(power, "Мощность (рассчитанная)=", "EditStP", "кВт");
+    power->addWidget(picture("Image5", QSize(230, 50)), 3, 0, 1, 4, Qt::AlignLeft);
+    addResult(power, "Мощность (принимаемая)=", "EditStPn", "кВт");
+    addResult(power, "Момент, M=", "EditStM", "Нм");
+    power->setColumnStretch(4, 1);
+
+    column->addStretch(1);
+    return widget;
+}
+
+QWidget* createAluminiumResultPage()
+{
+    QWidget* widget = page("TabSheetTechAl");
+    auto* outer = new QVBoxLayout(widget);
+    auto* columns = new QHBoxLayout;
+    outer->addLayout(columns);
+
+    QGroupBox* values = groupBox("Рассчитываемые значения....");
+    auto* form = new QGridLayout(values);
+    form->setVerticalSpacing(4);
+    const auto line = [form](const char* label, QWidget* field, QWidget* button = nullptr,
+                          QWidget* formula = nullptr) {
+        const int row = form->count() == 0 ? 0 : form->rowCount();
+        form->addWidget(captionLabel(label), row, 0);
+        form->addWidget(field, row, 1);
+        if (button)
+            form->addWidget(button, row, 2);
+        if (formula)
+            form->addWidget(formula, row, 3, Qt::AlignLeft);
+    };
+    line("Подача на зуб Sz=fz, (мм/зуб) =", textField("EditSz", kResultWidth));
+    line("Скорость резания V1 (темпер. заготовки), (м/мин) =", textField("EditV1", kResultWidth));
+    line("Скорость резания V2 (по мощн. гл. дв.) , (м/мин) =", textField("EditV2", kResultWidth));
+    line("Принимаемая скорость резания, V (м/мин) =", dropDownList("EditV", kResultWidth), nullptr,
+        picture("ImageAlV", QSize(150, 40)));
+    line("Обороты шпинделя, n (об/мин) =", textField("Editn", kResultWidth),
+        stepButton("BitBtnAln1"), picture("ImageAln", QSize(150, 40)));
+    line("Подача резания, F (мм/мин) =", textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
+        picture("ImageAlF", QSize(150, 40)));
+    QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
+    temperature->setFixedSize(32, 24);
+    line("Температура заготовки, C (град Цельсия) =", textField("EditTm", kResultWidth),
+        temperature);
+    line("Сила резания Pz,(Н) =", textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
+    line("Момент Mz, (Hm) =", textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
+        picture("Image18", QSize(150, 40)));
+    line("Мощность резания Nct, (кВт) =", textField("EditNp", kResultWidth),
+        stepButton("BitBtnAlNp1"), picture("Image19", QSize(150, 40)));
+    form->setColumnStretch(4, 1);
+    columns->addWidget(values, 1);
+
+    auto* side = new QVBoxLayout;
+    QGroupBox* ratios = groupBox("Коэффициенты....");
+    auto* ratioForm = new QGridLayout(ratios);
+    addRow(ratioForm, "K=B/D=", textField("EditK", 70));
+    addRow(ratioForm, "t/D=", textField("EdittD", 70));
+    side->addWidget(ratios);
+
+    auto* load = new QGroupBox;
+    load->setObjectName(QStringLiteral("PanelForestP"));
+    auto* loadLayout = new QVBoxLayout(load);
+    QTableWidget* loadGrid = grid("StringGridP", 1, 0);
+    loadGrid->setColumnCount(2);
+    loadGrid->setRowCount(7);
+    loadGrid->setColumnWidth(0, 90);
+    loadGrid->setColumnWidth(1, 150);
+    loadGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    loadGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    loadGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitGrid(loadGrid);
+    loadLayout->addWidget(loadGrid);
+    side->addWidget(load);
+
+    QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
+    formulas->setToolTip(QStringLiteral("Расчетные формулы"));
+    side->addWidget(formulas);
+    side->addStretch(1);
+    columns->addLayout(side);
+
+    QLabel* source = captionLabel(
+        "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
+        "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
+        "титановых сплавов.\"");
+    source->setWordWrap(true);
+    QPalette grey = source->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    source->setPalette(grey);
+    outer->addWidget(source);
+    outer->addStretch(1);
+    return widget;
+}
+
+QWidget* createTitaniumResultPage()
+{
+    QWidget* widget = page("TabSheetTechTi");
+    auto* column = new QVBoxLayout(widget);
+
+    auto* form = new QGridLayout;
+    form->setVerticalSpacing(4);
+    const auto line = [form](const char* label, const char* name, QWidget* formula) {
+        const int row = form->count() == 0 ? 0 : form->rowCount();
+        form->addWidget(captionLabel(label), row, 0);
+        form->addWidget(textField(name, kResultWidth), row, 1);
+        form->addWidget(formula, row, 2, Qt::AlignLeft);
+    };
+    line("Подача на зуб Sz=fz, (мм/зуб) =", "EditTifz", picture("Image20", QSize(230, 50)));
+    line("Принимаемая скорость резания, V (м/мин) =", "EditTiVc",
+        picture("ImageTiVbase", QSize(230, 50)));
+    line("Обороты шпинделя, n (об/мин) =", "EditTin", picture("Image21", QSize(150, 40)));
+    line("Подача резания, F (мм/мин) =", "EditTiF", picture("Image22", QSize(150, 40)));
+    form->setColumnStretch(3, 1);
+    column->addLayout(form);
+
+    auto* forces = new QHBoxLayout;
+    forces->addWidget(radioGroup("RadioGroupTiPz"));
+    auto* components = new QGridLayout;
+    components->setVerticalSpacing(4);
+    const auto force = [components](int row, const char* label, const char* coefficient,
+                           QWidget* formula, const char* value) {
+        if (label)
+            components->addWidget(captionLabel(label), row, 0);
+        if (coefficient) {
+            QLineEdit* edit = textField(coefficient, 60);
+            edit->setFrame(false);
+            components->addWidget(edit, row, 1);
+        }
+        components->addWidget(formula, row, 2, Qt::AlignLeft);
+        components->addWidget(textField(value, kResultWidth), row, 3);
+    };
+    force(0, "Px=", "EditTiPxcoeff", picture("Image25", QSize(180, 30)), "EditTiPx");
+    force(1, "Py=", "EditTiPycoeff", picture("Image26", QSize(180, 30)), "EditTiPy");
+    force(2, nullptr, nullptr, picture("Image27", QSize(150, 40)), "EditTiP");
+    forces->addLayout(components);
+    forces->addStretch(1);
+    column->addLayout(forces);
+
+    auto* after = new QGridLayout;
+    after->setVerticalSpacing(4);
+    const auto afterLine = [after](const char* label, const char* name, QWidget* formula) {
+        const int row = after->count() == 0 ? 0 : after->rowCount();
+        after->addWidget(captionLabel(label), row, 0);
+        after->addWidget(textField(name, kResultWidth), row, 1);
+        after->addWidget(formula, row, 2, Qt::AlignLeft);
+    };
+    afterLine("Момент Mz, (Hm) =", "EditTiMz", picture("Image23", QSize(150, 40)));
+    afterLine("Мощность резания Nct, (кВт) =", "EditTiNct", picture("Image24", QSize(150, 40)));
+    after->setColumnStretch(3, 1);
+    column->addLayout(after);
+
+    QGroupBox* small = groupBox("если деталь малой жесткости");
+    auto* smallForm = new QGridLayout(small);
+    smallForm->setVerticalSpacing(4);
+    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 0, 1, 2, Qt::AlignLeft);
+    addRow(smallForm, "Скорость резания, V (м/мин) =", textField("EditTiVsmall", kResultWidth));
+    addRow(smallForm, "Обороты шпинделя, n (об/мин) =", textField("EditTinsmall", kResultWidth));
+    addRow(smallForm, "Подача резания, F (мм/мин) =", textField("EditTiFsmall", kResultWidth));
+    addRow(smallForm, "Мощность резания Nct, (кВт) =", textField("EditTiNctsmall", kResultWidth));
+    smallForm->setColumnStretch(2, 1);
+    column->addWidget(small);
+    column->addStretch(1);
+    return widget;
+}
+
+QWidget* createBlankResultPage()
+{
+    return page("TabSheet4");
+}
+
+} // namespace millcalc

@@ -1,0 +1,214 @@
+#include "ui/WidgetKit.h"
+
+#include "ui/PictureLabel.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+
+namespace millcalc {
+
+QString caption(const char* text)
+{
+    QString result = QString::fromUtf8(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
+QLabel* captionLabel(const char* text)
+{
+    auto* label = new QLabel(caption(text));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* unitLabel(const char* text)
+{
+    QLabel* label = captionLabel(text);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    return label;
+}
+
+QLineEdit* textField(const char* name, int width)
+{
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromUtf8(name));
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+namespace {
+
+QComboBox* comboBox(const char* name, int width, bool editable)
+{
+    auto* box = new QComboBox;
+    box->setObjectName(QString::fromUtf8(name));
+    box->setEditable(editable);
+    if (editable) {
+        // The typed text is the value: nothing is added to the list and nothing
+        // is completed behind the user's back.
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setCompleter(nullptr);
+    }
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMinimumWidth(width);
+    return box;
+}
+
+} // namespace
+
+QComboBox* editableList(const char* name, int width)
+{
+    QComboBox* box = comboBox(name, width, true);
+    box->setFixedWidth(width);
+    return box;
+}
+
+QComboBox* dropDownList(const char* name, int width)
+{
+    QComboBox* box = comboBox(name, width, false);
+    if (width > 0)
+        box->setFixedWidth(width);
+    return box;
+}
+
+QPushButton* textButton(const char* name, const char* text)
+{
+    auto* button = new QPushButton(caption(text));
+    button->setObjectName(QString::fromUtf8(name));
+    return button;
+}
+
+QPushButton* pictureButton(const char* name, int stockIcon)
+{
+    auto* button = new QPushButton;
+    button->setObjectName(QString::fromUtf8(name));
+    const QString file = PictureLabel::pictureFile(button->objectName(), 0);
+    if (!file.isEmpty())
+        button->setIcon(QIcon(file));
+    else
+        button->setIcon(
+            button->style()->standardIcon(static_cast<QStyle::StandardPixmap>(stockIcon)));
+    button->setIconSize(QSize(20, 20));
+    return button;
+}
+
+QPushButton* stepButton(const char* name)
+{
+    QPushButton* button = pictureButton(name, QStyle::SP_MediaPlay);
+    const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
+    if (PictureLabel::pictureFile(button->objectName(), 0).isEmpty() && !shared.isEmpty())
+        button->setIcon(QIcon(shared));
+    button->setIconSize(QSize(16, 16));
+    button->setFixedSize(26, 24);
+    return button;
+}
+
+PictureLabel* picture(const char* name, QSize placeholder)
+{
+    auto* label = new PictureLabel(placeholder);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setPicture(0);
+    return label;
+}
+
+QGroupBox* groupBox(const char* title)
+{
+    return new QGroupBox(caption(title));
+}
+
+QGroupBox* radioGroup(const char* name, int columns)
+{
+    auto* box = new QGroupBox;
+    box->setObjectName(QString::fromUtf8(name));
+    box->setProperty(kColumnsProperty, columns);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setVerticalSpacing(2);
+    return box;
+}
+
+void addGroupPicture(QGroupBox* group, QWidget* picture)
+{
+    auto* layout = static_cast<QGridLayout*>(group->layout());
+    // Far to the right of the buttons, whatever columns they take.
+    constexpr int kPictureColumn = 16;
+    layout->addWidget(picture, 0, kPictureColumn, 3, 1, Qt::AlignRight | Qt::AlignBottom);
+    layout->setColumnStretch(kPictureColumn - 1, 1);
+}
+
+QTableWidget* grid(const char* name, int fixedRows, int fixedColumns)
+{
+    auto* table = new QTableWidget;
+    table->setObjectName(QString::fromUtf8(name));
+    table->setProperty(kFixedRowsProperty, fixedRows);
+    table->setProperty(kFixedColumnsProperty, fixedColumns);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->horizontalHeader()->setVisible(fixedRows > 0);
+    table->verticalHeader()->setVisible(fixedColumns > 0);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->setHighlightSections(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    return table;
+}
+
+void fitGrid(QTableWidget* table)
+{
+    QHeaderView* header = table->horizontalHeader();
+    const QFontMetrics metrics = header->fontMetrics();
+    const int padding
+        = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 6;
+    int headingHeight = metrics.height();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem* item = table->horizontalHeaderItem(column);
+        if (!item)
+            continue;
+        const QString heading = item->text();
+        int widest = 0;
+        for (const QString& word : heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        if (table->columnWidth(column) < widest + padding)
+            table->setColumnWidth(column, widest + padding);
+        const QRect wrapped
+            = metrics.boundingRect(QRect(0, 0, table->columnWidth(column) - padding, 1000),
+                Qt::AlignCenter | Qt::TextWordWrap, heading);
+        headingHeight = std::max(headingHeight, wrapped.height());
+    }
+    if (!header->isHidden())
+        header->setFixedHeight(headingHeight + padding);
+
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += table->columnWidth(column);
+    QHeaderView* rows = table->verticalHeader();
+    if (!rows->isHidden())
+        width += std::max(rows->minimumWidth(), rows->sizeHint().width());
+    int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
+    for (int row = 0; row < table->rowCount(); ++row)
+        height += table->rowHeight(row);
+    table->setFixedSize(width, height);
+}
+
+void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)
+{
+    const int row = layout->count() == 0 ? 0 : layout->rowCount();
+    if (label)
+        layout->addWidget(captionLabel(label), row, 0);
+    layout->addWidget(field, row, 1);
+    if (extra)
+        layout->addWidget(extra, row, 2);
+}
+
+} // namespace millcalc

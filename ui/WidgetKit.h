@@ -1,0 +1,63 @@
+// Small factories for the widgets of the windows: each control gets its control
+// name as object name, so that the field binder finds it, and captions keep the
+// system's texts with their line breaks.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QWidget;
+
+namespace millcalc {
+
+class PictureLabel;
+
+// A caption of the system: UTF-8, with "\r\n" as its line break.
+QString caption(const char* text);
+
+QLabel* captionLabel(const char* text);
+QLabel* unitLabel(const char* text);
+QLineEdit* textField(const char* name, int width = 80);
+QComboBox* editableList(const char* name, int width = 80);
+// A drop-down list of the given fixed width, or as wide as its longest item
+// when the width is 0.
+QComboBox* dropDownList(const char* name, int width = 80);
+QPushButton* textButton(const char* name, const char* text);
+// A button with a picture: ":/pictures/<name>.svg" when the picture exists,
+// otherwise a stock icon of the style.
+QPushButton* pictureButton(const char* name, int stockIcon);
+// The small button of a calculation step beside its results.
+QPushButton* stepButton(const char* name);
+PictureLabel* picture(const char* name, QSize placeholder);
+QGroupBox* groupBox(const char* title);
+// A radio group: a frame whose buttons the binder builds from the field's items,
+// laid out in the given number of columns.
+QGroupBox* radioGroup(const char* name, int columns = 1);
+// Puts the picture of a radio group's choice at the group's right edge.
+void addGroupPicture(QGroupBox* group, QWidget* picture);
+// A string grid; its first fixedRows rows and fixedColumns columns are headings.
+QTableWidget* grid(const char* name, int fixedRows, int fixedColumns);
+
+// Widens the columns of a grid whose heading would not fit even when wrapped at
+// its blanks, gives the heading row the height of its wrapped headings and
+// sizes the grid to show every cell.
+void fitGrid(QTableWidget* table);
+
+// One line of a form: a caption in the first column, the field in the second
+// and an optional unit or picture in the third.
+void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra = nullptr);
+
+// The dynamic properties the binder reads from the layout.
+inline constexpr const char* kFixedRowsProperty = "millcalcFixedRows";
+inline constexpr const char* kFixedColumnsProperty = "millcalcFixedColumns";
+inline constexpr const char* kColumnsProperty = "millcalcColumns";
+
+} // namespace millcalc
