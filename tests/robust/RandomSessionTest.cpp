@@ -13,7 +13,7 @@ namespace {
 
 // The sessions are split in shards that ctest runs side by side.
 constexpr int kShards = 4;
-constexpr int kDefaultSessions = 2000;
+constexpr int kDefaultSessions = 4000;
 // Sessions of one shard that may fail before the shard stops reporting.
 constexpr int kReportedFailures = 3;
 
