@@ -11,6 +11,8 @@
 
 #include <QScreen>
 
+#include <algorithm>
+
 namespace millcalc {
 
 Desktop::Desktop(FormMain& form)
@@ -48,18 +50,26 @@ void Desktop::placeWindows()
     frame.moveTop(std::max(screen.top(), frame.top()));
     main_->move(frame.topLeft());
 
-    // The floating panels open beside the main window, where they cover it least.
-    const QPoint beside(frame.right() + 8, frame.top());
-    for (const char* name : { "PanelCalc", "PanelFormulaAl", "PanelStMaterial", "PanelTemp" }) {
+    // The floating panels open beside the main window: the results to its
+    // right, the three auxiliary panels to its left, each cascaded a little so
+    // that none hides another completely; where the screen is too narrow they
+    // keep to its edge.
+    const auto place = [&](const char* name, bool right, int down) {
         QWidget* panel = window(name);
         if (!panel)
-            continue;
+            return;
         panel->adjustSize();
-        QPoint place = beside;
-        if (place.x() + panel->width() > screen.right())
-            place.setX(std::max(screen.left(), screen.right() - panel->width()));
-        panel->move(place);
-    }
+        const QSize size = panel->frameGeometry().size();
+        int x = right ? frame.right() + 8 : frame.left() - 8 - size.width();
+        x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - size.width()));
+        int y = std::clamp(frame.top() + down, screen.top(),
+            std::max(screen.top(), screen.bottom() - size.height()));
+        panel->move(x, y);
+    };
+    place("PanelCalc", true, 0);
+    place("PanelStMaterial", false, 0);
+    place("PanelFormulaAl", false, 60);
+    place("PanelTemp", false, 120);
 }
 
 void Desktop::show()

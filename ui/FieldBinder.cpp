@@ -145,9 +145,16 @@ void FieldBinder::bind(const Field& field, QObject* object)
         break;
     case FieldKind::RadioButton:
         if (auto* button = qobject_cast<QRadioButton*>(object)) {
-            // A radio button is checked by a click, never unchecked by one.
-            connect(button, &QRadioButton::clicked, this,
-                [this, name](bool) { guarded([&] { form_.check(name, true); }); });
+            // A click checks a radio button, never unchecks it, and a click on
+            // the checked one changes nothing, so its handler does not run.
+            connect(button, &QRadioButton::clicked, this, [this, name, button](bool) {
+                if (form_.store().checked(name)) {
+                    const QSignalBlocker blocker(button);
+                    button->setChecked(true);
+                    return;
+                }
+                guarded([&] { form_.check(name, true); });
+            });
         }
         break;
     case FieldKind::Grid:
@@ -243,8 +250,12 @@ void FieldBinder::bindRadioGroup(const Field& field, QObject* object)
     auto* buttons = new QButtonGroup(box);
     buttons->setObjectName(box->objectName() + QStringLiteral("Buttons"));
     const std::string name = field.name;
-    connect(buttons, &QButtonGroup::idClicked, this,
-        [this, name](int index) { guarded([&] { form_.pick(name, index); }); });
+    // Only a new choice runs the group's handler, as a click on the item that
+    // is already chosen changes nothing.
+    connect(buttons, &QButtonGroup::idClicked, this, [this, name](int index) {
+        if (form_.store().index(name) != index)
+            guarded([&] { form_.pick(name, index); });
+    });
 }
 
 void FieldBinder::bindGrid(const Field& field, QObject* object)

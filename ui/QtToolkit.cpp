@@ -4,9 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QVBoxLayout>
 
 namespace millcalc {
 

@@ -3,11 +3,11 @@
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
+#include "ui/StartUp.h"
 
 #include <QApplication>
 #include <QTimer>
 
-#include <exception>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -17,17 +17,15 @@ int main(int argc, char** argv)
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;
-    try {
+    const bool started = millcalc::startOrReport(toolkit, [&] {
         form = std::make_unique<millcalc::FormMain>(toolkit);
         form->start();
         desktop = std::make_unique<millcalc::Desktop>(*form);
         toolkit.setMainWindow(&desktop->mainWindow());
         desktop->show();
-    } catch (const std::exception& error) {
-        // A program that could not start must not look as if it had run.
-        toolkit.errorBox(error.what());
+    });
+    if (!started)
         return 1;
-    }
     // The splash closes about a second after the event loop starts.
     QTimer::singleShot(1000, &desktop->mainWindow(), [&form] { form->close("FormMiniature"); });
     const int status = QApplication::exec();

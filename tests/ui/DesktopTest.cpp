@@ -7,6 +7,7 @@
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureLabel.h"
+#include "ui/StartUp.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,6 +29,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <stdexcept>
 
 using namespace millcalc;
 
@@ -118,6 +120,9 @@ private slots:
     void gridCellSelectionDescribesTheRowInTheGroupColour();
     void copyBackPictureIsClickable();
     void splashIsShownUntilItIsClosed();
+    void clickOnTheCheckedGroupButtonLeavesTheGridAlone();
+    void closingTheMainWindowEndsTheProgram();
+    void startUpErrorIsShownAndEndsWithFailure();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -396,6 +401,39 @@ void DesktopTest::splashIsShownUntilItIsClosed()
     form_->close("FormMiniature");
     QVERIFY(!splash->isVisible());
     QVERIFY(desktop_->mainWindow().isVisible());
+}
+
+void DesktopTest::clickOnTheCheckedGroupButtonLeavesTheGridAlone()
+{
+    find<QAction>("N19")->trigger();
+    auto* grid = find<QTableWidget>("StringGridTab");
+    grid->setCurrentCell(1, 0); // row 2 of group N
+    const QString second = qs(form_->store().cell("StringGridTab", 0, 2));
+    QCOMPARE(find<QLabel>("StaticTextMaterial")->text(), second);
+    auto* nonFerrous = find<QRadioButton>("RadioButton4");
+    nonFerrous->click();
+    // The group was already chosen: its handler would have shown row 1 again.
+    QVERIFY(nonFerrous->isChecked());
+    QCOMPARE(find<QLabel>("StaticTextMaterial")->text(), second);
+}
+
+void DesktopTest::closingTheMainWindowEndsTheProgram()
+{
+    QVERIFY(!desktop_->mainWindow().close());
+    QVERIFY(toolkit_->quitAsked);
+    toolkit_->quitAsked = false;
+    find<QAction>("NClose")->trigger();
+    QVERIFY(toolkit_->quitAsked);
+    QCOMPARE(toolkit_->beeps, 1);
+}
+
+void DesktopTest::startUpErrorIsShownAndEndsWithFailure()
+{
+    RecordingToolkit toolkit;
+    QVERIFY(startOrReport(toolkit, [] {}));
+    QVERIFY(toolkit.boxes.empty());
+    QVERIFY(!startOrReport(toolkit, [] { throw std::runtime_error("unknown control BaseQ"); }));
+    QCOMPARE(toolkit.boxes, std::vector<std::string> { "error|unknown control BaseQ" });
 }
 
 QTEST_MAIN(DesktopTest)
