@@ -110,8 +110,6 @@ QWidget* createAluminiumResultPage()
 {
     QWidget* widget = page("TabSheetTechAl");
     auto* outer = new QVBoxLayout(widget);
-    auto* columns = new QHBoxLayout;
-    outer->addLayout(columns);
 
     QGroupBox* values = groupBox("Рассчитываемые значения....");
     auto* form = new QGridLayout(values);
@@ -145,8 +143,11 @@ QWidget* createAluminiumResultPage()
     line("Мощность резания Nct, (кВт) =", textField("EditNp", kResultWidth),
         stepButton("BitBtnAlNp1"), picture("Image19", QSize(150, 40)));
     form->setColumnStretch(4, 1);
-    columns->addWidget(values, 1);
+    outer->addWidget(values);
 
+    // Under the results: the ratios with the formula button, and the spindle
+    // load table.
+    auto* under = new QHBoxLayout;
     auto* side = new QVBoxLayout;
     QGroupBox* ratios = groupBox("Коэффициенты....");
     auto* ratioForm = new QGridLayout(ratios);
@@ -167,13 +168,15 @@ QWidget* createAluminiumResultPage()
     loadGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitGrid(loadGrid);
     loadLayout->addWidget(loadGrid);
-    side->addWidget(load);
 
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
     side->addStretch(1);
-    columns->addLayout(side);
+    under->addLayout(side);
+    under->addWidget(load);
+    under->addStretch(1);
+    outer->addLayout(under);
 
     QLabel* source = captionLabel(
         "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
