@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of the desktop program against a minimal Qt 6
+# window program built here, side by side under Xvfb: the time from launch
+# until the main window is mapped, and the maximum resident set size that
+# /usr/bin/time -v reports, each the median of several runs.
+#   tools/startup-time.sh [PROGRAM] [RUNS]     (defaults: build/millcalc, 7)
+# Targets: time at most 1.3 times the minimal program's, memory at most the
+# minimal program's plus 20 MB. The exit status is 1 when a target is missed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath "${1:-build/millcalc}")
+runs=${2:-7}
+title="Расчет режимов резания"
+# Long enough for the splash to close (1 s) and the window to settle.
+settle_ms=2500
+
+for tool in Xvfb xdotool /usr/bin/time cmake; do
+    command -v "$tool" > /dev/null || { echo "startup-time: $tool is missing (tools/setup.sh)" >&2; exit 2; }
+done
+[ -x "$program" ] || { echo "startup-time: no program at $program (build it first)" >&2; exit 2; }
+if [ ! -e /usr/include/X11/Xlib.h ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends libx11-dev
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The yardstick: the least a Qt 6 program does to show one window of the same
+# size with the same title.
+mkdir -p "$work/minimal"
+cat > "$work/minimal/main.cpp" << EOF
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QString::fromUtf8("$title"));
+    window.resize(301, 670);
+    window.show();
+    return app.exec();
+}
+EOF
+cat > "$work/minimal/CMakeLists.txt" << 'EOF'
+cmake_minimum_required(VERSION 3.21)
+project(minimal LANGUAGES CXX)
+set(CMAKE_CXX_STANDARD 20)
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+add_executable(minimal main.cpp)
+target_link_libraries(minimal PRIVATE Qt6::Widgets)
+EOF
+cmake -S "$work/minimal" -B "$work/minimal/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$work/minimal/build" > /dev/null
+
+# "xdotool search --sync" looks for the window twice a second, too coarse for a
+# start of a fraction of a second; this waiter takes the same condition (a
+# window whose name holds the title is mapped) from the X server's own map
+# notification. It starts the program, prints the seconds until the map, lets
+# the program settle, ends it and waits for it, so that /usr/bin/time around
+# the waiter sees the program's peak memory.
+cat > "$work/mapwait.c" << 'EOF'
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+static int named(Display* d, Window w, const char* title)
+{
+    Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* value = NULL;
+    int found = 0;
+    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &value) == Success && value != NULL) {
+        found = strstr((const char*)value, title) != NULL;
+        XFree(value);
+    }
+    return found;
+}
+
+static double now(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        fprintf(stderr, "usage: mapwait TITLE SETTLE_MS PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    Display* d = XOpenDisplay(NULL);
+    if (d == NULL)
+        return 2;
+    // A program that never shows its window ends the measurement.
+    alarm(30);
+    XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
+    XSync(d, False);
+    const double start = now();
+    const pid_t child = fork();
+    if (child == 0) {
+        execv(argv[3], argv + 3);
+        _exit(127);
+    }
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        if (e.type == MapNotify && named(d, e.xmap.window, argv[1]))
+            break;
+    }
+    printf("%.4f\n", now() - start);
+    fflush(stdout);
+    usleep((useconds_t)atoi(argv[2]) * 1000);
+    kill(child, SIGTERM);
+    waitpid(child, NULL, 0);
+    return 0;
+}
+EOF
+cc -O2 -o "$work/mapwait" "$work/mapwait.c" -lX11
+
+# A display of its own: Xvfb picks a free number and writes it when ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$work/runtime"
+xdotool getmouselocation > /dev/null
+
+measure() {  # NAME PROGRAM: one run, "seconds kilobytes"
+    local seconds kb
+    seconds=$(/usr/bin/time -v -o "$work/$1.time" "$work/mapwait" "$title" "$settle_ms" "$2" \
+        2>> "$work/$1.log")
+    kb=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/$1.time")
+    echo "$seconds $kb"
+}
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# A first run of each warms the disk cache; then the two alternate.
+measure warm-minimal "$work/minimal/build/minimal" > /dev/null
+measure warm-program "$program" > /dev/null
+: > "$work/minimal.runs"
+: > "$work/program.runs"
+for i in $(seq "$runs"); do
+    measure minimal "$work/minimal/build/minimal" >> "$work/minimal.runs"
+    measure program "$program" >> "$work/program.runs"
+    echo "run $i: minimal $(tail -n 1 "$work/minimal.runs"), millcalc $(tail -n 1 "$work/program.runs") (s, kB)"
+done
+
+min_s=$(cut -d' ' -f1 "$work/minimal.runs" | median)
+min_kb=$(cut -d' ' -f2 "$work/minimal.runs" | median)
+prog_s=$(cut -d' ' -f1 "$work/program.runs" | median)
+prog_kb=$(cut -d' ' -f2 "$work/program.runs" | median)
+awk -v ms="$min_s" -v mk="$min_kb" -v ps="$prog_s" -v pk="$prog_kb" -v runs="$runs" 'BEGIN {
+    ratio = ps / ms
+    extra = (pk - mk) / 1024
+    printf "medians of %d runs: window mapped after %.0f ms (minimal Qt window %.0f ms), ratio %.2f (target <= 1.3): %s\n",
+        runs, ps * 1000, ms * 1000, ratio, ratio <= 1.3 ? "met" : "MISSED"
+    printf "peak memory %.1f MB (minimal %.1f MB), %+.1f MB (target <= +20 MB): %s\n",
+        pk / 1024, mk / 1024, extra, extra <= 20 ? "met" : "MISSED"
+    exit (ratio <= 1.3 && extra <= 20) ? 0 : 1
+}'
