@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -123,6 +125,9 @@ private slots:
     void clickOnTheCheckedGroupButtonLeavesTheGridAlone();
     void closingTheMainWindowEndsTheProgram();
     void startUpErrorIsShownAndEndsWithFailure();
+    void pickFromADropDownListRunsItsChangeStep();
+    void pictureFollowsItsImageListIndex();
+    void gridHeadingsAreNeverClipped();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -434,6 +439,54 @@ void DesktopTest::startUpErrorIsShownAndEndsWithFailure()
     QVERIFY(toolkit.boxes.empty());
     QVERIFY(!startOrReport(toolkit, [] { throw std::runtime_error("unknown control BaseQ"); }));
     QCOMPARE(toolkit.boxes, std::vector<std::string> { "error|unknown control BaseQ" });
+}
+
+void DesktopTest::pickFromADropDownListRunsItsChangeStep()
+{
+    auto* roughness = find<QComboBox>("ComboBoxRa");
+    QCOMPARE(roughness->count(), 3);
+    QCOMPARE(find<QLineEdit>("EditTKs")->text(), QStringLiteral("0.584"));
+    roughness->setCurrentIndex(1);
+    emit roughness->activated(1); // the user's pick of "1.25<...<=2.5"
+    QCOMPARE(form_->store().index("ComboBoxRa"), 1);
+    QCOMPARE(find<QLineEdit>("EditTKs")->text(), QStringLiteral("0.885"));
+}
+
+void DesktopTest::pictureFollowsItsImageListIndex()
+{
+    if (PictureLabel::pictureFile(QStringLiteral("Imagevs"), 1).isEmpty())
+        QSKIP("the pictures are not built into this test");
+    auto* contact = find<PictureLabel>("Imagevs");
+    QCOMPARE(contact->source(), QStringLiteral(":/pictures/Imagevs_0.svg"));
+    form_->store().setPicture("Imagevs", 1);
+    QCOMPARE(contact->source(), QStringLiteral(":/pictures/Imagevs_1.svg"));
+    // A fixed picture is the same whatever the index.
+    QCOMPARE(find<PictureLabel>("Image20")->source(), QStringLiteral(":/pictures/Image20.svg"));
+
+    // A picture that was never drawn leaves an empty frame of its place.
+    PictureLabel missing(QSize(70, 40));
+    missing.setObjectName(QStringLiteral("ImageNeverDrawn"));
+    missing.setPicture(0);
+    QCOMPARE(missing.source(), QString());
+    QCOMPARE(missing.sizeHint(), QSize(70, 40));
+}
+
+void DesktopTest::gridHeadingsAreNeverClipped()
+{
+    for (const char* name : { "StringGridTab", "StringGridT", "StringGridP" }) {
+        auto* grid = find<QTableWidget>(name);
+        const QFontMetrics metrics = grid->horizontalHeader()->fontMetrics();
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            const QTableWidgetItem* heading = grid->horizontalHeaderItem(column);
+            QVERIFY(heading);
+            for (const QString& word : heading->text().split(QLatin1Char(' ')))
+                QVERIFY2(metrics.horizontalAdvance(word) < grid->columnWidth(column),
+                    qPrintable(QStringLiteral("%1 column %2").arg(name).arg(column)));
+        }
+    }
+    // The description column keeps its width; the narrow ones grow to their headings.
+    QCOMPARE(find<QTableWidget>("StringGridTab")->columnWidth(0), 379);
+    QVERIFY(find<QTableWidget>("StringGridTab")->columnWidth(3) >= 56);
 }
 
 QTEST_MAIN(DesktopTest)
