@@ -311,6 +311,29 @@ std::string randomCommand(SessionRandom& random, const Controls& c, const FieldS
     }
 }
 
+// What a command must have done, whatever the inputs: "Расчет" shows the
+// results window, and the log keeps every line it had and gains exactly the
+// lines printed (only "Очистить" and the literature list start it afresh).
+std::string checkCommandEffect(const std::string& line, const std::string& output,
+                               std::size_t linesBefore, const FieldStore& store)
+{
+    if ((line == "click BitCalcs" || line == "click N14") && !store.visible("PanelCalc"))
+        return "the results window is hidden after a calculation";
+    std::size_t printed = 0;
+    for (std::size_t at = output.find("LOG\t"); at != std::string::npos;
+         at = output.find("\nLOG\t", at + 1))
+        ++printed;
+    const std::size_t linesAfter = store.items("ElFlatMemoMes").size();
+    if (line == "click ClearLog")
+        return linesAfter == 0 ? std::string() : "the log is not empty after clearing it";
+    if (line == "click N25")
+        return linesAfter == 11 ? std::string() : "the literature list is not eleven lines";
+    if (linesAfter != linesBefore + printed)
+        return "the log went from " + std::to_string(linesBefore) + " to "
+            + std::to_string(linesAfter) + " lines with " + std::to_string(printed) + " written";
+    return std::string();
+}
+
 } // namespace
 
 SessionResult playSession(std::uint64_t seed, bool verbose)
@@ -345,6 +368,7 @@ SessionResult playSession(std::uint64_t seed, bool verbose)
         result.lines.push_back(line);
         out.str(std::string());
         out.clear();
+        const std::size_t linesBefore = store.items("ElFlatMemoMes").size();
         watchdog.arm(line);
         const auto began = std::chrono::steady_clock::now();
         runner.runLine(line);
@@ -357,6 +381,8 @@ SessionResult playSession(std::uint64_t seed, bool verbose)
         result.fault = checks.checkOutput(out.str());
         if (result.fault.empty())
             result.fault = checks.checkFields(store);
+        if (result.fault.empty())
+            result.fault = checkCommandEffect(line, out.str(), linesBefore, store);
         if (!result.fault.empty()) {
             result.fault = "after \"" + line.substr(0, 200) + "\": " + result.fault;
             return result;
