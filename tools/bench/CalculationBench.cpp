@@ -14,6 +14,8 @@
 #include <map>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace millcalc;
@@ -205,6 +207,9 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
 // Keeps the median (or the only) real time of each benchmark, in nanoseconds.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so that a log file stays readable.
+    SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_Defaults : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
