@@ -1,17 +1,120 @@
 #include "ui/AboutWindow.h"
 
-#include <QDialog>
+#include "app/Toolkit.h"
+#include "ui/JpegPicture.h"
+#include "ui/MailtoHandOff.h"
+#include "ui/PictureLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace millcalc {
 
-void showAboutWindow(QWidget* parent)
+namespace {
+
+// The people and the address are placeholders of this build.
+constexpr const char* kAuthor = "П. П. Примеров";
+constexpr const char* kMailAddress = "millcalc@example.org";
+constexpr const char* kDepartment = "Отдел главного технолога,\nбюро программ ЧПУ";
+constexpr const char* kInspirer = "И. И. Задумкин";
+
+QLabel* label(const char* text, bool bold = false)
 {
-    // Stands in until the window with its picture, names and mail link is built.
-    QDialog dialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    dialog.setObjectName(QStringLiteral("FormAbout"));
-    dialog.setWindowTitle(QStringLiteral("Об авторе ..."));
-    dialog.setFixedSize(280, 199);
-    dialog.exec();
+    auto* label = new QLabel(QString::fromUtf8(text));
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail, Toolkit& toolkit)
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::WindowStaysOnTopHint)
+    , mail_(mail)
+    , toolkit_(toolkit)
+    , background_(
+          new JpegPicture(QStringLiteral(":/pictures/AboutBackground.jpg"), QSize(280, 199), this))
+    , mailLink_(label(kMailAddress))
+    , mailPicture_(new PictureLabel(QSize(24, 24)))
+{
+    setObjectName(QStringLiteral("FormAbout"));
+    setWindowTitle(QString::fromUtf8(kTitle));
+
+    mailLink_->setObjectName(QStringLiteral("LabelMail"));
+    QFont linkFont = mailLink_->font();
+    linkFont.setUnderline(true);
+    mailLink_->setFont(linkFont);
+    QPalette linkPalette = mailLink_->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    mailLink_->setPalette(linkPalette);
+    mailLink_->setCursor(Qt::PointingHandCursor);
+    mailLink_->installEventFilter(this);
+
+    mailPicture_->setObjectName(QStringLiteral("MailPicture"));
+    mailPicture_->setPicture(0);
+    mailPicture_->setClickable(true);
+    connect(mailPicture_, &PictureLabel::clicked, this, &AboutWindow::sendMail);
+
+    auto* mailRow = new QHBoxLayout;
+    mailRow->setSpacing(8);
+    mailRow->addWidget(mailLink_);
+    mailRow->addWidget(mailPicture_);
+    mailRow->addStretch(1);
+
+    auto* layout = new QVBoxLayout(background_);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(2);
+    layout->addWidget(label("Автор программы:", true));
+    layout->addWidget(label(kAuthor));
+    layout->addLayout(mailRow);
+    layout->addSpacing(6);
+    layout->addWidget(label(kDepartment));
+    layout->addSpacing(6);
+    layout->addWidget(label("Идея, вдохновитель:", true));
+    layout->addWidget(label(kInspirer));
+    layout->addStretch(1);
+
+    // The window fits its background picture.
+    const QSize size = background_->sizeHint();
+    background_->setGeometry(QRect(QPoint(0, 0), size));
+    setFixedSize(size);
+}
+
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mailLink_ && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton
+            && mailLink_->rect().contains(mouse->position().toPoint())) {
+            sendMail();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AboutWindow::sendMail()
+{
+    const MailMessage message {
+        QString::fromUtf8(kMailSubject),
+        QString::fromUtf8(kMailBody),
+    };
+    if (!mail_.compose(message))
+        toolkit_.errorBox(kMailError);
+}
+
+void showAboutWindow(QWidget* parent, Toolkit& toolkit)
+{
+    MailtoHandOff mail;
+    AboutWindow window(parent, mail, toolkit);
+    window.exec();
 }
 
 } // namespace millcalc

@@ -25,7 +25,7 @@ Desktop::Desktop(FormMain& form)
     new PanelWindow("PanelStMaterial", createMaterialPanel(), owner);
     new PanelWindow("PanelTemp", createTemperaturePanel(), owner);
     new MessageWindow(owner);
-    new GraphicWindow(owner);
+    new GraphicWindow(form_, owner);
     new HelpWindow(owner);
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);

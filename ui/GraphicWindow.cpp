@@ -1,19 +1,121 @@
 #include "ui/GraphicWindow.h"
 
-#include <QHBoxLayout>
+#include "app/Main.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPointer>
+#include <QScatterSeries>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace millcalc {
 
-GraphicWindow::GraphicWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window)
+namespace {
+
+// The chart's colours, as the system names them.
+const QColor kRed(0xff, 0x00, 0x00);
+const QColor kGreen(0x00, 0x80, 0x00);
+const QColor kYellow(0xff, 0xff, 0x00);
+const QColor kMaroon(0x80, 0x00, 0x00);
+const QColor kBlue(0x00, 0x00, 0xff);
+const QColor kLime(0x00, 0xff, 0x00);
+
+constexpr int kLineWidth = 3;
+constexpr int kPointBorderWidth = 6;
+// Large enough that the fill shows inside the wide border.
+constexpr qreal kPointSize = 18;
+constexpr qreal kCurveMarkSize = 9;
+
+// A filled square to mark each point of a curve.
+QImage squareMark(const QColor& colour)
 {
-    // Stands in until the chart is built: the toolbar's commands already work.
+    QImage mark(16, 16, QImage::Format_ARGB32_Premultiplied);
+    mark.fill(colour);
+    return mark;
+}
+
+QLineSeries* curve(const char* name, const char* title, const QColor& colour)
+{
+    auto* series = new QLineSeries;
+    series->setObjectName(QString::fromUtf8(name));
+    series->setName(QString::fromUtf8(title));
+    series->setPen(QPen(colour, kLineWidth));
+    series->setPointsVisible(true);
+    series->setLightMarker(squareMark(colour));
+    series->setMarkerSize(kCurveMarkSize);
+    series->setPointLabelsVisible(false);
+    return series;
+}
+
+QScatterSeries* operatingPoint(
+    const char* name, const char* title, const QColor& fill, const QColor& border)
+{
+    auto* series = new QScatterSeries;
+    series->setObjectName(QString::fromUtf8(name));
+    series->setName(QString::fromUtf8(title));
+    series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    series->setMarkerSize(kPointSize);
+    series->setColor(fill);
+    series->setBorderColor(border);
+    series->setPen(QPen(border, kPointBorderWidth));
+    series->setPointLabelsVisible(false);
+    return series;
+}
+
+QValueAxis* axis(const char* title)
+{
+    auto* axis = new QValueAxis;
+    axis->setTitleText(QString::fromUtf8(title));
+    axis->setLabelFormat(QStringLiteral("%g"));
+    return axis;
+}
+
+// Sets the axis to the values of the series on it, rounded out to nice ticks.
+void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal)
+{
+    bool any = false;
+    qreal low = 0;
+    qreal high = 0;
+    for (const QXYSeries* s : series) {
+        for (const QPointF& p : s->points()) {
+            const qreal value = horizontal ? p.x() : p.y();
+            low = any ? std::min(low, value) : value;
+            high = any ? std::max(high, value) : value;
+            any = true;
+        }
+    }
+    if (!any) {
+        low = 0;
+        high = 1;
+    } else if (low == high) {
+        low -= 1;
+        high += 1;
+    }
+    axis->setRange(low, high);
+    axis->applyNiceNumbers();
+}
+
+} // namespace
+
+GraphicWindow::GraphicWindow(FormMain& form, QWidget* owner)
+    : QWidget(owner, Qt::Window)
+    , form_(form)
+{
     setObjectName(QStringLiteral("FormGraphic"));
-    setGeometry(234, 141, 870, 600);
     auto* layout = new QVBoxLayout(this);
-    auto* toolbar = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* toolbar = new QToolBar;
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const auto& [name, text] :
         { std::pair { "ToolButton1", "Закрыть" }, std::pair { "ToolButton2", "Очистить" } }) {
         auto* button = new QToolButton;
@@ -21,11 +123,68 @@ GraphicWindow::GraphicWindow(QWidget* owner)
         button->setText(QString::fromUtf8(text));
         toolbar->addWidget(button);
     }
-    toolbar->addStretch(1);
-    layout->addLayout(toolbar);
-    auto* chart = new QWidget;
-    chart->setObjectName(QStringLiteral("ChartNom"));
-    layout->addWidget(chart, 1);
+    layout->addWidget(toolbar);
+    createChart();
+    layout->addWidget(view_, 1);
+    move(234, 141);
+    resize(870, 600);
+
+    redraw();
+    QPointer<GraphicWindow> self(this);
+    form_.store().listen([self](const std::string& name, Change change) {
+        if (self && name == "ChartNom" && change == Change::Items)
+            self->redraw();
+    });
+}
+
+void GraphicWindow::createChart()
+{
+    chart_ = new QChart;
+    chart_->setTitle(QStringLiteral("Номограмма"));
+    QFont titleFont = chart_->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    chart_->setTitleFont(titleFont);
+    chart_->setTitleBrush(kBlue);
+    chart_->legend()->setAlignment(Qt::AlignTop);
+    chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+
+    speedAxis_ = axis("Обороты шпинделя");
+    torqueAxis_ = axis("Момент");
+    powerAxis_ = axis("Мощность");
+    chart_->addAxis(speedAxis_, Qt::AlignBottom);
+    chart_->addAxis(torqueAxis_, Qt::AlignLeft);
+    chart_->addAxis(powerAxis_, Qt::AlignRight);
+
+    series_[0] = curve("Series1", "Кривая Мощности", kRed);
+    series_[1] = curve("Series2", "Кривая Момента", kGreen);
+    series_[2] = operatingPoint("Series3", "Мощность", kYellow, kMaroon);
+    series_[3] = operatingPoint("Series4", "Момент", kBlue, kLime);
+    for (std::size_t i = 0; i < series_.size(); ++i) {
+        chart_->addSeries(series_[i]);
+        series_[i]->attachAxis(speedAxis_);
+        // Power on the right, torque on the left.
+        series_[i]->attachAxis(i % 2 == 0 ? powerAxis_ : torqueAxis_);
+    }
+
+    view_ = new QChartView(chart_);
+    view_->setObjectName(QStringLiteral("ChartNom"));
+    view_->setRenderHint(QPainter::Antialiasing);
+}
+
+void GraphicWindow::redraw()
+{
+    const Nomogram& nomogram = form_.nomogram();
+    for (std::size_t i = 0; i < series_.size(); ++i) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(nomogram.series[i].size()));
+        for (const ChartPoint& p : nomogram.series[i])
+            points.append(QPointF(p.x, p.y));
+        series_[i]->replace(points);
+    }
+    scaleToData(speedAxis_, { series_[0], series_[1], series_[2], series_[3] }, true);
+    scaleToData(powerAxis_, { series_[0], series_[2] }, false);
+    scaleToData(torqueAxis_, { series_[1], series_[3] }, false);
 }
 
 } // namespace millcalc

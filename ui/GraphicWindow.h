@@ -1,15 +1,44 @@
 // The nomogram window: the selected machine's power and torque curves with the
-// operating point, under a toolbar with "Закрыть" and "Очистить".
+// operating point, under a toolbar with "Закрыть" and "Очистить". It draws
+// what the window logic's nomogram holds, again whenever "ChartNom" changes.
 #pragma once
 
 #include <QWidget>
 
+#include <array>
+
+class QChart;
+class QChartView;
+class QValueAxis;
+class QXYSeries;
+
 namespace millcalc {
+
+class FormMain;
 
 class GraphicWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit GraphicWindow(QWidget* owner);
+    GraphicWindow(FormMain& form, QWidget* owner);
+
+    QChart* chart() const { return chart_; }
+    // Series1 ... Series4 in the nomogram's order.
+    QXYSeries* series(int index) const { return series_[static_cast<std::size_t>(index)]; }
+    QValueAxis* speedAxis() const { return speedAxis_; }
+    QValueAxis* torqueAxis() const { return torqueAxis_; }
+    QValueAxis* powerAxis() const { return powerAxis_; }
+
+private:
+    void createChart();
+    void redraw();
+
+    FormMain& form_;
+    QChart* chart_ = nullptr;
+    QChartView* view_ = nullptr;
+    std::array<QXYSeries*, 4> series_ {};
+    QValueAxis* speedAxis_ = nullptr;
+    QValueAxis* torqueAxis_ = nullptr;
+    QValueAxis* powerAxis_ = nullptr;
 };
 
 } // namespace millcalc

@@ -1,13 +1,23 @@
 #include "ui/HelpWindow.h"
 
+#include "ui/JpegPicture.h"
+
+#include <QVBoxLayout>
+
 namespace millcalc {
 
 HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Tool)
+    , scheme_(new JpegPicture(QStringLiteral(":/pictures/Designations.jpg"), QSize(304, 600)))
 {
-    // Stands in until the window with the designations scheme is built.
     setObjectName(QStringLiteral("FormHelp"));
-    setGeometry(259, 132, 304, 600);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scheme_);
+    // The window opens fitting the picture; the user may resize it, and the
+    // picture then scales to fit.
+    resize(scheme_->sizeHint());
+    move(kLeft, kTop);
 }
 
 } // namespace millcalc

@@ -6,10 +6,20 @@
 
 namespace millcalc {
 
+class JpegPicture;
+
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* owner);
+
+    const JpegPicture& scheme() const { return *scheme_; }
+
+    static constexpr int kLeft = 259;
+    static constexpr int kTop = 132;
+
+private:
+    JpegPicture* scheme_;
 };
 
 } // namespace millcalc

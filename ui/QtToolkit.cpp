@@ -61,7 +61,7 @@ void QtToolkit::quit()
 void QtToolkit::showModal(const std::string& window, const std::string& title)
 {
     if (window == "FormAbout") {
-        showAboutWindow(mainWindow_);
+        showAboutWindow(mainWindow_, *this);
         return;
     }
     QDialog dialog(mainWindow_);

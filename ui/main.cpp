@@ -6,7 +6,6 @@
 #include "ui/StartUp.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <memory>
 
@@ -26,8 +25,6 @@ int main(int argc, char** argv)
     });
     if (!started)
         return 1;
-    // The splash closes about a second after the event loop starts.
-    QTimer::singleShot(1000, &desktop->mainWindow(), [&form] { form->close("FormMiniature"); });
     const int status = QApplication::exec();
     desktop.reset();
     return status;

@@ -1,0 +1,360 @@
+// The auxiliary windows in the desktop program: the splash closed by its timer,
+// the designations window shown and raised by its two commands, and the About
+// window with its labels and the mail command, whose failure shows the error box.
+#include "RecordingToolkit.h"
+
+#include "app/Main.h"
+#include "ui/AboutWindow.h"
+#include "ui/Desktop.h"
+#include "ui/FieldBinder.h"
+#include "ui/HelpWindow.h"
+#include "ui/JpegPicture.h"
+#include "ui/MailtoHandOff.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureLabel.h"
+#include "ui/QtToolkit.h"
+#include "ui/SplashWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using namespace millcalc;
+
+namespace {
+
+// Records which windows the window logic brings to the front.
+struct RaiseRecordingToolkit : RecordingToolkit {
+    std::vector<std::string> raised;
+    void raise(const std::string& window) override { raised.push_back(window); }
+};
+
+// A mail program that takes the letter or refuses it, as told.
+struct FakeMail : MailHandOff {
+    bool answer = false;
+    QList<MailMessage> letters;
+    bool compose(const MailMessage& message) override
+    {
+        letters.append(message);
+        return answer;
+    }
+};
+
+QLabel* labelWithText(const QWidget& window, const QString& text)
+{
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text() == text)
+            return label;
+    }
+    return nullptr;
+}
+
+bool roughlyEqual(const QPoint& a, const QPoint& b)
+{
+    return (a - b).manhattanLength() <= 4;
+}
+
+} // namespace
+
+class AuxWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void splashIsAFramelessPictureCentredOnTheMainWindow();
+    void splashTimerClosesItThroughTheWindowLogicAboutASecondLater();
+    void designationsWindowIsAToolWindowFittingItsScheme();
+    void designationsCommandsShowAndRaiseIt();
+    void aboutWindowShowsItsLabelsOverItsBackground();
+    void aboutWindowIsModalCentredAndFreshEachTime();
+    void mailLinkLooksLikeALink();
+    void mailLinkAndPictureHandOverTheLetter();
+    void mailFailureShowsTheErrorBox();
+    void mailFailureBoxHasTheErrorIcon();
+    void mailUrlCarriesSubjectAndBodyEncodedAndNoRecipient();
+    void mailUrlKeepsQueryCharactersInsideTheTexts();
+
+private:
+    template <typename T> T* find(const char* name) const
+    {
+        T* typed = qobject_cast<T*>(desktop_->binder().control(name));
+        if (!typed)
+            qFatal("no widget %s of the expected type", name);
+        return typed;
+    }
+
+    std::unique_ptr<RaiseRecordingToolkit> toolkit_;
+    std::unique_ptr<FormMain> form_;
+    std::unique_ptr<Desktop> desktop_;
+};
+
+void AuxWindowsTest::init()
+{
+    toolkit_ = std::make_unique<RaiseRecordingToolkit>();
+    form_ = std::make_unique<FormMain>(*toolkit_);
+    form_->start();
+    desktop_ = std::make_unique<Desktop>(*form_);
+    desktop_->show();
+}
+
+void AuxWindowsTest::cleanup()
+{
+    desktop_.reset();
+    form_.reset();
+    toolkit_.reset();
+}
+
+void AuxWindowsTest::splashIsAFramelessPictureCentredOnTheMainWindow()
+{
+    auto* splash = qobject_cast<SplashWindow*>(desktop_->window("FormMiniature"));
+    QVERIFY(splash);
+    QVERIFY(splash->isVisible());
+    QCOMPARE(splash->size(), QSize(200, 200));
+    QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY2(
+        !splash->picture().picture().isNull(), qPrintable(splash->picture().picture().error()));
+    QCOMPARE(splash->picture().size(), QSize(200, 200));
+    QVERIFY(roughlyEqual(
+        splash->frameGeometry().center(), desktop_->mainWindow().frameGeometry().center()));
+    // The main window keeps the focus on "Расчет" while the splash is up.
+    QCOMPARE(form_->store().focused(), std::string("BitCalcs"));
+}
+
+void AuxWindowsTest::splashTimerClosesItThroughTheWindowLogicAboutASecondLater()
+{
+    auto* splash = qobject_cast<SplashWindow*>(desktop_->window("FormMiniature"));
+    QCOMPARE(splash->timer().objectName(), QStringLiteral("Timer1"));
+    QCOMPARE(splash->timer().interval(), 1000);
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!splash->isVisible(), 5000);
+    QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!form_->store().visible("FormMiniature"));
+    QVERIFY(desktop_->mainWindow().isVisible());
+    // Nothing is left to close: the timer rests.
+    QVERIFY(!splash->timer().isActive());
+}
+
+void AuxWindowsTest::designationsWindowIsAToolWindowFittingItsScheme()
+{
+    auto* help = qobject_cast<HelpWindow*>(desktop_->window("FormHelp"));
+    QVERIFY(help);
+    QVERIFY(!help->isVisible());
+    QCOMPARE(help->windowTitle(), QStringLiteral("Обозначения"));
+    QCOMPARE(help->windowType(), Qt::Tool);
+    QVERIFY2(!help->scheme().picture().isNull(), qPrintable(help->scheme().picture().error()));
+    QCOMPARE(help->scheme().picture().image().size(), QSize(304, 600));
+    QCOMPARE(help->size(), QSize(304, 600));
+    QCOMPARE(help->pos(), QPoint(HelpWindow::kLeft, HelpWindow::kTop));
+    QCOMPARE(help->pos(), QPoint(259, 132));
+    // Sizeable: the picture follows the window.
+    QVERIFY(help->minimumSize() != help->maximumSize());
+}
+
+void AuxWindowsTest::designationsCommandsShowAndRaiseIt()
+{
+    QWidget* help = desktop_->window("FormHelp");
+    find<QPushButton>("BitBtnHelp")->click();
+    QVERIFY(help->isVisible());
+    QVERIFY(form_->store().visible("FormHelp"));
+    QCOMPARE(toolkit_->raised, std::vector<std::string> { "FormHelp" });
+
+    QVERIFY(!help->close());
+    QVERIFY(!help->isVisible());
+    QVERIFY(!form_->store().visible("FormHelp"));
+
+    find<QAction>("N8")->trigger();
+    QVERIFY(help->isVisible());
+    QCOMPARE(toolkit_->raised, (std::vector<std::string> { "FormHelp", "FormHelp" }));
+    QCOMPARE(find<QAction>("N8")->text(), QStringLiteral("Схема параметров.."));
+}
+
+void AuxWindowsTest::aboutWindowShowsItsLabelsOverItsBackground()
+{
+    FakeMail mail;
+    AboutWindow window(&desktop_->mainWindow(), mail, *toolkit_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.objectName(), QStringLiteral("FormAbout"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Об авторе ..."));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY2(
+        !window.background().picture().isNull(), qPrintable(window.background().picture().error()));
+    QCOMPARE(window.size(), QSize(280, 199));
+    QCOMPARE(window.minimumSize(), QSize(280, 199));
+    QCOMPARE(window.maximumSize(), QSize(280, 199));
+
+    QLabel* author = labelWithText(window, QStringLiteral("Автор программы:"));
+    QLabel* idea = labelWithText(window, QStringLiteral("Идея, вдохновитель:"));
+    QVERIFY(author && idea);
+    QVERIFY(author->font().bold());
+    QVERIFY(idea->font().bold());
+    // The author's name follows its label, the second name the other one.
+    QVERIFY(author->geometry().bottom() < window.mailLink()->geometry().top());
+    QVERIFY(window.mailLink()->geometry().bottom() < idea->geometry().top());
+    // Nothing is cut off: every label fits the window and its own text.
+    const QRect inside(QPoint(0, 0), window.size());
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QRect placed(label->mapTo(&window, QPoint(0, 0)), label->size());
+        QVERIFY2(inside.contains(placed), qPrintable(label->text()));
+        QVERIFY2(label->width() >= label->sizeHint().width()
+                && label->height() >= label->sizeHint().height(),
+            qPrintable(label->text()));
+        QVERIFY(!label->text().isEmpty());
+    }
+    const QRect picture(
+        window.mailPicture()->mapTo(&window, QPoint(0, 0)), window.mailPicture()->size());
+    QVERIFY(inside.contains(picture));
+    QCOMPARE(window.mailPicture()->source(), QStringLiteral(":/pictures/MailPicture.svg"));
+}
+
+void AuxWindowsTest::aboutWindowIsModalCentredAndFreshEachTime()
+{
+    QtToolkit qt;
+    qt.setMainWindow(&desktop_->mainWindow());
+    QWidget* owner = &desktop_->mainWindow();
+    for (int time = 0; time < 2; ++time) {
+        QPointer<QWidget> seen;
+        bool appeared = false;
+        bool modal = false;
+        bool centred = false;
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            if (!window)
+                return;
+            seen = window;
+            appeared = true;
+            modal = window->isModal();
+            title = window->windowTitle();
+            centred = roughlyEqual(window->geometry().center(), owner->geometry().center());
+            window->close();
+        });
+        qt.showModal("FormAbout", "Об авторе ...");
+        QVERIFY(appeared);
+        QVERIFY(modal);
+        QCOMPARE(title, QStringLiteral("Об авторе ..."));
+        QVERIFY(centred);
+        // Destroyed once closed: the next command creates a fresh one.
+        QVERIFY(seen.isNull());
+    }
+    // The commands reach the toolkit's modal window.
+    find<QAction>("N10")->trigger();
+    find<QAction>("N1")->trigger();
+    QCOMPARE(toolkit_->modals, (std::vector<std::string> { "FormAbout", "FormAbout" }));
+}
+
+void AuxWindowsTest::mailLinkLooksLikeALink()
+{
+    FakeMail mail;
+    AboutWindow window(nullptr, mail, *toolkit_);
+    QLabel* link = window.mailLink();
+    QVERIFY(link->font().underline());
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(link->text().contains(QLatin1Char('@')));
+    QVERIFY(window.mailPicture()->isClickable());
+    QCOMPARE(window.mailPicture()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void AuxWindowsTest::mailLinkAndPictureHandOverTheLetter()
+{
+    FakeMail mail;
+    mail.answer = true;
+    AboutWindow window(nullptr, mail, *toolkit_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(window.mailLink(), Qt::RightButton);
+    QCOMPARE(mail.letters.size(), 0);
+    QTest::mouseClick(window.mailLink(), Qt::LeftButton);
+    QCOMPARE(mail.letters.size(), 1);
+    QTest::mouseClick(window.mailPicture(), Qt::LeftButton);
+    QCOMPARE(mail.letters.size(), 2);
+    for (const MailMessage& letter : mail.letters) {
+        QCOMPARE(letter.subject, QStringLiteral("Замечание к программе..."));
+        QCOMPARE(letter.body, QStringLiteral("Привет. Меня зовут ...."));
+    }
+    // Handed over: no box.
+    QVERIFY(toolkit_->boxes.empty());
+}
+
+void AuxWindowsTest::mailFailureShowsTheErrorBox()
+{
+    FakeMail mail;
+    mail.answer = false;
+    AboutWindow window(nullptr, mail, *toolkit_);
+    window.sendMail();
+    QCOMPARE(mail.letters.size(), 1);
+    QCOMPARE(toolkit_->boxes, std::vector<std::string> { "error|Ошибка посылки письма..." });
+    window.sendMail();
+    QCOMPARE(toolkit_->boxes.size(), std::size_t(2));
+}
+
+void AuxWindowsTest::mailFailureBoxHasTheErrorIcon()
+{
+    FakeMail mail;
+    QtToolkit qt;
+    qt.setMainWindow(&desktop_->mainWindow());
+    AboutWindow window(&desktop_->mainWindow(), mail, qt);
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    qsizetype buttons = 0;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons().size();
+        box->button(QMessageBox::Ok)->click();
+    });
+    window.sendMail();
+    QCOMPARE(text, QStringLiteral("Ошибка посылки письма..."));
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(buttons, 1);
+}
+
+void AuxWindowsTest::mailUrlCarriesSubjectAndBodyEncodedAndNoRecipient()
+{
+    const QUrl url = MailtoHandOff::url(
+        { QStringLiteral("Замечание к программе..."), QStringLiteral("Привет. Меня зовут ....") });
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+    QVERIFY(url.path().isEmpty());
+    QCOMPARE(url.toString(QUrl::FullyEncoded),
+        QStringLiteral("mailto:?subject="
+                       "%D0%97%D0%B0%D0%BC%D0%B5%D1%87%D0%B0%D0%BD%D0%B8%D0%B5%20%D0%BA%20"
+                       "%D0%BF%D1%80%D0%BE%D0%B3%D1%80%D0%B0%D0%BC%D0%BC%D0%B5..."
+                       "&body="
+                       "%D0%9F%D1%80%D0%B8%D0%B2%D0%B5%D1%82.%20%D0%9C%D0%B5%D0%BD%D1%8F%20"
+                       "%D0%B7%D0%BE%D0%B2%D1%83%D1%82%20...."));
+}
+
+void AuxWindowsTest::mailUrlKeepsQueryCharactersInsideTheTexts()
+{
+    const MailMessage letter { QStringLiteral("a&b=c+d #1?"), QStringLiteral("100% \"ok\"\nnext") };
+    const QUrl url = MailtoHandOff::url(letter);
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItems().size(), 2);
+    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), letter.subject);
+    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), letter.body);
+    QVERIFY(url.path().isEmpty());
+    QVERIFY(url.fragment().isNull());
+}
+
+QTEST_MAIN(AuxWindowsTest)
+#include "AuxWindowsTest.moc"
