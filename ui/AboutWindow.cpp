@@ -71,6 +71,7 @@ AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail, Toolkit& toolkit)
     auto* layout = new QVBoxLayout(background_);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(2);
+    layout->addStretch(1);
     layout->addWidget(label("Автор программы:", true));
     layout->addWidget(label(kAuthor));
     layout->addLayout(mailRow);
@@ -85,6 +86,14 @@ AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail, Toolkit& toolkit)
     const QSize size = background_->sizeHint();
     background_->setGeometry(QRect(QPoint(0, 0), size));
     setFixedSize(size);
+}
+
+void AboutWindow::showEvent(QShowEvent* event)
+{
+    // Centred on the main window itself, not on a guess of its frame.
+    if (QWidget* owner = parentWidget())
+        move(owner->window()->frameGeometry().center() - rect().center());
+    QDialog::showEvent(event);
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event)

@@ -33,6 +33,7 @@ public:
     static constexpr const char* kMailError = "Ошибка посылки письма...";
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

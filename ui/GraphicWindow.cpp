@@ -15,6 +15,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 namespace millcalc {
@@ -79,7 +80,20 @@ QValueAxis* axis(const char* title)
     return axis;
 }
 
-// Sets the axis to the values of the series on it, rounded out to nice ticks.
+// The step between labelled ticks: 1, 2, 2.5 or 5 times a power of ten, the
+// smallest that divides the span into no more than ten intervals.
+qreal tickStep(qreal span)
+{
+    const qreal rough = span / 10;
+    const qreal power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const qreal factor : { 1.0, 2.0, 2.5, 5.0 }) {
+        if (factor * power >= rough)
+            return factor * power;
+    }
+    return 10 * power;
+}
+
+// Sets the axis to the values of the series on it, rounded out to whole ticks.
 void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal)
 {
     bool any = false;
@@ -100,8 +114,24 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
         low -= 1;
         high += 1;
     }
+    // Room beyond the extreme values, so that no mark is cut at the edge of
+    // the plot (the machine's full power lies on the top of the curve); an
+    // axis of values that are not negative keeps its zero.
+    // A typed result may be near the largest double: nothing here may
+    // overflow, or the axis would get an infinite range.
+    const qreal margin = (high - low) * 0.05;
+    if (std::isfinite(high + margin))
+        high += margin;
+    low = low >= 0 ? std::max<qreal>(0, low - margin) : low - margin;
+    const qreal step = tickStep(high - low);
+    const qreal tickLow = std::floor(low / step) * step;
+    const qreal tickHigh = std::ceil(high / step) * step;
+    if (std::isfinite(tickLow) && std::isfinite(tickHigh) && tickHigh > tickLow) {
+        low = tickLow;
+        high = tickHigh;
+        axis->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+    }
     axis->setRange(low, high);
-    axis->applyNiceNumbers();
 }
 
 } // namespace
@@ -155,6 +185,8 @@ void GraphicWindow::createChart()
     chart_->addAxis(speedAxis_, Qt::AlignBottom);
     chart_->addAxis(torqueAxis_, Qt::AlignLeft);
     chart_->addAxis(powerAxis_, Qt::AlignRight);
+    // One grid, of the torque ticks: the power ticks fall elsewhere.
+    powerAxis_->setGridLineVisible(false);
 
     series_[0] = curve("Series1", "Кривая Мощности", kRed);
     series_[1] = curve("Series2", "Кривая Момента", kGreen);

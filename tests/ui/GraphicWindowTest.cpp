@@ -20,6 +20,7 @@
 #include <QValueAxis>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace millcalc;
@@ -42,6 +43,7 @@ private slots:
     void chartHasItsTitleLegendAndAxes();
     void seriesHaveTheirKindsTitlesAxesAndLooks();
     void axesScaleToTheData();
+    void hugeResultsKeepTheAxesFinite();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -352,10 +354,16 @@ void GraphicWindowTest::axesScaleToTheData()
     QVERIFY(covers(window->powerAxis(), window->series(2)->points(), false));
     QVERIFY(covers(window->torqueAxis(), window->series(1)->points(), false));
     QVERIFY(covers(window->torqueAxis(), window->series(3)->points(), false));
-    // Row 0 reaches 25000 rev/min, 40 kW and 57 N·m: the axes end not far beyond.
+    // Row 0 reaches 25000 rev/min, 40 kW and 57 N·m: the axes end a little
+    // beyond, so that the marks at the full power are not cut at the edge.
+    QVERIFY(window->speedAxis()->max() > 25000);
+    QVERIFY(window->powerAxis()->max() > 40);
+    QVERIFY(window->torqueAxis()->max() > 57);
     QVERIFY(window->speedAxis()->max() < 2 * 25000);
     QVERIFY(window->powerAxis()->max() < 2 * 40);
     QVERIFY(window->torqueAxis()->max() < 2 * 57);
+    // Speeds are never negative: the room below the lowest one stops at zero.
+    QCOMPARE(window->speedAxis()->min(), 0.0);
 
     // Row 1's torque reaches 1300 N·m; row 3's speeds end at 12000 rev/min.
     form_->pick("TabMach", 1);
@@ -366,6 +374,27 @@ void GraphicWindowTest::axesScaleToTheData()
     QVERIFY(covers(window->speedAxis(), window->series(0)->points(), true));
     QVERIFY(window->speedAxis()->max() < 2 * 12000);
     QVERIFY(window->torqueAxis()->max() < 2 * 82);
+}
+
+void GraphicWindowTest::hugeResultsKeepTheAxesFinite()
+{
+    form_->store().setText("EditStn", "1e300");
+    form_->store().setText("EditStPn", "1.7976931348623157e308");
+    form_->store().setText("EditStM", "12");
+    pressGraphic();
+    GraphicWindow* window = graphic();
+    QCOMPARE(window->series(2)->at(0).y(), 1.7976931348623157e308);
+    for (const QValueAxis* axis :
+        { window->speedAxis(), window->powerAxis(), window->torqueAxis() }) {
+        QVERIFY(std::isfinite(axis->min()));
+        QVERIFY(std::isfinite(axis->max()));
+        QVERIFY(axis->max() > axis->min());
+        QVERIFY(axis->tickCount() >= 2 && axis->tickCount() <= 12);
+    }
+    QCOMPARE(window->powerAxis()->max(), 1.7976931348623157e308);
+    QVERIFY(window->speedAxis()->max() >= 1e300);
+    // The chart draws it.
+    QVERIFY(!window->grab().isNull());
 }
 
 QTEST_MAIN(GraphicWindowTest)
