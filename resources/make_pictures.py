@@ -12,6 +12,10 @@ run of text becomes its own <text> element at a computed position, which Qt's
 SVG renderer and librsvg draw alike. Formula pictures are black on a
 transparent ground; the icons, schemes and window pictures carry their own
 colours.
+
+The program reads three of them as JPEG files (the designations scheme, the
+About background and the splash): after changing one of those, run
+resources/render_jpegs.sh and commit the JPEG files it writes to resources/jpeg/.
 """
 
 import html
