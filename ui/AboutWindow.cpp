@@ -1,12 +1,13 @@
 #include "ui/AboutWindow.h"
 
-#include "app/Toolkit.h"
 #include "ui/JpegPicture.h"
 #include "ui/MailtoHandOff.h"
 #include "ui/PictureLabel.h"
+#include "ui/QtToolkit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -33,12 +34,11 @@ QLabel* label(const char* text, bool bold = false)
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail, Toolkit& toolkit)
+AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::WindowStaysOnTopHint)
     , mail_(mail)
-    , toolkit_(toolkit)
     , background_(
           new JpegPicture(QStringLiteral(":/pictures/AboutBackground.jpg"), QSize(280, 199), this))
     , mailLink_(label(kMailAddress))
@@ -115,14 +115,20 @@ void AboutWindow::sendMail()
         QString::fromUtf8(kMailSubject),
         QString::fromUtf8(kMailBody),
     };
-    if (!mail_.compose(message))
-        toolkit_.errorBox(kMailError);
+    if (mail_.compose(message))
+        return;
+    // Owned by this window: a box owned by the main window could open under
+    // this one, which stays on top, and leave the program waiting unseen.
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
+        QString::fromUtf8(kMailError), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
-void showAboutWindow(QWidget* parent, Toolkit& toolkit)
+void showAboutWindow(QWidget* parent)
 {
     MailtoHandOff mail;
-    AboutWindow window(parent, mail, toolkit);
+    AboutWindow window(parent, mail);
     window.exec();
 }
 

@@ -12,15 +12,15 @@ namespace millcalc {
 class JpegPicture;
 class MailHandOff;
 class PictureLabel;
-class Toolkit;
 
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    // mail carries the letter; toolkit shows the error box when it fails.
-    AboutWindow(QWidget* parent, MailHandOff& mail, Toolkit& toolkit);
+    // mail carries the letter to the user's mail program.
+    AboutWindow(QWidget* parent, MailHandOff& mail);
 
-    // The mail command of the link and of the picture beside it.
+    // The mail command of the link and of the picture beside it; a failure
+    // shows the error box over this window, which stays on top of the others.
     void sendMail();
 
     QLabel* mailLink() const { return mailLink_; }
@@ -38,7 +38,6 @@ protected:
 
 private:
     MailHandOff& mail_;
-    Toolkit& toolkit_;
     JpegPicture* background_;
     QLabel* mailLink_;
     PictureLabel* mailPicture_;
@@ -46,6 +45,6 @@ private:
 
 // Creates the About window with the desktop's mail hand-off, shows it modally
 // and destroys it.
-void showAboutWindow(QWidget* parent, Toolkit& toolkit);
+void showAboutWindow(QWidget* parent);
 
 } // namespace millcalc

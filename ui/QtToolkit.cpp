@@ -61,7 +61,7 @@ void QtToolkit::quit()
 void QtToolkit::showModal(const std::string& window, const std::string& title)
 {
     if (window == "FormAbout") {
-        showAboutWindow(mainWindow_, *this);
+        showAboutWindow(mainWindow_);
         return;
     }
     QDialog dialog(mainWindow_);
