@@ -200,6 +200,8 @@ void FieldBinder::bindWindow(const Field& field, QWidget* widget)
 
 bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::WindowActivate && windows_.count(watched))
+        root_->setProperty(kFocusWindowProperty, QVariant());
     if (event->type() == QEvent::Close) {
         const auto it = windows_.find(watched);
         if (it != windows_.end()) {
@@ -587,8 +589,12 @@ void FieldBinder::applyFocus(const std::string& name)
     if (!widget)
         return;
     QWidget* window = widget->window();
-    if (window->isVisible() && !window->isActiveWindow())
+    if (window->isVisible() && !window->isActiveWindow()) {
         window->activateWindow();
+        // The platform activates the window later; a warning box that follows
+        // the correction at once must still open over it and return to it.
+        root_->setProperty(kFocusWindowProperty, QVariant::fromValue<QObject*>(window));
+    }
     widget->setFocus(Qt::OtherFocusReason);
     const Field& field = form_.store().field(name);
     if (field.selectedAll)

@@ -1,29 +1,93 @@
 #include "ui/QtToolkit.h"
 
 #include "ui/AboutWindow.h"
+#include "ui/WidgetKit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace millcalc {
 
 namespace {
 
+// The focused field of the window when its whole text is selected, as a
+// correction leaves it for the user to type over.
+QLineEdit* wholeSelection(QWidget* window)
+{
+    QWidget* focused = window ? window->focusWidget() : nullptr;
+    auto* edit = qobject_cast<QLineEdit*>(focused);
+    if (auto* list = qobject_cast<QComboBox*>(focused))
+        edit = list->lineEdit();
+    if (edit && !edit->text().isEmpty() && edit->selectedText() == edit->text())
+        return edit;
+    return nullptr;
+}
+
+// A line edit drops its selection when its window turns active while another
+// window (the box) has the focus. This gives a corrected field its selection
+// back when the focus returns to it.
+class SelectionKeeper : public QObject {
+public:
+    SelectionKeeper(QWidget* focusTarget, QLineEdit* edit)
+        : QObject(focusTarget)
+        , edit_(edit)
+    {
+        focusTarget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            if (edit_ && static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+                edit_->selectAll();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QLineEdit> edit_;
+};
+
 void showBox(
     QWidget* parent, QMessageBox::Icon icon, const std::string& caption, const std::string& text)
 {
+    const QPointer<QLineEdit> corrected = wholeSelection(parent);
+    const QPointer<QWidget> focusTarget = corrected ? parent->focusWidget() : nullptr;
     QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text),
         QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    // Back to the window the box came from, whose focused control (the field
+    // just corrected) takes the keys again: not every platform does this when
+    // a box closes.
+    if (parent && parent->isVisible())
+        parent->activateWindow();
+    if (corrected && focusTarget) {
+        corrected->selectAll();
+        if (!focusTarget->hasFocus())
+            new SelectionKeeper(focusTarget, corrected);
+    }
 }
 
 } // namespace
 
 QWidget* QtToolkit::boxParent() const
 {
-    // The box sits over the window the user works in, a floating panel included.
+    // The box sits over the window the user works in, a floating panel included;
+    // a field corrected just before the box has made its window that one.
+    if (mainWindow_) {
+        auto* asked
+            = qobject_cast<QWidget*>(mainWindow_->property(kFocusWindowProperty).value<QObject*>());
+        if (asked && asked->isVisible())
+            return asked;
+    }
     if (QWidget* active = QApplication::activeWindow())
         return active;
     return mainWindow_;

@@ -59,5 +59,8 @@ void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* ext
 inline constexpr const char* kFixedRowsProperty = "millcalcFixedRows";
 inline constexpr const char* kFixedColumnsProperty = "millcalcFixedColumns";
 inline constexpr const char* kColumnsProperty = "millcalcColumns";
+// On the main window: the window that a focus command has asked the platform to
+// activate, until it is active. A box opened meanwhile belongs over it.
+inline constexpr const char* kFocusWindowProperty = "millcalcFocusWindow";
 
 } // namespace millcalc
