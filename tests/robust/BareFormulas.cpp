@@ -1,9 +1,10 @@
-#include "tools/bench/BareFormulas.h"
+#include "robust/BareFormulas.h"
 
 #include "app/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace millcalc::bench {
 
@@ -92,6 +93,23 @@ double overhangCoefficient(double D, double L)
     return 0.6;
 }
 
+// The contact angle by the contact position, and the mean chip thickness,
+// exact or approximate; a κ out of range counts as 90.
+double chipThickness(double D, double ae, double fz, double kappa, const WalterChoices& choices)
+{
+    const double ratio = ae / D;
+    if (choices.approximate)
+        return fz * std::sqrt(ratio);
+    double phi = choices.contact == 0
+        ? std::asin(ratio) * 114.59156098088593
+        : 90 + std::asin((ae - 0.5 * D) / (0.5 * D)) * 57.295780490442965;
+    if (phi <= 0)
+        phi = 0.001;
+    if (kappa <= -180 || kappa >= 180)
+        kappa = 90;
+    return std::fabs(114.7 * fz * std::sin(kappa * kPi / 180) * ratio) / phi;
+}
+
 // The rounded text a step writes, and the value the next step reads back.
 double handOver(std::string& text, double value, int decimals)
 {
@@ -133,11 +151,7 @@ WalterResults walterFormulas(const WalterInputs& in, const MachineLimits& m)
     r.fz = r.Vf / (r.n * in.z);
     r.Q = in.ae * in.ap * r.Vf * 0.001;
     r.aeD = in.ae / in.D;
-    double phi = std::asin(r.aeD) * 114.59156098088593;
-    if (phi <= 0)
-        phi = 0.001;
-    const double kappa = in.kappa > -180 && in.kappa < 180 ? in.kappa : 90;
-    r.hm = std::fabs(114.7 * r.fz * std::sin(kappa * kPi / 180) * r.aeD) / phi;
+    r.hm = chipThickness(in.D, in.ae, r.fz, in.kappa, in.choices);
     r.kc = (1 - 0.01 * in.gamma0) * in.kc11 / std::pow(r.hm, in.mc);
     r.P = in.ae * in.ap * r.Vf * r.kc / (60000000 * in.eta);
     if (r.n > m.criticalSpindleSpeed) {
@@ -178,13 +192,34 @@ AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimit
 TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& m)
 {
     TitaniumResults r{};
-    // High-speed steel, plane, first part type: Kf1 1.0, Kf2 1.0, Kf5 0.92.
-    const double Ks = 1.0 * 1.0 * teethCoefficient(in.D, in.z) * overhangCoefficient(in.D, in.L)
-        * 0.92;
-    r.fz = 0.014 * std::pow(in.D, 0.75) * Ks / (std::pow(in.t, 0.22) * std::pow(in.B, 0.1));
-    r.V = 17.9 * std::pow(in.D, 0.15)
-        / (std::pow(in.T, 0.11) * std::pow(in.t, 0.19) * std::pow(r.fz, 0.45)
-           * std::pow(in.B, 0.12));
+    const TitaniumChoices& c = in.choices;
+    const auto pickOf = [](int index, std::initializer_list<double> values) {
+        return index >= 0 && index < static_cast<int>(values.size()) ? values.begin()[index] : 1.0;
+    };
+    const double Kf1 = pickOf(c.toolMaterial, {1.0, 0.8});
+    const double Kf2 = pickOf(c.surface, {1.0, 1.0, 0.7});
+    const double Kf4 = overhangCoefficient(in.D, in.L);
+    const double Kf5 = pickOf(c.partType, {0.92, 0.9, 0.7});
+    r.fz = 0.014 * std::pow(in.D, 0.75) * Kf1 * Kf2 * teethCoefficient(in.D, in.z) * Kf4 * Kf5
+        / (std::pow(in.t, 0.22) * std::pow(in.B, 0.1));
+    if (c.alloy == 0 || c.alloy == 2) {
+        r.V = 17.9 * std::pow(in.D, 0.15)
+            / (std::pow(in.T, 0.11) * std::pow(in.t, 0.19) * std::pow(r.fz, 0.45)
+               * std::pow(in.B, 0.12))
+            * (c.alloy == 2 ? 0.8 : 1.0);
+    } else {
+        const double Kv1 = pickOf(c.toolMaterial, {1.0, 1.2});
+        const double Kv2 = in.T == 60 ? 1.1 : in.T == 240 ? 0.9 : 1.0;
+        const double ratio = in.B / in.D;
+        const double Kv3 = ratio <= 0.75 ? 1.2 : ratio <= 1.5 ? 1.0 : 0.8;
+        const double Kv5 = pickOf(c.partType, {1.0, 0.93, 0.85});
+        const double Kv6 = pickOf(c.surface, {1.0, 0.9, 0.85});
+        const double Kv7 = pickOf(c.skin, {1.0, 0.7});
+        const double Kv8 = pickOf(c.coolant, {1.0, 0.8});
+        r.V = 27 * std::pow(in.D, 0.18) * Kv1 * Kv2 * Kv3 * Kf4 * Kv5 * Kv6 * Kv7 * Kv8
+            / (std::pow(in.T, 0.12) * std::pow(in.t, 0.6) * std::pow(r.fz, 0.58)
+               * std::pow(in.B, 0.29) * std::pow(in.z, 0.1));
+    }
     r.n = r.V * 1000 / (in.D * kPi);
     r.F = r.fz * in.z * r.n;
     r.Px = in.Cx * std::pow(r.fz, 0.755) * std::pow(in.t, 0.5) * std::pow(in.B, 0.65)
@@ -192,11 +227,13 @@ TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& 
     r.Py = in.Cy * std::pow(r.fz, 0.3) * std::pow(in.t, 0.17) * std::pow(in.B, 0.32)
         * std::pow(in.hz, 0.75);
     r.P = std::sqrt(r.Px * r.Px + r.Py * r.Py);
-    const double Pz = r.Py;
+    const double Pz = c.force == 0 ? r.Px : c.force == 1 ? r.Py : r.P;
     r.Mz = Pz * in.D * 0.005;
     r.Nct = Pz * r.V / 61200;
-    r.Vs = 33.55 * std::pow(in.D, 0.26)
-        / (std::pow(in.T, 0.29) * std::pow(in.t, 0.46) * std::pow(r.fz, 0.53));
+    r.Vs = c.direction == 0 ? 33.55 * std::pow(in.D, 0.26)
+            / (std::pow(in.T, 0.29) * std::pow(in.t, 0.46) * std::pow(r.fz, 0.53))
+                            : 13 * std::pow(in.D, 0.26)
+            / (std::pow(in.T, 0.45) * std::pow(in.t, 0.77) * std::pow(r.fz, 0.92));
     r.ns = r.Vs * 1000 / (in.D * kPi);
     r.Fs = r.fz * in.z * r.ns;
     r.Ncts = Pz * r.Vs / 61200;
@@ -206,7 +243,8 @@ TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& 
     return r;
 }
 
-void walterWithTexts(const InputTexts& in, const MachineLimits& m, WalterTexts& out)
+void walterWithTexts(const InputTexts& in, const MachineLimits& m, WalterTexts& out,
+                     const WalterChoices& choices)
 {
     const double D = readReal(in[0]);
     const int z = readWhole(in[1]);
@@ -214,7 +252,7 @@ void walterWithTexts(const InputTexts& in, const MachineLimits& m, WalterTexts& 
     const double ae = readReal(in[3]);
     const double Vc = readReal(in[4]);
     const double fz = readReal(in[5]);
-    double kappa = readReal(in[6]);
+    const double kappa = readReal(in[6]);
     const double gamma0 = readReal(in[7]);
     const double kc11 = readReal(in[8]);
     const double mc = readReal(in[9]);
@@ -229,15 +267,13 @@ void walterWithTexts(const InputTexts& in, const MachineLimits& m, WalterTexts& 
     const double fzText = handOver(out[3], Vf / (n * z), 5);
     // The later steps read the rounded texts back.
     out[4] = formatFixed(ae * ap * VfText * 0.001, 5);
-    const double aeD = ae / D;
-    out[5] = formatFixed(aeD, 2);
-    double phi = std::asin(aeD) * 114.59156098088593;
-    if (phi <= 0)
-        phi = 0.001;
-    if (kappa <= -180 || kappa >= 180)
-        kappa = 90;
-    const double hm = std::fabs(114.7 * fzText * std::sin(kappa * kPi / 180) * aeD) / phi;
-    out[6] = formatFixed(kappa, 5);
+    out[5] = formatFixed(ae / D, 2);
+    const double hm = chipThickness(D, ae, fzText, kappa, choices);
+    // The approximate mode neither reads nor writes κ.
+    if (choices.approximate)
+        out[6] = in[6];
+    else
+        out[6] = formatFixed(kappa > -180 && kappa < 180 ? kappa : 90, 5);
     const double hmText = handOver(out[7], hm, 8);
     const double nText = readReal(out[0]);
     const double kc = (1 - 0.01 * gamma0) * kc11 / std::pow(hmText, mc);
@@ -279,12 +315,14 @@ void aluminiumWithTexts(const InputTexts& in, const MachineLimits& m, AluminiumT
     const double n = handOver(out[6], V * 1000 / (kPi * D), 3);
     const double F = handOver(out[7], Sz * n * z, 3);
     out[8] = formatWhole(workpieceTemperature(V, F));
-    const double Pz = handOver(out[9], v[19] * std::pow(t, v[20]) * std::pow(Sz, v[21])
-                                           * std::pow(D, v[22]) / std::pow(n, v[23]),
-                               2);
+    const double force =
+        v[19] * std::pow(t, v[20]) * std::pow(Sz, v[21]) * std::pow(D, v[22]) / std::pow(n, v[23]);
+    // The torque and power steps read the force back from its text; the load
+    // check inside the force step takes it unrounded.
+    const double Pz = handOver(out[9], force, 2);
 
     // The spindle-load table: the six bands with the row of the current speed.
-    const double P = Pz * 0.001;
+    const double P = force * 0.001;
     std::size_t cell = 12;
     bool placed = false;
     const auto speedRow = [&] {
@@ -307,9 +345,11 @@ void aluminiumWithTexts(const InputTexts& in, const MachineLimits& m, AluminiumT
     out[11] = formatFixed(Pz * V / 61200, 2);
 }
 
-void titaniumWithTexts(const InputTexts& in, const MachineLimits& m, TitaniumTexts& out)
+void titaniumWithTexts(const InputTexts& in, const MachineLimits& m, TitaniumTexts& out,
+                       const TitaniumChoices& choices)
 {
     TitaniumInputs t{};
+    t.choices = choices;
     t.D = readReal(in[0]);
     t.z = readWhole(in[1]);
     t.B = readReal(in[2]);

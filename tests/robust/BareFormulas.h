@@ -1,6 +1,7 @@
 // The formulas of the three methods on plain numbers, written out apart from
-// the window: the yardstick against which the benchmarks show what the field
-// store and the text hand-over between the steps cost.
+// the window: an oracle that the tests hold the calculations against, and the
+// yardstick by which the benchmarks show what the field store and the text
+// hand-over between the steps cost.
 #pragma once
 
 #include <array>
@@ -17,11 +18,16 @@ struct MachineLimits {
 };
 
 // Walter: the full calculation's steps in their order (speeds, feeds, removal
-// rate, chip thickness in the exact mode with central contact, power).
+// rate, chip thickness, power). The choices default to the start-up ones.
+struct WalterChoices {
+    int contact = 0;           // item of ComboBoxStContact: 0 central, else offset
+    bool approximate = false;  // CheckBoxhm2
+};
 struct WalterInputs {
     double D;
     int z;
     double ap, ae, Vc, fz, kappa, gamma0, kc11, mc, eta;
+    WalterChoices choices{};
 };
 struct WalterResults {
     double n, Vc, Vf, fz, Q, aeD, hm, kc, P, Pn, M;
@@ -47,13 +53,25 @@ struct AluminiumResults {
 };
 AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimits& machine);
 
-// Titanium, the one-pass calculation with the start-up selections (alloy
-// "ВТ20", high-speed steel, plane, first part type, climb milling, Pz = Py).
+// Titanium, the one-pass calculation. The choices are item indexes and default
+// to the start-up ones: "ВТ20", high-speed steel, plane, without scale, with
+// coolant, climb milling, the first part type, Pz = Py.
+struct TitaniumChoices {
+    int alloy = 0;         // ComboBoxTiMaterial
+    int toolMaterial = 0;  // RadioGroupTiMaterial
+    int surface = 0;       // RadioGroupTiSurface
+    int skin = 0;          // RadioGroupTiSkin
+    int coolant = 0;       // RadioGroupTiCoolnt
+    int direction = 0;     // RadioGroupTiDirection
+    int partType = 0;      // RadioGroupTiTypeDetal
+    int force = 1;         // RadioGroupTiPz: 0 Px, 1 Py, 2 the resultant
+};
 struct TitaniumInputs {
     double D;
     int z;
     double B, t, L, hz, T;
     int Cx, Cy;
+    TitaniumChoices choices{};
 };
 struct TitaniumResults {
     double fz, V, n, F, Px, Py, P, Mz, Nct, Vs, ns, Fs, Ncts;
@@ -79,9 +97,11 @@ extern const std::array<const char*, 11> kWalterInputs;
 extern const std::array<const char*, 24> kAluminiumInputs;
 extern const std::array<const char*, 9> kTitaniumInputs;
 
-void walterWithTexts(const InputTexts& in, const MachineLimits& machine, WalterTexts& out);
+void walterWithTexts(const InputTexts& in, const MachineLimits& machine, WalterTexts& out,
+                     const WalterChoices& choices = {});
 void aluminiumWithTexts(const InputTexts& in, const MachineLimits& machine, AluminiumTexts& out);
-void titaniumWithTexts(const InputTexts& in, const MachineLimits& machine, TitaniumTexts& out);
+void titaniumWithTexts(const InputTexts& in, const MachineLimits& machine, TitaniumTexts& out,
+                       const TitaniumChoices& choices = {});
 
 // Which field each text of the results above goes to, in order.
 extern const std::array<const char*, kWalterTexts> kWalterFields;
