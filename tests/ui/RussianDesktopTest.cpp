@@ -115,11 +115,11 @@ void RussianDesktopTest::expectFocusOnCorrectedField(const char* name, const QSt
     // The box has closed; the window it came back to is the main window.
     QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(nullptr));
     QTRY_COMPARE(QApplication::activeWindow(), &main);
-    QVERIFY2(hasKeyboard(field), qPrintable(QStringLiteral("focus on %1 instead of %2")
-                                         .arg(name,
-                                             QApplication::focusWidget()
-                                                 ? QApplication::focusWidget()->objectName()
-                                                 : QStringLiteral("nothing"))));
+    QVERIFY2(hasKeyboard(field),
+        qPrintable(QStringLiteral("focus on %1 instead of %2")
+                       .arg(name,
+                           QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                       : QStringLiteral("nothing"))));
     QCOMPARE(lineOf(field)->text(), text);
     QCOMPARE(lineOf(field)->selectedText(), text);
     // The next keystroke replaces the corrected text.
@@ -202,7 +202,8 @@ void RussianDesktopTest::correctionFromTheResultsWindowTakesTheFocusBackToTheMai
     // The spindle-speed step of the results window finds no diameter.
     QTest::mouseClick(find<QPushButton>("BitBtnSt1"), Qt::LeftButton);
     QCOMPARE(closer_->seen,
-        QStringList { QStringLiteral("Предупреждение...|Ошибка задания 'диаметра инструмента' - D") });
+        QStringList {
+            QStringLiteral("Предупреждение...|Ошибка задания 'диаметра инструмента' - D") });
     expectFocusOnCorrectedField("BaseD", QStringLiteral("0.00"));
 }
 

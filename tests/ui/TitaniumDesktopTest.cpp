@@ -23,9 +23,9 @@ using namespace millcalc;
 
 namespace {
 
-constexpr const char* kTitaniumResults[] = { "EditTifz", "EditTiVc", "EditTin", "EditTiF",
-    "EditTiPx", "EditTiPy", "EditTiP", "EditTiMz", "EditTiNct", "EditTiVsmall", "EditTinsmall",
-    "EditTiFsmall", "EditTiNctsmall" };
+constexpr const char* kTitaniumResults[]
+    = { "EditTifz", "EditTiVc", "EditTin", "EditTiF", "EditTiPx", "EditTiPy", "EditTiP", "EditTiMz",
+          "EditTiNct", "EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall" };
 
 constexpr const char* kForces[] = { "EditTiPx", "EditTiPy", "EditTiP" };
 
@@ -137,7 +137,8 @@ void TitaniumDesktopTest::selectionsSwitchTheirPicturesAndLeaveTheResults()
         for (std::size_t i = 0; i < pick.pictures.size(); ++i) {
             const QString name = QString::fromUtf8(pick.pictures[i]);
             auto* picture = find<PictureLabel>(pick.pictures[i]);
-            QCOMPARE(picture->source(), QStringLiteral(":/pictures/%1_%2.svg").arg(name).arg(pick.index));
+            QCOMPARE(picture->source(),
+                QStringLiteral(":/pictures/%1_%2.svg").arg(name).arg(pick.index));
             QVERIFY2(picture->grab().toImage() != shownBefore[i], qPrintable(name));
         }
     }

@@ -46,8 +46,8 @@ void clickCell(QTableWidget* table, int row, int column)
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-constexpr const char* kWalterResults[] = { "EditStn", "EditStVc", "EditStVf", "EditStfz",
-    "EditStQ", "EditaeDc", "EditSthm2", "EditStKc", "EditStP", "EditStPn", "EditStM" };
+constexpr const char* kWalterResults[] = { "EditStn", "EditStVc", "EditStVf", "EditStfz", "EditStQ",
+    "EditaeDc", "EditSthm2", "EditStKc", "EditStP", "EditStPn", "EditStM" };
 
 struct GroupLook {
     const char* button;
@@ -265,8 +265,8 @@ void WalterDesktopTest::materialGroupsShowInTheirColours()
     for (const GroupLook& group : kGroups) {
         auto* button = find<QRadioButton>(group.button);
         QCOMPARE(button->text(), QString::fromUtf8(group.caption));
-        QVERIFY2(button->palette().color(QPalette::WindowText) == group.captionColour,
-            group.button);
+        QVERIFY2(
+            button->palette().color(QPalette::WindowText) == group.captionColour, group.button);
     }
     // Group N is shown from the start; every other group replaces it.
     for (const int i : { 0, 1, 2, 4, 3 }) {
