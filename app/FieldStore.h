@@ -154,7 +154,7 @@ private:
     // its own fields afresh, since the pointers belong to the original's map.
     struct Index {
         Index() = default;
-        Index(const Index&) {}
+        Index(const Index&) { }
         Index& operator=(const Index&)
         {
             fields.clear();

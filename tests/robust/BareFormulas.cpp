@@ -16,16 +16,16 @@ constexpr double kPi = 3.1415926;
 // Surface temperature of the part, °C, by feed (rows) and cutting speed
 // (columns); row 0 and column 0 are the headings.
 constexpr int kTemperature[10][9] = {
-    {0, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4000},
-    {1200, 150, 175, 191, 204, 214, 223, 230, 237},
-    {2400, 108, 125, 137, 146, 153, 160, 165, 170},
-    {3600, 89, 104, 112, 119, 125, 130, 134, 139},
-    {4800, 77, 90, 98, 105, 110, 114, 118, 122},
-    {6000, 69, 81, 88, 94, 99, 103, 107, 111},
-    {7200, 64, 74, 81, 87, 91, 95, 99, 102},
-    {9600, 55, 64, 70, 75, 79, 82, 85, 87},
-    {10800, 52, 60, 65, 70, 73, 77, 79, 81},
-    {12000, 49, 57, 62, 66, 69, 72, 74, 76},
+    { 0, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4000 },
+    { 1200, 150, 175, 191, 204, 214, 223, 230, 237 },
+    { 2400, 108, 125, 137, 146, 153, 160, 165, 170 },
+    { 3600, 89, 104, 112, 119, 125, 130, 134, 139 },
+    { 4800, 77, 90, 98, 105, 110, 114, 118, 122 },
+    { 6000, 69, 81, 88, 94, 99, 103, 107, 111 },
+    { 7200, 64, 74, 81, 87, 91, 95, 99, 102 },
+    { 9600, 55, 64, 70, 75, 79, 82, 85, 87 },
+    { 10800, 52, 60, 65, 70, 73, 77, 79, 81 },
+    { 12000, 49, 57, 62, 66, 69, 72, 74, 76 },
 };
 
 int workpieceTemperature(double V, double F)
@@ -51,9 +51,12 @@ struct LoadBand {
     double upperSpeed;
 };
 constexpr LoadBand kLoadBands[] = {
-    {"6000", "2.00", 2.00, 6000},   {"8000", "1.70", 1.70, 8000},
-    {"10000", "1.50", 1.50, 10000}, {"12000", "1.35", 1.35, 12000},
-    {"15000", "1.25", 1.25, 15000}, {"18000", "1.20", 1.20, 18000},
+    { "6000", "2.00", 2.00, 6000 },
+    { "8000", "1.70", 1.70, 8000 },
+    { "10000", "1.50", 1.50, 10000 },
+    { "12000", "1.35", 1.35, 12000 },
+    { "15000", "1.25", 1.25, 15000 },
+    { "18000", "1.20", 1.20, 18000 },
 };
 
 double loadFactor(double n)
@@ -78,12 +81,9 @@ double teethCoefficient(double D, int z)
 
 double overhangCoefficient(double D, double L)
 {
-    constexpr double kThresholds[5][5] = {{1.5, 2.0, 2.5, 3.0, 3.5},
-                                          {2.0, 2.5, 3.0, 3.5, 4.0},
-                                          {2.5, 3.0, 3.5, 4.0, 4.5},
-                                          {3.0, 3.5, 4.0, 4.5, 5.0},
-                                          {3.5, 4.0, 4.5, 5.0, 6.0}};
-    constexpr double kCoefficients[5] = {1.0, 0.9, 0.8, 0.7, 0.6};
+    constexpr double kThresholds[5][5] = { { 1.5, 2.0, 2.5, 3.0, 3.5 }, { 2.0, 2.5, 3.0, 3.5, 4.0 },
+        { 2.5, 3.0, 3.5, 4.0, 4.5 }, { 3.0, 3.5, 4.0, 4.5, 5.0 }, { 3.5, 4.0, 4.5, 5.0, 6.0 } };
+    constexpr double kCoefficients[5] = { 1.0, 0.9, 0.8, 0.7, 0.6 };
     const int column = D <= 13 ? 0 : D <= 20 ? 1 : D <= 32 ? 2 : D <= 45 ? 3 : 4;
     const double ratio = L / D;
     for (int row = 0; row < 5; ++row) {
@@ -119,32 +119,27 @@ double handOver(std::string& text, double value, int decimals)
 
 } // namespace
 
-const std::array<const char*, 11> kWalterInputs = {
-    "BaseD",      "BaseZ",   "BaseB", "BaseT", "BaseVc", "Basefz", "EditStk", "EditStGamma0",
-    "EditStKc11", "EditStMc", "ComboBoxStkpd"};
-const std::array<const char*, 24> kAluminiumInputs = {
-    "BaseAlD",    "BaseAlZ", "BaseAlB", "BaseAlT", "ComboBoxTkpd", "EditTkoef1",
-    "EditTX1",    "EditTY1", "EditTZ1", "EditTKs", "EditTkoef2",   "EditTX2",
-    "EditTY2",    "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3",   "EditTZ3",
-    "EditTsm1",   "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4",   "EditTsm2"};
-const std::array<const char*, 9> kTitaniumInputs = {
-    "BaseTiD",  "BaseTiZ",        "BaseTiB",       "BaseTiT",      "BaseTiL",
-    "BaseTihz", "ComboBoxTiTime", "EditTiPxcoeff", "EditTiPycoeff"};
+const std::array<const char*, 11> kWalterInputs = { "BaseD", "BaseZ", "BaseB", "BaseT", "BaseVc",
+    "Basefz", "EditStk", "EditStGamma0", "EditStKc11", "EditStMc", "ComboBoxStkpd" };
+const std::array<const char*, 24> kAluminiumInputs = { "BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT",
+    "ComboBoxTkpd", "EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs", "EditTkoef2",
+    "EditTX2", "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3", "EditTZ3", "EditTsm1",
+    "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2" };
+const std::array<const char*, 9> kTitaniumInputs = { "BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT",
+    "BaseTiL", "BaseTihz", "ComboBoxTiTime", "EditTiPxcoeff", "EditTiPycoeff" };
 
-const std::array<const char*, kWalterTexts> kWalterFields = {
-    "EditStn",  "EditStVc",  "EditStVf", "EditStfz", "EditStQ",  "EditaeDc",
-    "EditStk",  "EditSthm2", "EditStKc", "EditStP",  "EditStPn", "EditStM"};
-const std::array<const char*, 12> kAluminiumFields = {
-    "EditK", "EdittD", "EditSz", "EditV1", "EditV2", "EditV",
-    "Editn", "EditF",  "EditTm", "EditPz", "EditMz", "EditNp"};
-const std::array<const char*, kTitaniumTexts> kTitaniumFields = {
-    "EditTifz", "EditTiVc",     "EditTin",      "EditTiF",      "EditTiPx",
-    "EditTiPy", "EditTiP",      "EditTiMz",     "EditTiNct",    "EditTiVsmall",
-    "EditTinsmall", "EditTiFsmall", "EditTiNctsmall"};
+const std::array<const char*, kWalterTexts> kWalterFields
+    = { "EditStn", "EditStVc", "EditStVf", "EditStfz", "EditStQ", "EditaeDc", "EditStk",
+          "EditSthm2", "EditStKc", "EditStP", "EditStPn", "EditStM" };
+const std::array<const char*, 12> kAluminiumFields = { "EditK", "EdittD", "EditSz", "EditV1",
+    "EditV2", "EditV", "Editn", "EditF", "EditTm", "EditPz", "EditMz", "EditNp" };
+const std::array<const char*, kTitaniumTexts> kTitaniumFields
+    = { "EditTifz", "EditTiVc", "EditTin", "EditTiF", "EditTiPx", "EditTiPy", "EditTiP", "EditTiMz",
+          "EditTiNct", "EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall" };
 
 WalterResults walterFormulas(const WalterInputs& in, const MachineLimits& m)
 {
-    WalterResults r{};
+    WalterResults r {};
     r.n = in.Vc * 1000 / (in.D * kPi);
     r.Vc = in.D * kPi * r.n * 0.001;
     r.Vf = in.fz * in.z * r.n;
@@ -168,13 +163,13 @@ WalterResults walterFormulas(const WalterInputs& in, const MachineLimits& m)
 
 AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimits& m)
 {
-    AluminiumResults r{};
+    AluminiumResults r {};
     const double K = in.B / in.D;
     r.Sz = in.k1 * std::pow(in.D, in.X1) * in.Ks / (std::pow(in.t, in.Y1) * std::pow(in.B, in.Z1));
     r.V1 = in.k2 / (std::pow(r.Sz, in.X2) * std::pow(in.t, in.Y2) * std::pow(K, in.Z2));
     r.V2 = std::pow(m.maxPower * in.eta * K * in.k3
-                        / (std::pow(in.t, in.X3) * std::pow(r.Sz, in.Y3) * std::pow(in.D, in.Z3)),
-                    in.m1);
+            / (std::pow(in.t, in.X3) * std::pow(r.Sz, in.Y3) * std::pow(in.D, in.Z3)),
+        in.m1);
     r.V = std::min(r.V1, r.V2);
     r.n = r.V * 1000 / (kPi * in.D);
     r.F = r.Sz * r.n * in.z;
@@ -191,34 +186,34 @@ AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimit
 
 TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& m)
 {
-    TitaniumResults r{};
+    TitaniumResults r {};
     const TitaniumChoices& c = in.choices;
     const auto pickOf = [](int index, std::initializer_list<double> values) {
         return index >= 0 && index < static_cast<int>(values.size()) ? values.begin()[index] : 1.0;
     };
-    const double Kf1 = pickOf(c.toolMaterial, {1.0, 0.8});
-    const double Kf2 = pickOf(c.surface, {1.0, 1.0, 0.7});
+    const double Kf1 = pickOf(c.toolMaterial, { 1.0, 0.8 });
+    const double Kf2 = pickOf(c.surface, { 1.0, 1.0, 0.7 });
     const double Kf4 = overhangCoefficient(in.D, in.L);
-    const double Kf5 = pickOf(c.partType, {0.92, 0.9, 0.7});
+    const double Kf5 = pickOf(c.partType, { 0.92, 0.9, 0.7 });
     r.fz = 0.014 * std::pow(in.D, 0.75) * Kf1 * Kf2 * teethCoefficient(in.D, in.z) * Kf4 * Kf5
         / (std::pow(in.t, 0.22) * std::pow(in.B, 0.1));
     if (c.alloy == 0 || c.alloy == 2) {
         r.V = 17.9 * std::pow(in.D, 0.15)
             / (std::pow(in.T, 0.11) * std::pow(in.t, 0.19) * std::pow(r.fz, 0.45)
-               * std::pow(in.B, 0.12))
+                * std::pow(in.B, 0.12))
             * (c.alloy == 2 ? 0.8 : 1.0);
     } else {
-        const double Kv1 = pickOf(c.toolMaterial, {1.0, 1.2});
+        const double Kv1 = pickOf(c.toolMaterial, { 1.0, 1.2 });
         const double Kv2 = in.T == 60 ? 1.1 : in.T == 240 ? 0.9 : 1.0;
         const double ratio = in.B / in.D;
         const double Kv3 = ratio <= 0.75 ? 1.2 : ratio <= 1.5 ? 1.0 : 0.8;
-        const double Kv5 = pickOf(c.partType, {1.0, 0.93, 0.85});
-        const double Kv6 = pickOf(c.surface, {1.0, 0.9, 0.85});
-        const double Kv7 = pickOf(c.skin, {1.0, 0.7});
-        const double Kv8 = pickOf(c.coolant, {1.0, 0.8});
+        const double Kv5 = pickOf(c.partType, { 1.0, 0.93, 0.85 });
+        const double Kv6 = pickOf(c.surface, { 1.0, 0.9, 0.85 });
+        const double Kv7 = pickOf(c.skin, { 1.0, 0.7 });
+        const double Kv8 = pickOf(c.coolant, { 1.0, 0.8 });
         r.V = 27 * std::pow(in.D, 0.18) * Kv1 * Kv2 * Kv3 * Kf4 * Kv5 * Kv6 * Kv7 * Kv8
             / (std::pow(in.T, 0.12) * std::pow(in.t, 0.6) * std::pow(r.fz, 0.58)
-               * std::pow(in.B, 0.29) * std::pow(in.z, 0.1));
+                * std::pow(in.B, 0.29) * std::pow(in.z, 0.1));
     }
     r.n = r.V * 1000 / (in.D * kPi);
     r.F = r.fz * in.z * r.n;
@@ -243,8 +238,8 @@ TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& 
     return r;
 }
 
-void walterWithTexts(const InputTexts& in, const MachineLimits& m, WalterTexts& out,
-                     const WalterChoices& choices)
+void walterWithTexts(
+    const InputTexts& in, const MachineLimits& m, WalterTexts& out, const WalterChoices& choices)
 {
     const double D = readReal(in[0]);
     const int z = readWhole(in[1]);
@@ -300,23 +295,21 @@ void aluminiumWithTexts(const InputTexts& in, const MachineLimits& m, AluminiumT
     out[0] = formatFixed(K, 2);
     out[1] = formatFixed(t / D, 2);
 
-    const double Sz = handOver(out[2], v[5] * std::pow(D, v[6]) * v[9]
-                                           / (std::pow(t, v[7]) * std::pow(B, v[8])),
-                               3);
+    const double Sz = handOver(
+        out[2], v[5] * std::pow(D, v[6]) * v[9] / (std::pow(t, v[7]) * std::pow(B, v[8])), 3);
     const double V1 = handOver(
         out[3], v[10] / (std::pow(Sz, v[11]) * std::pow(t, v[12]) * std::pow(K, v[13])), 3);
     const double V2 = handOver(out[4],
-                               std::pow(m.maxPower * eta * K * v[14]
-                                            / (std::pow(t, v[15]) * std::pow(Sz, v[16])
-                                               * std::pow(D, v[17])),
-                                        v[18]),
-                               3);
+        std::pow(m.maxPower * eta * K * v[14]
+                / (std::pow(t, v[15]) * std::pow(Sz, v[16]) * std::pow(D, v[17])),
+            v[18]),
+        3);
     const double V = handOver(out[5], std::min(V1, V2), 3);
     const double n = handOver(out[6], V * 1000 / (kPi * D), 3);
     const double F = handOver(out[7], Sz * n * z, 3);
     out[8] = formatWhole(workpieceTemperature(V, F));
-    const double force =
-        v[19] * std::pow(t, v[20]) * std::pow(Sz, v[21]) * std::pow(D, v[22]) / std::pow(n, v[23]);
+    const double force = v[19] * std::pow(t, v[20]) * std::pow(Sz, v[21]) * std::pow(D, v[22])
+        / std::pow(n, v[23]);
     // The torque and power steps read the force back from its text; the load
     // check inside the force step takes it unrounded.
     const double Pz = handOver(out[9], force, 2);
@@ -346,9 +339,9 @@ void aluminiumWithTexts(const InputTexts& in, const MachineLimits& m, AluminiumT
 }
 
 void titaniumWithTexts(const InputTexts& in, const MachineLimits& m, TitaniumTexts& out,
-                       const TitaniumChoices& choices)
+    const TitaniumChoices& choices)
 {
-    TitaniumInputs t{};
+    TitaniumInputs t {};
     t.choices = choices;
     t.D = readReal(in[0]);
     t.z = readWhole(in[1]);
@@ -361,9 +354,9 @@ void titaniumWithTexts(const InputTexts& in, const MachineLimits& m, TitaniumTex
     t.Cy = readWhole(in[8]);
     // The titanium calculation carries full precision: its texts are display only.
     const TitaniumResults r = titaniumFormulas(t, m);
-    const double values[kTitaniumTexts] = {r.fz, r.V, r.n,  r.F,  r.Px, r.Py,  r.P,
-                                           r.Mz, r.Nct, r.Vs, r.ns, r.Fs, r.Ncts};
-    constexpr int kDecimals[kTitaniumTexts] = {5, 3, 3, 2, 2, 2, 2, 2, 2, 3, 3, 2, 2};
+    const double values[kTitaniumTexts]
+        = { r.fz, r.V, r.n, r.F, r.Px, r.Py, r.P, r.Mz, r.Nct, r.Vs, r.ns, r.Fs, r.Ncts };
+    constexpr int kDecimals[kTitaniumTexts] = { 5, 3, 3, 2, 2, 2, 2, 2, 2, 3, 3, 2, 2 };
     for (int i = 0; i < kTitaniumTexts; ++i)
         out[static_cast<std::size_t>(i)] = formatFixed(values[i], kDecimals[i]);
 }

@@ -20,14 +20,14 @@ struct MachineLimits {
 // Walter: the full calculation's steps in their order (speeds, feeds, removal
 // rate, chip thickness, power). The choices default to the start-up ones.
 struct WalterChoices {
-    int contact = 0;           // item of ComboBoxStContact: 0 central, else offset
-    bool approximate = false;  // CheckBoxhm2
+    int contact = 0; // item of ComboBoxStContact: 0 central, else offset
+    bool approximate = false; // CheckBoxhm2
 };
 struct WalterInputs {
     double D;
     int z;
     double ap, ae, Vc, fz, kappa, gamma0, kc11, mc, eta;
-    WalterChoices choices{};
+    WalterChoices choices {};
 };
 struct WalterResults {
     double n, Vc, Vf, fz, Q, aeD, hm, kc, P, Pn, M;
@@ -57,21 +57,21 @@ AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimit
 // to the start-up ones: "ВТ20", high-speed steel, plane, without scale, with
 // coolant, climb milling, the first part type, Pz = Py.
 struct TitaniumChoices {
-    int alloy = 0;         // ComboBoxTiMaterial
-    int toolMaterial = 0;  // RadioGroupTiMaterial
-    int surface = 0;       // RadioGroupTiSurface
-    int skin = 0;          // RadioGroupTiSkin
-    int coolant = 0;       // RadioGroupTiCoolnt
-    int direction = 0;     // RadioGroupTiDirection
-    int partType = 0;      // RadioGroupTiTypeDetal
-    int force = 1;         // RadioGroupTiPz: 0 Px, 1 Py, 2 the resultant
+    int alloy = 0; // ComboBoxTiMaterial
+    int toolMaterial = 0; // RadioGroupTiMaterial
+    int surface = 0; // RadioGroupTiSurface
+    int skin = 0; // RadioGroupTiSkin
+    int coolant = 0; // RadioGroupTiCoolnt
+    int direction = 0; // RadioGroupTiDirection
+    int partType = 0; // RadioGroupTiTypeDetal
+    int force = 1; // RadioGroupTiPz: 0 Px, 1 Py, 2 the resultant
 };
 struct TitaniumInputs {
     double D;
     int z;
     double B, t, L, hz, T;
     int Cx, Cy;
-    TitaniumChoices choices{};
+    TitaniumChoices choices {};
 };
 struct TitaniumResults {
     double fz, V, n, F, Px, Py, P, Mz, Nct, Vs, ns, Fs, Ncts;
@@ -84,7 +84,7 @@ TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& 
 // to the next step as its rounded text, and write every result as its field's
 // text. What the full calculations cost beyond this is the field store's.
 constexpr int kWalterTexts = 12;
-constexpr int kAluminiumTexts = 26;  // 12 results and the 14 spindle-load cells
+constexpr int kAluminiumTexts = 26; // 12 results and the 14 spindle-load cells
 constexpr int kTitaniumTexts = 13;
 using WalterTexts = std::array<std::string, kWalterTexts>;
 using AluminiumTexts = std::array<std::string, kAluminiumTexts>;
@@ -98,10 +98,10 @@ extern const std::array<const char*, 24> kAluminiumInputs;
 extern const std::array<const char*, 9> kTitaniumInputs;
 
 void walterWithTexts(const InputTexts& in, const MachineLimits& machine, WalterTexts& out,
-                     const WalterChoices& choices = {});
+    const WalterChoices& choices = {});
 void aluminiumWithTexts(const InputTexts& in, const MachineLimits& machine, AluminiumTexts& out);
 void titaniumWithTexts(const InputTexts& in, const MachineLimits& machine, TitaniumTexts& out,
-                       const TitaniumChoices& choices = {});
+    const TitaniumChoices& choices = {});
 
 // Which field each text of the results above goes to, in order.
 extern const std::array<const char*, kWalterTexts> kWalterFields;

@@ -20,30 +20,30 @@ using bench::InputTexts;
 // examples' figures.
 TEST(BareFormulas, GiveTheWorkedExamplesFigures)
 {
-    const bench::MachineLimits row0{18000, 60000, 40, 57, 6700};
-    InputTexts walter{"25.0", "3", "15.0", "5.0", "1060.0", "0.1", "90.0", "2.0", "700.01",
-                      "0.2501", "0.70"};
+    const bench::MachineLimits row0 { 18000, 60000, 40, 57, 6700 };
+    InputTexts walter { "25.0", "3", "15.0", "5.0", "1060.0", "0.1", "90.0", "2.0", "700.01",
+        "0.2501", "0.70" };
     bench::WalterTexts w;
     bench::walterWithTexts(walter, row0, w);
-    EXPECT_EQ(w, (bench::WalterTexts{"13496.339", "1060.000", "4048.90", "0.10000", "303.66750",
-                                     "0.20", "90.00000", "0.09941961", "1221.97567", "8.83510",
-                                     "40.00000", "28.30189"}));
+    EXPECT_EQ(w,
+        (bench::WalterTexts { "13496.339", "1060.000", "4048.90", "0.10000", "303.66750", "0.20",
+            "90.00000", "0.09941961", "1221.97567", "8.83510", "40.00000", "28.30189" }));
 
-    InputTexts aluminium{"25.0", "3",     "15.0",  "5.0",   "0.70",  "0.04",  "0.75",  "0.1",
-                         "0.22", "0.584", "1097.0", "0.86", "0.81",  "0.47",  "49.0",  "0.684",
-                         "0.548", "0.286", "1.134", "246", "0.684", "0.546", "0.168", "0.118"};
+    InputTexts aluminium { "25.0", "3", "15.0", "5.0", "0.70", "0.04", "0.75", "0.1", "0.22",
+        "0.584", "1097.0", "0.86", "0.81", "0.47", "49.0", "0.684", "0.548", "0.286", "1.134",
+        "246", "0.684", "0.546", "0.168", "0.118" };
     bench::AluminiumTexts a;
     bench::aluminiumWithTexts(aluminium, row0, a);
     EXPECT_EQ(std::vector<std::string>(a.begin() + 2, a.begin() + 9),
-              (std::vector<std::string>{"0.123", "2296.103", "751.968", "751.968", "9574.354",
-                                        "3532.937", "108"}));
+        (std::vector<std::string> {
+            "0.123", "2296.103", "751.968", "751.968", "9574.354", "3532.937", "108" }));
 
-    InputTexts titanium{"25.0", "3", "15.0", "5.0", "70.0", "0.3", "60", "3850.", "1040."};
+    InputTexts titanium { "25.0", "3", "15.0", "5.0", "70.0", "0.3", "60", "3850.", "1040." };
     bench::TitaniumTexts t;
     bench::titaniumWithTexts(titanium, row0, t);
-    EXPECT_EQ(t, (bench::TitaniumTexts{"0.06938", "32.693", "416.264", "86.64", "4225.13",
-                                       "592.13", "4266.42", "74.02", "0.32", "46.357", "590.235",
-                                       "122.85", "0.45"}));
+    EXPECT_EQ(t,
+        (bench::TitaniumTexts { "0.06938", "32.693", "416.264", "86.64", "4225.13", "592.13",
+            "4266.42", "74.02", "0.32", "46.357", "590.235", "122.85", "0.45" }));
 }
 
 double between(SessionRandom& random, double low, double high)
@@ -64,8 +64,8 @@ bool agree(const std::string& shown, const std::string& expected)
     if (shown == expected)
         return true;
     const std::size_t point = expected.find('.');
-    const int decimals =
-        point == std::string::npos ? 0 : static_cast<int>(expected.size() - point - 1);
+    const int decimals
+        = point == std::string::npos ? 0 : static_cast<int>(expected.size() - point - 1);
     const double a = readReal(shown);
     const double b = readReal(expected);
     return std::fabs(a - b) <= std::pow(10.0, -decimals) * 1.001 + std::fabs(b) * 1e-12;
@@ -81,8 +81,7 @@ protected:
             runner.runLine(line);
     }
 
-    template <std::size_t N>
-    InputTexts inputs(const std::array<const char*, N>& names)
+    template <std::size_t N> InputTexts inputs(const std::array<const char*, N>& names)
     {
         InputTexts texts;
         for (std::size_t i = 0; i < N; ++i)
@@ -93,12 +92,12 @@ protected:
     bench::MachineLimits machine()
     {
         const MachineRecord& m = runner.form().machine();
-        return {m.MaxSpindleSpeed, m.MaxFeed, m.MaxPower, m.MaxTorque, m.CriticalSpindleSpeed};
+        return { m.MaxSpindleSpeed, m.MaxFeed, m.MaxPower, m.MaxTorque, m.CriticalSpindleSpeed };
     }
 
     template <std::size_t N, std::size_t M>
-    std::string compare(const std::array<const char*, N>& fields,
-                        const std::array<std::string, M>& expected)
+    std::string compare(
+        const std::array<const char*, N>& fields, const std::array<std::string, M>& expected)
     {
         std::string faults;
         for (std::size_t i = 0; i < N; ++i) {
@@ -112,7 +111,7 @@ protected:
     FieldStore& store() { return runner.form().store(); }
 
     std::ostringstream out;
-    ScenarioRunner runner{out};
+    ScenarioRunner runner { out };
 };
 
 constexpr int kCuts = 500;
@@ -122,7 +121,7 @@ TEST_F(Differential, WalterCalculateAgreesWithTheFormulasOnRandomCuts)
     SessionRandom random(2024);
     for (int cut = 0; cut < kCuts; ++cut) {
         const double D = readReal(number(random, 2, 100, 1));
-        const std::vector<std::string> lines{
+        const std::vector<std::string> lines {
             "pick TabMach " + formatWhole(random.below(5)),
             "set BaseD " + formatFixed(D, 1),
             "pick BaseZ " + formatWhole(random.below(9)),
@@ -143,9 +142,9 @@ TEST_F(Differential, WalterCalculateAgreesWithTheFormulasOnRandomCuts)
         if (readReal(store().text("BaseT")) <= 0)
             continue;
         const InputTexts in = inputs(bench::kWalterInputs);
-        const bench::WalterChoices choices{store().index("ComboBoxStContact"),
-                                           store().checked("CheckBoxhm2")};
-        run({"click BitCalcs"});
+        const bench::WalterChoices choices { store().index("ComboBoxStContact"),
+            store().checked("CheckBoxhm2") };
+        run({ "click BitCalcs" });
         bench::WalterTexts expected;
         bench::walterWithTexts(in, machine(), expected, choices);
         EXPECT_EQ(compare(bench::kWalterFields, expected), "") << "cut " << cut;
@@ -155,7 +154,7 @@ TEST_F(Differential, WalterCalculateAgreesWithTheFormulasOnRandomCuts)
 TEST_F(Differential, CalcAluminiumAgreesWithTheFormulasOnRandomCuts)
 {
     SessionRandom random(2025);
-    run({"pick PageControlParam 1"});
+    run({ "pick PageControlParam 1" });
     for (int cut = 0; cut < kCuts; ++cut) {
         const int machineRow = random.below(5);
         run({
@@ -169,7 +168,7 @@ TEST_F(Differential, CalcAluminiumAgreesWithTheFormulasOnRandomCuts)
             "set BaseAlT " + number(random, 0.5, 30, 2),
         });
         const InputTexts in = inputs(bench::kAluminiumInputs);
-        run({"click BitCalcs"});
+        run({ "click BitCalcs" });
         bench::AluminiumTexts expected;
         bench::aluminiumWithTexts(in, machine(), expected);
         std::string faults = compare(bench::kAluminiumFields, expected);
@@ -189,7 +188,7 @@ TEST_F(Differential, CalcAluminiumAgreesWithTheFormulasOnRandomCuts)
 TEST_F(Differential, CalcTiAgreesWithTheFormulasOnRandomCuts)
 {
     SessionRandom random(2026);
-    run({"pick PageControlParam 2"});
+    run({ "pick PageControlParam 2" });
     for (int cut = 0; cut < kCuts; ++cut) {
         run({
             "pick TabMach " + formatWhole(random.below(5)),
@@ -219,7 +218,7 @@ TEST_F(Differential, CalcTiAgreesWithTheFormulasOnRandomCuts)
         choices.direction = store().index("RadioGroupTiDirection");
         choices.partType = store().index("RadioGroupTiTypeDetal");
         choices.force = store().index("RadioGroupTiPz");
-        run({"click BitCalcs"});
+        run({ "click BitCalcs" });
         bench::TitaniumTexts expected;
         bench::titaniumWithTexts(in, machine(), expected, choices);
         EXPECT_EQ(compare(bench::kTitaniumFields, expected), "") << "cut " << cut;

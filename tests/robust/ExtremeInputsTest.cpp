@@ -12,28 +12,30 @@ namespace {
 
 struct Method {
     int page;
-    std::vector<std::string> fields;  // inputs and the results a later step reads
-    std::vector<std::string> steps;   // buttons that run one step
+    std::vector<std::string> fields; // inputs and the results a later step reads
+    std::vector<std::string> steps; // buttons that run one step
 };
 
 const std::vector<Method>& methods()
 {
-    static const std::vector<Method> kMethods{
-        {0,
-         {"BaseD", "BaseZ", "BaseB", "BaseT", "BaseVc", "Basefz", "EditStk", "EditStGamma0",
-          "EditStKc11", "EditStMc", "EditStn", "EditStVf", "EditSthm2", "EditStKc", "EditStfz"},
-         {"BitBtnSt1", "BitBtnSt4", "BitBtnSt2", "BitBtnSt3", "BitBtnSt5", "Image9", "Image10"}},
-        {1,
-         {"BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT", "EditSz", "Editn", "EditF", "EditPz",
-          "EditMz", "EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs", "EditTkoef2",
-          "EditTX2", "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3", "EditTZ3",
-          "EditTsm1", "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2"},
-         {"BitBtn1fz", "BitBtn2V1", "BitBtn3V2", "BitBtn4P", "BitBtnAln1", "BitBtnAlF1",
-          "BitBtnAlTm1", "BitBtnAlPz1", "BitBtnAlMz1", "BitBtnAlNp1"}},
-        {2,
-         {"BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT", "BaseTiL", "BaseTihz", "EditTiPxcoeff",
-          "EditTiPycoeff"},
-         {}},
+    static const std::vector<Method> kMethods {
+        { 0,
+            { "BaseD", "BaseZ", "BaseB", "BaseT", "BaseVc", "Basefz", "EditStk", "EditStGamma0",
+                "EditStKc11", "EditStMc", "EditStn", "EditStVf", "EditSthm2", "EditStKc",
+                "EditStfz" },
+            { "BitBtnSt1", "BitBtnSt4", "BitBtnSt2", "BitBtnSt3", "BitBtnSt5", "Image9",
+                "Image10" } },
+        { 1,
+            { "BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT", "EditSz", "Editn", "EditF", "EditPz",
+                "EditMz", "EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs", "EditTkoef2",
+                "EditTX2", "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3", "EditTZ3",
+                "EditTsm1", "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2" },
+            { "BitBtn1fz", "BitBtn2V1", "BitBtn3V2", "BitBtn4P", "BitBtnAln1", "BitBtnAlF1",
+                "BitBtnAlTm1", "BitBtnAlPz1", "BitBtnAlMz1", "BitBtnAlNp1" } },
+        { 2,
+            { "BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT", "BaseTiL", "BaseTihz", "EditTiPxcoeff",
+                "EditTiPycoeff" },
+            {} },
     };
     return kMethods;
 }
@@ -41,9 +43,9 @@ const std::vector<Method>& methods()
 // Texts at and beyond the ends of the numbers, and texts that hold none.
 const std::vector<std::string>& extremeTexts()
 {
-    static const std::vector<std::string> kTexts{
-        "1e308", "-1e308", "1e-308", "1e999", "1.7976931348623157e308", "4.9e-324", "abc", "",
-        "0", "-5", "99999999999", std::string(10000, '9'), "0.0001"};
+    static const std::vector<std::string> kTexts { "1e308", "-1e308", "1e-308", "1e999",
+        "1.7976931348623157e308", "4.9e-324", "abc", "", "0", "-5", "99999999999",
+        std::string(10000, '9'), "0.0001" };
     return kTexts;
 }
 
@@ -77,7 +79,7 @@ protected:
 
     static std::vector<std::string> calculateAndStep(const Method& m)
     {
-        std::vector<std::string> lines{"click BitCalcs"};
+        std::vector<std::string> lines { "click BitCalcs" };
         for (const std::string& step : m.steps)
             lines.push_back("click " + step);
         if (m.page == 1) {
@@ -96,8 +98,8 @@ TEST_F(ExtremeInputs, InAnyOneFieldNeverShowANumberThatIsNotFinite)
     for (const Method& m : methods()) {
         for (const std::string& field : m.fields) {
             for (const std::string& text : extremeTexts()) {
-                std::vector<std::string> lines{"pick PageControlParam " + std::to_string(m.page),
-                                               "set " + field + " " + text};
+                std::vector<std::string> lines { "pick PageControlParam " + std::to_string(m.page),
+                    "set " + field + " " + text };
                 for (const std::string& line : calculateAndStep(m))
                     lines.push_back(line);
                 EXPECT_EQ(play(lines), "") << field << " = " << text.substr(0, 20);
@@ -110,7 +112,7 @@ TEST_F(ExtremeInputs, InEveryFieldAtOnceNeverShowANumberThatIsNotFinite)
 {
     for (const Method& m : methods()) {
         for (const std::string& text : extremeTexts()) {
-            std::vector<std::string> lines{"pick PageControlParam " + std::to_string(m.page)};
+            std::vector<std::string> lines { "pick PageControlParam " + std::to_string(m.page) };
             for (const std::string& field : m.fields)
                 lines.push_back("set " + field + " " + text);
             for (const std::string& line : calculateAndStep(m))
@@ -127,14 +129,14 @@ TEST_F(ExtremeInputs, OnEveryMachineNeverShowANumberThatIsNotFinite)
 {
     for (const Method& m : methods()) {
         for (int machine = 0; machine < 5; ++machine) {
-            for (const bool largeInputs : {true, false}) {
-                std::vector<std::string> lines{"pick PageControlParam " + std::to_string(m.page),
-                                               "pick TabMach " + std::to_string(machine)};
+            for (const bool largeInputs : { true, false }) {
+                std::vector<std::string> lines { "pick PageControlParam " + std::to_string(m.page),
+                    "pick TabMach " + std::to_string(machine) };
                 for (const std::string& field : m.fields) {
                     // Large inputs with small coefficients and the other way round.
                     const bool coefficient = field.rfind("EditT", 0) == 0;
-                    lines.push_back("set " + field + " "
-                                    + (coefficient != largeInputs ? "1e308" : "1e-308"));
+                    lines.push_back(
+                        "set " + field + " " + (coefficient != largeInputs ? "1e308" : "1e-308"));
                 }
                 for (const std::string& line : calculateAndStep(m))
                     lines.push_back(line);

@@ -89,7 +89,7 @@ TEST(FieldStoreNumbers, ReadTheShownTextOfEveryKind)
     Field list;
     list.name = "ComboBoxTkpd";
     list.kind = FieldKind::DropDownList;
-    list.items = {"0.70", "0.75"};
+    list.items = { "0.70", "0.75" };
     list.index = 1;
     store.add(list);
     Field none = list;
@@ -99,7 +99,7 @@ TEST(FieldStoreNumbers, ReadTheShownTextOfEveryKind)
     Field memo;
     memo.name = "Memo1";
     memo.kind = FieldKind::Memo;
-    memo.items = {"", "12.5"};
+    memo.items = { "", "12.5" };
     store.add(memo);
 
     EXPECT_EQ(store.real("ComboBoxTkpd"), 0.75);

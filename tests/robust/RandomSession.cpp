@@ -24,7 +24,11 @@ constexpr auto kCommandLimit = std::chrono::seconds(20);
 
 class Watchdog {
 public:
-    explicit Watchdog(std::uint64_t seed) : seed_(seed), thread_([this] { watch(); }) {}
+    explicit Watchdog(std::uint64_t seed)
+        : seed_(seed)
+        , thread_([this] { watch(); })
+    {
+    }
     ~Watchdog()
     {
         {
@@ -64,9 +68,9 @@ private:
             if (wake_.wait_until(lock, deadline) == std::cv_status::timeout && armed_
                 && deadline_ == deadline) {
                 std::fprintf(stderr,
-                             "random session %llu hangs on: %s\nreplay: MILLCALC_SEED=%llu\n",
-                             static_cast<unsigned long long>(seed_), line_.c_str(),
-                             static_cast<unsigned long long>(seed_));
+                    "random session %llu hangs on: %s\nreplay: MILLCALC_SEED=%llu\n",
+                    static_cast<unsigned long long>(seed_), line_.c_str(),
+                    static_cast<unsigned long long>(seed_));
                 std::abort();
             }
         }
@@ -84,8 +88,8 @@ private:
 
 // The controls of the window by what a user can do with them.
 struct Controls {
-    std::vector<std::string> texts[4];  // by method page; [3] belongs to none
-    std::vector<std::string> lists;     // lists, radio groups, page controls
+    std::vector<std::string> texts[4]; // by method page; [3] belongs to none
+    std::vector<std::string> lists; // lists, radio groups, page controls
     std::vector<std::string> checks;
     std::vector<std::string> clicks;
     std::vector<std::string> grids;
@@ -151,18 +155,17 @@ Controls controlsOf(const FieldStore& store)
     return c;
 }
 
-template <typename T>
-const T& oneOf(SessionRandom& random, const std::vector<T>& choices)
+template <typename T> const T& oneOf(SessionRandom& random, const std::vector<T>& choices)
 {
     return choices[static_cast<std::size_t>(random.below(static_cast<int>(choices.size())))];
 }
 
 std::string plausibleNumber(SessionRandom& random)
 {
-    static const std::vector<std::string> kLimits{
-        "18000", "12000", "60000", "12000", "20000", "10000", "50000", "40", "25", "19", "20",
-        "57",    "1300",  "87",    "82",    "30",    "6700",  "5500", "2800", "2200", "140",
-        "6000",  "8000",  "15000", "0.0001", "0.00009", "1", "100", "-100", "180", "-180"};
+    static const std::vector<std::string> kLimits { "18000", "12000", "60000", "12000", "20000",
+        "10000", "50000", "40", "25", "19", "20", "57", "1300", "87", "82", "30", "6700", "5500",
+        "2800", "2200", "140", "6000", "8000", "15000", "0.0001", "0.00009", "1", "100", "-100",
+        "180", "-180" };
     switch (random.below(4)) {
     case 0:
         return oneOf(random, kLimits);
@@ -221,14 +224,13 @@ int SessionRandom::below(int bound)
 
 std::string randomText(SessionRandom& random)
 {
-    static const std::vector<std::string> kOdd{
-        "-1e308", "1e999", "-1e999", "-0", "+7", ".5", "5.", "1e", "1e+", "0x1A", "  25", "25abc",
-        "3.5",    "2.9",   "4.7",    "\t7", "0.5", "1e3", "2147483648", "-2147483649",
-        "99999999999999999999", "0.000000000000000000001", "inf", "nan", "-inf", "Infinity",
-        "NAN(0)", "1.7976931348623157e308", "4.9e-324", "2,5", "--5", "+-5", "1.2.3", "\\",
-        "e5", ".", "-", "+"};
-    static const std::vector<std::string> kCyrillic{"абв", "Диаметр", "двадцать пять",
-                                                    "В95пчТ2", "ё", "Ошибка задания"};
+    static const std::vector<std::string> kOdd { "-1e308", "1e999", "-1e999", "-0", "+7", ".5",
+        "5.", "1e", "1e+", "0x1A", "  25", "25abc", "3.5", "2.9", "4.7", "\t7", "0.5", "1e3",
+        "2147483648", "-2147483649", "99999999999999999999", "0.000000000000000000001", "inf",
+        "nan", "-inf", "Infinity", "NAN(0)", "1.7976931348623157e308", "4.9e-324", "2,5", "--5",
+        "+-5", "1.2.3", "\\", "e5", ".", "-", "+" };
+    static const std::vector<std::string> kCyrillic { "абв", "Диаметр", "двадцать пять", "В95пчТ2",
+        "ё", "Ошибка задания" };
     switch (random.below(20)) {
     case 0:
         return std::string();
@@ -258,8 +260,8 @@ std::string randomText(SessionRandom& random)
 
 namespace {
 
-std::string randomCommand(SessionRandom& random, const Controls& c, const FieldStore& store,
-                          SessionChecks& checks)
+std::string randomCommand(
+    SessionRandom& random, const Controls& c, const FieldStore& store, SessionChecks& checks)
 {
     for (;;) {
         const int kind = random.below(100);
@@ -315,7 +317,7 @@ std::string randomCommand(SessionRandom& random, const Controls& c, const FieldS
 // results window, and the log keeps every line it had and gains exactly the
 // lines printed (only "Очистить" and the literature list start it afresh).
 std::string checkCommandEffect(const std::string& line, const std::string& output,
-                               std::size_t linesBefore, const FieldStore& store)
+    std::size_t linesBefore, const FieldStore& store)
 {
     if ((line == "click BitCalcs" || line == "click N14") && !store.visible("PanelCalc"))
         return "the results window is hidden after a calculation";

@@ -13,7 +13,10 @@ namespace millcalc::robust {
 // so that a seed printed on one machine replays on another.
 class SessionRandom {
 public:
-    explicit SessionRandom(std::uint64_t seed) : state_(seed) {}
+    explicit SessionRandom(std::uint64_t seed)
+        : state_(seed)
+    {
+    }
     std::uint64_t next();
     // Uniform in [0, bound); bound > 0.
     int below(int bound);
@@ -28,9 +31,9 @@ private:
 std::string randomText(SessionRandom& random);
 
 struct SessionResult {
-    std::vector<std::string> lines;  // the commands played, as scenario lines
-    std::string fault;               // empty when every check held
-    double slowestSeconds = 0;       // the slowest single command
+    std::vector<std::string> lines; // the commands played, as scenario lines
+    std::string fault; // empty when every check held
+    double slowestSeconds = 0; // the slowest single command
 };
 
 // Plays the session of the seed. With verbose, every command and what it

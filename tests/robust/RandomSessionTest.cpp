@@ -34,7 +34,7 @@ std::string writeReplay(std::uint64_t seed, const SessionResult& result)
     return path.string();
 }
 
-class RandomSessions : public ::testing::TestWithParam<int> {};
+class RandomSessions : public ::testing::TestWithParam<int> { };
 
 // MILLCALC_SEED=N plays session N alone, printing every command and what it
 // showed; MILLCALC_SESSIONS and MILLCALC_SEED_BASE choose how many sessions and
@@ -103,8 +103,8 @@ TEST(RandomSession, TextsCoverEmptyBlanksWordsExtremesAndLongTexts)
         negative = negative || text == "-5";
         number = number || text == "18000";
     }
-    EXPECT_TRUE(empty && blank && word && huge && tiny && longText && comma && cyrillic
-                && negative && number);
+    EXPECT_TRUE(empty && blank && word && huge && tiny && longText && comma && cyrillic && negative
+        && number);
 }
 
 } // namespace

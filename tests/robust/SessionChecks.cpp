@@ -18,7 +18,8 @@ char lower(char c)
 // jumps from one Latin n or i to the next: most texts are Cyrillic or digits.
 bool containsNanOrInf(std::string_view text)
 {
-    for (std::size_t i = text.find_first_of("nNiI"); i != std::string_view::npos && i + 2 < text.size();
+    for (std::size_t i = text.find_first_of("nNiI");
+         i != std::string_view::npos && i + 2 < text.size();
          i = text.find_first_of("nNiI", i + 1)) {
         const char second = lower(text[i + 1]);
         const char third = lower(text[i + 2]);
@@ -71,8 +72,8 @@ std::string shorten(const std::string& text)
     return text.size() <= 120 ? text : text.substr(0, 120) + "...";
 }
 
-constexpr Rgb kProgramColours[] = {colours::Black, colours::Green,  colours::Red,
-                                   colours::Blue,  colours::Purple, colours::Olive};
+constexpr Rgb kProgramColours[] = { colours::Black, colours::Green, colours::Red, colours::Blue,
+    colours::Purple, colours::Olive };
 
 } // namespace
 

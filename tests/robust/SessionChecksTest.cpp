@@ -1,5 +1,5 @@
-#include "robust/KnownTexts.h"
 #include "robust/SessionChecks.h"
+#include "robust/KnownTexts.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +34,7 @@ TEST(KnownTexts, TellLogLinesFromBoxTexts)
     // The two texts of the stopped power step differ.
     EXPECT_TRUE(isKnownLogLine(
         "Расчет мощности резания->Средняя толщина стружки\n hm<=0. \n Расчет прерван."));
-    EXPECT_TRUE(isKnownWarning(
-        "Предупреждение...",
+    EXPECT_TRUE(isKnownWarning("Предупреждение...",
         "Расчет мощности резания->Средняя толщина стружки \n hm=0. \n Расчет прерван."));
     EXPECT_GT(knownLogLineCount(), 60);
     EXPECT_GT(knownBoxTextCount(), 20);
@@ -44,7 +43,8 @@ TEST(KnownTexts, TellLogLinesFromBoxTexts)
 TEST(KnownTexts, AcceptEachBoxOnlyWithItsCaption)
 {
     EXPECT_TRUE(isKnownWarning("Предупреждение..(Расчет Pz).", "Ошибка вычисления-> Sz=fz=0."));
-    EXPECT_FALSE(isKnownWarning("Предупреждение..(Расчет Pz).", "Ошибка задания 'Числа зубьев' - z"));
+    EXPECT_FALSE(
+        isKnownWarning("Предупреждение..(Расчет Pz).", "Ошибка задания 'Числа зубьев' - z"));
     EXPECT_TRUE(isKnownWarning("millcalc", "Nothing"));
     EXPECT_FALSE(isKnownWarning("millcalc", "Ошибка задания 'Числа зубьев' - z"));
     // The error box of an escaped error is never a known text.
@@ -53,8 +53,10 @@ TEST(KnownTexts, AcceptEachBoxOnlyWithItsCaption)
 
 TEST(KnownTexts, MatchAWildcardOnlyAroundSomething)
 {
-    EXPECT_TRUE(matchesPattern("Ошибка расчета - * не вычисляется", "Ошибка расчета - V не вычисляется"));
-    EXPECT_FALSE(matchesPattern("Ошибка расчета - * не вычисляется", "Ошибка расчета -  не вычисляется"));
+    EXPECT_TRUE(
+        matchesPattern("Ошибка расчета - * не вычисляется", "Ошибка расчета - V не вычисляется"));
+    EXPECT_FALSE(
+        matchesPattern("Ошибка расчета - * не вычисляется", "Ошибка расчета -  не вычисляется"));
     EXPECT_FALSE(matchesPattern("Ошибка расчета - * не вычисляется", "Ошибка расчета - V"));
     EXPECT_TRUE(matchesPattern("abc", "abc"));
     EXPECT_FALSE(matchesPattern("abc", "abcd"));
@@ -77,7 +79,7 @@ protected:
     FieldStore& store() { return runner.form().store(); }
 
     std::ostringstream out;
-    ScenarioRunner runner{out};
+    ScenarioRunner runner { out };
 };
 
 TEST_F(SessionChecksOnWindow, FindNothingWrongWithTheStartedWindow)
@@ -119,7 +121,7 @@ TEST_F(SessionChecksOnWindow, FindAColourTheProgramNeverUses)
     const SessionChecks checks(store());
     store().setColour("EditStn", colours::Yellow);
     EXPECT_EQ(checks.checkFields(store()),
-              "EditStn has a colour the program never uses: " + std::to_string(colours::Yellow));
+        "EditStn has a colour the program never uses: " + std::to_string(colours::Yellow));
 }
 
 TEST_F(SessionChecksOnWindow, FindInputAndResultPagesThatDisagree)
@@ -131,19 +133,19 @@ TEST_F(SessionChecksOnWindow, FindInputAndResultPagesThatDisagree)
 
 TEST(SessionChecks, FindUnknownLogLinesBoxesAndTheEndOfTheProgram)
 {
-    const SessionChecks checks{FieldStore()};
+    const SessionChecks checks { FieldStore() };
     EXPECT_EQ(checks.checkOutput("LOG\tПревышение числа оборотов\n"), "");
     EXPECT_EQ(checks.checkOutput("LOG\tПревышение числа оборотов!\n"),
-              "unknown log line: Превышение числа оборотов!");
+        "unknown log line: Превышение числа оборотов!");
     EXPECT_EQ(checks.checkOutput(
                   "BOX\tПредупреждение...\tРасчет подачи на зуб \\n n=0. \\n Расчет прерван.\n"),
-              "");
+        "");
     EXPECT_EQ(checks.checkOutput("BOX\tОшибка\tunknown control X\n"),
-              "unknown box: Ошибка / unknown control X");
+        "unknown box: Ошибка / unknown control X");
     EXPECT_EQ(checks.checkOutput("MODAL\tFormAbout\tОб авторе ...\n"), "");
     EXPECT_EQ(checks.checkOutput("BEEP\nQUIT\n"), "unexpected output: BEEP");
     EXPECT_EQ(checks.checkOutput("ERROR\t1\tunknown command x\n"),
-              "unexpected output: ERROR\t1\tunknown command x");
+        "unexpected output: ERROR\t1\tunknown command x");
 }
 
 } // namespace

@@ -24,13 +24,13 @@ using namespace millcalc::bench;
 // A toolkit whose boxes and windows go nowhere: the window logic alone.
 class NullToolkit : public Toolkit {
 public:
-    void warningBox(const std::string&, const std::string&) override {}
-    void informationBox(const std::string&) override {}
-    void errorBox(const std::string&) override {}
-    void beep() override {}
-    void quit() override {}
-    void showModal(const std::string&, const std::string&) override {}
-    void raise(const std::string&) override {}
+    void warningBox(const std::string&, const std::string&) override { }
+    void informationBox(const std::string&) override { }
+    void errorBox(const std::string&) override { }
+    void beep() override { }
+    void quit() override { }
+    void showModal(const std::string&, const std::string&) override { }
+    void raise(const std::string&) override { }
 };
 
 // The log keeps every line of every run; empty it now and then so that a
@@ -39,7 +39,7 @@ constexpr std::size_t kLogTrim = 4096;
 
 MachineLimits limitsOf(const MachineRecord& m)
 {
-    return {m.MaxSpindleSpeed, m.MaxFeed, m.MaxPower, m.MaxTorque, m.CriticalSpindleSpeed};
+    return { m.MaxSpindleSpeed, m.MaxFeed, m.MaxPower, m.MaxTorque, m.CriticalSpindleSpeed };
 }
 
 template <std::size_t N>
@@ -59,7 +59,7 @@ struct StartedWindow {
         form.pick("PageControlParam", page);
     }
     NullToolkit toolkit;
-    FormMain form{toolkit};
+    FormMain form { toolkit };
 };
 
 template <typename Calculation>
@@ -92,17 +92,16 @@ void CalcTiBench(benchmark::State& state)
 // The start-up inputs as numbers, for the bare formulas.
 WalterInputs walterInputs()
 {
-    return {25.0, 3, 15.0, 5.0, 1060.0, 0.1, 90.0, 2.0, 700.01, 0.2501, 0.70};
+    return { 25.0, 3, 15.0, 5.0, 1060.0, 0.1, 90.0, 2.0, 700.01, 0.2501, 0.70 };
 }
 AluminiumInputs aluminiumInputs()
 {
-    return {25.0, 3,     15.0,  5.0,   0.70,  0.04,  0.75, 0.1,   0.22,
-            0.584, 1097.0, 0.86, 0.81, 0.47, 49.0, 0.684, 0.548, 0.286,
-            1.134, 246.0, 0.684, 0.546, 0.168, 0.118};
+    return { 25.0, 3, 15.0, 5.0, 0.70, 0.04, 0.75, 0.1, 0.22, 0.584, 1097.0, 0.86, 0.81, 0.47, 49.0,
+        0.684, 0.548, 0.286, 1.134, 246.0, 0.684, 0.546, 0.168, 0.118 };
 }
 TitaniumInputs titaniumInputs()
 {
-    return {25.0, 3, 15.0, 5.0, 70.0, 0.3, 60.0, 3850, 1040};
+    return { 25.0, 3, 15.0, 5.0, 70.0, 0.3, 60.0, 3850, 1040 };
 }
 
 template <typename Inputs, typename Formulas>
@@ -132,8 +131,8 @@ void TitaniumFormulasBench(benchmark::State& state)
 }
 
 template <typename Texts, std::size_t N, typename Formulas>
-void runWithTexts(benchmark::State& state, int page, const std::array<const char*, N>& names,
-                  Formulas formulas)
+void runWithTexts(
+    benchmark::State& state, int page, const std::array<const char*, N>& names, Formulas formulas)
 {
     const StartedWindow window(page);
     const InputTexts in = inputTexts(window.form.store(), names);
@@ -184,8 +183,7 @@ BENCHMARK(TitaniumFormulasWithTextsBench)->Name("TitaniumFormulasWithTexts");
 // field must hold the text that the formulas with their text hand-over give.
 template <typename Texts, std::size_t N, std::size_t M, typename Calculation, typename Formulas>
 int disagreements(const char* method, int page, const std::array<const char*, N>& inputs,
-                  const std::array<const char*, M>& fields, Calculation calculate,
-                  Formulas formulas)
+    const std::array<const char*, M>& fields, Calculation calculate, Formulas formulas)
 {
     StartedWindow window(page);
     const InputTexts in = inputTexts(window.form.store(), inputs);
@@ -197,7 +195,7 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
     for (std::size_t i = 0; i < M; ++i) {
         if (store.text(fields[i]) != expected[i]) {
             std::fprintf(stderr, "%s: %s shows \"%s\", the formulas give \"%s\"\n", method,
-                         fields[i], store.text(fields[i]).c_str(), expected[i].c_str());
+                fields[i], store.text(fields[i]).c_str(), expected[i].c_str());
             ++count;
         }
     }
@@ -208,7 +206,7 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
         const std::string shown = store.cell("StringGridP", column, row);
         if (shown != expected[i]) {
             std::fprintf(stderr, "%s: StringGridP %d,%d shows \"%s\", the formulas give \"%s\"\n",
-                         method, column, row, shown.c_str(), expected[i].c_str());
+                method, column, row, shown.c_str(), expected[i].c_str());
             ++count;
         }
     }
@@ -219,7 +217,10 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     // Colours only on a terminal, so that a log file stays readable.
-    SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_Defaults : OO_Tabular) {}
+    SummaryReporter()
+        : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_Defaults : OO_Tabular)
+    {
+    }
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -246,12 +247,11 @@ public:
             const char* calculation;
             const char* formulas;
         };
-        constexpr Method kMethods[] = {{"WalterCalculate", "Walter"},
-                                       {"CalcAluminium", "Aluminium"},
-                                       {"CalcTi", "Titanium"}};
+        constexpr Method kMethods[] = { { "WalterCalculate", "Walter" },
+            { "CalcAluminium", "Aluminium" }, { "CalcTi", "Titanium" } };
         int missed = 0;
-        std::printf("\n%-16s %12s %12s %12s %8s %8s  %s\n", "calculation", "full (ns)",
-                    "bare (ns)", "texts (ns)", "/bare", "/texts", "targets (<=20 us, <=5x bare)");
+        std::printf("\n%-16s %12s %12s %12s %8s %8s  %s\n", "calculation", "full (ns)", "bare (ns)",
+            "texts (ns)", "/bare", "/texts", "targets (<=20 us, <=5x bare)");
         for (const Method& m : kMethods) {
             const std::string formulas = std::string(m.formulas) + "Formulas";
             const std::string texts = formulas + "WithTexts";
@@ -265,8 +265,8 @@ public:
             const bool close = full <= 5 * bare;
             missed += !fast + !close;
             std::printf("%-16s %12.0f %12.0f %12.0f %8.1f %8.1f  %s, %s\n", m.calculation, full,
-                        bare, withTexts, full / bare, full / withTexts,
-                        fast ? "time met" : "time MISSED", close ? "ratio met" : "ratio MISSED");
+                bare, withTexts, full / bare, full / withTexts, fast ? "time met" : "time MISSED",
+                close ? "ratio met" : "ratio MISSED");
         }
         return missed;
     }
@@ -280,12 +280,12 @@ private:
 
 int main(int argc, char** argv)
 {
-    int wrong = disagreements<WalterTexts>("Walter", 0, kWalterInputs, kWalterFields,
-                                           WalterCalculate, walterStartUp);
-    wrong += disagreements<AluminiumTexts>("Aluminium", 1, kAluminiumInputs, kAluminiumFields,
-                                           CalcAluminium, aluminiumWithTexts);
-    wrong += disagreements<TitaniumTexts>("Titanium", 2, kTitaniumInputs, kTitaniumFields, CalcTi,
-                                          titaniumStartUp);
+    int wrong = disagreements<WalterTexts>(
+        "Walter", 0, kWalterInputs, kWalterFields, WalterCalculate, walterStartUp);
+    wrong += disagreements<AluminiumTexts>(
+        "Aluminium", 1, kAluminiumInputs, kAluminiumFields, CalcAluminium, aluminiumWithTexts);
+    wrong += disagreements<TitaniumTexts>(
+        "Titanium", 2, kTitaniumInputs, kTitaniumFields, CalcTi, titaniumStartUp);
     if (wrong != 0) {
         std::fprintf(stderr, "the bare formulas disagree with the program in %d results\n", wrong);
         return 1;

@@ -22,7 +22,7 @@ using namespace millcalc;
 [[noreturn]] void fail(const std::string& what, std::string_view text)
 {
     std::fprintf(stderr, "number fuzzer: %s for \"%.*s\"\n", what.c_str(),
-                 static_cast<int>(text.size() > 200 ? 200 : text.size()), text.data());
+        static_cast<int>(text.size() > 200 ? 200 : text.size()), text.data());
     std::abort();
 }
 
@@ -53,7 +53,7 @@ bool outsideFieldRules(std::string_view text)
 
 void checkWritten(double value, std::string_view origin)
 {
-    for (int decimals : {0, 1, 2, 3, 5, 8}) {
+    for (int decimals : { 0, 1, 2, 3, 5, 8 }) {
         const std::string text = formatFixed(value, decimals);
         if (text.empty() || showsNotFinite(text) || text.find(',') != std::string::npos)
             fail("formatFixed wrote \"" + text + "\"", origin);
@@ -86,18 +86,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // value too small to keep its precision.
         if (errno != ERANGE && reference != real)
             fail("readReal gave " + formatGeneral(real, 17) + ", strtod "
-                     + formatGeneral(reference, 17),
-                 text);
+                    + formatGeneral(reference, 17),
+                text);
     }
     checkWritten(real, text);
 
     const int whole = readWhole(text);
     if (std::strlen(terminated.c_str()) == terminated.size()) {
         const long reference = std::strtol(terminated.c_str(), nullptr, 10);
-        const long clipped = reference > INT_MAX ? INT_MAX : reference < INT_MIN ? INT_MIN : reference;
+        const long clipped = reference > INT_MAX ? INT_MAX
+            : reference < INT_MIN                ? INT_MIN
+                                                 : reference;
         if (whole != clipped)
             fail("readWhole gave " + formatWhole(whole) + ", strtol " + std::to_string(reference),
-                 text);
+                text);
     }
     if (readWhole(formatWhole(whole)) != whole)
         fail("formatWhole did not read back", text);

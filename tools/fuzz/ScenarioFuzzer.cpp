@@ -32,7 +32,8 @@ protected:
 
 class CheckingRunner : public ScenarioRunner {
 public:
-    explicit CheckingRunner(std::ostream& out) : ScenarioRunner(out)
+    explicit CheckingRunner(std::ostream& out)
+        : ScenarioRunner(out)
     {
         form().store().listen([this](const std::string& name, Change change) {
             if (name == "ElFlatMemoMes" && change == Change::LineAppended) {
