@@ -47,6 +47,9 @@ void createMaterials(FormMain& form)
     const bool checks[] = { false, false, false, true, false };
     for (int i = 0; i < 5; ++i)
         store.setChecked("RadioButton" + std::to_string(i + 1), checks[i]);
+    // Each group's button carries its colour in its caption.
+    for (const MaterialGroup& group : MaterialGroupCatalogue)
+        store.setColour(std::string(group.radioButton), group.captionColour);
     store.setCell(kGrid, 0, 0, "Материал");
     store.setCell(kGrid, 1, 0, "Rm (H/(mm*mm)");
     store.setCell(kGrid, 2, 0, "kc1.1 (H/(mm*mm)");

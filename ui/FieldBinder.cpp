@@ -493,9 +493,7 @@ void FieldBinder::applyColour(const Field& field, QObject* object)
         break;
     case FieldKind::RadioButton:
     case FieldKind::CheckBox:
-        // A caption keeps its design colour until the store gives it one.
-        if (auto* widget = qobject_cast<QWidget*>(object);
-            widget && field.colour != colours::Black) {
+        if (auto* widget = qobject_cast<QWidget*>(object)) {
             QPalette palette = widget->palette();
             palette.setColor(QPalette::WindowText, colour);
             widget->setPalette(palette);

@@ -123,24 +123,13 @@ QWidget* createMaterialPanel()
     auto* kindsLayout = new QHBoxLayout(kinds);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(2);
-    const struct {
-        const char* name;
-        QColor colour;
-    } groups[] = {
-        { "RadioButton1", QColor(0x00, 0x00, 0x80) },
-        { "RadioButton2", QColor(0xff, 0x00, 0xff) },
-        { "RadioButton3", QColor(0xff, 0x00, 0x00) },
-        { "RadioButton4", QColor(0x00, 0x80, 0x00) },
-        { "RadioButton5", QColor(0x80, 0x80, 0x00) },
-    };
-    for (const auto& g : groups) {
+    // The caption colours come from the catalogue through the store.
+    for (const char* name :
+        { "RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "RadioButton5" }) {
         auto* button = new QRadioButton;
-        button->setObjectName(QString::fromUtf8(g.name));
+        button->setObjectName(QString::fromUtf8(name));
         // The store keeps the group exclusive; Qt would refuse to uncheck.
         button->setAutoExclusive(false);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::WindowText, g.colour);
-        button->setPalette(palette);
         buttons->addWidget(button);
     }
     buttons->addStretch(1);

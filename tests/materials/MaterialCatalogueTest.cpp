@@ -89,6 +89,14 @@ TEST_F(MaterialPanel, StartsWithTheNonFerrousGroupAndItsFirstRowDescribed)
     EXPECT_EQ(out.str(), "");
 }
 
+TEST_F(MaterialPanel, ColoursEachGroupButtonsCaption)
+{
+    const Rgb expected[] = { colours::Navy, colours::Fuchsia, colours::Red, colours::Green,
+        colours::Olive };
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(store().colour("RadioButton" + std::to_string(i + 1)), expected[i]) << i + 1;
+}
+
 TEST_F(MaterialPanel, ShowsEachGroupWhenItsButtonIsChecked)
 {
     // From the largest group down, so that rows left from before must be emptied.
