@@ -358,6 +358,13 @@ SessionResult playSession(std::uint64_t seed, bool verbose)
 
     const Controls controls = controlsOf(store);
     Watchdog watchdog(seed);
+    // The focus may only go to a control that can take it at that moment: it
+    // and everything that holds it visible and enabled.
+    std::string focusFault;
+    runner.form().store().listen([&focusFault, &store](const std::string& name, Change change) {
+        if (change == Change::Focus && !name.empty() && !store.canFocus(name) && focusFault.empty())
+            focusFault = "the focus went to " + name + ", which cannot take it";
+    });
 
     // Most sessions start on one of the three methods. Each command is drawn
     // after the one before has run: a pick needs the items as they stand.
@@ -385,6 +392,8 @@ SessionResult playSession(std::uint64_t seed, bool verbose)
             result.fault = checks.checkFields(store);
         if (result.fault.empty())
             result.fault = checkCommandEffect(line, out.str(), linesBefore, store);
+        if (result.fault.empty())
+            result.fault = focusFault;
         if (!result.fault.empty()) {
             result.fault = "after \"" + line.substr(0, 200) + "\": " + result.fault;
             return result;
