@@ -19,8 +19,10 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -325,8 +327,16 @@ void FieldBinder::apply(const std::string& name, Change change)
             picture->setPicture(field.picture);
         break;
     case Change::LineAppended:
-        if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && !field.items.empty())
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && !field.items.empty()) {
             memo->appendPlainText(display(field.items.back()));
+            // The caret waits at the start of the new line, so that the view, also when
+            // the window comes into view, shows the line from the left, not its end.
+            QTextCursor caret = memo->textCursor();
+            caret.movePosition(QTextCursor::End);
+            caret.movePosition(QTextCursor::StartOfBlock);
+            memo->setTextCursor(caret);
+            memo->horizontalScrollBar()->setValue(0);
+        }
         break;
     case Change::Cleared:
         if (auto* memo = qobject_cast<QPlainTextEdit*>(object))

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -339,6 +340,14 @@ void DesktopTest::logLinesReachTheLogWindowAndClearEmptiesIt()
     QVERIFY(form_->store().items("ElFlatMemoMes").empty());
     log->close();
     QVERIFY(!form_->store().visible("FormMessage"));
+
+    // A line longer than the window, written while it is hidden, still reads from
+    // the left when the line brings the window into view.
+    form_->LogMessage(std::string(400, 'x'));
+    QVERIFY(QTest::qWaitForWindowExposed(log));
+    QTest::qWait(20);
+    QVERIFY(memo->horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(memo->horizontalScrollBar()->value(), 0);
 }
 
 void DesktopTest::correctedFieldTakesTheFocusWithItsTextSelected()
