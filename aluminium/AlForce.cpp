@@ -123,11 +123,8 @@ int CalcAlPz(FormMain& form)
         form.WarningBox(message);
         return kStepStopped;
     }
-    form.ResultColour("Editn", colours::Green);
-    if (spindleSpeed >= machine.MaxSpindleSpeed) {
-        form.ResultColour("Editn", colours::Red);
-        form.LogMessage("Превышение числа оборотов (Расчет Pz)");
-    }
+    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
+        "Превышение числа оборотов (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);

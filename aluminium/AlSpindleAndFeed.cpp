@@ -30,11 +30,8 @@ int CalcAlSpindleSpeed(FormMain& form)
     const double spindleSpeed = (speed * 1000) / (kPi * g->D);
     if (reportNotFinite(form, spindleSpeed, "n"))
         return kStepStopped;
-    form.ResultColour("Editn", colours::Green);
-    if (spindleSpeed >= machine.MaxSpindleSpeed) {
-        form.ResultColour("Editn", colours::Red);
-        form.LogMessage("Превышение числа оборотов   (Расчет n)");
-    }
+    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
+        "Превышение числа оборотов   (Расчет n)");
     form.store().setText("Editn", formatFixed(spindleSpeed, 3));
     return kStepDone;
 }
@@ -57,11 +54,8 @@ int CalcAlTableFeed(FormMain& form)
         form.CorrectField("Editn", formatFixed(spindleSpeed, 3));
         form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
     }
-    form.ResultColour("Editn", colours::Green);
-    if (spindleSpeed >= machine.MaxSpindleSpeed) {
-        form.ResultColour("Editn", colours::Red);
-        form.LogMessage("Превышение числа оборотов  (Расчет F)");
-    }
+    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
+        "Превышение числа оборотов  (Расчет F)");
     double sz = store.real("EditSz");
     if (!(sz > 0)) {
         sz = 0.0;
@@ -76,11 +70,8 @@ int CalcAlTableFeed(FormMain& form)
     const double feed = sz * spindleSpeed * teeth;
     if (reportNotFinite(form, feed, "F"))
         return kStepStopped;
-    form.ResultColour("EditF", colours::Green);
-    if (feed >= machine.MaxFeed) {
-        form.ResultColour("EditF", colours::Red);
-        form.LogMessage("Превышение максимальной подачи резания  (Расчет F)");
-    }
+    form.markAgainstLimit("EditF", feed, machine.MaxFeed,
+        "Превышение максимальной подачи резания  (Расчет F)");
     store.setText("EditF", formatFixed(feed, 3));
     return kStepDone;
 }

@@ -29,11 +29,8 @@ int CalcAlMz(FormMain& form)
     const double torque = force * g->D / (2 * 100);
     if (reportNotFinite(form, torque, "Mz"))
         return kStepStopped;
-    form.ResultColour("EditMz", colours::Green);
-    if (torque >= machine.MaxTorque) {
-        form.ResultColour("EditMz", colours::Red);
-        form.LogMessage("Превышение максимального момента резания (Расчет Mz)");
-    }
+    form.markAgainstLimit("EditMz", torque, machine.MaxTorque,
+        "Превышение максимального момента резания (Расчет Mz)");
     form.store().setText("EditMz", formatFixed(torque, 2));
     return kStepDone;
 }
@@ -55,11 +52,7 @@ int CalcAlNp(FormMain& form)
     const double power = force * speed / (1020 * 60);
     if (reportNotFinite(form, power, "Nct"))
         return kStepStopped;
-    form.ResultColour("EditNp", colours::Green);
-    if (power >= machine.MaxPower) {
-        form.ResultColour("EditNp", colours::Red);
-        form.LogMessage("Превышение мощности оборудования");
-    }
+    form.markAgainstLimit("EditNp", power, machine.MaxPower, "Превышение мощности оборудования");
     store.setText("EditNp", formatFixed(power, 2));
     return kStepDone;
 }

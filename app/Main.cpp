@@ -159,6 +159,16 @@ void FormMain::ResultColour(const std::string& name, Rgb colour)
     store_.setColour(name, colour);
 }
 
+void FormMain::markAgainstLimit(const std::string& name, double value, double limit,
+                                const std::string& message, Rgb within)
+{
+    ResultColour(name, within);
+    if (value >= limit) {
+        ResultColour(name, colours::Red);
+        LogMessage(message);
+    }
+}
+
 void FormMain::focusField(const std::string& name)
 {
     if (store_.canFocus(name))

@@ -58,6 +58,11 @@ public:
     // holds it are visible and enabled, and selects its whole text.
     void CorrectField(const std::string& name, const std::string& text);
     void ResultColour(const std::string& name, Rgb colour);
+    // Colours a result against a machine limit: `within` (as a rule green), or red
+    // with the log line when the value reaches the limit; a value equal to its
+    // limit counts as exceeding it.
+    void markAgainstLimit(const std::string& name, double value, double limit,
+                          const std::string& message, Rgb within = colours::Green);
     // Gives the field the focus under the same rule, leaving its selection alone.
     void focusField(const std::string& name);
     // Puts the caret at the start of the text with nothing selected.

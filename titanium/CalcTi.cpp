@@ -96,11 +96,7 @@ void writeMarked(FormMain& form, const std::string& field, const std::string& te
                  double limit, Rgb neutral, const std::string& message)
 {
     form.store().setText(field, text);
-    form.ResultColour(field, neutral);
-    if (value >= limit) {
-        form.ResultColour(field, colours::Red);
-        form.LogMessage(message);
-    }
+    form.markAgainstLimit(field, value, limit, message, neutral);
 }
 
 } // namespace titanium

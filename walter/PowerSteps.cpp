@@ -10,7 +10,6 @@
 
 namespace millcalc {
 
-using walter::markAgainstLimit;
 using walter::writeResult;
 
 namespace {
@@ -131,12 +130,12 @@ int WalterPower(FormMain& form)
 
     if (!writeResult(form, "EditStPn", Pn, 5, "мощности станка Pn"))
         return -1;
-    markAgainstLimit(form, "EditStPn", Pn, machine.MaxPower,
+    form.markAgainstLimit("EditStPn", Pn, machine.MaxPower,
         "Работа на пределе (или Превышение) - мощности станка");
 
     if (!writeResult(form, "EditStM", M, 5, "крутящего момента M"))
         return -1;
-    markAgainstLimit(form, "EditStM", M, machine.MaxTorque,
+    form.markAgainstLimit("EditStM", M, machine.MaxTorque,
         "Работа на пределе (или Превышение) - крутящего момента");
     return 0;
 }

@@ -6,7 +6,6 @@
 
 namespace millcalc {
 
-using walter::markAgainstLimit;
 using walter::ResultWrite;
 using walter::writeResult;
 
@@ -44,7 +43,7 @@ int WalterCuttingSpeed(FormMain& form)
     if (!writeResult(form, "EditStVc", Vc, 3, "скорости резания Vc", ResultWrite::Focused))
         return -1;
 
-    markAgainstLimit(form, "EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+    form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
     return 0;
 }
 
@@ -55,7 +54,7 @@ double WalterSpindleSpeed(FormMain& form, double D, double Vc)
     const double n = Vc * 1000 / (D * kWalterPi);
     if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
         return -1;
-    markAgainstLimit(form, "EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+    form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
 
     const double VcBack = D * kWalterPi * n * 0.001;
     if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))
@@ -73,7 +72,7 @@ int WalterFeedPerTooth(FormMain& form)
         form.CorrectField("EditStVf", formatFixed(0, 3));
         Vf = 0;
     }
-    markAgainstLimit(form, "EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
+    form.markAgainstLimit("EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
 
     const int z = store.whole("BaseZ");
     if (z <= 0) {
@@ -102,7 +101,7 @@ int WalterTableFeed(FormMain& form, double fz, int z, double n)
     const double Vf = fz * z * n;
     if (!writeResult(form, "EditStVf", Vf, 2, "подачи Vf"))
         return -1;
-    markAgainstLimit(form, "EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
+    form.markAgainstLimit("EditStVf", Vf, machine.MaxFeed, kFeedExceeded);
 
     // Only an underflow of the spindle-speed formula leaves n at 0 here.
     if (!(n > 0)) {

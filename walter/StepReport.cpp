@@ -27,14 +27,4 @@ bool writeResult(FormMain& form, const std::string& field, double value, int dec
     return true;
 }
 
-void markAgainstLimit(FormMain& form, const std::string& field, double value, double limit,
-    const std::string& message)
-{
-    form.ResultColour(field, colours::Green);
-    if (value >= limit) {
-        form.ResultColour(field, colours::Red);
-        form.LogMessage(message);
-    }
-}
-
 } // namespace millcalc::walter

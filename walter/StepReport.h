@@ -1,5 +1,5 @@
 // What the Walter steps share when they hand a result to its field: the guard
-// that keeps a value that is not finite out of the field, and the limit mark.
+// that keeps a value that is not finite out of the field.
 #pragma once
 
 #include <string>
@@ -19,11 +19,6 @@ enum class ResultWrite { Plain, Focused };
 // caller stops its step. Returns whether the value was written.
 bool writeResult(FormMain& form, const std::string& field, double value, int decimals,
     const std::string& quantity, ResultWrite how = ResultWrite::Plain);
-
-// Green, or red with the log line when the value reaches the limit: a value
-// equal to its limit counts as exceeding it.
-void markAgainstLimit(FormMain& form, const std::string& field, double value, double limit,
-    const std::string& message);
 
 } // namespace walter
 } // namespace millcalc

@@ -94,6 +94,18 @@ TEST_F(MessageLog, WarningBoxUsesTheGivenCaption)
                          "BOX\tПредупреждение..(Расчет Pz).\tPz\n");
 }
 
+TEST_F(MessageLog, ALimitReachedExactlyCountsAsExceeded)
+{
+    form().markAgainstLimit("EditStn", 17999.999, 18000, "over");
+    EXPECT_EQ(store().colour("EditStn"), colours::Green);
+    EXPECT_TRUE(lines().empty());
+    form().markAgainstLimit("EditStn", 18000, 18000, "over");
+    EXPECT_EQ(store().colour("EditStn"), colours::Red);
+    form().markAgainstLimit("EditTiVc", 1, 2, "over", colours::Black);
+    EXPECT_EQ(store().colour("EditTiVc"), colours::Black);
+    EXPECT_EQ(lines(), std::vector<std::string>{"over"});
+}
+
 // A field takes the focus only when it and everything that holds it can.
 TEST_F(MessageLog, CorrectFieldFocusesAVisibleFieldAndSelectsItsText)
 {
