@@ -104,10 +104,17 @@ QPushButton* pictureButton(const char* name, int stockIcon)
 
 QPushButton* stepButton(const char* name)
 {
-    QPushButton* button = pictureButton(name, QStyle::SP_MediaPlay);
-    const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
-    if (PictureLabel::pictureFile(button->objectName(), 0).isEmpty() && !shared.isEmpty())
-        button->setIcon(QIcon(shared));
+    auto* button = new QPushButton;
+    button->setObjectName(QString::fromUtf8(name));
+    // Every step button shows the one step picture: load it once for all of them.
+    // Never destroyed, so that it cannot outlive the application object.
+    static const QIcon* const stepIcon = [] {
+        const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
+        return new QIcon(shared.isEmpty() ? QIcon() : QIcon(shared));
+    }();
+    button->setIcon(stepIcon->isNull()
+            ? button->style()->standardIcon(QStyle::SP_MediaPlay)
+            : *stepIcon);
     button->setIconSize(QSize(16, 16));
     button->setFixedSize(26, 24);
     return button;
