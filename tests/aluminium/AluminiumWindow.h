@@ -3,8 +3,7 @@
 // machine row 0, the results window shown.
 #pragma once
 
-#include "app/Main.h"
-#include "tools/ScenarioRunner.h"
+#include "StartedWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +15,14 @@
 
 namespace millcalc::altest {
 
-class AluminiumWindow : public ::testing::Test {
+class AluminiumWindow : public StartedWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(runner.start());
+        StartedWindow::SetUp();
         runner.runLine("pick PageControlMethods 1");
         store().setVisible("PanelCalc", true);
         out.str(std::string());
-    }
-
-    FormMain& form() { return runner.form(); }
-    FieldStore& store() { return runner.form().store(); }
-    std::string text(const std::string& name) { return store().text(name); }
-
-    // Types the texts into their fields without running anything.
-    void type(std::initializer_list<std::pair<const char*, const char*>> texts)
-    {
-        for (const auto& [name, value] : texts)
-            store().setText(name, value);
     }
 
     // Offers the speeds in EditV's list and selects the first, as the full
@@ -44,25 +32,6 @@ protected:
         store().setItems("EditV", std::move(speeds));
         store().setIndex("EditV", 0);
     }
-
-    // Runs scenario lines and returns what they printed.
-    std::string run(std::initializer_list<const char*> lines)
-    {
-        out.str(std::string());
-        for (const char* line : lines)
-            runner.runLine(line);
-        return out.str();
-    }
-
-    // What has been printed since the last look (events of direct calls).
-    std::string events()
-    {
-        std::string printed = out.str();
-        out.str(std::string());
-        return printed;
-    }
-
-    const std::vector<std::string>& logLines() { return store().items("ElFlatMemoMes"); }
 
     int countLog(const std::string& line)
     {
@@ -86,8 +55,6 @@ protected:
         return rows;
     }
 
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 inline std::string logEvent(const std::string& text)
