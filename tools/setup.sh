@@ -1,24 +1,43 @@
 #!/usr/bin/env bash
-# Installs what building and testing millcalc needs on Debian 12 and is missing.
+# Installs what millcalc needs on Debian 12 and is missing.
+#
+#   tools/setup.sh          what building and running the desktop program needs
+#   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
+#                           Benchmark, clang for the fuzzers, Xvfb, a window
+#                           manager, the Russian locale ...
 set -euo pipefail
+
+# libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
+# CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
 packages=(cmake ninja-build g++ pkg-config
-          qt6-base-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
-          libjpeg62-turbo-dev libgtest-dev libbenchmark-dev
-          clang-14 libclang-rt-14-dev
-          xvfb xauth xdotool imagemagick fonts-dejavu-core locales)
+          qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
+          libjpeg62-turbo-dev fonts-dejavu-core)
+want_tests=0
+case "${1:-}" in
+    "") ;;
+    --tests) want_tests=1 ;;
+    *) echo "usage: tools/setup.sh [--tests]" >&2; exit 2 ;;
+esac
+if [ "$want_tests" -eq 1 ]; then
+    packages+=(libgtest-dev libbenchmark-dev
+               clang-14 libclang-rt-14-dev
+               xvfb xauth xdotool x11-utils openbox imagemagick locales)
+fi
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    echo "setup: installing ${missing[*]}"
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
 # The number tests also run under the Russian locale a desktop would use.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+if [ "$want_tests" -eq 1 ] && ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
     $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 || echo "setup: could not generate ru_RU.UTF-8" >&2
 fi
