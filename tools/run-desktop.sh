@@ -15,6 +15,6 @@ MSG
     exit 1
 fi
 tools/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DMILLCALC_BUILD_BENCH=OFF
 cmake --build build --target millcalc
 exec build/millcalc "$@"
