@@ -14,7 +14,7 @@ SUDO=""
 fail() { echo "check-package: FAILED: $*" >&2; exit 1; }
 step() { echo "check-package: $*"; }
 
-for tool in desktop-file-validate appstreamcli lintian dpkg-deb apt-get Xvfb xdotool xwininfo file; do
+for tool in desktop-file-validate appstreamcli lintian dpkg-deb apt-get Xvfb xdotool xwininfo xprop file; do
     command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh --tests installs it"
 done
 installed_status() { dpkg-query -W -f='${Status}' millcalc 2>/dev/null || true; }
@@ -125,6 +125,8 @@ window="$(DISPLAY="$display" timeout 30 xdotool search --sync --onlyvisible --pi
 info="$(DISPLAY="$display" xwininfo -id "$window")"
 grep -q 'Map State: IsViewable' <<<"$info" || fail "the main window is not viewable"
 echo "$info" | grep -E 'xwininfo:|Width:|Height:'
+DISPLAY="$display" xprop -id "$window" _NET_WM_ICON | grep -q 'not found' \
+    && fail "the main window has no icon from the installed icon theme"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after showing its window"
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
