@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds millcalc and runs every test: the
 # test suite, then the core and its tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, each fuzz target for a bounded time, and a smoke
-# run of the benchmarks.
+# UndefinedBehaviorSanitizer, each fuzz target for a bounded time, a smoke
+# run of the benchmarks, and the Debian package built, installed and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
@@ -30,3 +30,7 @@ tools/fuzz/run.sh build-fuzz "${MILLCALC_FUZZ_SECONDS:-30}"
 # The benchmarks once, briefly: they check that the bare formulas agree with
 # the program; their timings are not judged here.
 build/millcalc-bench --benchmark_min_time=0.01
+
+# The Debian package: built from a release, validated, installed, started
+# under a virtual X server and removed again.
+tools/check-package.sh

@@ -6,6 +6,7 @@
 #include "ui/StartUp.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <memory>
 
@@ -13,6 +14,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("millcalc"));
+    // The desktop finds the menu entry and its icon by this name (the
+    // Wayland app id); the window icon comes from the installed icon theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc")));
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;

@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix, as `cmake --install` would on a
 # desktop, and checks that a desktop menu finds the program: the executable,
-# its desktop entry with the names, command and icon, and the icon itself.
+# its desktop entry with the names, command and icon, the icon itself, and what
+# a software centre and the package manager read beside them.
 #   cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
@@ -12,7 +13,12 @@ endif()
 set(program "${PREFIX}/bin/millcalc")
 set(entry "${PREFIX}/share/applications/millcalc.desktop")
 set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/millcalc.svg")
-foreach(file "${program}" "${entry}" "${icon}")
+set(metainfo "${PREFIX}/share/metainfo/org.example.millcalc.metainfo.xml")
+foreach(file "${program}" "${entry}" "${icon}" "${metainfo}"
+        "${PREFIX}/share/icons/hicolor/48x48/apps/millcalc.png"
+        "${PREFIX}/share/icons/hicolor/256x256/apps/millcalc.png"
+        "${PREFIX}/share/doc/millcalc/copyright" "${PREFIX}/share/doc/millcalc/changelog.gz"
+        "${PREFIX}/share/man/man1/millcalc.1.gz")
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()
@@ -45,6 +51,13 @@ if(VALIDATE)
     execute_process(COMMAND "${VALIDATE}" "${entry}" RESULT_VARIABLE valid)
     if(NOT valid EQUAL 0)
         message(FATAL_ERROR "desktop-file-validate rejects ${entry}")
+    endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+    execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net --strict "${metainfo}" RESULT_VARIABLE valid)
+    if(NOT valid EQUAL 0)
+        message(FATAL_ERROR "appstreamcli rejects ${metainfo}")
     endif()
 endif()
 file(REMOVE_RECURSE "${PREFIX}")

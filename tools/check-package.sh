@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Builds the Debian package (tools/make-package.sh) and checks it as a shop's
+# administrator would meet it: the desktop entry and the AppStream metadata
+# validate, lintian finds no error, apt-get installs it, the installed program
+# starts under a virtual X server and shows its main window, and apt-get
+# remove takes every file away again. Needs root (or sudo) for apt-get and the
+# test tools of tools/setup.sh --tests. It refuses to touch a millcalc package
+# that is already installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+fail() { echo "check-package: FAILED: $*" >&2; exit 1; }
+step() { echo "check-package: $*"; }
+
+for tool in desktop-file-validate appstreamcli lintian dpkg-deb apt-get Xvfb xdotool xwininfo xprop file; do
+    command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh --tests installs it"
+done
+installed_status() { dpkg-query -W -f='${Status}' millcalc 2>/dev/null || true; }
+case "$(installed_status)" in
+    *" installed"|*" half-installed"|*" unpacked"|*" half-configured"|*" config-files")
+        fail "a millcalc package is already on this machine; remove it first (apt-get purge millcalc)" ;;
+esac
+
+tools/make-package.sh
+debs=(build/millcalc_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "not exactly one build/millcalc_*.deb: ${debs[*]}"
+deb="${debs[0]}"
+
+work="$(mktemp -d)"
+installed_by_us=0
+program_pid=""
+xvfb_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    if [ "$installed_by_us" -eq 1 ] && [ -n "$(installed_status)" ] \
+            && [ "$(installed_status)" != "unknown ok not-installed" ]; then
+        echo "check-package: removing the package this check installed" >&2
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get purge -y -qq -o DPkg::Lock::Timeout=300 millcalc >/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# What the package holds and says of itself.
+step "contents and control fields of $deb"
+dpkg-deb -x "$deb" "$work/root"
+dpkg-deb -c "$deb" | awk '{ sub(/^\.\//, "/", $6); print $6 }' | sed 's#/$##' | grep -v '^$' >"$work/paths"
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = millcalc ] || fail "Package is $(field Package)"
+[ "$(field Section)" = science ] || fail "Section is $(field Section), not science"
+field Maintainer | grep -q millcalc || fail "the Maintainer does not name the project: $(field Maintainer)"
+field Depends | grep -q 'libqt6widgets6' || fail "the Depends do not name the Qt libraries: $(field Depends)"
+field Description | grep -q 'Калькулятор' || fail "the Description has no Russian text"
+for path in /usr/bin/millcalc /usr/share/applications/millcalc.desktop \
+        /usr/share/icons/hicolor/scalable/apps/millcalc.svg \
+        /usr/share/icons/hicolor/48x48/apps/millcalc.png /usr/share/icons/hicolor/256x256/apps/millcalc.png \
+        /usr/share/doc/millcalc/copyright /usr/share/doc/millcalc/changelog.gz; do
+    [ -f "$work/root$path" ] || fail "the package lacks $path"
+done
+for size in 48 256; do
+    file -b "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/millcalc.png" | grep -q "PNG image data, $size x $size," \
+        || fail "the ${size}x${size} icon is not a PNG of that size"
+done
+metainfo=("$work"/root/usr/share/metainfo/*.metainfo.xml)
+[ -f "${metainfo[0]}" ] || fail "the package has no AppStream metainfo file"
+entry="$work/root/usr/share/applications/millcalc.desktop"
+grep -qx 'Name\[ru\]=Расчет режимов резания' "$entry" || fail "the desktop entry lacks its Russian name"
+grep -qx 'Icon=millcalc' "$entry" || fail "the desktop entry lacks Icon=millcalc"
+
+step "desktop-file-validate"
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects the desktop entry"
+step "appstreamcli validate"
+appstreamcli validate --no-net --strict --explain "${metainfo[@]}" || fail "appstreamcli rejects ${metainfo[*]##*/}"
+grep -q '<launchable type="desktop-id">millcalc.desktop</launchable>' "${metainfo[0]}" \
+    || fail "the metainfo does not launch millcalc.desktop"
+
+step "lintian"
+lintian --fail-on error "$deb" 2>&1 | grep -v '^running with root privileges' || true
+lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
+
+# Every directory the package puts a file in, listed before it is installed,
+# must list the same after it is removed: nothing left, nothing taken.
+snapshot() {
+    while read -r dir; do
+        if [ -d "$dir" ]; then
+            find "$dir" -mindepth 1 -maxdepth 1 -printf "$dir: %f\n"
+        else
+            echo "$dir: (absent)"
+        fi
+    done < <(dpkg-deb -c "$deb" | awk '$6 ~ /\/$/ { sub(/^\./, "", $6); sub(/\/$/, "", $6); if ($6 != "") print $6 }') | LC_ALL=C sort
+}
+snapshot >"$work/before"
+
+step "apt-get install ./$deb"
+installed_by_us=1
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q -o DPkg::Lock::Timeout=300 "./$deb" \
+    || fail "apt-get cannot install $deb"
+[ "$(installed_status)" = "install ok installed" ] || fail "dpkg says millcalc is $(installed_status)"
+dpkg-query -L millcalc | LC_ALL=C sort >"$work/listed"
+LC_ALL=C sort "$work/paths" | diff - <(grep -v '^/\.$' "$work/listed") >/dev/null \
+    || fail "dpkg does not list exactly the package's files"
+while read -r path; do
+    [ -e "$path" ] || fail "installed, yet missing: $path"
+done <"$work/paths"
+
+step "the installed /usr/bin/millcalc shows its main window under Xvfb"
+: >"$work/display"
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb gave no display number"
+display=":$(head -n1 "$work/display")"
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" /usr/bin/millcalc >"$work/millcalc.log" 2>&1 &
+program_pid=$!
+window="$(DISPLAY="$display" timeout 30 xdotool search --sync --onlyvisible --pid "$program_pid" \
+    --name '^Расчет режимов резания' 2>/dev/null | head -n1 || true)"
+[ -n "$window" ] || fail "no main window \"Расчет режимов резания\" within 30 s: $(cat "$work/millcalc.log")"
+info="$(DISPLAY="$display" xwininfo -id "$window")"
+grep -q 'Map State: IsViewable' <<<"$info" || fail "the main window is not viewable"
+echo "$info" | grep -E 'xwininfo:|Width:|Height:'
+DISPLAY="$display" xprop -id "$window" _NET_WM_ICON | grep -q 'not found' \
+    && fail "the main window has no icon from the installed icon theme"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended after showing its window"
+kill "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+kill "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+
+step "apt-get remove millcalc"
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -q -o DPkg::Lock::Timeout=300 millcalc \
+    || fail "apt-get cannot remove millcalc"
+case "$(installed_status)" in
+    "" | "unknown ok not-installed" | "deinstall ok not-installed") ;;
+    *) fail "after apt-get remove dpkg says millcalc is $(installed_status)" ;;
+esac
+installed_by_us=0
+while read -r path; do
+    if [ -f "$path" ] && ! dpkg-query -S "$path" >/dev/null 2>&1; then
+        fail "left behind: $path"
+    fi
+done <"$work/listed"
+snapshot >"$work/after"
+diff "$work/before" "$work/after" || fail "apt-get remove did not restore the package's directories"
+step "passed: $deb"
