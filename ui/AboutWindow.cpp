@@ -135,8 +135,7 @@ void AboutWindow::sendMail()
         // the main window could open under it and leave the program waiting
         // unseen. Over the main window when this one was closed meanwhile.
         QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
-            QString::fromUtf8(kMailError), QMessageBox::Ok,
-            window ? window.data() : owner.data());
+            QString::fromUtf8(kMailError), QMessageBox::Ok, window ? window.data() : owner.data());
         box.setTextFormat(Qt::PlainText);
         box.exec();
     });
