@@ -6,9 +6,9 @@ namespace millcalc {
 
 class FormMain;
 
-// A user's pick of the alloy (and the window's creation): the roughness factor
-// for the current range, then every coefficient text of the alloy, discarding
-// the user's edits. Runs no calculation.
+// A user's pick of the alloy (and the window's creation and auto-fill): the
+// roughness factor for the current range, then every coefficient text of the
+// alloy, discarding the user's edits. Runs no calculation.
 void ComboBoxMaterialChange(FormMain& form);
 // A user's pick of the roughness range: rewrites EditTKs only.
 void ComboBoxRaChange(FormMain& form);

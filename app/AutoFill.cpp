@@ -1,5 +1,6 @@
 #include "app/AutoFill.h"
 
+#include "aluminium/AlFormulaPanel.h"
 #include "app/Main.h"
 
 namespace millcalc {
@@ -22,8 +23,6 @@ constexpr FillText kWalterAndAluminium[] = {
     {"BaseAlB", "15.0"},  {"BaseAlT", "5.0"},
 };
 
-// Selecting these here does not run their change steps: the aluminium formula
-// panel keeps the coefficients of the alloy selected before.
 constexpr FillItem kAluminiumLists[] = {
     {"ComboBoxMaterial", 0},
     {"ComboBoxRa", 0},
@@ -49,6 +48,10 @@ void autoFill(FormMain& form)
         store.setText(fill.field, fill.text);
     for (const FillItem& fill : kAluminiumLists)
         store.setIndex(fill.field, fill.index);
+    // The formula panel and Ks follow the alloy and roughness range now shown,
+    // as after a user's pick of them: a panel left with the coefficients of the
+    // alloy selected before would calculate another alloy than the page names.
+    ComboBoxMaterialChange(form);
     for (const FillText& fill : kTitanium)
         store.setText(fill.field, fill.text);
     for (const FillItem& fill : kTitaniumLists)

@@ -6,8 +6,9 @@ namespace millcalc {
 
 class FormMain;
 
-// Writes inputs only: no handler runs, nothing is corrected, coloured, focused
-// or logged.
+// Writes inputs only, and the aluminium formula panel and Ks of the alloy and
+// roughness range it selects; nothing is corrected, coloured, focused or
+// logged, and no calculation runs.
 void autoFill(FormMain& form);
 
 } // namespace millcalc

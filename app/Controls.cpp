@@ -80,7 +80,8 @@ public:
         return f;
     }
 
-    Field& grid(const std::string& name, const std::string& parent, int columns, int rows)
+    Field& grid(const std::string& name, const std::string& parent, int columns, int rows,
+                int fixedColumns, int fixedRows)
     {
         Field f;
         f.name = name;
@@ -88,6 +89,8 @@ public:
         f.parent = parent;
         f.columns = columns;
         f.rows = rows;
+        f.fixedColumns = fixedColumns;
+        f.fixedRows = fixedRows;
         return store_.add(std::move(f));
     }
 
@@ -245,7 +248,7 @@ void declareResultPages(Designer& d)
     d.text("EdittD", page, "", true);
     d.window(FieldKind::Panel, "PanelForestP", "Допустимая силовая нагрузка [P], кН", true).parent =
         page;
-    d.grid("StringGridP", "PanelForestP", 2, 8);
+    d.grid("StringGridP", "PanelForestP", 2, 8, 0, 1);
     d.buttons(page, {"BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1",
                      "BitBtnAlNp1", "BitBtnPanelAl"});
     // Formula pictures: n, V = min(V1, V2), F, torque and power.
@@ -288,7 +291,7 @@ void declarePanels(Designer& d)
     for (const auto& [name, caption] : radios)
         d.add(FieldKind::RadioButton, name, "PanelStMaterial", caption);
     d.add(FieldKind::StaticText, "StaticTextMaterial", "PanelStMaterial");
-    d.grid("StringGridTab", "PanelStMaterial", 4, 9);
+    d.grid("StringGridTab", "PanelStMaterial", 4, 9, 0, 1);
     Field& memo = d.add(FieldKind::Memo, "Memo1", "PanelStMaterial");
     memo.readOnly = true;
     memo.items = {
@@ -305,7 +308,7 @@ void declarePanels(Designer& d)
     d.buttons("PanelStMaterial", {"BitBtnStMaterialOut"});
 
     d.window(FieldKind::Panel, "PanelTemp", "Температура Материала", true);
-    d.grid("StringGridT", "PanelTemp", 9, 10);
+    d.grid("StringGridT", "PanelTemp", 9, 10, 1, 1);
     d.add(FieldKind::StaticText, "StaticText1", "PanelTemp",
           "Зависимость температуры поверхности детали\r\n(в градусах Цельсия) от скорости "
           "резания и подачи.");

@@ -63,6 +63,8 @@ struct Field {
     Rgb colour = colours::Black;
     int columns = 0;
     int rows = 0;
+    int fixedColumns = 0;  // heading columns and rows of a grid: shown, never selected
+    int fixedRows = 0;
     std::vector<std::string> cells;  // row-major
     int currentColumn = 0;
     int currentRow = 1;

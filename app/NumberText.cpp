@@ -86,22 +86,22 @@ int readWhole(std::string_view text)
         negative = text[i] == '-';
         ++i;
     }
+    // Held at one past the int range, so that no length of digits overflows.
+    constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 2;
     long long value = 0;
-    bool clipped = false;
     while (i < text.size() && isDigit(text[i])) {
-        if (!clipped) {
-            value = value * 10 + (text[i] - '0');
-            if (value > static_cast<long long>(INT_MAX) + 1)
-                clipped = true;
-        }
+        value = value * 10 + (text[i] - '0');
+        if (value > kBeyond)
+            value = kBeyond;
         ++i;
     }
     if (negative)
         value = -value;
-    if (clipped || value > INT_MAX)
-        return negative ? INT_MIN : INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
+    // Beyond the range of int reads as 0, as a real that is not finite does:
+    // the field is then corrected like any other unusable count, rather than
+    // calculating with the largest int.
+    if (value > INT_MAX || value < INT_MIN)
+        return 0;
     return static_cast<int>(value);
 }
 

@@ -16,8 +16,8 @@ namespace millcalc {
 double readReal(std::string_view text);
 
 // A whole number by the rules of atol: leading white space, optional sign,
-// decimal digits up to the first non-digit; no digits read as 0. Values beyond
-// the range of int are held at its ends.
+// decimal digits up to the first non-digit; no digits read as 0, and so do
+// leading digits beyond the range of int.
 int readWhole(std::string_view text);
 
 // printf "%.<decimals>f" with "." as the decimal separator.

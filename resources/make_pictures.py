@@ -483,11 +483,12 @@ FORMULA_GROUPS = [
         Formula("Image24", 150, 40, "Nct := P·V / (1020·60)", frac("N_{ct} := ", "P·V", "1020·60")),
         Formula("Image27", 150, 40, "P := √(Px² + Py²)", Row(M("P := "), Sqrt(M("P_x^2 + P_y^2")))),
     ]),
-    # The products of powers beside Cx and Cy, as the recommendations print them (the force
-    # step itself uses its own exponents); hз is the flank-wear criterion hz.
+    # The products of powers beside Cx and Cy, with the exponents the force step computes
+    # with (the recommendations print fz^0.75·t^0.85 and fz^0.8, which it does not use);
+    # hз is the flank-wear criterion hz.
     (14.0, [
-        Formula("Image25", 180, 30, "fz^0.75·t^0.85·B^0.65·hз^0.38", M("f_z^{0.75}·t^{0.85}·B^{0.65}·h_з^{0.38}")),
-        Formula("Image26", 180, 30, "fz^0.8·t^0.17·B^0.32·hз^0.75", M("f_z^{0.8}·t^{0.17}·B^{0.32}·h_з^{0.75}")),
+        Formula("Image25", 180, 30, "fz^0.755·t^0.5·B^0.65·hз^0.38", M("f_z^{0.755}·t^{0.5}·B^{0.65}·h_з^{0.38}")),
+        Formula("Image26", 180, 30, "fz^0.3·t^0.17·B^0.32·hз^0.75", M("f_z^{0.3}·t^{0.17}·B^{0.32}·h_з^{0.75}")),
     ]),
 ]
 

@@ -123,8 +123,9 @@ inline constexpr std::array<ForceCoefficientTexts, 3> kForceCoefficients = {{
 }};
 
 // Px = Cx · fz^0.755 · t^0.5 · B^0.65 · hz^0.38; Py = Cy · fz^0.3 · t^0.17 ·
-// B^0.32 · hz^0.75. The formula picture shows fz^0.75 for Px; 0.755 is what
-// the method computes with.
+// B^0.32 · hz^0.75, as the method computes; the formula pictures beside Px and
+// Py show these exponents (the recommendations print fz^0.75 · t^0.85 and
+// fz^0.8).
 struct ForceExponents {
     double fz;
     double t;

@@ -275,6 +275,10 @@ void ScenarioRunner::perform(const std::string& line)
             return error("check needs a check box or radio button: " + name);
         if (args[1] != "0" && args[1] != "1")
             return error("check takes 0 or 1");
+        // A click on the radio button already checked changes nothing, and its
+        // handler does not run.
+        if (f->kind == FieldKind::RadioButton && f->checked && args[1] == "1")
+            return;
         form_.check(name, args[1] == "1");
     } else if (command == "click") {
         if (!needArgs(1))
@@ -292,6 +296,9 @@ void ScenarioRunner::perform(const std::string& line)
         if (!parseIndex(args[1], column) || !parseIndex(args[2], row) || column < 0 || row < 0
             || column >= f->columns || row >= f->rows)
             return error("cell out of range");
+        // The heading row and column are drawn as headings: a user cannot select them.
+        if (column < f->fixedColumns || row < f->fixedRows)
+            return error("cell is a fixed heading");
         form_.selectCell(name, column, row);
     } else if (command == "close") {
         if (!needArgs(1))

@@ -5,10 +5,12 @@
 #include "ui/PictureLabel.h"
 #include "ui/QtToolkit.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace millcalc {
@@ -111,18 +113,32 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 
 void AboutWindow::sendMail()
 {
+    // One letter at a time: a second click while the first is on its way would
+    // open a second compose window.
+    if (mailPending_)
+        return;
+    mailPending_ = true;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
     const MailMessage message {
         QString::fromUtf8(kMailSubject),
         QString::fromUtf8(kMailBody),
     };
-    if (mail_.compose(message))
-        return;
-    // Owned by this window: a box owned by the main window could open under
-    // this one, which stays on top, and leave the program waiting unseen.
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
-        QString::fromUtf8(kMailError), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    const QPointer<AboutWindow> window(this);
+    const QPointer<QWidget> owner(parentWidget());
+    mail_.compose(message, [window, owner](bool handedOver) {
+        QApplication::restoreOverrideCursor();
+        if (window)
+            window->mailPending_ = false;
+        if (handedOver)
+            return;
+        // Over this window, which stays on top of the others: a box owned by
+        // the main window could open under it and leave the program waiting
+        // unseen. Over the main window when this one was closed meanwhile.
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
+            QString::fromUtf8(kMailError), QMessageBox::Ok, window ? window.data() : owner.data());
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    });
 }
 
 void showAboutWindow(QWidget* parent)

@@ -19,9 +19,12 @@ public:
     // mail carries the letter to the user's mail program.
     AboutWindow(QWidget* parent, MailHandOff& mail);
 
-    // The mail command of the link and of the picture beside it; a failure
-    // shows the error box over this window, which stays on top of the others.
+    // The mail command of the link and of the picture beside it. It returns at
+    // once; when the hand-off fails, the error box opens over this window, which
+    // stays on top of the others. A click while a letter is on its way is
+    // ignored.
     void sendMail();
+    bool mailPending() const { return mailPending_; }
 
     QLabel* mailLink() const { return mailLink_; }
     PictureLabel* mailPicture() const { return mailPicture_; }
@@ -41,6 +44,7 @@ private:
     JpegPicture* background_;
     QLabel* mailLink_;
     PictureLabel* mailPicture_;
+    bool mailPending_ = false;
 };
 
 // Creates the About window with the desktop's mail hand-off, shows it modally

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace millcalc {
 
 // A letter for the user to finish: there is no recipient, sender or
@@ -15,10 +17,16 @@ struct MailMessage {
 
 class MailHandOff {
 public:
+    // Called once with the outcome: false when the letter could not be handed
+    // over.
+    using Outcome = std::function<void(bool handedOver)>;
+
     virtual ~MailHandOff() = default;
-    // Opens the mail program's compose window with the letter; false when it
-    // could not be handed over.
-    virtual bool compose(const MailMessage& message) = 0;
+    // Starts opening the mail program's compose window with the letter and
+    // returns without waiting for it; `done` runs with the outcome, at once or
+    // later from the event loop. A pending hand-off outlives this object and
+    // the window that started it.
+    virtual void compose(const MailMessage& message, Outcome done) = 0;
 };
 
 } // namespace millcalc

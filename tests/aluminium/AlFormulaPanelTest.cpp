@@ -149,12 +149,13 @@ TEST_F(AluminiumWindow, AlloyAndRoughnessPicksRunNoCalculation)
     EXPECT_TRUE(logLines().empty());
 }
 
-TEST_F(AluminiumWindow, AutoFillSelectsTheFirstAlloyButKeepsThePanel)
+TEST_F(AluminiumWindow, AutoFillSelectsTheFirstAlloyAndItsPanel)
 {
-    run({ "pick ComboBoxMaterial 2", "click N2" });
+    run({ "pick ComboBoxMaterial 2", "pick ComboBoxRa 2", "click N2" });
     EXPECT_EQ(store().index("ComboBoxMaterial"), 0);
-    EXPECT_EQ(text("EditTkoef2"), "2070.0");
-    EXPECT_EQ(text("EditTKs"), "0.660");
+    EXPECT_EQ(store().index("ComboBoxRa"), 0);
+    EXPECT_EQ(text("EditTkoef2"), "1097.0");
+    EXPECT_EQ(text("EditTKs"), "0.584");
 }
 
 TEST_F(AluminiumWindow, FormulaButtonShowsThePanel)

@@ -306,8 +306,10 @@ std::string randomCommand(
         if (kind < 97) {
             const std::string& name = oneOf(random, c.grids);
             const Field& f = store.field(name);
-            return "select-cell " + name + " " + formatWhole(random.below(f.columns)) + " "
-                + formatWhole(random.below(f.rows));
+            // A user selects only the cells below and beside the headings.
+            return "select-cell " + name + " "
+                + formatWhole(f.fixedColumns + random.below(f.columns - f.fixedColumns)) + " "
+                + formatWhole(f.fixedRows + random.below(f.rows - f.fixedRows));
         }
         return "close " + oneOf(random, c.closes);
     }

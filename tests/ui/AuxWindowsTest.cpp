@@ -18,10 +18,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QtTest>
@@ -38,16 +40,33 @@ struct RaiseRecordingToolkit : RecordingToolkit {
     void raise(const std::string& window) override { raised.push_back(window); }
 };
 
-// A mail program that takes the letter or refuses it, as told.
+// A mail program that takes the letter or refuses it at once, as told.
 struct FakeMail : MailHandOff {
     bool answer = false;
     QList<MailMessage> letters;
-    bool compose(const MailMessage& message) override
+    void compose(const MailMessage& message, Outcome done) override
     {
         letters.append(message);
-        return answer;
+        done(answer);
     }
 };
+
+// A stand-in for xdg-email: writes its arguments one a line into `arguments`
+// beside it, waits `seconds`, and exits with `status`.
+QString standInLauncher(const QTemporaryDir& dir, int status, const char* seconds = "0.2")
+{
+    const QString path = dir.filePath(QStringLiteral("launcher"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the stand-in launcher");
+    file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\nsleep %2\nexit %3\n")
+                   .arg(dir.filePath(QStringLiteral("arguments")), QString::fromLatin1(seconds))
+                   .arg(status)
+                   .toUtf8());
+    file.close();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
 
 // Records every message box that opens and presses its OK, as a user who has
 // read it.
@@ -113,6 +132,8 @@ private slots:
     void mailLinkLooksLikeALink();
     void mailLinkAndPictureHandOverTheLetter();
     void mailFailureShowsTheErrorBoxOverTheAboutWindow();
+    void failingMailLauncherShowsTheErrorBoxWithoutBlocking();
+    void mailLauncherStillRunningAtTheVerdictCountsAsHandedOver();
     void mailUrlCarriesSubjectAndBodyEncodedAndNoRecipient();
     void mailUrlKeepsQueryCharactersInsideTheTexts();
 
@@ -349,6 +370,65 @@ void AuxWindowsTest::mailFailureShowsTheErrorBoxOverTheAboutWindow()
     QCOMPARE(boxes.seen.size(), 2);
     // Nothing reached the window logic.
     QVERIFY(toolkit_->boxes.empty());
+}
+
+void AuxWindowsTest::failingMailLauncherShowsTheErrorBoxWithoutBlocking()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // xdg-email exits with 3 when no mail program is set up.
+    MailtoHandOff mail(standInLauncher(dir, 3));
+    AboutWindow window(&desktop_->mainWindow(), mail);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    BoxRecorder boxes;
+    QTest::mouseClick(window.mailLink(), Qt::LeftButton);
+    // The click returns before the launcher has exited; a second one waits.
+    QVERIFY(window.mailPending());
+    QVERIFY(boxes.seen.isEmpty());
+    QTest::mouseClick(window.mailPicture(), Qt::LeftButton);
+    QTRY_COMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().text, QStringLiteral("Ошибка посылки письма..."));
+    QCOMPARE(boxes.seen.first().icon, QMessageBox::Critical);
+    QCOMPARE(boxes.seen.first().owner, &window);
+    QVERIFY(!window.mailPending());
+    // The letter went as one argument, a mailto: URL, no shell between.
+    QFile arguments(dir.filePath(QStringLiteral("arguments")));
+    QVERIFY(arguments.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(arguments.readAll()),
+        MailtoHandOff::url({ QString::fromUtf8(AboutWindow::kMailSubject),
+                               QString::fromUtf8(AboutWindow::kMailBody) })
+                .toString(QUrl::FullyEncoded)
+            + QLatin1Char('\n'));
+
+    // No launcher at all; the About window closed before the outcome: the box
+    // opens over the main window.
+    MailtoHandOff missing(dir.filePath(QStringLiteral("no-such-launcher")));
+    auto closed = std::make_unique<AboutWindow>(&desktop_->mainWindow(), missing);
+    closed->sendMail();
+    closed.reset();
+    QTRY_COMPARE(boxes.seen.size(), 2);
+    QCOMPARE(boxes.seen.last().text, QStringLiteral("Ошибка посылки письма..."));
+    QCOMPARE(boxes.seen.last().owner, &desktop_->mainWindow());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void AuxWindowsTest::mailLauncherStillRunningAtTheVerdictCountsAsHandedOver()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // As xdg-email waiting for a Thunderbird it started, which later fails.
+    MailtoHandOff mail(standInLauncher(dir, 4, "0.5"), 100);
+    AboutWindow window(&desktop_->mainWindow(), mail);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    BoxRecorder boxes;
+    QTest::mouseClick(window.mailLink(), Qt::LeftButton);
+    QVERIFY(window.mailPending());
+    QTRY_VERIFY(!window.mailPending());
+    QVERIFY(!QApplication::overrideCursor());
+    QTest::qWait(800);
+    QVERIFY(boxes.seen.isEmpty());
 }
 
 void AuxWindowsTest::mailUrlCarriesSubjectAndBodyEncodedAndNoRecipient()

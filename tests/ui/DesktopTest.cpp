@@ -8,6 +8,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PictureLabel.h"
 #include "ui/StartUp.h"
+#include "ui/WidgetKit.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -484,6 +485,10 @@ void DesktopTest::gridHeadingsAreNeverClipped()
 {
     for (const char* name : { "StringGridTab", "StringGridT", "StringGridP" }) {
         auto* grid = find<QTableWidget>(name);
+        // The headings a user cannot select are the cells the scenario runner refuses.
+        const Field& field = form_->store().field(name);
+        QCOMPARE(grid->property(kFixedRowsProperty).toInt(), field.fixedRows);
+        QCOMPARE(grid->property(kFixedColumnsProperty).toInt(), field.fixedColumns);
         const QFontMetrics metrics = grid->horizontalHeader()->fontMetrics();
         for (int column = 0; column < grid->columnCount(); ++column) {
             const QTableWidgetItem* heading = grid->horizontalHeaderItem(column);

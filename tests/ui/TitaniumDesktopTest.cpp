@@ -3,16 +3,19 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
+#include "titanium/TitaniumTables.h"
 #include "ui/PictureLabel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <map>
@@ -45,6 +48,26 @@ void clickIndicator(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
+// The numbers a formula picture draws, in their order: for a product of powers,
+// its exponents.
+QList<double> numbersDrawn(const QString& file)
+{
+    QList<double> numbers;
+    QFile svg(file);
+    if (!svg.open(QIODevice::ReadOnly))
+        return numbers;
+    QXmlStreamReader xml(&svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"text")
+            continue;
+        bool isNumber = false;
+        const double value = xml.readElementText().toDouble(&isNumber);
+        if (isNumber)
+            numbers.append(value);
+    }
+    return numbers;
+}
+
 struct Shown {
     QString text;
     QColor colour;
@@ -62,6 +85,7 @@ private slots:
     void selectionsSwitchTheirPicturesAndLeaveTheResults();
     void alloyPickWritesTheForceCoefficients();
     void forceChoiceMovesOnlyTheGreenHighlight();
+    void forcePicturesShowTheExponentsOfTheComputation();
 
 private:
     template <typename T> T* find(const char* name) const { return app_->find<T>(name); }
@@ -192,6 +216,21 @@ void TitaniumDesktopTest::forceChoiceMovesOnlyTheGreenHighlight()
             if (!isForce)
                 QVERIFY2(after.at(name).colour == before.at(name).colour, name);
         }
+    }
+}
+
+void TitaniumDesktopTest::forcePicturesShowTheExponentsOfTheComputation()
+{
+    if (PictureLabel::pictureFile(QStringLiteral("Image25"), 0).isEmpty())
+        QSKIP("the pictures are not built into this test");
+    const struct {
+        const char* picture;
+        titanium::ForceExponents exponents;
+    } forces[] = { { "Image25", titanium::kPxExponents }, { "Image26", titanium::kPyExponents } };
+    for (const auto& force : forces) {
+        const QList<double> computed
+            = { force.exponents.fz, force.exponents.t, force.exponents.B, force.exponents.hz };
+        QCOMPARE(numbersDrawn(find<PictureLabel>(force.picture)->source()), computed);
     }
 }
 
