@@ -4,6 +4,7 @@
 #include "ui/MailtoHandOff.h"
 #include "ui/PictureLabel.h"
 #include "ui/QtToolkit.h"
+#include "ui/WidgetKit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,7 @@ AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail)
     mailLink_->installEventFilter(this);
 
     mailPicture_->setObjectName(QStringLiteral("MailPicture"));
+    mailPicture_->setToolTip(pictureToolTip(mailPicture_->objectName()));
     mailPicture_->setPicture(0);
     mailPicture_->setClickable(true);
     connect(mailPicture_, &PictureLabel::clicked, this, &AboutWindow::sendMail);
@@ -122,6 +124,7 @@ void AboutWindow::sendMail()
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
         QString::fromUtf8(kMailError), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
