@@ -20,9 +20,13 @@ Desktop::Desktop(FormMain& form)
     QWidget* owner = main_.get();
     placer_ = new WindowPlacer(owner);
     placer_->manage(new PanelWindow("PanelCalc", createResultsPanel(), owner), true);
-    placer_->manage(new PanelWindow("PanelFormulaAl", createFormulaPanel(), owner), false);
-    placer_->manage(new PanelWindow("PanelStMaterial", createMaterialPanel(), owner), false);
-    placer_->manage(new PanelWindow("PanelTemp", createTemperaturePanel(), owner), false);
+    // A panel that finds no room of its size takes less and scrolls.
+    const QSize scrolling(240, 160);
+    placer_->manage(
+        new PanelWindow("PanelFormulaAl", createFormulaPanel(), owner), false, scrolling);
+    placer_->manage(
+        new PanelWindow("PanelStMaterial", createMaterialPanel(), owner), false, scrolling);
+    placer_->manage(new PanelWindow("PanelTemp", createTemperaturePanel(), owner), false, scrolling);
     // The sizeable windows open at their own places where those are free, and
     // may shrink to fit the room beside the others.
     placer_->manage(new MessageWindow(owner), false, MessageWindow::kLeast,

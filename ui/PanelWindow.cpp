@@ -1,8 +1,11 @@
 #include "ui/PanelWindow.h"
 
+#include <QEvent>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace millcalc {
 
@@ -34,21 +37,42 @@ PanelWindow::PanelWindow(const char* name, QWidget* contents, QWidget* owner)
     scroll_->setWidget(contents);
     layout->addWidget(scroll_);
     closeOnEscape(this);
-    fitClient(naturalSize());
+    contents_->installEventFilter(this);
+    room_ = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    fitContents(naturalSize());
 }
 
 QSize PanelWindow::naturalSize() const
 {
-    return contents_->sizeHint() + QSize(2 * kMargin, 2 * kMargin);
+    QSize needed = contents_->sizeHint();
+    // Wrapped texts may need more lines at that width than the hint says.
+    if (contents_->hasHeightForWidth())
+        needed.setHeight(std::max(needed.height(), contents_->heightForWidth(needed.width())));
+    return needed + QSize(2 * kMargin, 2 * kMargin);
 }
 
-void PanelWindow::fitClient(QSize client)
+void PanelWindow::fitClient(QSize client, QSize room)
+{
+    room_ = room;
+    fitContents(client);
+}
+
+void PanelWindow::fitContents(QSize client)
 {
     const QSize natural = naturalSize();
     // The contents never shrink below what they need: what the window cannot
     // show, it scrolls to.
-    contents_->setMinimumSize(contents_->sizeHint());
-    setFixedSize(client.boundedTo(natural));
+    contents_->setMinimumSize(natural - QSize(2 * kMargin, 2 * kMargin));
+    setFixedSize(natural.boundedTo(client).boundedTo(room_));
+}
+
+bool PanelWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Contents that grow (a longer text, a wider heading) keep the window fitting them.
+    if (watched == contents_ && event->type() == QEvent::LayoutRequest
+        && naturalSize() != contents_->minimumSize() + QSize(2 * kMargin, 2 * kMargin))
+        fitContents(naturalSize());
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace millcalc

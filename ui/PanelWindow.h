@@ -1,9 +1,11 @@
 // A panel of the main window that floats as a tool window of its own: titled by
 // the panel's caption, hidden until a command shows it, never docked back. It
-// keeps the size of its contents; on a screen too small for them it takes the
-// room it is given and scrolls. Esc closes it, as its close box does.
+// keeps the size of its contents, also when they grow; on a screen too small
+// for them it takes the room it is given and scrolls. Esc closes it, as its
+// close box does.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 class QScrollArea;
@@ -18,15 +20,21 @@ public:
 
     // The client size that shows all of the contents.
     QSize naturalSize() const;
-    // Takes the client size, at most the natural one; smaller, it scrolls.
-    void fitClient(QSize client);
+    // Takes the client size, at most the natural one, and never grows beyond
+    // room later; smaller than the contents, it scrolls.
+    void fitClient(QSize client, QSize room);
 
-    QWidget* contents() const { return contents_; }
     QScrollArea* scrollArea() const { return scroll_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitContents(QSize client);
+
     QWidget* contents_;
     QScrollArea* scroll_;
+    QSize room_;
 };
 
 // Esc closes the window as its close box does.

@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace millcalc {
 
 namespace {
@@ -91,8 +93,9 @@ protected:
             && outerField_ && innerField_) {
             const int shift = outerField_->mapTo(page_, QPoint()).x()
                 - innerField_->mapTo(page_, QPoint()).x();
-            if (shift > 0) {
-                inner_->setColumnMinimumWidth(0, inner_->cellRect(1, 0).width() + shift);
+            const int width = std::max(0, inner_->cellRect(1, 0).width() + shift);
+            if (shift != 0 && width != inner_->columnMinimumWidth(0)) {
+                inner_->setColumnMinimumWidth(0, width);
                 inner_->activate();
             }
         }

@@ -82,8 +82,11 @@ QRect choosePlace(const Room& room, QSize wanted, QSize least, std::optional<QPo
             cost += overlap(frame, r) * 1'000;
         for (const QRect& r : room.tolerate)
             cost += overlap(frame, r);
-        // A window shrunk or cut by the screen loses what it cannot show.
-        cost += area(wanted) - area(frame.size());
+        // A window shrunk or cut by the screen loses what it cannot show: a
+        // little is worse than covering the results window by as much, more
+        // than a quarter as bad as covering another window.
+        const qint64 lost = area(wanted) - area(frame.size());
+        cost += 2 * lost + 1'000 * std::max<qint64>(0, lost - area(wanted) / 4);
         if (cost < bestCost) {
             bestCost = cost;
             best = frame;
@@ -180,7 +183,11 @@ void WindowPlacer::applyFrame(QWidget* window, const QRect& frame) const
     const QMargins margins = frameMargins(window);
     QSize client = frame.size().shrunkBy(margins);
     if (auto* panel = qobject_cast<PanelWindow*>(window)) {
-        panel->fitClient(client);
+        // Growing contents may take the window on to the screen's edges.
+        const QRect screen = screenArea();
+        const QSize room = QSize(screen.right() + 1 - frame.left(), screen.bottom() + 1 - frame.top())
+                               .shrunkBy(margins);
+        panel->fitClient(client, room);
         client = panel->size();
     }
     // Placed by its client area: a window that has been created already
