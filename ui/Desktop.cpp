@@ -19,7 +19,9 @@ Desktop::Desktop(FormMain& form)
 {
     QWidget* owner = main_.get();
     placer_ = new WindowPlacer(owner);
-    placer_->manage(new PanelWindow("PanelCalc", createResultsPanel(), owner), true);
+    auto* results = new PanelWindow("PanelCalc", createResultsPanel(), owner);
+    results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
+    placer_->manage(results, true);
     // A panel that finds no room of its size takes less and scrolls.
     const QSize scrolling(240, 160);
     placer_->manage(

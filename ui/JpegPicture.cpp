@@ -1,5 +1,6 @@
 #include "ui/JpegPicture.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace millcalc {
@@ -46,7 +47,11 @@ void JpegPicture::paintEvent(QPaintEvent*)
             rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, picture_.error());
         return;
     }
-    const QImage& image = pictureFor(devicePixelRatioF()).image();
+    // The pixel ratio of what is painted on: the screen's, or a grab's.
+    const QPaintDevice* surface = painter.paintEngine() && painter.paintEngine()->paintDevice()
+        ? painter.paintEngine()->paintDevice()
+        : this;
+    const QImage& image = pictureFor(surface->devicePixelRatioF()).image();
     // Laid out in the picture's own size; a double-resolution image fills the
     // same place with twice the pixels.
     const QSize natural = picture_.image().size();

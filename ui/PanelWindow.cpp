@@ -42,12 +42,27 @@ PanelWindow::PanelWindow(const char* name, QWidget* contents, QWidget* owner)
     fitContents(naturalSize());
 }
 
+void PanelWindow::keepInView(QWidget* line)
+{
+    if (!line || footer_ || !contents_->isAncestorOf(line))
+        return;
+    footer_ = line;
+    // Cut rather than widen a window that has no more room.
+    line->setSizePolicy(QSizePolicy::Ignored, line->sizePolicy().verticalPolicy());
+    layout()->addWidget(line);
+    fitContents(naturalSize());
+}
+
 QSize PanelWindow::naturalSize() const
 {
     QSize needed = contents_->sizeHint();
     // Wrapped texts may need more lines at that width than the hint says.
     if (contents_->hasHeightForWidth())
         needed.setHeight(std::max(needed.height(), contents_->heightForWidth(needed.width())));
+    if (footer_) {
+        needed.setWidth(std::max(needed.width(), footer_->sizeHint().width()));
+        needed.setHeight(needed.height() + layout()->spacing() + footer_->sizeHint().height());
+    }
     return needed + QSize(2 * kMargin, 2 * kMargin);
 }
 
@@ -62,15 +77,17 @@ void PanelWindow::fitContents(QSize client)
     const QSize natural = naturalSize();
     // The contents never shrink below what they need: what the window cannot
     // show, it scrolls to.
-    contents_->setMinimumSize(natural - QSize(2 * kMargin, 2 * kMargin));
+    contents_->setMinimumSize(contents_->sizeHint().expandedTo(QSize(0,
+        contents_->hasHeightForWidth() ? contents_->heightForWidth(contents_->sizeHint().width())
+                                       : 0)));
+    fitted_ = natural;
     setFixedSize(natural.boundedTo(client).boundedTo(room_));
 }
 
 bool PanelWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Contents that grow (a longer text, a wider heading) keep the window fitting them.
-    if (watched == contents_ && event->type() == QEvent::LayoutRequest
-        && naturalSize() != contents_->minimumSize() + QSize(2 * kMargin, 2 * kMargin))
+    if (watched == contents_ && event->type() == QEvent::LayoutRequest && naturalSize() != fitted_)
         fitContents(naturalSize());
     return QWidget::eventFilter(watched, event);
 }

@@ -25,6 +25,9 @@ public:
     void fitClient(QSize client, QSize room);
 
     QScrollArea* scrollArea() const { return scroll_; }
+    // Keeps a line of the contents (the status line) under the scrolling
+    // part, always in view.
+    void keepInView(QWidget* line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,7 +37,9 @@ private:
 
     QWidget* contents_;
     QScrollArea* scroll_;
+    QWidget* footer_ = nullptr;
     QSize room_;
+    QSize fitted_;
 };
 
 // Esc closes the window as its close box does.
