@@ -26,7 +26,7 @@ public:
     // beside the other windows.
     static constexpr int kLeft = 234;
     static constexpr int kTop = 141;
-    static constexpr QSize kLeast { 480, 360 };
+    static constexpr QSize kLeast { 600, 450 };
 
     QChart* chart() const { return chart_; }
     // Series1 ... Series4 in the nomogram's order.

@@ -18,7 +18,7 @@ public:
 
     static constexpr int kLeft = 259;
     static constexpr int kTop = 132;
-    static constexpr QSize kLeast { 152, 300 };
+    static constexpr QSize kLeast { 228, 450 };
 
 private:
     JpegPicture* scheme_;

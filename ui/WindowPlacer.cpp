@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -124,11 +126,15 @@ void WindowPlacer::manage(
 
 bool WindowPlacer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
         for (Managed& managed : windows_) {
-            if (managed.window == watched && !managed.placed) {
+            if (managed.window != watched)
+                continue;
+            if (!managed.placed && event->type() == QEvent::Show) {
                 managed.placed = true;
                 place(managed);
+            } else if (managed.placed && event->type() == QEvent::Resize) {
+                keepOnScreen(managed.window);
             }
         }
     }
@@ -184,15 +190,41 @@ void WindowPlacer::applyFrame(QWidget* window, const QRect& frame) const
     QSize client = frame.size().shrunkBy(margins);
     if (auto* panel = qobject_cast<PanelWindow*>(window)) {
         // Growing contents may take the window on to the screen's edges.
-        const QRect screen = screenArea();
-        const QSize room = QSize(screen.right() + 1 - frame.left(), screen.bottom() + 1 - frame.top())
+        const QRect edges = screenArea();
+        const QSize room = QSize(edges.right() + 1 - frame.left(), edges.bottom() + 1 - frame.top())
                                .shrunkBy(margins);
         panel->fitClient(client, room);
         client = panel->size();
     }
+    // A window that would not take the size it was given stays on the screen
+    // all the same.
+    if (!qobject_cast<PanelWindow*>(window))
+        client = client.expandedTo(window->minimumSizeHint()).expandedTo(window->minimumSize());
+    const QRect screen = screenArea();
+    QPoint at = frame.topLeft();
+    const QSize whole = client.grownBy(margins);
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - whole.width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - whole.height())));
     // Placed by its client area: a window that has been created already
     // takes a move() as the place of its client area, not of its frame.
-    window->setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), client));
+    window->setGeometry(QRect(at + QPoint(margins.left(), margins.top()), client));
+}
+
+void WindowPlacer::keepOnScreen(QWidget* window) const
+{
+    // A window may come out larger than it was asked to be (its own least
+    // size, or the window manager's word): it moves back onto the screen.
+    const QMargins margins = frameMargins(window);
+    const QRect frame = window->geometry().marginsAdded(margins);
+    const QRect screen = screenArea();
+    if (screen.contains(frame))
+        return;
+    QPoint at = frame.topLeft();
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - frame.width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - frame.height())));
+    if (at != frame.topLeft())
+        window->move(at + QPoint(margins.left(), margins.top()) - window->geometry().topLeft()
+            + window->pos());
 }
 
 void WindowPlacer::place(Managed& managed)
@@ -220,9 +252,21 @@ void WindowPlacer::place(Managed& managed)
                                                                      : room.keepClear;
     const QMargins margins = frameMargins(window);
     const QSize wanted = naturalFrameSize(window);
-    const QSize least = managed.least.isValid() ? managed.least.grownBy(margins) : wanted;
+    // No less than the window itself allows; a panel scrolls instead.
+    QSize floor(0, 0);
+    if (!qobject_cast<PanelWindow*>(window)) {
+        if (window->layout())
+            window->layout()->activate();
+        floor = window->minimumSizeHint().expandedTo(window->minimumSize());
+    }
+    const QSize least = managed.least.isValid() ? managed.least.expandedTo(floor).grownBy(margins)
+                                                : wanted;
     std::optional<QPoint> preferred = managed.preferred;
     applyFrame(window, choosePlace(room, wanted, least, preferred));
+    // The frame of a sizeable window (with a grip at its foot) may differ
+    // from the main window's: once the window manager has drawn it, the
+    // window moves back onto the screen if it has to.
+    QTimer::singleShot(kFramedAfterMs, window, [this, window] { keepOnScreen(window); });
 }
 
 } // namespace millcalc

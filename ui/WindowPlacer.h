@@ -39,6 +39,8 @@ class WindowPlacer : public QObject {
 public:
     // The gap between two windows side by side.
     static constexpr int kGap = 2;
+    // Time the window manager takes to frame a new window.
+    static constexpr int kFramedAfterMs = 200;
 
     explicit WindowPlacer(QWidget* main);
 
@@ -66,6 +68,7 @@ private:
     };
 
     void place(Managed& managed);
+    void keepOnScreen(QWidget* window) const;
     QRect screenArea() const;
     QMargins frameMargins(const QWidget* window) const;
     QSize naturalFrameSize(const QWidget* window) const;

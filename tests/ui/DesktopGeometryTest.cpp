@@ -205,12 +205,16 @@ void DesktopGeometryTest::checkOnScreen()
         QVERIFY2(stack.contains(w->winId()), qPrintable(describe(w) + " is not managed"));
         const QRect frame = realFrame(w->winId());
         QVERIFY2(screen_.contains(frame),
-            qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 leaves the screen")
+            qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 leaves the screen (asked for %6,%7 %8x%9)")
                            .arg(describe(w))
                            .arg(frame.x())
                            .arg(frame.y())
                            .arg(frame.width())
-                           .arg(frame.height())));
+                           .arg(frame.height())
+                           .arg(w->geometry().x())
+                           .arg(w->geometry().y())
+                           .arg(w->geometry().width())
+                           .arg(w->geometry().height())));
     }
 }
 
@@ -404,7 +408,9 @@ void DesktopGeometryTest::escapeClosesTheWindows()
         QVERIFY2(w->isVisible(), name);
         w->raise();
         w->activateWindow();
-        QVERIFY2(QTest::qWaitForWindowActive(w), name);
+        // A tool window counts as active while its owner is: wait for the
+        // application to say it has the keys.
+        QTRY_VERIFY2(QApplication::activeWindow() == w, name);
         pressKey("Escape");
         QVERIFY2(!w->isVisible(), name);
         QVERIFY2(!form_->store().visible(name), name);
