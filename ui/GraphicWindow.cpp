@@ -143,6 +143,10 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
         const qreal room = (high - low) * kEdgeRoom;
         if (std::isfinite(low - room) && low - room < low)
             low -= room;
+    } else {
+        // No round ticks beyond the largest numbers: a step of the last
+        // picture would make countless ticks over this range.
+        axis->setTickType(QValueAxis::TicksFixed);
     }
     axis->setRange(low, high);
 }

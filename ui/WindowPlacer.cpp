@@ -126,15 +126,23 @@ void WindowPlacer::manage(
 
 bool WindowPlacer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show || event->type() == QEvent::Resize) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::Resize || type == QEvent::Paint) {
         for (Managed& managed : windows_) {
             if (managed.window != watched)
                 continue;
-            if (!managed.placed && event->type() == QEvent::Show) {
+            if (!managed.placed && type == QEvent::Show) {
                 managed.placed = true;
+                managed.framed = false;
                 place(managed);
-            } else if (managed.placed && event->type() == QEvent::Resize) {
+            } else if (managed.placed && type == QEvent::Resize) {
                 keepOnScreen(managed.window);
+            } else if (managed.placed && !managed.framed && type == QEvent::Paint) {
+                // Drawn for the first time: the window manager has framed it,
+                // and its frame is known now.
+                managed.framed = true;
+                QWidget* window = managed.window;
+                QTimer::singleShot(0, window, [this, window] { keepOnScreen(window); });
             }
         }
     }

@@ -65,6 +65,7 @@ private:
         QSize least;
         std::optional<QPoint> preferred;
         bool placed = false;
+        bool framed = false;
     };
 
     void place(Managed& managed);
