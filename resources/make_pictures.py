@@ -433,18 +433,19 @@ FORMULA_GROUPS = [
         Formula("Image8", 230, 50, "kc = (1 − 0.01·γ0)·kc1.1 / hm^mc",
                 frac("k_c = ", "(1 − 0.01·γ_0)·k_{c1.1}", "h_m^{mc}")),
     ]),
-    # Aluminium formula panel: one picture per group.
+    # Aluminium formula panel: one picture per group, each wide enough that the
+    # formulas keep the size of those on the result pages.
     (14.0, [
-        Formula("ImageAlSz", 230, 50, "Sz = k1·D^X1·Ks / (t^Y1·B^Z1)",
+        Formula("ImageAlSz", 300, 62, "Sz = k1·D^X1·Ks / (t^Y1·B^Z1)",
                 frac("S_z = ", "k_1·D^{X1}·K_s", "t^{Y1}·B^{Z1}")),
-        Formula("ImageAlV1", 230, 50, "V1 = k2 / (Sz^X2·t^Y2·K^Z2), K = B/D",
+        Formula("ImageAlV1", 300, 62, "V1 = k2 / (Sz^X2·t^Y2·K^Z2), K = B/D",
                 frac("V_1 = ", "k_2", "S_z^{X2}·t^{Y2}·K^{Z2}", ",   K = B/D")),
-        Formula("ImageAlV2", 230, 50,
+        Formula("ImageAlV2", 300, 62,
                 "V2 = (N·η·K·k3 / (t^X3·Sz^Y3·D^Z3))^m1, K = B/D, N: main-drive power of the machine, kW",
                 Stack(Row(M("V_2 = "), Scripts(Paren(Frac(M("N·η·K·k_3"), M("t^{X3}·S_z^{Y3}·D^{Z3}"))),
                                                sup=M("m1")), M(",   K = B/D")),
                       note("N – мощность главного привода станка, кВт"), gap=0.1)),
-        Formula("Image17", 230, 50, "P := k4·t^X4·fz^Y4·D^Z4 / n^m2",
+        Formula("Image17", 300, 62, "P := k4·t^X4·fz^Y4·D^Z4 / n^m2",
                 frac("P := ", "k_4·t^{X4}·f_z^{Y4}·D^{Z4}", "n^{m2}")),
     ]),
     # Aluminium result page.

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Renders the three window pictures that the program decodes as JPEG (the
 # designations scheme, the About background and the splash) from their SVG
-# sources, which resources/make_pictures.py draws. Run by hand after changing
-# one of those sources, and commit the JPEG files with it:
+# sources, which resources/make_pictures.py draws, each once at its size and
+# once at double resolution (NAME@2x.jpg) for screens scaled by 2. Run by hand
+# after changing one of those sources, and commit the JPEG files with it:
 #
 #     resources/render_jpegs.sh
 #
@@ -12,8 +13,12 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 for name in Designations AboutBackground Splash; do
-    rsvg-convert --format=png --background-color=white "$here/pictures/$name.svg" |
-        convert png:- -background white -flatten -strip \
-            -sampling-factor 1x1 -quality 95 -interlace none "jpg:$here/jpeg/$name.jpg"
-    echo "$here/jpeg/$name.jpg"
+    for zoom in 1 2; do
+        out="$here/jpeg/$name.jpg"
+        [ "$zoom" = 1 ] || out="$here/jpeg/$name@${zoom}x.jpg"
+        rsvg-convert --format=png --zoom="$zoom" --background-color=white "$here/pictures/$name.svg" |
+            convert png:- -background white -flatten -strip \
+                -sampling-factor 1x1 -quality 95 -interlace none "jpg:$out"
+        echo "$out"
+    done
 done

@@ -4,7 +4,8 @@
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, Xvfb, a window
-#                           manager, the Russian locale, the package tools ...
+#                           manager, the Russian locale, the renderer of
+#                           resources/render_jpegs.sh, the package tools ...
 set -euo pipefail
 
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
@@ -23,7 +24,7 @@ esac
 if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev
-               xvfb xauth xdotool x11-utils openbox imagemagick locales
+               xvfb xauth xdotool x11-utils openbox imagemagick librsvg2-bin locales
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 

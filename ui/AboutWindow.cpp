@@ -4,6 +4,7 @@
 #include "ui/MailtoHandOff.h"
 #include "ui/PictureLabel.h"
 #include "ui/QtToolkit.h"
+#include "ui/WidgetKit.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -60,6 +61,7 @@ AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail)
     mailLink_->installEventFilter(this);
 
     mailPicture_->setObjectName(QStringLiteral("MailPicture"));
+    mailPicture_->setToolTip(pictureToolTip(mailPicture_->objectName()));
     mailPicture_->setPicture(0);
     mailPicture_->setClickable(true);
     connect(mailPicture_, &PictureLabel::clicked, this, &AboutWindow::sendMail);
@@ -137,6 +139,7 @@ void AboutWindow::sendMail()
         QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
             QString::fromUtf8(kMailError), QMessageBox::Ok, window ? window.data() : owner.data());
         box.setTextFormat(Qt::PlainText);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
         box.exec();
     });
 }

@@ -7,11 +7,9 @@
 #include "ui/MessageWindow.h"
 #include "ui/PanelWindow.h"
 #include "ui/Panels.h"
+#include "ui/ResultsCopy.h"
 #include "ui/SplashWindow.h"
-
-#include <QScreen>
-
-#include <algorithm>
+#include "ui/WindowPlacer.h"
 
 namespace millcalc {
 
@@ -20,15 +18,28 @@ Desktop::Desktop(FormMain& form)
     , main_(std::make_unique<MainWindow>())
 {
     QWidget* owner = main_.get();
-    new PanelWindow("PanelCalc", createResultsPanel(), owner);
-    new PanelWindow("PanelFormulaAl", createFormulaPanel(), owner);
-    new PanelWindow("PanelStMaterial", createMaterialPanel(), owner);
-    new PanelWindow("PanelTemp", createTemperaturePanel(), owner);
-    new MessageWindow(owner);
-    new GraphicWindow(form_, owner);
-    new HelpWindow(owner);
+    placer_ = new WindowPlacer(owner);
+    auto* results = new PanelWindow("PanelCalc", createResultsPanel(), owner);
+    results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
+    placer_->manage(results, true);
+    // A panel that finds no room of its size takes less and scrolls.
+    const QSize scrolling(240, 160);
+    placer_->manage(
+        new PanelWindow("PanelFormulaAl", createFormulaPanel(), owner), false, scrolling);
+    placer_->manage(
+        new PanelWindow("PanelStMaterial", createMaterialPanel(), owner), false, scrolling);
+    placer_->manage(new PanelWindow("PanelTemp", createTemperaturePanel(), owner), false, scrolling);
+    // The sizeable windows open at their own places where those are free, and
+    // may shrink to fit the room beside the others.
+    placer_->manage(new MessageWindow(owner), false, MessageWindow::kLeast,
+        QPoint(MessageWindow::kLeft, MessageWindow::kTop));
+    placer_->manage(new GraphicWindow(form_, owner), false, GraphicWindow::kLeast,
+        QPoint(GraphicWindow::kLeft, GraphicWindow::kTop));
+    placer_->manage(new HelpWindow(owner), false, HelpWindow::kLeast,
+        QPoint(HelpWindow::kLeft, HelpWindow::kTop));
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
+    installResultsCopy(form_, window("PanelCalc"));
 }
 
 Desktop::~Desktop() = default;
@@ -41,40 +52,9 @@ QWidget* Desktop::window(const char* name) const
     return main_->findChild<QWidget*>(objectName);
 }
 
-void Desktop::placeWindows()
-{
-    main_->adjustSize();
-    const QRect screen = main_->screen()->availableGeometry();
-    QRect frame = main_->frameGeometry();
-    frame.moveCenter(screen.center());
-    frame.moveTop(std::max(screen.top(), frame.top()));
-    main_->move(frame.topLeft());
-
-    // The floating panels open beside the main window: the results to its
-    // right, the three auxiliary panels to its left, each cascaded a little so
-    // that none hides another completely; where the screen is too narrow they
-    // keep to its edge.
-    const auto place = [&](const char* name, bool right, int down) {
-        QWidget* panel = window(name);
-        if (!panel)
-            return;
-        panel->adjustSize();
-        const QSize size = panel->frameGeometry().size();
-        int x = right ? frame.right() + 8 : frame.left() - 8 - size.width();
-        x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - size.width()));
-        int y = std::clamp(frame.top() + down, screen.top(),
-            std::max(screen.top(), screen.bottom() - size.height()));
-        panel->move(x, y);
-    };
-    place("PanelCalc", true, 0);
-    place("PanelStMaterial", false, 0);
-    place("PanelFormulaAl", false, 60);
-    place("PanelTemp", false, 120);
-}
-
 void Desktop::show()
 {
-    placeWindows();
+    placer_->placeMain();
     binder_->refresh();
 }
 

@@ -12,6 +12,7 @@ namespace millcalc {
 class FieldBinder;
 class FormMain;
 class MainWindow;
+class WindowPlacer;
 
 class Desktop {
 public:
@@ -25,16 +26,16 @@ public:
     // A window or panel of the program by its control name, or null.
     QWidget* window(const char* name) const;
 
-    // Shows what the store holds: the main window centred on the screen and
-    // every other window as visible as its field says.
+    // Shows what the store holds: the main window at the top left of the
+    // screen and every other window as visible as its field says.
     void show();
 
 private:
-    void placeWindows();
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
+    WindowPlacer* placer_ = nullptr;
 };
 
 } // namespace millcalc

@@ -360,7 +360,9 @@ void FieldBinder::applyText(const Field& field, QObject* object)
         if (auto* box = qobject_cast<QGroupBox*>(object))
             box->setTitle(text);
         else if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow())
-            widget->setWindowTitle(text);
+            // Qt titles a window without a title by the program's name; a
+            // blank keeps the title bar empty.
+            widget->setWindowTitle(text.isEmpty() ? QStringLiteral(" ") : text);
         break;
     case FieldKind::TextField:
         if (auto* edit = qobject_cast<QLineEdit*>(object); edit && edit->text() != text)
@@ -566,7 +568,9 @@ void FieldBinder::applyCells(const Field& field, QObject* object)
             } else {
                 item = table->item(row - fixedRows, column - fixedColumns);
                 if (!item) {
-                    item = new QTableWidgetItem;
+                    // The grid's prototype carries how its cells are aligned.
+                    item = table->itemPrototype() ? table->itemPrototype()->clone()
+                                                  : new QTableWidgetItem;
                     table->setItem(row - fixedRows, column - fixedColumns, item);
                 }
                 if (item->foreground().color() != colour)

@@ -1,6 +1,7 @@
 #include "ui/GraphicWindow.h"
 
 #include "app/Main.h"
+#include "ui/PanelWindow.h"
 
 #include <QChart>
 #include <QChartView>
@@ -35,6 +36,9 @@ constexpr int kPointBorderWidth = 6;
 // Large enough that the fill shows inside the wide border.
 constexpr qreal kPointSize = 18;
 constexpr qreal kCurveMarkSize = 9;
+// The room below the lowest tick, as a share of the axis: more than half an
+// operating-point mark on a plot of some 300 pixels.
+constexpr qreal kEdgeRoom = 0.05;
 
 // A filled square to mark each point of a curve.
 QImage squareMark(const QColor& colour)
@@ -130,6 +134,19 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
         low = tickLow;
         high = tickHigh;
         axis->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+        // The labelled ticks stay on the round values from the lowest one on;
+        // a little room below it keeps a mark at the lowest value (0, before
+        // any calculation) whole instead of cut by the edge of the plot.
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(tickLow);
+        axis->setTickInterval(step);
+        const qreal room = (high - low) * kEdgeRoom;
+        if (std::isfinite(low - room) && low - room < low)
+            low -= room;
+    } else {
+        // No round ticks beyond the largest numbers: a step of the last
+        // picture would make countless ticks over this range.
+        axis->setTickType(QValueAxis::TicksFixed);
     }
     axis->setRange(low, high);
 }
@@ -156,8 +173,9 @@ GraphicWindow::GraphicWindow(FormMain& form, QWidget* owner)
     layout->addWidget(toolbar);
     createChart();
     layout->addWidget(view_, 1);
-    move(234, 141);
+    move(kLeft, kTop);
     resize(870, 600);
+    closeOnEscape(this);
 
     redraw();
     QPointer<GraphicWindow> self(this);

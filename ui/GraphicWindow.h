@@ -3,6 +3,7 @@
 // what the window logic's nomogram holds, again whenever "ChartNom" changes.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 #include <array>
@@ -20,6 +21,12 @@ class GraphicWindow : public QWidget {
     Q_OBJECT
 public:
     GraphicWindow(FormMain& form, QWidget* owner);
+
+    // Its own place where that is free, and the least size it shrinks to
+    // beside the other windows.
+    static constexpr int kLeft = 234;
+    static constexpr int kTop = 141;
+    static constexpr QSize kLeast { 600, 450 };
 
     QChart* chart() const { return chart_; }
     // Series1 ... Series4 in the nomogram's order.

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "ui/JpegPicture.h"
+#include "ui/PanelWindow.h"
 
 #include <QVBoxLayout>
 
@@ -18,6 +19,7 @@ HelpWindow::HelpWindow(QWidget* owner)
     // picture then scales to fit.
     resize(scheme_->sizeHint());
     move(kLeft, kTop);
+    closeOnEscape(this);
 }
 
 } // namespace millcalc

@@ -2,6 +2,7 @@
 // and their letters, shown from the main window and hidden by its close box.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 namespace millcalc {
@@ -17,6 +18,7 @@ public:
 
     static constexpr int kLeft = 259;
     static constexpr int kTop = 132;
+    static constexpr QSize kLeast { 228, 450 };
 
 private:
     JpegPicture* scheme_;

@@ -1,14 +1,39 @@
 #include "ui/JpegPicture.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace millcalc {
 
 JpegPicture::JpegPicture(const QString& resource, QSize size, QWidget* parent)
     : QWidget(parent)
+    , resource_(resource)
     , picture_(JpegImage::load(resource))
     , size_(picture_.isNull() ? size : picture_.image().size())
 {
+}
+
+QString JpegPicture::resourceFor(const QString& resource, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return resource;
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return resource + QStringLiteral("@2x");
+    return resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+}
+
+const JpegImage& JpegPicture::pictureFor(qreal devicePixelRatio) const
+{
+    if (devicePixelRatio <= 1.0 || picture_.isNull())
+        return picture_;
+    if (!doubled_) {
+        doubled_ = JpegImage::load(resourceFor(resource_, devicePixelRatio));
+        // Only a file of twice the size is drawn as the sharp picture.
+        if (!doubled_->isNull() && doubled_->image().size() != 2 * picture_.image().size())
+            *doubled_ = JpegImage();
+    }
+    return doubled_->isNull() ? picture_ : *doubled_;
 }
 
 void JpegPicture::paintEvent(QPaintEvent*)
@@ -22,13 +47,20 @@ void JpegPicture::paintEvent(QPaintEvent*)
             rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, picture_.error());
         return;
     }
-    const QImage& image = picture_.image();
-    if (image.size() == size()) {
-        painter.drawImage(0, 0, image);
+    // The pixel ratio of what is painted on: the screen's, or a grab's.
+    const QPaintDevice* surface = painter.paintEngine() && painter.paintEngine()->paintDevice()
+        ? painter.paintEngine()->paintDevice()
+        : this;
+    const QImage& image = pictureFor(surface->devicePixelRatioF()).image();
+    // Laid out in the picture's own size; a double-resolution image fills the
+    // same place with twice the pixels.
+    const QSize natural = picture_.image().size();
+    if (natural == size()) {
+        painter.drawImage(rect(), image);
         return;
     }
     // A resized window shows the whole picture, centred, without distortion.
-    const QSize fitted = image.size().scaled(size(), Qt::KeepAspectRatio);
+    const QSize fitted = natural.scaled(size(), Qt::KeepAspectRatio);
     const QRect target(
         QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
     painter.fillRect(rect(), Qt::white);

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -20,7 +21,8 @@ namespace millcalc {
 
 namespace {
 
-// A menu line: its control name and caption; a null name is a separator.
+// A menu line: its control name and caption, with "&" before the letter that
+// chooses it from the keyboard; a null name is a separator.
 struct MenuLine {
     const char* name;
     const char* caption;
@@ -54,30 +56,30 @@ MainWindow::MainWindow()
 
 void MainWindow::createMenus()
 {
-    auto* close = new QAction(caption("Закрыть"), this);
+    auto* close = new QAction(caption("&Закрыть"), this);
     close->setObjectName(QStringLiteral("NClose"));
     menuBar()->addAction(close);
 
-    QMenu* help = menuBar()->addMenu(caption("Помощь.."));
+    QMenu* help = menuBar()->addMenu(caption("&Помощь.."));
     help->setObjectName(QStringLiteral("N7Menu"));
     help->menuAction()->setObjectName(QStringLiteral("N7"));
     help->setSeparatorsCollapsible(false);
     addMenuLines(help, this,
-        { { nullptr, nullptr }, { "NMesWin", "Показывать 'Окно сообщений'" }, { nullptr, nullptr },
-            { "N8", "Схема параметров.." }, { nullptr, nullptr }, { "N22", "Панель: Материалы" },
-            { "N21", "Панель: Формулы (Алюминий)" }, { "N23", "Панель: Температуры (Алюминий)" },
-            { nullptr, nullptr }, { "N25", "Литература" }, { nullptr, nullptr },
-            { "N10", "Об авторах.." } });
+        { { nullptr, nullptr }, { "NMesWin", "&Показывать 'Окно сообщений'" },
+            { nullptr, nullptr }, { "N8", "&Схема параметров.." }, { nullptr, nullptr },
+            { "N22", "Панель: &Материалы" }, { "N21", "Панель: &Формулы (Алюминий)" },
+            { "N23", "Панель: &Температуры (Алюминий)" }, { nullptr, nullptr },
+            { "N25", "&Литература" }, { nullptr, nullptr }, { "N10", "Об &авторах.." } });
     findChild<QAction*>(QStringLiteral("NMesWin"))->setCheckable(true);
 
     contextMenu_ = new QMenu(this);
     contextMenu_->setObjectName(QStringLiteral("PopupMenuFormMain"));
     addMenuLines(contextMenu_, this,
-        { { "N14", "Выполнить Расчет" }, { "N16", "Номограмма" }, { "N2", "Автозаполнение" },
-            { nullptr, nullptr }, { "N19", "Панель: Материалы" },
-            { "N18", "Панель: Формулы (Алюминий)" }, { "N24", "Панель: Температуры (Алюминий)" },
-            { nullptr, nullptr }, { "N13", "Показать окно сообщений" }, { nullptr, nullptr },
-            { "N1", "Об авторах" }, { nullptr, nullptr }, { "N4", "Закрыть" } });
+        { { "N14", "Выполнить &Расчет" }, { "N16", "&Номограмма" }, { "N2", "&Автозаполнение" },
+            { nullptr, nullptr }, { "N19", "Панель: &Материалы" },
+            { "N18", "Панель: &Формулы (Алюминий)" }, { "N24", "Панель: &Температуры (Алюминий)" },
+            { nullptr, nullptr }, { "N13", "&Показать окно сообщений" }, { nullptr, nullptr },
+            { "N1", "Об а&вторах" }, { nullptr, nullptr }, { "N4", "&Закрыть" } });
 }
 
 QWidget* MainWindow::createCentralWidget()
@@ -108,7 +110,7 @@ QWidget* MainWindow::createCentralWidget()
     buttons->addWidget(textButton("BitBtnGraphic", "Номограмма>>"));
     buttons->addWidget(pictureButton("BitBtnHelp", QStyle::SP_MessageBoxQuestion));
     QPushButton* calculate = textButton("BitCalcs", "Расчет");
-    // Enter on the focused "Расчет" runs the calculation.
+    // Enter on the focused "Расчет", or in any input field, runs the calculation.
     calculate->setAutoDefault(true);
     calculate->setDefault(true);
     buttons->addWidget(calculate);
@@ -127,6 +129,24 @@ QWidget* MainWindow::createCentralWidget()
     pages->setTabVisible(none, false);
     layout->addWidget(pages, 1);
     return central;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // A field leaves Enter to its window, as in a dialog box, where it presses
+    // the default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    QWidget* focused = focusWidget();
+    auto* pages = findChild<QWidget*>(QStringLiteral("PageControlParam"));
+    auto* calculate = findChild<QPushButton*>(QStringLiteral("BitCalcs"));
+    if (enter && modifiers == Qt::NoModifier && focused && pages && pages->isAncestorOf(focused)
+        && calculate && calculate->isEnabled()) {
+        event->accept();
+        calculate->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)

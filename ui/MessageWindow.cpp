@@ -1,5 +1,7 @@
 #include "ui/MessageWindow.h"
 
+#include "ui/PanelWindow.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,7 +78,8 @@ MessageWindow::MessageWindow(QWidget* owner)
     setObjectName(QStringLiteral("FormMessage"));
     // A new log line must not take the focus away from a corrected field.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(424, 177, 589, 167);
+    setGeometry(kLeft, kTop, 589, 167);
+    closeOnEscape(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

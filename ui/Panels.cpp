@@ -90,22 +90,22 @@ QWidget* createFormulaPanel()
 {
     QWidget* widget = contents("PanelFormulaAl");
     auto* layout = new QGridLayout(widget);
-    layout->addWidget(formulaGroup("Параметры..", "ImageAlSz", QSize(230, 50),
+    layout->addWidget(formulaGroup("Параметры..", "ImageAlSz", QSize(300, 62),
                           { { "k1=", "EditTkoef1" }, { "X1=", "EditTX1" }, { "Y1=", "EditTY1" },
                               { "Z1=", "EditTZ1" }, { "Ks=", "EditTKs" } },
                           "BitBtn1fz"),
         0, 0);
-    layout->addWidget(formulaGroup("Параметры...", "ImageAlV1", QSize(230, 50),
+    layout->addWidget(formulaGroup("Параметры...", "ImageAlV1", QSize(300, 62),
                           { { "k2=", "EditTkoef2" }, { "X2=", "EditTX2" }, { "Y2=", "EditTY2" },
                               { "Z2=", "EditTZ2" } },
                           "BitBtn2V1"),
         0, 1);
-    layout->addWidget(formulaGroup("Параметры...", "ImageAlV2", QSize(230, 50),
+    layout->addWidget(formulaGroup("Параметры...", "ImageAlV2", QSize(300, 62),
                           { { "k3=", "EditTkoef3" }, { "X3=", "EditTX3" }, { "Y3=", "EditTY3" },
                               { "Z3=", "EditTZ3" }, { "m1=", "EditTsm1" } },
                           "BitBtn3V2"),
         1, 0);
-    layout->addWidget(formulaGroup("Параметры...", "Image17", QSize(230, 50),
+    layout->addWidget(formulaGroup("Параметры...", "Image17", QSize(300, 62),
                           { { "k4=", "EditTkoef4" }, { "X4=", "EditTX4" }, { "Y4=", "EditTY4" },
                               { "Z4=", "EditTZ4" }, { "m2=", "EditTsm2" } },
                           "BitBtn4P"),
@@ -192,6 +192,11 @@ QWidget* createTemperaturePanel()
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Headings and cells of this table of numbers are all centred.
+    auto* centred = new QTableWidgetItem;
+    centred->setTextAlignment(Qt::AlignCenter);
+    table->setItemPrototype(centred);
+    table->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     table->verticalHeader()->setFixedWidth(
         table->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     fitGrid(table);

@@ -63,6 +63,8 @@ void showBox(
     QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text),
         QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    // Over the log window, which stays on top of the program's windows.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     // Back to the window the box came from, whose focused control (the field
     // just corrected) takes the keys again: not every platform does this when

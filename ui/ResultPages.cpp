@@ -11,21 +11,36 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace millcalc {
 
 namespace {
 
-constexpr int kResultWidth = 100;
+// Compact, so that the results window fits beside the main window on a
+// screen 1366 pixels wide.
+constexpr int kResultWidth = 86;
+constexpr int kPageMargin = 4;
 
 QWidget* page(const char* name)
 {
     auto* widget = new QWidget;
     widget->setObjectName(QString::fromUtf8(name));
     return widget;
+}
+
+template <typename Layout> Layout* pageLayout(QWidget* page)
+{
+    auto* layout = new Layout(page);
+    layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+    layout->setSpacing(kPageMargin);
+    return layout;
 }
 
 // A framed group of one step: its fields on the left, its step button at the
@@ -57,12 +72,49 @@ void addResult(QGridLayout* layout, const char* label, const char* name, const c
         layout->addWidget(extra, row, 3, Qt::AlignLeft);
 }
 
+// Widens the caption column of an inner form until its fields stand under the
+// fields of the form around it.
+class ColumnAligner : public QObject {
+public:
+    ColumnAligner(QWidget* page, QGridLayout* inner, QWidget* outerField, QWidget* innerField)
+        : QObject(page)
+        , page_(page)
+        , inner_(inner)
+        , outerField_(outerField)
+        , innerField_(innerField)
+    {
+        page->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == page_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize)
+            && outerField_ && innerField_) {
+            const int shift = outerField_->mapTo(page_, QPoint()).x()
+                - innerField_->mapTo(page_, QPoint()).x();
+            const int width = std::max(0, inner_->cellRect(1, 0).width() + shift);
+            if (shift != 0 && width != inner_->columnMinimumWidth(0)) {
+                inner_->setColumnMinimumWidth(0, width);
+                inner_->activate();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* page_;
+    QGridLayout* inner_;
+    QPointer<QWidget> outerField_;
+    QPointer<QWidget> innerField_;
+};
+
 } // namespace
 
 QWidget* createWalterResultPage()
 {
     QWidget* widget = page("TabSheetStandard");
-    auto* columns = new QHBoxLayout(widget);
+    auto* columns = pageLayout<QHBoxLayout>(widget);
     auto* column = new QVBoxLayout;
     columns->addLayout(column, 1);
 
@@ -109,7 +161,7 @@ QWidget* createWalterResultPage()
 QWidget* createAluminiumResultPage()
 {
     QWidget* widget = page("TabSheetTechAl");
-    auto* outer = new QVBoxLayout(widget);
+    auto* outer = pageLayout<QVBoxLayout>(widget);
 
     QGroupBox* values = groupBox("Рассчитываемые значения....");
     auto* form = new QGridLayout(values);
@@ -163,7 +215,9 @@ QWidget* createAluminiumResultPage()
     loadGrid->setRowCount(7);
     loadGrid->setColumnWidth(0, 90);
     loadGrid->setColumnWidth(1, 150);
-    loadGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A display table: no cell of it is chosen, so none is highlighted.
+    loadGrid->setSelectionMode(QAbstractItemView::NoSelection);
+    loadGrid->setFocusPolicy(Qt::NoFocus);
     loadGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     loadGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitGrid(loadGrid);
@@ -194,8 +248,10 @@ QWidget* createAluminiumResultPage()
 QWidget* createTitaniumResultPage()
 {
     QWidget* widget = page("TabSheetTechTi");
-    auto* column = new QVBoxLayout(widget);
+    auto* column = pageLayout<QVBoxLayout>(widget);
 
+    // One column of result fields from the feed down to the power: captions
+    // (and the force choice) on the left, formulas on the right.
     auto* form = new QGridLayout;
     form->setVerticalSpacing(4);
     const auto line = [form](const char* label, const char* name, QWidget* formula) {
@@ -209,44 +265,32 @@ QWidget* createTitaniumResultPage()
         picture("ImageTiVbase", QSize(230, 50)));
     line("Обороты шпинделя, n (об/мин) =", "EditTin", picture("Image21", QSize(150, 40)));
     line("Подача резания, F (мм/мин) =", "EditTiF", picture("Image22", QSize(150, 40)));
-    form->setColumnStretch(3, 1);
-    column->addLayout(form);
 
-    auto* forces = new QHBoxLayout;
-    forces->addWidget(radioGroup("RadioGroupTiPz"));
-    auto* components = new QGridLayout;
-    components->setVerticalSpacing(4);
-    const auto force = [components](int row, const char* label, const char* coefficient,
+    const int forceRow = form->rowCount();
+    form->addWidget(radioGroup("RadioGroupTiPz"), forceRow, 0, 3, 1, Qt::AlignLeft);
+    const auto force = [form, forceRow](int row, const char* label, const char* coefficient,
                            QWidget* formula, const char* value) {
+        form->addWidget(textField(value, kResultWidth), forceRow + row, 1);
+        auto* terms = new QHBoxLayout;
         if (label)
-            components->addWidget(captionLabel(label), row, 0);
+            terms->addWidget(captionLabel(label));
         if (coefficient) {
             QLineEdit* edit = textField(coefficient, 60);
             edit->setFrame(false);
-            components->addWidget(edit, row, 1);
+            terms->addWidget(edit);
         }
-        components->addWidget(formula, row, 2, Qt::AlignLeft);
-        components->addWidget(textField(value, kResultWidth), row, 3);
+        terms->addWidget(formula, 0, Qt::AlignLeft);
+        terms->addStretch(1);
+        form->addLayout(terms, forceRow + row, 2);
     };
     force(0, "Px=", "EditTiPxcoeff", picture("Image25", QSize(180, 30)), "EditTiPx");
     force(1, "Py=", "EditTiPycoeff", picture("Image26", QSize(180, 30)), "EditTiPy");
     force(2, nullptr, nullptr, picture("Image27", QSize(150, 40)), "EditTiP");
-    forces->addLayout(components);
-    forces->addStretch(1);
-    column->addLayout(forces);
 
-    auto* after = new QGridLayout;
-    after->setVerticalSpacing(4);
-    const auto afterLine = [after](const char* label, const char* name, QWidget* formula) {
-        const int row = after->count() == 0 ? 0 : after->rowCount();
-        after->addWidget(captionLabel(label), row, 0);
-        after->addWidget(textField(name, kResultWidth), row, 1);
-        after->addWidget(formula, row, 2, Qt::AlignLeft);
-    };
-    afterLine("Момент Mz, (Hm) =", "EditTiMz", picture("Image23", QSize(150, 40)));
-    afterLine("Мощность резания Nct, (кВт) =", "EditTiNct", picture("Image24", QSize(150, 40)));
-    after->setColumnStretch(3, 1);
-    column->addLayout(after);
+    line("Момент Mz, (Hm) =", "EditTiMz", picture("Image23", QSize(150, 40)));
+    line("Мощность резания Nct, (кВт) =", "EditTiNct", picture("Image24", QSize(150, 40)));
+    form->setColumnStretch(3, 1);
+    column->addLayout(form);
 
     QGroupBox* small = groupBox("если деталь малой жесткости");
     auto* smallForm = new QGridLayout(small);
@@ -257,6 +301,9 @@ QWidget* createTitaniumResultPage()
     addRow(smallForm, "Подача резания, F (мм/мин) =", textField("EditTiFsmall", kResultWidth));
     addRow(smallForm, "Мощность резания Nct, (кВт) =", textField("EditTiNctsmall", kResultWidth));
     smallForm->setColumnStretch(2, 1);
+    // The fields of the group stand under those above it.
+    new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
+        small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));
     column->addWidget(small);
     column->addStretch(1);
     return widget;

@@ -17,6 +17,48 @@
 
 namespace millcalc {
 
+namespace {
+
+// What each control that shows only a picture does, named for the user.
+struct PictureTip {
+    const char* name;
+    const char* tip;
+};
+
+constexpr PictureTip kPictureTips[] = {
+    { "BitBtnHelp", "Схема параметров резания (обозначения)" },
+    { "BitBtnStMaterial", "Выбрать обрабатываемый материал из каталога" },
+    { "BitBtnSt1", "Рассчитать обороты шпинделя и скорость резания" },
+    { "BitBtnSt2", "Рассчитать скорость съема материала" },
+    { "BitBtnSt3", "Рассчитать среднюю толщину стружки" },
+    { "BitBtnSt4", "Рассчитать подачу и подачу на зуб" },
+    { "BitBtnSt5", "Рассчитать мощность и момент резания" },
+    { "BitBtnAln1", "Рассчитать обороты шпинделя" },
+    { "BitBtnAlF1", "Рассчитать подачу резания" },
+    { "BitBtnAlTm1", "Температура заготовки по таблице температур" },
+    { "BitBtnAlPz1", "Рассчитать силу резания и проверить нагрузку на шпиндель" },
+    { "BitBtnAlMz1", "Рассчитать момент" },
+    { "BitBtnAlNp1", "Рассчитать мощность резания" },
+    { "BitBtn1fz", "Рассчитать подачу на зуб Sz" },
+    { "BitBtn2V1", "Рассчитать скорость резания V1 (по температуре заготовки)" },
+    { "BitBtn3V2", "Рассчитать скорость резания V2 (по мощности главного привода)" },
+    { "BitBtn4P", "Рассчитать силу резания" },
+    { "Image9", "Перенести скорость резания Vc в исходные данные" },
+    { "Image10", "Перенести подачу на зуб fz в исходные данные" },
+    { "MailPicture", "Написать письмо автору" },
+};
+
+} // namespace
+
+QString pictureToolTip(const QString& name)
+{
+    for (const PictureTip& entry : kPictureTips) {
+        if (name == QLatin1String(entry.name))
+            return QString::fromUtf8(entry.tip);
+    }
+    return QString();
+}
+
 QString caption(const char* text)
 {
     QString result = QString::fromUtf8(text);
@@ -85,6 +127,7 @@ QPushButton* textButton(const char* name, const char* text)
 {
     auto* button = new QPushButton(caption(text));
     button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(pictureToolTip(button->objectName()));
     return button;
 }
 
@@ -92,6 +135,7 @@ QPushButton* pictureButton(const char* name, int stockIcon)
 {
     auto* button = new QPushButton;
     button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(pictureToolTip(button->objectName()));
     const QString file = PictureLabel::pictureFile(button->objectName(), 0);
     if (!file.isEmpty())
         button->setIcon(QIcon(file));
@@ -106,6 +150,7 @@ QPushButton* stepButton(const char* name)
 {
     auto* button = new QPushButton;
     button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(pictureToolTip(button->objectName()));
     // Every step button shows the one step picture: load it once for all of them.
     // Never destroyed, so that it cannot outlive the application object.
     static const QIcon* const stepIcon = [] {
@@ -124,6 +169,7 @@ PictureLabel* picture(const char* name, QSize placeholder)
 {
     auto* label = new PictureLabel(placeholder);
     label->setObjectName(QString::fromUtf8(name));
+    label->setToolTip(pictureToolTip(label->objectName()));
     label->setPicture(0);
     return label;
 }

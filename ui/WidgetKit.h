@@ -20,6 +20,10 @@ namespace millcalc {
 
 class PictureLabel;
 
+// What a control that shows only a picture does, for its tooltip; empty for
+// any other control.
+QString pictureToolTip(const QString& name);
+
 // A caption of the system: UTF-8, with "\r\n" as its line break.
 QString caption(const char* text);
 

@@ -229,7 +229,7 @@ void AuxWindowsTest::designationsCommandsShowAndRaiseIt()
     find<QAction>("N8")->trigger();
     QVERIFY(help->isVisible());
     QCOMPARE(toolkit_->raised, (std::vector<std::string> { "FormHelp", "FormHelp" }));
-    QCOMPARE(find<QAction>("N8")->text(), QStringLiteral("Схема параметров.."));
+    QCOMPARE(find<QAction>("N8")->text(), QStringLiteral("&Схема параметров.."));
 }
 
 void AuxWindowsTest::aboutWindowShowsItsLabelsOverItsBackground()

@@ -87,7 +87,9 @@ void compareMenu(const QList<QAction*>& actions, const MenuLine (&expected)[N])
             continue;
         }
         QCOMPARE(action->objectName(), QString::fromUtf8(expected[i].name));
-        QCOMPARE(action->text(), QString::fromUtf8(expected[i].caption));
+        // As the user reads it: the "&" only underlines the letter of the item.
+        QCOMPARE(QString(action->text()).remove(QLatin1Char('&')), QString::fromUtf8(expected[i].caption));
+        QVERIFY2(action->text().count(QLatin1Char('&')) == 1, qPrintable(action->text()));
     }
 }
 
@@ -272,7 +274,8 @@ void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
     // The page shown is the hidden empty one: no input page's tab is current.
     QVERIFY(inputs->currentIndex() >= 3);
     QVERIFY(!inputs->isTabVisible(inputs->currentIndex()));
-    QCOMPARE(desktop_->window("PanelCalc")->windowTitle(), QString());
+    // Blank: Qt would show the program's name in a title bar without a title.
+    QCOMPARE(desktop_->window("PanelCalc")->windowTitle().trimmed(), QString());
 
     QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
     QCOMPARE(toolkit_->boxes, std::vector<std::string> { "information|Nothing" });
@@ -286,9 +289,9 @@ void DesktopTest::mainMenuHasEveryItemInOrder()
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
-    QCOMPARE(bar[0]->text(), QStringLiteral("Закрыть"));
+    QCOMPARE(bar[0]->text(), QStringLiteral("&Закрыть"));
     QCOMPARE(bar[1]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("Помощь.."));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Помощь.."));
     QVERIFY(bar[1]->menu());
     compareMenu(bar[1]->menu()->actions(), kHelpMenu);
 }

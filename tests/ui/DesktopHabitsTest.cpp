@@ -1,0 +1,317 @@
+// The habits of a desktop program: Esc closes a window as its close box does,
+// Enter in an input field presses "Расчет", picture-only controls say what
+// they do, pictures are sharp at scale 2, Ctrl+C copies the results as a table,
+// and windows open in the free room beside the others.
+#include "DesktopHarness.h"
+#include "RecordingToolkit.h"
+
+#include "ui/JpegPicture.h"
+#include "ui/PictureLabel.h"
+#include "ui/ResultsCopy.h"
+#include "ui/WindowPlacer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace millcalc;
+
+namespace {
+
+// Makes the window the one that takes the keys (a tool window counts as
+// active already while its owner is, so wait for the application's word).
+void activate(QWidget* window)
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+} // namespace
+
+class DesktopHabitsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void escapeClosesTheWindowAsItsCloseBoxDoes_data();
+    void escapeClosesTheWindowAsItsCloseBoxDoes();
+    void enterInAnInputFieldPressesCalculate_data();
+    void enterInAnInputFieldPressesCalculate();
+    void pictureOnlyControlsSayWhatTheyDo();
+    void doubleResolutionPictureOnAScaledScreen();
+    void copyPutsTheResultsOnTheClipboardAsATable();
+    void windowsOpenInTheFreeRoom_data();
+    void windowsOpenInTheFreeRoom();
+
+private:
+    std::unique_ptr<RecordingToolkit> toolkit_;
+    std::unique_ptr<DesktopHarness> app_;
+};
+
+void DesktopHabitsTest::init()
+{
+    toolkit_ = std::make_unique<RecordingToolkit>();
+    app_ = std::make_unique<DesktopHarness>(*toolkit_);
+    // The splash closes itself after a second; until then it holds the focus
+    // on a platform without a window manager.
+    app_->store().setVisible("FormMiniature", false);
+}
+
+void DesktopHabitsTest::cleanup()
+{
+    app_.reset();
+    toolkit_.reset();
+}
+
+void DesktopHabitsTest::escapeClosesTheWindowAsItsCloseBoxDoes_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focused"); // empty: the window itself
+    QTest::newRow("results") << "PanelCalc" << "EditStn";
+    QTest::newRow("formulas") << "PanelFormulaAl" << "EditTkoef1";
+    QTest::newRow("materials") << "PanelStMaterial" << "StringGridTab";
+    QTest::newRow("temperatures") << "PanelTemp" << "";
+    QTest::newRow("designations") << "FormHelp" << "";
+    QTest::newRow("nomogram") << "FormGraphic" << "";
+    QTest::newRow("log") << "FormMessage" << "";
+}
+
+void DesktopHabitsTest::escapeClosesTheWindowAsItsCloseBoxDoes()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, focused);
+    const std::string name = window.toStdString();
+    app_->store().setVisible(name, true);
+    QWidget* shown = app_->window(name.c_str());
+    activate(shown);
+    QWidget* target = shown;
+    if (!focused.isEmpty()) {
+        target = app_->find<QWidget>(focused.toUtf8().constData());
+        target->setFocus();
+    }
+    QTest::keyClick(target, Qt::Key_Escape);
+    QVERIFY(!app_->store().visible(name));
+    QVERIFY(!shown->isVisible());
+    // The main window stays.
+    QVERIFY(app_->window("FormMain")->isVisible());
+}
+
+void DesktopHabitsTest::enterInAnInputFieldPressesCalculate_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("editable list") << 0 << "BaseD" << "EditStn";
+    QTest::newRow("text field") << 0 << "Basefz" << "EditStVf";
+    QTest::newRow("drop-down list") << 0 << "ComboBoxStkpd" << "EditStPn";
+    QTest::newRow("aluminium depth") << 1 << "BaseAlT" << "Editn";
+    QTest::newRow("titanium length") << 2 << "BaseTiL" << "EditTin";
+}
+
+void DesktopHabitsTest::enterInAnInputFieldPressesCalculate()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, result);
+    app_->form.pick("PageControlParam", page);
+    QWidget* main = app_->window("FormMain");
+    activate(main);
+    auto* input = app_->find<QWidget>(field.toUtf8().constData());
+    input->setFocus();
+    QWidget* keys = input;
+    if (auto* list = qobject_cast<QComboBox*>(input); list && list->lineEdit())
+        keys = list->lineEdit();
+    const std::string before = app_->store().text(result.toStdString());
+    QTest::keyClick(keys, Qt::Key_Return);
+    QVERIFY(app_->store().visible("PanelCalc"));
+    QCOMPARE(app_->store().index("PageControlMethods"), page);
+    QVERIFY(app_->store().text(result.toStdString()) != before);
+
+    // The keypad's Enter too; a field of the results window leaves it alone.
+    app_->store().setText(result.toStdString(), "0");
+    QTest::keyClick(keys, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(app_->store().text(result.toStdString()) != "0");
+    app_->store().setText(result.toStdString(), "0");
+    QTest::keyClick(app_->find<QLineEdit>("EditStQ"), Qt::Key_Return);
+    QCOMPARE(app_->store().text(result.toStdString()), std::string("0"));
+}
+
+void DesktopHabitsTest::pictureOnlyControlsSayWhatTheyDo()
+{
+    const QRegularExpression russian(QStringLiteral("[А-Яа-я]{3}"));
+    int buttons = 0;
+    for (QAbstractButton* button : app_->window("FormMain")->findChildren<QAbstractButton*>()) {
+        if (!button->text().isEmpty() || button->icon().isNull()
+            || !app_->desktop->binder().control(button->objectName().toStdString()))
+            continue; // Qt's own buttons (the menu bar's) are none of ours
+        ++buttons;
+        QVERIFY2(button->toolTip().contains(russian), qPrintable(button->objectName()));
+    }
+    // The help and material buttons, five Walter, five aluminium and four
+    // formula panel steps.
+    QCOMPARE(buttons, 16);
+    for (PictureLabel* picture : app_->window("FormMain")->findChildren<PictureLabel*>()) {
+        if (picture->isClickable())
+            QVERIFY2(picture->toolTip().contains(russian), qPrintable(picture->objectName()));
+    }
+    QVERIFY(!app_->find<PictureLabel>("Image9")->toolTip().isEmpty());
+    QCOMPARE(pictureToolTip(QStringLiteral("BitCalcs")), QString());
+}
+
+void DesktopHabitsTest::doubleResolutionPictureOnAScaledScreen()
+{
+    for (const char* name : { "Splash", "Designations", "AboutBackground" }) {
+        const QString file = QStringLiteral(":/pictures/%1.jpg").arg(QLatin1String(name));
+        QCOMPARE(JpegPicture::resourceFor(file, 1.0), file);
+        QCOMPARE(JpegPicture::resourceFor(file, 2.0),
+            QStringLiteral(":/pictures/%1@2x.jpg").arg(QLatin1String(name)));
+        JpegPicture control(file, QSize(10, 10));
+        const QSize size = control.picture().image().size();
+        QVERIFY2(!size.isEmpty(), name);
+        QCOMPARE(control.sizeHint(), size);
+        QCOMPARE(control.pictureFor(1.0).image().size(), size);
+        QCOMPARE(control.pictureFor(2.0).image().size(), 2 * size);
+    }
+
+    // Drawn at scale 2 the control shows the double picture's own pixels.
+    JpegPicture splash(QStringLiteral(":/pictures/Splash.jpg"), QSize(200, 200));
+    splash.resize(splash.sizeHint());
+    QPixmap sharp(splash.size() * 2);
+    sharp.setDevicePixelRatio(2);
+    splash.render(&sharp);
+    QImage shown = sharp.toImage().convertToFormat(QImage::Format_RGB888);
+    shown.setDevicePixelRatio(1);
+    const QImage doubled = splash.pictureFor(2.0).image().convertToFormat(QImage::Format_RGB888);
+    QCOMPARE(shown, doubled);
+
+    // Without a double file the picture of its own size is drawn.
+    QTemporaryDir dir;
+    const QString single = dir.filePath(QStringLiteral("Single.jpg"));
+    QVERIFY(QFile::copy(QStringLiteral(":/pictures/Splash.jpg"), single));
+    JpegPicture alone(single, QSize(200, 200));
+    QCOMPARE(alone.pictureFor(2.0).image().size(), QSize(200, 200));
+}
+
+void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    QTest::mouseClick(app_->find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QWidget* results = app_->window("PanelCalc");
+    activate(results);
+    auto* speed = app_->find<QLineEdit>("EditStn");
+    speed->setFocus();
+    speed->deselect();
+    QTest::keyClick(speed, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines[0],
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+            .arg(QString::fromStdString(app_->store().text("EditStn"))));
+    QCOMPARE(lines[10],
+        QStringLiteral("Момент, M\t%1\tНм").arg(QString::fromStdString(app_->store().text("EditStM"))));
+    for (const QString& line : lines)
+        QCOMPARE(line.count(QLatin1Char('\t')), 2);
+    QCOMPARE(clipboard->text(), resultsTable(app_->store(), 0));
+
+    // A selection in a field is copied as in any field.
+    auto* cut = app_->find<QLineEdit>("EditStVc");
+    cut->setFocus();
+    cut->selectAll();
+    QTest::keyClick(cut, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QString::fromStdString(app_->store().text("EditStVc")));
+
+    // The titanium page, from a control that is not a field.
+    app_->form.pick("PageControlMethods", 2);
+    QTest::mouseClick(app_->find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    activate(results);
+    QRadioButton* choice = app_->find<QGroupBox>("RadioGroupTiPz")->findChild<QRadioButton*>();
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_C, Qt::ControlModifier);
+    const QStringList titanium = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(titanium.size(), 13);
+    QCOMPARE(titanium[2],
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+            .arg(QString::fromStdString(app_->store().text("EditTin"))));
+
+    // The blank page has nothing to copy: the clipboard keeps what it held.
+    app_->form.pick("PageControlMethods", 3);
+    clipboard->setText(QStringLiteral("kept"));
+    activate(results);
+    QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+    QCOMPARE(resultsTable(app_->store(), 3), QString());
+}
+
+void DesktopHabitsTest::windowsOpenInTheFreeRoom_data()
+{
+    // Screens with the main window at the top left and the results beside it.
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("other"); // a panel already open, or none
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QSize>("least");
+    QTest::addColumn<QPoint>("preferred");
+    QTest::addColumn<QRect>("expected");
+    const QRect none;
+    // The log: below the main window, a little lower than its own size on the
+    // small screen, of its own size on the large one, where its own place
+    // would cover the main window.
+    QTest::newRow("log 1366") << QRect(0, 0, 1366, 768) << none << QSize(589, 167)
+                              << QSize(300, 100) << QPoint(424, 177)
+                              << QRect(0, 623, 589, 145);
+    QTest::newRow("log 1920") << QRect(0, 0, 1920, 1080) << none << QSize(589, 167)
+                              << QSize(300, 100) << QPoint(424, 177)
+                              << QRect(0, 623, 589, 167);
+    // A panel next to the main window that opened it, where that is free.
+    QTest::newRow("panel 1920") << QRect(0, 0, 1920, 1080) << none << QSize(500, 300)
+                                << QSize(240, 160) << QPoint() << QRect(0, 623, 500, 300);
+    // A second panel does not open over the first while room remains: it
+    // goes beside the results window.
+    QTest::newRow("second panel 1920")
+        << QRect(0, 0, 1920, 1080) << QRect(0, 623, 500, 300) << QSize(500, 300)
+        << QSize(240, 160) << QPoint() << QRect(1346, 0, 500, 300);
+    // Where no room of its size is left, it takes less and scrolls rather
+    // than cover the main window.
+    QTest::newRow("wide panel 1366") << QRect(0, 0, 1366, 768) << none << QSize(790, 370)
+                                     << QSize(240, 160) << QPoint() << QRect(660, 0, 706, 370);
+}
+
+void DesktopHabitsTest::windowsOpenInTheFreeRoom()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QRect, other);
+    QFETCH(QSize, wanted);
+    QFETCH(QSize, least);
+    QFETCH(QPoint, preferred);
+    QFETCH(QRect, expected);
+    Room room;
+    room.screen = screen;
+    room.keepClear = QRect(0, 0, 658, 621);
+    room.tolerate.push_back(QRect(660, 0, 684, 710));
+    if (!other.isNull())
+        room.avoid.push_back(other);
+    room.opener = room.keepClear;
+    const QRect place = choosePlace(room, wanted, least,
+        preferred.isNull() ? std::nullopt : std::optional<QPoint>(preferred));
+    QCOMPARE(place, expected);
+    QVERIFY(screen.contains(place));
+    QVERIFY(!place.intersects(room.keepClear));
+}
+
+QTEST_MAIN(DesktopHabitsTest)
+#include "DesktopHabitsTest.moc"
