@@ -203,7 +203,8 @@ void JpegImageTest::progressiveFileNeedingTooMuchMemoryIsRefused()
     const JpegImage large
         = JpegImage::decode(progressiveJpeg(8192, 8192, 2), QStringLiteral("P.jpg"));
     QVERIFY(large.isNull());
-    QCOMPARE(large.error(), QStringLiteral("Картинка P.jpg повреждена: image needs more than 64 MB"));
+    QCOMPARE(
+        large.error(), QStringLiteral("Картинка P.jpg повреждена: image needs more than 64 MB"));
 }
 
 void JpegImageTest::progressiveFileOfTooManyScansIsRefused()
