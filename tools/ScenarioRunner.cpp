@@ -3,8 +3,11 @@
 #include "app/NumberText.h"
 
 #include <exception>
+#include <ios>
 #include <istream>
 #include <ostream>
+#include <streambuf>
+#include <string_view>
 #include <vector>
 
 namespace millcalc {
@@ -15,15 +18,21 @@ namespace {
 // desktop program's message box shows it.
 constexpr const char* kInformationCaption = "millcalc";
 constexpr const char* kErrorCaption = "Ошибка";
+constexpr char kHexDigits[] = "0123456789abcdef";
 
-std::vector<std::string> splitWords(const std::string& text)
+// No command takes more than three arguments: a fourth word only tells that
+// there are too many, so the split stops there, and a line of a million blanks
+// costs four strings, not a million.
+constexpr std::size_t kMostWords = 4;
+
+std::vector<std::string> splitWords(std::string_view text)
 {
     std::vector<std::string> words;
     std::size_t start = 0;
-    for (;;) {
+    while (words.size() < kMostWords) {
         const std::size_t blank = text.find(' ', start);
-        words.push_back(text.substr(start, blank - start));
-        if (blank == std::string::npos)
+        words.emplace_back(text.substr(start, blank - start));
+        if (blank == std::string_view::npos)
             break;
         start = blank + 1;
     }
@@ -54,10 +63,9 @@ bool parseIndex(const std::string& text, int& value)
 
 std::string colourText(Rgb colour)
 {
-    static const char digits[] = "0123456789abcdef";
     std::string text = "#";
     for (int shift = 20; shift >= 0; shift -= 4)
-        text += digits[(colour >> shift) & 0xf];
+        text += kHexDigits[(colour >> shift) & 0xf];
     return text;
 }
 
@@ -70,31 +78,103 @@ bool isOneOf(FieldKind kind, std::initializer_list<FieldKind> kinds)
     return false;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of text, or 0
+// when its first byte starts none (a stray continuation byte, an overlong
+// form, a surrogate, a code point beyond U+10FFFF or a cut-off sequence).
+std::size_t utf8Length(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80; // the range of the second byte
+    unsigned char high = 0xbf;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        low = lead == 0xe0 ? 0xa0 : low;
+        high = lead == 0xed ? 0x9f : high;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        low = lead == 0xf0 ? 0x90 : low;
+        high = lead == 0xf4 ? 0x8f : high;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xc0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
 } // namespace
 
 std::string escapeText(const std::string& text)
 {
+    const std::string_view rest(text);
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '\\':
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x20 || c == 0x7f ? 0 : utf8Length(rest.substr(i));
+        if (c == '\\') {
             escaped += "\\\\";
-            break;
-        case '\n':
+        } else if (c == '\n') {
             escaped += "\\n";
-            break;
-        case '\r':
+        } else if (c == '\r') {
             escaped += "\\r";
-            break;
-        case '\t':
+        } else if (c == '\t') {
             escaped += "\\t";
-            break;
-        default:
-            escaped += c;
+        } else if (length == 0) {
+            escaped += "\\x";
+            escaped += kHexDigits[c >> 4];
+            escaped += kHexDigits[c & 0xf];
+        } else {
+            escaped.append(text, i, length);
+            i += length;
+            continue;
         }
+        ++i;
     }
     return escaped;
+}
+
+bool readScenarioLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    const std::istream::sentry ready(in, true);
+    if (!ready)
+        return false;
+    using Traits = std::char_traits<char>;
+    std::streambuf& buffer = *in.rdbuf();
+    bool any = false;
+    try {
+        for (;;) {
+            const Traits::int_type c = buffer.sbumpc();
+            if (Traits::eq_int_type(c, Traits::eof())) {
+                in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+                return any;
+            }
+            any = true;
+            if (c == '\n')
+                return true;
+            if (c == '\r') {
+                if (buffer.sgetc() == '\n')
+                    buffer.sbumpc();
+                return true;
+            }
+            line += Traits::to_char_type(c);
+        }
+    } catch (...) {
+        // A file buffer throws when the file cannot be read; so is it seen.
+        in.setstate(std::ios::badbit);
+        return false;
+    }
 }
 
 ScenarioRunner::ScenarioRunner(std::ostream& out) : out_(out), form_(*this)
@@ -171,21 +251,21 @@ const Field* ScenarioRunner::control(const std::string& name)
 int ScenarioRunner::run(std::istream& in)
 {
     std::string line;
-    while (!ended_ && std::getline(in, line)) {
+    while (!ended_ && out_ && readScenarioLine(in, line)) {
         if (!runLine(line))
             break;
     }
+    out_.flush();
+    if (in.bad() || !out_)
+        return kCannotReadOrWrite;
     return failed_ ? 1 : 0;
 }
 
-bool ScenarioRunner::runLine(const std::string& rawLine)
+bool ScenarioRunner::runLine(const std::string& line)
 {
     ++lineNumber_;
     if (ended_)
         return false;
-    std::string line = rawLine;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
     if (line.empty() || line[0] == '#')
         return true;
     perform(line);
@@ -197,13 +277,17 @@ void ScenarioRunner::perform(const std::string& line)
 {
     const std::size_t blank = line.find(' ');
     const std::string command = line.substr(0, blank);
-    const std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    // A view: a line of ten megabytes of blanks is not copied again.
+    const std::string_view rest = blank == std::string::npos
+        ? std::string_view()
+        : std::string_view(line).substr(blank + 1);
     FieldStore& store = form_.store();
 
     if (command == "set") {
         const std::size_t nameEnd = rest.find(' ');
-        const std::string name = rest.substr(0, nameEnd);
-        const std::string text = nameEnd == std::string::npos ? std::string() : rest.substr(nameEnd + 1);
+        const std::string name(rest.substr(0, nameEnd));
+        const std::string text(
+            nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1));
         const Field* f = control(name);
         if (f == nullptr)
             return;

@@ -19,10 +19,16 @@ public:
     // printing the error box, when start-up failed.
     bool start();
 
-    // Performs one line; returns false once the program has ended.
+    // The exit status when the scenario could not be read or the output not
+    // written.
+    static constexpr int kCannotReadOrWrite = 2;
+
+    // Performs one line, given without its line end; returns false once the
+    // program has ended.
     bool runLine(const std::string& line);
-    // Performs every line of the stream; returns the exit status: 1 when any
-    // line was in error, otherwise 0.
+    // Performs every line of the stream; returns the exit status: 2 when the
+    // stream could not be read to its end or the output not written (it stops
+    // at the first failed write), else 1 when any line was in error, else 0.
     int run(std::istream& in);
 
     int lineNumber() const { return lineNumber_; }
@@ -52,7 +58,14 @@ private:
 };
 
 // The text escapes of the scenario output: backslash, line break, carriage
-// return and tab.
+// return and tab, and \xNN for every other control character and for each
+// byte that is not part of well-formed UTF-8, so that the output is always
+// valid UTF-8 with one event or answer a line.
 std::string escapeText(const std::string& text);
+
+// Reads one scenario line into line, without its end: a line feed, a carriage
+// return and line feed, or a lone carriage return. Returns false at the end of
+// the input or when it cannot be read (in.bad() then tells which).
+bool readScenarioLine(std::istream& in, std::string& line);
 
 } // namespace millcalc

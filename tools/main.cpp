@@ -2,8 +2,25 @@
 // calculator's window logic and prints what the user would see.
 #include "tools/ScenarioRunner.h"
 
+#include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <iostream>
+#include <string>
+#include <system_error>
+
+namespace {
+
+int cannot(const std::string& what, int error)
+{
+    std::cerr << "millcalc-scenario: cannot " << what;
+    if (error != 0)
+        std::cerr << ": " << std::generic_category().message(error);
+    std::cerr << '\n';
+    return millcalc::ScenarioRunner::kCannotReadOrWrite;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -11,16 +28,31 @@ int main(int argc, char** argv)
         std::cerr << "usage: millcalc-scenario [SCENARIO]\n";
         return 2;
     }
+    // The streams on their own file buffers: a failed read of standard input
+    // (a folder, say) then sets badbit instead of passing for its end.
+    std::ios::sync_with_stdio(false);
+#ifdef SIGPIPE
+    // A closed pipe is a failed write, reported by the status, not a kill.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    const std::string name = argc == 2 ? argv[1] : "the standard input";
     std::ifstream file;
     if (argc == 2) {
-        file.open(argv[1]);
-        if (!file) {
-            std::cerr << "millcalc-scenario: cannot read " << argv[1] << '\n';
-            return 2;
-        }
+        errno = 0;
+        file.open(argv[1], std::ios::binary);
+        // A folder opens like a file: only reading tells, before any command.
+        if (file)
+            file.peek();
+        if (!file.is_open() || file.bad())
+            return cannot("read " + name, errno);
     }
+    std::istream& in = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
     millcalc::ScenarioRunner runner(std::cout);
     if (!runner.start())
-        return 1;
-    return runner.run(argc == 2 ? static_cast<std::istream&>(file) : std::cin);
+        return std::cout.flush() ? 1 : cannot("write the output", errno);
+    errno = 0;
+    const int status = runner.run(in);
+    if (status == millcalc::ScenarioRunner::kCannotReadOrWrite)
+        return cannot(in.bad() ? "read " + name : "write the output", errno);
+    return status;
 }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <string>
 
 namespace millcalc::robust {
@@ -13,14 +15,49 @@ namespace {
 
 // The sessions are split in shards that ctest runs side by side.
 constexpr int kShards = 4;
-constexpr int kDefaultSessions = 4000;
+constexpr std::uint64_t kDefaultSessions = 4000;
+// More than a machine plays in a day; with it no shard bound can overflow.
+constexpr std::uint64_t kMostSessions = 1000000000;
+constexpr std::uint64_t kLastSeed = std::numeric_limits<std::uint64_t>::max();
 // Sessions of one shard that may fail before the shard stops reporting.
 constexpr int kReportedFailures = 3;
 
-std::uint64_t environmentNumber(const char* name, std::uint64_t fallback)
+// A whole number from least to most, written in decimal digits alone: no sign,
+// no blank, no exponent. A setting that reads otherwise is a mistake to be
+// told, not a number to be guessed (strtoull reads "abc" as 0, "-1" as 2^64-1).
+std::optional<std::uint64_t> wholeNumber(const char* text, std::uint64_t least, std::uint64_t most)
+{
+    if (*text == '\0')
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (; *text != '\0'; ++text) {
+        if (*text < '0' || *text > '9')
+            return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(*text - '0');
+        if (digit > most || value > (most - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    if (value < least)
+        return std::nullopt;
+    return value;
+}
+
+// The setting named, or fallback when it is not set; a failure of the test,
+// saying what the setting must be, when it holds anything else.
+std::uint64_t setting(const char* name, std::uint64_t fallback, std::uint64_t least,
+    std::uint64_t most, bool& ok)
 {
     const char* text = std::getenv(name);
-    return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 10) : fallback;
+    if (text == nullptr)
+        return fallback;
+    const std::optional<std::uint64_t> value = wholeNumber(text, least, most);
+    if (value)
+        return *value;
+    ADD_FAILURE() << name << " must be a whole number from " << least << " to " << most
+                  << ", not \"" << text << "\"";
+    ok = false;
+    return fallback;
 }
 
 std::string writeReplay(std::uint64_t seed, const SessionResult& result)
@@ -41,17 +78,23 @@ class RandomSessions : public ::testing::TestWithParam<int> { };
 // from which seed on.
 TEST_P(RandomSessions, ShowOnlyKnownTextsFiniteNumbersAndProgramColours)
 {
+    bool ok = true;
     if (std::getenv("MILLCALC_SEED") != nullptr) {
         if (GetParam() != 0)
             GTEST_SKIP() << "replaying one seed";
-        const std::uint64_t seed = environmentNumber("MILLCALC_SEED", 0);
+        const std::uint64_t seed = setting("MILLCALC_SEED", 0, 0, kLastSeed, ok);
+        if (!ok)
+            return;
         const SessionResult result = playSession(seed, true);
         EXPECT_EQ(result.fault, "") << "session seed " << seed;
         return;
     }
 
-    const std::uint64_t total = environmentNumber("MILLCALC_SESSIONS", kDefaultSessions);
-    const std::uint64_t base = environmentNumber("MILLCALC_SEED_BASE", 1);
+    const std::uint64_t total
+        = setting("MILLCALC_SESSIONS", kDefaultSessions, 1, kMostSessions, ok);
+    const std::uint64_t base = setting("MILLCALC_SEED_BASE", 1, 0, kLastSeed - kMostSessions, ok);
+    if (!ok)
+        return;
     const std::uint64_t shard = static_cast<std::uint64_t>(GetParam());
     const std::uint64_t first = base + total * shard / kShards;
     const std::uint64_t last = base + total * (shard + 1) / kShards;
@@ -75,6 +118,38 @@ TEST_P(RandomSessions, ShowOnlyKnownTextsFiniteNumbersAndProgramColours)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, RandomSessions, ::testing::Range(0, kShards));
+
+struct NumberCase {
+    const char* text;
+    std::optional<std::uint64_t> value;
+};
+
+TEST(RandomSession, SettingsAreWholeNumbersWithinTheirRange)
+{
+    const NumberCase cases[] = {
+        {"1", 1},
+        {"20000", 20000},
+        {"007", 7},
+        {"1000000000", kMostSessions},
+        {"1000000001", std::nullopt},
+        {"18446744073709551616", std::nullopt},
+        {"99999999999999999999999999", std::nullopt},
+        {"0", std::nullopt},
+        {"", std::nullopt},
+        {"abc", std::nullopt},
+        {"-1", std::nullopt},
+        {"+5", std::nullopt},
+        {" 5", std::nullopt},
+        {"5 ", std::nullopt},
+        {"1e3", std::nullopt},
+        {"0x10", std::nullopt},
+        {"4000.5", std::nullopt},
+    };
+    for (const NumberCase& c : cases)
+        EXPECT_EQ(wholeNumber(c.text, 1, kMostSessions), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(wholeNumber("18446744073709551615", 0, kLastSeed), kLastSeed);
+    EXPECT_EQ(wholeNumber("18446744073709551616", 0, kLastSeed), std::nullopt);
+}
 
 TEST(RandomSession, ReplaysTheSameCommandsForTheSameSeed)
 {

@@ -67,12 +67,57 @@ TEST(ScenarioRunner, SetTakesTheRestOfTheLineBlanksIncluded)
               "FIELD\tBaseD\t 12 5 \t#000000\t1\nFIELD\tBaseD\t\t#000000\t1\n");
 }
 
-TEST(ScenarioRunner, EscapesBackslashesTabsAndLineBreaks)
+struct EscapeCase {
+    std::string text;
+    const char* escaped;
+};
+
+// Whatever bytes a user typed, the output stays valid UTF-8 with no raw
+// control character.
+const EscapeCase kEscapeCases[] = {
+    {"a\\b\tc\nd\re", "a\\\\b\\tc\\nd\\re"},
+    {std::string("a\0b", 3), "a\\x00b"},
+    {"\x1b[31m\x7f\x1f", "\\x1b[31m\\x7f\\x1f"},
+    // Well-formed UTF-8 of one to four bytes, a C1 control (U+0085) included.
+    {"Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85", "Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85"},
+    {"\xff\xfe\x80", "\\xff\\xfe\\x80"},
+    // Overlong forms of "/", a surrogate, beyond U+10FFFF, cut-off sequences.
+    {"\xc0\xaf \xe0\x80\xaf", "\\xc0\\xaf \\xe0\\x80\\xaf"},
+    {"\xed\xa0\x80", "\\xed\\xa0\\x80"},
+    {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},
+    {"\xe2\x82z\xd0", "\\xe2\\x82z\\xd0"},
+};
+
+TEST(ScenarioRunner, EscapesControlCharactersAndBytesThatAreNotUtf8)
 {
-    EXPECT_EQ(escapeText("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+    for (const EscapeCase& c : kEscapeCases)
+        EXPECT_EQ(escapeText(c.text), c.escaped) << c.escaped;
     EXPECT_EQ(runScenario("get StaticText1\n"),
               "FIELD\tStaticText1\tЗависимость температуры поверхности детали\\r\\n(в градусах "
               "Цельсия) от скорости резания и подачи.\t#000000\t1\n");
+}
+
+TEST(ScenarioRunner, EndsLinesAtLineFeedCarriageReturnOrBoth)
+{
+    int status = 0;
+    // Lines 1 to 5; the fourth, between the lone carriage return and the
+    // carriage return and line feed, is empty.
+    EXPECT_EQ(runScenario("get BaseD\rget Nope\r\nget Nope\r\r\nget Nope", &status),
+              "FIELD\tBaseD\t25.0\t#000000\t1\nERROR\t2\tunknown control Nope\n"
+              "ERROR\t3\tunknown control Nope\nERROR\t5\tunknown control Nope\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(runScenario("set BaseD 1\r\rget BaseD\r"), "FIELD\tBaseD\t1\t#000000\t1\n");
+}
+
+TEST(ScenarioRunner, StopsAtAFailedWrite)
+{
+    std::ostringstream out;
+    ScenarioRunner runner(out);
+    ASSERT_TRUE(runner.start());
+    out.setstate(std::ios::badbit);
+    std::istringstream in("get BaseD\nget BaseD\n");
+    EXPECT_EQ(runner.run(in), ScenarioRunner::kCannotReadOrWrite);
+    EXPECT_EQ(runner.lineNumber(), 0);
 }
 
 TEST(ScenarioRunner, AnswersItemsWindowsAndPageControls)

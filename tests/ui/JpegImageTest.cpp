@@ -31,6 +31,24 @@ bool near(const QColor& colour, const QColor& expected, int tolerance)
         && std::abs(colour.blue() - expected.blue()) <= tolerance;
 }
 
+// A grey progressive file made by hand: one DC scan, then the same first AC
+// scan scans-1 times over (a repeat of a full-precision AC scan is a valid
+// progression). Each scan's data is one byte: with one-code Huffman tables a
+// block is a zero DC difference and an end of block.
+QByteArray progressiveJpeg(int width, int height, int scans)
+{
+    const auto hex = [](const char* text) { return QByteArray::fromHex(text); };
+    QByteArray bytes = hex("ffd8ffdb004300") + QByteArray(64, char(1));
+    bytes += hex("ffc2000b08") + char(height >> 8) + char(height & 0xff) + char(width >> 8)
+        + char(width & 0xff) + hex("01011100");
+    const QByteArray oneCode = hex("01000000000000000000000000000000") + char(0);
+    bytes += hex("ffc4001400") + oneCode + hex("ffc4001410") + oneCode;
+    bytes += hex("ffda00080101000000007f");
+    for (int scan = 1; scan < scans; ++scan)
+        bytes += hex("ffda0008010100013f007f");
+    return bytes + hex("ffd9");
+}
+
 } // namespace
 
 class JpegImageTest : public QObject {
@@ -46,6 +64,8 @@ private slots:
     void damagedDataIsAnError();
     void foreignAndEmptyBytesAreErrors();
     void oversizedHeaderIsRefusedBeforeAnyAllocation();
+    void progressiveFileNeedingTooMuchMemoryIsRefused();
+    void progressiveFileOfTooManyScansIsRefused();
     void missingFileIsAnError();
     void pictureControlShowsTheReasonInThePicturesPlace();
     void pictureControlTakesThePicturesSize();
@@ -172,6 +192,28 @@ void JpegImageTest::oversizedHeaderIsRefusedBeforeAnyAllocation()
     const JpegImage picture = JpegImage::decode(bytes, QStringLiteral("Splash.jpg"));
     QVERIFY(picture.isNull());
     QVERIFY2(picture.error().contains(QStringLiteral("8192")), qPrintable(picture.error()));
+}
+
+void JpegImageTest::progressiveFileNeedingTooMuchMemoryIsRefused()
+{
+    const JpegImage small = JpegImage::decode(progressiveJpeg(8, 8, 2), QStringLiteral("P.jpg"));
+    QVERIFY2(!small.isNull(), qPrintable(small.error()));
+    QCOMPARE(small.image().pixelColor(3, 3), QColor(128, 128, 128));
+    // Within the side limit, yet its coefficients alone would take 128 MB.
+    const JpegImage large
+        = JpegImage::decode(progressiveJpeg(8192, 8192, 2), QStringLiteral("P.jpg"));
+    QVERIFY(large.isNull());
+    QCOMPARE(
+        large.error(), QStringLiteral("Картинка P.jpg повреждена: image needs more than 64 MB"));
+}
+
+void JpegImageTest::progressiveFileOfTooManyScansIsRefused()
+{
+    const JpegImage most = JpegImage::decode(progressiveJpeg(8, 8, 100), QStringLiteral("P.jpg"));
+    QVERIFY2(!most.isNull(), qPrintable(most.error()));
+    const JpegImage more = JpegImage::decode(progressiveJpeg(8, 8, 101), QStringLiteral("P.jpg"));
+    QVERIFY(more.isNull());
+    QCOMPARE(more.error(), QStringLiteral("Картинка P.jpg повреждена: more than 100 scans"));
 }
 
 void JpegImageTest::missingFileIsAnError()

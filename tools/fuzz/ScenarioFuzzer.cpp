@@ -10,19 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
-#include <streambuf>
+#include <sstream>
 #include <string>
-#include <string_view>
 
 namespace {
 
 using namespace millcalc;
-
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
 
 [[noreturn]] void fail(const std::string& what)
 {
@@ -52,22 +45,51 @@ public:
     void errorBox(const std::string& text) override { fail("an error escaped a command: " + text); }
 };
 
+// The output must be UTF-8 with no control character but the tab and the line
+// end, whatever bytes the input held. Decoded here code point by code point,
+// apart from the runner's own escaping.
+void checkOutput(const std::string& text)
+{
+    static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1
+            : lead >> 5 == 6                   ? 2
+            : lead >> 4 == 14                  ? 3
+            : lead >> 3 == 30                  ? 4
+                                               : 0;
+        const auto where = [i] { return " at byte " + std::to_string(i); };
+        if (length == 0 || i + length > text.size())
+            fail("output not UTF-8" + where());
+        std::uint32_t point = length == 1 ? lead : lead & (0x7fu >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next >> 6 != 2)
+                fail("output not UTF-8" + where());
+            point = point << 6 | (next & 0x3fu);
+        }
+        if (point < kSmallest[length] || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
+            fail("output not UTF-8" + where());
+        if ((point < 0x20 && point != '\t' && point != '\n') || point == 0x7f)
+            fail("raw control character in the output" + where());
+        i += length;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    NullBuffer buffer;
-    std::ostream out(&buffer);
+    std::ostringstream out;
     CheckingRunner runner(out);
     if (!runner.start())
         fail("start-up failed");
     robust::SessionChecks checks(runner.form().store());
 
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    while (!input.empty() && !runner.ended()) {
-        const std::size_t end = input.find('\n');
-        const std::string line(input.substr(0, end));
-        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    // Lines are split as the runner splits a file: at LF, CR LF or a lone CR.
+    std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+    std::string line;
+    while (!runner.ended() && readScenarioLine(input, line)) {
         if (line.rfind("set ", 0) == 0) {
             const std::size_t blank = line.find(' ', 4);
             checks.userTyped(blank == std::string::npos ? std::string() : line.substr(blank + 1));
@@ -77,5 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!fault.empty())
             fail("after \"" + line.substr(0, 200) + "\": " + fault);
     }
+    checkOutput(out.str());
     return 0;
 }

@@ -12,12 +12,16 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in scenario numbers; do
+for target in scenario numbers jpeg; do
     cp -r "tools/fuzz/corpus/$target" "$work/$target"
+    # The JPEG loader's limits (a side of 8192 pixels, 64 MB for libjpeg)
+    # keep every allocation under 256 MB; a larger one is a failure.
+    limits=(-rss_limit_mb=2048)
+    [ "$target" = jpeg ] && limits+=(-malloc_limit_mb=256)
     echo "fuzz-$target: $seconds s"
     if ! ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 \
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "$build/fuzz-$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        "$build/fuzz-$target" -max_total_time="$seconds" -timeout=10 "${limits[@]}" \
             -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
             "$work/$target" > "$work/$target.log" 2>&1; then
         tail -n 60 "$work/$target.log"
