@@ -21,7 +21,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG" -DMILLCALC_WERROR=ON \
     -DMILLCALC_SANITIZE=ON -DMILLCALC_BUILD_UI=ON -DMILLCALC_BUILD_BENCH=OFF
 cmake --build build-asan
-ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp" UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j2
 
 # Fuzzing with clang's libFuzzer and the same sanitizers; a crash fails.
