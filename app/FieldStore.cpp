@@ -34,24 +34,24 @@ Field* FieldStore::find(std::string_view name) const
     return it == index_.fields.end() ? nullptr : it->second;
 }
 
-bool FieldStore::has(const std::string& name) const
+bool FieldStore::has(std::string_view name) const
 {
     return find(name) != nullptr;
 }
 
-const Field& FieldStore::field(const std::string& name) const
+const Field& FieldStore::field(std::string_view name) const
 {
     const Field* f = find(name);
     if (f == nullptr)
-        throw std::out_of_range("unknown control " + name);
+        throw std::out_of_range("unknown control " + std::string(name));
     return *f;
 }
 
-Field& FieldStore::mutableField(const std::string& name)
+Field& FieldStore::mutableField(std::string_view name)
 {
     Field* f = find(name);
     if (f == nullptr)
-        throw std::out_of_range("unknown control " + name);
+        throw std::out_of_range("unknown control " + std::string(name));
     return *f;
 }
 
@@ -66,7 +66,7 @@ void FieldStore::notify(const std::string& name, Change change)
         listener(name, change);
 }
 
-std::string FieldStore::text(const std::string& name) const
+std::string FieldStore::text(std::string_view name) const
 {
     const Field& f = field(name);
     switch (f.kind) {
@@ -90,7 +90,7 @@ std::string FieldStore::text(const std::string& name) const
     }
 }
 
-void FieldStore::setText(const std::string& name, const std::string& text)
+void FieldStore::setText(std::string_view name, const std::string& text)
 {
     Field& f = mutableField(name);
     if (f.kind == FieldKind::DropDownList) {
@@ -103,12 +103,12 @@ void FieldStore::setText(const std::string& name, const std::string& text)
         }
         f.index = found;
         f.selectedAll = false;
-        notify(name, Change::Index);
+        notify(f.name, Change::Index);
         return;
     }
     f.text = text;
     f.selectedAll = false;
-    notify(name, Change::Text);
+    notify(f.name, Change::Text);
 }
 
 std::string_view FieldStore::shownText(const Field& f)
@@ -127,44 +127,45 @@ std::string_view FieldStore::shownText(const Field& f)
 
 // The numbers are read straight from the shown text, without a copy of it;
 // only a memo joins its lines first.
-double FieldStore::real(const std::string& name) const
+double FieldStore::real(std::string_view name) const
 {
     const Field& f = field(name);
     return f.kind == FieldKind::Memo ? readReal(text(name)) : readReal(shownText(f));
 }
 
-int FieldStore::whole(const std::string& name) const
+int FieldStore::whole(std::string_view name) const
 {
     const Field& f = field(name);
     return f.kind == FieldKind::Memo ? readWhole(text(name)) : readWhole(shownText(f));
 }
 
-const std::vector<std::string>& FieldStore::items(const std::string& name) const
+const std::vector<std::string>& FieldStore::items(std::string_view name) const
 {
     return field(name).items;
 }
 
-void FieldStore::setItems(const std::string& name, std::vector<std::string> items)
+void FieldStore::setItems(std::string_view name, std::vector<std::string> items)
 {
     Field& f = mutableField(name);
     f.items = std::move(items);
     if (f.index >= static_cast<int>(f.items.size()))
         f.index = -1;
-    notify(name, Change::Items);
+    notify(f.name, Change::Items);
 }
 
-void FieldStore::appendItem(const std::string& name, const std::string& item)
+void FieldStore::appendItem(std::string_view name, const std::string& item)
 {
-    mutableField(name).items.push_back(item);
-    notify(name, Change::Items);
+    Field& f = mutableField(name);
+    f.items.push_back(item);
+    notify(f.name, Change::Items);
 }
 
-int FieldStore::index(const std::string& name) const
+int FieldStore::index(std::string_view name) const
 {
     return field(name).index;
 }
 
-void FieldStore::setIndex(const std::string& name, int index)
+void FieldStore::setIndex(std::string_view name, int index)
 {
     Field& f = mutableField(name);
     if (index < -1 || index >= static_cast<int>(f.items.size()))
@@ -173,17 +174,17 @@ void FieldStore::setIndex(const std::string& name, int index)
     if (f.kind == FieldKind::EditableList && index >= 0) {
         f.text = f.items[static_cast<std::size_t>(index)];
         f.selectedAll = false;
-        notify(name, Change::Text);
+        notify(f.name, Change::Text);
     }
-    notify(name, Change::Index);
+    notify(f.name, Change::Index);
 }
 
-bool FieldStore::checked(const std::string& name) const
+bool FieldStore::checked(std::string_view name) const
 {
     return field(name).checked;
 }
 
-void FieldStore::setChecked(const std::string& name, bool checked)
+void FieldStore::setChecked(std::string_view name, bool checked)
 {
     Field& f = mutableField(name);
     f.checked = checked;
@@ -197,96 +198,101 @@ void FieldStore::setChecked(const std::string& name, bool checked)
             }
         }
     }
-    notify(name, Change::Checked);
+    notify(f.name, Change::Checked);
 }
 
-Rgb FieldStore::colour(const std::string& name) const
+Rgb FieldStore::colour(std::string_view name) const
 {
     return field(name).colour;
 }
 
-void FieldStore::setColour(const std::string& name, Rgb colour)
+void FieldStore::setColour(std::string_view name, Rgb colour)
 {
-    mutableField(name).colour = colour;
-    notify(name, Change::Colour);
+    Field& f = mutableField(name);
+    f.colour = colour;
+    notify(f.name, Change::Colour);
 }
 
-bool FieldStore::enabled(const std::string& name) const
+bool FieldStore::enabled(std::string_view name) const
 {
     return field(name).enabled;
 }
 
-void FieldStore::setEnabled(const std::string& name, bool enabled)
+void FieldStore::setEnabled(std::string_view name, bool enabled)
 {
-    mutableField(name).enabled = enabled;
-    notify(name, Change::Enabled);
+    Field& f = mutableField(name);
+    f.enabled = enabled;
+    notify(f.name, Change::Enabled);
 }
 
-bool FieldStore::visible(const std::string& name) const
+bool FieldStore::visible(std::string_view name) const
 {
     return field(name).visible;
 }
 
-void FieldStore::setVisible(const std::string& name, bool visible)
+void FieldStore::setVisible(std::string_view name, bool visible)
 {
     Field& f = mutableField(name);
     if (f.visible == visible)
         return;
     f.visible = visible;
-    notify(name, Change::Visible);
+    notify(f.name, Change::Visible);
 }
 
-int FieldStore::picture(const std::string& name) const
+int FieldStore::picture(std::string_view name) const
 {
     return field(name).picture;
 }
 
-void FieldStore::setPicture(const std::string& name, int picture)
+void FieldStore::setPicture(std::string_view name, int picture)
 {
-    mutableField(name).picture = picture;
-    notify(name, Change::Picture);
+    Field& f = mutableField(name);
+    f.picture = picture;
+    notify(f.name, Change::Picture);
 }
 
-std::string FieldStore::cell(const std::string& name, int column, int row) const
+std::string FieldStore::cell(std::string_view name, int column, int row) const
 {
     const Field& f = field(name);
     if (column < 0 || row < 0 || column >= f.columns || row >= f.rows)
-        throw std::out_of_range("cell out of range in " + name);
+        throw std::out_of_range("cell out of range in " + std::string(name));
     return f.cells[static_cast<std::size_t>(row * f.columns + column)];
 }
 
-void FieldStore::setCell(const std::string& name, int column, int row, const std::string& text)
+void FieldStore::setCell(std::string_view name, int column, int row, const std::string& text)
 {
     Field& f = mutableField(name);
     if (column < 0 || row < 0 || column >= f.columns || row >= f.rows)
-        throw std::out_of_range("cell out of range in " + name);
+        throw std::out_of_range("cell out of range in " + std::string(name));
     f.cells[static_cast<std::size_t>(row * f.columns + column)] = text;
-    notify(name, Change::Cells);
+    notify(f.name, Change::Cells);
 }
 
-void FieldStore::setCurrentCell(const std::string& name, int column, int row)
+void FieldStore::setCurrentCell(std::string_view name, int column, int row)
 {
     Field& f = mutableField(name);
     if (column < 0 || row < 0 || column >= f.columns || row >= f.rows)
-        throw std::out_of_range("cell out of range in " + name);
+        throw std::out_of_range("cell out of range in " + std::string(name));
     f.currentColumn = column;
     f.currentRow = row;
-    notify(name, Change::Cells);
+    notify(f.name, Change::Cells);
 }
 
-void FieldStore::appendLine(const std::string& name, const std::string& line)
+void FieldStore::appendLine(std::string_view name, std::string_view line)
 {
-    mutableField(name).items.push_back(line);
-    notify(name, Change::LineAppended);
+    Field& f = mutableField(name);
+    f.items.emplace_back(line);
+    notify(f.name, Change::LineAppended);
 }
 
-void FieldStore::clearLines(const std::string& name)
+void FieldStore::clearLines(std::string_view name)
 {
-    mutableField(name).items.clear();
-    notify(name, Change::Cleared);
+    Field& f = mutableField(name);
+    f.items.clear();
+    notify(f.name, Change::Cleared);
 }
 
-bool FieldStore::canFocus(const std::string& name) const
+bool FieldStore::canFocus(std::string_view name) const
 {
     const Field* f = &field(name);
     for (;;) {
@@ -301,23 +307,25 @@ bool FieldStore::canFocus(const std::string& name) const
     }
 }
 
-void FieldStore::setFocused(const std::string& name)
+void FieldStore::setFocused(std::string_view name)
 {
     if (!name.empty())
         (void)field(name);
     focused_ = name;
-    notify(name, Change::Focus);
+    const std::string focused = focused_;
+    notify(focused, Change::Focus);
 }
 
-bool FieldStore::selectedAll(const std::string& name) const
+bool FieldStore::selectedAll(std::string_view name) const
 {
     return field(name).selectedAll;
 }
 
-void FieldStore::setSelectedAll(const std::string& name, bool all)
+void FieldStore::setSelectedAll(std::string_view name, bool all)
 {
-    mutableField(name).selectedAll = all;
-    notify(name, Change::Selection);
+    Field& f = mutableField(name);
+    f.selectedAll = all;
+    notify(f.name, Change::Selection);
 }
 
 } // namespace millcalc

@@ -88,13 +88,17 @@ enum class Change {
     Selection,
 };
 
+// Fields are named by views: most names are literals, and a name longer than
+// a short string's own buffer ("RadioGroupTiTypeDetal") would cost a heap
+// allocation at every look-up, dozens of times a calculation.
 class FieldStore {
 public:
+    // A listener is told the field's own name.
     using Listener = std::function<void(const std::string& name, Change change)>;
 
     Field& add(Field field);
-    bool has(const std::string& name) const;
-    const Field& field(const std::string& name) const;  // throws on an unknown name
+    bool has(std::string_view name) const;
+    const Field& field(std::string_view name) const;  // throws on an unknown name
     const std::map<std::string, Field>& fields() const { return fields_; }
 
     // One notification path: every change below reaches every listener.
@@ -102,52 +106,52 @@ public:
 
     // The text a control shows: a drop-down list shows its selected item, a memo
     // its lines joined by line breaks.
-    std::string text(const std::string& name) const;
+    std::string text(std::string_view name) const;
     // Writing the text of a drop-down list selects the item equal to it, or none.
-    void setText(const std::string& name, const std::string& text);
+    void setText(std::string_view name, const std::string& text);
 
-    double real(const std::string& name) const;
-    int whole(const std::string& name) const;
+    double real(std::string_view name) const;
+    int whole(std::string_view name) const;
 
-    const std::vector<std::string>& items(const std::string& name) const;
-    void setItems(const std::string& name, std::vector<std::string> items);
-    void appendItem(const std::string& name, const std::string& item);
-    int index(const std::string& name) const;
+    const std::vector<std::string>& items(std::string_view name) const;
+    void setItems(std::string_view name, std::vector<std::string> items);
+    void appendItem(std::string_view name, const std::string& item);
+    int index(std::string_view name) const;
     // Selecting an item of an editable list also sets its text to that item.
-    void setIndex(const std::string& name, int index);
+    void setIndex(std::string_view name, int index);
 
-    bool checked(const std::string& name) const;
-    void setChecked(const std::string& name, bool checked);
+    bool checked(std::string_view name) const;
+    void setChecked(std::string_view name, bool checked);
 
-    Rgb colour(const std::string& name) const;
-    void setColour(const std::string& name, Rgb colour);
+    Rgb colour(std::string_view name) const;
+    void setColour(std::string_view name, Rgb colour);
 
-    bool enabled(const std::string& name) const;
-    void setEnabled(const std::string& name, bool enabled);
+    bool enabled(std::string_view name) const;
+    void setEnabled(std::string_view name, bool enabled);
 
-    bool visible(const std::string& name) const;
-    void setVisible(const std::string& name, bool visible);
+    bool visible(std::string_view name) const;
+    void setVisible(std::string_view name, bool visible);
 
-    int picture(const std::string& name) const;
-    void setPicture(const std::string& name, int picture);
+    int picture(std::string_view name) const;
+    void setPicture(std::string_view name, int picture);
 
-    std::string cell(const std::string& name, int column, int row) const;
-    void setCell(const std::string& name, int column, int row, const std::string& text);
-    void setCurrentCell(const std::string& name, int column, int row);
+    std::string cell(std::string_view name, int column, int row) const;
+    void setCell(std::string_view name, int column, int row, const std::string& text);
+    void setCurrentCell(std::string_view name, int column, int row);
 
-    void appendLine(const std::string& name, const std::string& line);
-    void clearLines(const std::string& name);
+    void appendLine(std::string_view name, std::string_view line);
+    void clearLines(std::string_view name);
 
     // Tells the listeners of a change kept outside the store (the chart's series).
     void touch(const std::string& name, Change change) { notify(name, change); }
 
     // Whether the control and every page, panel and window that holds it are
     // visible and enabled, so that it could take the input focus.
-    bool canFocus(const std::string& name) const;
+    bool canFocus(std::string_view name) const;
     const std::string& focused() const { return focused_; }
-    void setFocused(const std::string& name);
-    bool selectedAll(const std::string& name) const;
-    void setSelectedAll(const std::string& name, bool all);
+    void setFocused(std::string_view name);
+    bool selectedAll(std::string_view name) const;
+    void setSelectedAll(std::string_view name, bool all);
 
 private:
     // A hash index over fields_: the calculations look a field up by name
@@ -170,7 +174,7 @@ private:
     Field* find(std::string_view name) const;
     // The text of a control that is not a memo, as text() gives it.
     static std::string_view shownText(const Field& f);
-    Field& mutableField(const std::string& name);
+    Field& mutableField(std::string_view name);
     void notify(const std::string& name, Change change);
 
     std::map<std::string, Field> fields_;

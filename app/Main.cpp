@@ -135,7 +135,7 @@ void FormMain::close(const std::string& name)
     store_.setVisible(name, false);
 }
 
-void FormMain::LogMessage(const std::string& text)
+void FormMain::LogMessage(std::string_view text)
 {
     store_.appendLine("ElFlatMemoMes", text);
     if (store_.checked("NMesWin"))
@@ -147,20 +147,20 @@ void FormMain::WarningBox(const std::string& text, const std::string& caption)
     toolkit_.warningBox(text, caption);
 }
 
-void FormMain::CorrectField(const std::string& name, const std::string& text)
+void FormMain::CorrectField(std::string_view name, const std::string& text)
 {
     store_.setText(name, text);
     focusField(name);
     store_.setSelectedAll(name, true);
 }
 
-void FormMain::ResultColour(const std::string& name, Rgb colour)
+void FormMain::ResultColour(std::string_view name, Rgb colour)
 {
     store_.setColour(name, colour);
 }
 
-void FormMain::markAgainstLimit(const std::string& name, double value, double limit,
-                                const std::string& message, Rgb within)
+void FormMain::markAgainstLimit(std::string_view name, double value, double limit,
+                                std::string_view message, Rgb within)
 {
     ResultColour(name, within);
     if (value >= limit) {
@@ -169,18 +169,18 @@ void FormMain::markAgainstLimit(const std::string& name, double value, double li
     }
 }
 
-void FormMain::focusField(const std::string& name)
+void FormMain::focusField(std::string_view name)
 {
     if (store_.canFocus(name))
         store_.setFocused(name);
 }
 
-void FormMain::collapseSelection(const std::string& name)
+void FormMain::collapseSelection(std::string_view name)
 {
     store_.setSelectedAll(name, false);
 }
 
-void FormMain::ShowPanel(const std::string& name)
+void FormMain::ShowPanel(std::string_view name)
 {
     store_.setVisible(name, true);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace millcalc {
 
@@ -52,22 +53,22 @@ public:
     void close(const std::string& name);
 
     // The shared reporting operations of the calculation steps.
-    void LogMessage(const std::string& text);
+    void LogMessage(std::string_view text);
     void WarningBox(const std::string& text, const std::string& caption = kWarningCaption);
     // Writes the text, gives the field the focus when it and everything that
     // holds it are visible and enabled, and selects its whole text.
-    void CorrectField(const std::string& name, const std::string& text);
-    void ResultColour(const std::string& name, Rgb colour);
+    void CorrectField(std::string_view name, const std::string& text);
+    void ResultColour(std::string_view name, Rgb colour);
     // Colours a result against a machine limit: `within` (as a rule green), or red
     // with the log line when the value reaches the limit; a value equal to its
-    // limit counts as exceeding it.
-    void markAgainstLimit(const std::string& name, double value, double limit,
-                          const std::string& message, Rgb within = colours::Green);
+    // limit counts as exceeding it. The message becomes a text only when logged.
+    void markAgainstLimit(std::string_view name, double value, double limit,
+                          std::string_view message, Rgb within = colours::Green);
     // Gives the field the focus under the same rule, leaving its selection alone.
-    void focusField(const std::string& name);
+    void focusField(std::string_view name);
     // Puts the caret at the start of the text with nothing selected.
-    void collapseSelection(const std::string& name);
-    void ShowPanel(const std::string& name);
+    void collapseSelection(std::string_view name);
+    void ShowPanel(std::string_view name);
 
     // Window logic.
     void calculationDispatch();

@@ -92,8 +92,8 @@ const char* firstNotFinite(const TitaniumResults& r)
 
 namespace titanium {
 
-void writeMarked(FormMain& form, const std::string& field, const std::string& text, double value,
-                 double limit, Rgb neutral, const std::string& message)
+void writeMarked(FormMain& form, std::string_view field, const std::string& text, double value,
+                 double limit, Rgb neutral, std::string_view message)
 {
     form.store().setText(field, text);
     form.markAgainstLimit(field, value, limit, message, neutral);

@@ -5,6 +5,7 @@
 #include "app/FieldStore.h"
 
 #include <string>
+#include <string_view>
 
 namespace millcalc {
 
@@ -31,8 +32,8 @@ namespace titanium {
 
 // Writes a result, gives it its neutral colour and, when it reaches the limit
 // (equal counts), turns it red and logs the message.
-void writeMarked(FormMain& form, const std::string& field, const std::string& text, double value,
-                 double limit, Rgb neutral, const std::string& message);
+void writeMarked(FormMain& form, std::string_view field, const std::string& text, double value,
+                 double limit, Rgb neutral, std::string_view message);
 
 } // namespace titanium
 

@@ -1,6 +1,8 @@
 // Benchmarks of the three full calculations on a started window against their
-// bare formulas, with a summary of the ratios and the targets: each full
-// calculation within 20 µs and within 5 times its bare formulas.
+// bare formulas and against the formulas with the text hand-over that any
+// program showing these results must do, with a summary of the ratios and the
+// targets: each full calculation within 20 µs and within 2.5 times its
+// formulas with their text hand-over (what the field store may add).
 #include "aluminium/Aluminium.h"
 #include "app/Main.h"
 #include "app/Toolkit.h"
@@ -243,6 +245,7 @@ public:
     // Prints each method's ratios; returns how many targets were missed.
     int summarise() const
     {
+        constexpr double kTextsRatio = 2.5;
         struct Method {
             const char* calculation;
             const char* formulas;
@@ -251,7 +254,7 @@ public:
             { "CalcAluminium", "Aluminium" }, { "CalcTi", "Titanium" } };
         int missed = 0;
         std::printf("\n%-16s %12s %12s %12s %8s %8s  %s\n", "calculation", "full (ns)", "bare (ns)",
-            "texts (ns)", "/bare", "/texts", "targets (<=20 us, <=5x bare)");
+            "texts (ns)", "/bare", "/texts", "targets (<=20 us, <=2.5x texts)");
         for (const Method& m : kMethods) {
             const std::string formulas = std::string(m.formulas) + "Formulas";
             const std::string texts = formulas + "WithTexts";
@@ -262,7 +265,7 @@ public:
             const double bare = times_.at(formulas);
             const double withTexts = times_.at(texts);
             const bool fast = full <= 20000;
-            const bool close = full <= 5 * bare;
+            const bool close = full <= kTextsRatio * withTexts;
             missed += !fast + !close;
             std::printf("%-16s %12.0f %12.0f %12.0f %8.1f %8.1f  %s, %s\n", m.calculation, full,
                 bare, withTexts, full / bare, full / withTexts, fast ? "time met" : "time MISSED",
