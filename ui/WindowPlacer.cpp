@@ -181,13 +181,19 @@ QRect WindowPlacer::resultsFrame() const
         if (managed.placed)
             return managed.window->frameGeometry();
         // Beside the main window, as high as the screen allows; what does not
-        // fit scrolls.
+        // fit scrolls. Where less than half its width is left beside the main
+        // window, it keeps its width and covers the main window's right side:
+        // squeezed into that strip it would show hardly a result.
         const QRect screen = screenArea();
         const QRect main = main_->frameGeometry();
-        const QSize wanted = naturalFrameSize(managed.window);
-        const QPoint at(main.right() + 1 + kGap, screen.top());
-        const QSize room(screen.right() + 1 - at.x(), screen.height());
-        return QRect(at, wanted.boundedTo(room.expandedTo(QSize(1, 1))));
+        const QSize wanted = naturalFrameSize(managed.window).boundedTo(screen.size());
+        QPoint at(main.right() + 1 + kGap, screen.top());
+        QSize size(screen.right() + 1 - at.x(), screen.height());
+        if (size.width() < wanted.width() / 2) {
+            size.setWidth(wanted.width());
+            at.setX(std::max(screen.left(), screen.right() + 1 - wanted.width()));
+        }
+        return QRect(at, wanted.boundedTo(size).expandedTo(QSize(1, 1)));
     }
     return {};
 }
