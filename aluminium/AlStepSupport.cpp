@@ -17,13 +17,13 @@ double readPositive(FormMain& form, const PositiveCheck& check)
     return check.replacement;
 }
 
-std::string notFiniteMessage(const std::string& quantity)
+std::string notFiniteMessage(std::string_view quantity)
 {
-    return "Ошибка вычисления-> " + quantity
+    return "Ошибка вычисления-> " + std::string(quantity)
         + ": значение вне диапазона чисел (проверьте исходные данные и коэффициенты)....";
 }
 
-bool reportNotFinite(FormMain& form, double value, const std::string& quantity)
+bool reportNotFinite(FormMain& form, double value, std::string_view quantity)
 {
     if (std::isfinite(value))
         return false;

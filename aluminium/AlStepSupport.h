@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace millcalc {
 
@@ -43,9 +44,9 @@ std::array<double, N> readPositives(FormMain& form, const PositiveCheck (&checks
 // Returns true after logging and showing a warning when the value is not a
 // finite number: such a value must never reach a field, and the step that
 // computed it stops.
-bool reportNotFinite(FormMain& form, double value, const std::string& quantity);
+bool reportNotFinite(FormMain& form, double value, std::string_view quantity);
 
 // The text of the report above, for the quantity named.
-std::string notFiniteMessage(const std::string& quantity);
+std::string notFiniteMessage(std::string_view quantity);
 
 } // namespace millcalc

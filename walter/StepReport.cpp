@@ -4,16 +4,17 @@
 #include "app/NumberText.h"
 
 #include <cmath>
+#include <string>
 
 namespace millcalc::walter {
 
-bool writeResult(FormMain& form, const std::string& field, double value, int decimals,
-    const std::string& quantity, ResultWrite how)
+bool writeResult(FormMain& form, std::string_view field, double value, int decimals,
+    std::string_view quantity, ResultWrite how)
 {
     if (!std::isfinite(value)) {
         // Only inputs far beyond any real cut get here (1e300 typed into a
         // field); a field showing "inf" would only pass the fault on.
-        const std::string message = "Переполнение при расчете " + quantity
+        const std::string message = "Переполнение при расчете " + std::string(quantity)
             + " - значение вне диапазона чисел. Проверьте исходные данные. Расчет прерван.";
         form.LogMessage(message);
         form.WarningBox(message);

@@ -2,7 +2,7 @@
 // that keeps a value that is not finite out of the field.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace millcalc {
 
@@ -17,8 +17,8 @@ enum class ResultWrite { Plain, Focused };
 // Writes the value with the given decimals. A value that is not finite is not
 // written: the log and a warning box say which quantity overflowed, and the
 // caller stops its step. Returns whether the value was written.
-bool writeResult(FormMain& form, const std::string& field, double value, int decimals,
-    const std::string& quantity, ResultWrite how = ResultWrite::Plain);
+bool writeResult(FormMain& form, std::string_view field, double value, int decimals,
+    std::string_view quantity, ResultWrite how = ResultWrite::Plain);
 
 } // namespace walter
 } // namespace millcalc
