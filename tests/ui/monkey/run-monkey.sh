@@ -274,9 +274,9 @@ commands=("alt+Cyrillic_pe Cyrillic_pe" "alt+Cyrillic_pe Cyrillic_es" "alt+Cyril
 
 key() { xdotool key --delay 12 "$@" >/dev/null 2>&1; }
 
-# T X Y = one of the program's windows, the main one more often, and a random
-# point inside it (I its index in W); false when there is none. The list is refreshed every few
-# actions: a window that has gone meanwhile only makes one action miss.
+# T X Y = one of the program's windows, the main one and the newest more often,
+# and a random point inside it (I its index in W); false when there is none. The
+# list is refreshed every few actions: a window gone meanwhile costs one action.
 refreshed=0
 random_point() {
     if [ $((action_count - refreshed)) -ge 3 ] || [ ${#W[@]} -eq 0 ]; then
@@ -285,14 +285,22 @@ random_point() {
     fi
     [ ${#W[@]} -gt 0 ] || return 1
     rnd 4
+    local choice=$R
     I=0
-    if [ $R -ne 0 ]; then
-        rnd ${#W[@]}
-        I=$R
-    else
+    if [ $choice -eq 0 ]; then
         for I in "${!W[@]}"; do
             [ "${W[$I]}" = "$main_window" ] && break
         done
+    elif [ $choice -eq 1 ]; then
+        # The newest window, the highest id: a box or the About window, which
+        # blocks the others.
+        local j
+        for j in "${!W[@]}"; do
+            [ "${W[$j]}" -gt "${W[$I]}" ] && I=$j
+        done
+    else
+        rnd ${#W[@]}
+        I=$R
     fi
     T=${W[$I]}
     rnd "${WIDTHS[$I]}"; X=$R
