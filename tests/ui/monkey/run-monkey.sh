@@ -173,7 +173,7 @@ start_program() {
     W=()
     local waited=0
     while [ $waited -lt 600 ]; do
-        main_window=$(xdotool search --onlyvisible --pid "$pid" --name '^Расчет режимов резания' 2>/dev/null | head -n 1)
+        main_window=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Расчет режимов резания' 2>/dev/null | head -n 1)
         [ -n "$main_window" ] && break
         if ! kill -0 "$pid" 2>/dev/null; then
             local status=0
@@ -208,6 +208,8 @@ check_exit() {
 }
 
 # The program's mapped windows and their sizes, in one call: W, WIDTHS, HEIGHTS.
+# "--all" and a pattern that matches every name: without them xdotool would
+# take the next command for the pattern, or match windows of any process.
 program_windows() {
     W=()
     WIDTHS=()
@@ -226,7 +228,7 @@ program_windows() {
                 id=""
                 width="" ;;
         esac
-    done < <(xdotool search --onlyvisible --pid "$pid" getwindowgeometry --shell %@ 2>/dev/null)
+    done < <(xdotool search --all --onlyvisible --pid "$pid" --name '' getwindowgeometry --shell %@ 2>/dev/null)
 }
 
 # --- Texts ---------------------------------------------------------------------
@@ -274,8 +276,9 @@ commands=("alt+Cyrillic_pe Cyrillic_pe" "alt+Cyrillic_pe Cyrillic_es" "alt+Cyril
 
 key() { xdotool key --delay 12 "$@" >/dev/null 2>&1; }
 
-# T X Y = one of the program's windows, the main one and the newest more often,
-# and a random point inside it (I its index in W); false when there is none. The
+# T X Y = one of the program's windows, the main one and the newest more often
+# (always the newest with "newest"), and a random point inside it (I its index
+# in W); false when there is none. The
 # list is refreshed every few actions: a window gone meanwhile costs one action.
 refreshed=0
 random_point() {
@@ -286,6 +289,7 @@ random_point() {
     [ ${#W[@]} -gt 0 ] || return 1
     rnd 4
     local choice=$R
+    [ "${1:-}" = newest ] && choice=1
     I=0
     if [ $choice -eq 0 ]; then
         for I in "${!W[@]}"; do
@@ -376,10 +380,26 @@ one_action() {
             pick ctrl+v ctrl+v shift+Insert
             key "$P"
         fi
-    elif [ $r -lt 97 ]; then
+    elif [ $r -lt 96 ]; then
         random_point || return 0
         log_action "activate window $T"
         xdotool windowactivate "$T" >/dev/null 2>&1
+    elif [ $r -lt 97 ]; then
+        # The About window and a few clicks in it, where its mail link is small.
+        log_action "activate the main window, menu alt+Cyrillic_pe Cyrillic_a, clicks in the newest window"
+        xdotool windowactivate "$main_window" >/dev/null 2>&1
+        sleep 0.1
+        key alt+Cyrillic_pe Cyrillic_a
+        sleep 0.3
+        refreshed=-100
+        local clicks
+        for clicks in 1 2 3 4 5; do
+            random_point newest || return 0
+            [ "$T" = "$main_window" ] && continue
+            log_action "click 1 in window $T at $X,$Y"
+            xdotool mousemove --window "$T" "$X" "$Y" click 1 >/dev/null 2>&1
+            sleep 0.1
+        done
     elif [ $r -lt 99 ]; then
         rnd 3
         # Seldom: the program ends, and is started again.
