@@ -48,7 +48,7 @@ esac
 echo "monkey: seed $seed, $seconds s, $build build (replay with MILLCALC_MONKEY_SEED=$seed)"
 
 mkdir -p "$out"
-rm -f "$out"/stderr.*.log "$out/actions.log" "$out/failure.png"
+rm -f "$out"/stderr.*.log "$out"/stdout.*.log "$out/actions.log" "$out/failure.png"
 work=$(mktemp -d)
 xvfb=""
 wm=""
@@ -143,8 +143,15 @@ fail() {
     echo "--- the last 30 actions (all of them in $out/actions.log):" >&2
     tail -n 30 "$out/actions.log" >&2
     if [ -n "$stderr_file" ] && [ -s "$stderr_file" ]; then
-        echo "--- the program's standard error, its end ($stderr_file):" >&2
-        tail -n 60 "$stderr_file" >&2
+        local first
+        first=$(grep -n -m 1 -E "$sanitizer_pattern" "$stderr_file" | cut -d: -f1)
+        if [ -n "$first" ]; then
+            echo "--- the sanitizer's report ($stderr_file):" >&2
+            sed -n "${first},$((first + 80))p" "$stderr_file" >&2
+        else
+            echo "--- the program's standard error, its end ($stderr_file):" >&2
+            tail -n 60 "$stderr_file" >&2
+        fi
     fi
     if command -v import >/dev/null 2>&1 && import -window root "$out/failure.png" 2>/dev/null; then
         echo "--- the screen: $out/failure.png" >&2
@@ -152,8 +159,9 @@ fail() {
     exit 1
 }
 
+sanitizer_pattern='ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:'
 sanitizer_report() {
-    grep -q -E 'ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:' "$stderr_file"
+    grep -q -E "$sanitizer_pattern" "$stderr_file"
 }
 
 # --- The program -------------------------------------------------------------
@@ -203,7 +211,6 @@ check_exit() {
         fail "the program ended with status $status"
     fi
     log_action "the program (pid $ended) ended normally"
-    started_again=$((started_again + 1))
     start_program
 }
 
@@ -422,7 +429,6 @@ one_action() {
 # --- The run -------------------------------------------------------------------
 ping_timeout_ms=5000
 late_answers=0
-started_again=0
 liveness() {
     [ -n "$pid" ] || return 0
     local status=0
