@@ -387,16 +387,37 @@ one_action() {
             pick ctrl+v ctrl+v shift+Insert
             key "$P"
         fi
-    elif [ $r -lt 96 ]; then
+    elif [ $r -lt 95 ]; then
         random_point || return 0
         log_action "activate window $T"
         xdotool windowactivate "$T" >/dev/null 2>&1
     elif [ $r -lt 97 ]; then
-        # The About window and a few clicks in it, where its mail link is small.
-        log_action "activate the main window, menu alt+Cyrillic_pe Cyrillic_a, clicks in the newest window"
+        # A window reached on purpose, the About window or by the context menu
+        # the nomogram, and a few clicks in it, where the About window's mail
+        # link is a small target.
         xdotool windowactivate "$main_window" >/dev/null 2>&1
         sleep 0.1
-        key alt+Cyrillic_pe Cyrillic_a
+        pick about Cyrillic_en Cyrillic_en Cyrillic_ve Cyrillic_er Cyrillic_em Cyrillic_ef Cyrillic_te
+        if [ "$P" = about ]; then
+            log_action "activate the main window, menu alt+Cyrillic_pe Cyrillic_a"
+            key alt+Cyrillic_pe Cyrillic_a
+        else
+            local letter=$P
+            refreshed=-100
+            random_point || return 0
+            local j
+            I=-1
+            for j in "${!W[@]}"; do
+                [ "${W[$j]}" = "$main_window" ] && I=$j
+            done
+            [ $I -ge 0 ] || return 0
+            T=$main_window
+            rnd "${WIDTHS[$I]}"; X=$R
+            rnd "${HEIGHTS[$I]}"; Y=$R
+            log_action "activate the main window, click 3 at $X,$Y, key $letter"
+            xdotool mousemove --window "$T" "$X" "$Y" click 3 sleep 0.2 >/dev/null 2>&1
+            key "$letter"
+        fi
         sleep 0.3
         refreshed=-100
         local clicks
