@@ -24,7 +24,7 @@ esac
 if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev
-               xvfb xauth xdotool x11-utils openbox imagemagick librsvg2-bin locales
+               xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 
