@@ -178,9 +178,8 @@ QWidget* FieldBinder::build(const std::string& window)
         // A control of the window that took the focus while the window did not
         // exist gets it now, to have it when the window is shown.
         const std::string& focused = form_.store().focused();
-        if (Binding* target = binding(focused);
-            target && target->object()->isWidgetType()
-            && static_cast<QWidget*>(target->object())->window() == it->built)
+        if (Binding* target = binding(focused); target && target->object()->isWidgetType()
+            && it->built->isAncestorOf(static_cast<QWidget*>(target->object())))
             applyFocus(focused);
     }
     return it->built;

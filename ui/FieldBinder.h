@@ -31,7 +31,8 @@ class FormMain;
 class FieldBinder : public QObject {
     Q_OBJECT
 public:
-    // Builds a window, a child of the main window, with its controls.
+    // Builds a window, a child of the main window, with its controls;
+    // returns it.
     using Builder = std::function<QWidget*()>;
 
     // root is the main window; its controls are bound and filled at once.
@@ -41,7 +42,8 @@ public:
     // The window of that control name is built by builder when it is first
     // shown or first asked for.
     void buildOnFirstShow(const std::string& window, Builder builder);
-    // Builds the window now, unless it is built; returns it.
+    // Builds the window now, unless it is built; returns it, or null for a
+    // name that is not built on first show.
     QWidget* build(const std::string& window);
     bool isBuilt(const std::string& window) const;
 
