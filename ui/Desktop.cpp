@@ -11,6 +11,8 @@
 #include "ui/SplashWindow.h"
 #include "ui/WindowPlacer.h"
 
+#include <type_traits>
+
 namespace millcalc {
 
 namespace {
@@ -50,27 +52,18 @@ Desktop::Desktop(FormMain& form)
     panel("PanelTemp", createTemperaturePanel);
     // The sizeable windows open at their own places where those are free, and
     // may shrink to fit the room beside the others.
-    binder_->buildOnFirstShow("FormMessage", [this, owner] {
-        placeBesideResults();
-        auto* window = new MessageWindow(owner);
-        placer_->manage(window, false, MessageWindow::kLeast,
-            QPoint(MessageWindow::kLeft, MessageWindow::kTop));
-        return window;
-    });
-    binder_->buildOnFirstShow("FormGraphic", [this, owner] {
-        placeBesideResults();
-        auto* window = new GraphicWindow(form_, owner);
-        placer_->manage(window, false, GraphicWindow::kLeast,
-            QPoint(GraphicWindow::kLeft, GraphicWindow::kTop));
-        return window;
-    });
-    binder_->buildOnFirstShow("FormHelp", [this, owner] {
-        placeBesideResults();
-        auto* window = new HelpWindow(owner);
-        placer_->manage(
-            window, false, HelpWindow::kLeast, QPoint(HelpWindow::kLeft, HelpWindow::kTop));
-        return window;
-    });
+    const auto sizeable = [this, owner](const char* name, auto make) {
+        binder_->buildOnFirstShow(name, [this, owner, make] {
+            placeBesideResults();
+            auto* window = make(owner);
+            using Window = std::remove_pointer_t<decltype(window)>;
+            placer_->manage(window, false, Window::kLeast, QPoint(Window::kLeft, Window::kTop));
+            return static_cast<QWidget*>(window);
+        });
+    };
+    sizeable("FormMessage", [](QWidget* parent) { return new MessageWindow(parent); });
+    sizeable("FormGraphic", [this](QWidget* parent) { return new GraphicWindow(form_, parent); });
+    sizeable("FormHelp", [](QWidget* parent) { return new HelpWindow(parent); });
 }
 
 Desktop::~Desktop() = default;
