@@ -159,13 +159,6 @@ void FieldBinder::buildOnFirstShow(const std::string& window, Builder builder)
     later_.push_back({ window, std::move(builder) });
 }
 
-bool FieldBinder::isBuilt(const std::string& window) const
-{
-    const auto it = std::find_if(
-        later_.begin(), later_.end(), [&](const Later& later) { return later.window == window; });
-    return it == later_.end() ? binding(window) != nullptr : it->built != nullptr;
-}
-
 QWidget* FieldBinder::build(const std::string& window)
 {
     const auto it = std::find_if(

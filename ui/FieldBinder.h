@@ -45,7 +45,6 @@ public:
     // Builds the window now, unless it is built; returns it, or null for a
     // name that is not built on first show.
     QWidget* build(const std::string& window);
-    bool isBuilt(const std::string& window) const;
 
     // Shows every window as visible as its field says (the main window first)
     // and gives the focus to the focused control.
