@@ -1,6 +1,7 @@
 // The desktop program's windows over one window logic: the main window with its
 // floating panels, the log, nomogram, designations and splash windows, all bound
-// to the field store.
+// to the field store. Only the main window and the splash exist at start; every
+// other window is built when it is first shown (or first asked for).
 #pragma once
 
 #include <memory>
@@ -23,7 +24,8 @@ public:
 
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
-    // A window or panel of the program by its control name, or null.
+    // A window or panel of the program by its control name, built if it was
+    // not yet; null for no window of that name.
     QWidget* window(const char* name) const;
 
     // Shows what the store holds: the main window at the top left of the
@@ -31,6 +33,7 @@ public:
     void show();
 
 private:
+    void placeBesideResults();
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;

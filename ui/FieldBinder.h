@@ -1,17 +1,26 @@
-// Binds every control of the field store to the widget of the same object name:
-// store changes reach the widgets through the store's one notification path,
-// applied without echo; what the user does goes back to the window logic as
-// typing, picks, checks, clicks, cell selections and closes.
+// Binds every control of the field store to the widget of the same object name,
+// one binding a widget (ui/bind/, named after the widget): store changes reach
+// the widgets through the store's one notification path, applied without echo;
+// what the user does goes back to the window logic as typing, picks, checks,
+// clicks, cell selections and closes.
+//
+// A window that is not shown at start need not exist: it is built when its
+// field first turns visible, its controls are bound then and filled from the
+// store, which holds all state meanwhile; changes to the controls of a window
+// not yet built are not applied anywhere else.
 #pragma once
 
 #include "app/FieldStore.h"
+#include "ui/bind/Binding.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class QWidget;
 
@@ -22,47 +31,49 @@ class FormMain;
 class FieldBinder : public QObject {
     Q_OBJECT
 public:
-    // root is the main window; every other window and panel is a child of it.
+    // Builds a window, a child of the main window, with its controls;
+    // returns it.
+    using Builder = std::function<QWidget*()>;
+
+    // root is the main window; its controls are bound and filled at once.
     FieldBinder(FormMain& form, QWidget* root);
+    ~FieldBinder() override;
 
-    // Brings every widget to the state of its field, windows and focus included.
-    void refresh();
+    // The window of that control name is built by builder when it is first
+    // shown or first asked for.
+    void buildOnFirstShow(const std::string& window, Builder builder);
+    // Builds the window now, unless it is built; returns it, or null for a
+    // name that is not built on first show.
+    QWidget* build(const std::string& window);
 
-    // The controls of the store that have no widget.
-    QStringList missingControls() const;
-    QObject* control(const std::string& name) const;
+    // Shows every window as visible as its field says (the main window first)
+    // and gives the focus to the focused control.
+    void showWindows();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The controls of the store that have no widget; every window is built
+    // to find them.
+    QStringList missingControls();
+    // The widget of a control, its window built if need be; null if none.
+    QObject* control(const std::string& name);
 
 private:
-    void bind(const Field& field, QObject* object);
-    void bindWindow(const Field& field, QWidget* widget);
-    void bindPageControl(const Field& field, QObject* object);
-    void bindList(const Field& field, QObject* object);
-    void bindRadioGroup(const Field& field, QObject* object);
-    void bindGrid(const Field& field, QObject* object);
-
-    void refreshContents();
+    void bindAll(QObject* tree);
     void apply(const std::string& name, Change change);
-    void applyText(const Field& field, QObject* object);
-    void applyItems(const Field& field, QObject* object);
-    void applyIndex(const Field& field, QObject* object);
-    void applyColour(const Field& field, QObject* object);
-    void applyVisible(const Field& field, QObject* object);
-    void applyCells(const Field& field, QObject* object);
     void applyFocus(const std::string& name);
-    void applySelection(const Field& field, QObject* object, bool collapse);
-
-    // Runs a user's action on the window logic; an error that escapes it goes
-    // to the error box, as from any command.
-    void guarded(const std::function<void()>& action);
+    Binding* binding(const std::string& name) const;
 
     FormMain& form_;
     QWidget* root_;
-    std::unordered_map<std::string, QObject*> controls_;
-    std::unordered_map<const QObject*, std::string> windows_;
-    QStringList missing_;
+    BindingHost host_;
+    std::unordered_map<std::string, std::unique_ptr<Binding>> bindings_;
+    // The controls not yet bound, waiting for their window.
+    std::vector<std::string> unbound_;
+    struct Later {
+        std::string window;
+        Builder builder;
+        QWidget* built = nullptr;
+    };
+    std::vector<Later> later_;
 };
 
 } // namespace millcalc

@@ -8,9 +8,20 @@ namespace millcalc {
 JpegPicture::JpegPicture(const QString& resource, QSize size, QWidget* parent)
     : QWidget(parent)
     , resource_(resource)
-    , picture_(JpegImage::load(resource))
-    , size_(picture_.isNull() ? size : picture_.image().size())
+    , placeholder_(size)
 {
+}
+
+const JpegImage& JpegPicture::picture() const
+{
+    if (!picture_)
+        picture_ = JpegImage::load(resource_);
+    return *picture_;
+}
+
+QSize JpegPicture::sizeHint() const
+{
+    return picture().isNull() ? placeholder_ : picture().image().size();
 }
 
 QString JpegPicture::resourceFor(const QString& resource, qreal devicePixelRatio)
@@ -25,26 +36,27 @@ QString JpegPicture::resourceFor(const QString& resource, qreal devicePixelRatio
 
 const JpegImage& JpegPicture::pictureFor(qreal devicePixelRatio) const
 {
-    if (devicePixelRatio <= 1.0 || picture_.isNull())
-        return picture_;
+    const JpegImage& natural = picture();
+    if (devicePixelRatio <= 1.0 || natural.isNull())
+        return natural;
     if (!doubled_) {
         doubled_ = JpegImage::load(resourceFor(resource_, devicePixelRatio));
         // Only a file of twice the size is drawn as the sharp picture.
-        if (!doubled_->isNull() && doubled_->image().size() != 2 * picture_.image().size())
+        if (!doubled_->isNull() && doubled_->image().size() != 2 * natural.image().size())
             *doubled_ = JpegImage();
     }
-    return doubled_->isNull() ? picture_ : *doubled_;
+    return doubled_->isNull() ? natural : *doubled_;
 }
 
 void JpegPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (picture_.isNull()) {
+    if (picture().isNull()) {
         painter.fillRect(rect(), palette().color(QPalette::Base));
         painter.setPen(QColor(0xc0, 0x00, 0x00));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         painter.drawText(
-            rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, picture_.error());
+            rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, picture().error());
         return;
     }
     // The pixel ratio of what is painted on: the screen's, or a grab's.
@@ -54,7 +66,7 @@ void JpegPicture::paintEvent(QPaintEvent*)
     const QImage& image = pictureFor(surface->devicePixelRatioF()).image();
     // Laid out in the picture's own size; a double-resolution image fills the
     // same place with twice the pixels.
-    const QSize natural = picture_.image().size();
+    const QSize natural = picture().image().size();
     if (natural == size()) {
         painter.drawImage(rect(), image);
         return;

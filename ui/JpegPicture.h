@@ -21,13 +21,14 @@ public:
     // size is the picture's place while the file cannot be shown.
     JpegPicture(const QString& resource, QSize size, QWidget* parent = nullptr);
 
-    // The picture at its own size.
-    const JpegImage& picture() const { return picture_; }
+    // The picture at its own size, decoded when first asked for (to be laid
+    // out or drawn), not when the control is made.
+    const JpegImage& picture() const;
     // The picture drawn on a screen of the given device pixel ratio: the
     // double-resolution file above 1 (decoded when first asked for), the
     // picture at its own size where that file is missing or broken.
     const JpegImage& pictureFor(qreal devicePixelRatio) const;
-    QSize sizeHint() const override { return size_; }
+    QSize sizeHint() const override;
 
     // The file of the picture for a device pixel ratio.
     static QString resourceFor(const QString& resource, qreal devicePixelRatio);
@@ -37,9 +38,9 @@ protected:
 
 private:
     QString resource_;
-    JpegImage picture_;
+    mutable std::optional<JpegImage> picture_;
     mutable std::optional<JpegImage> doubled_;
-    QSize size_;
+    QSize placeholder_;
 };
 
 } // namespace millcalc

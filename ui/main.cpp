@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <memory>
 
@@ -17,7 +18,13 @@ int main(int argc, char** argv)
     // The desktop finds the menu entry and its icon by this name (the
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc")));
+    // Looked up once the event loop runs: the look-up reads the theme's index
+    // and would hold up the main window by a quarter of its start-up; the
+    // windows, by then shown, take the icon as it comes (an error box at start
+    // too, which runs the loop).
+    QTimer::singleShot(0, [] {
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc")));
+    });
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;

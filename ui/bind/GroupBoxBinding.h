@@ -1,0 +1,26 @@
+// A group box: its title; as a radio group, the radio buttons it builds from
+// the field's items, the checked one, and a new choice going to the window
+// logic.
+#pragma once
+
+#include "ui/bind/Binding.h"
+
+class QButtonGroup;
+class QGroupBox;
+
+namespace millcalc {
+
+class GroupBoxBinding : public Binding {
+public:
+    GroupBoxBinding(const BindingHost& host, const Field& field, QGroupBox* box);
+
+    void text(const Field& field) override;
+    void items(const Field& field) override;
+    void index(const Field& field) override;
+
+private:
+    QGroupBox* box_;
+    QButtonGroup* buttons_ = nullptr;  // only for a radio group
+};
+
+} // namespace millcalc

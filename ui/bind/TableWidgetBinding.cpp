@@ -1,0 +1,82 @@
+#include "ui/bind/TableWidgetBinding.h"
+
+#include "app/Main.h"
+#include "ui/WidgetKit.h"
+
+#include <QColor>
+#include <QTableWidget>
+
+namespace millcalc {
+
+TableWidgetBinding::TableWidgetBinding(
+    const BindingHost& host, const Field& field, QTableWidget* table)
+    : Binding(host, field, table)
+    , table_(table)
+    , fixedRows_(intProperty(table, kFixedRowsProperty, 0))
+    , fixedColumns_(intProperty(table, kFixedColumnsProperty, 0))
+{
+    table->setColumnCount(field.columns - fixedColumns_);
+    table->setRowCount(field.rows - fixedRows_);
+    QObject::connect(table, &QTableWidget::currentCellChanged, host_.context,
+        [this](int row, int column, int, int) {
+            if (row < 0 || column < 0)
+                return;
+            host_.guarded(
+                [&] { host_.form.selectCell(name_, column + fixedColumns_, row + fixedRows_); });
+        });
+}
+
+void TableWidgetBinding::cells(const Field& field)
+{
+    const QColor colour = qtColour(field.colour);
+    bool headingsChanged = false;
+    for (int row = 0; row < field.rows; ++row) {
+        for (int column = 0; column < field.columns; ++column) {
+            if (row < fixedRows_ && column < fixedColumns_)
+                continue; // the corner cell has no place in the table
+            const QString text
+                = display(field.cells[static_cast<std::size_t>(row * field.columns + column)]);
+            QTableWidgetItem* item = nullptr;
+            if (row < fixedRows_) {
+                item = table_->horizontalHeaderItem(column - fixedColumns_);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    table_->setHorizontalHeaderItem(column - fixedColumns_, item);
+                }
+            } else if (column < fixedColumns_) {
+                item = table_->verticalHeaderItem(row - fixedRows_);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    table_->setVerticalHeaderItem(row - fixedRows_, item);
+                }
+            } else {
+                item = table_->item(row - fixedRows_, column - fixedColumns_);
+                if (!item) {
+                    // The grid's prototype carries how its cells are aligned.
+                    item = table_->itemPrototype() ? table_->itemPrototype()->clone()
+                                                   : new QTableWidgetItem;
+                    table_->setItem(row - fixedRows_, column - fixedColumns_, item);
+                }
+                if (item->foreground().color() != colour)
+                    item->setForeground(colour);
+                // A description wider than its column can be read in full.
+                const bool clipped = table_->fontMetrics().horizontalAdvance(text)
+                    > table_->columnWidth(column - fixedColumns_) - 6;
+                item->setToolTip(clipped ? text : QString());
+            }
+            if (item->text() != text) {
+                item->setText(text);
+                headingsChanged = headingsChanged || row < fixedRows_ || column < fixedColumns_;
+            }
+        }
+    }
+    if (headingsChanged)
+        fitGrid(table_);
+    const int row = field.currentRow - fixedRows_;
+    const int column = field.currentColumn - fixedColumns_;
+    if (row >= 0 && column >= 0 && row < table_->rowCount() && column < table_->columnCount()
+        && (table_->currentRow() != row || table_->currentColumn() != column))
+        table_->setCurrentCell(row, column);
+}
+
+} // namespace millcalc

@@ -1,0 +1,25 @@
+// A string grid: its cells (the heading rows and columns in the table's
+// headers), their colour, the current cell, and a cell the user selects going
+// to the window logic.
+#pragma once
+
+#include "ui/bind/Binding.h"
+
+class QTableWidget;
+
+namespace millcalc {
+
+class TableWidgetBinding : public Binding {
+public:
+    TableWidgetBinding(const BindingHost& host, const Field& field, QTableWidget* table);
+
+    void colour(const Field& field) override { cells(field); }
+    void cells(const Field& field) override;
+
+private:
+    QTableWidget* table_;
+    int fixedRows_;
+    int fixedColumns_;
+};
+
+} // namespace millcalc
