@@ -43,12 +43,31 @@ for setup in 1366x768:1 1920x1080:1 2560x1600:2; do
         exit 1
     fi
     display=":$(head -n 1 "$work/display")"
-    DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
-    wm=$!
-    for _ in $(seq 50); do
-        DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
+    # The window manager must be up before the program maps its windows: a
+    # screen without one says nothing about placement.
+    managed=no
+    for attempt in 1 2; do
+        DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
+        wm=$!
+        for _ in $(seq 100); do
+            if DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+                managed=yes
+                break 2
+            fi
+            kill -0 "$wm" 2>/dev/null || break
+            sleep 0.1
+        done
+        echo "run-desktop-geometry: openbox did not come up on $display (try $attempt):" >&2
+        cat "$work/openbox.log" >&2
+        kill "$wm" 2>/dev/null
+        wait "$wm" 2>/dev/null
+        wm=""
     done
+    if [ "$managed" != yes ]; then
+        status=1
+        stop
+        continue
+    fi
     echo "== $screen at scale $scale on $display"
     if ! env DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" LANG="$locale" \
         LC_ALL="$locale" "$test_binary"; then
