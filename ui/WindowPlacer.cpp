@@ -279,10 +279,8 @@ void WindowPlacer::place(Managed& managed)
     applyFrame(window, choosePlace(room, wanted, least, preferred));
     // The frame of a sizeable window (with a grip at its foot) may differ
     // from the main window's: once the window manager has drawn it, the
-    // window moves back onto the screen if it has to. A busy window manager
-    // may frame it later: it is looked at again then.
-    for (const int after : { kFramedAfterMs, 5 * kFramedAfterMs, 12 * kFramedAfterMs })
-        QTimer::singleShot(after, window, [this, window] { keepOnScreen(window); });
+    // window moves back onto the screen if it has to.
+    QTimer::singleShot(kFramedAfterMs, window, [this, window] { keepOnScreen(window); });
 }
 
 } // namespace millcalc
