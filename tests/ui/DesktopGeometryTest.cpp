@@ -98,6 +98,11 @@ QString describe(const QWidget* widget)
     return name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name;
 }
 
+QString rectText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 // What a user types into or presses on the active input page.
 QList<QWidget*> inputsOf(QWidget* page)
 {
@@ -349,7 +354,9 @@ void DesktopGeometryTest::panelsOpenBesideNotOver()
         // Beside the main window, never over any of it.
         const QRect main = realFrame(desktop_->mainWindow().winId());
         for (const QWidget* panel : opened)
-            QVERIFY2(!realFrame(panel->winId()).intersects(main), qPrintable(describe(panel)));
+            QVERIFY2(!realFrame(panel->winId()).intersects(main),
+                qPrintable(describe(panel) + " at " + rectText(realFrame(panel->winId()))
+                    + " over the main window at " + rectText(main)));
     }
     QCOMPARE(opened.size(), 3);
     // On a large screen there is room for all three side by side.
@@ -357,7 +364,9 @@ void DesktopGeometryTest::panelsOpenBesideNotOver()
         for (qsizetype i = 0; i < opened.size(); ++i)
             for (qsizetype j = i + 1; j < opened.size(); ++j)
                 QVERIFY2(!realFrame(opened[i]->winId()).intersects(realFrame(opened[j]->winId())),
-                    qPrintable(describe(opened[i]) + " over " + describe(opened[j])));
+                    qPrintable(describe(opened[i]) + " at " + rectText(realFrame(opened[i]->winId()))
+                        + " over " + describe(opened[j]) + " at "
+                        + rectText(realFrame(opened[j]->winId()))));
     }
 }
 
