@@ -1,6 +1,7 @@
 #include "ui/FieldBinder.h"
 
 #include "app/Main.h"
+#include "ui/IdleBuild.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"
@@ -178,6 +179,22 @@ QWidget* FieldBinder::build(const std::string& window)
     return it->built;
 }
 
+bool FieldBinder::isBuilt(const std::string& window) const
+{
+    return std::any_of(later_.begin(), later_.end(),
+        [&](const Later& later) { return later.window == window && later.built; });
+}
+
+std::vector<std::string> FieldBinder::unbuiltWindows() const
+{
+    std::vector<std::string> names;
+    for (const Later& later : later_) {
+        if (!later.built)
+            names.push_back(later.window);
+    }
+    return names;
+}
+
 Binding* FieldBinder::binding(const std::string& name) const
 {
     const auto it = bindings_.find(name);
@@ -248,6 +265,8 @@ void FieldBinder::showWindows()
             bound->visible(field);
     }
     applyFocus(store.focused());
+    if (!idle_)
+        idle_ = new IdleBuild(*this, root_);
 }
 
 } // namespace millcalc

@@ -7,7 +7,8 @@
 // A window that is not shown at start need not exist: it is built when its
 // field first turns visible, its controls are bound then and filled from the
 // store, which holds all state meanwhile; changes to the controls of a window
-// not yet built are not applied anywhere else.
+// not yet built are not applied anywhere else. Once the main window has been
+// painted, the windows not yet built are built in the idle time (IdleBuild).
 #pragma once
 
 #include "app/FieldStore.h"
@@ -27,6 +28,7 @@ class QWidget;
 namespace millcalc {
 
 class FormMain;
+class IdleBuild;
 
 class FieldBinder : public QObject {
     Q_OBJECT
@@ -45,6 +47,12 @@ public:
     // Builds the window now, unless it is built; returns it, or null for a
     // name that is not built on first show.
     QWidget* build(const std::string& window);
+    bool isBuilt(const std::string& window) const;
+    // The windows built on first show that are not built yet, in the order
+    // they were declared.
+    std::vector<std::string> unbuiltWindows() const;
+    // Builds those in the idle time after the main window's first paint.
+    IdleBuild& idleBuild() { return *idle_; }
 
     // Shows every window as visible as its field says (the main window first)
     // and gives the focus to the focused control.
@@ -74,6 +82,7 @@ private:
         QWidget* built = nullptr;
     };
     std::vector<Later> later_;
+    IdleBuild* idle_ = nullptr;
 };
 
 } // namespace millcalc
