@@ -4,8 +4,10 @@
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, Xvfb, a window
-#                           manager, the Russian locale, the renderer of
-#                           resources/render_jpegs.sh, the package tools ...
+#                           manager, a Wayland compositor with Qt's Wayland
+#                           and GTK platform plugins, the Russian locale, the
+#                           renderer of resources/render_jpegs.sh, the
+#                           package tools ...
 set -euo pipefail
 
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
@@ -25,6 +27,7 @@ if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
+               weston qt6-wayland qt6-gtk-platformtheme
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 
