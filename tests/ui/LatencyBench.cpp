@@ -38,7 +38,7 @@ namespace {
 
 constexpr double kFrameMs = 16.0;
 
-// Counts the paint events of every widget, by the window that holds it.
+// Counts the paint events of every widget and keeps which were painted.
 class PaintWatch : public QObject {
 public:
     PaintWatch() { qApp->installEventFilter(this); }
@@ -46,24 +46,30 @@ public:
 
     void reset()
     {
-        windows_.clear();
+        widgets_.clear();
         paints_ = 0;
     }
     int paints() const { return paints_; }
-    bool painted(const QWidget* window) const { return window && windows_.contains(window); }
+    // Something of the window or dock was painted.
+    bool painted(const QWidget* window) const
+    {
+        return window && std::any_of(widgets_.begin(), widgets_.end(), [window](const QWidget* w) {
+            return w == window || window->isAncestorOf(w);
+        });
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             ++paints_;
-            windows_.insert(static_cast<QWidget*>(watched)->window());
+            widgets_.insert(static_cast<QWidget*>(watched));
         }
         return false;
     }
 
 private:
-    QSet<const QWidget*> windows_;
+    QSet<const QWidget*> widgets_;
     int paints_ = 0;
 };
 
