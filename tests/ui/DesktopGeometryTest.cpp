@@ -123,6 +123,9 @@ QString describe(const QWidget* widget)
     if (name.isEmpty())
         if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
             name = button->text();
+    if (name.isEmpty())
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            name = QLatin1Char('"') + label->text().left(24) + QLatin1Char('"');
     return name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name;
 }
 
@@ -131,8 +134,9 @@ QString rectText(const QRect& r)
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-// What a user types into, picks or presses on a page: every such control the
-// page shows, whether or not its window is in view now.
+// What a user types into, picks or presses on a page, with the captions that
+// say what it is: every such control the page shows, whether or not its
+// window is in view now.
 QList<QWidget*> controlsOf(QWidget* page, bool buttons)
 {
     QList<QWidget*> controls;
@@ -143,8 +147,10 @@ QList<QWidget*> controlsOf(QWidget* page, bool buttons)
             continue;
         if (qobject_cast<QLineEdit*>(child) && qobject_cast<QComboBox*>(child->parentWidget()))
             continue; // the line of an editable list: the list counts
+        const auto* label = qobject_cast<QLabel*>(child);
         if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child)
-            || (buttons && qobject_cast<QAbstractButton*>(child)))
+            || (buttons && qobject_cast<QAbstractButton*>(child))
+            || (label && !label->text().trimmed().isEmpty()))
             controls << child;
     }
     return controls;
@@ -464,6 +470,10 @@ void DesktopGeometryTest::checkMainWindowFree()
     QList<QWidget*> guarded { main.menuBar(), find<QWidget>("BitBtnGraphic"),
         find<QWidget>("BitBtnHelp"), find<QWidget>("BitCalcs") };
     guarded << controlsOf(find<QTabWidget>("PageControlParam")->currentWidget(), true);
+    for (QLabel* label : main.centralWidget()->findChildren<QLabel*>()) {
+        if (label->isVisible() && !label->text().trimmed().isEmpty() && !guarded.contains(label))
+            guarded << label;
+    }
     const QStringList faults = faultsInView(guarded, QStringLiteral("main window"));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
