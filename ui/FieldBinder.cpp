@@ -121,6 +121,7 @@ FieldBinder::FieldBinder(FormMain& form, QWidget* root)
     for (const auto& [name, field] : form_.store().fields())
         unbound_.push_back(name);
     bindAll(root_);
+    idle_ = new IdleBuild(*this, root_);
     QPointer<FieldBinder> self(this);
     form_.store().listen([self](const std::string& name, Change change) {
         if (self)
@@ -265,8 +266,6 @@ void FieldBinder::showWindows()
             bound->visible(field);
     }
     applyFocus(store.focused());
-    if (!idle_)
-        idle_ = new IdleBuild(*this, root_);
 }
 
 } // namespace millcalc

@@ -51,7 +51,7 @@ public:
     // The windows built on first show that are not built yet, in the order
     // they were declared.
     std::vector<std::string> unbuiltWindows() const;
-    // Builds those in the idle time after the main window's first paint.
+    // Builds those, after the main window's first paint, in the idle time.
     IdleBuild& idleBuild() { return *idle_; }
 
     // Shows every window as visible as its field says (the main window first)

@@ -14,7 +14,6 @@ IdleBuild::IdleBuild(FieldBinder& binder, QWidget* root)
     : QObject(&binder)
     , binder_(binder)
     , root_(root)
-    , waiting_(binder.unbuiltWindows())
 {
     root_->installEventFilter(this);
 }
@@ -25,13 +24,29 @@ bool IdleBuild::eventFilter(QObject* watched, QEvent* event)
     // once the window has reached the screen, the idle time is ours.
     if (watched == root_ && event->type() == QEvent::Paint) {
         root_->removeEventFilter(this);
+        waiting_ = binder_.unbuiltWindows();
         QTimer::singleShot(0, this, &IdleBuild::step);
     }
     return false;
 }
 
+void IdleBuild::later(std::function<void()> task)
+{
+    if (done_)
+        QTimer::singleShot(0, this, std::move(task));
+    else
+        tasks_.push_back(std::move(task));
+}
+
 void IdleBuild::step()
 {
+    if (!tasks_.empty()) {
+        const std::function<void()> task = std::move(tasks_.front());
+        tasks_.erase(tasks_.begin());
+        task();
+        QTimer::singleShot(0, this, &IdleBuild::step);
+        return;
+    }
     // Each window in three steps: built and bound; styled and laid out; its
     // platform window made and painted once aside, which loads the glyphs
     // and pictures it shows. A window the user opened meanwhile is done.

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
 
     // Every window waiting to be built is built and ready to show.
     bool done() const { return done_; }
+    // Runs the task in the idle time too, before the windows, in a turn of
+    // its own; at once in the next turn when the idle time is over.
+    void later(std::function<void()> task);
 
 signals:
     void finished();
@@ -35,6 +39,7 @@ private:
 
     FieldBinder& binder_;
     QWidget* root_;
+    std::vector<std::function<void()>> tasks_;
     std::vector<std::string> waiting_;
     // How far the first waiting window is made ready.
     int stage_ = 0;
