@@ -344,7 +344,9 @@ QList<QWidget*> DesktopGeometryTest::shownWindows() const
 
 // The pixels on the screen: the X server's root window; under Wayland, where
 // a client sees no other's pixels, the main window as the program hands it to
-// the compositor. Kept in MILLCALC_SCREENSHOTS when that names a folder.
+// the compositor. Kept in MILLCALC_SCREENSHOTS when that names a folder, with
+// the compositor's whole output when MILLCALC_HOST_DISPLAY names the X
+// display it runs in.
 QImage DesktopGeometryTest::screenshot(const QString& name)
 {
     QWidget& main = desktop_->mainWindow();
@@ -354,6 +356,11 @@ QImage DesktopGeometryTest::screenshot(const QString& name)
         QString file = qEnvironmentVariable("MILLCALC_DESKTOP", QStringLiteral("desktop")) + '-' + name;
         file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]+")), QStringLiteral("-"));
         shot.save(QDir(folder).filePath(file + QStringLiteral(".png")));
+        // The compositor's whole output too, where it is an X window.
+        const QString host = qEnvironmentVariable("MILLCALC_HOST_DISPLAY");
+        if (!x11_ && !host.isEmpty())
+            run(QStringLiteral("import"), { QStringLiteral("-display"), host, QStringLiteral("-window"),
+                QStringLiteral("root"), QDir(folder).filePath(file + QStringLiteral("-screen.png")) });
     }
     return shot;
 }

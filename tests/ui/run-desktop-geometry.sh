@@ -108,6 +108,7 @@ for desktop in $desktops; do
         echo "== $desktop: weston $width x $height"
         env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY="$socket" \
             XDG_SESSION_TYPE=wayland LANG="$locale" LC_ALL="$locale" MILLCALC_DESKTOP="$desktop" \
+            MILLCALC_HOST_DISPLAY="$display" \
             "$test_binary" || { echo "run-desktop-geometry: FAILED on $desktop" >&2; status=1; }
         stop
         continue
