@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 
 #include <memory>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, [] {
         QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc")));
     });
+    millcalc::installQtTranslations(app, QLocale());
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;

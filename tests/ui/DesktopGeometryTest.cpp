@@ -9,7 +9,7 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
-#include "ui/PanelWindow.h"
+#include "ui/PanelDock.h"
 #include "ui/QtToolkit.h"
 
 #include <QAbstractButton>
@@ -251,7 +251,7 @@ void DesktopGeometryTest::checkMainWindowFree()
 
 void DesktopGeometryTest::checkResultsShowEverything()
 {
-    auto* results = qobject_cast<PanelWindow*>(window("PanelCalc"));
+    auto* results = qobject_cast<PanelDock*>(window("PanelCalc"));
     QVERIFY(results && results->isVisible());
     const QRect frame = realFrame(results->winId());
     // Nothing to scroll to, on any screen from 1366 x 768 up.

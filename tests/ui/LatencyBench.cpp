@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDockWidget>
 #include <QSet>
 #include <QTabWidget>
 #include <QXYSeries>
@@ -37,7 +38,8 @@ namespace {
 
 constexpr double kFrameMs = 16.0;
 
-// Counts the paint events of every widget, by the window that holds it.
+// Counts the paint events of every widget, by the window and the dock that
+// hold it.
 class PaintWatch : public QObject {
 public:
     PaintWatch() { qApp->installEventFilter(this); }
@@ -56,7 +58,12 @@ protected:
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             ++paints_;
-            windows_.insert(static_cast<QWidget*>(watched)->window());
+            auto* widget = static_cast<QWidget*>(watched);
+            windows_.insert(widget->window());
+            for (QWidget* up = widget; up && !up->isWindow(); up = up->parentWidget()) {
+                if (qobject_cast<QDockWidget*>(up))
+                    windows_.insert(up);
+            }
         }
         return false;
     }
@@ -73,6 +80,9 @@ struct Started {
     {
         harness.form.close("FormMiniature");
         QWidget* main = harness.window("FormMain");
+        // The room of a laptop's screen for the docks beside the inputs (the
+        // offscreen screen is smaller).
+        main->resize(1366, 740);
         main->activateWindow();
         active = QTest::qWaitFor([main] { return QApplication::activeWindow() == main; });
     }
