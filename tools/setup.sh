@@ -12,11 +12,13 @@ set -euo pipefail
 
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
+# qt6-translations-l10n speaks Qt's own words (context menus, standard
+# buttons) in Russian.
 # xdg-utils brings xdg-email, which hands the About window's letter to the
 # user's mail program.
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
-          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils)
+          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils qt6-translations-l10n)
 want_tests=0
 case "${1:-}" in
     "") ;;

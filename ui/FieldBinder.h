@@ -15,6 +15,7 @@
 #include "ui/bind/Binding.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -63,8 +64,17 @@ public:
     QStringList missingControls();
     // The widget of a control, its window built if need be; null if none.
     QObject* control(const std::string& name);
+    // The window of the control the store last gave the focus to, while the
+    // platform has not yet made it the active window: a box opened meanwhile
+    // belongs over it. Null when it is active, or another window became so.
+    QWidget* activatingWindow() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Draws every coloured control again in the desktop's current palette.
+    void recolour();
     void bindAll(QObject* tree);
     void apply(const std::string& name, Change change);
     void applyFocus(const std::string& name);
@@ -83,6 +93,7 @@ private:
     };
     std::vector<Later> later_;
     IdleBuild* idle_ = nullptr;
+    QPointer<QWidget> activating_;
 };
 
 } // namespace millcalc

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 
 #include <memory>
@@ -20,13 +21,14 @@ int main(int argc, char** argv)
     // The desktop finds the menu entry and its icon by this name (the
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
+    millcalc::installQtTranslations(app, QLocale());
+    millcalc::QtToolkit toolkit;
+    std::unique_ptr<millcalc::FormMain> form;
+    std::unique_ptr<millcalc::Desktop> desktop;
     // Looked up in the idle time after the main window's first paint: the
     // look-up reads the theme's index, a quarter of the start-up's work; the
     // windows, by then shown, take the icon as it comes. An error box at
     // start, which runs the loop, has it at once.
-    millcalc::QtToolkit toolkit;
-    std::unique_ptr<millcalc::FormMain> form;
-    std::unique_ptr<millcalc::Desktop> desktop;
     QTimer::singleShot(0, [&desktop] {
         const auto lookUp
             = [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc"))); };

@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDockWidget>
 #include <QSet>
 #include <QTabWidget>
 #include <QXYSeries>
@@ -38,7 +39,8 @@ namespace {
 
 constexpr double kFrameMs = 16.0;
 
-// Counts the paint events of every widget and keeps which were painted.
+// Counts the paint events of every widget, by the window and the dock that
+// hold it.
 class PaintWatch : public QObject {
 public:
     PaintWatch() { qApp->installEventFilter(this); }
@@ -46,30 +48,29 @@ public:
 
     void reset()
     {
-        widgets_.clear();
+        windows_.clear();
         paints_ = 0;
     }
     int paints() const { return paints_; }
-    // Something of the window or dock was painted.
-    bool painted(const QWidget* window) const
-    {
-        return window && std::any_of(widgets_.begin(), widgets_.end(), [window](const QWidget* w) {
-            return w == window || window->isAncestorOf(w);
-        });
-    }
+    bool painted(const QWidget* window) const { return window && windows_.contains(window); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             ++paints_;
-            widgets_.insert(static_cast<QWidget*>(watched));
+            auto* widget = static_cast<QWidget*>(watched);
+            windows_.insert(widget->window());
+            for (QWidget* up = widget; up && !up->isWindow(); up = up->parentWidget()) {
+                if (qobject_cast<QDockWidget*>(up))
+                    windows_.insert(up);
+            }
         }
         return false;
     }
 
 private:
-    QSet<const QWidget*> widgets_;
+    QSet<const QWidget*> windows_;
     int paints_ = 0;
 };
 
@@ -80,6 +81,9 @@ struct Started {
     {
         harness.form.close("FormMiniature");
         QWidget* main = harness.window("FormMain");
+        // The room of a laptop's screen for the docks beside the inputs (the
+        // offscreen screen is smaller).
+        main->resize(1366, 740);
         main->activateWindow();
         FieldBinder& binder = harness.desktop->binder();
         active = QTest::qWaitFor([main, &binder] {
