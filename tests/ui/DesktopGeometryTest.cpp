@@ -578,21 +578,22 @@ void DesktopGeometryTest::warningBoxOpensOverTheLog()
     form_->store().setText("BaseD", "25.0");
 }
 
-// Esc closes a window of its own (a floating panel, the nomogram), never the
+// Esc closes a window of its own (a floating dock, the nomogram), never the
 // main window.
 void DesktopGeometryTest::escapeClosesTheWindows()
 {
     if (!x11_)
         QSKIP("a Wayland client cannot activate its own windows to give them the key");
     form_->click("N22"); // the material panel
+    // The designations and the nomogram are windows of their own, which the
+    // desktop places where it likes: on the screen, over the main window if
+    // it fills the screen.
     form_->click("BitBtnHelp");
     settle();
     checkOnScreen();
-    checkMainWindowFree();
     form_->click("BitBtnGraphic");
     settle();
     checkOnScreen();
-    checkMainWindowFree();
     for (const char* name : { "FormGraphic", "FormHelp", "PanelTemp", "PanelFormulaAl",
              "PanelStMaterial", "PanelCalc" }) {
         QWidget* w = window(name);
