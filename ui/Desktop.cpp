@@ -166,11 +166,12 @@ QDockWidget* Desktop::buildDock(std::size_t row)
 void Desktop::makeRoom(QDockWidget* opened)
 {
     MainWindow* main = main_.get();
-    // A dock opened for the first time beside the inputs gets the width it
-    // asks for, where the inputs leave it; later the user's widths hold.
+    // A dock opened for the first time beside the inputs widens to the width
+    // it asks for, where the inputs leave it; later the user's widths hold.
     const auto fitOpened = [main, opened] {
         if (opened && !opened->isFloating()
-            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea)
+            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
+            && opened->width() < opened->sizeHint().width())
             main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
     };
     if (!main->isVisible())
