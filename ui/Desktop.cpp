@@ -46,10 +46,11 @@ constexpr DockRow kDocks[] = {
 
 constexpr std::size_t kResultsRow = 0;
 
-// Runs an action once the event loop is back after the widget was shown.
+// Runs an action once the event loop is back after the widget was shown,
+// telling it whether this was the first time.
 class OnShow : public QObject {
 public:
-    OnShow(QWidget* widget, std::function<void()> action)
+    OnShow(QWidget* widget, std::function<void(bool)> action)
         : QObject(widget)
         , action_(std::move(action))
     {
@@ -59,13 +60,17 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == parent() && event->type() == QEvent::Show)
-            QTimer::singleShot(0, this, action_);
+        if (watched == parent() && event->type() == QEvent::Show) {
+            const bool first = !shown_;
+            shown_ = true;
+            QTimer::singleShot(0, this, [this, first] { action_(first); });
+        }
         return false;
     }
 
 private:
-    std::function<void()> action_;
+    std::function<void(bool)> action_;
+    bool shown_ = false;
 };
 
 QRect screenArea(const QWidget* widget)
@@ -154,15 +159,27 @@ QDockWidget* Desktop::buildDock(std::size_t row)
     }
     }
     // Not by its signal: the binder shows it with its signals blocked.
-    new OnShow(dock, [this] { makeRoom(); });
+    new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
     return dock;
 }
 
-void Desktop::makeRoom()
+void Desktop::makeRoom(QDockWidget* opened)
 {
     MainWindow* main = main_.get();
-    if (!main->isVisible() || main->isMaximized() || main->isFullScreen())
+    // A dock opened for the first time beside the inputs widens to the width
+    // it asks for, where the inputs leave it; later the user's widths hold.
+    const auto fitOpened = [main, opened] {
+        if (opened && !opened->isFloating()
+            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
+            && opened->width() < opened->sizeHint().width())
+            main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
+    };
+    if (!main->isVisible())
         return;
+    if (main->isMaximized() || main->isFullScreen()) {
+        fitOpened();
+        return;
+    }
     const QRect screen = screenArea(main);
     const QMargins frame(main->geometry().left() - main->frameGeometry().left(),
         main->geometry().top() - main->frameGeometry().top(),
@@ -171,9 +188,13 @@ void Desktop::makeRoom()
     const QSize room = screen.size().shrunkBy(frame);
     // Grows, never shrinks what the user gave it.
     const QSize wanted = main->size().expandedTo(main->sizeHint().boundedTo(room));
-    if (wanted == main->size())
+    if (wanted == main->size()) {
+        fitOpened();
         return;
+    }
     main->resize(wanted);
+    // Once the window has its new size.
+    QTimer::singleShot(0, main, fitOpened);
     // Where the program may place its windows (not under Wayland), a window
     // that grew beyond the screen's edge comes back onto it.
     if (QGuiApplication::platformName() == QLatin1String("wayland"))

@@ -36,8 +36,8 @@ public:
 private:
     QDockWidget* buildDock(std::size_t row);
     // Gives the main window the room its shown docks ask for, as far as the
-    // screen allows.
-    void makeRoom();
+    // screen allows, and a dock opened for the first time its width.
+    void makeRoom(QDockWidget* opened);
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
