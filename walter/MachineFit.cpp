@@ -59,6 +59,7 @@ public:
         , store_(form.store())
         , maxSpeed_(form.machine().MaxSpindleSpeed)
         , maxFeed_(form.machine().MaxFeed)
+        , maxPower_(form.machine().MaxPower)
         , D_(store_.real("BaseD"))
         , z_(store_.whole("BaseZ"))
         , VcText_(store_.text("BaseVc"))
@@ -197,23 +198,28 @@ private:
         }
     }
 
+    // What the machine delivers at n, and never more than its drive's power
+    // (a torque table may promise more below the critical speed).
+    double deliveredPower(const Trial& t) const { return std::min(t.Pn, maxPower_); }
+
     void fitPower()
     {
         const Trial now = trial(VcText_, fzText_);
-        if (now.stopped || now.P < kFitMargin * now.Pn)
+        const double delivered = deliveredPower(now);
+        const double target = kFitMargin * delivered;
+        if (now.stopped || now.P < target)
             return;
-        const double target = kFitMargin * now.Pn;
-        const std::string reason = "P=" + formatFixed(now.P, 5) + " кВт не ниже 98 % мощности станка при n ("
-            + formatFixed(now.Pn, 5) + " кВт)";
-        if (!lowerFeed(reason, [&](long long k) {
+        const auto reason = [&](double P) {
+            return "P=" + formatFixed(P, 5) + " кВт не ниже 98 % мощности станка при n ("
+                + formatFixed(delivered, 5) + " кВт)";
+        };
+        if (!lowerFeed(reason(now.P), [&](long long k) {
                 const Trial t = trialAtFeed(k);
                 return !t.stopped && t.P < target;
             })) {
             const Trial left = trial(VcText_, fzText_);
             // P grows as ap: ap (or, about as much, ae) must come down by this share.
-            reportFloor("ширину ap или глубину ae резания", 1 - target / left.P,
-                "P=" + formatFixed(left.P, 5) + " кВт не ниже 98 % мощности станка при n ("
-                    + formatFixed(left.Pn, 5) + " кВт)");
+            reportFloor("ширину ap или глубину ae резания", 1 - target / left.P, reason(left.P));
         }
     }
 
@@ -221,6 +227,7 @@ private:
     FieldStore& store_;
     double maxSpeed_;
     double maxFeed_;
+    double maxPower_;
     double D_;
     int z_;
     std::string VcText_;
