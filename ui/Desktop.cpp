@@ -50,6 +50,7 @@ Desktop::Desktop(FormMain& form)
     panel("PanelFormulaAl", createFormulaPanel);
     panel("PanelStMaterial", createMaterialPanel);
     panel("PanelTemp", createTemperaturePanel);
+    panel("PanelMachines", createMachinesPanel);
     // The sizeable windows open at their own places where those are free, and
     // may shrink to fit the room beside the others.
     const auto sizeable = [this, owner](const char* name, auto make) {

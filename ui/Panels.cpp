@@ -4,6 +4,7 @@
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,12 +78,21 @@ QWidget* createResultsPanel()
     pages->addTab(createBlankResultPage(), QString());
     layout->addWidget(pages);
 
+    auto* statusRow = new QHBoxLayout;
     auto* status = new QLabel;
     status->setObjectName(QStringLiteral("StatusBarMes"));
     status->setTextFormat(Qt::PlainText);
     status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     status->setContentsMargins(4, 1, 4, 1);
-    layout->addWidget(status);
+    statusRow->addWidget(status, 1);
+    statusRow->addWidget(textButton("BitBtnMachines", "Сравнение станков"));
+    layout->addLayout(statusRow);
+
+    // The results' context menu.
+    auto* fit = new QAction(QStringLiteral("Подобрать по станку"), widget);
+    fit->setObjectName(QStringLiteral("N29"));
+    widget->addAction(fit);
+    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
     return widget;
 }
 
@@ -206,6 +216,21 @@ QWidget* createTemperaturePanel()
     note->setObjectName(QStringLiteral("StaticText1"));
     note->setTextFormat(Qt::PlainText);
     layout->addWidget(note, 2, 0, 1, 2);
+    return widget;
+}
+
+QWidget* createMachinesPanel()
+{
+    QWidget* widget = contents("PanelMachines");
+    auto* layout = new QVBoxLayout(widget);
+    // The columns follow the method; the binding sizes the grid from its field.
+    QTableWidget* table = grid("StringGridMachines", 1, 0);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->horizontalHeader()->setDefaultSectionSize(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("00000 %")) + 12);
+    table->setToolTip(QStringLiteral("Двойной щелчок выбирает станок"));
+    layout->addWidget(table);
     return widget;
 }
 
