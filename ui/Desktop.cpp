@@ -32,7 +32,7 @@ Desktop::Desktop(FormMain& form)
     // The other windows are built when first shown, each placed from then on.
     binder_->buildOnFirstShow(kResults, [this, owner] {
         auto* results = new PanelWindow(kResults, createResultsPanel(), owner);
-        results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
+        results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
         placer_->manage(results, true);
         installResultsCopy(form_, results);
         return results;

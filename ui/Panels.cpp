@@ -78,7 +78,12 @@ QWidget* createResultsPanel()
     pages->addTab(createBlankResultPage(), QString());
     layout->addWidget(pages);
 
-    auto* statusRow = new QHBoxLayout;
+    // The status line with the machine comparison's button beside it, kept
+    // in view together.
+    auto* footer = new QWidget;
+    footer->setObjectName(QStringLiteral("StatusBarMesRow"));
+    auto* statusRow = new QHBoxLayout(footer);
+    statusRow->setContentsMargins(0, 0, 0, 0);
     auto* status = new QLabel;
     status->setObjectName(QStringLiteral("StatusBarMes"));
     status->setTextFormat(Qt::PlainText);
@@ -86,7 +91,7 @@ QWidget* createResultsPanel()
     status->setContentsMargins(4, 1, 4, 1);
     statusRow->addWidget(status, 1);
     statusRow->addWidget(textButton("BitBtnMachines", "Сравнение станков"));
-    layout->addLayout(statusRow);
+    layout->addWidget(footer);
 
     // The results' context menu.
     auto* fit = new QAction(QStringLiteral("Подобрать по станку"), widget);
@@ -230,6 +235,10 @@ QWidget* createMachinesPanel()
     table->horizontalHeader()->setDefaultSectionSize(
         table->fontMetrics().horizontalAdvance(QStringLiteral("00000 %")) + 12);
     table->setToolTip(QStringLiteral("Двойной щелчок выбирает станок"));
+    // The first column holds the machine names; the columns after it follow
+    // the method and take the default width.
+    table->setColumnCount(1);
+    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(QStringLiteral("Variaxis 630-5X")) + 16);
     layout->addWidget(table);
     return widget;
 }
