@@ -169,8 +169,14 @@ private:
         const long long units = largestHolding(
             static_cast<long long>(std::floor(Vc_ * kVcUnitsPerMetre)),
             [&](long long k) { return spindleSpeed(k / kVcUnitsPerMetre) < target; });
-        if (units < 1)
+        if (units < 1) {
+            // A cutter so thin that no speed of the input's format turns slowly enough.
+            floorReached_ = true;
+            form_.LogMessage(std::string(kPrefix) + "увеличьте диаметр фрезы D: n=" + formatFixed(n, 3)
+                + " об/мин не ниже предела станка " + formatFixed(maxSpeed_, 0)
+                + " об/мин и при Vc=0.001 м/мин");
             return;
+        }
         const double Vc = units / kVcUnitsPerMetre;
         const std::string text = formatFixed(Vc, kVcDecimals);
         change("Vc", VcText_, text, "м/мин",

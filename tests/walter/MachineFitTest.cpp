@@ -197,6 +197,17 @@ TEST_F(MachineFitTest, TheShareAtTheFloorIsWhatTheWidthMustLose)
     EXPECT_GE(store().real("EditStP"), 0.98 * 40);
 }
 
+TEST_F(MachineFitTest, ACutterTooThinForAnySpeedIsNotCalledWithin)
+{
+    type({ { "BaseD", "0.00001" }, { "BaseT", "0.000005" } });
+    run({ "click BitBtnStFit" });
+    EXPECT_EQ(text("BaseVc"), "1060.0");
+    EXPECT_EQ(logLines().front(),
+        "Подбор по станку: увеличьте диаметр фрезы D: n=33740848511.039 об/мин не ниже предела станка "
+        "18000 об/мин и при Vc=0.001 м/мин");
+    EXPECT_EQ(store().colour("EditStn"), colours::Red);
+}
+
 TEST_F(MachineFitTest, AnInputThatStopsTheCalculationIsReportedByIt)
 {
     type({ { "BaseZ", "0" } });
