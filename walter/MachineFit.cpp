@@ -66,6 +66,7 @@ public:
         , fzText_(store_.text("Basefz"))
         , Vc_(store_.real("BaseVc"))
         , fz_(store_.real("Basefz"))
+        , copy_(form)
     {
     }
 
@@ -90,18 +91,20 @@ private:
     double spindleSpeed(double Vc) const { return Vc * 1000 / (D_ * kWalterPi); }
     double feed(double fz) const { return fz * z_ * spindleSpeed(Vc_); }
 
+    // Every trial runs on the same copy: a run writes each result before a
+    // later step of it reads one, so nothing of an earlier trial leaks in.
     Trial trial(const std::string& VcText, const std::string& fzText)
     {
-        DetachedForm copy(form_);
-        copy.store().setText("BaseVc", VcText);
-        copy.store().setText("Basefz", fzText);
+        FieldStore& store = copy_.store();
+        store.setText("BaseVc", VcText);
+        store.setText("Basefz", fzText);
         Trial t;
-        if (WalterCalculate(copy.form()) < 0)
+        if (WalterCalculate(copy_.form()) < 0)
             return t;
         t.stopped = false;
-        t.hm = copy.store().real("EditSthm2");
-        t.P = copy.store().real("EditStP");
-        t.Pn = copy.store().real("EditStPn");
+        t.hm = store.real("EditSthm2");
+        t.P = store.real("EditStP");
+        t.Pn = store.real("EditStPn");
         return t;
     }
 
@@ -240,6 +243,7 @@ private:
     std::string fzText_;
     double Vc_;
     double fz_;
+    DetachedForm copy_;
     long long floor_ = -1;
     int changes_ = 0;
     bool floorReached_ = false;
