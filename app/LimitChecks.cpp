@@ -4,10 +4,12 @@ namespace millcalc {
 
 namespace {
 
+// Walter's columns carry the shop's short symbols: F the table feed, N the
+// cutting power.
 constexpr LimitCheck kWalterChecks[] = {
     { "EditStn", "n", MachineLimit::SpindleSpeed },
-    { "EditStVf", "Vf", MachineLimit::Feed },
-    { "EditStP", "P", MachineLimit::Power },
+    { "EditStVf", "F", MachineLimit::Feed },
+    { "EditStP", "N", MachineLimit::Power },
 };
 
 constexpr LimitCheck kAluminiumChecks[] = {
