@@ -231,7 +231,7 @@ QWidget* createMachinesPanel()
     QWidget* widget = contents("PanelMachines");
     auto* layout = new QVBoxLayout(widget);
     // The columns follow the method; the binding sizes the grid from its field.
-    QTableWidget* table = grid("StringGridMachines", 1, 0);
+    QTableWidget* table = grid("StringGridMachines");
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setDefaultSectionSize(
