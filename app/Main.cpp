@@ -220,6 +220,9 @@ void FormMain::calculationDispatch()
     if (inputPage != resultPage)
         resultPageChange();
     ShowPanel("PanelCalc");
+    // Shown already, it may lie under another panel: what the calculation
+    // writes must come into view.
+    toolkit_.raise("PanelCalc");
     switch (resultPage) {
     case 0:
         WalterCalculate(*this);

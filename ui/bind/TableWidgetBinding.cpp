@@ -1,9 +1,12 @@
 #include "ui/bind/TableWidgetBinding.h"
 
 #include "app/Main.h"
+#include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
+#include <QBrush>
 #include <QColor>
+#include <QHeaderView>
 #include <QTableWidget>
 
 namespace millcalc {
@@ -12,9 +15,12 @@ TableWidgetBinding::TableWidgetBinding(
     const BindingHost& host, const Field& field, QTableWidget* table)
     : Binding(host, field, table)
     , table_(table)
-    , fixedRows_(intProperty(table, kFixedRowsProperty, 0))
-    , fixedColumns_(intProperty(table, kFixedColumnsProperty, 0))
+    , fixedRows_(field.fixedRows)
+    , fixedColumns_(field.fixedColumns)
 {
+    // The heading rows and columns of the field are the table's headers.
+    table->horizontalHeader()->setVisible(fixedRows_ > 0);
+    table->verticalHeader()->setVisible(fixedColumns_ > 0);
     table->setColumnCount(field.columns - fixedColumns_);
     table->setRowCount(field.rows - fixedRows_);
     QObject::connect(table, &QTableWidget::currentCellChanged, host_.context,
@@ -32,6 +38,10 @@ TableWidgetBinding::TableWidgetBinding(
 
 void TableWidgetBinding::cells(const Field& field)
 {
+    // Black is the palette's own text colour, which follows the desktop.
+    const QVariant colour = field.colour == colours::Black
+        ? QVariant()
+        : QVariant(QBrush(textColour(field.colour, table_->palette())));
     // A grid whose columns follow the window logic (the machine comparison's
     // follow the method) takes its size from its field.
     bool headingsChanged = false;
@@ -72,8 +82,8 @@ void TableWidgetBinding::cells(const Field& field)
                                                    : new QTableWidgetItem;
                     table_->setItem(row - fixedRows_, column - fixedColumns_, item);
                 }
-                if (item->foreground().color() != colour)
-                    item->setForeground(colour);
+                if (item->data(Qt::ForegroundRole) != colour)
+                    item->setData(Qt::ForegroundRole, colour);
                 // A description wider than its column can be read in full.
                 const bool clipped = table_->fontMetrics().horizontalAdvance(text)
                     > table_->columnWidth(column - fixedColumns_) - 6;
