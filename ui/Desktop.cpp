@@ -42,6 +42,7 @@ constexpr DockRow kDocks[] = {
     { "PanelFormulaAl", DockPlace::Panel, createFormulaPanel },
     { "PanelStMaterial", DockPlace::Panel, createMaterialPanel },
     { "PanelTemp", DockPlace::Panel, createTemperaturePanel },
+    { "PanelMachines", DockPlace::Panel, createMachinesPanel },
 };
 
 constexpr std::size_t kResultsRow = 0;
@@ -112,7 +113,7 @@ QDockWidget* Desktop::buildDock(std::size_t row)
     } else {
         auto* panel = new PanelDock(entry.name, entry.contents(), main);
         if (entry.place == DockPlace::Results) {
-            panel->keepInView(panel->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
+            panel->keepInView(panel->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
             installResultsCopy(form_, panel);
         }
         dock = panel;

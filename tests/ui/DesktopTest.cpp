@@ -6,9 +6,11 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/StartUp.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/Binding.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -56,6 +58,7 @@ constexpr MenuLine kHelpMenu[] = {
     { "N22", "Панель: Материалы" },
     { "N21", "Панель: Формулы (Алюминий)" },
     { "N23", "Панель: Температуры (Алюминий)" },
+    { "N27", "Панель: Сравнение станков" },
     { nullptr, nullptr },
     { "N25", "Литература" },
     { nullptr, nullptr },
@@ -70,6 +73,7 @@ constexpr MenuLine kContextMenu[] = {
     { "N19", "Панель: Материалы" },
     { "N18", "Панель: Формулы (Алюминий)" },
     { "N24", "Панель: Температуры (Алюминий)" },
+    { "N28", "Панель: Сравнение станков" },
     { nullptr, nullptr },
     { "N13", "Показать окно сообщений" },
     { nullptr, nullptr },
@@ -111,9 +115,12 @@ private slots:
 
     void everyControlHasAWidgetOfItsName();
     void typingIntoAnEditableListReachesTheStore();
-    void typingIntoATextFieldKeepsTheTextAsTyped();
+    void typedDecimalCommaStaysAsTypedAndReadsAsAPoint();
     void aStoreWriteReachesTheWidget();
     void aResultColourReachesTheField();
+    void resultColoursReadOnADarkPaletteInTheirOwnHue_data();
+    void resultColoursReadOnADarkPaletteInTheirOwnHue();
+    void aPaletteChangeRecoloursTheResults();
     void calculateShowsTheResultsWindow();
     void enterOnTheFocusedCalculateButtonRunsTheCalculation();
     void pickingAResultPageSwitchesTheInputPageAndTheTitle();
@@ -134,6 +141,8 @@ private slots:
     void pickFromADropDownListRunsItsChangeStep();
     void pictureFollowsItsImageListIndex();
     void gridHeadingsAreNeverClipped();
+    void machinesPanelFollowsTheMethodInColourAndPicksAMachine();
+    void fitButtonAndResultsMenuFitTheWalterCut();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -191,13 +200,17 @@ void DesktopTest::typingIntoAnEditableListReachesTheStore()
     QCOMPARE(form_->store().index("BaseD"), 13);
 }
 
-void DesktopTest::typingIntoATextFieldKeepsTheTextAsTyped()
+void DesktopTest::typedDecimalCommaStaysAsTypedAndReadsAsAPoint()
 {
     auto* width = find<QLineEdit>("BaseB");
     width->selectAll();
     QTest::keyClicks(width, QStringLiteral("12,5"));
     // The text is the value: no locale turns the comma into anything else.
     QCOMPARE(form_->store().text("BaseB"), std::string("12,5"));
+    QCOMPARE(width->text(), QStringLiteral("12,5"));
+    // The comma of a Russian keypad is read as the decimal point: 12.5 · 5 · 4048.90 / 1000.
+    QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QCOMPARE(find<QLineEdit>("EditStQ")->text(), QStringLiteral("253.05625"));
     QCOMPARE(width->text(), QStringLiteral("12,5"));
 }
 
@@ -219,6 +232,69 @@ void DesktopTest::aStoreWriteReachesTheWidget()
     QCOMPARE(find<QLabel>("StaticTextStMaterial")->text(), QStringLiteral("Сталь (P)"));
     QVERIFY(find<QLineEdit>("EditStVc")->isReadOnly());
     QVERIFY(!find<QLineEdit>("EditStn")->isReadOnly());
+}
+
+namespace {
+
+QPalette darkPalette()
+{
+    // The fields and windows of Adwaita's dark variant.
+    QPalette dark(QColor(0xf0, 0xf0, 0xf0), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    return dark;
+}
+
+} // namespace
+
+void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue_data()
+{
+    QTest::addColumn<quint32>("logical");
+    QTest::addColumn<int>("role");
+    QTest::newRow("green result") << quint32(colours::Green) << int(QPalette::Text);
+    QTest::newRow("red result") << quint32(colours::Red) << int(QPalette::Text);
+    QTest::newRow("blue temperature") << quint32(colours::Blue) << int(QPalette::Text);
+    QTest::newRow("navy log") << quint32(colours::Navy) << int(QPalette::Text);
+    QTest::newRow("blue machine label") << quint32(colours::Blue) << int(QPalette::WindowText);
+    QTest::newRow("maroon group") << quint32(colours::Maroon) << int(QPalette::WindowText);
+    QTest::newRow("olive group") << quint32(colours::Olive) << int(QPalette::WindowText);
+    QTest::newRow("purple group") << quint32(colours::Purple) << int(QPalette::WindowText);
+}
+
+void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue()
+{
+    QFETCH(quint32, logical);
+    QFETCH(int, role);
+    const auto colourRole = static_cast<QPalette::ColorRole>(role);
+    const QColor exact = qtColour(logical);
+    // A light palette shows the colour itself.
+    QCOMPARE(textColour(logical, QPalette(Qt::black, Qt::white), colourRole), exact);
+    const QPalette dark = darkPalette();
+    const QColor shown = textColour(logical, dark, colourRole);
+    const QColor field = dark.color(colourRole == QPalette::Text ? QPalette::Base : QPalette::Window);
+    QVERIFY2(contrastRatio(shown, field) >= 4.5, qPrintable(shown.name()));
+    QVERIFY(shown.lightness() > exact.lightness());
+    QVERIFY(qAbs(shown.hslHue() - exact.hslHue()) <= 2);
+    // Black is the palette's own text.
+    QCOMPARE(textColour(colours::Black, dark, colourRole), dark.color(colourRole));
+}
+
+void DesktopTest::aPaletteChangeRecoloursTheResults()
+{
+    form_->ResultColour("EditStn", colours::Green);
+    auto* speed = find<QLineEdit>("EditStn");
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    QTRY_VERIFY(contrastRatio(speed->palette().color(QPalette::Text),
+                    speed->palette().color(QPalette::Base))
+        >= 4.5);
+    QVERIFY(qAbs(speed->palette().color(QPalette::Text).hslHue() - 120) <= 2);
+    // The store keeps the logical colour.
+    QCOMPARE(form_->store().field("EditStn").colour, colours::Green);
+    QApplication::setPalette(light);
+    QTRY_COMPARE(speed->palette().color(QPalette::Text), QColor(0, 128, 0));
 }
 
 void DesktopTest::aResultColourReachesTheField()
@@ -404,6 +480,54 @@ void DesktopTest::gridCellSelectionDescribesTheRowInTheGroupColour()
     QCOMPARE(find<QLineEdit>("EditStKc11")->text(), QStringLiteral("1900"));
     QCOMPARE(find<QLineEdit>("EditStMc")->text(), QStringLiteral("0.24"));
     QVERIFY(!desktop_->window("PanelStMaterial")->isVisible());
+}
+
+void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
+{
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    QWidget* panel = desktop_->window("PanelMachines");
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->windowTitle(), QStringLiteral("Сравнение станков"));
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QCOMPARE(grid->columnCount(), 5);
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("Ограничивает"));
+    // DMU-125PA cannot turn the start-up job's 13496 rpm.
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
+    QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(grid->item(3, 2)->foreground().color(), QColor(0, 0, 0));
+    QCOMPARE(grid->item(3, 4)->text(), QStringLiteral("n"));
+
+    // The titanium method has seven checked results.
+    find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
+    find<QPushButton>("BitCalcs")->click();
+    QCOMPARE(grid->columnCount(), 9);
+    QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("n мж"));
+
+    emit grid->cellDoubleClicked(3, 0);
+    QCOMPARE(form_->store().index("TabMach"), 3);
+    QCOMPARE(find<QComboBox>("TabMach")->currentIndex(), 3);
+}
+
+void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
+{
+    form_->typeText("BaseVc", "1600");
+    form_->pick("TabMach", 3);
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnStFit")->click();
+    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
+    QCOMPARE(find<QLineEdit>("EditStn")->text(), QStringLiteral("11759.997"));
+
+    form_->typeText("BaseVc", "1600");
+    find<QTabWidget>("PageControlMethods")->setCurrentIndex(1);
+    auto* fit = find<QAction>("N29");
+    QVERIFY(desktop_->window("PanelCalc")->findChild<QWidget*>(QStringLiteral("PanelCalcContents"))
+                ->actions()
+                .contains(fit));
+    fit->trigger();
+    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 0);
+    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
 }
 
 void DesktopTest::copyBackPictureIsClickable()
