@@ -80,6 +80,42 @@ QRect screenArea(const QWidget* widget)
     return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
 }
 
+// Runs an action once the window has taken a new size (the platform may give
+// it later, as Wayland does), or after a while when no new size comes.
+class OnResize : public QObject {
+public:
+    OnResize(QWidget* window, std::function<void()> action)
+        : QObject(window)
+        , action_(std::move(action))
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(kLongestWaitMs, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Resize)
+            QTimer::singleShot(0, this, [this] { run(); });
+        return false;
+    }
+
+private:
+    static constexpr int kLongestWaitMs = 500;
+
+    void run()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        action_();
+        deleteLater();
+    }
+
+    std::function<void()> action_;
+    bool done_ = false;
+};
+
 } // namespace
 
 Desktop::Desktop(FormMain& form)
@@ -193,13 +229,19 @@ void Desktop::makeRoom(QDockWidget* opened)
         fitOpened();
         return;
     }
-    main->resize(wanted);
-    // Once the window has its new size.
-    QTimer::singleShot(0, main, fitOpened);
-    // Where the program may place its windows (not under Wayland), a window
-    // that grew beyond the screen's edge comes back onto it.
-    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    // Where the window cannot be placed (under Wayland only the compositor
+    // knows where it is), or where it would fill the screen all but a strip,
+    // it takes the whole screen: grown in place it could run off the edge.
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (wayland || wanted.width() >= room.width() * 9 / 10
+        || wanted.height() >= room.height() * 9 / 10) {
+        new OnResize(main, fitOpened);
+        main->showMaximized();
         return;
+    }
+    new OnResize(main, fitOpened);
+    main->resize(wanted);
+    // A window that grew beyond the screen's edge comes back onto it.
     QRect grown(main->frameGeometry().topLeft(), wanted.grownBy(frame));
     grown.moveRight(std::min(grown.right(), screen.right()));
     grown.moveBottom(std::min(grown.bottom(), screen.bottom()));

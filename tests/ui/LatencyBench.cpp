@@ -81,9 +81,9 @@ struct Started {
     {
         harness.form.close("FormMiniature");
         QWidget* main = harness.window("FormMain");
-        // The room of a laptop's screen for the docks beside the inputs (the
-        // offscreen screen is smaller).
-        main->resize(1366, 740);
+        // Room for the docks beside the inputs, more than the offscreen
+        // screen has: the window need not grow (or be maximised) for them.
+        main->resize(1366, 900);
         main->activateWindow();
         FieldBinder& binder = harness.desktop->binder();
         active = QTest::qWaitFor([main, &binder] {

@@ -30,18 +30,16 @@ TableWidgetBinding::TableWidgetBinding(
             host_.guarded(
                 [&] { host_.form.selectCell(name_, column + fixedColumns_, row + fixedRows_); });
         });
-    QObject::connect(table, &QTableWidget::cellDoubleClicked, host_.context, [this](int row, int column) {
-        host_.guarded(
-            [&] { host_.form.doubleClickCell(name_, column + fixedColumns_, row + fixedRows_); });
-    });
+    QObject::connect(
+        table, &QTableWidget::cellDoubleClicked, host_.context, [this](int row, int column) {
+            host_.guarded([&] {
+                host_.form.doubleClickCell(name_, column + fixedColumns_, row + fixedRows_);
+            });
+        });
 }
 
 void TableWidgetBinding::cells(const Field& field)
 {
-    // Black is the palette's own text colour, which follows the desktop.
-    const QVariant colour = field.colour == colours::Black
-        ? QVariant()
-        : QVariant(QBrush(textColour(field.colour, table_->palette())));
     // A grid whose columns follow the window logic (the machine comparison's
     // follow the method) takes its size from its field.
     bool headingsChanged = false;
@@ -59,8 +57,12 @@ void TableWidgetBinding::cells(const Field& field)
                 continue; // the corner cell has no place in the table
             const auto at = static_cast<std::size_t>(row * field.columns + column);
             const QString text = display(field.cells[at]);
-            const QColor colour
-                = qtColour(at < field.cellColours.size() ? field.cellColours[at] : field.colour);
+            // Black is the palette's own text colour, which follows the desktop.
+            const Rgb logical
+                = at < field.cellColours.size() ? field.cellColours[at] : field.colour;
+            const QVariant colour = logical == colours::Black
+                ? QVariant()
+                : QVariant(QBrush(textColour(logical, table_->palette())));
             QTableWidgetItem* item = nullptr;
             if (row < fixedRows_) {
                 item = table_->horizontalHeaderItem(column - fixedColumns_);
