@@ -99,6 +99,17 @@ void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double 
 
 } // namespace
 
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeedRpm, double efficiency)
+{
+    if (machineRow < 0 || machineRow >= kSpindleLoadMachines)
+        return 0;
+    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+        if (spindleSpeedRpm <= band.topSpeedRpm)
+            return band.factor * efficiency;
+    }
+    return kAboveTopBandFactor * efficiency;
+}
+
 int CalcAlPz(FormMain& form)
 {
     const int machineRow = form.machineIndex();

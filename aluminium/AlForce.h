@@ -11,4 +11,8 @@ class FormMain;
 // Pz not finite.
 int CalcAlPz(FormMain& form);
 
+// The permissible spindle load, kN, at that spindle speed and efficiency on
+// machine row machineRow; 0 on the machines that carry no spindle-load table.
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeedRpm, double efficiency);
+
 } // namespace millcalc

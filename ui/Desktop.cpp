@@ -8,6 +8,7 @@
 #include "ui/PanelWindow.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
+#include "ui/SheetCommands.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPlacer.h"
 
@@ -29,12 +30,14 @@ Desktop::Desktop(FormMain& form)
     placer_ = new WindowPlacer(owner);
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
+    sheet_ = new SheetCommands(form_, main_.get());
     // The other windows are built when first shown, each placed from then on.
     binder_->buildOnFirstShow(kResults, [this, owner] {
         auto* results = new PanelWindow(kResults, createResultsPanel(), owner);
         results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
         placer_->manage(results, true);
-        installResultsCopy(form_, results);
+        sheet_->attachResults(results);
+        installResultsCopy(*sheet_, results);
         return results;
     });
     // A panel that finds no room of its size takes less and scrolls.

@@ -13,6 +13,7 @@ namespace millcalc {
 class FieldBinder;
 class FormMain;
 class MainWindow;
+class SheetCommands;
 class WindowPlacer;
 
 class Desktop {
@@ -24,6 +25,7 @@ public:
 
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
+    SheetCommands& sheetCommands() { return *sheet_; }
     // A window or panel of the program by its control name, built if it was
     // not yet; null for no window of that name.
     QWidget* window(const char* name) const;
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
     WindowPlacer* placer_ = nullptr;
+    SheetCommands* sheet_ = nullptr;
 };
 
 } // namespace millcalc
