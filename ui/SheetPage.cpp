@@ -21,7 +21,7 @@ namespace millcalc {
 namespace {
 
 constexpr double kMarginMm = 15;
-constexpr double kCellPaddingMm = 0.8;
+constexpr double kCellPaddingMm = 0.6;
 constexpr double kBodyPt = 8;
 constexpr double kSmallPt = 7;
 
@@ -84,20 +84,35 @@ public:
         return QFontMetricsF(font(points), painter_.device()).lineSpacing();
     }
 
+    // Wrapped at blanks, and anywhere in a word too long for the width
+    // ("каретки,кронштейн"), so that nothing is cut.
+    int wrapping(const QString& text, const QFont& f, double width) const
+    {
+        const QFontMetricsF metrics(f, painter_.device());
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (metrics.horizontalAdvance(word) > width)
+                return Qt::TextWrapAnywhere;
+        }
+        return Qt::TextWordWrap;
+    }
+
     // Wrapped text at the given place and width; returns its height.
     double textHeight(const QString& text, double points, bool bold, double width) const
     {
-        const QFontMetricsF metrics(font(points, bold), painter_.device());
-        return metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
+        const QFont f = font(points, bold);
+        const QFontMetricsF metrics(f, painter_.device());
+        return metrics.boundingRect(QRectF(0, 0, width, 1e9), wrapping(text, f, width), text)
+            .height();
     }
 
     double drawText(const QString& text, double points, bool bold, double x, double y,
         double width, const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft)
     {
-        painter_.setFont(font(points, bold));
+        const QFont f = font(points, bold);
+        painter_.setFont(f);
         painter_.setPen(colour);
         const double height = textHeight(text, points, bold, width);
-        painter_.drawText(QRectF(x, y, width, height), align | Qt::TextWordWrap, text);
+        painter_.drawText(QRectF(x, y, width, height), align | wrapping(text, f, width), text);
         return height;
     }
 
@@ -344,6 +359,14 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
     painter.restore();
 }
 
+// Numbers stand right-aligned in their column, words left.
+Qt::Alignment valueAlignment(const std::string& value)
+{
+    const bool number = value.find_first_of("0123456789") != std::string::npos
+        && value.find_first_not_of("0123456789.+-") == std::string::npos;
+    return number ? Qt::AlignRight : Qt::AlignLeft;
+}
+
 std::vector<std::vector<Cell>> lineRows(
     const std::vector<SheetLine>& lines, const char* valueHeading, bool status)
 {
@@ -357,7 +380,8 @@ std::vector<std::vector<Cell>> lineRows(
     for (const SheetLine& line : lines) {
         const QColor colour = line.exceeded ? kRed : QColor(Qt::black);
         std::vector<Cell> row { { qt(line.caption) },
-            { qt(line.value), line.exceeded, colour, Qt::AlignRight }, { qt(line.unit) } };
+            { qt(line.value), line.exceeded, colour, valueAlignment(line.value) },
+            { qt(line.unit) } };
         if (status)
             row.push_back({ qt(line.status), line.exceeded, colour });
         rows.push_back(row);
@@ -392,9 +416,9 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
     // Inputs on the left, the nomogram beside them.
     layout.section(QStringLiteral("Исходные данные"));
     const double blockTop = layout.y();
-    const double inputWidth = layout.width() * 0.56;
-    const double gap = layout.mm(5);
-    const std::vector<double> inputShares { 0.58, 0.27, 0.15 };
+    const double inputWidth = layout.width() * 0.60;
+    const double gap = layout.mm(4);
+    const std::vector<double> inputShares { 0.47, 0.35, 0.18 };
     double left = layout.table(layout.left(), blockTop, inputWidth, inputShares,
         lineRows(sheet.inputs, "Значение", false), true, true);
     if (!sheet.coefficients.empty()) {
@@ -422,7 +446,12 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
             lineRows(sheet.results, "Значение", true), true, true));
 
     layout.section(QStringLiteral("Строка операционной карты (режимы резания)"));
-    layout.paragraph(qt(sheet.operationCard), 9);
+    // Each value with its unit on one line: the row breaks between items only.
+    QString card = qt(sheet.operationCard);
+    card.replace(QStringLiteral("; "), QStringLiteral("\x01"));
+    card.replace(QLatin1Char(' '), QChar(0x00a0));
+    card.replace(QStringLiteral("\x01"), QStringLiteral("; "));
+    layout.paragraph(card, 9.5);
 
     layout.section(QStringLiteral("Сообщения последнего расчета"));
     if (sheet.log.empty()) {
