@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -114,6 +116,7 @@ private slots:
     void copiedTableFollowsTheLocale_data();
     void copiedTableFollowsTheLocale();
     void menuStandsBetweenCloseAndHelpAndInTheResults();
+    void previewShowsTheOnePageOfTheSheet();
 
 private:
     void calculate(int page, const QStringList& setUp);
@@ -393,6 +396,38 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
     app_->form.pick("PageControlMethods", 1);
     for (QAction* item : items)
         QVERIFY(item->isEnabled());
+}
+
+void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
+{
+    calculate(1, {});
+    int pages = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        const auto look = [&](const auto& self) -> void {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(10, [&, self] { self(self); });
+                return;
+            }
+            if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+                preview->updatePreview();
+                pages = preview->pageCount();
+                if (const QByteArray keep = qgetenv("MILLCALC_SHEET_KEEP"); !keep.isEmpty()) {
+                    dialog->resize(700, 900);
+                    preview->fitInView();
+                    dialog->grab().save(
+                        QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("preview.png")));
+                }
+            }
+            title = dialog->windowTitle();
+            dialog->reject();
+        };
+        look(look);
+    });
+    app_->desktop->sheetCommands().previewAction()->trigger();
+    QCOMPARE(pages, 1);
+    QVERIFY(title.startsWith(QStringLiteral("Лист расчета")));
 }
 
 QTEST_MAIN(CalculationSheetTest)
