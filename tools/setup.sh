@@ -5,9 +5,12 @@
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, Xvfb, a window
 #                           manager, the Russian locale, the renderer of
-#                           resources/render_jpegs.sh, the package tools ...
+#                           resources/render_jpegs.sh, the PDF tools that read
+#                           the calculation sheet back, the package tools ...
 set -euo pipefail
 
+# Qt Print Support (the calculation sheet's preview, printing and PDF) comes
+# with qt6-base-dev, at run time with libqt6printsupport6.
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
 # xdg-utils brings xdg-email, which hands the About window's letter to the
@@ -25,6 +28,7 @@ if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
+               poppler-utils
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 
