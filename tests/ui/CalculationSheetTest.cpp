@@ -389,6 +389,27 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
     QCOMPARE(results->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(results->actions(), items);
 
+    // The shortcuts work in the main window and in the results.
+    QLocale::setDefault(QLocale::c());
+    QClipboard* clipboard = QApplication::clipboard();
+    for (QWidget* window : { static_cast<QWidget*>(&app_->desktop->mainWindow()), results }) {
+        clipboard->clear();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")),
+            qPrintable(window->objectName()));
+        QString offered;
+        commands.setAskFileName([&offered](QWidget*, const QString& proposed) {
+            offered = proposed;
+            return QString();
+        });
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY2(offered.endsWith(QStringLiteral(".pdf")), qPrintable(window->objectName()));
+    }
+
     // The blank page has no sheet.
     app_->form.pick("PageControlMethods", 3);
     for (QAction* item : items)
