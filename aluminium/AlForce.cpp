@@ -99,17 +99,6 @@ void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double 
 
 } // namespace
 
-double permissibleSpindleLoadKn(int machineRow, double spindleSpeedRpm, double efficiency)
-{
-    if (machineRow < 0 || machineRow >= kSpindleLoadMachines)
-        return 0;
-    for (const SpindleLoadBand& band : kSpindleLoadBands) {
-        if (spindleSpeedRpm <= band.topSpeedRpm)
-            return band.factor * efficiency;
-    }
-    return kAboveTopBandFactor * efficiency;
-}
-
 int CalcAlPz(FormMain& form)
 {
     const int machineRow = form.machineIndex();
@@ -151,6 +140,17 @@ int CalcAlPz(FormMain& form)
     if (machineRow < kSpindleLoadMachines)
         checkSpindleLoad(form, force, spindleSpeed, efficiency);
     return kStepDone;
+}
+
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency)
+{
+    if (machineRow < 0 || machineRow >= kSpindleLoadMachines)
+        return -1;
+    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+        if (spindleSpeed <= band.topSpeedRpm)
+            return band.factor * efficiency;
+    }
+    return kAboveTopBandFactor * efficiency;
 }
 
 void createLoadGrid(FormMain& form)

@@ -65,11 +65,13 @@ double limitOf(const FormMain& form, LimitKind kind)
         return machine.MaxPower;
     case LimitKind::Torque:
         return machine.MaxTorque;
-    case LimitKind::SpindleLoad:
-        // The force is in N, the permissible load in kN.
-        return 1000
-            * permissibleSpindleLoadKn(
-                form.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
+    case LimitKind::SpindleLoad: {
+        // The force is in N, the permissible load in kN; none (negative) on
+        // a machine without the spindle-load table.
+        const double load = permissibleSpindleLoadKn(
+            form.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
+        return load > 0 ? 1000 * load : 0;
+    }
     case LimitKind::Temperature:
         return kOverheatTemperature;
     case LimitKind::None:

@@ -161,6 +161,7 @@ QWidget* createWalterResultPage()
     addResult(power, "EditStPn");
     addResult(power, "EditStM");
     power->setColumnStretch(4, 1);
+    column->addWidget(textButton("BitBtnStFit", "Подобрать по станку"), 0, Qt::AlignRight);
 
     column->addStretch(1);
     return widget;

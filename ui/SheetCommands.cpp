@@ -110,8 +110,18 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
 void SheetCommands::attachResults(QWidget* results)
 {
     results_ = results;
-    results->addActions({ preview_, pdf_, copy_ });
-    results->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The results' contents hold their context menu; the sheet's commands
+    // follow the commands already there.
+    QWidget* owner = results->findChild<QWidget*>(QStringLiteral("PanelCalcContents"));
+    if (!owner)
+        owner = results;
+    if (!owner->actions().isEmpty()) {
+        auto* separator = new QAction(owner);
+        separator->setSeparator(true);
+        owner->addAction(separator);
+    }
+    owner->addActions({ preview_, pdf_, copy_ });
+    owner->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void SheetCommands::followPage()

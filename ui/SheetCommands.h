@@ -29,8 +29,8 @@ public:
     // Adds the menu to the main window's menu bar, before "Помощь..".
     SheetCommands(FormMain& form, QMainWindow* mainWindow);
 
-    // The results window: its context menu offers the three commands and
-    // their shortcuts work there too.
+    // The results window: its context menu offers the three commands after
+    // those it has, and their shortcuts work there too.
     void attachResults(QWidget* results);
 
     QAction* previewAction() const { return preview_; }
