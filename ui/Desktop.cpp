@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <functional>
@@ -200,6 +201,21 @@ QDockWidget* Desktop::buildDock(std::size_t row)
     }
     // Not by its signal: the binder shows it with its signals blocked.
     new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
+    if (entry.place == DockPlace::Results) {
+        // Each page asks for its own size: another page, of the inputs or of
+        // the results, may want the room shared out anew.
+        for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
+            auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
+            if (!pages)
+                continue;
+            QObject::connect(pages, &QTabWidget::currentChanged, dock, [this, dock] {
+                QTimer::singleShot(0, dock, [this, dock] {
+                    if (dock->isVisible())
+                        makeRoom(dock);
+                });
+            });
+        }
+    }
     return dock;
 }
 
@@ -208,11 +224,18 @@ void Desktop::makeRoom(QDockWidget* opened)
     MainWindow* main = main_.get();
     // A dock opened for the first time beside the inputs widens to the width
     // it asks for, where the inputs leave it; later the user's widths hold.
-    const auto fitOpened = [main, opened] {
+    // The results keep the height they ask for over the log that shares
+    // their column: the log scrolls, a result must not.
+    auto* results = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
+    const auto fitOpened = [main, opened, results] {
         if (opened && !opened->isFloating()
             && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
             && opened->width() < opened->sizeHint().width())
             main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
+        if (opened && results && results->isVisible() && !results->isFloating()
+            && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
+            && results->height() < results->sizeHint().height())
+            main->resizeDocks({ results }, { results->sizeHint().height() }, Qt::Vertical);
     };
     if (!main->isVisible())
         return;

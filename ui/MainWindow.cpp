@@ -129,6 +129,7 @@ QWidget* MainWindow::createCentralWidget()
     // empty page stands for "none".
     const int none = pages->addTab(new QWidget, QString());
     pages->setTabVisible(none, false);
+    sizeToShownPage(pages);
     layout->addWidget(pages, 1);
     inputPages_ = pages;
     pages->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "ui/PanelDock.h"
 
+#include <QApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -40,6 +42,25 @@ void closeOnEscape(QWidget* window)
         escape->setEnabled(dock->isFloating());
         QObject::connect(dock, &QDockWidget::topLevelChanged, escape, &QShortcut::setEnabled);
     }
+}
+
+void keepWithinScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Before it is mapped the frame is not known: a title bar about two lines
+    // high and thin borders, as window managers draw them.
+    const int border = window->fontMetrics().height() / 3;
+    const QMargins frame(border, window->fontMetrics().height() * 2, border, border);
+    window->resize(window->size().boundedTo(area.size().shrunkBy(frame)));
+    QRect outer(window->pos(), window->size().grownBy(frame));
+    outer.moveRight(std::min(outer.right(), area.right()));
+    outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+    outer.moveLeft(std::max(outer.left(), area.left()));
+    outer.moveTop(std::max(outer.top(), area.top()));
+    window->move(outer.topLeft());
 }
 
 PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)

@@ -76,6 +76,7 @@ QWidget* createResultsPanel()
     pages->addTab(createAluminiumResultPage(), QString());
     pages->addTab(createTitaniumResultPage(), QString());
     pages->addTab(createBlankResultPage(), QString());
+    sizeToShownPage(pages);
     layout->addWidget(pages);
 
     // The status line with the machine comparison's button beside it, kept

@@ -2,7 +2,6 @@
 
 #include "app/FieldCaptions.h"
 
-#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
@@ -30,8 +29,6 @@ namespace {
 // screen 1366 pixels wide.
 constexpr int kResultWidth = 86;
 constexpr int kPageMargin = 4;
-// The grey of the note that names the method's source.
-constexpr Rgb kGrey = 0x808080;
 
 QWidget* page(const char* name)
 {
@@ -241,17 +238,22 @@ QWidget* createAluminiumResultPage()
     side->addWidget(formulas);
     side->addStretch(1);
     under->addLayout(side);
-    under->addWidget(load);
-    under->addStretch(1);
-    outer->addLayout(under);
+    under->addWidget(load, 0, Qt::AlignTop);
 
+    // The method's source beside the table, where the page has room to spare:
+    // under it, it would make the page taller than a laptop's screen.
     QLabel* source = captionLabel(
         "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
         "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
         "титановых сплавов.\"");
     source->setWordWrap(true);
-    outer->addWidget(source);
-    keepTextColour(source, kGrey);
+    source->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    source->setMinimumWidth(fromFont(120));
+    auto* note = new QVBoxLayout;
+    note->addWidget(source);
+    note->addStretch(1);
+    under->addLayout(note, 1);
+    outer->addLayout(under);
     outer->addStretch(1);
     return widget;
 }
@@ -306,12 +308,14 @@ QWidget* createTitaniumResultPage()
     QGroupBox* small = groupBox("если деталь малой жесткости");
     auto* smallForm = new QGridLayout(small);
     smallForm->setVerticalSpacing(4);
-    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 0, 1, 2, Qt::AlignLeft);
     addRow(smallForm, pageLabel("EditTiVsmall"), textField("EditTiVsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTinsmall"), textField("EditTinsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTiFsmall"), textField("EditTiFsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTiNctsmall"), textField("EditTiNctsmall", kResultWidth));
-    smallForm->setColumnStretch(2, 1);
+    // The speed's formula beside the fields, not over them: the page stays
+    // within a laptop screen's height.
+    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 2, 2, 1, Qt::AlignLeft);
+    smallForm->setColumnStretch(3, 1);
     // The fields of the group stand under those above it.
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
         small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace millcalc {
@@ -273,6 +274,20 @@ void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* ext
     layout->addWidget(field, row, 1);
     if (extra)
         layout->addWidget(extra, row, 2);
+}
+
+void sizeToShownPage(QTabWidget* pages)
+{
+    const auto follow = [pages](int shown) {
+        for (int i = 0; i < pages->count(); ++i) {
+            QWidget* page = pages->widget(i);
+            const auto policy = i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            page->setSizePolicy(policy, policy);
+        }
+        pages->updateGeometry();
+    };
+    follow(pages->currentIndex());
+    QObject::connect(pages, &QTabWidget::currentChanged, pages, follow);
 }
 
 } // namespace millcalc
