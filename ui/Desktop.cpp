@@ -48,6 +48,7 @@ constexpr DockRow kDocks[] = {
 };
 
 constexpr std::size_t kResultsRow = 0;
+constexpr std::size_t kLogRow = 1;
 
 // Runs an action once the event loop is back after the widget was shown,
 // telling it whether this was the first time.
@@ -206,14 +207,12 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         // the results, may want the room shared out anew.
         for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
             auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
-            if (!pages)
-                continue;
-            QObject::connect(pages, &QTabWidget::currentChanged, dock, [this, dock] {
-                QTimer::singleShot(0, dock, [this, dock] {
+            for (int i = 0; pages && i < pages->count(); ++i) {
+                new OnShow(pages->widget(i), [this, dock](bool) {
                     if (dock->isVisible())
                         makeRoom(dock);
                 });
-            });
+            }
         }
     }
     return dock;
@@ -228,14 +227,33 @@ void Desktop::makeRoom(QDockWidget* opened)
     // their column: the log scrolls, a result must not.
     auto* results = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
     const auto fitOpened = [main, opened, results] {
-        if (opened && !opened->isFloating()
-            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
-            && opened->width() < opened->sizeHint().width())
-            main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
-        if (opened && results && results->isVisible() && !results->isFloating()
-            && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
-            && results->height() < results->sizeHint().height())
-            main->resizeDocks({ results }, { results->sizeHint().height() }, Qt::Vertical);
+        if (!opened)
+            return;
+        // Every dock in view beside the inputs gets at least the width it
+        // asks for, taken from the inputs' spare room.
+        QList<QDockWidget*> docks;
+        QList<int> widths;
+        for (QDockWidget* dock : main->findChildren<QDockWidget*>()) {
+            if (dock->isFloating() || !dock->isVisible() || dock->visibleRegion().isEmpty()
+                || main->dockWidgetArea(dock) != Qt::RightDockWidgetArea
+                || dock->width() >= dock->sizeHint().width())
+                continue;
+            docks << dock;
+            widths << dock->sizeHint().width();
+        }
+        if (!docks.isEmpty())
+            main->resizeDocks(docks, widths, Qt::Horizontal);
+        auto* log = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kLogRow].name));
+        if (results && log && results->isVisible() && log->isVisible() && !results->isFloating()
+            && !log->isFloating() && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
+            && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
+            && results->height() < results->sizeHint().height()) {
+            const int both = results->height() + log->height();
+            const int wanted = std::min(results->sizeHint().height(),
+                both - log->minimumSizeHint().height());
+            if (wanted > results->height())
+                main->resizeDocks({ results, log }, { wanted, both - wanted }, Qt::Vertical);
+        }
     };
     if (!main->isVisible())
         return;

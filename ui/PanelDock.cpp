@@ -71,7 +71,9 @@ PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)
     auto* body = new QWidget;
     body->setObjectName(objectName() + QStringLiteral("Body"));
     auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // A line kept in view at the foot stays off the window's very edge,
+    // where a scaled window's rounding may take its last pixel.
+    layout->setContentsMargins(0, 0, 0, 2);
     layout->setSpacing(2);
     scroll_->setObjectName(objectName() + QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);

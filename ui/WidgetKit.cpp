@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -276,18 +277,48 @@ void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* ext
         layout->addWidget(extra, row, 2);
 }
 
-void sizeToShownPage(QTabWidget* pages)
-{
-    const auto follow = [pages](int shown) {
-        for (int i = 0; i < pages->count(); ++i) {
-            QWidget* page = pages->widget(i);
-            const auto policy = i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+namespace {
+
+// Follows the shown page by its Show event: the binder turns pages with the
+// tab widget's signals blocked.
+class ShownPageSizer : public QObject {
+public:
+    explicit ShownPageSizer(QTabWidget* pages)
+        : QObject(pages)
+        , pages_(pages)
+    {
+        for (int i = 0; i < pages->count(); ++i)
+            pages->widget(i)->installEventFilter(this);
+        follow(pages->currentWidget());
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            follow(watched);
+        return false;
+    }
+
+private:
+    void follow(const QObject* shown)
+    {
+        for (int i = 0; i < pages_->count(); ++i) {
+            QWidget* page = pages_->widget(i);
+            const auto policy = page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
             page->setSizePolicy(policy, policy);
         }
-        pages->updateGeometry();
-    };
-    follow(pages->currentIndex());
-    QObject::connect(pages, &QTabWidget::currentChanged, pages, follow);
+        pages_->updateGeometry();
+    }
+
+    QTabWidget* pages_;
+};
+
+} // namespace
+
+void sizeToShownPage(QTabWidget* pages)
+{
+    new ShownPageSizer(pages);
 }
 
 } // namespace millcalc
