@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -235,11 +236,19 @@ void Desktop::makeRoom(QDockWidget* opened)
         QList<int> widths;
         for (QDockWidget* dock : main->findChildren<QDockWidget*>()) {
             if (dock->isFloating() || !dock->isVisible() || dock->visibleRegion().isEmpty()
-                || main->dockWidgetArea(dock) != Qt::RightDockWidgetArea
-                || dock->width() >= dock->sizeHint().width())
+                || main->dockWidgetArea(dock) != Qt::RightDockWidgetArea)
+                continue;
+            int wanted = dock->sizeHint().width();
+            // A panel's shown page may want more than the dock's hint says:
+            // its least width, without scrolling sideways.
+            if (auto* panel = qobject_cast<PanelDock*>(dock); panel && panel->scrollArea()->widget())
+                wanted = std::max(wanted,
+                    dock->width() - panel->scrollArea()->viewport()->width()
+                        + panel->scrollArea()->widget()->minimumSizeHint().width());
+            if (dock->width() >= wanted)
                 continue;
             docks << dock;
-            widths << dock->sizeHint().width();
+            widths << wanted;
         }
         if (!docks.isEmpty())
             main->resizeDocks(docks, widths, Qt::Horizontal);

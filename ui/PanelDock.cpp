@@ -19,7 +19,7 @@ public:
     {
         QSize size = QScrollArea::sizeHint();
         if (QWidget* contents = widget()) {
-            QSize needed = contents->sizeHint();
+            QSize needed = contents->sizeHint().expandedTo(contents->minimumSizeHint());
             if (contents->hasHeightForWidth())
                 needed.setHeight(
                     std::max(needed.height(), contents->heightForWidth(needed.width())));
@@ -74,7 +74,7 @@ PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)
     // A line kept in view at the foot stays off the window's very edge,
     // where a scaled window's rounding may take its last pixel.
     layout->setContentsMargins(0, 0, 0, 2);
-    layout->setSpacing(2);
+    layout->setSpacing(0);
     scroll_->setObjectName(objectName() + QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);

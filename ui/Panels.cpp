@@ -68,7 +68,7 @@ QWidget* createResultsPanel()
     QWidget* widget = contents("PanelCalc");
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* pages = new QTabWidget;
+    auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlMethods"));
     pages->tabBar()->setUsesScrollButtons(false);
     pages->tabBar()->setElideMode(Qt::ElideNone);

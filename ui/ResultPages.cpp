@@ -220,6 +220,7 @@ QWidget* createAluminiumResultPage()
     auto* load = new QGroupBox;
     load->setObjectName(QStringLiteral("PanelForestP"));
     auto* loadLayout = new QVBoxLayout(load);
+    loadLayout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
     QTableWidget* loadGrid = grid("StringGridP");
     loadGrid->setColumnCount(2);
     loadGrid->setRowCount(7);
@@ -248,6 +249,10 @@ QWidget* createAluminiumResultPage()
         "титановых сплавов.\"");
     source->setWordWrap(true);
     source->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It takes the width the row leaves, never widens the page.
+    QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    wrapping.setHeightForWidth(true);
+    source->setSizePolicy(wrapping);
     source->setMinimumWidth(fromFont(120));
     auto* note = new QVBoxLayout;
     note->addWidget(source);

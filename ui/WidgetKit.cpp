@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -315,6 +316,41 @@ private:
 };
 
 } // namespace
+
+// A tab widget that asks for the size of its shown page, where Qt's asks for
+// that of its largest: the size of the tabs and frame around the pages stays
+// as Qt computes it.
+class ShownPageTabs : public QTabWidget {
+public:
+    QSize sizeHint() const override { return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint); }
+    QSize minimumSizeHint() const override
+    {
+        return shownPageOnly(QTabWidget::minimumSizeHint(), &QWidget::minimumSizeHint);
+    }
+
+private:
+    QSize shownPageOnly(QSize whole, QSize (QWidget::*measure)() const) const
+    {
+        QSize largest;
+        for (int i = 0; i < count(); ++i) {
+            if (isTabVisible(i))
+                largest = largest.expandedTo((widget(i)->*measure)());
+        }
+        const QWidget* page = currentWidget();
+        if (!page)
+            return whole;
+        const QSize shown = (page->*measure)();
+        const int tabs = (tabBar()->*measure)().width();
+        whole.rwidth() += std::max(shown.width(), tabs) - std::max(largest.width(), tabs);
+        whole.rheight() += shown.height() - largest.height();
+        return whole;
+    }
+};
+
+QTabWidget* shownPageTabs()
+{
+    return new ShownPageTabs;
+}
 
 void sizeToShownPage(QTabWidget* pages)
 {

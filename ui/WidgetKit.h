@@ -63,6 +63,9 @@ QTableWidget* grid(const char* name);
 // sizes the grid to show every cell.
 void fitGrid(QTableWidget* table);
 
+// A tab widget for sizeToShownPage().
+QTabWidget* shownPageTabs();
+
 // The pages ask for the size of its shown page alone, not of the largest:
 // a narrow page leaves its room to the windows beside it.
 void sizeToShownPage(QTabWidget* pages);
