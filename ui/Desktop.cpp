@@ -203,6 +203,16 @@ QDockWidget* Desktop::buildDock(std::size_t row)
     }
     // Not by its signal: the binder shows it with its signals blocked.
     new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
+    // A tab brought to the front (a calculation raises the results over the
+    // panels) gets its room as well.
+    QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, dock](bool visible) {
+        if (visible) {
+            QTimer::singleShot(0, dock, [this, dock] {
+                if (dock->isVisible())
+                    makeRoom(dock);
+            });
+        }
+    });
     if (entry.place == DockPlace::Results) {
         // Each page asks for its own size: another page, of the inputs or of
         // the results, may want the room shared out anew.

@@ -23,7 +23,10 @@ public:
             if (contents->hasHeightForWidth())
                 needed.setHeight(
                     std::max(needed.height(), contents->heightForWidth(needed.width())));
-            size = needed + QSize(2 * frameWidth(), 2 * frameWidth());
+            // Room for a vertical scroll bar, should the dock be given less
+            // height: it then covers no column of the contents.
+            size = needed
+                + QSize(2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
         }
         return size;
     }

@@ -174,7 +174,7 @@ QWidget* createAluminiumResultPage()
 
     QGroupBox* values = groupBox("Рассчитываемые значения....");
     auto* form = new QGridLayout(values);
-    form->setVerticalSpacing(4);
+    form->setVerticalSpacing(2);
     const auto line = [form](const char* label, QWidget* field, QWidget* button = nullptr,
                           QWidget* formula = nullptr) {
         const int row = form->count() == 0 ? 0 : form->rowCount();
