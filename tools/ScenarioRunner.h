@@ -7,6 +7,7 @@
 #include "app/Toolkit.h"
 
 #include <iosfwd>
+#include <span>
 #include <string>
 
 namespace millcalc {
@@ -46,6 +47,11 @@ public:
     void raise(const std::string& window) override;
 
 private:
+    enum class Shape;
+    struct Call;
+    struct Command;
+    static std::span<const Command> commands();
+
     void perform(const std::string& line);
     void error(const std::string& reason);
     const Field* control(const std::string& name);
