@@ -20,7 +20,8 @@ struct SpindleLoadBand {
     const char* factorText;
 };
 
-// The permissible spindle load of the first two machines by speed band.
+// The permissible spindle load by speed band, of the machines whose record
+// says that they have one.
 constexpr SpindleLoadBand kSpindleLoadBands[] = {
     { 6000, "6000", 2.00, "2.00" },
     { 8000, "8000", 1.70, "1.70" },
@@ -32,8 +33,6 @@ constexpr SpindleLoadBand kSpindleLoadBands[] = {
 // Above the top band the factor of the top band holds.
 constexpr double kAboveTopBandFactor = 1.20;
 constexpr double kTopBandSpeedRpm = 18000;
-// Machine rows that carry the spindle-load table.
-constexpr int kSpindleLoadMachines = 2;
 constexpr int kLoadGridRows = 8;
 
 constexpr const char* kForceCaption = "Предупреждение..(Расчет Pz).";
@@ -101,7 +100,6 @@ void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double 
 
 int CalcAlPz(FormMain& form)
 {
-    const int machineRow = form.machineIndex();
     const MachineRecord& machine = form.machine();
     FieldStore& store = form.store();
     const auto g = CheckAlGeometry(form, true);
@@ -137,7 +135,7 @@ int CalcAlPz(FormMain& form)
     store.setText("EditPz", formatFixed(force, 2));
     form.ResultColour("EditPz", colours::Green);
     store.setVisible("PanelForestP", false);
-    if (machineRow < kSpindleLoadMachines)
+    if (machine.HasSpindleLoadTable)
         checkSpindleLoad(form, force, spindleSpeed, efficiency);
     return kStepDone;
 }

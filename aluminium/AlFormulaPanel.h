@@ -2,6 +2,9 @@
 // roughness factor Ks that the alloy and the roughness range decide.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace millcalc {
 
 class FormMain;
@@ -15,5 +18,9 @@ void ComboBoxRaChange(FormMain& form);
 
 // The text of Ks for an alloy and a roughness range (item indexes, -1 for none).
 const char* roughnessFactorText(int alloy, int range);
+
+// The items of ComboBoxMaterial and of ComboBoxRa.
+std::vector<std::string> alloyNames();
+std::vector<std::string> roughnessRanges();
 
 } // namespace millcalc

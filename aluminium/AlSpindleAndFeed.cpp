@@ -4,13 +4,12 @@
 #include "aluminium/AlStepSupport.h"
 #include "app/Main.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
 
 namespace millcalc {
 
 namespace {
 
-// The value of pi that every spindle-speed formula of the program uses.
-constexpr double kPi = 3.1415926;
 constexpr int kTeethReplacement = 4;
 
 } // namespace

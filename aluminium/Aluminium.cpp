@@ -34,12 +34,12 @@ int runFromSpindleSpeed(FormMain& form)
 void createAluminiumInputs(FormMain& form)
 {
     FieldStore& store = form.store();
-    store.setItems("ComboBoxMaterial", { "В95пчТ2", "1163Т2", "Д16чТ" });
+    store.setItems("ComboBoxMaterial", alloyNames());
     store.setIndex("ComboBoxMaterial", 0);
     // The roughness list is still empty here, so this first factor is the
     // alloy's "no range" one; the roughness step below replaces it.
     ComboBoxMaterialChange(form);
-    store.setItems("ComboBoxRa", { "...<=1.25", "1.25<...<=2.5", "2.5<...<=20." });
+    store.setItems("ComboBoxRa", roughnessRanges());
     store.setIndex("ComboBoxRa", 0);
     ComboBoxRaChange(form);
     store.setIndex("ComboBoxTkpd", 0);

@@ -15,6 +15,7 @@ struct MachineRecord {
     double MaxPower = 0;              // kW
     double MaxTorque = 0;             // N·m
     double CriticalSpindleSpeed = 0;  // rev/min, where the drive reaches full power
+    bool HasSpindleLoadTable = false; // the maker states the permissible spindle load by speed
     std::string MachineName;
     std::array<double, kCurvePoints> PowerCurveSpeeds{};
     std::array<double, kCurvePoints> PowerCurveValues{};

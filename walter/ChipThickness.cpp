@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
 #include "walter/SpeedSteps.h"
 #include "walter/StepReport.h"
 
@@ -85,7 +86,7 @@ int WalterChipThickness(FormMain& form)
             kappa = 90;
         if (!(phi > 0))
             phi = 0.001;
-        hm = std::fabs(kChipConstant * fz * std::sin(kappa * kWalterPi / 180) * ratio) / phi;
+        hm = std::fabs(kChipConstant * fz * std::sin(kappa * kPi / 180) * ratio) / phi;
         store.setText("EditStk", formatFixed(kappa, 5));
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
 #include "walter/StepReport.h"
 
 namespace millcalc {
@@ -39,7 +40,7 @@ int WalterCuttingSpeed(FormMain& form)
 
     // Written like a correction so that the focus ends on the cutting speed,
     // also after EditStn was corrected.
-    const double Vc = D * kWalterPi * n * 0.001;
+    const double Vc = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", Vc, 3, "скорости резания Vc", ResultWrite::Focused))
         return -1;
 
@@ -51,12 +52,12 @@ double WalterSpindleSpeed(FormMain& form, double D, double Vc)
 {
     const MachineRecord& machine = form.machine();
 
-    const double n = Vc * 1000 / (D * kWalterPi);
+    const double n = Vc * 1000 / (D * kPi);
     if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
         return -1;
     form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
 
-    const double VcBack = D * kWalterPi * n * 0.001;
+    const double VcBack = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))
         return -1;
     return n;

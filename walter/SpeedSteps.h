@@ -7,9 +7,6 @@ namespace millcalc {
 
 class FormMain;
 
-// π of the method: the decimal literal, in every speed and angle formula.
-inline constexpr double kWalterPi = 3.1415926;
-
 inline constexpr const char* kSpindleSpeedExceeded = "Превышение числа оборотов";
 inline constexpr const char* kFeedExceeded = "Превышение максимального лимита рабочей подачи";
 
