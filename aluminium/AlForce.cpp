@@ -3,8 +3,9 @@
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
 #include "aluminium/Aluminium.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 
 #include <cmath>
 #include <string>
@@ -59,7 +60,7 @@ void writeBandRow(FieldStore& store, int row, const SpindleLoadBand& band, doubl
 }
 
 void writeSpeedRow(
-    FormMain& form, int row, double spindleSpeed, double loadKn, double efficiency, double factor)
+    Form& form, int row, double spindleSpeed, double loadKn, double efficiency, double factor)
 {
     FieldStore& store = form.store();
     store.setCell("StringGridP", 0, row, "n=" + formatFixed(spindleSpeed, 0));
@@ -73,7 +74,7 @@ void writeSpeedRow(
     }
 }
 
-void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double efficiency)
+void checkSpindleLoad(Form& form, double force, double spindleSpeed, double efficiency)
 {
     FieldStore& store = form.store();
     const double loadKn = force * 0.001;
@@ -98,9 +99,9 @@ void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double 
 
 } // namespace
 
-int CalcAlPz(FormMain& form)
+int CalcAlPz(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     const auto g = CheckAlGeometry(form, true);
     if (!g)
@@ -140,7 +141,7 @@ int CalcAlPz(FormMain& form)
     return kStepDone;
 }
 
-void createLoadGrid(FormMain& form)
+void createLoadGrid(Form& form)
 {
     FieldStore& store = form.store();
     store.setCell("StringGridP", 0, 0, " n (об/мин)");

@@ -4,11 +4,11 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // Pz = k4 * t^x4 * Sz^y4 * D^z4 / n^m2 into EditPz; on machine rows 0 and 1 also
 // the spindle-load grid. 0, or -1 when n is not above 0, Sz not above 0.0001 or
 // Pz not finite.
-int CalcAlPz(FormMain& form);
+int CalcAlPz(Form& form);
 
 } // namespace millcalc

@@ -1,6 +1,6 @@
 #include "aluminium/AlFormulaPanel.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 
 #include <array>
 #include <iterator>
@@ -88,14 +88,14 @@ std::vector<std::string> roughnessRanges()
     return ranges;
 }
 
-void ComboBoxRaChange(FormMain& form)
+void ComboBoxRaChange(Form& form)
 {
     FieldStore& store = form.store();
     store.setText(
         "EditTKs", roughnessFactorText(store.index("ComboBoxMaterial"), store.index("ComboBoxRa")));
 }
 
-void ComboBoxMaterialChange(FormMain& form)
+void ComboBoxMaterialChange(Form& form)
 {
     ComboBoxRaChange(form);
     FieldStore& store = form.store();

@@ -2,9 +2,10 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Pi.h"
+#include "machines/MachineTable.h"
 
 namespace millcalc {
 
@@ -14,9 +15,9 @@ constexpr int kTeethReplacement = 4;
 
 } // namespace
 
-int CalcAlSpindleSpeed(FormMain& form)
+int CalcAlSpindleSpeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -35,9 +36,9 @@ int CalcAlSpindleSpeed(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlTableFeed(FormMain& form)
+int CalcAlTableFeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     int teeth = store.whole("BaseAlZ");
     if (teeth <= 0) {

@@ -1,5 +1,6 @@
 #include "machines/MachineTable.h"
 
+#include "app/FieldStore.h"
 #include "app/NumberText.h"
 
 namespace millcalc {
@@ -77,6 +78,23 @@ MachineTable fillMachineTable()
         }
     }
     return table;
+}
+
+const MachineTable& machineTable()
+{
+    static const MachineTable table = fillMachineTable();
+    return table;
+}
+
+int selectedMachineIndex(const FieldStore& store)
+{
+    const int row = store.index("TabMach");
+    return row >= 0 && row < kMachineCount ? row : 0;
+}
+
+const MachineRecord& selectedMachine(const FieldStore& store)
+{
+    return machineTable()[static_cast<std::size_t>(selectedMachineIndex(store))];
 }
 
 std::string machineLimitsText(const MachineRecord& m)

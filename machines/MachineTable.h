@@ -6,6 +6,8 @@
 
 namespace millcalc {
 
+class FieldStore;
+
 inline constexpr int kCurvePoints = 20;
 inline constexpr int kMachineCount = 5;
 
@@ -29,6 +31,12 @@ using MachineTable = std::array<MachineRecord, kMachineCount>;
 // completed with the flat part of each (MaxPower from the knee on, MaxTorque up
 // to it).
 MachineTable fillMachineTable();
+
+// The table, built once.
+const MachineTable& machineTable();
+// The machine that TabMach selects; row 0 while nothing is selected.
+int selectedMachineIndex(const FieldStore& store);
+const MachineRecord& selectedMachine(const FieldStore& store);
 
 // "n=... (об/мин)[n(крит)=...(об/мин)] F=... (мм/мин) Nct=... (кВт) Mz=... (Hm)"
 std::string machineLimitsText(const MachineRecord& machine);

@@ -3,8 +3,8 @@
 // or answer. Every modal box is answered at once with its only button.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 #include <iosfwd>
 #include <span>

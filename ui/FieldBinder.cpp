@@ -1,6 +1,6 @@
 #include "ui/FieldBinder.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"

@@ -1,6 +1,6 @@
 #include "ui/ResultsCopy.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "walter/ChipThickness.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Pi.h"
 #include "walter/SpeedSteps.h"
@@ -37,7 +37,7 @@ double contactAngle(int contactItem, double ae, double D)
 
 } // namespace
 
-int WalterChipThickness(FormMain& form)
+int WalterChipThickness(Form& form)
 {
     FieldStore& store = form.store();
 
@@ -96,14 +96,14 @@ int WalterChipThickness(FormMain& form)
     return 0;
 }
 
-void ComboBoxStContactChange(FormMain& form)
+void ComboBoxStContactChange(Form& form)
 {
     const int item = form.store().index("ComboBoxStContact");
     if (item >= 0)
         form.store().setPicture("Imagevs", item);
 }
 
-void CheckBoxhm2Click(FormMain& form)
+void CheckBoxhm2Click(Form& form)
 {
     FieldStore& store = form.store();
     const bool approximate = store.checked("CheckBoxhm2");

@@ -5,7 +5,7 @@
 // buttons or an input of its active page; every window lies on the screen; the
 // results window shows every field and its status line without scrolling; the
 // log covers no field; a box opens over the log; panels open beside, not over.
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"

@@ -1,11 +1,9 @@
-// The main window's logic: its field store, the creation step, the commands of
-// its buttons and menus, the calculation dispatch and the shared reporting
-// operations that every calculation step uses.
+// The main window as its calculation steps see it: the field store, the
+// toolkit, the reporting operations that every step uses, the handlers that
+// the methods attach to their controls, and what the user does to them.
 #pragma once
 
 #include "app/FieldStore.h"
-#include "machines/Graphic.h"
-#include "machines/MachineTable.h"
 
 #include <functional>
 #include <map>
@@ -18,30 +16,18 @@ class Toolkit;
 
 inline constexpr const char* kWarningCaption = "Предупреждение...";
 
-class FormMain {
+class Form {
 public:
     using Handler = std::function<void()>;
     using CellHandler = std::function<void(int column, int row)>;
 
-    explicit FormMain(Toolkit& toolkit);
-    FormMain(const FormMain&) = delete;
-    FormMain& operator=(const FormMain&) = delete;
+    explicit Form(Toolkit& toolkit);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
 
     FieldStore& store() { return store_; }
     const FieldStore& store() const { return store_; }
     Toolkit& toolkit() { return toolkit_; }
-    const MachineTable& machines() const { return machines_; }
-    // The machine that TabMach selects; row 0 while nothing is selected.
-    int machineIndex() const;
-    const MachineRecord& machine() const;
-    Nomogram& nomogram() { return nomogram_; }
-    const Nomogram& nomogram() const { return nomogram_; }
-
-    // Program start: the creation step of the main window (ending with the
-    // auto-fill), then the log window, the splash, the nomogram and the
-    // designations window, and the focus on "Расчет". Errors propagate.
-    void start();
-    void create();
 
     // What the user does. Each command runs to its end; an error that escapes
     // it goes to the toolkit's error box and the program stays open.
@@ -70,12 +56,6 @@ public:
     void collapseSelection(std::string_view name);
     void ShowPanel(std::string_view name);
 
-    // Window logic.
-    void calculationDispatch();
-    void inputPageChange();
-    void resultPageChange();
-    void machineSelection();
-
     // Handlers that the method modules attach to their controls: a click of a
     // button, picture or menu item; a user's pick or check; a grid cell.
     void onClick(const std::string& name, Handler handler);
@@ -84,16 +64,10 @@ public:
     bool hasClickHandler(const std::string& name) const;
 
 private:
-    void installCommands();
     void runGuarded(const Handler& command);
-    void copyBack(const std::string& from, const std::string& to);
-    void literature();
-    void endProgram();
 
     Toolkit& toolkit_;
     FieldStore store_;
-    MachineTable machines_;
-    Nomogram nomogram_;
     std::map<std::string, Handler> clickHandlers_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;

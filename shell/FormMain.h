@@ -1,0 +1,44 @@
+// The main window put together: the methods and their commands installed on
+// the form, the creation step that fills it at start, the calculation dispatch
+// and the page and machine selections, and the nomogram it shows.
+#pragma once
+
+#include "app/Form.h"
+#include "machines/MachineTable.h"
+#include "shell/Graphic.h"
+
+namespace millcalc {
+
+class FormMain : public Form {
+public:
+    explicit FormMain(Toolkit& toolkit);
+
+    const MachineTable& machines() const { return machineTable(); }
+    // The machine that TabMach selects; row 0 while nothing is selected.
+    int machineIndex() const { return selectedMachineIndex(store()); }
+    const MachineRecord& machine() const { return selectedMachine(store()); }
+    Nomogram& nomogram() { return nomogram_; }
+    const Nomogram& nomogram() const { return nomogram_; }
+
+    // Program start: the creation step of the main window (ending with the
+    // auto-fill), then the log window, the splash, the nomogram and the
+    // designations window, and the focus on "Расчет". Errors propagate.
+    void start();
+    void create();
+
+    // Window logic.
+    void calculationDispatch();
+    void inputPageChange();
+    void resultPageChange();
+    void machineSelection();
+
+private:
+    void installCommands();
+    void copyBack(const std::string& from, const std::string& to);
+    void literature();
+    void endProgram();
+
+    Nomogram nomogram_;
+};
+
+} // namespace millcalc
