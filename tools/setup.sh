@@ -3,7 +3,8 @@
 #
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
-#                           Benchmark, clang for the fuzzers, Xvfb, a window
+#                           Benchmark, clang for the fuzzers, the code
+#                           formatter of tools/check-format.sh, Xvfb, a window
 #                           manager, the Russian locale, the renderer of
 #                           resources/render_jpegs.sh, the package tools ...
 set -euo pipefail
@@ -23,7 +24,7 @@ case "${1:-}" in
 esac
 if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
-               clang-14 libclang-rt-14-dev
+               clang-14 libclang-rt-14-dev clang-format-19
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
