@@ -109,7 +109,7 @@ private slots:
 
     void everyControlHasAWidgetOfItsName();
     void typingIntoAnEditableListReachesTheStore();
-    void typingIntoATextFieldKeepsTheTextAsTyped();
+    void typedDecimalCommaStaysAsTypedAndReadsAsAPoint();
     void aStoreWriteReachesTheWidget();
     void aResultColourReachesTheField();
     void calculateShowsTheResultsWindow();
@@ -189,13 +189,17 @@ void DesktopTest::typingIntoAnEditableListReachesTheStore()
     QCOMPARE(form_->store().index("BaseD"), 13);
 }
 
-void DesktopTest::typingIntoATextFieldKeepsTheTextAsTyped()
+void DesktopTest::typedDecimalCommaStaysAsTypedAndReadsAsAPoint()
 {
     auto* width = find<QLineEdit>("BaseB");
     width->selectAll();
     QTest::keyClicks(width, QStringLiteral("12,5"));
     // The text is the value: no locale turns the comma into anything else.
     QCOMPARE(form_->store().text("BaseB"), std::string("12,5"));
+    QCOMPARE(width->text(), QStringLiteral("12,5"));
+    // The comma of a Russian keypad is read as the decimal point: 12.5 · 5 · 4048.90 / 1000.
+    QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QCOMPARE(find<QLineEdit>("EditStQ")->text(), QStringLiteral("253.05625"));
     QCOMPARE(width->text(), QStringLiteral("12,5"));
 }
 
