@@ -13,6 +13,7 @@
 # the window manager's own output, stops what it started and returns 1.
 # virtual_screen_xvfb and virtual_screen_wm hold their process ids.
 # It needs Xvfb and xprop (x11-utils); tools/setup.sh --tests installs them.
+# It serves sh and bash alike, under set -e, -u and -o pipefail too.
 
 virtual_screen_xvfb=""
 virtual_screen_wm=""
@@ -33,7 +34,10 @@ virtual_screen_answers() {
 }
 
 virtual_screen_managed() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+    case "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" in
+        *"window id"*) return 0 ;;
+        *) return 1 ;;
+    esac
 }
 
 virtual_screen_start() {
@@ -56,7 +60,8 @@ virtual_screen_start() {
         Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
             3>"$virtual_screen_dir/display" 2>"$virtual_screen_dir/xvfb.log" &
         virtual_screen_xvfb=$!
-        virtual_screen_wait eval '[ -s "$virtual_screen_dir/display" ] || ! kill -0 "$virtual_screen_xvfb" 2>/dev/null'
+        virtual_screen_wait eval '[ -s "$virtual_screen_dir/display" ] || ! kill -0 "$virtual_screen_xvfb" 2>/dev/null' \
+            || true
         display=":$(head -n 1 "$virtual_screen_dir/display")"
     fi
     export DISPLAY=$display
@@ -79,11 +84,17 @@ virtual_screen_start() {
 }
 
 virtual_screen_stop() {
-    [ -n "$virtual_screen_wm" ] && kill "$virtual_screen_wm" 2>/dev/null \
-        && wait "$virtual_screen_wm" 2>/dev/null
-    [ -n "$virtual_screen_xvfb" ] && kill "$virtual_screen_xvfb" 2>/dev/null \
-        && wait "$virtual_screen_xvfb" 2>/dev/null
-    [ -n "$virtual_screen_dir" ] && rm -rf "$virtual_screen_dir"
+    if [ -n "$virtual_screen_wm" ]; then
+        kill "$virtual_screen_wm" 2>/dev/null || true
+        wait "$virtual_screen_wm" 2>/dev/null || true
+    fi
+    if [ -n "$virtual_screen_xvfb" ]; then
+        kill "$virtual_screen_xvfb" 2>/dev/null || true
+        wait "$virtual_screen_xvfb" 2>/dev/null || true
+    fi
+    if [ -n "$virtual_screen_dir" ]; then
+        rm -rf "$virtual_screen_dir"
+    fi
     virtual_screen_wm=""
     virtual_screen_xvfb=""
     virtual_screen_dir=""
