@@ -7,7 +7,9 @@
 #     virtual_screen_stop           # also from the caller's EXIT trap
 #
 # virtual_screen_start starts Xvfb, by default on a display number that the
-# server picks itself (-displayfd), and returns once the screen answers;
+# server picks itself (-displayfd), and returns once the screen answers (the
+# server does not reset when its last client leaves, or the window manager
+# connecting just after the probe could find it resetting);
 # with --wm it then starts that window manager and returns once it has taken
 # the screen. On failure it says why on standard error, with the server's or
 # the window manager's own output, stops what it started and returns 1.
@@ -52,12 +54,13 @@ virtual_screen_start() {
     done
     virtual_screen_dir=$(mktemp -d)
     if [ -n "$display" ]; then
-        Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp 2>"$virtual_screen_dir/xvfb.log" &
+        Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp -noreset \
+            2>"$virtual_screen_dir/xvfb.log" &
         virtual_screen_xvfb=$!
     else
         # The server takes a free display number and writes it once it listens.
         : >"$virtual_screen_dir/display"
-        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
+        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
             3>"$virtual_screen_dir/display" 2>"$virtual_screen_dir/xvfb.log" &
         virtual_screen_xvfb=$!
         virtual_screen_wait eval '[ -s "$virtual_screen_dir/display" ] || ! kill -0 "$virtual_screen_xvfb" 2>/dev/null' \
