@@ -141,6 +141,18 @@ int CalcAlPz(Form& form)
     return kStepDone;
 }
 
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency)
+{
+    if (machineRow < 0 || machineRow >= kMachineCount
+        || !machineTable()[static_cast<std::size_t>(machineRow)].HasSpindleLoadTable)
+        return -1;
+    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+        if (spindleSpeed <= band.topSpeedRpm)
+            return band.factor * efficiency;
+    }
+    return kAboveTopBandFactor * efficiency;
+}
+
 void createLoadGrid(Form& form)
 {
     FieldStore& store = form.store();

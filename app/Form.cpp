@@ -13,6 +13,12 @@ Form::Form(Toolkit& toolkit) : toolkit_(toolkit)
     declareControls(store_);
 }
 
+Form::Form(Toolkit& toolkit, const Form& original)
+    : toolkit_(toolkit)
+    , store_(original.store_.detachedCopy())
+{
+}
+
 void Form::runGuarded(const Handler& command)
 {
     try {
@@ -63,6 +69,15 @@ void Form::selectCell(const std::string& name, int column, int row)
         if (it != cellHandlers_.end())
             it->second(column, row);
         store_.setCurrentCell(name, column, row);
+    });
+}
+
+void Form::doubleClickCell(const std::string& name, int column, int row)
+{
+    runGuarded([&] {
+        const auto it = doubleClickHandlers_.find(name);
+        if (it != doubleClickHandlers_.end())
+            it->second(column, row);
     });
 }
 
@@ -138,6 +153,11 @@ void Form::onChange(const std::string& name, Handler handler)
 void Form::onSelectCell(const std::string& name, CellHandler handler)
 {
     cellHandlers_[name] = std::move(handler);
+}
+
+void Form::onDoubleClickCell(const std::string& name, CellHandler handler)
+{
+    doubleClickHandlers_[name] = std::move(handler);
 }
 
 bool Form::hasClickHandler(const std::string& name) const

@@ -22,6 +22,10 @@ public:
     using CellHandler = std::function<void(int column, int row)>;
 
     explicit Form(Toolkit& toolkit);
+    // A detached copy to compute on: the original's fields, no listeners and
+    // no handlers, and its own toolkit for the boxes and beeps of its steps.
+    // Nothing it does reaches the original or a window.
+    Form(Toolkit& toolkit, const Form& original);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -36,6 +40,7 @@ public:
     void pick(const std::string& name, int index);
     void check(const std::string& name, bool checked);
     void selectCell(const std::string& name, int column, int row);
+    void doubleClickCell(const std::string& name, int column, int row);
     void close(const std::string& name);
 
     // The shared reporting operations of the calculation steps.
@@ -61,6 +66,7 @@ public:
     void onClick(const std::string& name, Handler handler);
     void onChange(const std::string& name, Handler handler);
     void onSelectCell(const std::string& name, CellHandler handler);
+    void onDoubleClickCell(const std::string& name, CellHandler handler);
     bool hasClickHandler(const std::string& name) const;
 
 private:
@@ -71,6 +77,7 @@ private:
     std::map<std::string, Handler> clickHandlers_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
+    std::map<std::string, CellHandler> doubleClickHandlers_;
 };
 
 } // namespace millcalc

@@ -4,6 +4,8 @@
 #include "app/Toolkit.h"
 #include "materials/MaterialCatalogue.h"
 #include "shell/AutoFill.h"
+#include "shell/MachineComparison.h"
+#include "shell/MachineFit.h"
 #include "titanium/Titanium.h"
 #include "walter/Walter.h"
 
@@ -17,10 +19,23 @@ namespace millcalc {
 FormMain::FormMain(Toolkit& toolkit) : Form(toolkit)
 {
     installCommands();
+    installMethods();
+}
+
+FormMain::FormMain(Toolkit& toolkit, const FormMain& original) : Form(toolkit, original)
+{
+    installCommands();
+    installMethods();
+}
+
+void FormMain::installMethods()
+{
     installWalter(*this);
     installMaterials(*this);
     installAluminium(*this);
     installTitanium(*this);
+    installMachineComparison(*this);
+    installMachineFit(*this);
 }
 
 void FormMain::start()
@@ -57,6 +72,8 @@ void FormMain::create()
     createLoadGrid(*this);
     createTitanium(*this);
     store().setVisible("PanelCalc", false);
+    createMachineComparison(*this);
+    store().setVisible("PanelMachines", false);
 
     autoFill(*this);
 }
@@ -83,6 +100,7 @@ void FormMain::calculationDispatch()
         toolkit().informationBox("Nothing");
         break;
     }
+    refreshMachineComparison(*this);
 }
 
 void FormMain::inputPageChange()

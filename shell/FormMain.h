@@ -12,6 +12,9 @@ namespace millcalc {
 class FormMain : public Form {
 public:
     explicit FormMain(Toolkit& toolkit);
+    // A detached copy to compute on: the original's fields with every method
+    // and command installed, and its own toolkit (see Form).
+    FormMain(Toolkit& toolkit, const FormMain& original);
 
     const MachineTable& machines() const { return machineTable(); }
     // The machine that TabMach selects; row 0 while nothing is selected.
@@ -34,6 +37,7 @@ public:
 
 private:
     void installCommands();
+    void installMethods();
     void copyBack(const std::string& from, const std::string& to);
     void literature();
     void endProgram();

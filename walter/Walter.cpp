@@ -76,43 +76,43 @@ void stopOnInput(Form& form, const char* field, const std::string& zero, const c
 
 } // namespace
 
-void WalterCalculate(Form& form)
+int WalterCalculate(Form& form)
 {
     FieldStore& store = form.store();
 
     const double D = store.real("BaseD");
     if (!(D > 0)) {
         stopOnInput(form, "BaseD", formatFixed(0, 3), "Ошибка задания 'диаметра инструмента' - D");
-        return;
+        return -1;
     }
     const int z = store.whole("BaseZ");
     if (z <= 0) {
         stopOnInput(form, "BaseZ", formatWhole(0), "Ошибка задания 'Числа зубьев' - z");
-        return;
+        return -1;
     }
     const double Vc = store.real("BaseVc");
     if (!(Vc > 0)) {
         stopOnInput(form, "BaseVc", formatFixed(0, 3), "Ошибка задания 'Скорости резания' - vc");
-        return;
+        return -1;
     }
     const double fz = store.real("Basefz");
     if (!(fz > 0)) {
         stopOnInput(form, "Basefz", formatFixed(0, 5), "Ошибка задания 'Подача на зуб' - fz");
-        return;
+        return -1;
     }
 
     // D, z, Vc, fz, n and the unrounded Vf pass as numbers; every later step
     // reads the rounded texts that the earlier ones wrote.
     const double n = WalterSpindleSpeed(form, D, Vc);
     if (n < 0)
-        return;
+        return -1;
     if (WalterTableFeed(form, fz, z, n) == -1)
-        return;
+        return -1;
     if (WalterRemovalRate(form) < 0)
-        return;
+        return -1;
     if (WalterChipThickness(form) == -1)
-        return;
-    WalterPower(form);
+        return -1;
+    return WalterPower(form);
 }
 
 } // namespace millcalc

@@ -18,7 +18,8 @@ void createWalter(Form& form);
 void installWalter(Form& form);
 
 // "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
-void WalterCalculate(Form& form);
+// 0 when it ran to its end, -1 when a step stopped it.
+int WalterCalculate(Form& form);
 
 void BitBtnSt1Click(Form& form);
 void BitBtnSt2Click(Form& form);
