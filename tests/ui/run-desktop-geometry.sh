@@ -12,68 +12,31 @@ for tool in Xvfb openbox xdotool xprop xwininfo; do
         exit 1
     fi
 done
-work=$(mktemp -d)
-xvfb=""
-wm=""
-stop() {
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    wm=""
-    xvfb=""
-}
-trap 'stop; rm -rf "$work"' EXIT INT TERM
+# shellcheck source=../../tools/virtual-screen.sh
+. "$(dirname "$0")/../../tools/virtual-screen.sh"
+trap 'virtual_screen_stop' EXIT
+trap 'exit 1' INT TERM
 locale=C.UTF-8
 locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && locale=ru_RU.UTF-8
 status=0
 for setup in 1366x768:1 1920x1080:1 2560x1600:2; do
     screen=${setup%:*}
     scale=${setup#*:}
-    : >"$work/display"
-    # -displayfd: the server takes a free display number and tells it.
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 50); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
-        echo "run-desktop-geometry: Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    display=":$(head -n 1 "$work/display")"
     # The window manager must be up before the program maps its windows: a
-    # screen without one says nothing about placement.
-    managed=no
-    for attempt in 1 2; do
-        DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
-        wm=$!
-        for _ in $(seq 100); do
-            if DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-                managed=yes
-                break 2
-            fi
-            kill -0 "$wm" 2>/dev/null || break
-            sleep 0.1
-        done
-        echo "run-desktop-geometry: openbox did not come up on $display (try $attempt):" >&2
-        cat "$work/openbox.log" >&2
-        kill "$wm" 2>/dev/null
-        wait "$wm" 2>/dev/null
-        wm=""
-    done
-    if [ "$managed" != yes ]; then
+    # screen without one says nothing about placement. A second try, as a
+    # busy machine can keep it from coming up in time.
+    if ! virtual_screen_start "$screen" --wm openbox && ! virtual_screen_start "$screen" --wm openbox; then
+        echo "run-desktop-geometry: no screen $screen under openbox" >&2
         status=1
-        stop
         continue
     fi
+    display=$DISPLAY
     echo "== $screen at scale $scale on $display"
     if ! env DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" LANG="$locale" \
         LC_ALL="$locale" "$test_binary"; then
         echo "run-desktop-geometry: FAILED on $screen at scale $scale" >&2
         status=1
     fi
-    stop
+    virtual_screen_stop
 done
 exit $status
