@@ -151,9 +151,6 @@ public:
     void appendLine(std::string_view name, std::string_view line);
     void clearLines(std::string_view name);
 
-    // Tells the listeners of a change kept outside the store (the chart's series).
-    void touch(const std::string& name, Change change) { notify(name, change); }
-
     // Whether the control and every page, panel and window that holds it are
     // visible and enabled, so that it could take the input focus.
     bool canFocus(std::string_view name) const;

@@ -86,6 +86,9 @@ void FormMain::calculationDispatch()
     if (inputPage != resultPage)
         resultPageChange();
     ShowPanel("PanelCalc");
+    // Shown already, it may lie under another panel: what the calculation
+    // writes must come into view.
+    toolkit().raise("PanelCalc");
     switch (resultPage) {
     case 0:
         WalterCalculate(*this);

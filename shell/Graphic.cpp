@@ -64,7 +64,8 @@ void BitBtnGraphicClick(FormMain& form)
     } catch (const std::exception&) {
     }
     ++chart.revision;
-    form.store().touch("ChartNom", Change::Items);
+    // The chart shows drawing number `revision` of the nomogram.
+    form.store().setPicture("ChartNom", chart.revision);
     form.store().setVisible("FormGraphic", true);
     form.toolkit().raise("FormGraphic");
 }
@@ -75,7 +76,7 @@ void ToolButton2Click(FormMain& form)
     chart.series[2].clear();
     chart.series[3].clear();
     ++chart.revision;
-    form.store().touch("ChartNom", Change::Items);
+    form.store().setPicture("ChartNom", chart.revision);
 }
 
 } // namespace millcalc

@@ -5,17 +5,21 @@
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, the code
 #                           formatter of tools/check-format.sh, Xvfb, a window
-#                           manager, the Russian locale, the renderer of
-#                           resources/render_jpegs.sh, the package tools ...
+#                           manager, a Wayland compositor with Qt's Wayland
+#                           and GTK platform plugins, the Russian locale, the
+#                           renderer of resources/render_jpegs.sh, the
+#                           package tools ...
 set -euo pipefail
 
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
+# qt6-translations-l10n speaks Qt's own words (context menus, standard
+# buttons) in Russian.
 # xdg-utils brings xdg-email, which hands the About window's letter to the
 # user's mail program.
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
-          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils)
+          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils qt6-translations-l10n)
 want_tests=0
 case "${1:-}" in
     "") ;;
@@ -26,6 +30,7 @@ if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev clang-format-19
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
+               weston qt6-wayland qt6-gtk-platformtheme
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 

@@ -1,5 +1,6 @@
 #include "ui/ResultPages.h"
 
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
@@ -27,6 +28,8 @@ namespace {
 // screen 1366 pixels wide.
 constexpr int kResultWidth = 86;
 constexpr int kPageMargin = 4;
+// The grey of the note that names the method's source.
+constexpr Rgb kGrey = 0x808080;
 
 QWidget* page(const char* name)
 {
@@ -187,7 +190,8 @@ QWidget* createAluminiumResultPage()
     line("Подача резания, F (мм/мин) =", textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
         picture("ImageAlF", QSize(150, 40)));
     QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
-    temperature->setFixedSize(32, 24);
+    temperature->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    temperature->setMaximumWidth(temperature->fontMetrics().horizontalAdvance(QStringLiteral(">>>>>>")));
     line("Температура заготовки, C (град Цельсия) =", textField("EditTm", kResultWidth),
         temperature);
     line("Сила резания Pz,(Н) =", textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
@@ -211,11 +215,11 @@ QWidget* createAluminiumResultPage()
     auto* load = new QGroupBox;
     load->setObjectName(QStringLiteral("PanelForestP"));
     auto* loadLayout = new QVBoxLayout(load);
-    QTableWidget* loadGrid = grid("StringGridP", 1, 0);
+    QTableWidget* loadGrid = grid("StringGridP");
     loadGrid->setColumnCount(2);
     loadGrid->setRowCount(7);
-    loadGrid->setColumnWidth(0, 90);
-    loadGrid->setColumnWidth(1, 150);
+    loadGrid->setColumnWidth(0, fromFont(90));
+    loadGrid->setColumnWidth(1, fromFont(150));
     // A display table: no cell of it is chosen, so none is highlighted.
     loadGrid->setSelectionMode(QAbstractItemView::NoSelection);
     loadGrid->setFocusPolicy(Qt::NoFocus);
@@ -238,10 +242,8 @@ QWidget* createAluminiumResultPage()
         "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
         "титановых сплавов.\"");
     source->setWordWrap(true);
-    QPalette grey = source->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    source->setPalette(grey);
     outer->addWidget(source);
+    keepTextColour(source, kGrey);
     outer->addStretch(1);
     return widget;
 }

@@ -105,7 +105,7 @@ protected:
         if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
             return false;
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || !window_ || widget->window() != window_)
+        if (!widget || !window_ || (widget != window_ && !window_->isAncestorOf(widget)))
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->matches(QKeySequence::Copy) || copiesItsSelection(QApplication::focusWidget()))
