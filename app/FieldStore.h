@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -185,7 +186,7 @@ private:
 
     std::map<std::string, Field> fields_;
     mutable Index index_;
-    std::vector<Listener> listeners_;
+    std::deque<Listener> listeners_;
     std::string focused_;
 };
 

@@ -5,10 +5,12 @@
 
 #include "app/FieldStore.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace millcalc {
 
@@ -78,6 +80,7 @@ private:
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
     std::map<std::string, CellHandler> doubleClickHandlers_;
+    std::array<std::vector<std::string>, 3> calculationLogs_;
 };
 
 } // namespace millcalc

@@ -7,6 +7,10 @@
 #include "machines/MachineTable.h"
 #include "shell/Graphic.h"
 
+#include <array>
+#include <string>
+#include <vector>
+
 namespace millcalc {
 
 class FormMain : public Form {
@@ -29,6 +33,10 @@ public:
     void start();
     void create();
 
+    // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
+    // empty for any other page and before the first.
+    const std::vector<std::string>& calculationLog(int page) const;
+
     // Window logic.
     void calculationDispatch();
     void inputPageChange();
@@ -43,6 +51,7 @@ private:
     void endProgram();
 
     Nomogram nomogram_;
+    std::array<std::vector<std::string>, 3> calculationLogs_;
 };
 
 } // namespace millcalc

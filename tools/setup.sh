@@ -7,10 +7,13 @@
 #                           formatter of tools/check-format.sh, Xvfb, a window
 #                           manager, a Wayland compositor with Qt's Wayland
 #                           and GTK platform plugins, the Russian locale, the
-#                           renderer of resources/render_jpegs.sh, the
+#                           renderer of resources/render_jpegs.sh, the PDF
+#                           tools that read the calculation sheet back, the
 #                           package tools ...
 set -euo pipefail
 
+# Qt Print Support (the calculation sheet's preview, printing and PDF) comes
+# with qt6-base-dev, at run time with libqt6printsupport6.
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
 # qt6-translations-l10n speaks Qt's own words (context menus, standard
@@ -30,7 +33,7 @@ if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang-14 libclang-rt-14-dev clang-format-19
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
-               weston qt6-wayland qt6-gtk-platformtheme
+               weston qt6-wayland qt6-gtk-platformtheme poppler-utils
                dpkg-dev file lintian appstream desktop-file-utils)
 fi
 

@@ -8,6 +8,7 @@
 #include "ui/PanelDock.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
+#include "ui/SheetCommands.h"
 #include "ui/SplashWindow.h"
 
 #include <QDockWidget>
@@ -125,6 +126,7 @@ Desktop::Desktop(FormMain& form)
     QWidget* owner = main_.get();
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
+    sheet_ = new SheetCommands(form_, main_.get());
     for (std::size_t row = 0; row < std::size(kDocks); ++row)
         binder_->buildOnFirstShow(kDocks[row].name, [this, row] { return buildDock(row); });
     binder_->buildOnFirstShow("FormGraphic",
@@ -150,7 +152,8 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         auto* panel = new PanelDock(entry.name, entry.contents(), main);
         if (entry.place == DockPlace::Results) {
             panel->keepInView(panel->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
-            installResultsCopy(form_, panel);
+            sheet_->attachResults(panel);
+            installResultsCopy(*sheet_, panel);
         }
         dock = panel;
     }

@@ -15,6 +15,7 @@ namespace millcalc {
 class FieldBinder;
 class FormMain;
 class MainWindow;
+class SheetCommands;
 
 class Desktop {
 public:
@@ -25,6 +26,7 @@ public:
 
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
+    SheetCommands& sheetCommands() { return *sheet_; }
     // A window, dock or panel of the program by its control name, built if it
     // was not yet; null for no window of that name.
     QWidget* window(const char* name) const;
@@ -42,6 +44,7 @@ private:
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
+    SheetCommands* sheet_ = nullptr;
 };
 
 } // namespace millcalc

@@ -1,14 +1,13 @@
 // The habits of a desktop program: Esc closes a window as its close box does,
 // Enter in an input field presses "Расчет", picture-only controls say what
-// they do, pictures are sharp at scale 2, Ctrl+C copies the results as a table,
-// and the panels dock in the main window, "Расчет" bringing its results to the
-// front of them.
+// they do, pictures are sharp at scale 2, Ctrl+C copies the calculation sheet
+// as a table, and the panels dock in the main window, "Расчет" bringing its
+// results to the front of them.
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "ui/JpegPicture.h"
 #include "ui/PictureLabel.h"
-#include "ui/ResultsCopy.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -230,6 +229,8 @@ void DesktopHabitsTest::doubleResolutionPictureOnAScaledScreen()
 
 void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
 {
+    // Numbers with a point, as under the C locale.
+    QLocale::setDefault(QLocale::c());
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
     QTest::mouseClick(app_->find<QPushButton>("BitCalcs"), Qt::LeftButton);
@@ -239,16 +240,22 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     speed->setFocus();
     speed->deselect();
     QTest::keyClick(speed, Qt::Key_C, Qt::ControlModifier);
-    const QStringList lines = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // The sheet's table: heading and inputs, then the results with their status.
+    const auto resultLines = [clipboard] {
+        const QStringList lines = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return lines.mid(lines.indexOf(QStringLiteral("Результаты")) + 1);
+    };
+    QVERIFY(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")));
+    const QStringList lines = resultLines();
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines[0],
-        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditStn"))));
     QCOMPARE(lines[10],
-        QStringLiteral("Момент, M\t%1\tНм").arg(QString::fromStdString(app_->store().text("EditStM"))));
+        QStringLiteral("Момент, M\t%1\tНм\tв норме")
+            .arg(QString::fromStdString(app_->store().text("EditStM"))));
     for (const QString& line : lines)
-        QCOMPARE(line.count(QLatin1Char('\t')), 2);
-    QCOMPARE(clipboard->text(), resultsTable(app_->store(), 0));
+        QCOMPARE(line.count(QLatin1Char('\t')), 3);
 
     // A selection in a field is copied as in any field.
     auto* cut = app_->find<QLineEdit>("EditStVc");
@@ -264,10 +271,10 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     QRadioButton* choice = app_->find<QGroupBox>("RadioGroupTiPz")->findChild<QRadioButton*>();
     choice->setFocus();
     QTest::keyClick(choice, Qt::Key_C, Qt::ControlModifier);
-    const QStringList titanium = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList titanium = resultLines();
     QCOMPARE(titanium.size(), 13);
     QCOMPARE(titanium[2],
-        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditTin"))));
 
     // The blank page has nothing to copy: the clipboard keeps what it held.
@@ -276,7 +283,7 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     activate(results);
     QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("kept"));
-    QCOMPARE(resultsTable(app_->store(), 3), QString());
+    QLocale::setDefault(QLocale::system());
 }
 
 void DesktopHabitsTest::calculateBringsItsResultsToTheFrontOfThePanels_data()
