@@ -25,7 +25,7 @@ ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/too
     QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j2
 
 # Fuzzing with clang's libFuzzer and the same sanitizers; a crash fails.
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMILLCALC_WERROR=ON -DMILLCALC_BUILD_FUZZ=ON -DMILLCALC_SANITIZE=ON \
     -DMILLCALC_BUILD_UI=OFF -DMILLCALC_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
 cmake --build build-fuzz

@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Installs what millcalc needs on Debian 12 and is missing.
+# Installs what millcalc needs on Debian 12 (bookworm) or Debian 13 (trixie)
+# and is missing.
 #
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, Xvfb, a window
 #                           manager, the Russian locale, the renderer of
-#                           resources/render_jpegs.sh, the package tools ...
+#                           resources/render_jpegs.sh, the package tools, the
+#                           fresh-machine check's mmdebstrap ...
+#
+# Package names differ between releases. An entry "a|b" takes the first of its
+# names that the release offers, an entry "name?" is installed only where the
+# release has it.
 set -euo pipefail
 
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
+# Debian 13 puts Qt's SVG icon engine and image format plugins in a package of
+# their own, qt6-svg-plugins, which nothing the program links pulls in; without
+# it every picture-only button is blank (Debian 12 keeps them in libqt6svg6).
 # xdg-utils brings xdg-email, which hands the About window's letter to the
 # user's mail program.
 packages=(cmake ninja-build g++ pkg-config
-          qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
+          qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev 'qt6-svg-plugins?' 'libgl1-mesa-dev|libgl-dev'
           libjpeg62-turbo-dev fonts-dejavu-core xdg-utils)
 want_tests=0
 case "${1:-}" in
@@ -23,21 +32,48 @@ case "${1:-}" in
 esac
 if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
-               clang-14 libclang-rt-14-dev
+               clang libclang-rt-dev
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
-               dpkg-dev file lintian appstream desktop-file-utils)
+               dpkg-dev file lintian appstream desktop-file-utils
+               mmdebstrap debian-archive-keyring)
 fi
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+offered() { apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
+
+# The entries none of whose names is installed yet.
+pending=()
+for entry in "${packages[@]}"; do
+    done_already=0
+    IFS='|' read -r -a names <<<"${entry%\?}"
+    for name in "${names[@]}"; do
+        installed "$name" && done_already=1
+    done
+    [ "$done_already" -eq 1 ] || pending+=("$entry")
+done
+# The names this release offers, from a fresh package index.
 missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+[ ${#pending[@]} -eq 0 ] || $SUDO apt-get update -qq
+for entry in ${pending[@]+"${pending[@]}"}; do
+    optional=0
+    [ "${entry%\?}" != "$entry" ] && optional=1
+    IFS='|' read -r -a names <<<"${entry%\?}"
+    chosen=""
+    for name in "${names[@]}"; do
+        if offered "$name"; then chosen=$name; break; fi
+    done
+    if [ -n "$chosen" ]; then
+        missing+=("$chosen")
+    elif [ "$optional" -eq 0 ]; then
+        echo "setup: this release offers no package ${entry//|/ or }" >&2
+        exit 1
+    fi
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
