@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds millcalc and runs every test: the
-# test suite, then the whole program and every test again under
+# Sets up a fresh Debian 12 or 13 machine, builds millcalc and runs every test:
+# the test suite, then the whole program and every test again under
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, each fuzz
-# target for a bounded time, a smoke run of the benchmarks, and the Debian
-# package built, installed and removed.
+# target for a bounded time, a smoke run of the benchmarks, the Debian package
+# built, installed and removed, and the README's run command followed on a
+# fresh minimal Debian 12 and Debian 13.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
@@ -38,3 +39,8 @@ build/millcalc-bench --benchmark_min_time=0.01
 # The Debian package: built from a release, validated, installed, started
 # under a virtual X server and removed again.
 tools/check-package.sh
+
+# A fresh minimal Debian 12 and Debian 13 each (cached roots, a pristine
+# overlay per run): the commit under test cloned, tools/run-desktop.sh set up,
+# built and started; its main window must come up with its pictures.
+tools/fresh-machine-check.sh bookworm trixie
