@@ -74,7 +74,7 @@ sources_for() {
                 BEGIN { enabled = "yes" }
                 /^[ \t]*#/ { next }
                 /^[ \t]*$/ { flush(); next }
-                /^[ \t]/ { v = $0; sub(/^[ \t]+/, "", v); val[last] = val[last] " " v
+                /^[ \t]/ { v = $0; sub(/^[ \t]+/, "", v)
                            if (last == "types") types = types " " v
                            if (last == "uris") uris = uris " " v
                            if (last == "suites") suites = suites " " v
@@ -108,7 +108,7 @@ ensure_root() {
     exec {lock}>"$dir/lock"
     flock "$lock"
     if [ -f "$dir/root/etc/os-release" ] && [ -f "$dir/sources" ] && [ "$(cat "$dir/sources")" = "$sources" ]; then
-        say "$release: the cached root of $(stat -c %y "$dir/root/etc/os-release" | cut -d' ' -f1) in $dir"
+        say "$release: the cached root of $(stat -c %y "$dir/sources" | cut -d' ' -f1) in $dir"
     else
         say "$release: building a minimal root in $dir (mmdebstrap, from:"
         sed 's/^/    /' <<<"$sources"
