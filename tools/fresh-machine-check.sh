@@ -129,6 +129,7 @@ ensure_root() {
 mounts=()
 pids=()
 run_dir=""
+last_log=""
 cleanup() {
     local pid i proc root
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -146,6 +147,8 @@ cleanup() {
     done
     mounts=()
     if [ -n "$run_dir" ]; then
+        # The last run's log of each release stays for a look afterwards.
+        [ -f "$run_dir/run-desktop.log" ] && cp "$run_dir/run-desktop.log" "$last_log" 2>/dev/null || true
         rm -rf "$run_dir"
         run_dir=""
     fi
@@ -162,6 +165,7 @@ check_release() {
     local release=$1 started=$SECONDS merged display program window info deadline
     ensure_root "$release"
     run_dir=$(mktemp -d "$cache/run.$release.XXXXXX")
+    last_log=$cache/$release/last-run.log
     merged=$run_dir/merged
     mkdir -p "$run_dir/upper" "$run_dir/work" "$merged" "$cache/$release/archives/partial"
     mount_at -t overlay overlay -o "lowerdir=$cache/$release/root,upperdir=$run_dir/upper,workdir=$run_dir/work" "$merged"
@@ -198,7 +202,7 @@ check_release() {
 
     # The README's command, in a root's login environment; two compile jobs
     # leave room for what else runs on the machine.
-    say "$release: tools/run-desktop.sh in the root (log: $run_dir/run-desktop.log while it runs)"
+    say "$release: tools/run-desktop.sh in the root (its output: $last_log)"
     chroot "$merged" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         DISPLAY="$display" CMAKE_BUILD_PARALLEL_LEVEL=2 \
