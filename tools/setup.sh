@@ -41,25 +41,54 @@ fi
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-offered() { apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
-
-# The entries none of whose names is installed yet.
-pending=()
+# Every name of every entry, asked of dpkg and apt once each.
+all_names=()
 for entry in "${packages[@]}"; do
-    done_already=0
     IFS='|' read -r -a names <<<"${entry%\?}"
+    all_names+=("${names[@]}")
+done
+installed_names=""
+offered_names=""
+read_installed() {
+    installed_names=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${all_names[@]}" 2>/dev/null || true; } \
+        | awk '/ install ok installed$/ { printf "%s ", $1 }')"
+}
+read_offered() {
+    offered_names=" $({ apt-cache policy "${all_names[@]}" 2>/dev/null || true; } \
+        | awk '/^[^ ].*:$/ { name = substr($0, 1, length($0) - 1); sub(/:.*/, "", name) }
+               /^  Candidate:/ && $2 != "(none)" { printf "%s ", name }')"
+}
+installed() { [[ $installed_names == *" $1 "* ]]; }
+offered() { [[ $offered_names == *" $1 "* ]]; }
+read_installed
+read_offered
+
+# The entries none of whose names is installed yet. The package index is
+# fetched when one of them must be installed; an optional entry that the
+# present index does not offer asks for no fetch (on Debian 12, where
+# qt6-svg-plugins does not exist, a set-up machine stays offline).
+pending=()
+fetch=0
+for entry in "${packages[@]}"; do
+    IFS='|' read -r -a names <<<"${entry%\?}"
+    done_already=0
+    known=0
     for name in "${names[@]}"; do
         installed "$name" && done_already=1
+        offered "$name" && known=1
     done
-    [ "$done_already" -eq 1 ] || pending+=("$entry")
+    [ "$done_already" -eq 1 ] && continue
+    pending+=("$entry")
+    [ "${entry%\?}" != "$entry" ] && [ "$known" -eq 0 ] || fetch=1
 done
-# The names this release offers, from a fresh package index.
+if [ "$fetch" -eq 1 ]; then
+    $SUDO apt-get update -qq
+    read_offered
+fi
+
+# The names this release offers.
 missing=()
-[ ${#pending[@]} -eq 0 ] || $SUDO apt-get update -qq
 for entry in ${pending[@]+"${pending[@]}"}; do
-    optional=0
-    [ "${entry%\?}" != "$entry" ] && optional=1
     IFS='|' read -r -a names <<<"${entry%\?}"
     chosen=""
     for name in "${names[@]}"; do
@@ -67,7 +96,7 @@ for entry in ${pending[@]+"${pending[@]}"}; do
     done
     if [ -n "$chosen" ]; then
         missing+=("$chosen")
-    elif [ "$optional" -eq 0 ]; then
+    elif [ "${entry%\?}" = "$entry" ]; then
         echo "setup: this release offers no package ${entry//|/ or }" >&2
         exit 1
     fi
