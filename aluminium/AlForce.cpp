@@ -142,6 +142,17 @@ int CalcAlPz(FormMain& form)
     return kStepDone;
 }
 
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency)
+{
+    if (machineRow < 0 || machineRow >= kSpindleLoadMachines)
+        return -1;
+    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+        if (spindleSpeed <= band.topSpeedRpm)
+            return band.factor * efficiency;
+    }
+    return kAboveTopBandFactor * efficiency;
+}
+
 void createLoadGrid(FormMain& form)
 {
     FieldStore& store = form.store();

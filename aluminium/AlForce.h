@@ -11,4 +11,9 @@ class FormMain;
 // Pz not finite.
 int CalcAlPz(FormMain& form);
 
+// The permissible spindle load, kN, that CalcAlPz checks Pz against on the
+// machine row at the spindle speed (factor of the speed's band · efficiency);
+// a negative value on a machine without the spindle-load table.
+double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency);
+
 } // namespace millcalc

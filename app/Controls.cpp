@@ -132,7 +132,8 @@ void declareMainWindow(Designer& d)
 
     // Menu items with a command; the separators carry no name of interest.
     for (const char* name : {"NClose", "N7", "N8", "N22", "N21", "N23", "N25", "N10",
-                             "N14", "N16", "N2", "N19", "N18", "N24", "N13", "N1", "N4"})
+                             "N14", "N16", "N2", "N19", "N18", "N24", "N13", "N1", "N4",
+                             "N27", "N28"})
         d.add(FieldKind::MenuItem, name, "FormMain");
     Field& showLog = d.add(FieldKind::MenuItem, "NMesWin", "FormMain");
     showLog.checked = true;
@@ -213,6 +214,9 @@ void declareResultPages(Designer& d)
     d.page("TabSheetTechTi", "PageControlMethods", 2, kTitaniumPageCaption);
     d.page("TabSheet4", "PageControlMethods", 3, "");
     d.add(FieldKind::StatusLine, "StatusBarMes", "PanelCalc");
+    d.buttons("PanelCalc", {"BitBtnMachines"});
+    // The results' context menu: the fit of a Walter cut to the machine.
+    d.add(FieldKind::MenuItem, "N29", "PanelCalc");
 
     // Walter results
     std::string page = "TabSheetStandard";
@@ -228,7 +232,8 @@ void declareResultPages(Designer& d)
     d.text("EditStP", page, "EditStP", true);
     d.text("EditStPn", page, "EditStPn", true);
     d.text("EditStM", page, "EditStM", true);
-    d.buttons(page, {"BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5"});
+    d.buttons(page, {"BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5",
+                     "BitBtnStFit"});
     d.pictures(page, {"Image9", "Image10", "Imagehm", "Image5", "Image6", "Image8"});
 
     // Aluminium results
@@ -314,6 +319,13 @@ void declarePanels(Designer& d)
           "резания и подачи.");
 }
 
+void declareMachinesPanel(Designer& d)
+{
+    d.window(FieldKind::Panel, "PanelMachines", kMachinesPanelCaption, true);
+    // One heading row; the columns follow the checks of the active method.
+    d.grid("StringGridMachines", "PanelMachines", 2, 6, 0, 1);
+}
+
 void declareOtherWindows(Designer& d)
 {
     d.window(FieldKind::Window, "FormMessage", "Сообщения....", false);
@@ -340,6 +352,7 @@ void declareControls(FieldStore& store)
     declareTitaniumInputs(d);
     declareResultPages(d);
     declarePanels(d);
+    declareMachinesPanel(d);
     declareOtherWindows(d);
 }
 

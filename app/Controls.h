@@ -20,4 +20,6 @@ inline constexpr const char* kWalterPageCaption = "Фрезерование (Wal
 inline constexpr const char* kAluminiumPageCaption = "ТР (Сплавы Алюминия)...";
 inline constexpr const char* kTitaniumPageCaption = "ТР (Сплавы Титана)...";
 
+inline constexpr const char* kMachinesPanelCaption = "Сравнение станков";
+
 } // namespace millcalc

@@ -268,6 +268,41 @@ void FieldStore::setCell(std::string_view name, int column, int row, const std::
     notify(f.name, Change::Cells);
 }
 
+void FieldStore::setGrid(std::string_view name, int columns, int rows,
+                         std::vector<std::string> cells, std::vector<Rgb> colours)
+{
+    Field& f = mutableField(name);
+    const auto count = static_cast<std::size_t>(columns > 0 && rows > 0 ? columns * rows : 0);
+    if (cells.size() != count || colours.size() != count)
+        throw std::invalid_argument("grid of the wrong size in " + std::string(name));
+    f.columns = columns;
+    f.rows = rows;
+    f.cells = std::move(cells);
+    f.cellColours = std::move(colours);
+    if (f.currentColumn >= columns)
+        f.currentColumn = columns > f.fixedColumns ? f.fixedColumns : 0;
+    if (f.currentRow >= rows)
+        f.currentRow = rows > f.fixedRows ? f.fixedRows : 0;
+    notify(f.name, Change::Cells);
+}
+
+Rgb FieldStore::cellColour(std::string_view name, int column, int row) const
+{
+    const Field& f = field(name);
+    if (column < 0 || row < 0 || column >= f.columns || row >= f.rows)
+        throw std::out_of_range("cell out of range in " + std::string(name));
+    const auto at = static_cast<std::size_t>(row * f.columns + column);
+    return at < f.cellColours.size() ? f.cellColours[at] : f.colour;
+}
+
+FieldStore FieldStore::detachedCopy() const
+{
+    FieldStore copy;
+    copy.fields_ = fields_;
+    copy.focused_ = focused_;
+    return copy;
+}
+
 void FieldStore::setCurrentCell(std::string_view name, int column, int row)
 {
     Field& f = mutableField(name);

@@ -66,6 +66,7 @@ struct Field {
     int fixedColumns = 0;  // heading columns and rows of a grid: shown, never selected
     int fixedRows = 0;
     std::vector<std::string> cells;  // row-major
+    std::vector<Rgb> cellColours;    // row-major; empty: every cell in the field's colour
     int currentColumn = 0;
     int currentRow = 1;
     int picture = 0;
@@ -100,6 +101,9 @@ public:
     bool has(std::string_view name) const;
     const Field& field(std::string_view name) const;  // throws on an unknown name
     const std::map<std::string, Field>& fields() const { return fields_; }
+    // The fields and the focus without the listeners: a store to compute on
+    // that no window observes.
+    FieldStore detachedCopy() const;
 
     // One notification path: every change below reaches every listener.
     void listen(Listener listener);
@@ -138,6 +142,11 @@ public:
     std::string cell(std::string_view name, int column, int row) const;
     void setCell(std::string_view name, int column, int row, const std::string& text);
     void setCurrentCell(std::string_view name, int column, int row);
+    // Replaces the whole grid at once: its size, its cells and their colours
+    // (row-major, columns · rows of each), with one notification.
+    void setGrid(std::string_view name, int columns, int rows, std::vector<std::string> cells,
+                 std::vector<Rgb> colours);
+    Rgb cellColour(std::string_view name, int column, int row) const;
 
     void appendLine(std::string_view name, std::string_view line);
     void clearLines(std::string_view name);

@@ -3,6 +3,7 @@
 #include "aluminium/Aluminium.h"
 #include "app/AutoFill.h"
 #include "app/Controls.h"
+#include "app/MachineComparison.h"
 #include "app/Toolkit.h"
 #include "materials/MaterialCatalogue.h"
 #include "titanium/Titanium.h"
@@ -17,10 +18,25 @@ FormMain::FormMain(Toolkit& toolkit) : toolkit_(toolkit)
 {
     declareControls(store_);
     installCommands();
+    installMethods();
+}
+
+FormMain::FormMain(Toolkit& toolkit, const FormMain& original)
+    : toolkit_(toolkit)
+    , store_(original.store_.detachedCopy())
+    , machines_(original.machines_)
+{
+    installCommands();
+    installMethods();
+}
+
+void FormMain::installMethods()
+{
     installWalter(*this);
     installMaterials(*this);
     installAluminium(*this);
     installTitanium(*this);
+    installMachineComparison(*this);
 }
 
 int FormMain::machineIndex() const
@@ -69,6 +85,8 @@ void FormMain::create()
     createLoadGrid(*this);
     createTitanium(*this);
     store_.setVisible("PanelCalc", false);
+    createMachineComparison(*this);
+    store_.setVisible("PanelMachines", false);
 
     autoFill(*this);
 }
@@ -123,6 +141,15 @@ void FormMain::selectCell(const std::string& name, int column, int row)
         if (it != cellHandlers_.end())
             it->second(column, row);
         store_.setCurrentCell(name, column, row);
+    });
+}
+
+void FormMain::doubleClickCell(const std::string& name, int column, int row)
+{
+    runGuarded([&] {
+        const auto it = doubleClickHandlers_.find(name);
+        if (it != doubleClickHandlers_.end())
+            it->second(column, row);
     });
 }
 
@@ -207,6 +234,7 @@ void FormMain::calculationDispatch()
         toolkit_.informationBox("Nothing");
         break;
     }
+    refreshMachineComparison(*this);
 }
 
 void FormMain::inputPageChange()
@@ -242,6 +270,11 @@ void FormMain::onChange(const std::string& name, Handler handler)
 void FormMain::onSelectCell(const std::string& name, CellHandler handler)
 {
     cellHandlers_[name] = std::move(handler);
+}
+
+void FormMain::onDoubleClickCell(const std::string& name, CellHandler handler)
+{
+    doubleClickHandlers_[name] = std::move(handler);
 }
 
 bool FormMain::hasClickHandler(const std::string& name) const

@@ -24,6 +24,10 @@ public:
     using CellHandler = std::function<void(int column, int row)>;
 
     explicit FormMain(Toolkit& toolkit);
+    // A detached copy to compute on: the original's fields and machine table,
+    // no listeners, and its own toolkit for the boxes and beeps of its steps.
+    // Nothing it does reaches the original or a window.
+    FormMain(Toolkit& toolkit, const FormMain& original);
     FormMain(const FormMain&) = delete;
     FormMain& operator=(const FormMain&) = delete;
 
@@ -50,6 +54,7 @@ public:
     void pick(const std::string& name, int index);
     void check(const std::string& name, bool checked);
     void selectCell(const std::string& name, int column, int row);
+    void doubleClickCell(const std::string& name, int column, int row);
     void close(const std::string& name);
 
     // The shared reporting operations of the calculation steps.
@@ -81,10 +86,12 @@ public:
     void onClick(const std::string& name, Handler handler);
     void onChange(const std::string& name, Handler handler);
     void onSelectCell(const std::string& name, CellHandler handler);
+    void onDoubleClickCell(const std::string& name, CellHandler handler);
     bool hasClickHandler(const std::string& name) const;
 
 private:
     void installCommands();
+    void installMethods();
     void runGuarded(const Handler& command);
     void copyBack(const std::string& from, const std::string& to);
     void literature();
@@ -97,6 +104,7 @@ private:
     std::map<std::string, Handler> clickHandlers_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
+    std::map<std::string, CellHandler> doubleClickHandlers_;
 };
 
 } // namespace millcalc

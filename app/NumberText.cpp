@@ -45,7 +45,11 @@ double readReal(std::string_view text)
         ++i;
         ++digits;
     }
-    if (i < text.size() && text[i] == '.') {
+    // A decimal comma is a decimal point: "12,5" is how twelve and a half is
+    // written on a Russian desktop, and its keypad types "," for the decimal key.
+    std::size_t separator = std::string_view::npos;
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        separator = i;
         ++i;
         while (i < text.size() && isDigit(text[i])) {
             ++i;
@@ -68,6 +72,13 @@ double readReal(std::string_view text)
     double value = 0.0;
     const char* first = text.data() + numberStart;
     const char* last = text.data() + i;
+    std::string withPoint;
+    if (separator != std::string_view::npos && text[separator] == ',') {
+        withPoint.assign(first, last);
+        withPoint[separator - numberStart] = '.';
+        first = withPoint.data();
+        last = withPoint.data() + withPoint.size();
+    }
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Overflow is not finite and reads as 0; underflow is as good as 0.

@@ -32,7 +32,7 @@ Desktop::Desktop(FormMain& form)
     // The other windows are built when first shown, each placed from then on.
     binder_->buildOnFirstShow(kResults, [this, owner] {
         auto* results = new PanelWindow(kResults, createResultsPanel(), owner);
-        results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMes")));
+        results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
         placer_->manage(results, true);
         installResultsCopy(form_, results);
         return results;
@@ -50,6 +50,7 @@ Desktop::Desktop(FormMain& form)
     panel("PanelFormulaAl", createFormulaPanel);
     panel("PanelStMaterial", createMaterialPanel);
     panel("PanelTemp", createTemperaturePanel);
+    panel("PanelMachines", createMachinesPanel);
     // The sizeable windows open at their own places where those are free, and
     // may shrink to fit the room beside the others.
     const auto sizeable = [this, owner](const char* name, auto make) {

@@ -4,6 +4,7 @@
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,12 +78,26 @@ QWidget* createResultsPanel()
     pages->addTab(createBlankResultPage(), QString());
     layout->addWidget(pages);
 
+    // The status line with the machine comparison's button beside it, kept
+    // in view together.
+    auto* footer = new QWidget;
+    footer->setObjectName(QStringLiteral("StatusBarMesRow"));
+    auto* statusRow = new QHBoxLayout(footer);
+    statusRow->setContentsMargins(0, 0, 0, 0);
     auto* status = new QLabel;
     status->setObjectName(QStringLiteral("StatusBarMes"));
     status->setTextFormat(Qt::PlainText);
     status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     status->setContentsMargins(4, 1, 4, 1);
-    layout->addWidget(status);
+    statusRow->addWidget(status, 1);
+    statusRow->addWidget(textButton("BitBtnMachines", "Сравнение станков"));
+    layout->addWidget(footer);
+
+    // The results' context menu.
+    auto* fit = new QAction(QStringLiteral("Подобрать по станку"), widget);
+    fit->setObjectName(QStringLiteral("N29"));
+    widget->addAction(fit);
+    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
     return widget;
 }
 
@@ -206,6 +221,25 @@ QWidget* createTemperaturePanel()
     note->setObjectName(QStringLiteral("StaticText1"));
     note->setTextFormat(Qt::PlainText);
     layout->addWidget(note, 2, 0, 1, 2);
+    return widget;
+}
+
+QWidget* createMachinesPanel()
+{
+    QWidget* widget = contents("PanelMachines");
+    auto* layout = new QVBoxLayout(widget);
+    // The columns follow the method; the binding sizes the grid from its field.
+    QTableWidget* table = grid("StringGridMachines", 1, 0);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->horizontalHeader()->setDefaultSectionSize(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("00000 %")) + 12);
+    table->setToolTip(QStringLiteral("Двойной щелчок выбирает станок"));
+    // The first column holds the machine names; the columns after it follow
+    // the method and take the default width.
+    table->setColumnCount(1);
+    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(QStringLiteral("Variaxis 630-5X")) + 16);
+    layout->addWidget(table);
     return widget;
 }
 

@@ -10,5 +10,6 @@ QWidget* createResultsPanel();
 QWidget* createFormulaPanel();
 QWidget* createMaterialPanel();
 QWidget* createTemperaturePanel();
+QWidget* createMachinesPanel();
 
 } // namespace millcalc

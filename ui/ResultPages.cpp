@@ -153,6 +153,7 @@ QWidget* createWalterResultPage()
     addResult(power, "Мощность (принимаемая)=", "EditStPn", "кВт");
     addResult(power, "Момент, M=", "EditStM", "Нм");
     power->setColumnStretch(4, 1);
+    column->addWidget(textButton("BitBtnStFit", "Подобрать по станку"), 0, Qt::AlignRight);
 
     column->addStretch(1);
     return widget;

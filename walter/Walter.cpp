@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/NumberText.h"
+#include "walter/MachineFit.h"
 
 #include <string>
 
@@ -60,6 +61,16 @@ void installWalter(FormMain& form)
     form.onClick("BitBtnSt3", [&form] { BitBtnSt3Click(form); });
     form.onClick("BitBtnSt4", [&form] { BitBtnSt4Click(form); });
     form.onClick("BitBtnSt5", [&form] { BitBtnSt5Click(form); });
+    form.onClick("BitBtnStFit", [&form] { BitBtnStFitClick(form); });
+    // The results' context menu fits the Walter cut whatever page is shown,
+    // and shows the Walter page it changed.
+    form.onClick("N29", [&form] {
+        if (form.store().index("PageControlMethods") != 0) {
+            form.store().setIndex("PageControlMethods", 0);
+            form.resultPageChange();
+        }
+        WalterFitToMachine(form);
+    });
     form.onChange("ComboBoxStContact", [&form] { ComboBoxStContactChange(form); });
     form.onChange("CheckBoxhm2", [&form] { CheckBoxhm2Click(form); });
 }
@@ -76,43 +87,43 @@ void stopOnInput(FormMain& form, const char* field, const std::string& zero, con
 
 } // namespace
 
-void WalterCalculate(FormMain& form)
+int WalterCalculate(FormMain& form)
 {
     FieldStore& store = form.store();
 
     const double D = store.real("BaseD");
     if (!(D > 0)) {
         stopOnInput(form, "BaseD", formatFixed(0, 3), "Ошибка задания 'диаметра инструмента' - D");
-        return;
+        return -1;
     }
     const int z = store.whole("BaseZ");
     if (z <= 0) {
         stopOnInput(form, "BaseZ", formatWhole(0), "Ошибка задания 'Числа зубьев' - z");
-        return;
+        return -1;
     }
     const double Vc = store.real("BaseVc");
     if (!(Vc > 0)) {
         stopOnInput(form, "BaseVc", formatFixed(0, 3), "Ошибка задания 'Скорости резания' - vc");
-        return;
+        return -1;
     }
     const double fz = store.real("Basefz");
     if (!(fz > 0)) {
         stopOnInput(form, "Basefz", formatFixed(0, 5), "Ошибка задания 'Подача на зуб' - fz");
-        return;
+        return -1;
     }
 
     // D, z, Vc, fz, n and the unrounded Vf pass as numbers; every later step
     // reads the rounded texts that the earlier ones wrote.
     const double n = WalterSpindleSpeed(form, D, Vc);
     if (n < 0)
-        return;
+        return -1;
     if (WalterTableFeed(form, fz, z, n) == -1)
-        return;
+        return -1;
     if (WalterRemovalRate(form) < 0)
-        return;
+        return -1;
     if (WalterChipThickness(form) == -1)
-        return;
-    WalterPower(form);
+        return -1;
+    return WalterPower(form);
 }
 
 } // namespace millcalc

@@ -18,7 +18,8 @@ void createWalter(FormMain& form);
 void installWalter(FormMain& form);
 
 // "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
-void WalterCalculate(FormMain& form);
+// 0 when it ran to its end, -1 when a step stopped it.
+int WalterCalculate(FormMain& form);
 
 void BitBtnSt1Click(FormMain& form);
 void BitBtnSt2Click(FormMain& form);

@@ -14,9 +14,13 @@ struct RealCase {
     double value;
 };
 
-// What a machinist may type into a field, and what the calculation reads.
+// What a machinist may type into a field, and what the calculation reads. A
+// decimal comma is the decimal point of a Russian keyboard's numeric keypad.
 constexpr RealCase kRealCases[] = {
-    {"12,5", 12.0},      {"abc", 0.0},       {"", 0.0},           {"1e3", 1000.0},
+    {"12,5", 12.5},      {"0,15", 0.15},     {",5", 0.5},         {"-,5", -0.5},
+    {" 5,", 5.0},        {"1,5e2", 150.0},   {"1,5,3", 1.5},      {"1.5,3", 1.5},
+    {"1,2.3", 1.2},      {",", 0.0},         {"1e2,5", 100.0},    {"abc", 0.0},
+    {"", 0.0},           {"1e3", 1000.0},
     {"  25.0", 25.0},    {"-5", -5.0},       {"+7.5", 7.5},       {".5", 0.5},
     {"5.", 5.0},         {"1e", 1.0},        {"1e+", 1.0},        {"2E-2", 0.02},
     {"3.5x", 3.5},       {"0x1A", 0.0},      {"inf", 0.0},        {"nan", 0.0},
@@ -25,7 +29,7 @@ constexpr RealCase kRealCases[] = {
     {"13496.339", 13496.339}, {"1e308", 1e308}, {"Ø12", 0.0},
 };
 
-TEST(NumberText, ReadsRealsLikeStrtodInTheCLocale)
+TEST(NumberText, ReadsRealsLikeStrtodInTheCLocaleWithADecimalComma)
 {
     for (const RealCase& c : kRealCases)
         EXPECT_EQ(readReal(c.text), c.value) << "text \"" << c.text << "\"";
@@ -37,7 +41,7 @@ struct WholeCase {
 };
 
 constexpr WholeCase kWholeCases[] = {
-    {"3", 3},   {"3.5", 3}, {"2.9", 2}, {"4.7", 4},  {"", 0},     {"abc", 0},
+    {"3", 3},   {"3.5", 3}, {"2.9", 2}, {"2,9", 2},  {"4.7", 4},  {"", 0},     {"abc", 0},
     {" -2", -2}, {"+6", 6}, {"0", 0},   {"2147483647", 2147483647},
     {"-2147483648", -2147483647 - 1},   {"2147483648", 0}, {"-2147483649", 0},
     {"3000000000", 0}, {"99999999999999999999999", 0}, {"-99999999999999", 0},
@@ -73,7 +77,7 @@ TEST(NumberText, IgnoresTheProcessLocale)
     EXPECT_STREQ(probe, "12,5") << "the locale should use a decimal comma";
 
     EXPECT_EQ(readReal("12.5"), 12.5);
-    EXPECT_EQ(readReal("12,5"), 12.0);
+    EXPECT_EQ(readReal("12,5"), 12.5);
     EXPECT_EQ(formatFixed(12.5, 3), "12.500");
     EXPECT_EQ(formatGeneral(0.25, 10), "0.25");
     std::setlocale(LC_ALL, previous.c_str());

@@ -163,9 +163,70 @@ TEST_F(WindowLogic, EditableListsAcceptTextsThatAreNotItems)
     EXPECT_EQ(store().text("BaseD"), "11");
     EXPECT_EQ(store().real("BaseD"), 11.0);
     run("set BaseD 12,5");
-    EXPECT_EQ(store().real("BaseD"), 12.0);
+    EXPECT_EQ(store().real("BaseD"), 12.5);
+    EXPECT_EQ(store().text("BaseD"), "12,5");
     run("set BaseZ 3.5");
     EXPECT_EQ(store().whole("BaseZ"), 3);
+}
+
+struct CommaCase {
+    int page;             // the input page
+    const char* field;    // where the comma is typed
+    const char* comma;    // the text typed with a decimal comma
+    const char* point;    // the same number typed with a point
+    const char* command;
+    const char* result;   // a result that tells the comma's number from its whole part
+    const char* shown;
+};
+
+// A decimal comma, typed on a Russian keypad, wherever a real number is read:
+// inputs of each method, an editable result a step reads, a material and a
+// formula coefficient.
+constexpr CommaCase kCommaCases[] = {
+    {0, "BaseD", "12,5", "12.5", "click BitCalcs", "EditStn", "26992.679"},
+    {1, "BaseAlB", "12,5", "12.5", "click BitCalcs", "EditK", "0.50"},
+    {2, "BaseTiT", "2,5", "2.5", "click BitCalcs", "EditTiPx", "3352.17"},
+    {0, "EditStn", "13496,339", "13496.339", "click BitBtnSt1", "EditStVc", "1060.000"},
+    {0, "EditStKc11", "700,01", "700.01", "click BitCalcs", "EditStKc", "1221.97567"},
+    {1, "EditTX1", "0,75", "0.75", "click BitCalcs", "EditSz", "0.123"},
+};
+
+struct Played {
+    std::string typed;  // the typed field's text afterwards
+    std::string result; // the case's result text
+    std::string rest;   // what the commands printed, and every other text, colour and item
+};
+
+Played playOnAFreshWindow(const CommaCase& c, const char* text)
+{
+    std::ostringstream out;
+    ScenarioRunner runner(out);
+    if (!runner.start())
+        return {"start-up failed", "", ""};
+    runner.runLine("pick PageControlParam " + std::to_string(c.page));
+    runner.runLine(std::string("set ") + c.field + " " + text);
+    runner.runLine(c.command);
+    const FieldStore& store = runner.form().store();
+    Played played{store.text(c.field), store.text(c.result), out.str()};
+    for (const auto& [name, f] : store.fields()) {
+        if (name == c.field)
+            continue;
+        played.rest += name + "\t" + f.text + "\t" + std::to_string(f.colour);
+        for (const std::string& item : f.items)
+            played.rest += "\t" + item;
+        played.rest += "\n";
+    }
+    return played;
+}
+
+TEST(DecimalComma, ReadsAsThePointAndStaysAsTyped)
+{
+    for (const CommaCase& c : kCommaCases) {
+        const Played comma = playOnAFreshWindow(c, c.comma);
+        EXPECT_EQ(comma.result, c.shown) << c.field << " " << c.comma;
+        EXPECT_EQ(comma.typed, c.comma);
+        EXPECT_EQ(comma.rest, playOnAFreshWindow(c, c.point).rest) << c.field << " " << c.comma;
+    }
 }
 
 TEST_F(WindowLogic, AboutIsAFreshModalWindowEachTime)

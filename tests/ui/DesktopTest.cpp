@@ -54,6 +54,7 @@ constexpr MenuLine kHelpMenu[] = {
     { "N22", "Панель: Материалы" },
     { "N21", "Панель: Формулы (Алюминий)" },
     { "N23", "Панель: Температуры (Алюминий)" },
+    { "N27", "Панель: Сравнение станков" },
     { nullptr, nullptr },
     { "N25", "Литература" },
     { nullptr, nullptr },
@@ -68,6 +69,7 @@ constexpr MenuLine kContextMenu[] = {
     { "N19", "Панель: Материалы" },
     { "N18", "Панель: Формулы (Алюминий)" },
     { "N24", "Панель: Температуры (Алюминий)" },
+    { "N28", "Панель: Сравнение станков" },
     { nullptr, nullptr },
     { "N13", "Показать окно сообщений" },
     { nullptr, nullptr },
@@ -109,7 +111,7 @@ private slots:
 
     void everyControlHasAWidgetOfItsName();
     void typingIntoAnEditableListReachesTheStore();
-    void typingIntoATextFieldKeepsTheTextAsTyped();
+    void typedDecimalCommaStaysAsTypedAndReadsAsAPoint();
     void aStoreWriteReachesTheWidget();
     void aResultColourReachesTheField();
     void calculateShowsTheResultsWindow();
@@ -132,6 +134,8 @@ private slots:
     void pickFromADropDownListRunsItsChangeStep();
     void pictureFollowsItsImageListIndex();
     void gridHeadingsAreNeverClipped();
+    void machinesPanelFollowsTheMethodInColourAndPicksAMachine();
+    void fitButtonAndResultsMenuFitTheWalterCut();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -189,13 +193,17 @@ void DesktopTest::typingIntoAnEditableListReachesTheStore()
     QCOMPARE(form_->store().index("BaseD"), 13);
 }
 
-void DesktopTest::typingIntoATextFieldKeepsTheTextAsTyped()
+void DesktopTest::typedDecimalCommaStaysAsTypedAndReadsAsAPoint()
 {
     auto* width = find<QLineEdit>("BaseB");
     width->selectAll();
     QTest::keyClicks(width, QStringLiteral("12,5"));
     // The text is the value: no locale turns the comma into anything else.
     QCOMPARE(form_->store().text("BaseB"), std::string("12,5"));
+    QCOMPARE(width->text(), QStringLiteral("12,5"));
+    // The comma of a Russian keypad is read as the decimal point: 12.5 · 5 · 4048.90 / 1000.
+    QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
+    QCOMPARE(find<QLineEdit>("EditStQ")->text(), QStringLiteral("253.05625"));
     QCOMPARE(width->text(), QStringLiteral("12,5"));
 }
 
@@ -400,6 +408,54 @@ void DesktopTest::gridCellSelectionDescribesTheRowInTheGroupColour()
     QCOMPARE(find<QLineEdit>("EditStKc11")->text(), QStringLiteral("1900"));
     QCOMPARE(find<QLineEdit>("EditStMc")->text(), QStringLiteral("0.24"));
     QVERIFY(!desktop_->window("PanelStMaterial")->isVisible());
+}
+
+void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
+{
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    QWidget* panel = desktop_->window("PanelMachines");
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->windowTitle(), QStringLiteral("Сравнение станков"));
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QCOMPARE(grid->columnCount(), 5);
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("Ограничивает"));
+    // DMU-125PA cannot turn the start-up job's 13496 rpm.
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
+    QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(grid->item(3, 2)->foreground().color(), QColor(0, 0, 0));
+    QCOMPARE(grid->item(3, 4)->text(), QStringLiteral("n"));
+
+    // The titanium method has seven checked results.
+    find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
+    find<QPushButton>("BitCalcs")->click();
+    QCOMPARE(grid->columnCount(), 9);
+    QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("n мж"));
+
+    emit grid->cellDoubleClicked(3, 0);
+    QCOMPARE(form_->store().index("TabMach"), 3);
+    QCOMPARE(find<QComboBox>("TabMach")->currentIndex(), 3);
+}
+
+void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
+{
+    form_->typeText("BaseVc", "1600");
+    form_->pick("TabMach", 3);
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnStFit")->click();
+    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
+    QCOMPARE(find<QLineEdit>("EditStn")->text(), QStringLiteral("11759.997"));
+
+    form_->typeText("BaseVc", "1600");
+    find<QTabWidget>("PageControlMethods")->setCurrentIndex(1);
+    auto* fit = find<QAction>("N29");
+    QVERIFY(desktop_->window("PanelCalc")->findChild<QWidget*>(QStringLiteral("PanelCalcContents"))
+                ->actions()
+                .contains(fit));
+    fit->trigger();
+    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 0);
+    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
 }
 
 void DesktopTest::copyBackPictureIsClickable()

@@ -171,9 +171,9 @@ void GraphicWindowTest::operatingPointComesFromTheActiveInputPage_data()
     QTest::newRow("negative speed") << 2 << "-100"
                                     << "7"
                                     << "9" << QPointF(0, 7) << QPointF(0, 9);
-    QTest::newRow("comma ends the number") << 0 << "4500,7"
-                                           << "1,5"
-                                           << "" << QPointF(4500, 1) << QPointF(4500, 0);
+    QTest::newRow("decimal comma") << 0 << "4500,7"
+                                   << "1,5"
+                                   << "" << QPointF(4500.7, 1.5) << QPointF(4500.7, 0);
 }
 
 void GraphicWindowTest::operatingPointComesFromTheActiveInputPage()

@@ -1,8 +1,9 @@
 // libFuzzer target over the reading and writing of field numbers: a text reads
-// as strtod and atol read it in the "C" locale (without hex, inf and nan, and
-// with a value beyond the doubles read as 0), never as a value that is not
-// finite, and every finite value written with a field's decimals reads back
-// within half a unit of its last decimal.
+// as strtod and atol read it in the "C" locale (without hex, inf and nan, with
+// a value beyond the doubles read as 0, and with a decimal comma read as the
+// decimal point for reals), never as a value that is not finite, and every
+// finite value written with a field's decimals reads back within half a unit
+// of its last decimal.
 #include "app/NumberText.h"
 
 #include <cerrno>
@@ -51,6 +52,23 @@ bool outsideFieldRules(std::string_view text)
     return c == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
 }
 
+// The text with the comma that stands where strtod expects the decimal point
+// (after blanks, a sign and the integer digits) turned into a point; any other
+// comma stays and ends the number as before.
+std::string withDecimalPoint(std::string text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i < text.size() && text[i] == ',')
+        text[i] = '.';
+    return text;
+}
+
 void checkWritten(double value, std::string_view origin)
 {
     for (int decimals : { 0, 1, 2, 3, 5, 8 }) {
@@ -81,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("readReal gave a value that is not finite", text);
     if (!outsideFieldRules(text) && std::strlen(terminated.c_str()) == terminated.size()) {
         errno = 0;
-        const double reference = std::strtod(terminated.c_str(), nullptr);
+        const double reference = std::strtod(withDecimalPoint(terminated).c_str(), nullptr);
         // Beyond the doubles strtod gives an infinity (read as 0 here) or a
         // value too small to keep its precision.
         if (errno != ERANGE && reference != real)

@@ -24,18 +24,33 @@ TableWidgetBinding::TableWidgetBinding(
             host_.guarded(
                 [&] { host_.form.selectCell(name_, column + fixedColumns_, row + fixedRows_); });
         });
+    QObject::connect(table, &QTableWidget::cellDoubleClicked, host_.context, [this](int row, int column) {
+        host_.guarded(
+            [&] { host_.form.doubleClickCell(name_, column + fixedColumns_, row + fixedRows_); });
+    });
 }
 
 void TableWidgetBinding::cells(const Field& field)
 {
-    const QColor colour = qtColour(field.colour);
+    // A grid whose columns follow the window logic (the machine comparison's
+    // follow the method) takes its size from its field.
     bool headingsChanged = false;
+    if (table_->columnCount() != field.columns - fixedColumns_) {
+        table_->setColumnCount(field.columns - fixedColumns_);
+        headingsChanged = true;
+    }
+    if (table_->rowCount() != field.rows - fixedRows_) {
+        table_->setRowCount(field.rows - fixedRows_);
+        headingsChanged = true;
+    }
     for (int row = 0; row < field.rows; ++row) {
         for (int column = 0; column < field.columns; ++column) {
             if (row < fixedRows_ && column < fixedColumns_)
                 continue; // the corner cell has no place in the table
-            const QString text
-                = display(field.cells[static_cast<std::size_t>(row * field.columns + column)]);
+            const auto at = static_cast<std::size_t>(row * field.columns + column);
+            const QString text = display(field.cells[at]);
+            const QColor colour
+                = qtColour(at < field.cellColours.size() ? field.cellColours[at] : field.colour);
             QTableWidgetItem* item = nullptr;
             if (row < fixedRows_) {
                 item = table_->horizontalHeaderItem(column - fixedColumns_);

@@ -1,6 +1,6 @@
-// A string grid: its cells (the heading rows and columns in the table's
-// headers), their colour, the current cell, and a cell the user selects going
-// to the window logic.
+// A string grid: its size, its cells (the heading rows and columns in the
+// table's headers), their colours, the current cell, and a cell the user
+// selects or double-clicks going to the window logic.
 #pragma once
 
 #include "ui/bind/Binding.h"

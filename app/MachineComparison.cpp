@@ -1,0 +1,168 @@
+#include "app/MachineComparison.h"
+
+#include "aluminium/AlForce.h"
+#include "aluminium/Aluminium.h"
+#include "app/DetachedForm.h"
+#include "app/LimitChecks.h"
+#include "app/Main.h"
+#include "app/NumberText.h"
+#include "titanium/Titanium.h"
+#include "walter/Walter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace millcalc {
+
+namespace {
+
+constexpr const char* kGrid = "StringGridMachines";
+constexpr const char* kPanel = "PanelMachines";
+constexpr const char* kStopped = "—";
+constexpr const char* kNothingLimits = "нет";
+// Shares beyond this are shown as it: a share of a billion per cent says enough.
+constexpr double kLargestPercent = 1e9;
+
+LimitShare shareOf(FormMain& copy, const LimitCheck& check)
+{
+    const FieldStore& store = copy.store();
+    double value = store.real(check.field);
+    double limit = machineLimit(copy.machine(), check.limit);
+    if (check.limit == MachineLimit::SpindleLoad) {
+        // The force is in N, the permissible load in kN.
+        value *= 0.001;
+        limit = permissibleSpindleLoadKn(
+            copy.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
+    }
+    LimitShare share;
+    if (!(limit > 0))
+        return share;
+    share.checked = true;
+    share.red = store.colour(check.field) == colours::Red;
+    double percent = std::floor(value / limit * 100);
+    if (!(percent < kLargestPercent))
+        percent = kLargestPercent;
+    // The colour is the program's verdict on the unrounded value; the share,
+    // read from the rounded text, is kept on the same side of 100 %.
+    percent = share.red ? std::max(percent, 100.0) : std::min(percent, 99.0);
+    share.percent = std::max(percent, 0.0);
+    return share;
+}
+
+void installOpen(FormMain& form, const char* name)
+{
+    form.onClick(name, [&form] {
+        form.ShowPanel(kPanel);
+        refreshMachineComparison(form);
+    });
+}
+
+std::vector<std::string> headingRow(const std::vector<std::string>& symbols)
+{
+    std::vector<std::string> row { "Станок" };
+    row.insert(row.end(), symbols.begin(), symbols.end());
+    row.emplace_back("Ограничивает");
+    return row;
+}
+
+std::vector<std::string> symbolsOf(int method)
+{
+    std::vector<std::string> symbols;
+    for (const LimitCheck& check : limitChecks(method))
+        symbols.emplace_back(check.symbol);
+    return symbols;
+}
+
+} // namespace
+
+int runFullCalculation(FormMain& form, int method)
+{
+    switch (method) {
+    case 0:
+        return WalterCalculate(form);
+    case 1:
+        return CalcAluminium(form);
+    case 2:
+        return CalcTi(form);
+    default:
+        return -1;
+    }
+}
+
+MachineComparison compareMachines(const FormMain& form)
+{
+    MachineComparison result;
+    result.method = form.store().index("PageControlMethods");
+    result.symbols = symbolsOf(result.method);
+    const auto checks = limitChecks(result.method);
+    for (int row = 0; row < kMachineCount; ++row) {
+        MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
+        outcome.name = form.machines()[static_cast<std::size_t>(row)].MachineName;
+        DetachedForm copy(form);
+        copy.store().setIndex("TabMach", row);
+        if (runFullCalculation(copy.form(), result.method) < 0) {
+            outcome.stopped = true;
+            continue;
+        }
+        for (const LimitCheck& check : checks)
+            outcome.shares.push_back(shareOf(copy.form(), check));
+    }
+    return result;
+}
+
+void createMachineComparison(FormMain& form)
+{
+    const std::vector<std::string> headings
+        = headingRow(symbolsOf(form.store().index("PageControlMethods")));
+    const int columns = static_cast<int>(headings.size());
+    std::vector<std::string> cells = headings;
+    cells.resize(static_cast<std::size_t>(columns * (kMachineCount + 1)));
+    for (int row = 0; row < kMachineCount; ++row)
+        cells[static_cast<std::size_t>((row + 1) * columns)]
+            = form.machines()[static_cast<std::size_t>(row)].MachineName;
+    std::vector<Rgb> colours(cells.size(), colours::Black);
+    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+}
+
+void refreshMachineComparison(FormMain& form)
+{
+    const MachineComparison comparison = compareMachines(form);
+    std::vector<std::string> cells = headingRow(comparison.symbols);
+    const int columns = static_cast<int>(cells.size());
+    std::vector<Rgb> colours(cells.size(), colours::Black);
+    for (const MachineOutcome& outcome : comparison.machines) {
+        cells.push_back(outcome.name);
+        colours.push_back(colours::Black);
+        std::string limiting;
+        for (std::size_t i = 0; i < comparison.symbols.size(); ++i) {
+            if (outcome.stopped) {
+                cells.emplace_back(kStopped);
+                colours.push_back(colours::Black);
+                continue;
+            }
+            const LimitShare& share = outcome.shares[i];
+            cells.push_back(share.checked ? formatFixed(share.percent, 0) + " %" : std::string());
+            colours.push_back(share.red ? colours::Red : colours::Black);
+            if (share.red)
+                limiting += (limiting.empty() ? "" : ", ") + comparison.symbols[i];
+        }
+        cells.emplace_back(outcome.stopped ? kStopped : limiting.empty() ? kNothingLimits : limiting);
+        colours.push_back(colours::Black);
+    }
+    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+}
+
+void installMachineComparison(FormMain& form)
+{
+    for (const char* name : { "N27", "N28", "BitBtnMachines" })
+        installOpen(form, name);
+    form.onDoubleClickCell(kGrid, [&form](int, int row) {
+        if (row < 1 || row > kMachineCount)
+            return;
+        form.store().setIndex("TabMach", row - 1);
+        form.machineSelection();
+    });
+}
+
+} // namespace millcalc

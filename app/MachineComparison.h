@@ -1,0 +1,53 @@
+// "Сравнение станков": the active method's full calculation run for every
+// machine on detached copies of the window, as shares of each machine's limits.
+#pragma once
+
+#include "machines/MachineTable.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace millcalc {
+
+class FormMain;
+
+// One result of one machine: the share of the limit it uses in whole per cent
+// (rounded down) and whether the result field is red on that machine. A
+// machine without such a limit (the spindle-load table of the first machines)
+// has no share.
+struct LimitShare {
+    bool checked = false;
+    double percent = 0;
+    bool red = false;
+};
+
+struct MachineOutcome {
+    std::string name;
+    bool stopped = false; // the calculation would stop with a warning box
+    std::vector<LimitShare> shares;
+};
+
+struct MachineComparison {
+    int method = -1;
+    std::vector<std::string> symbols; // of the checked results, in column order
+    std::array<MachineOutcome, kMachineCount> machines;
+};
+
+// The full calculation of method page 0, 1 or 2 on the form; -1 when it
+// stopped, or for any other page.
+int runFullCalculation(FormMain& form, int method);
+
+// Runs the method of the active result page for each machine on a copy of the
+// form with the inputs as they stand; the form itself does not change.
+MachineComparison compareMachines(const FormMain& form);
+
+// The creation step's headings and names in StringGridMachines.
+void createMachineComparison(FormMain& form);
+// Computes the comparison and writes it into StringGridMachines.
+void refreshMachineComparison(FormMain& form);
+// The panel's commands: the menu items and the status-line button open it; a
+// double click on a machine's row selects that machine.
+void installMachineComparison(FormMain& form);
+
+} // namespace millcalc
