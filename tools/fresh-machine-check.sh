@@ -99,14 +99,11 @@ sources_for() {
 }
 
 # The cached root of RELEASE, built when it is missing or was built from other
-# sources than the machine has now.
+# sources than the machine has now. The caller holds the release's lock.
 ensure_root() {
     local release=$1 dir=$cache/$1 sources
     sources=$(sources_for "$release")
     [ -n "$sources" ] || fail "no apt source of this machine's release to build a $release root from"
-    mkdir -p "$dir"
-    exec {lock}>"$dir/lock"
-    flock "$lock"
     if [ -f "$dir/root/etc/os-release" ] && [ -f "$dir/sources" ] && [ "$(cat "$dir/sources")" = "$sources" ]; then
         say "$release: the cached root of $(stat -c %y "$dir/sources" | cut -d' ' -f1) in $dir"
     else
@@ -120,8 +117,6 @@ ensure_root() {
         printf '%s\n' "$sources" >"$dir/sources"
         say "$release: root built in $((SECONDS - started)) s"
     fi
-    flock -u "$lock"
-    exec {lock}>&-
 }
 
 # Everything one run mounts, started or made, undone in reverse, also when the
@@ -162,7 +157,12 @@ mount_at() { # mount ARGS... TARGET
 }
 
 check_release() {
-    local release=$1 started=$SECONDS merged display program window info deadline
+    local release=$1 started=$SECONDS merged display program window info deadline lock
+    # One check of a release at a time: a second waits here (the root and
+    # apt's archive of .deb files are shared).
+    mkdir -p "$cache/$release"
+    exec {lock}>"$cache/$release/lock"
+    flock "$lock"
     ensure_root "$release"
     run_dir=$(mktemp -d "$cache/run.$release.XXXXXX")
     last_log=$cache/$release/last-run.log
@@ -236,6 +236,7 @@ check_release() {
     # Old .deb files that the archive no longer offers leave the cache.
     chroot "$merged" apt-get autoclean -qq >/dev/null 2>&1 || true
     cleanup
+    exec {lock}>&-
     say "$release: passed in $((SECONDS - started)) s"
 }
 
