@@ -49,14 +49,25 @@ for entry in "${packages[@]}"; do
 done
 installed_names=""
 offered_names=""
+# Installed: a package, or a name that an installed package provides.
 read_installed() {
-    installed_names=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${all_names[@]}" 2>/dev/null || true; } \
-        | awk '/ install ok installed$/ { printf "%s ", $1 }')"
+    installed_names=" $(dpkg-query -W -f='${db:Status-Abbrev}|${Package}|${Provides}\n' 2>/dev/null \
+        | awk -F'|' '$1 ~ /^ii/ { printf "%s ", $2; n = split($3, p, ","); for (i = 1; i <= n; i++) {
+                         sub(/^ +/, "", p[i]); sub(/[ (].*/, "", p[i]); if (p[i] != "") printf "%s ", p[i] } }')"
 }
+# Offered: a package with an installation candidate, or a name that one
+# provides (Debian 13's libqt6opengl6-dev is provided by qt6-base-dev).
 read_offered() {
     offered_names=" $({ apt-cache policy "${all_names[@]}" 2>/dev/null || true; } \
         | awk '/^[^ ].*:$/ { name = substr($0, 1, length($0) - 1); sub(/:.*/, "", name) }
                /^  Candidate:/ && $2 != "(none)" { printf "%s ", name }')"
+    local name
+    for name in "${all_names[@]}"; do
+        [[ $offered_names == *" $name "* ]] && continue
+        apt-cache showpkg "$name" 2>/dev/null \
+            | awk '/^Reverse Provides:/ { on = 1; next } on && NF { found = 1 } END { exit !found }' \
+            && offered_names+="$name "
+    done
 }
 installed() { [[ $installed_names == *" $1 "* ]]; }
 offered() { [[ $offered_names == *" $1 "* ]]; }
