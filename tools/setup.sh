@@ -64,9 +64,10 @@ read_offered() {
     local name
     for name in "${all_names[@]}"; do
         [[ $offered_names == *" $name "* ]] && continue
-        apt-cache showpkg "$name" 2>/dev/null \
-            | awk '/^Reverse Provides:/ { on = 1; next } on && NF { found = 1 } END { exit !found }' \
-            && offered_names+="$name "
+        if apt-cache showpkg "$name" 2>/dev/null \
+            | awk '/^Reverse Provides:/ { on = 1; next } on && NF { found = 1 } END { exit !found }'; then
+            offered_names+="$name "
+        fi
     done
 }
 installed() { [[ $installed_names == *" $1 "* ]]; }
