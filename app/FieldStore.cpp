@@ -62,8 +62,12 @@ void FieldStore::listen(Listener listener)
 
 void FieldStore::notify(const std::string& name, Change change)
 {
-    for (const auto& listener : listeners_)
-        listener(name, change);
+    // A listener may add another (a window built when first shown listens
+    // from then on): the list keeps its elements in place as it grows, and
+    // the newcomer hears from the next change on.
+    const std::size_t count = listeners_.size();
+    for (std::size_t i = 0; i < count; ++i)
+        listeners_[i](name, change);
 }
 
 std::string FieldStore::text(std::string_view name) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -151,9 +152,6 @@ public:
     void appendLine(std::string_view name, std::string_view line);
     void clearLines(std::string_view name);
 
-    // Tells the listeners of a change kept outside the store (the chart's series).
-    void touch(const std::string& name, Change change) { notify(name, change); }
-
     // Whether the control and every page, panel and window that holds it are
     // visible and enabled, so that it could take the input focus.
     bool canFocus(std::string_view name) const;
@@ -188,7 +186,7 @@ private:
 
     std::map<std::string, Field> fields_;
     mutable Index index_;
-    std::vector<Listener> listeners_;
+    std::deque<Listener> listeners_;
     std::string focused_;
 };
 

@@ -9,6 +9,7 @@
 #include "titanium/Titanium.h"
 #include "walter/Walter.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -220,21 +221,42 @@ void FormMain::calculationDispatch()
     if (inputPage != resultPage)
         resultPageChange();
     ShowPanel("PanelCalc");
+    // Shown already, it may lie under another panel: what the calculation
+    // writes must come into view.
+    toolkit_.raise("PanelCalc");
+    // The lines this run writes are kept for the calculation sheet, whatever
+    // becomes of the log afterwards.
+    const std::size_t logStart = store_.items("ElFlatMemoMes").size();
+    const auto keepLog = [&] {
+        const std::vector<std::string>& lines = store_.items("ElFlatMemoMes");
+        calculationLogs_[static_cast<std::size_t>(resultPage)].assign(
+            lines.begin() + static_cast<std::ptrdiff_t>(std::min(logStart, lines.size())),
+            lines.end());
+    };
     switch (resultPage) {
     case 0:
         WalterCalculate(*this);
+        keepLog();
         break;
     case 1:
         CalcAluminium(*this);
+        keepLog();
         break;
     case 2:
         CalcTi(*this);
+        keepLog();
         break;
     default:
         toolkit_.informationBox("Nothing");
         break;
     }
     refreshMachineComparison(*this);
+}
+
+const std::vector<std::string>& FormMain::calculationLog(int page) const
+{
+    static const std::vector<std::string> none;
+    return page >= 0 && page < 3 ? calculationLogs_[static_cast<std::size_t>(page)] : none;
 }
 
 void FormMain::inputPageChange()

@@ -7,10 +7,12 @@
 #include "machines/Graphic.h"
 #include "machines/MachineTable.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace millcalc {
 
@@ -75,6 +77,10 @@ public:
     void collapseSelection(std::string_view name);
     void ShowPanel(std::string_view name);
 
+    // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
+    // empty for any other page and before the first.
+    const std::vector<std::string>& calculationLog(int page) const;
+
     // Window logic.
     void calculationDispatch();
     void inputPageChange();
@@ -105,6 +111,7 @@ private:
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
     std::map<std::string, CellHandler> doubleClickHandlers_;
+    std::array<std::vector<std::string>, 3> calculationLogs_;
 };
 
 } // namespace millcalc

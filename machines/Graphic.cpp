@@ -42,6 +42,15 @@ double positiveOrZero(const FieldStore& store, const char* name)
 
 } // namespace
 
+OperatingPoint operatingPoint(const FieldStore& store, int page)
+{
+    if (page < 0 || page >= 3)
+        return {};
+    const OperatingFields& fields = kOperatingFields[page];
+    return {positiveOrZero(store, fields.speed), positiveOrZero(store, fields.power),
+            positiveOrZero(store, fields.torque)};
+}
+
 void BitBtnGraphicClick(FormMain& form)
 {
     Nomogram& chart = form.nomogram();
@@ -54,17 +63,15 @@ void BitBtnGraphicClick(FormMain& form)
             chart.series[0].push_back({m.PowerCurveSpeeds[i], m.PowerCurveValues[i]});
             chart.series[1].push_back({m.TorqueCurveSpeeds[i], m.TorqueCurveValues[i]});
         }
-        const int page = form.store().index("PageControlParam");
-        OperatingFields fields{nullptr, nullptr, nullptr};
-        if (page >= 0 && page < 3)
-            fields = kOperatingFields[page];
-        const double n = positiveOrZero(form.store(), fields.speed);
-        chart.series[2].push_back({n, positiveOrZero(form.store(), fields.power)});
-        chart.series[3].push_back({n, positiveOrZero(form.store(), fields.torque)});
+        const OperatingPoint point =
+            operatingPoint(form.store(), form.store().index("PageControlParam"));
+        chart.series[2].push_back({point.spindleSpeedRpm, point.powerKw});
+        chart.series[3].push_back({point.spindleSpeedRpm, point.torqueNm});
     } catch (const std::exception&) {
     }
     ++chart.revision;
-    form.store().touch("ChartNom", Change::Items);
+    // The chart shows drawing number `revision` of the nomogram.
+    form.store().setPicture("ChartNom", chart.revision);
     form.store().setVisible("FormGraphic", true);
     form.toolkit().raise("FormGraphic");
 }
@@ -75,7 +82,7 @@ void ToolButton2Click(FormMain& form)
     chart.series[2].clear();
     chart.series[3].clear();
     ++chart.revision;
-    form.store().touch("ChartNom", Change::Items);
+    form.store().setPicture("ChartNom", chart.revision);
 }
 
 } // namespace millcalc

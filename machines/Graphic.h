@@ -8,6 +8,7 @@
 
 namespace millcalc {
 
+class FieldStore;
 class FormMain;
 
 struct ChartPoint {
@@ -22,6 +23,17 @@ struct Nomogram {
     // Counts the fillings, so that a chart can tell when to redraw.
     int revision = 0;
 };
+
+// The operating point of a method: its spindle speed with the power and the
+// torque computed for it, each 0 where its field holds no number above 0.
+struct OperatingPoint {
+    double spindleSpeedRpm = 0;
+    double powerKw = 0;
+    double torqueNm = 0;
+};
+
+// The operating point of method page 0, 1 or 2; all 0 for any other page.
+OperatingPoint operatingPoint(const FieldStore& store, int page);
 
 // The index of "Series1" ... "Series4", or -1.
 int seriesIndex(const std::string& name);

@@ -5,25 +5,32 @@
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
 #                           Benchmark, clang for the fuzzers, Xvfb, a window
-#                           manager, the Russian locale, the renderer of
-#                           resources/render_jpegs.sh, the package tools, the
-#                           fresh-machine check's mmdebstrap ...
+#                           manager, a Wayland compositor with Qt's Wayland
+#                           and GTK platform plugins, the Russian locale, the
+#                           renderer of resources/render_jpegs.sh, the PDF
+#                           tools that read the calculation sheet back, the
+#                           package tools, the fresh-machine check's
+#                           mmdebstrap ...
 #
 # Package names differ between releases. An entry "a|b" takes the first of its
 # names that the release offers, an entry "name?" is installed only where the
 # release has it.
 set -euo pipefail
 
+# Qt Print Support (the calculation sheet's preview, printing and PDF) comes
+# with qt6-base-dev, at run time with libqt6printsupport6.
 # libqt6opengl6-dev is only a recommendation of qt6-base-dev, yet Qt Charts'
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
 # Debian 13 puts Qt's SVG icon engine and image format plugins in a package of
 # their own, qt6-svg-plugins, which nothing the program links pulls in; without
 # it every picture-only button is blank (Debian 12 keeps them in libqt6svg6).
+# qt6-translations-l10n speaks Qt's own words (context menus, standard
+# buttons) in Russian.
 # xdg-utils brings xdg-email, which hands the About window's letter to the
 # user's mail program.
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev 'qt6-svg-plugins?' 'libgl1-mesa-dev|libgl-dev'
-          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils)
+          libjpeg62-turbo-dev fonts-dejavu-core xdg-utils qt6-translations-l10n)
 want_tests=0
 case "${1:-}" in
     "") ;;
@@ -34,6 +41,7 @@ if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
                clang libclang-rt-dev
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
+               weston qt6-wayland qt6-gtk-platformtheme poppler-utils
                dpkg-dev file lintian appstream desktop-file-utils
                mmdebstrap debian-archive-keyring)
 fi

@@ -5,19 +5,117 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageWindow.h"
-#include "ui/PanelWindow.h"
+#include "ui/PanelDock.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
+#include "ui/SheetCommands.h"
 #include "ui/SplashWindow.h"
-#include "ui/WindowPlacer.h"
 
-#include <type_traits>
+#include <QDockWidget>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <functional>
 
 namespace millcalc {
 
 namespace {
 
-constexpr const char* kResults = "PanelCalc";
+// Where a dock goes when it is first shown.
+enum class DockPlace {
+    Results, // right of the inputs
+    Log, // under the results, or under the inputs on a low screen
+    Panel, // tabbed with the results, or beside them where the screen is wide enough
+};
+
+struct DockRow {
+    const char* name;
+    DockPlace place;
+    QWidget* (*contents)(); // null for the log, which is a dock of its own kind
+};
+
+// The docks of the main window, one row each.
+constexpr DockRow kDocks[] = {
+    { "PanelCalc", DockPlace::Results, createResultsPanel },
+    { "FormMessage", DockPlace::Log, nullptr },
+    { "PanelFormulaAl", DockPlace::Panel, createFormulaPanel },
+    { "PanelStMaterial", DockPlace::Panel, createMaterialPanel },
+    { "PanelTemp", DockPlace::Panel, createTemperaturePanel },
+    { "PanelMachines", DockPlace::Panel, createMachinesPanel },
+};
+
+constexpr std::size_t kResultsRow = 0;
+
+// Runs an action once the event loop is back after the widget was shown,
+// telling it whether this was the first time.
+class OnShow : public QObject {
+public:
+    OnShow(QWidget* widget, std::function<void(bool)> action)
+        : QObject(widget)
+        , action_(std::move(action))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Show) {
+            const bool first = !shown_;
+            shown_ = true;
+            QTimer::singleShot(0, this, [this, first] { action_(first); });
+        }
+        return false;
+    }
+
+private:
+    std::function<void(bool)> action_;
+    bool shown_ = false;
+};
+
+QRect screenArea(const QWidget* widget)
+{
+    QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+}
+
+// Runs an action once the window has taken a new size (the platform may give
+// it later, as Wayland does), or after a while when no new size comes.
+class OnResize : public QObject {
+public:
+    OnResize(QWidget* window, std::function<void()> action)
+        : QObject(window)
+        , action_(std::move(action))
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(kLongestWaitMs, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Resize)
+            QTimer::singleShot(0, this, [this] { run(); });
+        return false;
+    }
+
+private:
+    static constexpr int kLongestWaitMs = 500;
+
+    void run()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        action_();
+        deleteLater();
+    }
+
+    std::function<void()> action_;
+    bool done_ = false;
+};
 
 } // namespace
 
@@ -26,54 +124,134 @@ Desktop::Desktop(FormMain& form)
     , main_(std::make_unique<MainWindow>())
 {
     QWidget* owner = main_.get();
-    placer_ = new WindowPlacer(owner);
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
-    // The other windows are built when first shown, each placed from then on.
-    binder_->buildOnFirstShow(kResults, [this, owner] {
-        auto* results = new PanelWindow(kResults, createResultsPanel(), owner);
-        results->keepInView(results->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
-        placer_->manage(results, true);
-        installResultsCopy(form_, results);
-        return results;
-    });
-    // A panel that finds no room of its size takes less and scrolls.
-    const QSize scrolling(240, 160);
-    const auto panel = [this, owner, scrolling](const char* name, QWidget* (*contents)()) {
-        binder_->buildOnFirstShow(name, [this, owner, scrolling, name, contents] {
-            placeBesideResults();
-            auto* window = new PanelWindow(name, contents(), owner);
-            placer_->manage(window, false, scrolling);
-            return window;
-        });
-    };
-    panel("PanelFormulaAl", createFormulaPanel);
-    panel("PanelStMaterial", createMaterialPanel);
-    panel("PanelTemp", createTemperaturePanel);
-    panel("PanelMachines", createMachinesPanel);
-    // The sizeable windows open at their own places where those are free, and
-    // may shrink to fit the room beside the others.
-    const auto sizeable = [this, owner](const char* name, auto make) {
-        binder_->buildOnFirstShow(name, [this, owner, make] {
-            placeBesideResults();
-            auto* window = make(owner);
-            using Window = std::remove_pointer_t<decltype(window)>;
-            placer_->manage(window, false, Window::kLeast, QPoint(Window::kLeft, Window::kTop));
-            return static_cast<QWidget*>(window);
-        });
-    };
-    sizeable("FormMessage", [](QWidget* parent) { return new MessageWindow(parent); });
-    sizeable("FormGraphic", [this](QWidget* parent) { return new GraphicWindow(form_, parent); });
-    sizeable("FormHelp", [](QWidget* parent) { return new HelpWindow(parent); });
+    sheet_ = new SheetCommands(form_, main_.get());
+    for (std::size_t row = 0; row < std::size(kDocks); ++row)
+        binder_->buildOnFirstShow(kDocks[row].name, [this, row] { return buildDock(row); });
+    binder_->buildOnFirstShow("FormGraphic",
+        [this, owner] { return static_cast<QWidget*>(new GraphicWindow(form_, owner)); });
+    binder_->buildOnFirstShow(
+        "FormHelp", [owner] { return static_cast<QWidget*>(new HelpWindow(owner)); });
 }
 
 Desktop::~Desktop() = default;
 
-void Desktop::placeBesideResults()
+QDockWidget* Desktop::buildDock(std::size_t row)
 {
-    // Every other window keeps clear of where the results window opens, which
-    // the placer knows from the results window's size.
-    binder_->build(kResults);
+    const DockRow& entry = kDocks[row];
+    QMainWindow* main = main_.get();
+    // The others open in relation to the results.
+    auto* results = entry.place == DockPlace::Results
+        ? nullptr
+        : qobject_cast<QDockWidget*>(binder_->build(kDocks[kResultsRow].name));
+    QDockWidget* dock = nullptr;
+    if (entry.place == DockPlace::Log) {
+        dock = new MessageWindow(main);
+    } else {
+        auto* panel = new PanelDock(entry.name, entry.contents(), main);
+        if (entry.place == DockPlace::Results) {
+            panel->keepInView(panel->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
+            sheet_->attachResults(panel);
+            installResultsCopy(*sheet_, panel);
+        }
+        dock = panel;
+    }
+    dock->hide();
+    switch (entry.place) {
+    case DockPlace::Results:
+        main->addDockWidget(Qt::RightDockWidgetArea, dock);
+        break;
+    case DockPlace::Log: {
+        // Under the results where the screen is high enough for both, else
+        // under the inputs: no result may go out of view for the log.
+        const int logHeight = dock->minimumSizeHint().height() + dock->fontMetrics().height() * 4;
+        if (results->sizeHint().height() + logHeight <= screenArea(main).height() * 9 / 10) {
+            main->splitDockWidget(results, dock, Qt::Vertical);
+        } else {
+            main->setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+            main->addDockWidget(Qt::BottomDockWidgetArea, dock);
+        }
+        break;
+    }
+    case DockPlace::Panel: {
+        // Beside the results where the screen holds the inputs, the results
+        // and the panel side by side; tabbed with the results, or with the
+        // panels beside them, otherwise.
+        QDockWidget* besideResults = nullptr;
+        for (const DockRow& other : kDocks) {
+            auto* built = main->findChild<QDockWidget*>(QString::fromUtf8(other.name));
+            if (other.place == DockPlace::Panel && built && built != dock && !built->isFloating()
+                && main->dockWidgetArea(built) == Qt::RightDockWidgetArea) {
+                besideResults = built;
+                break;
+            }
+        }
+        const int needed = main->centralWidget()->sizeHint().width() + results->sizeHint().width()
+            + dock->sizeHint().width();
+        if (besideResults)
+            main->tabifyDockWidget(besideResults, dock);
+        else if (needed <= screenArea(main).width() * 95 / 100)
+            main->splitDockWidget(results, dock, Qt::Horizontal);
+        else
+            main->tabifyDockWidget(results, dock);
+        break;
+    }
+    }
+    // Not by its signal: the binder shows it with its signals blocked.
+    new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
+    return dock;
+}
+
+void Desktop::makeRoom(QDockWidget* opened)
+{
+    MainWindow* main = main_.get();
+    // A dock opened for the first time beside the inputs widens to the width
+    // it asks for, where the inputs leave it; later the user's widths hold.
+    const auto fitOpened = [main, opened] {
+        if (opened && !opened->isFloating()
+            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
+            && opened->width() < opened->sizeHint().width())
+            main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
+    };
+    if (!main->isVisible())
+        return;
+    if (main->isMaximized() || main->isFullScreen()) {
+        fitOpened();
+        return;
+    }
+    const QRect screen = screenArea(main);
+    const QMargins frame(main->geometry().left() - main->frameGeometry().left(),
+        main->geometry().top() - main->frameGeometry().top(),
+        main->frameGeometry().right() - main->geometry().right(),
+        main->frameGeometry().bottom() - main->geometry().bottom());
+    const QSize room = screen.size().shrunkBy(frame);
+    // Grows, never shrinks what the user gave it.
+    const QSize wanted = main->size().expandedTo(main->sizeHint().boundedTo(room));
+    if (wanted == main->size()) {
+        fitOpened();
+        return;
+    }
+    // Where the window cannot be placed (under Wayland only the compositor
+    // knows where it is), or where it would fill the screen all but a strip,
+    // it takes the whole screen: grown in place it could run off the edge.
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (wayland || wanted.width() >= room.width() * 9 / 10
+        || wanted.height() >= room.height() * 9 / 10) {
+        new OnResize(main, fitOpened);
+        main->showMaximized();
+        return;
+    }
+    new OnResize(main, fitOpened);
+    main->resize(wanted);
+    // A window that grew beyond the screen's edge comes back onto it.
+    QRect grown(main->frameGeometry().topLeft(), wanted.grownBy(frame));
+    grown.moveRight(std::min(grown.right(), screen.right()));
+    grown.moveBottom(std::min(grown.bottom(), screen.bottom()));
+    grown.moveLeft(std::max(grown.left(), screen.left()));
+    grown.moveTop(std::max(grown.top(), screen.top()));
+    if (grown.topLeft() != main->frameGeometry().topLeft())
+        main->move(grown.topLeft());
 }
 
 QWidget* Desktop::window(const char* name) const
@@ -88,7 +266,6 @@ QWidget* Desktop::window(const char* name) const
 
 void Desktop::show()
 {
-    placer_->placeMain();
     binder_->showWindows();
 }
 

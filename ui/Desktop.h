@@ -1,11 +1,13 @@
-// The desktop program's windows over one window logic: the main window with its
-// floating panels, the log, nomogram, designations and splash windows, all bound
-// to the field store. Only the main window and the splash exist at start; every
-// other window is built when it is first shown (or first asked for).
+// The desktop program's windows over one window logic: the main window with
+// its docks (the results, the log and the panels), the nomogram, designations
+// and splash windows, all bound to the field store. Only the main window and
+// the splash exist at start; every dock and window is built when it is first
+// shown (or first asked for).
 #pragma once
 
 #include <memory>
 
+class QDockWidget;
 class QWidget;
 
 namespace millcalc {
@@ -13,7 +15,7 @@ namespace millcalc {
 class FieldBinder;
 class FormMain;
 class MainWindow;
-class WindowPlacer;
+class SheetCommands;
 
 class Desktop {
 public:
@@ -24,21 +26,25 @@ public:
 
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
-    // A window or panel of the program by its control name, built if it was
-    // not yet; null for no window of that name.
+    SheetCommands& sheetCommands() { return *sheet_; }
+    // A window, dock or panel of the program by its control name, built if it
+    // was not yet; null for no window of that name.
     QWidget* window(const char* name) const;
 
-    // Shows what the store holds: the main window at the top left of the
-    // screen and every other window as visible as its field says.
+    // Shows what the store holds: the main window and every dock and window
+    // as visible as its field says.
     void show();
 
 private:
-    void placeBesideResults();
+    QDockWidget* buildDock(std::size_t row);
+    // Gives the main window the room its shown docks ask for, as far as the
+    // screen allows, and a dock opened for the first time its width.
+    void makeRoom(QDockWidget* opened);
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
-    WindowPlacer* placer_ = nullptr;
+    SheetCommands* sheet_ = nullptr;
 };
 
 } // namespace millcalc

@@ -1,6 +1,8 @@
 #include "ui/FieldBinder.h"
 
 #include "app/Main.h"
+#include "ui/IdleBuild.h"
+#include "ui/GraphicWindow.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"
@@ -10,6 +12,7 @@
 #include "ui/bind/GroupBoxBinding.h"
 #include "ui/bind/LabelBinding.h"
 #include "ui/bind/LineEditBinding.h"
+#include "ui/bind/NomogramViewBinding.h"
 #include "ui/bind/PictureLabelBinding.h"
 #include "ui/bind/PlainTextEditBinding.h"
 #include "ui/bind/RadioButtonBinding.h"
@@ -18,8 +21,11 @@
 #include "ui/bind/WindowBinding.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -29,7 +35,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -50,7 +58,7 @@ std::unique_ptr<Binding> makeBinding(const BindingHost& host, const Field& field
     switch (field.kind) {
     case FieldKind::Window:
     case FieldKind::Panel:
-        if (widget && widget->isWindow())
+        if (widget && (widget->isWindow() || qobject_cast<QDockWidget*>(widget)))
             return std::make_unique<WindowBinding>(host, field, widget);
         [[fallthrough]];
     case FieldKind::RadioGroup:
@@ -98,6 +106,8 @@ std::unique_ptr<Binding> makeBinding(const BindingHost& host, const Field& field
     case FieldKind::Picture:
         if (auto* picture = qobject_cast<PictureLabel*>(object))
             return std::make_unique<PictureLabelBinding>(host, field, picture);
+        if (auto* chart = qobject_cast<NomogramView*>(object))
+            return std::make_unique<NomogramViewBinding>(host, field, chart);
         break;
     case FieldKind::MenuItem:
         if (auto* action = qobject_cast<QAction*>(object))
@@ -120,6 +130,13 @@ FieldBinder::FieldBinder(FormMain& form, QWidget* root)
     for (const auto& [name, field] : form_.store().fields())
         unbound_.push_back(name);
     bindAll(root_);
+    idle_ = new IdleBuild(*this, root_);
+    root_->installEventFilter(this);
+    // Any window that turns active ends the wait for the one asked for.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        if (focused && activating_ && focused != activating_->windowHandle())
+            activating_ = nullptr;
+    });
     QPointer<FieldBinder> self(this);
     form_.store().listen([self](const std::string& name, Change change) {
         if (self)
@@ -128,6 +145,30 @@ FieldBinder::FieldBinder(FormMain& form, QWidget* root)
 }
 
 FieldBinder::~FieldBinder() = default;
+
+bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
+{
+    // Every widget hears of the new palette; once they all have it, the
+    // logical colours are mapped to it again.
+    if (watched == root_ && event->type() == QEvent::ApplicationPaletteChange)
+        QTimer::singleShot(0, this, &FieldBinder::recolour);
+    return QObject::eventFilter(watched, event);
+}
+
+QWidget* FieldBinder::activatingWindow() const
+{
+    return activating_ && activating_->isVisible() && !activating_->isActiveWindow()
+        ? activating_.data()
+        : nullptr;
+}
+
+void FieldBinder::recolour()
+{
+    for (const auto& [name, binding] : bindings_) {
+        const Field& field = form_.store().field(name);
+        binding->apply(field, field.kind == FieldKind::Grid ? Change::Cells : Change::Colour);
+    }
+}
 
 void FieldBinder::bindAll(QObject* tree)
 {
@@ -169,13 +210,31 @@ QWidget* FieldBinder::build(const std::string& window)
         it->built = it->builder();
         bindAll(it->built);
         // A control of the window that took the focus while the window did not
-        // exist gets it now, to have it when the window is shown.
+        // exist gets it now, to have it when the window is shown. A dock shares
+        // the main window's one focus, which stays where the user is.
         const std::string& focused = form_.store().focused();
-        if (Binding* target = binding(focused); target && target->object()->isWidgetType()
+        if (Binding* target = binding(focused); it->built->isWindow() && target
+            && target->object()->isWidgetType()
             && it->built->isAncestorOf(static_cast<QWidget*>(target->object())))
             applyFocus(focused);
     }
     return it->built;
+}
+
+bool FieldBinder::isBuilt(const std::string& window) const
+{
+    return std::any_of(later_.begin(), later_.end(),
+        [&](const Later& later) { return later.window == window && later.built; });
+}
+
+std::vector<std::string> FieldBinder::unbuiltWindows() const
+{
+    std::vector<std::string> names;
+    for (const Later& later : later_) {
+        if (!later.built)
+            names.push_back(later.window);
+    }
+    return names;
 }
 
 Binding* FieldBinder::binding(const std::string& name) const
@@ -225,7 +284,7 @@ void FieldBinder::applyFocus(const std::string& name)
         window->activateWindow();
         // The platform activates the window later; a warning box that follows
         // the correction at once must still open over it and return to it.
-        root_->setProperty(kFocusWindowProperty, QVariant::fromValue<QObject*>(window));
+        activating_ = window;
     }
     widget->setFocus(Qt::OtherFocusReason);
     const Field& field = form_.store().field(name);

@@ -7,13 +7,15 @@
 // A window that is not shown at start need not exist: it is built when its
 // field first turns visible, its controls are bound then and filled from the
 // store, which holds all state meanwhile; changes to the controls of a window
-// not yet built are not applied anywhere else.
+// not yet built are not applied anywhere else. Once the main window has been
+// painted, the windows not yet built are built in the idle time (IdleBuild).
 #pragma once
 
 #include "app/FieldStore.h"
 #include "ui/bind/Binding.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -27,6 +29,7 @@ class QWidget;
 namespace millcalc {
 
 class FormMain;
+class IdleBuild;
 
 class FieldBinder : public QObject {
     Q_OBJECT
@@ -45,6 +48,12 @@ public:
     // Builds the window now, unless it is built; returns it, or null for a
     // name that is not built on first show.
     QWidget* build(const std::string& window);
+    bool isBuilt(const std::string& window) const;
+    // The windows built on first show that are not built yet, in the order
+    // they were declared.
+    std::vector<std::string> unbuiltWindows() const;
+    // Builds those, after the main window's first paint, in the idle time.
+    IdleBuild& idleBuild() { return *idle_; }
 
     // Shows every window as visible as its field says (the main window first)
     // and gives the focus to the focused control.
@@ -55,8 +64,17 @@ public:
     QStringList missingControls();
     // The widget of a control, its window built if need be; null if none.
     QObject* control(const std::string& name);
+    // The window of the control the store last gave the focus to, while the
+    // platform has not yet made it the active window: a box opened meanwhile
+    // belongs over it. Null when it is active, or another window became so.
+    QWidget* activatingWindow() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Draws every coloured control again in the desktop's current palette.
+    void recolour();
     void bindAll(QObject* tree);
     void apply(const std::string& name, Change change);
     void applyFocus(const std::string& name);
@@ -74,6 +92,8 @@ private:
         QWidget* built = nullptr;
     };
     std::vector<Later> later_;
+    IdleBuild* idle_ = nullptr;
+    QPointer<QWidget> activating_;
 };
 
 } // namespace millcalc

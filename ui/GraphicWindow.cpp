@@ -1,7 +1,8 @@
 #include "ui/GraphicWindow.h"
 
 #include "app/Main.h"
-#include "ui/PanelWindow.h"
+#include "ui/PanelDock.h"
+#include "ui/WidgetKit.h"
 
 #include <QChart>
 #include <QChartView>
@@ -174,15 +175,10 @@ GraphicWindow::GraphicWindow(FormMain& form, QWidget* owner)
     createChart();
     layout->addWidget(view_, 1);
     move(kLeft, kTop);
-    resize(870, 600);
+    resize(fromFont(QSize(870, 600)));
     closeOnEscape(this);
 
     redraw();
-    QPointer<GraphicWindow> self(this);
-    form_.store().listen([self](const std::string& name, Change change) {
-        if (self && name == "ChartNom" && change == Change::Items)
-            self->redraw();
-    });
 }
 
 void GraphicWindow::createChart()
@@ -217,7 +213,7 @@ void GraphicWindow::createChart()
         series_[i]->attachAxis(i % 2 == 0 ? powerAxis_ : torqueAxis_);
     }
 
-    view_ = new QChartView(chart_);
+    view_ = new NomogramView(chart_, [this] { redraw(); });
     view_->setObjectName(QStringLiteral("ChartNom"));
     view_->setRenderHint(QPainter::Antialiasing);
 }

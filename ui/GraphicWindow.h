@@ -1,21 +1,40 @@
 // The nomogram window: the selected machine's power and torque curves with the
 // operating point, under a toolbar with "Закрыть" and "Очистить". It draws
-// what the window logic's nomogram holds, again whenever "ChartNom" changes.
+// what the window logic's nomogram holds, again whenever the drawing of
+// "ChartNom" changes.
 #pragma once
 
+#include <QChartView>
 #include <QSize>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QChart;
-class QChartView;
 class QValueAxis;
 class QXYSeries;
 
 namespace millcalc {
 
 class FormMain;
+
+// The chart of the nomogram; its binding says when the drawing changed (by a
+// call: the binder blocks the signals of the widgets it updates).
+class NomogramView : public QChartView {
+    Q_OBJECT
+public:
+    NomogramView(QChart* chart, std::function<void()> redraw)
+        : QChartView(chart)
+        , redraw_(std::move(redraw))
+    {
+    }
+
+    void drawingChanged() { redraw_(); }
+
+private:
+    std::function<void()> redraw_;
+};
 
 class GraphicWindow : public QWidget {
     Q_OBJECT
@@ -41,7 +60,7 @@ private:
 
     FormMain& form_;
     QChart* chart_ = nullptr;
-    QChartView* view_ = nullptr;
+    NomogramView* view_ = nullptr;
     std::array<QXYSeries*, 4> series_ {};
     QValueAxis* speedAxis_ = nullptr;
     QValueAxis* torqueAxis_ = nullptr;

@@ -63,7 +63,7 @@ QWidget* walterMaterialGroup()
     material->setTextFormat(Qt::PlainText);
     material->setWordWrap(true);
     material->setAlignment(Qt::AlignCenter);
-    material->setMinimumWidth(150);
+    material->setMinimumWidth(fromFont(150));
     layout->addWidget(material, 0, 2, 2, 1);
     QPushButton* open = pictureButton("BitBtnStMaterial", QStyle::SP_FileDialogDetailedView);
     layout->addWidget(open, 2, 2, Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/InputPages.h"
+#include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
 #include <QAction>
@@ -46,12 +47,13 @@ void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> l
 MainWindow::MainWindow()
 {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createMenus();
     setCentralWidget(createCentralWidget());
-    // A fixed border: the window keeps the size its contents need.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The results, the log and the panels dock on the right of the inputs; the
+    // user may move, tab, float and resize them.
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks
+        | QMainWindow::AllowTabbedDocks);
+    setTabPosition(Qt::AllDockWidgetAreas, QTabWidget::North);
 }
 
 void MainWindow::createMenus()
@@ -96,10 +98,8 @@ QWidget* MainWindow::createCentralWidget()
     QFont bold = machineLabel->font();
     bold.setBold(true);
     machineLabel->setFont(bold);
-    QPalette blue = machineLabel->palette();
-    blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    machineLabel->setPalette(blue);
     machineRow->addWidget(machineLabel);
+    keepTextColour(machineLabel, colours::Blue);
     machineRow->addWidget(dropDownList("TabMach", 0), 1);
     layout->addLayout(machineRow);
 
@@ -130,25 +130,28 @@ QWidget* MainWindow::createCentralWidget()
     const int none = pages->addTab(new QWidget, QString());
     pages->setTabVisible(none, false);
     layout->addWidget(pages, 1);
+    inputPages_ = pages;
+    pages->installEventFilter(this);
     return central;
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // A field leaves Enter to its window, as in a dialog box, where it presses
-    // the default button.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    QWidget* focused = focusWidget();
-    auto* pages = findChild<QWidget*>(QStringLiteral("PageControlParam"));
+    // A field of the input pages leaves Enter to its window, as in a dialog
+    // box, where it presses the default button; the fields of the docks keep
+    // theirs.
+    if (watched != inputPages_ || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
     auto* calculate = findChild<QPushButton*>(QStringLiteral("BitCalcs"));
-    if (enter && modifiers == Qt::NoModifier && focused && pages && pages->isAncestorOf(focused)
-        && calculate && calculate->isEnabled()) {
+    if (enter && modifiers == Qt::NoModifier && calculate && calculate->isEnabled()) {
         event->accept();
         calculate->click();
-        return;
+        return true;
     }
-    QMainWindow::keyPressEvent(event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -17,13 +17,14 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
     QWidget* createCentralWidget();
 
     QMenu* contextMenu_ = nullptr;
+    QWidget* inputPages_ = nullptr;
 };
 
 } // namespace millcalc

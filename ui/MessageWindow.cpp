@@ -1,30 +1,27 @@
 #include "ui/MessageWindow.h"
 
-#include "ui/PanelWindow.h"
+#include "app/FieldStore.h"
+#include "ui/PaletteColours.h"
+#include "ui/PanelDock.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSizeGrip>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace millcalc {
 
 namespace {
 
-// The drawn title bar: dragging it moves the window.
+// The drawn title bar. It leaves the mouse to the dock, which moves, floats
+// and docks it as any dock's title bar.
 class TitleBar : public QWidget {
 public:
-    explicit TitleBar(QWidget* parent)
-        : QWidget(parent)
-    {
-    }
+    using QWidget::QWidget;
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -35,29 +32,6 @@ protected:
         gradient.setColorAt(1, QColor(0xa6, 0xca, 0xf0));
         painter.fillRect(rect(), gradient);
     }
-
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        if (event->button() != Qt::LeftButton)
-            return;
-        QWindow* handle = window()->windowHandle();
-        if (handle && handle->startSystemMove())
-            return;
-        dragOffset_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
-        dragging_ = true;
-    }
-
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        if (dragging_)
-            window()->move(event->globalPosition().toPoint() - dragOffset_);
-    }
-
-    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
-
-private:
-    QPoint dragOffset_;
-    bool dragging_ = false;
 };
 
 QToolButton* titleButton(const QString& text, const QString& name)
@@ -73,17 +47,10 @@ QToolButton* titleButton(const QString& text, const QString& name)
 } // namespace
 
 MessageWindow::MessageWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QDockWidget(owner)
 {
     setObjectName(QStringLiteral("FormMessage"));
-    // A new log line must not take the focus away from a corrected field.
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(kLeft, kTop, 589, 167);
     closeOnEscape(this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(0);
 
     auto* bar = new TitleBar(this);
     auto* barLayout = new QHBoxLayout(bar);
@@ -93,16 +60,21 @@ MessageWindow::MessageWindow(QWidget* owner)
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
+    // White on the navy end of the gradient, whatever the desktop's colours.
     QPalette white = title_->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     title_->setPalette(white);
     barLayout->addWidget(title_, 1);
     QToolButton* clear = titleButton(QStringLiteral("Очистить"), QStringLiteral("ClearLog"));
     barLayout->addWidget(clear);
+    QToolButton* floating = titleButton(QStringLiteral("❐"), QStringLiteral("FormMessageFloat"));
+    floating->setToolTip(QStringLiteral("Открепить / закрепить окно"));
+    connect(floating, &QToolButton::clicked, this, [this] { setFloating(!isFloating()); });
+    barLayout->addWidget(floating);
     QToolButton* close = titleButton(QStringLiteral("×"), QStringLiteral("FormMessageClose"));
     connect(close, &QToolButton::clicked, this, &QWidget::close);
     barLayout->addWidget(close);
-    layout->addWidget(bar);
+    setTitleBarWidget(bar);
 
     auto* memo = new QPlainTextEdit;
     memo->setObjectName(QStringLiteral("ElFlatMemoMes"));
@@ -110,21 +82,28 @@ MessageWindow::MessageWindow(QWidget* owner)
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette colours = memo->palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+    // Five lines of text by default; the user sizes it.
+    memo->setMinimumHeight(memo->fontMetrics().lineSpacing() * 3);
+    setWidget(memo);
+    recolour();
+}
+
+void MessageWindow::recolour()
+{
+    // Navy text on the field's background, lighter navy on a dark one.
+    auto* memo = static_cast<QPlainTextEdit*>(widget());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Text, textColour(colours::Navy, colours));
     memo->setPalette(colours);
-    // The window has no frame of its own: the corner between the scroll bars
-    // sizes it.
-    memo->setCornerWidget(new QSizeGrip(memo));
-    layout->addWidget(memo, 1);
 }
 
 void MessageWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowTitleChange)
         title_->setText(windowTitle());
-    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && widget())
+        recolour();
+    QDockWidget::changeEvent(event);
 }
 
 } // namespace millcalc

@@ -104,27 +104,26 @@ QWidget* createResultsPanel()
 QWidget* createFormulaPanel()
 {
     QWidget* widget = contents("PanelFormulaAl");
-    auto* layout = new QGridLayout(widget);
+    // One column: narrow enough to stand beside the results, or to share
+    // their dock as a tab without scrolling sideways.
+    auto* layout = new QVBoxLayout(widget);
     layout->addWidget(formulaGroup("Параметры..", "ImageAlSz", QSize(300, 62),
-                          { { "k1=", "EditTkoef1" }, { "X1=", "EditTX1" }, { "Y1=", "EditTY1" },
-                              { "Z1=", "EditTZ1" }, { "Ks=", "EditTKs" } },
-                          "BitBtn1fz"),
-        0, 0);
+        { { "k1=", "EditTkoef1" }, { "X1=", "EditTX1" }, { "Y1=", "EditTY1" }, { "Z1=", "EditTZ1" },
+            { "Ks=", "EditTKs" } },
+        "BitBtn1fz"));
     layout->addWidget(formulaGroup("Параметры...", "ImageAlV1", QSize(300, 62),
-                          { { "k2=", "EditTkoef2" }, { "X2=", "EditTX2" }, { "Y2=", "EditTY2" },
-                              { "Z2=", "EditTZ2" } },
-                          "BitBtn2V1"),
-        0, 1);
+        { { "k2=", "EditTkoef2" }, { "X2=", "EditTX2" }, { "Y2=", "EditTY2" },
+            { "Z2=", "EditTZ2" } },
+        "BitBtn2V1"));
     layout->addWidget(formulaGroup("Параметры...", "ImageAlV2", QSize(300, 62),
-                          { { "k3=", "EditTkoef3" }, { "X3=", "EditTX3" }, { "Y3=", "EditTY3" },
-                              { "Z3=", "EditTZ3" }, { "m1=", "EditTsm1" } },
-                          "BitBtn3V2"),
-        1, 0);
+        { { "k3=", "EditTkoef3" }, { "X3=", "EditTX3" }, { "Y3=", "EditTY3" }, { "Z3=", "EditTZ3" },
+            { "m1=", "EditTsm1" } },
+        "BitBtn3V2"));
     layout->addWidget(formulaGroup("Параметры...", "Image17", QSize(300, 62),
-                          { { "k4=", "EditTkoef4" }, { "X4=", "EditTX4" }, { "Y4=", "EditTY4" },
-                              { "Z4=", "EditTZ4" }, { "m2=", "EditTsm2" } },
-                          "BitBtn4P"),
-        1, 1);
+        { { "k4=", "EditTkoef4" }, { "X4=", "EditTX4" }, { "Y4=", "EditTY4" }, { "Z4=", "EditTZ4" },
+            { "m2=", "EditTsm2" } },
+        "BitBtn4P"));
+    layout->addStretch(1);
     return widget;
 }
 
@@ -157,16 +156,16 @@ QWidget* createMaterialPanel()
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     description->setMargin(4);
-    description->setMinimumWidth(260);
+    description->setMinimumWidth(fromFont(260));
     kindsLayout->addWidget(description, 1);
     layout->addWidget(kinds);
 
-    QTableWidget* table = grid("StringGridTab", 1, 0);
+    QTableWidget* table = grid("StringGridTab");
     table->setColumnCount(4);
     table->setRowCount(8);
     const int widths[] = { 379, 54, 57, 56 };
     for (int c = 0; c < 4; ++c)
-        table->setColumnWidth(c, widths[c]);
+        table->setColumnWidth(c, fromFont(widths[c]));
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -198,11 +197,11 @@ QWidget* createTemperaturePanel()
     feed->setAlignment(Qt::AlignRight | Qt::AlignTop);
     layout->addWidget(feed, 1, 0);
 
-    QTableWidget* table = grid("StringGridT", 1, 1);
+    QTableWidget* table = grid("StringGridT");
     table->setColumnCount(8);
     table->setRowCount(9);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->horizontalHeader()->setDefaultSectionSize(48);
+    table->horizontalHeader()->setDefaultSectionSize(fromFont(48));
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -221,6 +220,9 @@ QWidget* createTemperaturePanel()
     note->setObjectName(QStringLiteral("StaticText1"));
     note->setTextFormat(Qt::PlainText);
     layout->addWidget(note, 2, 0, 1, 2);
+    // A larger dock leaves its room under and beside the table.
+    layout->setRowStretch(3, 1);
+    layout->setColumnStretch(2, 1);
     return widget;
 }
 
@@ -229,7 +231,7 @@ QWidget* createMachinesPanel()
     QWidget* widget = contents("PanelMachines");
     auto* layout = new QVBoxLayout(widget);
     // The columns follow the method; the binding sizes the grid from its field.
-    QTableWidget* table = grid("StringGridMachines", 1, 0);
+    QTableWidget* table = grid("StringGridMachines");
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setDefaultSectionSize(

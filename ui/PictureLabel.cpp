@@ -1,8 +1,13 @@
 #include "ui/PictureLabel.h"
 
+#include "ui/PaletteColours.h"
+#include "ui/WidgetKit.h"
+
+#include <QEvent>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 namespace millcalc {
@@ -35,14 +40,55 @@ void PictureLabel::setPicture(int index)
     if (file == source_)
         return;
     source_ = file;
+    load();
+    updateGeometry();
+}
+
+void PictureLabel::load()
+{
+    QFile svg(source_);
     // A broken file shows as the empty frame, like a missing one.
-    if (source_.isEmpty() || !renderer_->load(source_)) {
+    if (source_.isEmpty() || !svg.open(QIODevice::ReadOnly)
+        || !renderer_->load(inPalette(svg.readAll(), palette()))) {
         source_.clear();
         renderer_->load(QByteArray());
     }
     cache_ = QPixmap();
-    updateGeometry();
     update();
+}
+
+QByteArray PictureLabel::inPalette(const QByteArray& svg, const QPalette& palette)
+{
+    const bool dark = isDarkPalette(palette);
+    const QColor ink = palette.color(QPalette::WindowText);
+    static const QRegularExpression hex(QStringLiteral("#([0-9a-fA-F]{6})\\b"));
+    QString text = QString::fromUtf8(svg);
+    QString result;
+    result.reserve(text.size());
+    qsizetype last = 0;
+    for (auto it = hex.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QColor colour(match.captured(0));
+        float hue = 0, saturation = 0, lightness = 0, alpha = 0;
+        colour.getHslF(&hue, &saturation, &lightness, &alpha);
+        QColor mapped = colour;
+        if (lightness < 0.25f && (saturation < 0.35f || lightness < 0.05f))
+            mapped = ink;
+        else if (dark)
+            mapped = QColor::fromHslF(hue, saturation, 1.0f - lightness);
+        result += QStringView(text).mid(last, match.capturedStart() - last);
+        result += mapped.name();
+        last = match.capturedEnd();
+    }
+    result += QStringView(text).mid(last);
+    return result.toUtf8();
+}
+
+void PictureLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && !source_.isEmpty())
+        load();
+    QWidget::changeEvent(event);
 }
 
 void PictureLabel::setClickable(bool clickable)
@@ -56,16 +102,17 @@ void PictureLabel::setClickable(bool clickable)
 
 QSize PictureLabel::sizeHint() const
 {
+    // Pictures of formulas grow with the font of the texts beside them.
     if (source_.isEmpty() || !renderer_->isValid())
-        return placeholder_;
+        return fromFont(placeholder_);
     QSize natural = renderer_->defaultSize();
     if (natural.isEmpty())
-        return placeholder_;
+        return fromFont(placeholder_);
     // Artwork drawn much larger than its place is scaled down to fit it.
     const QSize limit = placeholder_ * 2;
     if (natural.width() > limit.width() || natural.height() > limit.height())
         natural.scale(limit, Qt::KeepAspectRatio);
-    return natural;
+    return fromFont(natural);
 }
 
 void PictureLabel::paintEvent(QPaintEvent*)

@@ -33,16 +33,24 @@ public:
 
     // The resource for picture index of the control name, or an empty text.
     static QString pictureFile(const QString& name, int index);
+    // The SVG drawn in the palette's colours: its ink (black and near-black
+    // text and lines) in the palette's text colour; under a dark palette every
+    // other colour with its lightness turned round, so that line art stays
+    // light on dark and fills stay behind it.
+    static QByteArray inPalette(const QByteArray& svg, const QPalette& palette);
 
 signals:
     void clicked();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void load();
+
     QSvgRenderer* renderer_;
     QSize placeholder_;
     QString source_;

@@ -1,6 +1,7 @@
 #include "ui/QtToolkit.h"
 
 #include "ui/AboutWindow.h"
+#include "ui/FieldBinder.h"
 #include "ui/WidgetKit.h"
 
 #include <QApplication>
@@ -84,10 +85,9 @@ QWidget* QtToolkit::boxParent() const
 {
     // The box sits over the window the user works in, a floating panel included;
     // a field corrected just before the box has made its window that one.
-    if (mainWindow_) {
-        auto* asked
-            = qobject_cast<QWidget*>(mainWindow_->property(kFocusWindowProperty).value<QObject*>());
-        if (asked && asked->isVisible())
+    if (const FieldBinder* binder
+        = mainWindow_ ? mainWindow_->findChild<FieldBinder*>() : nullptr) {
+        if (QWidget* asked = binder->activatingWindow())
             return asked;
     }
     if (QWidget* active = QApplication::activeWindow())

@@ -1,5 +1,8 @@
 #include "ui/ResultPages.h"
 
+#include "app/FieldCaptions.h"
+
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
@@ -27,6 +30,8 @@ namespace {
 // screen 1366 pixels wide.
 constexpr int kResultWidth = 86;
 constexpr int kPageMargin = 4;
+// The grey of the note that names the method's source.
+constexpr Rgb kGrey = 0x808080;
 
 QWidget* page(const char* name)
 {
@@ -57,17 +62,23 @@ QGridLayout* stepGroup(QVBoxLayout* column, const char* title, const char* stepB
     return fields;
 }
 
+// The text beside a result on its page, from the one table of captions.
+const char* pageLabel(const char* field)
+{
+    return fieldCaption(field).pageLabel;
+}
+
 // field, unit, optional picture: one line of a Walter group, with the caption in
 // front where the group gives one.
-void addResult(QGridLayout* layout, const char* label, const char* name, const char* unit,
-    QWidget* extra = nullptr)
+void addResult(QGridLayout* layout, const char* name, QWidget* extra = nullptr)
 {
+    const FieldCaption& entry = fieldCaption(name);
     const int row = layout->count() == 0 ? 0 : layout->rowCount();
-    if (label)
-        layout->addWidget(captionLabel(label), row, 0);
+    if (entry.pageLabel)
+        layout->addWidget(captionLabel(entry.pageLabel), row, 0);
     layout->addWidget(textField(name, kResultWidth), row, 1);
-    if (unit)
-        layout->addWidget(unitLabel(unit), row, 2);
+    if (*entry.unit)
+        layout->addWidget(unitLabel(entry.unit), row, 2);
     if (extra)
         layout->addWidget(extra, row, 3, Qt::AlignLeft);
 }
@@ -119,17 +130,17 @@ QWidget* createWalterResultPage()
     columns->addLayout(column, 1);
 
     QGridLayout* speed = stepGroup(column, "Обороты , Скорость резания", "BitBtnSt1");
-    addResult(speed, nullptr, "EditStn", "об/мин");
-    addResult(speed, nullptr, "EditStVc", "м/мин", picture("Image9", QSize(24, 24)));
+    addResult(speed, "EditStn");
+    addResult(speed, "EditStVc", picture("Image9", QSize(24, 24)));
     speed->setColumnStretch(4, 1);
 
     QGridLayout* feed = stepGroup(column, "Подача", "BitBtnSt4");
-    addResult(feed, nullptr, "EditStVf", "мм/мин");
-    addResult(feed, nullptr, "EditStfz", "мм/зуб", picture("Image10", QSize(24, 24)));
+    addResult(feed, "EditStVf");
+    addResult(feed, "EditStfz", picture("Image10", QSize(24, 24)));
     feed->setColumnStretch(4, 1);
 
     QGridLayout* removal = stepGroup(column, "Скорость сьема материала,Q", "BitBtnSt2");
-    addResult(removal, nullptr, "EditStQ", "(см*см*см)/мин");
+    addResult(removal, "EditStQ");
     removal->addWidget(picture("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
     removal->setColumnStretch(4, 1);
     column->addStretch(1);
@@ -137,21 +148,21 @@ QWidget* createWalterResultPage()
     column = new QVBoxLayout;
     columns->addLayout(column, 1);
     QGridLayout* chip = stepGroup(column, "Средняя толщина стружки", "BitBtnSt3");
-    addResult(chip, nullptr, "EditSthm2", "мм");
+    addResult(chip, "EditSthm2");
     auto* approximate = new QCheckBox;
     approximate->setObjectName(QStringLiteral("CheckBoxhm2"));
     chip->addWidget(approximate, 1, 1, 1, 3);
-    addResult(chip, "ae/Dc=", "EditaeDc", nullptr);
+    addResult(chip, "EditaeDc");
     chip->addWidget(picture("Imagehm", QSize(200, 100)), 3, 0, 1, 4, Qt::AlignLeft);
     chip->setColumnStretch(4, 1);
 
     QGridLayout* power = stepGroup(column, "Расчет мощности (момента) резания..", "BitBtnSt5");
-    addResult(power, "Удельная сила резания:", "EditStKc", "Н/(мм*мм)");
+    addResult(power, "EditStKc");
     power->addWidget(picture("Image8", QSize(230, 50)), 1, 0, 1, 4, Qt::AlignLeft);
-    addResult(power, "Мощность (рассчитанная)=", "EditStP", "кВт");
+    addResult(power, "EditStP");
     power->addWidget(picture("Image5", QSize(230, 50)), 3, 0, 1, 4, Qt::AlignLeft);
-    addResult(power, "Мощность (принимаемая)=", "EditStPn", "кВт");
-    addResult(power, "Момент, M=", "EditStM", "Нм");
+    addResult(power, "EditStPn");
+    addResult(power, "EditStM");
     power->setColumnStretch(4, 1);
     column->addWidget(textButton("BitBtnStFit", "Подобрать по станку"), 0, Qt::AlignRight);
 
@@ -177,23 +188,24 @@ QWidget* createAluminiumResultPage()
         if (formula)
             form->addWidget(formula, row, 3, Qt::AlignLeft);
     };
-    line("Подача на зуб Sz=fz, (мм/зуб) =", textField("EditSz", kResultWidth));
-    line("Скорость резания V1 (темпер. заготовки), (м/мин) =", textField("EditV1", kResultWidth));
-    line("Скорость резания V2 (по мощн. гл. дв.) , (м/мин) =", textField("EditV2", kResultWidth));
-    line("Принимаемая скорость резания, V (м/мин) =", dropDownList("EditV", kResultWidth), nullptr,
+    line(pageLabel("EditSz"), textField("EditSz", kResultWidth));
+    line(pageLabel("EditV1"), textField("EditV1", kResultWidth));
+    line(pageLabel("EditV2"), textField("EditV2", kResultWidth));
+    line(pageLabel("EditV"), dropDownList("EditV", kResultWidth), nullptr,
         picture("ImageAlV", QSize(150, 40)));
-    line("Обороты шпинделя, n (об/мин) =", textField("Editn", kResultWidth),
+    line(pageLabel("Editn"), textField("Editn", kResultWidth),
         stepButton("BitBtnAln1"), picture("ImageAln", QSize(150, 40)));
-    line("Подача резания, F (мм/мин) =", textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
+    line(pageLabel("EditF"), textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
         picture("ImageAlF", QSize(150, 40)));
     QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
-    temperature->setFixedSize(32, 24);
-    line("Температура заготовки, C (град Цельсия) =", textField("EditTm", kResultWidth),
+    temperature->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    temperature->setMaximumWidth(temperature->fontMetrics().horizontalAdvance(QStringLiteral(">>>>>>")));
+    line(pageLabel("EditTm"), textField("EditTm", kResultWidth),
         temperature);
-    line("Сила резания Pz,(Н) =", textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
-    line("Момент Mz, (Hm) =", textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
+    line(pageLabel("EditPz"), textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
+    line(pageLabel("EditMz"), textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
         picture("Image18", QSize(150, 40)));
-    line("Мощность резания Nct, (кВт) =", textField("EditNp", kResultWidth),
+    line(pageLabel("EditNp"), textField("EditNp", kResultWidth),
         stepButton("BitBtnAlNp1"), picture("Image19", QSize(150, 40)));
     form->setColumnStretch(4, 1);
     outer->addWidget(values);
@@ -204,18 +216,18 @@ QWidget* createAluminiumResultPage()
     auto* side = new QVBoxLayout;
     QGroupBox* ratios = groupBox("Коэффициенты....");
     auto* ratioForm = new QGridLayout(ratios);
-    addRow(ratioForm, "K=B/D=", textField("EditK", 70));
-    addRow(ratioForm, "t/D=", textField("EdittD", 70));
+    addRow(ratioForm, pageLabel("EditK"), textField("EditK", 70));
+    addRow(ratioForm, pageLabel("EdittD"), textField("EdittD", 70));
     side->addWidget(ratios);
 
     auto* load = new QGroupBox;
     load->setObjectName(QStringLiteral("PanelForestP"));
     auto* loadLayout = new QVBoxLayout(load);
-    QTableWidget* loadGrid = grid("StringGridP", 1, 0);
+    QTableWidget* loadGrid = grid("StringGridP");
     loadGrid->setColumnCount(2);
     loadGrid->setRowCount(7);
-    loadGrid->setColumnWidth(0, 90);
-    loadGrid->setColumnWidth(1, 150);
+    loadGrid->setColumnWidth(0, fromFont(90));
+    loadGrid->setColumnWidth(1, fromFont(150));
     // A display table: no cell of it is chosen, so none is highlighted.
     loadGrid->setSelectionMode(QAbstractItemView::NoSelection);
     loadGrid->setFocusPolicy(Qt::NoFocus);
@@ -238,10 +250,8 @@ QWidget* createAluminiumResultPage()
         "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
         "титановых сплавов.\"");
     source->setWordWrap(true);
-    QPalette grey = source->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    source->setPalette(grey);
     outer->addWidget(source);
+    keepTextColour(source, kGrey);
     outer->addStretch(1);
     return widget;
 }
@@ -261,11 +271,11 @@ QWidget* createTitaniumResultPage()
         form->addWidget(textField(name, kResultWidth), row, 1);
         form->addWidget(formula, row, 2, Qt::AlignLeft);
     };
-    line("Подача на зуб Sz=fz, (мм/зуб) =", "EditTifz", picture("Image20", QSize(230, 50)));
-    line("Принимаемая скорость резания, V (м/мин) =", "EditTiVc",
+    line(pageLabel("EditTifz"), "EditTifz", picture("Image20", QSize(230, 50)));
+    line(pageLabel("EditTiVc"), "EditTiVc",
         picture("ImageTiVbase", QSize(230, 50)));
-    line("Обороты шпинделя, n (об/мин) =", "EditTin", picture("Image21", QSize(150, 40)));
-    line("Подача резания, F (мм/мин) =", "EditTiF", picture("Image22", QSize(150, 40)));
+    line(pageLabel("EditTin"), "EditTin", picture("Image21", QSize(150, 40)));
+    line(pageLabel("EditTiF"), "EditTiF", picture("Image22", QSize(150, 40)));
 
     const int forceRow = form->rowCount();
     form->addWidget(radioGroup("RadioGroupTiPz"), forceRow, 0, 3, 1, Qt::AlignLeft);
@@ -288,8 +298,8 @@ QWidget* createTitaniumResultPage()
     force(1, "Py=", "EditTiPycoeff", picture("Image26", QSize(180, 30)), "EditTiPy");
     force(2, nullptr, nullptr, picture("Image27", QSize(150, 40)), "EditTiP");
 
-    line("Момент Mz, (Hm) =", "EditTiMz", picture("Image23", QSize(150, 40)));
-    line("Мощность резания Nct, (кВт) =", "EditTiNct", picture("Image24", QSize(150, 40)));
+    line(pageLabel("EditTiMz"), "EditTiMz", picture("Image23", QSize(150, 40)));
+    line(pageLabel("EditTiNct"), "EditTiNct", picture("Image24", QSize(150, 40)));
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 
@@ -297,10 +307,10 @@ QWidget* createTitaniumResultPage()
     auto* smallForm = new QGridLayout(small);
     smallForm->setVerticalSpacing(4);
     smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 0, 1, 2, Qt::AlignLeft);
-    addRow(smallForm, "Скорость резания, V (м/мин) =", textField("EditTiVsmall", kResultWidth));
-    addRow(smallForm, "Обороты шпинделя, n (об/мин) =", textField("EditTinsmall", kResultWidth));
-    addRow(smallForm, "Подача резания, F (мм/мин) =", textField("EditTiFsmall", kResultWidth));
-    addRow(smallForm, "Мощность резания Nct, (кВт) =", textField("EditTiNctsmall", kResultWidth));
+    addRow(smallForm, pageLabel("EditTiVsmall"), textField("EditTiVsmall", kResultWidth));
+    addRow(smallForm, pageLabel("EditTinsmall"), textField("EditTinsmall", kResultWidth));
+    addRow(smallForm, pageLabel("EditTiFsmall"), textField("EditTiFsmall", kResultWidth));
+    addRow(smallForm, pageLabel("EditTiNctsmall"), textField("EditTiNctsmall", kResultWidth));
     smallForm->setColumnStretch(2, 1);
     // The fields of the group stand under those above it.
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),

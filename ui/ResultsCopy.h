@@ -1,23 +1,16 @@
-// Ctrl+C in the results window: the results of the method shown go to the
-// clipboard as a table that a spreadsheet or a route card takes, one result a
-// line, its caption, value and unit separated by tabs. A field with selected
-// text copies that text instead, as any field does. Nothing is written to disk.
+// Ctrl+C in the results window: the calculation sheet's table (heading,
+// inputs and results) goes to the clipboard for a spreadsheet or a word
+// processor. A field with selected text copies that text instead, as any
+// field does. Nothing is written to disk.
 #pragma once
-
-#include <QString>
 
 class QWidget;
 
 namespace millcalc {
 
-class FieldStore;
-class FormMain;
+class SheetCommands;
 
-// The table of the results of result page `page` (0 Walter, 1 aluminium,
-// 2 titanium); empty for any other page.
-QString resultsTable(const FieldStore& store, int page);
-
-// Makes Ctrl+C in the results window copy the table of its active page.
-void installResultsCopy(FormMain& form, QWidget* resultsWindow);
+// Makes Ctrl+C in the results window copy the sheet's table of its active page.
+void installResultsCopy(SheetCommands& commands, QWidget* resultsWindow);
 
 } // namespace millcalc

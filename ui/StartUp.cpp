@@ -2,6 +2,11 @@
 
 #include "app/Toolkit.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <exception>
 
 namespace millcalc {
@@ -18,6 +23,20 @@ bool startOrReport(Toolkit& toolkit, const std::function<void()>& startUp)
         return false;
     }
     return true;
+}
+
+QString installQtTranslations(QCoreApplication& app, const QLocale& locale)
+{
+    const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(&app);
+    if ((locale.language() != QLocale::C
+            && translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), path))
+        || translator->load(QStringLiteral("qtbase_ru"), path)) {
+        QCoreApplication::installTranslator(translator);
+        return translator->language();
+    }
+    delete translator;
+    return QString();
 }
 
 } // namespace millcalc

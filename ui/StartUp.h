@@ -2,7 +2,12 @@
 // and the program ends with a failure status instead of looking as if it ran.
 #pragma once
 
+#include <QString>
+
 #include <functional>
+
+class QCoreApplication;
+class QLocale;
 
 namespace millcalc {
 
@@ -10,5 +15,11 @@ class Toolkit;
 
 // Runs startUp; returns false, after the error box, when it throws.
 bool startOrReport(Toolkit& toolkit, const std::function<void()>& startUp);
+
+// Loads Qt's own translations (context menus, standard buttons, dialogs) for
+// the locale's languages; where Qt has none of them (the C locale, say), the
+// Russian ones, the language of the program. Returns the language loaded,
+// empty when none.
+QString installQtTranslations(QCoreApplication& app, const QLocale& locale);
 
 } // namespace millcalc

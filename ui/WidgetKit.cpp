@@ -2,6 +2,7 @@
 
 #include "ui/PictureLabel.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFile>
@@ -60,6 +61,20 @@ QString pictureToolTip(const QString& name)
     return QString();
 }
 
+int fromFont(int designPixels)
+{
+    // The standard font is 12 pixels high: 9 points at 96 dots an inch.
+    constexpr qreal kDesignPixels = 12.0;
+    const QFontInfo font(QApplication::font());
+    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : kDesignPixels;
+    return qRound(designPixels * std::max<qreal>(1.0, pixels / kDesignPixels));
+}
+
+QSize fromFont(QSize designPixels)
+{
+    return { fromFont(designPixels.width()), fromFont(designPixels.height()) };
+}
+
 QString caption(const char* text)
 {
     QString result = QString::fromUtf8(text);
@@ -85,7 +100,7 @@ QLineEdit* textField(const char* name, int width)
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromUtf8(name));
-    edit->setFixedWidth(width);
+    edit->setFixedWidth(fromFont(width));
     return edit;
 }
 
@@ -103,7 +118,7 @@ QComboBox* comboBox(const char* name, int width, bool editable)
         box->setCompleter(nullptr);
     }
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->setMinimumWidth(width);
+    box->setMinimumWidth(fromFont(width));
     return box;
 }
 
@@ -112,7 +127,7 @@ QComboBox* comboBox(const char* name, int width, bool editable)
 QComboBox* editableList(const char* name, int width)
 {
     QComboBox* box = comboBox(name, width, true);
-    box->setFixedWidth(width);
+    box->setFixedWidth(fromFont(width));
     return box;
 }
 
@@ -120,7 +135,7 @@ QComboBox* dropDownList(const char* name, int width)
 {
     QComboBox* box = comboBox(name, width, false);
     if (width > 0)
-        box->setFixedWidth(width);
+        box->setFixedWidth(fromFont(width));
     return box;
 }
 
@@ -163,7 +178,7 @@ QPushButton* pictureButton(const char* name, int stockIcon)
     else
         button->setIcon(
             button->style()->standardIcon(static_cast<QStyle::StandardPixmap>(stockIcon)));
-    button->setIconSize(QSize(20, 20));
+    button->setIconSize(fromFont(QSize(20, 20)));
     return button;
 }
 
@@ -181,8 +196,8 @@ QPushButton* stepButton(const char* name)
     button->setIcon(stepIcon->isNull()
             ? button->style()->standardIcon(QStyle::SP_MediaPlay)
             : *stepIcon);
-    button->setIconSize(QSize(16, 16));
-    button->setFixedSize(26, 24);
+    button->setIconSize(fromFont(QSize(16, 16)));
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
@@ -220,16 +235,12 @@ void addGroupPicture(QGroupBox* group, QWidget* picture)
     layout->setColumnStretch(kPictureColumn - 1, 1);
 }
 
-QTableWidget* grid(const char* name, int fixedRows, int fixedColumns)
+QTableWidget* grid(const char* name)
 {
     auto* table = new QTableWidget;
     table->setObjectName(QString::fromUtf8(name));
-    table->setProperty(kFixedRowsProperty, fixedRows);
-    table->setProperty(kFixedColumnsProperty, fixedColumns);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
-    table->horizontalHeader()->setVisible(fixedRows > 0);
-    table->verticalHeader()->setVisible(fixedColumns > 0);
     table->horizontalHeader()->setHighlightSections(false);
     table->verticalHeader()->setHighlightSections(false);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);

@@ -24,15 +24,21 @@ class PictureLabel;
 // any other control.
 QString pictureToolTip(const QString& name);
 
+// A length laid out for the standard font (9 points at 96 dots an inch) in the
+// font the program is given: every size of the windows follows the font.
+int fromFont(int designPixels);
+QSize fromFont(QSize designPixels);
+
 // A caption of the system: UTF-8, with "\r\n" as its line break.
 QString caption(const char* text);
 
 QLabel* captionLabel(const char* text);
 QLabel* unitLabel(const char* text);
+// The widths are lengths for the standard font (fromFont).
 QLineEdit* textField(const char* name, int width = 80);
 QComboBox* editableList(const char* name, int width = 80);
-// A drop-down list of the given fixed width, or as wide as its longest item
-// when the width is 0.
+// A drop-down list of the given width, or as wide as its longest item when
+// the width is 0.
 QComboBox* dropDownList(const char* name, int width = 80);
 QPushButton* textButton(const char* name, const char* text);
 // A button with a picture: ":/pictures/<name>.svg" when the picture exists,
@@ -47,8 +53,9 @@ QGroupBox* groupBox(const char* title);
 QGroupBox* radioGroup(const char* name, int columns = 1);
 // Puts the picture of a radio group's choice at the group's right edge.
 void addGroupPicture(QGroupBox* group, QWidget* picture);
-// A string grid; its first fixedRows rows and fixedColumns columns are headings.
-QTableWidget* grid(const char* name, int fixedRows, int fixedColumns);
+// A string grid; its binding shows the field's heading rows and columns as
+// the table's headers.
+QTableWidget* grid(const char* name);
 
 // Widens the columns of a grid whose heading would not fit even when wrapped at
 // its blanks, gives the heading row the height of its wrapped headings and
@@ -60,11 +67,6 @@ void fitGrid(QTableWidget* table);
 void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra = nullptr);
 
 // The dynamic properties the binder reads from the layout.
-inline constexpr const char* kFixedRowsProperty = "millcalcFixedRows";
-inline constexpr const char* kFixedColumnsProperty = "millcalcFixedColumns";
 inline constexpr const char* kColumnsProperty = "millcalcColumns";
-// On the main window: the window that a focus command has asked the platform to
-// activate, until it is active. A box opened meanwhile belongs over it.
-inline constexpr const char* kFocusWindowProperty = "millcalcFocusWindow";
 
 } // namespace millcalc

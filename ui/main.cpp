@@ -1,12 +1,15 @@
 // millcalc: the desktop calculator of cutting conditions for end milling.
 #include "app/Main.h"
 #include "ui/Desktop.h"
+#include "ui/FieldBinder.h"
+#include "ui/IdleBuild.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
 #include "ui/StartUp.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 
 #include <memory>
@@ -18,16 +21,22 @@ int main(int argc, char** argv)
     // The desktop finds the menu entry and its icon by this name (the
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
-    // Looked up once the event loop runs: the look-up reads the theme's index
-    // and would hold up the main window by a quarter of its start-up; the
-    // windows, by then shown, take the icon as it comes (an error box at start
-    // too, which runs the loop).
-    QTimer::singleShot(0, [] {
-        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc")));
-    });
+    millcalc::installQtTranslations(app, QLocale());
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;
+    // Looked up in the idle time after the main window's first paint: the
+    // look-up reads the theme's index, a quarter of the start-up's work; the
+    // windows, by then shown, take the icon as it comes. An error box at
+    // start, which runs the loop, has it at once.
+    QTimer::singleShot(0, [&desktop] {
+        const auto lookUp
+            = [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc"))); };
+        if (desktop)
+            desktop->binder().idleBuild().later(lookUp);
+        else
+            lookUp();
+    });
     const bool started = millcalc::startOrReport(toolkit, [&] {
         form = std::make_unique<millcalc::FormMain>(toolkit);
         form->start();

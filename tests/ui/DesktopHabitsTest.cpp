@@ -1,18 +1,20 @@
 // The habits of a desktop program: Esc closes a window as its close box does,
 // Enter in an input field presses "Расчет", picture-only controls say what
-// they do, pictures are sharp at scale 2, Ctrl+C copies the results as a table,
-// and windows open in the free room beside the others.
+// they do, pictures are sharp at scale 2, Ctrl+C copies the calculation sheet
+// as a table, and the panels dock in the main window, "Расчет" bringing its
+// results to the front of them.
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "ui/JpegPicture.h"
 #include "ui/PictureLabel.h"
-#include "ui/ResultsCopy.h"
-#include "ui/WindowPlacer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QTabWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -33,6 +35,13 @@ namespace {
 // active already while its owner is, so wait for the application's word).
 void activate(QWidget* window)
 {
+    if (!window->isWindow()) {
+        // A dock: its window takes the keys, the dock the focus.
+        activate(window->window());
+        window->show();
+        window->setFocus();
+        return;
+    }
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     window->activateWindow();
@@ -55,8 +64,8 @@ private slots:
     void pictureOnlyControlsSayWhatTheyDo();
     void doubleResolutionPictureOnAScaledScreen();
     void copyPutsTheResultsOnTheClipboardAsATable();
-    void windowsOpenInTheFreeRoom_data();
-    void windowsOpenInTheFreeRoom();
+    void calculateBringsItsResultsToTheFrontOfThePanels_data();
+    void calculateBringsItsResultsToTheFrontOfThePanels();
 
 private:
     std::unique_ptr<RecordingToolkit> toolkit_;
@@ -98,6 +107,15 @@ void DesktopHabitsTest::escapeClosesTheWindowAsItsCloseBoxDoes()
     const std::string name = window.toStdString();
     app_->store().setVisible(name, true);
     QWidget* shown = app_->window(name.c_str());
+    if (auto* dock = qobject_cast<QDockWidget*>(shown)) {
+        // Docked, Esc belongs to the main window and leaves the dock open.
+        activate(app_->window("FormMain"));
+        dock->setFocus();
+        QTest::keyClick(dock, Qt::Key_Escape);
+        QVERIFY(app_->store().visible(name));
+        // Floating, it is a window of its own, which Esc closes.
+        dock->setFloating(true);
+    }
     activate(shown);
     QWidget* target = shown;
     if (!focused.isEmpty()) {
@@ -211,6 +229,8 @@ void DesktopHabitsTest::doubleResolutionPictureOnAScaledScreen()
 
 void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
 {
+    // Numbers with a point, as under the C locale.
+    QLocale::setDefault(QLocale::c());
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
     QTest::mouseClick(app_->find<QPushButton>("BitCalcs"), Qt::LeftButton);
@@ -220,16 +240,22 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     speed->setFocus();
     speed->deselect();
     QTest::keyClick(speed, Qt::Key_C, Qt::ControlModifier);
-    const QStringList lines = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // The sheet's table: heading and inputs, then the results with their status.
+    const auto resultLines = [clipboard] {
+        const QStringList lines = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return lines.mid(lines.indexOf(QStringLiteral("Результаты")) + 1);
+    };
+    QVERIFY(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")));
+    const QStringList lines = resultLines();
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines[0],
-        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditStn"))));
     QCOMPARE(lines[10],
-        QStringLiteral("Момент, M\t%1\tНм").arg(QString::fromStdString(app_->store().text("EditStM"))));
+        QStringLiteral("Момент, M\t%1\tНм\tв норме")
+            .arg(QString::fromStdString(app_->store().text("EditStM"))));
     for (const QString& line : lines)
-        QCOMPARE(line.count(QLatin1Char('\t')), 2);
-    QCOMPARE(clipboard->text(), resultsTable(app_->store(), 0));
+        QCOMPARE(line.count(QLatin1Char('\t')), 3);
 
     // A selection in a field is copied as in any field.
     auto* cut = app_->find<QLineEdit>("EditStVc");
@@ -245,10 +271,10 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     QRadioButton* choice = app_->find<QGroupBox>("RadioGroupTiPz")->findChild<QRadioButton*>();
     choice->setFocus();
     QTest::keyClick(choice, Qt::Key_C, Qt::ControlModifier);
-    const QStringList titanium = clipboard->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList titanium = resultLines();
     QCOMPARE(titanium.size(), 13);
     QCOMPARE(titanium[2],
-        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин")
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditTin"))));
 
     // The blank page has nothing to copy: the clipboard keeps what it held.
@@ -257,62 +283,48 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     activate(results);
     QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("kept"));
-    QCOMPARE(resultsTable(app_->store(), 3), QString());
+    QLocale::setDefault(QLocale::system());
 }
 
-void DesktopHabitsTest::windowsOpenInTheFreeRoom_data()
+void DesktopHabitsTest::calculateBringsItsResultsToTheFrontOfThePanels_data()
 {
-    // Screens with the main window at the top left and the results beside it.
-    QTest::addColumn<QRect>("screen");
-    QTest::addColumn<QRect>("other"); // a panel already open, or none
-    QTest::addColumn<QSize>("wanted");
-    QTest::addColumn<QSize>("least");
-    QTest::addColumn<QPoint>("preferred");
-    QTest::addColumn<QRect>("expected");
-    const QRect none;
-    // The log: below the main window, a little lower than its own size on the
-    // small screen, of its own size on the large one, where its own place
-    // would cover the main window.
-    QTest::newRow("log 1366") << QRect(0, 0, 1366, 768) << none << QSize(589, 167)
-                              << QSize(300, 100) << QPoint(424, 177)
-                              << QRect(0, 623, 589, 145);
-    QTest::newRow("log 1920") << QRect(0, 0, 1920, 1080) << none << QSize(589, 167)
-                              << QSize(300, 100) << QPoint(424, 177)
-                              << QRect(0, 623, 589, 167);
-    // A panel next to the main window that opened it, where that is free.
-    QTest::newRow("panel 1920") << QRect(0, 0, 1920, 1080) << none << QSize(500, 300)
-                                << QSize(240, 160) << QPoint() << QRect(0, 623, 500, 300);
-    // A second panel does not open over the first while room remains: it
-    // goes beside the results window.
-    QTest::newRow("second panel 1920")
-        << QRect(0, 0, 1920, 1080) << QRect(0, 623, 500, 300) << QSize(500, 300)
-        << QSize(240, 160) << QPoint() << QRect(1346, 0, 500, 300);
-    // Where no room of its size is left, it takes less and scrolls rather
-    // than cover the main window.
-    QTest::newRow("wide panel 1366") << QRect(0, 0, 1366, 768) << none << QSize(790, 370)
-                                     << QSize(240, 160) << QPoint() << QRect(660, 0, 706, 370);
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("Walter") << 0 << "EditStM";
+    QTest::newRow("aluminium") << 1 << "EditNp";
+    QTest::newRow("titanium") << 2 << "EditTiNctsmall";
 }
 
-void DesktopHabitsTest::windowsOpenInTheFreeRoom()
+void DesktopHabitsTest::calculateBringsItsResultsToTheFrontOfThePanels()
 {
-    QFETCH(QRect, screen);
-    QFETCH(QRect, other);
-    QFETCH(QSize, wanted);
-    QFETCH(QSize, least);
-    QFETCH(QPoint, preferred);
-    QFETCH(QRect, expected);
-    Room room;
-    room.screen = screen;
-    room.keepClear = QRect(0, 0, 658, 621);
-    room.tolerate.push_back(QRect(660, 0, 684, 710));
-    if (!other.isNull())
-        room.avoid.push_back(other);
-    room.opener = room.keepClear;
-    const QRect place = choosePlace(room, wanted, least,
-        preferred.isNull() ? std::nullopt : std::optional<QPoint>(preferred));
-    QCOMPARE(place, expected);
-    QVERIFY(screen.contains(place));
-    QVERIFY(!place.intersects(room.keepClear));
+    QFETCH(int, page);
+    QFETCH(QString, result);
+    auto* main = qobject_cast<QMainWindow*>(app_->window("FormMain"));
+    main->resize(1000, 700);
+    activate(main);
+    app_->form.pick("PageControlParam", 1);
+    app_->find<QPushButton>("BitCalcs")->click();
+    // The panels open over the results, each in front when it opens.
+    app_->find<QPushButton>("BitBtnPanelAl")->click();
+    app_->find<QPushButton>("BitBtnAlTm1")->click();
+    app_->find<QPushButton>("BitBtnStMaterial")->click();
+    for (const char* name : { "PanelCalc", "PanelFormulaAl", "PanelTemp", "PanelStMaterial" }) {
+        auto* dock = qobject_cast<QDockWidget*>(app_->window(name));
+        QVERIFY2(dock, name);
+        QVERIFY2(main->dockWidgetArea(dock) != Qt::NoDockWidgetArea, name);
+        QVERIFY2(!dock->isFloating(), name);
+        QVERIFY2(app_->store().visible(name), name);
+    }
+    QTRY_VERIFY(app_->window("PanelStMaterial")->isVisible());
+    app_->form.pick("PageControlParam", page);
+    app_->find<QPushButton>("BitCalcs")->click();
+    auto* field = app_->find<QWidget>(result.toUtf8().constData());
+    QTRY_VERIFY(app_->window("PanelCalc")->isVisible());
+    QTRY_VERIFY(field->isVisible());
+    QCOMPARE(app_->find<QTabWidget>("PageControlMethods")->currentIndex(), page);
+    // The panels stay open behind it, a tab away.
+    for (const char* name : { "PanelFormulaAl", "PanelTemp", "PanelStMaterial" })
+        QVERIFY2(app_->store().visible(name), name);
 }
 
 QTEST_MAIN(DesktopHabitsTest)

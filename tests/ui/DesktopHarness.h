@@ -55,10 +55,10 @@ inline void pickWithKeys(QComboBox* box, int index)
 
 // The text a grid shows at the store's column and row: a heading cell lives in
 // the table's header, the corner of two headings nowhere.
-inline QString shownCell(const QTableWidget* table, int column, int row)
+inline QString shownCell(const QTableWidget* table, const Field& field, int column, int row)
 {
-    const int fixedRows = table->property(kFixedRowsProperty).toInt();
-    const int fixedColumns = table->property(kFixedColumnsProperty).toInt();
+    const int fixedRows = field.fixedRows;
+    const int fixedColumns = field.fixedColumns;
     const QTableWidgetItem* item = nullptr;
     if (row < fixedRows && column < fixedColumns)
         return QString();
@@ -76,20 +76,20 @@ inline void compareGridWithStore(const QTableWidget* table, const FieldStore& st
 {
     const std::string name = table->objectName().toStdString();
     const Field& field = store.field(name);
-    const int fixedRows = table->property(kFixedRowsProperty).toInt();
-    const int fixedColumns = table->property(kFixedColumnsProperty).toInt();
+    const int fixedRows = field.fixedRows;
+    const int fixedColumns = field.fixedColumns;
     for (int row = 0; row < field.rows; ++row) {
         for (int column = 0; column < field.columns; ++column) {
             if (row < fixedRows && column < fixedColumns)
                 continue;
             QString expected = QString::fromStdString(store.cell(name, column, row));
             expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QVERIFY2(shownCell(table, column, row) == expected,
+            QVERIFY2(shownCell(table, field, column, row) == expected,
                 qPrintable(QStringLiteral("%1 column %2 row %3: \"%4\" instead of \"%5\"")
                                .arg(table->objectName())
                                .arg(column)
                                .arg(row)
-                               .arg(shownCell(table, column, row), expected)));
+                               .arg(shownCell(table, field, column, row), expected)));
         }
     }
 }

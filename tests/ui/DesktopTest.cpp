@@ -6,9 +6,11 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/StartUp.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/Binding.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,7 +20,9 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QDockWidget>
 #include <QLabel>
+#include <QMainWindow>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,6 +118,9 @@ private slots:
     void typedDecimalCommaStaysAsTypedAndReadsAsAPoint();
     void aStoreWriteReachesTheWidget();
     void aResultColourReachesTheField();
+    void resultColoursReadOnADarkPaletteInTheirOwnHue_data();
+    void resultColoursReadOnADarkPaletteInTheirOwnHue();
+    void aPaletteChangeRecoloursTheResults();
     void calculateShowsTheResultsWindow();
     void enterOnTheFocusedCalculateButtonRunsTheCalculation();
     void pickingAResultPageSwitchesTheInputPageAndTheTitle();
@@ -227,6 +234,69 @@ void DesktopTest::aStoreWriteReachesTheWidget()
     QVERIFY(!find<QLineEdit>("EditStn")->isReadOnly());
 }
 
+namespace {
+
+QPalette darkPalette()
+{
+    // The fields and windows of Adwaita's dark variant.
+    QPalette dark(QColor(0xf0, 0xf0, 0xf0), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    return dark;
+}
+
+} // namespace
+
+void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue_data()
+{
+    QTest::addColumn<quint32>("logical");
+    QTest::addColumn<int>("role");
+    QTest::newRow("green result") << quint32(colours::Green) << int(QPalette::Text);
+    QTest::newRow("red result") << quint32(colours::Red) << int(QPalette::Text);
+    QTest::newRow("blue temperature") << quint32(colours::Blue) << int(QPalette::Text);
+    QTest::newRow("navy log") << quint32(colours::Navy) << int(QPalette::Text);
+    QTest::newRow("blue machine label") << quint32(colours::Blue) << int(QPalette::WindowText);
+    QTest::newRow("maroon group") << quint32(colours::Maroon) << int(QPalette::WindowText);
+    QTest::newRow("olive group") << quint32(colours::Olive) << int(QPalette::WindowText);
+    QTest::newRow("purple group") << quint32(colours::Purple) << int(QPalette::WindowText);
+}
+
+void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue()
+{
+    QFETCH(quint32, logical);
+    QFETCH(int, role);
+    const auto colourRole = static_cast<QPalette::ColorRole>(role);
+    const QColor exact = qtColour(logical);
+    // A light palette shows the colour itself.
+    QCOMPARE(textColour(logical, QPalette(Qt::black, Qt::white), colourRole), exact);
+    const QPalette dark = darkPalette();
+    const QColor shown = textColour(logical, dark, colourRole);
+    const QColor field = dark.color(colourRole == QPalette::Text ? QPalette::Base : QPalette::Window);
+    QVERIFY2(contrastRatio(shown, field) >= 4.5, qPrintable(shown.name()));
+    QVERIFY(shown.lightness() > exact.lightness());
+    QVERIFY(qAbs(shown.hslHue() - exact.hslHue()) <= 2);
+    // Black is the palette's own text.
+    QCOMPARE(textColour(colours::Black, dark, colourRole), dark.color(colourRole));
+}
+
+void DesktopTest::aPaletteChangeRecoloursTheResults()
+{
+    form_->ResultColour("EditStn", colours::Green);
+    auto* speed = find<QLineEdit>("EditStn");
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    QTRY_VERIFY(contrastRatio(speed->palette().color(QPalette::Text),
+                    speed->palette().color(QPalette::Base))
+        >= 4.5);
+    QVERIFY(qAbs(speed->palette().color(QPalette::Text).hslHue() - 120) <= 2);
+    // The store keeps the logical colour.
+    QCOMPARE(form_->store().field("EditStn").colour, colours::Green);
+    QApplication::setPalette(light);
+    QTRY_COMPARE(speed->palette().color(QPalette::Text), QColor(0, 128, 0));
+}
+
 void DesktopTest::aResultColourReachesTheField()
 {
     form_->ResultColour("EditStn", colours::Red);
@@ -244,7 +314,9 @@ void DesktopTest::calculateShowsTheResultsWindow()
     QTest::mouseClick(find<QPushButton>("BitCalcs"), Qt::LeftButton);
     QVERIFY(form_->store().visible("PanelCalc"));
     QVERIFY(results->isVisible());
-    QVERIFY(results->isWindow());
+    // A dock of the main window, on its right.
+    auto* main = qobject_cast<QMainWindow*>(desktop_->window("FormMain"));
+    QCOMPARE(main->dockWidgetArea(qobject_cast<QDockWidget*>(results)), Qt::RightDockWidgetArea);
     QCOMPARE(results->windowTitle(), QStringLiteral("Фрезерование (Walter)"));
     QCOMPARE(find<QLineEdit>("EditStn")->text(), qs(form_->store().text("EditStn")));
     QVERIFY(find<QLabel>("StatusBarMes")->text().startsWith(QStringLiteral("n=18000 (об/мин)")));
@@ -295,13 +367,15 @@ void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
 void DesktopTest::mainMenuHasEveryItemInOrder()
 {
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    // The calculation sheet's menu stands between the two.
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
     QCOMPARE(bar[0]->text(), QStringLiteral("&Закрыть"));
-    QCOMPARE(bar[1]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Помощь.."));
-    QVERIFY(bar[1]->menu());
-    compareMenu(bar[1]->menu()->actions(), kHelpMenu);
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Лист расчета"));
+    QCOMPARE(bar[2]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Помощь.."));
+    QVERIFY(bar[2]->menu());
+    compareMenu(bar[2]->menu()->actions(), kHelpMenu);
 }
 
 void DesktopTest::contextMenuHasEveryItemInOrder()
@@ -340,7 +414,7 @@ void DesktopTest::logLinesReachTheLogWindowAndClearEmptiesIt()
 {
     QWidget* log = desktop_->window("FormMessage");
     QVERIFY(!log->isVisible());
-    QCOMPARE(log->geometry(), QRect(424, 177, 589, 167));
+    QVERIFY(qobject_cast<QDockWidget*>(log));
     form_->LogMessage("Превышение числа оборотов");
     form_->LogMessage("Литература..");
     QVERIFY(log->isVisible());
@@ -546,8 +620,10 @@ void DesktopTest::gridHeadingsAreNeverClipped()
         auto* grid = find<QTableWidget>(name);
         // The headings a user cannot select are the cells the scenario runner refuses.
         const Field& field = form_->store().field(name);
-        QCOMPARE(grid->property(kFixedRowsProperty).toInt(), field.fixedRows);
-        QCOMPARE(grid->property(kFixedColumnsProperty).toInt(), field.fixedColumns);
+        QCOMPARE(grid->rowCount(), field.rows - field.fixedRows);
+        QCOMPARE(grid->columnCount(), field.columns - field.fixedColumns);
+        QCOMPARE(grid->horizontalHeader()->isHidden(), field.fixedRows == 0);
+        QCOMPARE(grid->verticalHeader()->isHidden(), field.fixedColumns == 0);
         const QFontMetrics metrics = grid->horizontalHeader()->fontMetrics();
         for (int column = 0; column < grid->columnCount(); ++column) {
             const QTableWidgetItem* heading = grid->horizontalHeaderItem(column);

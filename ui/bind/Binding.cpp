@@ -2,7 +2,9 @@
 
 #include "app/Main.h"
 #include "app/Toolkit.h"
+#include "ui/PaletteColours.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,9 +49,15 @@ void setPaletteColour(QObject* object, std::initializer_list<int> roles, Rgb col
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return;
-    QPalette palette = widget->palette();
-    for (const int role : roles)
-        palette.setColor(static_cast<QPalette::ColorRole>(role), qtColour(colour));
+    // Computed against the palette the widget inherits now, so that a changed
+    // desktop palette takes effect when the colour is set again.
+    QPalette palette = widget->parentWidget() ? widget->parentWidget()->palette()
+                                              : QApplication::palette(widget);
+    palette.setResolveMask(0);
+    for (const int role : roles) {
+        const auto colourRole = static_cast<QPalette::ColorRole>(role);
+        palette.setColor(colourRole, textColour(colour, palette, colourRole));
+    }
     widget->setPalette(palette);
     if (auto* box = qobject_cast<QComboBox*>(object); box && box->lineEdit())
         box->lineEdit()->setPalette(palette);

@@ -1,9 +1,12 @@
 #include "ui/bind/TableWidgetBinding.h"
 
 #include "app/Main.h"
+#include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
+#include <QBrush>
 #include <QColor>
+#include <QHeaderView>
 #include <QTableWidget>
 
 namespace millcalc {
@@ -12,9 +15,12 @@ TableWidgetBinding::TableWidgetBinding(
     const BindingHost& host, const Field& field, QTableWidget* table)
     : Binding(host, field, table)
     , table_(table)
-    , fixedRows_(intProperty(table, kFixedRowsProperty, 0))
-    , fixedColumns_(intProperty(table, kFixedColumnsProperty, 0))
+    , fixedRows_(field.fixedRows)
+    , fixedColumns_(field.fixedColumns)
 {
+    // The heading rows and columns of the field are the table's headers.
+    table->horizontalHeader()->setVisible(fixedRows_ > 0);
+    table->verticalHeader()->setVisible(fixedColumns_ > 0);
     table->setColumnCount(field.columns - fixedColumns_);
     table->setRowCount(field.rows - fixedRows_);
     QObject::connect(table, &QTableWidget::currentCellChanged, host_.context,
@@ -24,10 +30,12 @@ TableWidgetBinding::TableWidgetBinding(
             host_.guarded(
                 [&] { host_.form.selectCell(name_, column + fixedColumns_, row + fixedRows_); });
         });
-    QObject::connect(table, &QTableWidget::cellDoubleClicked, host_.context, [this](int row, int column) {
-        host_.guarded(
-            [&] { host_.form.doubleClickCell(name_, column + fixedColumns_, row + fixedRows_); });
-    });
+    QObject::connect(
+        table, &QTableWidget::cellDoubleClicked, host_.context, [this](int row, int column) {
+            host_.guarded([&] {
+                host_.form.doubleClickCell(name_, column + fixedColumns_, row + fixedRows_);
+            });
+        });
 }
 
 void TableWidgetBinding::cells(const Field& field)
@@ -49,8 +57,12 @@ void TableWidgetBinding::cells(const Field& field)
                 continue; // the corner cell has no place in the table
             const auto at = static_cast<std::size_t>(row * field.columns + column);
             const QString text = display(field.cells[at]);
-            const QColor colour
-                = qtColour(at < field.cellColours.size() ? field.cellColours[at] : field.colour);
+            // Black is the palette's own text colour, which follows the desktop.
+            const Rgb logical
+                = at < field.cellColours.size() ? field.cellColours[at] : field.colour;
+            const QVariant colour = logical == colours::Black
+                ? QVariant()
+                : QVariant(QBrush(textColour(logical, table_->palette())));
             QTableWidgetItem* item = nullptr;
             if (row < fixedRows_) {
                 item = table_->horizontalHeaderItem(column - fixedColumns_);
@@ -72,8 +84,8 @@ void TableWidgetBinding::cells(const Field& field)
                                                    : new QTableWidgetItem;
                     table_->setItem(row - fixedRows_, column - fixedColumns_, item);
                 }
-                if (item->foreground().color() != colour)
-                    item->setForeground(colour);
+                if (item->data(Qt::ForegroundRole) != colour)
+                    item->setData(Qt::ForegroundRole, colour);
                 // A description wider than its column can be read in full.
                 const bool clipped = table_->fontMetrics().horizontalAdvance(text)
                     > table_->columnWidth(column - fixedColumns_) - 6;

@@ -39,8 +39,6 @@ bool WindowBinding::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != window_)
         return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::WindowActivate)
-        host_.root->setProperty(kFocusWindowProperty, QVariant());
     if (event->type() == QEvent::Close) {
         // The close box asks the window logic; the store's visibility then
         // hides the window (or the program ends).

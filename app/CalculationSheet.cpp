@@ -1,0 +1,280 @@
+#include "app/CalculationSheet.h"
+
+#include "aluminium/AlForce.h"
+#include "aluminium/AlTemperature.h"
+#include "app/FieldCaptions.h"
+#include "app/Main.h"
+#include "app/NumberText.h"
+
+#include <cmath>
+
+namespace millcalc {
+
+namespace {
+
+// The fields of a cutting-conditions row, by method page.
+struct CardFields {
+    const char* diameter;
+    const char* width;
+    const char* depth;
+    const char* feed;
+    const char* feedPerTooth;
+    const char* spindleSpeed;
+    const char* cuttingSpeed;
+};
+
+constexpr CardFields kCardFields[3] = {
+    { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc" },
+    { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV" },
+    { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc" },
+};
+
+SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
+{
+    const Field& field = store.field(entry.field);
+    SheetLine line;
+    line.unit = entry.unit;
+    switch (entry.value) {
+    case ValueKind::Text:
+        line.caption = entry.caption;
+        line.value = store.text(entry.field);
+        break;
+    case ValueKind::Choice:
+        line.caption = field.text;
+        line.value = store.text(entry.field);
+        break;
+    case ValueKind::Checked:
+        line.caption = field.text;
+        line.value = field.checked ? "да" : "нет";
+        break;
+    }
+    return line;
+}
+
+// The limit a result is marked against, or 0 where none applies.
+double limitOf(const FormMain& form, LimitKind kind)
+{
+    const MachineRecord& machine = form.machine();
+    const FieldStore& store = form.store();
+    switch (kind) {
+    case LimitKind::SpindleSpeed:
+        return machine.MaxSpindleSpeed;
+    case LimitKind::Feed:
+        return machine.MaxFeed;
+    case LimitKind::Power:
+        return machine.MaxPower;
+    case LimitKind::Torque:
+        return machine.MaxTorque;
+    case LimitKind::SpindleLoad: {
+        // The force is in N, the permissible load in kN; none (negative) on
+        // a machine without the spindle-load table.
+        const double load = permissibleSpindleLoadKn(
+            form.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
+        return load > 0 ? 1000 * load : 0;
+    }
+    case LimitKind::Temperature:
+        return kOverheatTemperature;
+    case LimitKind::None:
+        break;
+    }
+    return 0;
+}
+
+// The red of the calculation tells what it found; the share is taken against
+// the limit of the machine now selected.
+void markStatus(const FormMain& form, const FieldCaption& entry, SheetLine& line)
+{
+    if (entry.limit == LimitKind::None)
+        return;
+    const double limit = limitOf(form, entry.limit);
+    line.exceeded = form.store().colour(entry.field) == colours::Red;
+    if (!line.exceeded) {
+        if (limit > 0)
+            line.status = kWithinLimit;
+        return;
+    }
+    line.status = kBeyondLimit;
+    const double share = readReal(line.value) / limit * 100;
+    if (limit > 0 && std::isfinite(share))
+        line.status += " " + formatFixed(share, 0) + " %";
+}
+
+std::string cardValue(const FieldStore& store, const char* symbol, const char* field)
+{
+    std::string text = std::string(symbol) + "=" + store.text(field);
+    const std::string unit = fieldCaption(field).unit;
+    if (!unit.empty())
+        text += " " + unit;
+    return text;
+}
+
+std::string operationCard(const FieldStore& store, int page)
+{
+    const CardFields& f = kCardFields[page];
+    return cardValue(store, "D", f.diameter) + " (" + cardValue(store, "B", f.width) + "); "
+        + cardValue(store, "t", f.depth) + "; i=1; " + cardValue(store, "S", f.feed) + " ("
+        + cardValue(store, "fz", f.feedPerTooth) + "); " + cardValue(store, "n", f.spindleSpeed)
+        + "; " + cardValue(store, "V", f.cuttingSpeed);
+}
+
+std::string escapeHtml(std::string_view text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The rows of the copied table: heading, inputs, coefficients and results,
+// cells already in the locale's notation.
+std::vector<std::vector<std::string>> tableRows(
+    const CalculationSheet& sheet, std::string_view separator)
+{
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({ kSheetTitle, sheet.dateTime });
+    rows.push_back({ "Станок", sheet.machine });
+    rows.push_back({ "Пределы станка", sheet.limits });
+    rows.push_back({ "Метод", sheet.method });
+    const auto line = [&](const std::string& caption, const SheetLine& l, bool status) {
+        std::vector<std::string> row { caption, localNumber(l.value, separator), l.unit };
+        if (status)
+            row.push_back(l.status);
+        rows.push_back(std::move(row));
+    };
+    rows.push_back({});
+    rows.push_back({ "Исходные данные" });
+    for (const SheetLine& l : sheet.inputs)
+        line(l.caption, l, false);
+    for (const SheetCoefficients& group : sheet.coefficients) {
+        for (const SheetLine& l : group.values)
+            line(group.title + ": " + l.caption, l, false);
+    }
+    rows.push_back({});
+    rows.push_back({ "Результаты" });
+    for (const SheetLine& l : sheet.results)
+        line(l.caption, l, true);
+    return rows;
+}
+
+} // namespace
+
+CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTime)
+{
+    const FieldStore& store = form.store();
+    CalculationSheet sheet;
+    const int page = store.index("PageControlMethods");
+    if (page < 0 || page >= 3)
+        return sheet;
+    sheet.page = page;
+    sheet.dateTime = std::move(dateTime);
+    sheet.machine = form.machine().MachineName;
+    sheet.limits = store.text("StatusBarMes");
+    sheet.method = store.text("PageControlMethods");
+    for (const FieldCaption& entry : inputCaptions(page))
+        sheet.inputs.push_back(sheetLine(store, entry));
+    if (page == 1) {
+        for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+            SheetCoefficients& line = sheet.coefficients.emplace_back();
+            line.title = group.title;
+            for (const FieldCaption& entry : group.coefficients)
+                line.values.push_back(sheetLine(store, entry));
+        }
+    }
+    for (const FieldCaption& entry : resultCaptions(page)) {
+        SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
+        markStatus(form, entry, line);
+    }
+    sheet.log = form.calculationLog(page);
+    sheet.operationCard = operationCard(store, page);
+    const MachineRecord& machine = form.machine();
+    for (std::size_t i = 0; i < kCurvePoints; ++i) {
+        sheet.powerCurve.push_back({ machine.PowerCurveSpeeds[i], machine.PowerCurveValues[i] });
+        sheet.torqueCurve.push_back({ machine.TorqueCurveSpeeds[i], machine.TorqueCurveValues[i] });
+    }
+    sheet.operatingPoint = operatingPoint(store, page);
+    return sheet;
+}
+
+std::string localNumber(std::string_view text, std::string_view decimalSeparator)
+{
+    // Digits with at most one point among or after them, an optional sign in
+    // front: what the program writes. Anything else is no plain number.
+    std::size_t start = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    bool digits = false;
+    std::size_t point = std::string_view::npos;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digits = true;
+        else if (text[i] == '.' && point == std::string_view::npos && digits)
+            point = i;
+        else
+            return std::string(text);
+    }
+    if (!digits)
+        return std::string(text);
+    if (point == std::string_view::npos)
+        return std::string(text);
+    if (point + 1 == text.size())
+        return std::string(text.substr(0, point));
+    return std::string(text.substr(0, point)) + std::string(decimalSeparator)
+        + std::string(text.substr(point + 1));
+}
+
+std::string sheetTableText(const CalculationSheet& sheet, std::string_view decimalSeparator)
+{
+    if (sheet.page < 0)
+        return std::string();
+    std::string text;
+    for (const auto& row : tableRows(sheet, decimalSeparator)) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                text += '\t';
+            text += row[i];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string sheetTableHtml(const CalculationSheet& sheet, std::string_view decimalSeparator)
+{
+    if (sheet.page < 0)
+        return std::string();
+    std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table border=\"1\">\n";
+    for (const auto& row : tableRows(sheet, decimalSeparator)) {
+        html += "<tr>";
+        if (row.size() == 1) {
+            // A section heading across the table.
+            html += "<th colspan=\"4\" align=\"left\">" + escapeHtml(row[0]) + "</th>";
+        } else if (row.empty()) {
+            html += "<td colspan=\"4\"></td>";
+        } else {
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const bool wide = i + 1 == row.size() && row.size() == 2;
+                html += wide ? "<td colspan=\"3\">" : "<td>";
+                html += escapeHtml(row[i]) + "</td>";
+            }
+        }
+        html += "</tr>\n";
+    }
+    html += "</table></body></html>\n";
+    return html;
+}
+
+} // namespace millcalc

@@ -1,0 +1,459 @@
+// The calculation sheet from the desktop program: the PDF of each method read
+// back as text, one A4 page; a PDF that cannot be written; the copied table
+// under a Russian and the C locale; the menu and the results' context menu.
+#include "DesktopHarness.h"
+#include "RecordingToolkit.h"
+
+#include "app/CalculationSheet.h"
+#include "app/FieldCaptions.h"
+#include "ui/MainWindow.h"
+#include "ui/SheetCommands.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+#include <memory>
+
+using namespace millcalc;
+
+namespace {
+
+// The output of a poppler tool on the file; fails the test when the tool is
+// missing (tools/setup.sh --tests installs poppler-utils).
+QString popplerOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0) {
+        qWarning("%s failed or is missing (Debian package poppler-utils): %s", qPrintable(tool),
+            qPrintable(QString::fromLocal8Bit(process.readAllStandardError())));
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Runs of white space as one blank: a text wrapped on paper reads as a line.
+QString flat(QString text)
+{
+    // No-break spaces included.
+    return text
+        .replace(QRegularExpression(
+                     QStringLiteral("\\s+"), QRegularExpression::UseUnicodePropertiesOption),
+            QStringLiteral(" "))
+        .trimmed();
+}
+
+// MILLCALC_SHEET_KEEP=<folder> keeps the PDFs there, to be looked at.
+void keepForLooking(const QString& path, const QString& tag)
+{
+    if (const QByteArray keep = qgetenv("MILLCALC_SHEET_KEEP"); !keep.isEmpty()) {
+        const QString copy
+            = QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("sheet-%1.pdf").arg(tag));
+        QFile::remove(copy);
+        QFile::copy(path, copy);
+    }
+}
+
+// Answers the next modal message box with OK and tells its caption and text.
+struct BoxWatch {
+    QString caption;
+    QString text;
+    bool seen = false;
+
+    void arm()
+    {
+        QTimer::singleShot(0, [this] { answer(); });
+    }
+
+    void answer()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, [this] { answer(); });
+            return;
+        }
+        seen = true;
+        caption = box->windowTitle();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    }
+};
+
+} // namespace
+
+class CalculationSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void pdfHoldsTheSheetOfEachMethod_data();
+    void pdfHoldsTheSheetOfEachMethod();
+    void longLogEndsWithACountInsteadOfASecondPage();
+    void pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile_data();
+    void pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile();
+    void saveCommandProposesANameInTheDocumentsFolder();
+    void copiedTableFollowsTheLocale_data();
+    void copiedTableFollowsTheLocale();
+    void menuStandsBetweenCloseAndHelpAndInTheResults();
+    void previewShowsTheOnePageOfTheSheet();
+
+private:
+    void calculate(int page, const QStringList& setUp);
+
+    RecordingToolkit toolkit_;
+    std::unique_ptr<DesktopHarness> app_;
+};
+
+void CalculationSheetTest::init()
+{
+    toolkit_ = RecordingToolkit();
+    app_ = std::make_unique<DesktopHarness>(toolkit_);
+}
+
+void CalculationSheetTest::cleanup()
+{
+    app_.reset();
+    QLocale::setDefault(QLocale::system());
+}
+
+void CalculationSheetTest::calculate(int page, const QStringList& setUp)
+{
+    app_->form.pick("PageControlMethods", page);
+    for (const QString& line : setUp) {
+        const QStringList words = line.split(QLatin1Char(' '));
+        app_->form.typeText(words[0].toStdString(), words[1].toStdString());
+    }
+    app_->form.click("BitCalcs");
+}
+
+void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("setUp");
+    QTest::addColumn<int>("red");
+    // The start-up job of each method; the aluminium force coefficient ten
+    // times its value, so that force and torque pass their limits.
+    QTest::newRow("Walter") << 0 << QStringList() << 1;
+    QTest::newRow("aluminium") << 1 << QStringList { QStringLiteral("EditTkoef4 2460") } << 2;
+    QTest::newRow("titanium") << 2 << QStringList() << 1;
+}
+
+void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, setUp);
+    QFETCH(int, red);
+    const FieldStore& store = app_->store();
+    const std::size_t logBefore = store.items("ElFlatMemoMes").size();
+    calculate(page, setUp);
+    const std::vector<std::string>& log = store.items("ElFlatMemoMes");
+    QVERIFY(log.size() > logBefore);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("лист расчета.pdf"));
+    const CalculationSheet sheet = app_->desktop->sheetCommands().sheet();
+    QVERIFY(SheetCommands::savePdf(nullptr, sheet, path));
+    keepForLooking(path, QString::fromUtf8(QTest::currentDataTag()));
+
+    const QString info = popplerOutput(QStringLiteral("pdfinfo"), { path });
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
+        qPrintable(info));
+
+    const QString text = flat(popplerOutput(QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
+    QVERIFY(!text.isEmpty());
+    const auto holds = [&text](const std::string& expected) {
+        const QString wanted = flat(QString::fromStdString(expected));
+        if (!text.contains(wanted))
+            qWarning("missing on the sheet: \"%s\"", qPrintable(wanted));
+        return text.contains(wanted);
+    };
+    QVERIFY(holds(kSheetTitle));
+    QVERIFY(holds(app_->form.machine().MachineName));
+    QVERIFY(holds(store.text("StatusBarMes")));
+    QVERIFY(holds(store.text("PageControlMethods")));
+    for (const FieldCaption& entry : inputCaptions(page))
+        QVERIFY(holds(entry.value == ValueKind::Checked ? (store.checked(entry.field) ? "да" : "нет")
+                                                          : store.text(entry.field)));
+    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+        for (const FieldCaption& entry : group.coefficients) {
+            if (page == 1)
+                QVERIFY(holds(std::string(entry.caption) + "=" + store.text(entry.field)));
+        }
+    }
+    // Every result with its caption, and the status word of each red one.
+    int exceeded = 0;
+    for (const FieldCaption& entry : resultCaptions(page)) {
+        QVERIFY(holds(entry.caption));
+        QVERIFY(holds(store.text(entry.field)));
+        if (store.colour(entry.field) == colours::Red) {
+            ++exceeded;
+            QVERIFY(holds(store.text(entry.field) + " " + entry.unit + " " + kBeyondLimit));
+        }
+    }
+    QCOMPARE(exceeded, red);
+    QCOMPARE(text.count(QString::fromUtf8(kBeyondLimit)), red);
+    for (std::size_t i = logBefore; i < log.size(); ++i)
+        QVERIFY(holds(log[i]));
+    QVERIFY(holds(sheet.operationCard));
+    QVERIFY(holds("Кривая Мощности"));
+}
+
+void CalculationSheetTest::longLogEndsWithACountInsteadOfASecondPage()
+{
+    calculate(2, {});
+    CalculationSheet sheet = app_->desktop->sheetCommands().sheet();
+    for (int i = 1; i <= 120; ++i)
+        sheet.log.push_back("Строка сообщения номер " + std::to_string(i));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.pdf"));
+    QVERIFY(SheetCommands::savePdf(nullptr, sheet, path));
+    keepForLooking(path, QStringLiteral("long-log"));
+    QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), { path }).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    const QString text = flat(popplerOutput(QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
+    const QRegularExpressionMatch rest
+        = QRegularExpression(QStringLiteral("и еще строк: (\\d+)")).match(text);
+    QVERIFY2(rest.hasMatch(), qPrintable(text.right(300)));
+    // The lines shown and the lines counted are all the lines.
+    const int counted = rest.captured(1).toInt();
+    const int shown = static_cast<int>(sheet.log.size()) - counted;
+    // A titanium run writes at most eight lines (overhang, four limits and
+    // three of the part of low rigidity): they all fit.
+    QVERIFY2(shown >= 8, qPrintable(QString::number(shown)));
+    QVERIFY(text.contains(QString::fromStdString(sheet.log[static_cast<std::size_t>(shown - 1)])));
+    QVERIFY(!text.contains(QString::fromStdString(sheet.log[static_cast<std::size_t>(shown)]) + QLatin1Char(' ')));
+}
+
+void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("folder"); // relative to a fresh temporary folder
+    QTest::addColumn<QString>("reason");
+    // A folder that is a file, or none at all, fails whoever runs the test.
+    QTest::newRow("folder is a file") << QStringLiteral("plain-file") << QStringLiteral("не папка");
+    QTest::newRow("no such folder") << QStringLiteral("missing") << QStringLiteral("не существует");
+    // Root writes into a read-only folder all the same.
+    QTest::newRow("read-only folder") << QStringLiteral("read-only")
+                                      << QStringLiteral("нет права записи");
+}
+
+void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, reason);
+    if (folder == QStringLiteral("read-only") && geteuid() == 0)
+        QSKIP("root ignores a folder's permissions; the other rows fail for root too");
+    calculate(0, {});
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain-file")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("read-only")));
+    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("read-only")),
+        QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+    const QString path = dir.filePath(folder + QStringLiteral("/лист.pdf"));
+    BoxWatch box;
+    box.arm();
+    QVERIFY(!SheetCommands::savePdf(nullptr, app_->desktop->sheetCommands().sheet(), path));
+    QVERIFY(box.seen);
+    QCOMPARE(box.caption, QString::fromUtf8(SheetCommands::kErrorCaption));
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("read-only"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
+    QFile::setPermissions(dir.filePath(QStringLiteral("read-only")),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void CalculationSheetTest::saveCommandProposesANameInTheDocumentsFolder()
+{
+    calculate(2, {});
+    QTemporaryDir dir;
+    QString proposed;
+    const QString chosen = dir.filePath(QStringLiteral("деталь 12"));
+    SheetCommands& commands = app_->desktop->sheetCommands();
+    commands.setAskFileName([&](QWidget*, const QString& offer) {
+        proposed = offer;
+        return chosen;
+    });
+    commands.pdfAction()->trigger();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(QFileInfo(proposed).absolutePath(), QFileInfo(documents).absoluteFilePath());
+    QCOMPARE(QFileInfo(proposed).fileName(),
+        QStringLiteral("расчет-V-STAR_FOREST-LINE-титан-%1.pdf")
+            .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+    // The name the user gives gets its extension; nothing else is written.
+    QVERIFY(QFile::exists(chosen + QStringLiteral(".pdf")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("деталь 12.pdf") });
+
+    // Cancelling the dialog writes nothing.
+    QFile::remove(chosen + QStringLiteral(".pdf"));
+    commands.setAskFileName([](QWidget*, const QString&) { return QString(); });
+    commands.pdfAction()->trigger();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void CalculationSheetTest::copiedTableFollowsTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<QString>("power");
+    QTest::addColumn<QString>("diameter");
+    QTest::newRow("ru_RU") << QStringLiteral("ru_RU") << QStringLiteral("13496,339")
+                           << QStringLiteral("40,00000") << QStringLiteral("25,0");
+    QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("13496.339")
+                       << QStringLiteral("40.00000") << QStringLiteral("25.0");
+}
+
+void CalculationSheetTest::copiedTableFollowsTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, speed);
+    QFETCH(QString, power);
+    QFETCH(QString, diameter);
+    QLocale::setDefault(QLocale(locale));
+    calculate(0, {});
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    app_->desktop->sheetCommands().copyAction()->trigger();
+    const QMimeData* data = clipboard->mimeData();
+    QVERIFY(data && data->hasText() && data->hasHtml());
+    const QStringList lines = data->text().split(QLatin1Char('\n'));
+    QVERIFY(lines.first().startsWith(QStringLiteral("Расчет режимов резания\t")));
+    QVERIFY(lines.contains(QStringLiteral("Метод\tФрезерование (Walter)")));
+    QVERIFY(lines.contains(QStringLiteral("Диаметр фрезы, D\t%1\tмм").arg(diameter)));
+    QVERIFY(lines.contains(QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме").arg(speed)));
+    QVERIFY(lines.contains(
+        QStringLiteral("Мощность (принимаемая)\t%1\tкВт\tпревышение 100 %").arg(power)));
+    const QString html = data->html();
+    QVERIFY(html.contains(QStringLiteral("<td>%1</td>").arg(speed)));
+    QVERIFY(html.contains(QStringLiteral("<td>%1</td><td>кВт</td><td>превышение 100 %</td>").arg(power)));
+
+    // Ctrl+C in the results, where no text is selected, copies the same table.
+    clipboard->clear();
+    QWidget* results = app_->window("PanelCalc");
+    results->show();
+    QVERIFY(QTest::qWaitForWindowExposed(results));
+    results->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), results);
+    auto* field = app_->find<QLineEdit>("EditStn");
+    field->setFocus();
+    field->deselect();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(clipboard->text().split(QLatin1Char('\n')).contains(
+        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме").arg(speed)));
+}
+
+void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
+{
+    QList<QAction*> bar = app_->desktop->mainWindow().menuBar()->actions();
+    QCOMPARE(bar.size(), 3);
+    QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Лист расчета"));
+    QCOMPARE(bar[2]->objectName(), QStringLiteral("N7"));
+    SheetCommands& commands = app_->desktop->sheetCommands();
+    const QList<QAction*> items = bar[1]->menu()->actions();
+    QCOMPARE(items, (QList<QAction*> { commands.previewAction(), commands.pdfAction(), commands.copyAction() }));
+    QCOMPARE(items[0]->text(), QStringLiteral("&Просмотр и печать..."));
+    QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(items[1]->text(), QStringLiteral("&Сохранить в PDF..."));
+    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(items[2]->text(), QStringLiteral("&Копировать таблицу"));
+    QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+
+    QWidget* results = app_->window("PanelCalc");
+    auto* contents = results->findChild<QWidget*>(QStringLiteral("PanelCalcContents"));
+    QVERIFY(contents);
+    QCOMPARE(contents->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(contents->actions().size() > items.size());
+    QCOMPARE(contents->actions().mid(contents->actions().size() - items.size()), items);
+    QVERIFY(contents->actions()[contents->actions().size() - items.size() - 1]->isSeparator());
+
+    // The shortcuts work in the main window and in the results.
+    QLocale::setDefault(QLocale::c());
+    QClipboard* clipboard = QApplication::clipboard();
+    for (QWidget* window : { static_cast<QWidget*>(&app_->desktop->mainWindow()), results }) {
+        clipboard->clear();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")),
+            qPrintable(window->objectName()));
+        QString offered;
+        commands.setAskFileName([&offered](QWidget*, const QString& proposed) {
+            offered = proposed;
+            return QString();
+        });
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY2(offered.endsWith(QStringLiteral(".pdf")), qPrintable(window->objectName()));
+    }
+
+    // The blank page has no sheet.
+    app_->form.pick("PageControlMethods", 3);
+    for (QAction* item : items)
+        QVERIFY(!item->isEnabled());
+    app_->form.pick("PageControlMethods", 1);
+    for (QAction* item : items)
+        QVERIFY(item->isEnabled());
+}
+
+void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
+{
+    calculate(1, {});
+    int pages = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        const auto look = [&](const auto& self) -> void {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                QTimer::singleShot(10, [&, self] { self(self); });
+                return;
+            }
+            if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+                preview->updatePreview();
+                pages = preview->pageCount();
+                if (const QByteArray keep = qgetenv("MILLCALC_SHEET_KEEP"); !keep.isEmpty()) {
+                    dialog->resize(700, 900);
+                    preview->fitInView();
+                    dialog->grab().save(
+                        QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("preview.png")));
+                }
+            }
+            title = dialog->windowTitle();
+            dialog->reject();
+        };
+        look(look);
+    });
+    app_->desktop->sheetCommands().previewAction()->trigger();
+    QCOMPARE(pages, 1);
+    QVERIFY(title.startsWith(QStringLiteral("Лист расчета")));
+}
+
+QTEST_MAIN(CalculationSheetTest)
+#include "CalculationSheetTest.moc"

@@ -1,0 +1,121 @@
+#include "ui/PaletteColours.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace millcalc {
+
+namespace {
+
+constexpr double kReadable = 4.5;
+
+double channel(double value)
+{
+    value /= 255.0;
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& colour)
+{
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green())
+        + 0.0722 * channel(colour.blue());
+}
+
+QPalette::ColorRole backgroundOf(QPalette::ColorRole role)
+{
+    switch (role) {
+    case QPalette::WindowText:
+        return QPalette::Window;
+    case QPalette::ButtonText:
+        return QPalette::Button;
+    default:
+        return QPalette::Base;
+    }
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool isDarkPalette(const QPalette& palette)
+{
+    return luminance(palette.color(QPalette::Base)) < 0.2
+        || luminance(palette.color(QPalette::Window)) < 0.2;
+}
+
+QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role)
+{
+    if (logical == colours::Black)
+        return palette.color(role);
+    const QColor exact(static_cast<int>((logical >> 16) & 0xff),
+        static_cast<int>((logical >> 8) & 0xff), static_cast<int>(logical & 0xff));
+    const QColor background = palette.color(backgroundOf(role));
+    if (luminance(background) >= 0.2)
+        return exact;
+    // Lighter in the same hue: first towards the full colour, then towards
+    // white, until it reads.
+    float hue = 0, saturation = 0, lightness = 0, alpha = 0;
+    exact.getHslF(&hue, &saturation, &lightness, &alpha);
+    QColor lighter = exact;
+    for (int step = 0; step <= 100 && contrastRatio(lighter, background) < kReadable; ++step) {
+        const float l = lightness + (1.0f - lightness) * static_cast<float>(step) / 100.0f;
+        lighter = QColor::fromHslF(hue, saturation, l);
+    }
+    return lighter.toRgb();
+}
+
+namespace {
+
+class TextColourKeeper : public QObject {
+public:
+    TextColourKeeper(QWidget* widget, Rgb logical, QPalette::ColorRole role)
+        : QObject(widget)
+        , widget_(widget)
+        , logical_(logical)
+        , role_(role)
+    {
+        widget->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == widget_ && event->type() == QEvent::ApplicationPaletteChange)
+            QTimer::singleShot(0, this, [this] { apply(); });
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        QPalette palette = widget_->parentWidget() ? widget_->parentWidget()->palette()
+                                                   : QApplication::palette(widget_);
+        palette.setResolveMask(0);
+        palette.setColor(role_, textColour(logical_, palette, role_));
+        widget_->setPalette(palette);
+    }
+
+    QWidget* widget_;
+    Rgb logical_;
+    QPalette::ColorRole role_;
+};
+
+} // namespace
+
+void keepTextColour(QWidget* widget, Rgb logical, QPalette::ColorRole role)
+{
+    new TextColourKeeper(widget, logical, role);
+}
+
+} // namespace millcalc

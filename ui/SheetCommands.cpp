@@ -1,0 +1,224 @@
+#include "ui/SheetCommands.h"
+
+#include "app/CalculationSheet.h"
+#include "app/Main.h"
+#include "ui/SheetPage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace millcalc {
+
+namespace {
+
+QAction* action(QObject* owner, const char* name, const char* text, const QKeySequence& keys)
+{
+    auto* action = new QAction(QString::fromUtf8(text), owner);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcut(keys);
+    return action;
+}
+
+// The short name of a method in a file name.
+const char* methodWord(int page)
+{
+    switch (page) {
+    case 0:
+        return "Walter";
+    case 1:
+        return "алюминий";
+    case 2:
+        return "титан";
+    default:
+        return "расчет";
+    }
+}
+
+// Letters, digits and dashes; every other run of characters becomes one "_".
+QString fileWord(const QString& text)
+{
+    QString word = text;
+    word.replace(QRegularExpression(QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
+        QStringLiteral("_"));
+    while (word.startsWith(QLatin1Char('_')))
+        word.remove(0, 1);
+    while (word.endsWith(QLatin1Char('_')))
+        word.chop(1);
+    return word;
+}
+
+QString sheetTime(const QDateTime& when)
+{
+    return when.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+} // namespace
+
+SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
+    : QObject(mainWindow)
+    , form_(form)
+    , mainWindow_(mainWindow)
+    , preview_(action(mainWindow, "SheetPreview", "&Просмотр и печать...", QKeySequence::Print))
+    , pdf_(action(mainWindow, "SheetPdf", "&Сохранить в PDF...", QKeySequence::Save))
+    , copy_(action(mainWindow, "SheetCopy", "&Копировать таблицу",
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)))
+    , askFileName_([](QWidget* parent, const QString& proposed) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить лист расчета в PDF"),
+            proposed, QStringLiteral("Документ PDF (*.pdf)"));
+    })
+{
+    auto* menu = new QMenu(QStringLiteral("&Лист расчета"), mainWindow);
+    menu->setObjectName(QStringLiteral("SheetMenu"));
+    menu->addActions({ preview_, pdf_, copy_ });
+    // Between "Закрыть" and "Помощь..": before the first submenu of the bar.
+    QAction* before = nullptr;
+    for (QAction* item : mainWindow->menuBar()->actions()) {
+        if (item->menu()) {
+            before = item;
+            break;
+        }
+    }
+    mainWindow->menuBar()->insertMenu(before, menu);
+    connect(preview_, &QAction::triggered, this, &SheetCommands::showPreview);
+    connect(pdf_, &QAction::triggered, this, &SheetCommands::saveAsPdf);
+    connect(copy_, &QAction::triggered, this, &SheetCommands::copyTable);
+
+    // The blank result page has no sheet.
+    QPointer<SheetCommands> self(this);
+    form_.store().listen([self](const std::string& name, Change change) {
+        if (self && name == "PageControlMethods" && change == Change::Index)
+            self->followPage();
+    });
+    followPage();
+}
+
+void SheetCommands::attachResults(QWidget* results)
+{
+    results_ = results;
+    // The results' contents hold their context menu; the sheet's commands
+    // follow the commands already there.
+    QWidget* owner = results->findChild<QWidget*>(QStringLiteral("PanelCalcContents"));
+    if (!owner)
+        owner = results;
+    if (!owner->actions().isEmpty()) {
+        auto* separator = new QAction(owner);
+        separator->setSeparator(true);
+        owner->addAction(separator);
+    }
+    owner->addActions({ preview_, pdf_, copy_ });
+    owner->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void SheetCommands::followPage()
+{
+    const int page = form_.store().index("PageControlMethods");
+    const bool sheet = page >= 0 && page < 3;
+    for (QAction* a : { preview_, pdf_, copy_ })
+        a->setEnabled(sheet);
+}
+
+QWidget* SheetCommands::dialogParent() const
+{
+    QWidget* active = QApplication::activeWindow();
+    if (active && (active == results_ || active == mainWindow_))
+        return active;
+    return mainWindow_;
+}
+
+CalculationSheet SheetCommands::sheet() const
+{
+    return buildCalculationSheet(form_, sheetTime(QDateTime::currentDateTime()).toStdString());
+}
+
+void SheetCommands::showPreview()
+{
+    const CalculationSheet content = sheet();
+    if (content.page < 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    setSheetPage(printer);
+    printer.setDocName(QString::fromUtf8(kSheetTitle));
+    QPrintPreviewDialog dialog(&printer, dialogParent());
+    dialog.setObjectName(QStringLiteral("SheetPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("Лист расчета — просмотр и печать"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&content](QPrinter* target) {
+        QPainter painter(target);
+        paintSheet(painter, QRectF(0, 0, target->width(), target->height()), content);
+    });
+    dialog.exec();
+}
+
+void SheetCommands::saveAsPdf()
+{
+    const CalculationSheet content = sheet();
+    if (content.page < 0)
+        return;
+    QWidget* parent = dialogParent();
+    QString path = askFileName_(parent, proposedPdfPath(content, QDateTime::currentDateTime()));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    savePdf(parent, content, path);
+}
+
+void SheetCommands::copyTable()
+{
+    const CalculationSheet content = sheet();
+    if (content.page < 0)
+        return;
+    QApplication::clipboard()->setMimeData(tableData(content));
+}
+
+QString SheetCommands::proposedPdfPath(const CalculationSheet& sheet, const QDateTime& when)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const QString name = QStringLiteral("расчет-%1-%2-%3.pdf")
+                             .arg(fileWord(QString::fromStdString(sheet.machine)),
+                                 QString::fromUtf8(methodWord(sheet.page)),
+                                 when.toString(QStringLiteral("yyyy-MM-dd")));
+    return QDir(folder).filePath(name);
+}
+
+bool SheetCommands::savePdf(QWidget* parent, const CalculationSheet& sheet, const QString& path)
+{
+    QString reason;
+    if (writeSheetPdf(sheet, path, &reason))
+        return true;
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kErrorCaption),
+        QStringLiteral("Лист расчета не сохранен в файл\n%1\n\nПричина: %2.")
+            .arg(QDir::toNativeSeparators(path), reason),
+        QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("SheetErrorBox"));
+    box.exec();
+    return false;
+}
+
+QMimeData* SheetCommands::tableData(const CalculationSheet& sheet)
+{
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(sheetTableText(sheet, separator)));
+    data->setHtml(QString::fromStdString(sheetTableHtml(sheet, separator)));
+    return data;
+}
+
+} // namespace millcalc
