@@ -358,8 +358,9 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
     QWidget* results = app_->window("PanelCalc");
     results->show();
     QVERIFY(QTest::qWaitForWindowExposed(results));
-    results->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), results);
+    // Docked, the results live in the main window; floating, in their own.
+    results->window()->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), results->window());
     auto* field = app_->find<QLineEdit>("EditStn");
     field->setFocus();
     field->deselect();
@@ -400,8 +401,8 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
         clipboard->clear();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), window);
+        window->window()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window->window());
         QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY2(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")),
             qPrintable(window->objectName()));
