@@ -53,6 +53,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = science ] || fail "Section is $(field Section), not science"
 field Maintainer | grep -q millcalc || fail "the Maintainer does not name the project: $(field Maintainer)"
 field Depends | grep -q 'libqt6widgets6' || fail "the Depends do not name the Qt libraries: $(field Depends)"
+# Qt loads its SVG icon engine as a plugin, which dpkg-shlibdeps cannot see:
+# the package must name the package that holds it on this release.
+engine_package=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | head -n1 | sed 's/[:,].*//')
+[ -n "$engine_package" ] || fail "no installed package holds Qt's SVG icon engine; tools/setup.sh installs it"
+field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$engine_package" \
+    || fail "the Depends lack $engine_package, which holds Qt's SVG icon engine: $(field Depends)"
 field Description | grep -q 'Калькулятор' || fail "the Description has no Russian text"
 for path in /usr/bin/millcalc /usr/share/applications/millcalc.desktop \
         /usr/share/icons/hicolor/scalable/apps/millcalc.svg \
@@ -128,6 +134,8 @@ echo "$info" | grep -E 'xwininfo:|Width:|Height:'
 DISPLAY="$display" xprop -id "$window" _NET_WM_ICON | grep -q 'not found' \
     && fail "the main window has no icon from the installed icon theme"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after showing its window"
+# A picture-only button whose SVG picture cannot be drawn says so.
+grep 'cannot show its picture' "$work/millcalc.log" && fail "a picture-only button shows no picture"
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 program_pid=""

@@ -215,6 +215,20 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
     return count;
 }
 
+// Whether a run ended in an error or was skipped: Google Benchmark 1.8 replaced
+// the run's flag error_occurred (Debian 12's 1.7) by the state skipped.
+template <class Run>
+auto runSkipped(const Run& run, int) -> decltype(static_cast<bool>(run.skipped))
+{
+    return static_cast<bool>(run.skipped);
+}
+
+template <class Run>
+bool runSkipped(const Run& run, long)
+{
+    return run.error_occurred;
+}
+
 // Keeps the median (or the only) real time of each benchmark, in nanoseconds.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -227,7 +241,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (runSkipped(run, 0))
                 continue;
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Iteration || median) {
