@@ -2,22 +2,22 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
+#include "machines/MachineTable.h"
 
 namespace millcalc {
 
 namespace {
 
-// The value of pi that every spindle-speed formula of the program uses.
-constexpr double kPi = 3.1415926;
 constexpr int kTeethReplacement = 4;
 
 } // namespace
 
-int CalcAlSpindleSpeed(FormMain& form)
+int CalcAlSpindleSpeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -36,9 +36,9 @@ int CalcAlSpindleSpeed(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlTableFeed(FormMain& form)
+int CalcAlTableFeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     int teeth = store.whole("BaseAlZ");
     if (teeth <= 0) {

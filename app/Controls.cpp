@@ -166,7 +166,8 @@ void declareAluminiumInputs(Designer& d)
     d.editableList("BaseAlZ", page, "0", teethItems());
     d.text("BaseAlB", page, "0.000000");
     d.text("BaseAlT", page, "0.000000");
-    d.dropDown("ComboBoxMaterial", page, {"В95пчТ2", "1163Т2", "Д16чТ"});
+    // The alloys are the aluminium method's own: its creation step lists them.
+    d.dropDown("ComboBoxMaterial", page, {});
     d.dropDown("ComboBoxTkpd", page, {"0.70", "0.75", "0.80", "0.85", "0.90", "0.95", "0.99"});
     d.dropDown("ComboBoxRa", page, {});
 }

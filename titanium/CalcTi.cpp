@@ -1,7 +1,8 @@
 #include "titanium/Titanium.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 #include "titanium/TitaniumFormulas.h"
 
 #include <array>
@@ -45,7 +46,7 @@ constexpr const char* kOverhangBeyondTableMessage =
 
 // Reads and checks the six numeric inputs in order; the first bad one gets a
 // suggestion written back and stops the run before the later ones are read.
-bool readInputs(FormMain& form, std::array<double, kInputChecks.size()>& values)
+bool readInputs(Form& form, std::array<double, kInputChecks.size()>& values)
 {
     FieldStore& store = form.store();
     for (std::size_t i = 0; i < kInputChecks.size(); ++i) {
@@ -92,7 +93,7 @@ const char* firstNotFinite(const TitaniumResults& r)
 
 namespace titanium {
 
-void writeMarked(FormMain& form, std::string_view field, const std::string& text, double value,
+void writeMarked(Form& form, std::string_view field, const std::string& text, double value,
                  double limit, Rgb neutral, std::string_view message)
 {
     form.store().setText(field, text);
@@ -101,10 +102,10 @@ void writeMarked(FormMain& form, std::string_view field, const std::string& text
 
 } // namespace titanium
 
-int CalcTi(FormMain& form)
+int CalcTi(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
     std::array<double, kInputChecks.size()> values{};
     if (!readInputs(form, values))

@@ -1,6 +1,6 @@
 #include "titanium/Titanium.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "titanium/TitaniumCoefficients.h"
 
 namespace millcalc {
@@ -17,7 +17,7 @@ void showPicture(FieldStore& store, const std::string& picture, int index, int p
 
 } // namespace
 
-void createTitanium(FormMain& form)
+void createTitanium(Form& form)
 {
     FieldStore& store = form.store();
     store.setIndex("BaseTiD", 0);
@@ -40,7 +40,7 @@ void createTitanium(FormMain& form)
     RadioGroupTiPzClick(form);
 }
 
-void installTitanium(FormMain& form)
+void installTitanium(Form& form)
 {
     form.onChange("ComboBoxTiMaterial", [&form] { ComboBoxTiMaterialChange(form); });
     form.onChange("RadioGroupTiSurface", [&form] { RadioGroupTiSurfaceClick(form); });
@@ -48,7 +48,7 @@ void installTitanium(FormMain& form)
     form.onChange("RadioGroupTiPz", [&form] { RadioGroupTiPzClick(form); });
 }
 
-void ComboBoxTiMaterialChange(FormMain& form)
+void ComboBoxTiMaterialChange(Form& form)
 {
     FieldStore& store = form.store();
     const int alloy = store.index("ComboBoxTiMaterial");
@@ -58,14 +58,14 @@ void ComboBoxTiMaterialChange(FormMain& form)
     store.setText("EditTiPycoeff", c.cy);
 }
 
-void RadioGroupTiSurfaceClick(FormMain& form)
+void RadioGroupTiSurfaceClick(Form& form)
 {
     FieldStore& store = form.store();
     showPicture(store, "ImageSurface", store.index("RadioGroupTiSurface"),
                 titanium::kSurfacePictures);
 }
 
-void RadioGroupTiDirectionClick(FormMain& form)
+void RadioGroupTiDirectionClick(Form& form)
 {
     FieldStore& store = form.store();
     const int direction = store.index("RadioGroupTiDirection");
@@ -73,7 +73,7 @@ void RadioGroupTiDirectionClick(FormMain& form)
     showPicture(store, "ImageTiVsmall", direction, titanium::kTiVsmallPictures);
 }
 
-void RadioGroupTiPzClick(FormMain& form)
+void RadioGroupTiPzClick(Form& form)
 {
     for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
         form.ResultColour(name, colours::Black);

@@ -1,5 +1,6 @@
 #include "titanium/TitaniumFormulas.h"
 
+#include "app/Pi.h"
 #include "titanium/TitaniumCoefficients.h"
 
 #include <cmath>

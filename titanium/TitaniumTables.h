@@ -8,9 +8,6 @@
 
 namespace millcalc::titanium {
 
-// The speed formulas of all three methods take π as this decimal literal.
-inline constexpr double kPi = 3.1415926;
-
 // fz = 0.014 · D^0.75 · Kf1 · ... · Kf5 / (t^0.22 · B^0.1)
 struct FeedConstants {
     double C;

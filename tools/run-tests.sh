@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 or 13 machine, builds millcalc and runs every test:
-# the test suite, then the whole program and every test again under
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, each fuzz
-# target for a bounded time, a smoke run of the benchmarks, the Debian package
-# built, installed and removed, and the README's run command followed on a
-# fresh minimal Debian 12 and Debian 13.
+# Sets up a fresh Debian 12 or 13 machine, checks the format of the C++ code,
+# builds millcalc and runs every test: the test suite, then the whole program
+# and every test again under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer, each fuzz target for a bounded time, a smoke run of the
+# benchmarks, the Debian package built, installed and removed, and the
+# README's run command followed on a fresh minimal Debian 12 and Debian 13.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
+# Every C++ file as the repository's .clang-format has it.
+tools/check-format.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMILLCALC_WERROR=ON \
     -DBUILD_TESTING=ON -DMILLCALC_BUILD_BENCH=ON
 cmake --build build

@@ -4,7 +4,8 @@
 #
 #   tools/setup.sh          what building and running the desktop program needs
 #   tools/setup.sh --tests  that, plus the test tools: GoogleTest, Google
-#                           Benchmark, clang for the fuzzers, Xvfb, a window
+#                           Benchmark, clang for the fuzzers, the code
+#                           formatter of tools/check-format.sh, Xvfb, a window
 #                           manager, a Wayland compositor with Qt's Wayland
 #                           and GTK platform plugins, the Russian locale, the
 #                           renderer of resources/render_jpegs.sh, the PDF
@@ -39,7 +40,7 @@ case "${1:-}" in
 esac
 if [ "$want_tests" -eq 1 ]; then
     packages+=(libgtest-dev libbenchmark-dev
-               clang libclang-rt-dev
+               clang libclang-rt-dev clang-format-19
                xvfb xauth xdotool xclip libx11-dev x11-utils openbox imagemagick librsvg2-bin locales
                weston qt6-wayland qt6-gtk-platformtheme poppler-utils
                dpkg-dev file lintian appstream desktop-file-utils

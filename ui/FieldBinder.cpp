@@ -1,6 +1,6 @@
 #include "ui/FieldBinder.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/IdleBuild.h"
 #include "ui/GraphicWindow.h"
 #include "ui/PictureLabel.h"

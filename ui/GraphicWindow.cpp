@@ -1,6 +1,6 @@
 #include "ui/GraphicWindow.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/PanelDock.h"
 #include "ui/WidgetKit.h"
 

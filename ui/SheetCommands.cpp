@@ -1,7 +1,7 @@
 #include "ui/SheetCommands.h"
 
-#include "app/CalculationSheet.h"
-#include "app/Main.h"
+#include "shell/CalculationSheet.h"
+#include "shell/FormMain.h"
 #include "ui/SheetPage.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "ui/SheetPage.h"
 
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
 
 #include <QDir>
 #include <QFileInfo>

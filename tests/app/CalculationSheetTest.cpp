@@ -1,6 +1,6 @@
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
 #include "app/FieldCaptions.h"
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "app/MachineComparison.h"
+#include "shell/MachineComparison.h"
 
 #include "StartedWindow.h"
 
 #include "aluminium/AlForce.h"
-#include "app/LimitChecks.h"
 #include "app/NumberText.h"
+#include "shell/LimitChecks.h"
 
 #include <cmath>
 #include <map>

@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/Main.h"
 #include "machines/MachineTable.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "materials/MaterialCatalogue.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>

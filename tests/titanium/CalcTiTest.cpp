@@ -1,5 +1,5 @@
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "titanium/TitaniumFormulas.h"
 #include "tools/ScenarioRunner.h"

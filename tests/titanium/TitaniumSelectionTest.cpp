@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "tools/ScenarioRunner.h"
 

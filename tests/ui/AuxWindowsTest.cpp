@@ -3,7 +3,7 @@
 // window with its labels and the mail command, whose failure shows the error box.
 #include "RecordingToolkit.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/AboutWindow.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"

@@ -4,7 +4,7 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
 #include "app/FieldCaptions.h"
 #include "ui/MainWindow.h"
 #include "ui/SheetCommands.h"

@@ -8,7 +8,7 @@
 // readable: its text at a contrast of 4.5:1 or more against its field in a
 // screenshot. Under Wayland, where a program places no window, they all live
 // in the main window.
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"

@@ -2,8 +2,8 @@
 // and the few gestures of a user that the method tests share.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/WidgetKit.h"

@@ -2,7 +2,7 @@
 // hands the user's actions back, commands reach the core, boxes appear.
 #include "RecordingToolkit.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"

@@ -7,7 +7,7 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "robust/BareFormulas.h"
+#include "tools/bench/BareFormulas.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
 

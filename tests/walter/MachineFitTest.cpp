@@ -1,9 +1,9 @@
-#include "walter/MachineFit.h"
+#include "shell/MachineFit.h"
 
 #include "StartedWindow.h"
 
-#include "app/LimitChecks.h"
 #include "app/NumberText.h"
+#include "shell/LimitChecks.h"
 
 #include <algorithm>
 #include <map>

@@ -4,10 +4,10 @@
 // targets: each full calculation within 20 µs and within 2.5 times its
 // formulas with their text hand-over (what the field store may add).
 #include "aluminium/Aluminium.h"
-#include "app/Main.h"
 #include "app/Toolkit.h"
-#include "robust/BareFormulas.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
+#include "tools/bench/BareFormulas.h"
 #include "walter/Walter.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "ui/bind/ComboBoxBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/bind/LineEditBinding.h"
 
 #include <QComboBox>

@@ -3,8 +3,8 @@
 // the focus and the selected machine as they are and no box appears.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 namespace millcalc {
 

@@ -1,9 +1,10 @@
-#include "walter/MachineFit.h"
+#include "shell/MachineFit.h"
 
-#include "app/DetachedForm.h"
-#include "app/MachineComparison.h"
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
+#include "shell/DetachedForm.h"
+#include "shell/FormMain.h"
+#include "shell/MachineComparison.h"
 #include "walter/SpeedSteps.h"
 #include "walter/Walter.h"
 
@@ -88,7 +89,7 @@ public:
 
 private:
     // As the full calculation computes it: n from D and Vc, F from fz, z and n.
-    double spindleSpeed(double Vc) const { return Vc * 1000 / (D_ * kWalterPi); }
+    double spindleSpeed(double Vc) const { return Vc * 1000 / (D_ * kPi); }
     double feed(double fz) const { return fz * z_ * spindleSpeed(Vc_); }
 
     // Every trial runs on the same copy: a run writes each result before a
@@ -264,6 +265,20 @@ void WalterFitToMachine(FormMain& form)
 void BitBtnStFitClick(FormMain& form)
 {
     WalterFitToMachine(form);
+}
+
+void installMachineFit(FormMain& form)
+{
+    form.onClick("BitBtnStFit", [&form] { BitBtnStFitClick(form); });
+    // The results' context menu fits the Walter cut whatever page is shown,
+    // and shows the Walter page it changed.
+    form.onClick("N29", [&form] {
+        if (form.store().index("PageControlMethods") != 0) {
+            form.store().setIndex("PageControlMethods", 0);
+            form.resultPageChange();
+        }
+        WalterFitToMachine(form);
+    });
 }
 
 } // namespace millcalc

@@ -1,11 +1,11 @@
-#include "app/MachineComparison.h"
+#include "shell/MachineComparison.h"
 
 #include "aluminium/AlForce.h"
 #include "aluminium/Aluminium.h"
-#include "app/DetachedForm.h"
-#include "app/LimitChecks.h"
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "shell/DetachedForm.h"
+#include "shell/FormMain.h"
+#include "shell/LimitChecks.h"
 #include "titanium/Titanium.h"
 #include "walter/Walter.h"
 

@@ -1,7 +1,7 @@
-#include "app/AutoFill.h"
+#include "shell/AutoFill.h"
 
 #include "aluminium/AlFormulaPanel.h"
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 namespace millcalc {
 

@@ -1,8 +1,8 @@
-#include "machines/Graphic.h"
+#include "shell/Graphic.h"
 
-#include "app/Main.h"
 #include "app/NumberText.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 #include <exception>
 
