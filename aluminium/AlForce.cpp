@@ -122,8 +122,8 @@ int CalcAlPz(Form& form)
         form.WarningBox(message);
         return kStepStopped;
     }
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов (Расчет Pz)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);

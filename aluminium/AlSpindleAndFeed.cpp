@@ -30,8 +30,8 @@ int CalcAlSpindleSpeed(Form& form)
     const double spindleSpeed = (speed * 1000) / (kPi * g->D);
     if (reportNotFinite(form, spindleSpeed, "n"))
         return kStepStopped;
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов   (Расчет n)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов   (Расчет n)");
     form.store().setText("Editn", formatFixed(spindleSpeed, 3));
     return kStepDone;
 }
@@ -54,8 +54,8 @@ int CalcAlTableFeed(Form& form)
         form.CorrectField("Editn", formatFixed(spindleSpeed, 3));
         form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
     }
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов  (Расчет F)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов  (Расчет F)");
     double sz = store.real("EditSz");
     if (!(sz > 0)) {
         sz = 0.0;
@@ -70,8 +70,8 @@ int CalcAlTableFeed(Form& form)
     const double feed = sz * spindleSpeed * teeth;
     if (reportNotFinite(form, feed, "F"))
         return kStepStopped;
-    form.markAgainstLimit("EditF", feed, machine.MaxFeed,
-        "Превышение максимальной подачи резания  (Расчет F)");
+    form.markAgainstLimit(
+        "EditF", feed, machine.MaxFeed, "Превышение максимальной подачи резания  (Расчет F)");
     store.setText("EditF", formatFixed(feed, 3));
     return kStepDone;
 }

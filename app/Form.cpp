@@ -8,7 +8,8 @@
 
 namespace millcalc {
 
-Form::Form(Toolkit& toolkit) : toolkit_(toolkit)
+Form::Form(Toolkit& toolkit)
+    : toolkit_(toolkit)
 {
     declareControls(store_);
 }
@@ -114,8 +115,8 @@ void Form::ResultColour(std::string_view name, Rgb colour)
     store_.setColour(name, colour);
 }
 
-void Form::markAgainstLimit(std::string_view name, double value, double limit,
-                                std::string_view message, Rgb within)
+void Form::markAgainstLimit(
+    std::string_view name, double value, double limit, std::string_view message, Rgb within)
 {
     ResultColour(name, within);
     if (value >= limit) {

@@ -56,7 +56,7 @@ public:
     // with the log line when the value reaches the limit; a value equal to its
     // limit counts as exceeding it. The message becomes a text only when logged.
     void markAgainstLimit(std::string_view name, double value, double limit,
-                          std::string_view message, Rgb within = colours::Green);
+        std::string_view message, Rgb within = colours::Green);
     // Gives the field the focus under the same rule, leaving its selection alone.
     void focusField(std::string_view name);
     // Puts the caret at the start of the text with nothing selected.

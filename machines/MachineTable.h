@@ -12,17 +12,17 @@ inline constexpr int kCurvePoints = 20;
 inline constexpr int kMachineCount = 5;
 
 struct MachineRecord {
-    double MaxSpindleSpeed = 0;       // rev/min
-    double MaxFeed = 0;               // mm/min
-    double MaxPower = 0;              // kW
-    double MaxTorque = 0;             // N·m
-    double CriticalSpindleSpeed = 0;  // rev/min, where the drive reaches full power
+    double MaxSpindleSpeed = 0; // rev/min
+    double MaxFeed = 0; // mm/min
+    double MaxPower = 0; // kW
+    double MaxTorque = 0; // N·m
+    double CriticalSpindleSpeed = 0; // rev/min, where the drive reaches full power
     bool HasSpindleLoadTable = false; // the maker states the permissible spindle load by speed
     std::string MachineName;
-    std::array<double, kCurvePoints> PowerCurveSpeeds{};
-    std::array<double, kCurvePoints> PowerCurveValues{};
-    std::array<double, kCurvePoints> TorqueCurveSpeeds{};
-    std::array<double, kCurvePoints> TorqueCurveValues{};
+    std::array<double, kCurvePoints> PowerCurveSpeeds {};
+    std::array<double, kCurvePoints> PowerCurveValues {};
+    std::array<double, kCurvePoints> TorqueCurveSpeeds {};
+    std::array<double, kCurvePoints> TorqueCurveValues {};
 };
 
 using MachineTable = std::array<MachineRecord, kMachineCount>;

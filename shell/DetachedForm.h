@@ -25,7 +25,10 @@ public:
 
 class DetachedForm {
 public:
-    explicit DetachedForm(const FormMain& original) : form_(toolkit_, original) { }
+    explicit DetachedForm(const FormMain& original)
+        : form_(toolkit_, original)
+    {
+    }
     DetachedForm(const DetachedForm&) = delete;
     DetachedForm& operator=(const DetachedForm&) = delete;
 

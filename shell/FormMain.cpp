@@ -18,13 +18,15 @@
 
 namespace millcalc {
 
-FormMain::FormMain(Toolkit& toolkit) : Form(toolkit)
+FormMain::FormMain(Toolkit& toolkit)
+    : Form(toolkit)
 {
     installCommands();
     installMethods();
 }
 
-FormMain::FormMain(Toolkit& toolkit, const FormMain& original) : Form(toolkit, original)
+FormMain::FormMain(Toolkit& toolkit, const FormMain& original)
+    : Form(toolkit, original)
 {
     installCommands();
     installMethods();
@@ -184,27 +186,27 @@ void FormMain::installCommands()
         for (const char* name : names)
             onClick(name, handler);
     };
-    on({"BitCalcs", "N14"}, [this] { calculationDispatch(); });
+    on({ "BitCalcs", "N14" }, [this] { calculationDispatch(); });
     // The context menu's "Номограмма" does what "Номограмма>>" does.
-    on({"BitBtnGraphic", "N16"}, [this] { BitBtnGraphicClick(*this); });
-    on({"ToolButton1"}, [this] { store().setVisible("FormGraphic", false); });
-    on({"ToolButton2"}, [this] { ToolButton2Click(*this); });
-    on({"N2"}, [this] { autoFill(*this); });
-    on({"BitBtnStMaterial", "N19", "N22"}, [this] { ShowPanel("PanelStMaterial"); });
-    on({"BitBtnPanelAl", "N18", "N21"}, [this] { ShowPanel("PanelFormulaAl"); });
-    on({"BitBtnAlTm1", "N24", "N23"}, [this] { BitBtnAlTm1Click(*this); });
-    on({"N13"}, [this] { store().setVisible("FormMessage", true); });
-    on({"NMesWin"}, [this] { store().setChecked("NMesWin", !store().checked("NMesWin")); });
-    on({"ClearLog"}, [this] { store().clearLines("ElFlatMemoMes"); });
-    on({"BitBtnHelp", "N8"}, [this] {
+    on({ "BitBtnGraphic", "N16" }, [this] { BitBtnGraphicClick(*this); });
+    on({ "ToolButton1" }, [this] { store().setVisible("FormGraphic", false); });
+    on({ "ToolButton2" }, [this] { ToolButton2Click(*this); });
+    on({ "N2" }, [this] { autoFill(*this); });
+    on({ "BitBtnStMaterial", "N19", "N22" }, [this] { ShowPanel("PanelStMaterial"); });
+    on({ "BitBtnPanelAl", "N18", "N21" }, [this] { ShowPanel("PanelFormulaAl"); });
+    on({ "BitBtnAlTm1", "N24", "N23" }, [this] { BitBtnAlTm1Click(*this); });
+    on({ "N13" }, [this] { store().setVisible("FormMessage", true); });
+    on({ "NMesWin" }, [this] { store().setChecked("NMesWin", !store().checked("NMesWin")); });
+    on({ "ClearLog" }, [this] { store().clearLines("ElFlatMemoMes"); });
+    on({ "BitBtnHelp", "N8" }, [this] {
         store().setVisible("FormHelp", true);
         toolkit().raise("FormHelp");
     });
-    on({"N25"}, [this] { literature(); });
-    on({"N1", "N10"}, [this] { toolkit().showModal("FormAbout", "Об авторе ..."); });
-    on({"N4", "NClose"}, [this] { endProgram(); });
-    on({"Image9"}, [this] { copyBack("EditStVc", "BaseVc"); });
-    on({"Image10"}, [this] { copyBack("EditStfz", "Basefz"); });
+    on({ "N25" }, [this] { literature(); });
+    on({ "N1", "N10" }, [this] { toolkit().showModal("FormAbout", "Об авторе ..."); });
+    on({ "N4", "NClose" }, [this] { endProgram(); });
+    on({ "Image9" }, [this] { copyBack("EditStVc", "BaseVc"); });
+    on({ "Image10" }, [this] { copyBack("EditStfz", "Basefz"); });
 
     onChange("TabMach", [this] { machineSelection(); });
     onChange("PageControlParam", [this] { inputPageChange(); });

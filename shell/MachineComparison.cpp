@@ -147,7 +147,9 @@ void refreshMachineComparison(FormMain& form)
             if (share.red)
                 limiting += (limiting.empty() ? "" : ", ") + comparison.symbols[i];
         }
-        cells.emplace_back(outcome.stopped ? kStopped : limiting.empty() ? kNothingLimits : limiting);
+        cells.emplace_back(outcome.stopped ? kStopped
+                : limiting.empty()         ? kNothingLimits
+                                           : limiting);
         colours.push_back(colours::Black);
     }
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));

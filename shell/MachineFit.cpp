@@ -114,7 +114,10 @@ private:
         return trial(VcText_, formatFixed(fzUnits / kFzUnitsPerMillimetre, kFzDecimals));
     }
 
-    long long fzUnits() const { return static_cast<long long>(std::floor(fz_ * kFzUnitsPerMillimetre)); }
+    long long fzUnits() const
+    {
+        return static_cast<long long>(std::floor(fz_ * kFzUnitsPerMillimetre));
+    }
 
     // The least feed per tooth whose chip is at least the least thickness, in
     // units of the input's last decimal.
@@ -130,7 +133,7 @@ private:
     }
 
     void change(const char* what, const std::string& before, const std::string& after,
-                const char* unit, const std::string& reason)
+        const char* unit, const std::string& reason)
     {
         ++changes_;
         form_.LogMessage(std::string(kPrefix) + what + " " + before + " -> " + after + " " + unit
@@ -160,8 +163,8 @@ private:
     {
         floorReached_ = true;
         form_.LogMessage(std::string(kPrefix) + "уменьшите " + what + " на " + percentText(share)
-            + ": fz=" + fzText_ + " мм/зуб дает hm на пределе " + formatFixed(kLeastChipThickness, 2)
-            + " мм, а " + reason);
+            + ": fz=" + fzText_ + " мм/зуб дает hm на пределе "
+            + formatFixed(kLeastChipThickness, 2) + " мм, а " + reason);
     }
 
     void fitSpindleSpeed()
@@ -170,14 +173,14 @@ private:
         if (n < maxSpeed_)
             return;
         const double target = kFitMargin * maxSpeed_;
-        const long long units = largestHolding(
-            static_cast<long long>(std::floor(Vc_ * kVcUnitsPerMetre)),
-            [&](long long k) { return spindleSpeed(k / kVcUnitsPerMetre) < target; });
+        const long long units
+            = largestHolding(static_cast<long long>(std::floor(Vc_ * kVcUnitsPerMetre)),
+                [&](long long k) { return spindleSpeed(k / kVcUnitsPerMetre) < target; });
         if (units < 1) {
             // A cutter so thin that no speed of the input's format turns slowly enough.
             floorReached_ = true;
-            form_.LogMessage(std::string(kPrefix) + "увеличьте диаметр фрезы D: n=" + formatFixed(n, 3)
-                + " об/мин не ниже предела станка " + formatFixed(maxSpeed_, 0)
+            form_.LogMessage(std::string(kPrefix) + "увеличьте диаметр фрезы D: n="
+                + formatFixed(n, 3) + " об/мин не ниже предела станка " + formatFixed(maxSpeed_, 0)
                 + " об/мин и при Vc=0.001 м/мин");
             return;
         }
@@ -198,8 +201,8 @@ private:
         const double target = kFitMargin * maxFeed_;
         const std::string reason = "F=" + formatFixed(F, 2) + " мм/мин не ниже предела станка "
             + formatFixed(maxFeed_, 0) + " мм/мин";
-        if (!lowerFeed(reason,
-                [&](long long k) { return feed(k / kFzUnitsPerMillimetre) < target; })) {
+        if (!lowerFeed(
+                reason, [&](long long k) { return feed(k / kFzUnitsPerMillimetre) < target; })) {
             const double left = feed(fz_);
             // F grows with n: Vc (or z) must come down by this share.
             reportFloor("скорость резания Vc", 1 - target / left,

@@ -26,16 +26,17 @@ void createTitanium(Form& form)
     store.setText("BaseTiB", "0.00000");
     store.setText("BaseTiT", "0.00000");
     store.setIndex("ComboBoxTiTime", 1);
-    for (const char* name : {"EditTifz", "EditTin", "EditTiF", "EditTiVc", "EditTiMz", "EditTiNct"})
+    for (const char* name :
+        { "EditTifz", "EditTin", "EditTiF", "EditTiVc", "EditTiMz", "EditTiNct" })
         store.setText(name, "0.00000");
     store.setIndex("ComboBoxTiMaterial", 0);
     ComboBoxTiMaterialChange(form);
     RadioGroupTiSurfaceClick(form);
     RadioGroupTiDirectionClick(form);
-    for (const char* name : {"EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall"})
+    for (const char* name : { "EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall" })
         store.setText(name, "0.00000");
     store.setIndex("BaseTihz", 2);
-    for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
+    for (const char* name : { "EditTiPx", "EditTiPy", "EditTiP" })
         store.setText(name, "0.00000");
     RadioGroupTiPzClick(form);
 }
@@ -61,8 +62,8 @@ void ComboBoxTiMaterialChange(Form& form)
 void RadioGroupTiSurfaceClick(Form& form)
 {
     FieldStore& store = form.store();
-    showPicture(store, "ImageSurface", store.index("RadioGroupTiSurface"),
-                titanium::kSurfacePictures);
+    showPicture(
+        store, "ImageSurface", store.index("RadioGroupTiSurface"), titanium::kSurfacePictures);
 }
 
 void RadioGroupTiDirectionClick(Form& form)
@@ -75,11 +76,13 @@ void RadioGroupTiDirectionClick(Form& form)
 
 void RadioGroupTiPzClick(Form& form)
 {
-    for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
+    for (const char* name : { "EditTiPx", "EditTiPy", "EditTiP" })
         form.ResultColour(name, colours::Black);
     const int choice = form.store().index("RadioGroupTiPz");
-    form.ResultColour(choice == 0 ? "EditTiPx" : choice == 1 ? "EditTiPy" : "EditTiP",
-                      colours::Green);
+    form.ResultColour(choice == 0 ? "EditTiPx"
+            : choice == 1         ? "EditTiPy"
+                                  : "EditTiP",
+        colours::Green);
 }
 
 } // namespace millcalc

@@ -33,7 +33,7 @@ namespace titanium {
 // Writes a result, gives it its neutral colour and, when it reaches the limit
 // (equal counts), turns it red and logs the message.
 void writeMarked(Form& form, std::string_view field, const std::string& text, double value,
-                 double limit, Rgb neutral, std::string_view message);
+    double limit, Rgb neutral, std::string_view message);
 
 } // namespace titanium
 

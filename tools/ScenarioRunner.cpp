@@ -71,7 +71,7 @@ constexpr KindSet kindSet(std::initializer_list<FieldKind> kinds)
 {
     KindSet set = 0;
     for (FieldKind kind : kinds)
-        set |= KindSet{1} << static_cast<unsigned>(kind);
+        set |= KindSet { 1 } << static_cast<unsigned>(kind);
     return set;
 }
 
@@ -187,7 +187,9 @@ bool readScenarioLine(std::istream& in, std::string& line)
     }
 }
 
-ScenarioRunner::ScenarioRunner(std::ostream& out) : out_(out), form_(*this)
+ScenarioRunner::ScenarioRunner(std::ostream& out)
+    : out_(out)
+    , form_(*this)
 {
     form_.store().listen([this](const std::string& name, Change change) {
         if (name == "ElFlatMemoMes" && change == Change::LineAppended)
@@ -239,9 +241,7 @@ void ScenarioRunner::showModal(const std::string& window, const std::string& tit
     out_ << "MODAL\t" << window << '\t' << escapeText(title) << '\n';
 }
 
-void ScenarioRunner::raise(const std::string&)
-{
-}
+void ScenarioRunner::raise(const std::string&) { }
 
 void ScenarioRunner::error(const std::string& reason)
 {
@@ -285,9 +285,9 @@ bool ScenarioRunner::runLine(const std::string& line)
 
 // What a command's arguments are, after its word.
 enum class ScenarioRunner::Shape {
-    None,           // no arguments; a line that gives some is no known command
-    Word,           // words that name no control
-    Control,        // a control's name, then further words
+    None, // no arguments; a line that gives some is no known command
+    Word, // words that name no control
+    Control, // a control's name, then further words
     ControlAndText, // a control's name, then the rest of the line as one text
 };
 
@@ -295,15 +295,15 @@ enum class ScenarioRunner::Shape {
 struct ScenarioRunner::Call {
     const Field* control = nullptr; // the named control, where the shape names one
     std::vector<std::string> words; // every word after the command, the control's name first
-    std::string_view text;          // ControlAndText: the rest of the line after the name
+    std::string_view text; // ControlAndText: the rest of the line after the name
 };
 
 struct ScenarioRunner::Command {
     std::string_view name;
     Shape shape;
-    std::size_t words;       // how many words it takes (Word and Control)
-    KindSet kinds;           // the kinds of control it acts on (Control and ControlAndText)
-    std::string_view needs;  // those kinds, as the error names them
+    std::size_t words; // how many words it takes (Word and Control)
+    KindSet kinds; // the kinds of control it acts on (Control and ControlAndText)
+    std::string_view needs; // those kinds, as the error names them
     void (*handler)(ScenarioRunner& runner, const Call& call);
 };
 
@@ -311,113 +311,114 @@ struct ScenarioRunner::Command {
 std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
 {
     using K = FieldKind;
-    static constexpr KindSet kLists = kindSet(
-        {K::DropDownList, K::EditableList, K::RadioGroup, K::PageControl});
-    static constexpr KindSet kWindows = kindSet({K::Window, K::Panel});
+    static constexpr KindSet kLists
+        = kindSet({ K::DropDownList, K::EditableList, K::RadioGroup, K::PageControl });
+    static constexpr KindSet kWindows = kindSet({ K::Window, K::Panel });
     static constexpr Command kCommands[] = {
-        {"set", Shape::ControlAndText, 0, kindSet({K::TextField, K::EditableList}),
-         "a text field or an editable list",
-         [](ScenarioRunner& r, const Call& c) {
-             r.form_.typeText(c.control->name, std::string(c.text));
-         }},
-        {"pick", Shape::Control, 2, kLists, "a list, radio group or page control",
-         [](ScenarioRunner& r, const Call& c) {
-             int index = 0;
-             if (!parseIndex(c.words[1], index) || index < 0
-                 || index >= static_cast<int>(c.control->items.size()))
-                 return r.error("index out of range: " + c.words[1]);
-             r.form_.pick(c.control->name, index);
-         }},
-        {"check", Shape::Control, 2, kindSet({K::CheckBox, K::RadioButton}),
-         "a check box or radio button",
-         [](ScenarioRunner& r, const Call& c) {
-             if (c.words[1] != "0" && c.words[1] != "1")
-                 return r.error("check takes 0 or 1");
-             // A click on the radio button already checked changes nothing,
-             // and its handler does not run.
-             if (c.control->kind == K::RadioButton && c.control->checked && c.words[1] == "1")
-                 return;
-             r.form_.check(c.control->name, c.words[1] == "1");
-         }},
-        {"click", Shape::Control, 1, kindSet({K::Button, K::Picture, K::MenuItem}),
-         "a button, picture or menu item",
-         [](ScenarioRunner& r, const Call& c) { r.form_.click(c.control->name); }},
-        {"select-cell", Shape::Control, 3, kindSet({K::Grid}), "a grid",
-         [](ScenarioRunner& r, const Call& c) {
-             const Field& f = *c.control;
-             int column = 0;
-             int row = 0;
-             if (!parseIndex(c.words[1], column) || !parseIndex(c.words[2], row) || column < 0
-                 || row < 0 || column >= f.columns || row >= f.rows)
-                 return r.error("cell out of range");
-             // The heading row and column are drawn as headings: a user cannot
-             // select them.
-             if (column < f.fixedColumns || row < f.fixedRows)
-                 return r.error("cell is a fixed heading");
-             r.form_.selectCell(f.name, column, row);
-         }},
-        {"close", Shape::Control, 1, kWindows, "a window or panel",
-         [](ScenarioRunner& r, const Call& c) { r.form_.close(c.control->name); }},
-        {"get", Shape::Control, 1,
-         kindSet({K::TextField, K::EditableList, K::DropDownList, K::StaticText, K::Memo,
-                  K::StatusLine}),
-         "a control that shows a text",
-         [](ScenarioRunner& r, const Call& c) {
-             const Field& f = *c.control;
-             r.out_ << "FIELD\t" << f.name << '\t' << escapeText(r.form_.store().text(f.name))
-                    << '\t' << colourText(f.colour) << '\t' << (f.enabled ? 1 : 0) << '\n';
-         }},
-        {"items", Shape::Control, 1, kLists, "a list, radio group or page control",
-         [](ScenarioRunner& r, const Call& c) {
-             r.out_ << "ITEMS\t" << c.control->name << '\t' << c.control->index;
-             for (const std::string& item : c.control->items)
-                 r.out_ << '\t' << escapeText(item);
-             r.out_ << '\n';
-         }},
-        {"checked", Shape::Control, 1, kindSet({K::CheckBox, K::RadioButton, K::MenuItem}),
-         "a check box, radio button or menu item",
-         [](ScenarioRunner& r, const Call& c) {
-             r.out_ << "CHECKED\t" << c.control->name << '\t' << (c.control->checked ? 1 : 0)
-                    << '\n';
-         }},
-        {"grid", Shape::Control, 1, kindSet({K::Grid}), "a grid",
-         [](ScenarioRunner& r, const Call& c) {
-             const Field& f = *c.control;
-             for (int row = 0; row < f.rows; ++row) {
-                 r.out_ << "ROW\t" << f.name << '\t' << row;
-                 for (int column = 0; column < f.columns; ++column)
-                     r.out_ << '\t' << escapeText(r.form_.store().cell(f.name, column, row));
-                 r.out_ << '\n';
-             }
-         }},
-        {"window", Shape::Control, 1, kWindows, "a window or panel",
-         [](ScenarioRunner& r, const Call& c) {
-             const Field& f = *c.control;
-             r.out_ << "WINDOW\t" << f.name << '\t' << (f.visible ? 1 : 0) << '\t'
-                    << escapeText(f.text) << '\n';
-         }},
-        {"log", Shape::None, 0, 0, "",
-         [](ScenarioRunner& r, const Call&) {
-             for (const std::string& entry : r.form_.store().items("ElFlatMemoMes"))
-                 r.out_ << "LINE\t" << escapeText(entry) << '\n';
-         }},
-        {"focus", Shape::None, 0, 0, "",
-         [](ScenarioRunner& r, const Call&) {
-             const FieldStore& store = r.form_.store();
-             const std::string& name = store.focused();
-             r.out_ << "FOCUS\t" << name << '\t'
-                    << (!name.empty() && store.selectedAll(name) ? "all" : "none") << '\n';
-         }},
-        {"series", Shape::Word, 1, 0, "",
-         [](ScenarioRunner& r, const Call& c) {
-             const int index = seriesIndex(c.words[0]);
-             if (index < 0)
-                 return r.error("unknown series " + c.words[0]);
-             r.out_ << "SERIES\t" << c.words[0];
-             for (const ChartPoint& p : r.form_.nomogram().series[static_cast<std::size_t>(index)])
-                 r.out_ << '\t' << formatGeneral(p.x, 10) << ',' << formatGeneral(p.y, 10);
-             r.out_ << '\n';
-         }},
+        { "set", Shape::ControlAndText, 0, kindSet({ K::TextField, K::EditableList }),
+            "a text field or an editable list",
+            [](ScenarioRunner& r, const Call& c) {
+                r.form_.typeText(c.control->name, std::string(c.text));
+            } },
+        { "pick", Shape::Control, 2, kLists, "a list, radio group or page control",
+            [](ScenarioRunner& r, const Call& c) {
+                int index = 0;
+                if (!parseIndex(c.words[1], index) || index < 0
+                    || index >= static_cast<int>(c.control->items.size()))
+                    return r.error("index out of range: " + c.words[1]);
+                r.form_.pick(c.control->name, index);
+            } },
+        { "check", Shape::Control, 2, kindSet({ K::CheckBox, K::RadioButton }),
+            "a check box or radio button",
+            [](ScenarioRunner& r, const Call& c) {
+                if (c.words[1] != "0" && c.words[1] != "1")
+                    return r.error("check takes 0 or 1");
+                // A click on the radio button already checked changes nothing,
+                // and its handler does not run.
+                if (c.control->kind == K::RadioButton && c.control->checked && c.words[1] == "1")
+                    return;
+                r.form_.check(c.control->name, c.words[1] == "1");
+            } },
+        { "click", Shape::Control, 1, kindSet({ K::Button, K::Picture, K::MenuItem }),
+            "a button, picture or menu item",
+            [](ScenarioRunner& r, const Call& c) { r.form_.click(c.control->name); } },
+        { "select-cell", Shape::Control, 3, kindSet({ K::Grid }), "a grid",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                int column = 0;
+                int row = 0;
+                if (!parseIndex(c.words[1], column) || !parseIndex(c.words[2], row) || column < 0
+                    || row < 0 || column >= f.columns || row >= f.rows)
+                    return r.error("cell out of range");
+                // The heading row and column are drawn as headings: a user cannot
+                // select them.
+                if (column < f.fixedColumns || row < f.fixedRows)
+                    return r.error("cell is a fixed heading");
+                r.form_.selectCell(f.name, column, row);
+            } },
+        { "close", Shape::Control, 1, kWindows, "a window or panel",
+            [](ScenarioRunner& r, const Call& c) { r.form_.close(c.control->name); } },
+        { "get", Shape::Control, 1,
+            kindSet({ K::TextField, K::EditableList, K::DropDownList, K::StaticText, K::Memo,
+                K::StatusLine }),
+            "a control that shows a text",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                r.out_ << "FIELD\t" << f.name << '\t' << escapeText(r.form_.store().text(f.name))
+                       << '\t' << colourText(f.colour) << '\t' << (f.enabled ? 1 : 0) << '\n';
+            } },
+        { "items", Shape::Control, 1, kLists, "a list, radio group or page control",
+            [](ScenarioRunner& r, const Call& c) {
+                r.out_ << "ITEMS\t" << c.control->name << '\t' << c.control->index;
+                for (const std::string& item : c.control->items)
+                    r.out_ << '\t' << escapeText(item);
+                r.out_ << '\n';
+            } },
+        { "checked", Shape::Control, 1, kindSet({ K::CheckBox, K::RadioButton, K::MenuItem }),
+            "a check box, radio button or menu item",
+            [](ScenarioRunner& r, const Call& c) {
+                r.out_ << "CHECKED\t" << c.control->name << '\t' << (c.control->checked ? 1 : 0)
+                       << '\n';
+            } },
+        { "grid", Shape::Control, 1, kindSet({ K::Grid }), "a grid",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                for (int row = 0; row < f.rows; ++row) {
+                    r.out_ << "ROW\t" << f.name << '\t' << row;
+                    for (int column = 0; column < f.columns; ++column)
+                        r.out_ << '\t' << escapeText(r.form_.store().cell(f.name, column, row));
+                    r.out_ << '\n';
+                }
+            } },
+        { "window", Shape::Control, 1, kWindows, "a window or panel",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                r.out_ << "WINDOW\t" << f.name << '\t' << (f.visible ? 1 : 0) << '\t'
+                       << escapeText(f.text) << '\n';
+            } },
+        { "log", Shape::None, 0, 0, "",
+            [](ScenarioRunner& r, const Call&) {
+                for (const std::string& entry : r.form_.store().items("ElFlatMemoMes"))
+                    r.out_ << "LINE\t" << escapeText(entry) << '\n';
+            } },
+        { "focus", Shape::None, 0, 0, "",
+            [](ScenarioRunner& r, const Call&) {
+                const FieldStore& store = r.form_.store();
+                const std::string& name = store.focused();
+                r.out_ << "FOCUS\t" << name << '\t'
+                       << (!name.empty() && store.selectedAll(name) ? "all" : "none") << '\n';
+            } },
+        { "series", Shape::Word, 1, 0, "",
+            [](ScenarioRunner& r, const Call& c) {
+                const int index = seriesIndex(c.words[0]);
+                if (index < 0)
+                    return r.error("unknown series " + c.words[0]);
+                r.out_ << "SERIES\t" << c.words[0];
+                for (const ChartPoint& p :
+                    r.form_.nomogram().series[static_cast<std::size_t>(index)])
+                    r.out_ << '\t' << formatGeneral(p.x, 10) << ',' << formatGeneral(p.y, 10);
+                r.out_ << '\n';
+            } },
     };
     return kCommands;
 }
@@ -460,8 +461,8 @@ void ScenarioRunner::perform(const std::string& line)
         && call.words.size() != command->words)
         return error("wrong number of arguments for " + std::string(name));
     if (call.control != nullptr && !holds(command->kinds, call.control->kind))
-        return error(std::string(name) + " needs " + std::string(command->needs) + ": "
-                     + call.words[0]);
+        return error(
+            std::string(name) + " needs " + std::string(command->needs) + ": " + call.words[0]);
     command->handler(*this, call);
 }
 

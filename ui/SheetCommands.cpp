@@ -53,7 +53,8 @@ const char* methodWord(int page)
 QString fileWord(const QString& text)
 {
     QString word = text;
-    word.replace(QRegularExpression(QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
+    word.replace(QRegularExpression(
+                     QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
         QStringLiteral("_"));
     while (word.startsWith(QLatin1Char('_')))
         word.remove(0, 1);

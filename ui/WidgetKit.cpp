@@ -193,9 +193,8 @@ QPushButton* stepButton(const char* name)
         const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
         return new QIcon(shared.isEmpty() ? QIcon() : buttonPicture(shared, button));
     }();
-    button->setIcon(stepIcon->isNull()
-            ? button->style()->standardIcon(QStyle::SP_MediaPlay)
-            : *stepIcon);
+    button->setIcon(
+        stepIcon->isNull() ? button->style()->standardIcon(QStyle::SP_MediaPlay) : *stepIcon);
     button->setIconSize(fromFont(QSize(16, 16)));
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;

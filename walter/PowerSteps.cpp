@@ -131,13 +131,13 @@ int WalterPower(Form& form)
 
     if (!writeResult(form, "EditStPn", Pn, 5, "мощности станка Pn"))
         return -1;
-    form.markAgainstLimit("EditStPn", Pn, machine.MaxPower,
-        "Работа на пределе (или Превышение) - мощности станка");
+    form.markAgainstLimit(
+        "EditStPn", Pn, machine.MaxPower, "Работа на пределе (или Превышение) - мощности станка");
 
     if (!writeResult(form, "EditStM", M, 5, "крутящего момента M"))
         return -1;
-    form.markAgainstLimit("EditStM", M, machine.MaxTorque,
-        "Работа на пределе (или Превышение) - крутящего момента");
+    form.markAgainstLimit(
+        "EditStM", M, machine.MaxTorque, "Работа на пределе (или Превышение) - крутящего момента");
     return 0;
 }
 

@@ -223,8 +223,7 @@ auto runSkipped(const Run& run, int) -> decltype(static_cast<bool>(run.skipped))
     return static_cast<bool>(run.skipped);
 }
 
-template <class Run>
-bool runSkipped(const Run& run, long)
+template <class Run> bool runSkipped(const Run& run, long)
 {
     return run.error_occurred;
 }
