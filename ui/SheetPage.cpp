@@ -1,6 +1,7 @@
 #include "ui/SheetPage.h"
 
 #include "shell/CalculationSheet.h"
+#include "ui/NomogramColours.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,13 +26,7 @@ constexpr double kCellPaddingMm = 0.6;
 constexpr double kBodyPt = 8;
 constexpr double kSmallPt = 7;
 
-// The colours of the nomogram, as its window draws them.
-const QColor kRed(0xff, 0x00, 0x00);
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kYellow(0xff, 0xff, 0x00);
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xff);
-const QColor kLime(0x00, 0xff, 0x00);
+using namespace nomogram;
 const QColor kRule(0xa0, 0xa0, 0xa0);
 const QColor kHeading(0xe6, 0xe6, 0xe6);
 
