@@ -38,8 +38,10 @@ releases=("$@")
 
 fail() { echo "fresh-machine: FAILED: $*" >&2; exit 1; }
 say() { echo "fresh-machine: $*"; }
+# shellcheck source=virtual-screen.sh
+. tools/virtual-screen.sh
 
-for tool in mmdebstrap git Xvfb xdotool xwininfo flock mount chroot; do
+for tool in mmdebstrap git Xvfb xprop xdotool xwininfo flock mount chroot; do
     command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh --tests installs it"
 done
 commit=$(git -C "$repo" rev-parse --verify HEAD^{commit}) || fail "no commit to test in $repo"
@@ -137,6 +139,7 @@ cleanup() {
     fi
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     pids=()
+    virtual_screen_stop
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null || true
     done
@@ -190,15 +193,8 @@ check_release() {
     git -C "$merged/root/millcalc" checkout --quiet --detach "$commit"
     say "$release: $commit cloned into a fresh overlay"
 
-    : >"$run_dir/display"
-    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$run_dir/display" 2>"$run_dir/xvfb.log" &
-    pids+=($!)
-    for _ in $(seq 100); do
-        [ -s "$run_dir/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$run_dir/display" ] || fail "Xvfb did not start: $(cat "$run_dir/xvfb.log")"
-    display=":$(head -n1 "$run_dir/display")"
+    virtual_screen_start 1366x768 || fail "$release: no virtual X screen"
+    display=$DISPLAY
 
     # The README's command, in a root's login environment; two compile jobs
     # leave room for what else runs on the machine.
