@@ -2,8 +2,9 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 
 #include <cmath>
 #include <vector>
@@ -37,7 +38,7 @@ constexpr PositiveCheck kPowerSpeedCoefficients[] = {
 };
 
 // Both speed steps read Sz back from its rounded text; they log the same line.
-double readFeedPerTooth(FormMain& form)
+double readFeedPerTooth(Form& form)
 {
     const double sz = form.store().real("EditSz");
     if (sz > 0)
@@ -47,14 +48,14 @@ double readFeedPerTooth(FormMain& form)
     return 0.0;
 }
 
-void reportFeedZero(FormMain& form)
+void reportFeedZero(Form& form)
 {
     form.LogMessage(kFeedZeroMessage);
     form.WarningBox(kFeedZeroMessage);
 }
 
 // Writes a candidate speed into its own field and offers it in EditV's list.
-void offerSpeed(FormMain& form, const char* field, double speed)
+void offerSpeed(Form& form, const char* field, double speed)
 {
     const std::string text = formatFixed(speed, 3);
     form.store().setText(field, text);
@@ -63,7 +64,7 @@ void offerSpeed(FormMain& form, const char* field, double speed)
 
 } // namespace
 
-int CalcAlFeedPerTooth(FormMain& form)
+int CalcAlFeedPerTooth(Form& form)
 {
     const auto g = CheckAlGeometry(form, true);
     if (!g)
@@ -83,7 +84,7 @@ int CalcAlFeedPerTooth(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlSpeedByTemperature(FormMain& form)
+int CalcAlSpeedByTemperature(Form& form)
 {
     const auto g = CheckAlGeometry(form, true);
     if (!g)
@@ -105,9 +106,9 @@ int CalcAlSpeedByTemperature(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlSpeedByPower(FormMain& form)
+int CalcAlSpeedByPower(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     const auto g = CheckAlGeometry(form, true);
     if (!g)
         return kStepStopped;
@@ -130,7 +131,7 @@ int CalcAlSpeedByPower(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlAcceptedSpeed(FormMain& form)
+int CalcAlAcceptedSpeed(Form& form)
 {
     FieldStore& store = form.store();
     std::vector<std::string> items = store.items("EditV");

@@ -3,8 +3,9 @@
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
 #include "aluminium/Aluminium.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 
 #include <cmath>
 #include <string>
@@ -20,7 +21,8 @@ struct SpindleLoadBand {
     const char* factorText;
 };
 
-// The permissible spindle load of the first two machines by speed band.
+// The permissible spindle load by speed band, of the machines whose record
+// says that they have one.
 constexpr SpindleLoadBand kSpindleLoadBands[] = {
     { 6000, "6000", 2.00, "2.00" },
     { 8000, "8000", 1.70, "1.70" },
@@ -32,8 +34,6 @@ constexpr SpindleLoadBand kSpindleLoadBands[] = {
 // Above the top band the factor of the top band holds.
 constexpr double kAboveTopBandFactor = 1.20;
 constexpr double kTopBandSpeedRpm = 18000;
-// Machine rows that carry the spindle-load table.
-constexpr int kSpindleLoadMachines = 2;
 constexpr int kLoadGridRows = 8;
 
 constexpr const char* kForceCaption = "Предупреждение..(Расчет Pz).";
@@ -60,7 +60,7 @@ void writeBandRow(FieldStore& store, int row, const SpindleLoadBand& band, doubl
 }
 
 void writeSpeedRow(
-    FormMain& form, int row, double spindleSpeed, double loadKn, double efficiency, double factor)
+    Form& form, int row, double spindleSpeed, double loadKn, double efficiency, double factor)
 {
     FieldStore& store = form.store();
     store.setCell("StringGridP", 0, row, "n=" + formatFixed(spindleSpeed, 0));
@@ -74,7 +74,7 @@ void writeSpeedRow(
     }
 }
 
-void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double efficiency)
+void checkSpindleLoad(Form& form, double force, double spindleSpeed, double efficiency)
 {
     FieldStore& store = form.store();
     const double loadKn = force * 0.001;
@@ -99,10 +99,9 @@ void checkSpindleLoad(FormMain& form, double force, double spindleSpeed, double 
 
 } // namespace
 
-int CalcAlPz(FormMain& form)
+int CalcAlPz(Form& form)
 {
-    const int machineRow = form.machineIndex();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     const auto g = CheckAlGeometry(form, true);
     if (!g)
@@ -123,8 +122,8 @@ int CalcAlPz(FormMain& form)
         form.WarningBox(message);
         return kStepStopped;
     }
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов (Расчет Pz)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);
@@ -137,14 +136,15 @@ int CalcAlPz(FormMain& form)
     store.setText("EditPz", formatFixed(force, 2));
     form.ResultColour("EditPz", colours::Green);
     store.setVisible("PanelForestP", false);
-    if (machineRow < kSpindleLoadMachines)
+    if (machine.HasSpindleLoadTable)
         checkSpindleLoad(form, force, spindleSpeed, efficiency);
     return kStepDone;
 }
 
 double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency)
 {
-    if (machineRow < 0 || machineRow >= kSpindleLoadMachines)
+    if (machineRow < 0 || machineRow >= kMachineCount
+        || !machineTable()[static_cast<std::size_t>(machineRow)].HasSpindleLoadTable)
         return -1;
     for (const SpindleLoadBand& band : kSpindleLoadBands) {
         if (spindleSpeed <= band.topSpeedRpm)
@@ -153,7 +153,7 @@ double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double effi
     return kAboveTopBandFactor * efficiency;
 }
 
-void createLoadGrid(FormMain& form)
+void createLoadGrid(Form& form)
 {
     FieldStore& store = form.store();
     store.setCell("StringGridP", 0, 0, " n (об/мин)");

@@ -4,12 +4,12 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // Pz = k4 * t^x4 * Sz^y4 * D^z4 / n^m2 into EditPz; on machine rows 0 and 1 also
 // the spindle-load grid. 0, or -1 when n is not above 0, Sz not above 0.0001 or
 // Pz not finite.
-int CalcAlPz(FormMain& form);
+int CalcAlPz(Form& form);
 
 // The permissible spindle load, kN, that CalcAlPz checks Pz against on the
 // machine row at the spindle speed (factor of the speed's band · efficiency);

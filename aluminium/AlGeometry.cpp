@@ -1,7 +1,7 @@
 #include "aluminium/AlGeometry.h"
 
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 
 namespace millcalc {
@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kDiameterReplacementMm = 30.0;
 
-void correct(FormMain& form, const char* field, double value, const char* message, bool box)
+void correct(Form& form, const char* field, double value, const char* message, bool box)
 {
     form.CorrectField(field, formatFixed(value, 3));
     form.LogMessage(message);
@@ -20,7 +20,7 @@ void correct(FormMain& form, const char* field, double value, const char* messag
 
 } // namespace
 
-std::optional<AlGeometry> CheckAlGeometry(FormMain& form, bool box)
+std::optional<AlGeometry> CheckAlGeometry(Form& form, bool box)
 {
     FieldStore& store = form.store();
     AlGeometry g { store.real("BaseAlD"), store.real("BaseAlB"), store.real("BaseAlT") };

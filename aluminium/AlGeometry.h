@@ -6,7 +6,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 struct AlGeometry {
     double D; // cutter diameter, mm
@@ -18,6 +18,6 @@ struct AlGeometry {
 // each correction, shows a box for D always and for B and t when `box` is on,
 // reports a width above the diameter, and writes B/D and t/D. Yields nothing,
 // after its report, only when B/D or t/D is not a finite number.
-std::optional<AlGeometry> CheckAlGeometry(FormMain& form, bool box);
+std::optional<AlGeometry> CheckAlGeometry(Form& form, bool box);
 
 } // namespace millcalc

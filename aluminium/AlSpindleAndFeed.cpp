@@ -2,22 +2,22 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
+#include "machines/MachineTable.h"
 
 namespace millcalc {
 
 namespace {
 
-// The value of pi that every spindle-speed formula of the program uses.
-constexpr double kPi = 3.1415926;
 constexpr int kTeethReplacement = 4;
 
 } // namespace
 
-int CalcAlSpindleSpeed(FormMain& form)
+int CalcAlSpindleSpeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -30,15 +30,15 @@ int CalcAlSpindleSpeed(FormMain& form)
     const double spindleSpeed = (speed * 1000) / (kPi * g->D);
     if (reportNotFinite(form, spindleSpeed, "n"))
         return kStepStopped;
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов   (Расчет n)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов   (Расчет n)");
     form.store().setText("Editn", formatFixed(spindleSpeed, 3));
     return kStepDone;
 }
 
-int CalcAlTableFeed(FormMain& form)
+int CalcAlTableFeed(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     int teeth = store.whole("BaseAlZ");
     if (teeth <= 0) {
@@ -54,8 +54,8 @@ int CalcAlTableFeed(FormMain& form)
         form.CorrectField("Editn", formatFixed(spindleSpeed, 3));
         form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
     }
-    form.markAgainstLimit("Editn", spindleSpeed, machine.MaxSpindleSpeed,
-        "Превышение числа оборотов  (Расчет F)");
+    form.markAgainstLimit(
+        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов  (Расчет F)");
     double sz = store.real("EditSz");
     if (!(sz > 0)) {
         sz = 0.0;
@@ -70,8 +70,8 @@ int CalcAlTableFeed(FormMain& form)
     const double feed = sz * spindleSpeed * teeth;
     if (reportNotFinite(form, feed, "F"))
         return kStepStopped;
-    form.markAgainstLimit("EditF", feed, machine.MaxFeed,
-        "Превышение максимальной подачи резания  (Расчет F)");
+    form.markAgainstLimit(
+        "EditF", feed, machine.MaxFeed, "Превышение максимальной подачи резания  (Расчет F)");
     store.setText("EditF", formatFixed(feed, 3));
     return kStepDone;
 }

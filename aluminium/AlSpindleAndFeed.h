@@ -4,11 +4,11 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // n = V * 1000 / (3.1415926 * D) into Editn, green, red from MaxSpindleSpeed on.
-int CalcAlSpindleSpeed(FormMain& form);
+int CalcAlSpindleSpeed(Form& form);
 // F = Sz * n * z into EditF, green, red from MaxFeed on.
-int CalcAlTableFeed(FormMain& form);
+int CalcAlTableFeed(Form& form);
 
 } // namespace millcalc

@@ -1,13 +1,13 @@
 #include "aluminium/AlStepSupport.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 
 #include <cmath>
 
 namespace millcalc {
 
-double readPositive(FormMain& form, const PositiveCheck& check)
+double readPositive(Form& form, const PositiveCheck& check)
 {
     const double value = form.store().real(check.field);
     if (value > 0)
@@ -23,7 +23,7 @@ std::string notFiniteMessage(std::string_view quantity)
         + ": значение вне диапазона чисел (проверьте исходные данные и коэффициенты)....";
 }
 
-bool reportNotFinite(FormMain& form, double value, std::string_view quantity)
+bool reportNotFinite(Form& form, double value, std::string_view quantity)
 {
     if (std::isfinite(value))
         return false;

@@ -9,7 +9,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // A calculation step returns 0 when it ran to its end and -1 when it stopped.
 inline constexpr int kStepDone = 0;
@@ -29,11 +29,11 @@ struct PositiveCheck {
 
 // Reads the field; a value not greater than 0 is replaced in the field (focus and
 // whole text selected), its message is logged, and the replacement is returned.
-double readPositive(FormMain& form, const PositiveCheck& check);
+double readPositive(Form& form, const PositiveCheck& check);
 
 // Reads a group of coefficients in the order of the table.
 template <std::size_t N>
-std::array<double, N> readPositives(FormMain& form, const PositiveCheck (&checks)[N])
+std::array<double, N> readPositives(Form& form, const PositiveCheck (&checks)[N])
 {
     std::array<double, N> values {};
     for (std::size_t i = 0; i < N; ++i)
@@ -44,7 +44,7 @@ std::array<double, N> readPositives(FormMain& form, const PositiveCheck (&checks
 // Returns true after logging and showing a warning when the value is not a
 // finite number: such a value must never reach a field, and the step that
 // computed it stops.
-bool reportNotFinite(FormMain& form, double value, std::string_view quantity);
+bool reportNotFinite(Form& form, double value, std::string_view quantity);
 
 // The text of the report above, for the quantity named.
 std::string notFiniteMessage(std::string_view quantity);

@@ -1,7 +1,7 @@
 #include "aluminium/AlTemperature.h"
 
 #include "aluminium/Aluminium.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 
 namespace millcalc {
@@ -29,7 +29,7 @@ int lookUpTemperature(double speedMPerMin, double feedMmPerMin)
     return TemperatureTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-void CalcAlWorkpieceTemperature(FormMain& form)
+void CalcAlWorkpieceTemperature(Form& form)
 {
     FieldStore& store = form.store();
     double speed = store.real("EditV");
@@ -49,7 +49,7 @@ void CalcAlWorkpieceTemperature(FormMain& form)
     }
 }
 
-void createTemperatureGrid(FormMain& form)
+void createTemperatureGrid(Form& form)
 {
     FieldStore& store = form.store();
     for (int row = 0; row < kTemperatureRows; ++row) {

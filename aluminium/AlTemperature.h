@@ -7,7 +7,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 inline constexpr int kTemperatureRows = 10;
 inline constexpr int kTemperatureColumns = 9;
@@ -37,6 +37,6 @@ int lookUpTemperature(double speedMPerMin, double feedMmPerMin);
 
 // Looks the temperature up for the accepted speed in EditV and the feed in EditF
 // into EditTm, blue, red with a log line from 140 °C on. An empty feed becomes 20.
-void CalcAlWorkpieceTemperature(FormMain& form);
+void CalcAlWorkpieceTemperature(Form& form);
 
 } // namespace millcalc

@@ -2,8 +2,9 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 
 namespace millcalc {
 
@@ -13,9 +14,9 @@ constexpr double kForceReplacementN = 1.0;
 
 } // namespace
 
-int CalcAlMz(FormMain& form)
+int CalcAlMz(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -35,9 +36,9 @@ int CalcAlMz(FormMain& form)
     return kStepDone;
 }
 
-int CalcAlNp(FormMain& form)
+int CalcAlNp(Form& form)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
     FieldStore& store = form.store();
     // A speed not above 0 is only reported; the power is computed from it as read.
     const double speed = store.real("EditV");

@@ -4,11 +4,11 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // Mz = Pz * D / (2 * 100) into EditMz, green, red from MaxTorque on.
-int CalcAlMz(FormMain& form);
+int CalcAlMz(Form& form);
 // Nct = Pz * V / (1020 * 60) into EditNp, green, red from MaxPower on.
-int CalcAlNp(FormMain& form);
+int CalcAlNp(Form& form);
 
 } // namespace millcalc

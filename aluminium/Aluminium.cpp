@@ -7,7 +7,7 @@
 #include "aluminium/AlStepSupport.h"
 #include "aluminium/AlTemperature.h"
 #include "aluminium/AlTorqueAndPower.h"
-#include "app/Main.h"
+#include "app/Form.h"
 
 namespace millcalc {
 
@@ -15,7 +15,7 @@ namespace {
 
 // Everything that follows the accepted speed. The temperature look-up cannot
 // stop; the others stop the chain at their first -1.
-int runFromSpindleSpeed(FormMain& form)
+int runFromSpindleSpeed(Form& form)
 {
     if (CalcAlSpindleSpeed(form) < 0)
         return kStepStopped;
@@ -31,15 +31,15 @@ int runFromSpindleSpeed(FormMain& form)
 
 } // namespace
 
-void createAluminiumInputs(FormMain& form)
+void createAluminiumInputs(Form& form)
 {
     FieldStore& store = form.store();
-    store.setItems("ComboBoxMaterial", { "В95пчТ2", "1163Т2", "Д16чТ" });
+    store.setItems("ComboBoxMaterial", alloyNames());
     store.setIndex("ComboBoxMaterial", 0);
     // The roughness list is still empty here, so this first factor is the
     // alloy's "no range" one; the roughness step below replaces it.
     ComboBoxMaterialChange(form);
-    store.setItems("ComboBoxRa", { "...<=1.25", "1.25<...<=2.5", "2.5<...<=20." });
+    store.setItems("ComboBoxRa", roughnessRanges());
     store.setIndex("ComboBoxRa", 0);
     ComboBoxRaChange(form);
     store.setIndex("ComboBoxTkpd", 0);
@@ -53,9 +53,9 @@ void createAluminiumInputs(FormMain& form)
         store.setText(name, "0.0");
 }
 
-void installAluminium(FormMain& form)
+void installAluminium(Form& form)
 {
-    FormMain* f = &form;
+    Form* f = &form;
     form.onChange("ComboBoxMaterial", [f] { ComboBoxMaterialChange(*f); });
     form.onChange("ComboBoxRa", [f] { ComboBoxRaChange(*f); });
     form.onChange("EditV", [f] { EditVChange(*f); });
@@ -74,7 +74,7 @@ void installAluminium(FormMain& form)
     form.onClick("BitBtnAlNp1", [f] { CalcAlNp(*f); });
 }
 
-int CalcAluminium(FormMain& form)
+int CalcAluminium(Form& form)
 {
     if (CalcAlFeedPerTooth(form) < 0)
         return kStepStopped;
@@ -90,12 +90,12 @@ int CalcAluminium(FormMain& form)
     return runFromSpindleSpeed(form);
 }
 
-int EditVChange(FormMain& form)
+int EditVChange(Form& form)
 {
     return runFromSpindleSpeed(form);
 }
 
-void BitBtnAlTm1Click(FormMain& form)
+void BitBtnAlTm1Click(Form& form)
 {
     form.ShowPanel("PanelTemp");
     CalcAlWorkpieceTemperature(form);

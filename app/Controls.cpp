@@ -9,15 +9,14 @@ namespace millcalc {
 
 const std::vector<std::string>& diameterItems()
 {
-    static const std::vector<std::string> items{"2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
-                                                "10", "12", "14", "16", "20", "25", "30", "40",
-                                                "50", "60", "70", "80", "90", "100"};
+    static const std::vector<std::string> items { "2", "3", "4", "5", "6", "7", "8", "9", "10",
+        "12", "14", "16", "20", "25", "30", "40", "50", "60", "70", "80", "90", "100" };
     return items;
 }
 
 const std::vector<std::string>& teethItems()
 {
-    static const std::vector<std::string> items{"2", "3", "4", "6", "8", "10", "12", "14", "16"};
+    static const std::vector<std::string> items { "2", "3", "4", "6", "8", "10", "12", "14", "16" };
     return items;
 }
 
@@ -25,10 +24,13 @@ namespace {
 
 class Designer {
 public:
-    explicit Designer(FieldStore& store) : store_(store) {}
+    explicit Designer(FieldStore& store)
+        : store_(store)
+    {
+    }
 
     Field& add(FieldKind kind, const std::string& name, const std::string& parent,
-               const std::string& text = std::string())
+        const std::string& text = std::string())
     {
         Field f;
         f.name = name;
@@ -39,7 +41,7 @@ public:
     }
 
     Field& text(const std::string& name, const std::string& parent, const std::string& design,
-                bool readOnly = false)
+        bool readOnly = false)
     {
         Field& f = add(FieldKind::TextField, name, parent, design);
         f.readOnly = readOnly;
@@ -47,7 +49,7 @@ public:
     }
 
     Field& editableList(const std::string& name, const std::string& parent,
-                        const std::string& design, std::vector<std::string> items)
+        const std::string& design, std::vector<std::string> items)
     {
         Field& f = add(FieldKind::EditableList, name, parent, design);
         f.items = std::move(items);
@@ -55,7 +57,7 @@ public:
     }
 
     Field& dropDown(const std::string& name, const std::string& parent,
-                    std::vector<std::string> items, int index = -1)
+        std::vector<std::string> items, int index = -1)
     {
         Field& f = add(FieldKind::DropDownList, name, parent);
         f.items = std::move(items);
@@ -64,7 +66,7 @@ public:
     }
 
     Field& radioGroup(const std::string& name, const std::string& parent,
-                      const std::string& caption, std::vector<std::string> items, int index)
+        const std::string& caption, std::vector<std::string> items, int index)
     {
         Field& f = add(FieldKind::RadioGroup, name, parent, caption);
         f.items = std::move(items);
@@ -73,7 +75,7 @@ public:
     }
 
     Field& page(const std::string& name, const std::string& pageControl, int index,
-                const std::string& caption)
+        const std::string& caption)
     {
         Field& f = add(FieldKind::Page, name, pageControl, caption);
         f.pageIndex = index;
@@ -81,7 +83,7 @@ public:
     }
 
     Field& grid(const std::string& name, const std::string& parent, int columns, int rows,
-                int fixedColumns, int fixedRows)
+        int fixedColumns, int fixedRows)
     {
         Field f;
         f.name = name;
@@ -121,19 +123,18 @@ void declareMainWindow(Designer& d)
 {
     d.window(FieldKind::Window, "FormMain", "Расчет режимов резания", true);
     d.dropDown("TabMach", "FormMain", {});
-    d.buttons("FormMain", {"BitBtnGraphic", "BitBtnHelp", "BitCalcs"});
+    d.buttons("FormMain", { "BitBtnGraphic", "BitBtnHelp", "BitCalcs" });
 
     Field& param = d.add(FieldKind::PageControl, "PageControlParam", "FormMain");
-    param.items = {kWalterPageCaption, kAluminiumPageCaption, kTitaniumPageCaption};
+    param.items = { kWalterPageCaption, kAluminiumPageCaption, kTitaniumPageCaption };
     param.index = 0;
     d.page("TabSheet1", "PageControlParam", 0, kWalterPageCaption);
     d.page("TabSheet2", "PageControlParam", 1, kAluminiumPageCaption);
     d.page("TabSheet3", "PageControlParam", 2, kTitaniumPageCaption);
 
     // Menu items with a command; the separators carry no name of interest.
-    for (const char* name : {"NClose", "N7", "N8", "N22", "N21", "N23", "N25", "N10",
-                             "N14", "N16", "N2", "N19", "N18", "N24", "N13", "N1", "N4",
-                             "N27", "N28"})
+    for (const char* name : { "NClose", "N7", "N8", "N22", "N21", "N23", "N25", "N10", "N14", "N16",
+             "N2", "N19", "N18", "N24", "N13", "N1", "N4", "N27", "N28" })
         d.add(FieldKind::MenuItem, name, "FormMain");
     Field& showLog = d.add(FieldKind::MenuItem, "NMesWin", "FormMain");
     showLog.checked = true;
@@ -148,15 +149,15 @@ void declareWalterInputs(Designer& d)
     d.text("BaseT", page, "0.00000000000000");
     d.text("BaseVc", page, "0.00000");
     d.text("Basefz", page, "0.00000");
-    d.dropDown("ComboBoxStkpd", page, {"0.70", "0.80", "0.85", "0.90", "0.95", "0.99"});
-    d.dropDown("ComboBoxStContact", page, {"Центральное", "Смещение от центра"});
-    d.pictures(page, {"Imagevs"});
+    d.dropDown("ComboBoxStkpd", page, { "0.70", "0.80", "0.85", "0.90", "0.95", "0.99" });
+    d.dropDown("ComboBoxStContact", page, { "Центральное", "Смещение от центра" });
+    d.pictures(page, { "Imagevs" });
     d.text("EditStk", page, "EditStk");
     d.text("EditStGamma0", page, "EditStGamma0");
     d.text("EditStKc11", page, "EditStKc11");
     d.text("EditStMc", page, "EditStMc");
     d.add(FieldKind::StaticText, "StaticTextStMaterial", page, "StaticTextStMaterial");
-    d.buttons(page, {"BitBtnStMaterial"});
+    d.buttons(page, { "BitBtnStMaterial" });
 }
 
 void declareAluminiumInputs(Designer& d)
@@ -166,8 +167,9 @@ void declareAluminiumInputs(Designer& d)
     d.editableList("BaseAlZ", page, "0", teethItems());
     d.text("BaseAlB", page, "0.000000");
     d.text("BaseAlT", page, "0.000000");
-    d.dropDown("ComboBoxMaterial", page, {"В95пчТ2", "1163Т2", "Д16чТ"});
-    d.dropDown("ComboBoxTkpd", page, {"0.70", "0.75", "0.80", "0.85", "0.90", "0.95", "0.99"});
+    // The alloys are the aluminium method's own: its creation step lists them.
+    d.dropDown("ComboBoxMaterial", page, {});
+    d.dropDown("ComboBoxTkpd", page, { "0.70", "0.75", "0.80", "0.85", "0.90", "0.95", "0.99" });
     d.dropDown("ComboBoxRa", page, {});
 }
 
@@ -179,27 +181,26 @@ void declareTitaniumInputs(Designer& d)
     d.text("BaseTiB", page, "BaseTiB");
     d.text("BaseTiT", page, "BaseTit");
     d.editableList("BaseTiL", page, "BaseTiL",
-                   {"10", "15", "20", "25", "30", "40", "50", "60", "70", "80", "90", "100", "110",
-                    "120", "150"});
-    d.editableList("BaseTihz", page, "BaseTihz", {"0.1", "0.2", "0.3", "0.4", "0.5"});
-    d.dropDown("ComboBoxTiTime", page, {"30", "60", "90", "120", "180", "240"});
-    d.dropDown("ComboBoxTiMaterial", page, {"ВТ20", "ВТ22", "ВТ 6ч"});
+        { "10", "15", "20", "25", "30", "40", "50", "60", "70", "80", "90", "100", "110", "120",
+            "150" });
+    d.editableList("BaseTihz", page, "BaseTihz", { "0.1", "0.2", "0.3", "0.4", "0.5" });
+    d.dropDown("ComboBoxTiTime", page, { "30", "60", "90", "120", "180", "240" });
+    d.dropDown("ComboBoxTiMaterial", page, { "ВТ20", "ВТ22", "ВТ 6ч" });
     d.radioGroup("RadioGroupTiMaterial", page, "Материал режущ. части фрезы",
-                 {"Быстрорежущая сталь", "Твердый сплав"}, 0);
-    d.radioGroup("RadioGroupTiCoolnt", page, "Наличие охлаждения",
-                 {"С охлаждением", "Без охлаждения"}, 0);
+        { "Быстрорежущая сталь", "Твердый сплав" }, 0);
+    d.radioGroup(
+        "RadioGroupTiCoolnt", page, "Наличие охлаждения", { "С охлаждением", "Без охлаждения" }, 0);
     d.radioGroup("RadioGroupTiSurface", page, "Обрабатываемая поверхность",
-                 {"Плоскость,уступ", "Сложный контур", "Паз,колодец,радиус сопряжения"}, 0);
+        { "Плоскость,уступ", "Сложный контур", "Паз,колодец,радиус сопряжения" }, 0);
     d.radioGroup("RadioGroupTiSkin", page, "Состояние обрабатываемой поверхности",
-                 {"Без \"корки\"", "С \"коркой\""}, 0);
-    d.radioGroup("RadioGroupTiDirection", page, "Направление фрезерования",
-                 {"попутное", "встречное"}, 0);
+        { "Без \"корки\"", "С \"коркой\"" }, 0);
+    d.radioGroup(
+        "RadioGroupTiDirection", page, "Направление фрезерования", { "попутное", "встречное" }, 0);
     d.radioGroup("RadioGroupTiTypeDetal", page, "Тип Детали",
-                 {"Корпус каретки,кронштейн обьемный",
-                  "Каретка,узел крепл пилона или балки подкоса",
-                  "Корпус кардана,кронштейн удлиненный"},
-                 0);
-    d.pictures(page, {"ImageSurface", "ImageDirection"});
+        { "Корпус каретки,кронштейн обьемный", "Каретка,узел крепл пилона или балки подкоса",
+            "Корпус кардана,кронштейн удлиненный" },
+        0);
+    d.pictures(page, { "ImageSurface", "ImageDirection" });
 }
 
 void declareResultPages(Designer& d)
@@ -207,14 +208,14 @@ void declareResultPages(Designer& d)
     Field& panel = d.window(FieldKind::Panel, "PanelCalc", "Параметры", true);
     (void)panel;
     Field& methods = d.add(FieldKind::PageControl, "PageControlMethods", "PanelCalc");
-    methods.items = {kWalterPageCaption, kAluminiumPageCaption, kTitaniumPageCaption, ""};
+    methods.items = { kWalterPageCaption, kAluminiumPageCaption, kTitaniumPageCaption, "" };
     methods.index = 0;
     d.page("TabSheetStandard", "PageControlMethods", 0, kWalterPageCaption);
     d.page("TabSheetTechAl", "PageControlMethods", 1, kAluminiumPageCaption);
     d.page("TabSheetTechTi", "PageControlMethods", 2, kTitaniumPageCaption);
     d.page("TabSheet4", "PageControlMethods", 3, "");
     d.add(FieldKind::StatusLine, "StatusBarMes", "PanelCalc");
-    d.buttons("PanelCalc", {"BitBtnMachines"});
+    d.buttons("PanelCalc", { "BitBtnMachines" });
     // The results' context menu: the fit of a Walter cut to the machine.
     d.add(FieldKind::MenuItem, "N29", "PanelCalc");
 
@@ -232,9 +233,9 @@ void declareResultPages(Designer& d)
     d.text("EditStP", page, "EditStP", true);
     d.text("EditStPn", page, "EditStPn", true);
     d.text("EditStM", page, "EditStM", true);
-    d.buttons(page, {"BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5",
-                     "BitBtnStFit"});
-    d.pictures(page, {"Image9", "Image10", "Imagehm", "Image5", "Image6", "Image8"});
+    d.buttons(
+        page, { "BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5", "BitBtnStFit" });
+    d.pictures(page, { "Image9", "Image10", "Imagehm", "Image5", "Image6", "Image8" });
 
     // Aluminium results
     page = "TabSheetTechAl";
@@ -251,47 +252,48 @@ void declareResultPages(Designer& d)
     // The ratios stay empty until the first aluminium step computes them.
     d.text("EditK", page, "", true);
     d.text("EdittD", page, "", true);
-    d.window(FieldKind::Panel, "PanelForestP", "Допустимая силовая нагрузка [P], кН", true).parent =
-        page;
+    d.window(FieldKind::Panel, "PanelForestP", "Допустимая силовая нагрузка [P], кН", true).parent
+        = page;
     d.grid("StringGridP", "PanelForestP", 2, 8, 0, 1);
-    d.buttons(page, {"BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1",
-                     "BitBtnAlNp1", "BitBtnPanelAl"});
+    d.buttons(page,
+        { "BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1", "BitBtnAlNp1",
+            "BitBtnPanelAl" });
     // Formula pictures: n, V = min(V1, V2), F, torque and power.
-    d.pictures(page, {"ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19"});
+    d.pictures(page, { "ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19" });
 
     // Titanium results
     page = "TabSheetTechTi";
-    for (const char* name : {"EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct",
-                             "EditTiPx", "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall",
-                             "EditTiFsmall", "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff"})
+    for (const char* name : { "EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct", "EditTiPx",
+             "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall", "EditTiFsmall",
+             "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff" })
         d.text(name, page, name, true);
     // The feed per tooth is the one titanium result drawn green from the start.
     d.text("EditTifz", page, "EditTifz", true).colour = colours::Green;
     d.radioGroup("RadioGroupTiPz", page, "Сила Резания Pz, H",
-                 {"(нормально резу)", "(против направ подачи)", "(общая)"}, 1);
-    d.pictures(page, {"ImageTiVbase", "ImageTiVsmall", "Image20", "Image21", "Image22", "Image23",
-                      "Image24", "Image25", "Image26", "Image27"});
+        { "(нормально резу)", "(против направ подачи)", "(общая)" }, 1);
+    d.pictures(page,
+        { "ImageTiVbase", "ImageTiVsmall", "Image20", "Image21", "Image22", "Image23", "Image24",
+            "Image25", "Image26", "Image27" });
 }
 
 void declarePanels(Designer& d)
 {
     d.window(FieldKind::Panel, "PanelFormulaAl", "Панель: Формулы расчета для сплавов Al", true);
-    for (const char* name :
-         {"EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs", "EditTkoef2", "EditTX2",
-          "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3", "EditTZ3", "EditTsm1",
-          "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2"})
+    for (const char* name : { "EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs",
+             "EditTkoef2", "EditTX2", "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3",
+             "EditTZ3", "EditTsm1", "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2" })
         d.text(name, "PanelFormulaAl", name);
-    d.buttons("PanelFormulaAl", {"BitBtn1fz", "BitBtn2V1", "BitBtn3V2", "BitBtn4P"});
+    d.buttons("PanelFormulaAl", { "BitBtn1fz", "BitBtn2V1", "BitBtn3V2", "BitBtn4P" });
     // Formula pictures of the four groups: Sz, V1, V2 and the force.
-    d.pictures("PanelFormulaAl", {"ImageAlSz", "ImageAlV1", "ImageAlV2", "Image17"});
+    d.pictures("PanelFormulaAl", { "ImageAlSz", "ImageAlV1", "ImageAlV2", "Image17" });
 
     d.window(FieldKind::Panel, "PanelStMaterial", "Панель: Material->", true);
     const std::pair<const char*, const char*> radios[] = {
-        {"RadioButton1", "Сталь (P)"},
-        {"RadioButton2", "Нержавеющая сталь (M)"},
-        {"RadioButton3", "Литейный чугун (K)"},
-        {"RadioButton4", "Цветные металлы (N)"},
-        {"RadioButton5", "Жаропрочные сплавы и титановые сплавы (S)"},
+        { "RadioButton1", "Сталь (P)" },
+        { "RadioButton2", "Нержавеющая сталь (M)" },
+        { "RadioButton3", "Литейный чугун (K)" },
+        { "RadioButton4", "Цветные металлы (N)" },
+        { "RadioButton5", "Жаропрочные сплавы и титановые сплавы (S)" },
     };
     for (const auto& [name, caption] : radios)
         d.add(FieldKind::RadioButton, name, "PanelStMaterial", caption);
@@ -310,13 +312,13 @@ void declarePanels(Designer& d)
         "растяжение, например, ковкий тянутый или термически обработанный ",
         "материал.",
     };
-    d.buttons("PanelStMaterial", {"BitBtnStMaterialOut"});
+    d.buttons("PanelStMaterial", { "BitBtnStMaterialOut" });
 
     d.window(FieldKind::Panel, "PanelTemp", "Температура Материала", true);
     d.grid("StringGridT", "PanelTemp", 9, 10, 1, 1);
     d.add(FieldKind::StaticText, "StaticText1", "PanelTemp",
-          "Зависимость температуры поверхности детали\r\n(в градусах Цельсия) от скорости "
-          "резания и подачи.");
+        "Зависимость температуры поверхности детали\r\n(в градусах Цельсия) от скорости "
+        "резания и подачи.");
 }
 
 void declareMachinesPanel(Designer& d)
@@ -331,11 +333,11 @@ void declareOtherWindows(Designer& d)
     d.window(FieldKind::Window, "FormMessage", "Сообщения....", false);
     Field& log = d.add(FieldKind::Memo, "ElFlatMemoMes", "FormMessage");
     log.readOnly = true;
-    d.buttons("FormMessage", {"ClearLog"});
+    d.buttons("FormMessage", { "ClearLog" });
 
     d.window(FieldKind::Window, "FormGraphic", "Номограмма ", false);
-    d.buttons("FormGraphic", {"ToolButton1", "ToolButton2"});
-    d.pictures("FormGraphic", {"ChartNom"});
+    d.buttons("FormGraphic", { "ToolButton1", "ToolButton2" });
+    d.pictures("FormGraphic", { "ChartNom" });
 
     d.window(FieldKind::Window, "FormHelp", "Обозначения", false);
     d.window(FieldKind::Window, "FormMiniature", "", false);

@@ -58,8 +58,7 @@ constexpr FieldCaption kAluminiumResults[] = {
         "Скорость резания V2 (по мощн. гл. дв.) , (м/мин) =" },
     { "EditV", "Принимаемая скорость резания, V", "м/мин",
         "Принимаемая скорость резания, V (м/мин) =" },
-    { "Editn", "Обороты шпинделя, n", "об/мин", "Обороты шпинделя, n (об/мин) =",
-        L::SpindleSpeed },
+    { "Editn", "Обороты шпинделя, n", "об/мин", "Обороты шпинделя, n (об/мин) =", L::SpindleSpeed },
     { "EditF", "Подача резания, F", "мм/мин", "Подача резания, F (мм/мин) =", L::Feed },
     { "EditTm", "Температура заготовки, C", "град Цельсия",
         "Температура заготовки, C (град Цельсия) =", L::Temperature },
@@ -129,8 +128,8 @@ constexpr FieldCaption kTitaniumResults[] = {
     { "EditTifz", "Подача на зуб Sz=fz", "мм/зуб", "Подача на зуб Sz=fz, (мм/зуб) =" },
     { "EditTiVc", "Принимаемая скорость резания, V", "м/мин",
         "Принимаемая скорость резания, V (м/мин) =" },
-    { "EditTin", "Обороты шпинделя, n", "об/мин", "Обороты шпинделя, n (об/мин) =",
-        L::SpindleSpeed },
+    { "EditTin", "Обороты шпинделя, n", "об/мин",
+        "Обороты шпинделя, n (об/мин) =", L::SpindleSpeed },
     { "EditTiF", "Подача резания, F", "мм/мин", "Подача резания, F (мм/мин) =", L::Feed },
     { "EditTiPx", "Сила резания Px", "Н" },
     { "EditTiPy", "Сила резания Py", "Н" },
@@ -147,10 +146,10 @@ constexpr FieldCaption kTitaniumResults[] = {
         "Мощность резания Nct, (кВт) =", L::Power },
 };
 
-constexpr std::span<const FieldCaption> kInputs[] = { kWalterInputs, kAluminiumInputs,
-    kTitaniumInputs };
-constexpr std::span<const FieldCaption> kResults[] = { kWalterResults, kAluminiumResults,
-    kTitaniumResults };
+constexpr std::span<const FieldCaption> kInputs[]
+    = { kWalterInputs, kAluminiumInputs, kTitaniumInputs };
+constexpr std::span<const FieldCaption> kResults[]
+    = { kWalterResults, kAluminiumResults, kTitaniumResults };
 
 } // namespace
 

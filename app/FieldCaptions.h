@@ -12,17 +12,17 @@ namespace millcalc {
 enum class LimitKind {
     None,
     SpindleSpeed, // MaxSpindleSpeed
-    Feed,         // MaxFeed
-    Power,        // MaxPower
-    Torque,       // MaxTorque
-    SpindleLoad,  // the permissible spindle load of the aluminium force step
-    Temperature,  // the workpiece temperature at which the part overheats
+    Feed, // MaxFeed
+    Power, // MaxPower
+    Torque, // MaxTorque
+    SpindleLoad, // the permissible spindle load of the aluminium force step
+    Temperature, // the workpiece temperature at which the part overheats
 };
 
 // How a control's value is read for a sheet.
 enum class ValueKind {
-    Text,    // the text the control shows
-    Choice,  // a radio group: its selected item; the caption is the group's own
+    Text, // the text the control shows
+    Choice, // a radio group: its selected item; the caption is the group's own
     Checked, // a check box: "да" or "нет"; the caption is the box's own
 };
 

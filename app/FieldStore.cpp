@@ -195,8 +195,8 @@ void FieldStore::setChecked(std::string_view name, bool checked)
     if (f.kind == FieldKind::RadioButton && checked) {
         const std::string parent = f.parent;
         for (auto& [otherName, other] : fields_) {
-            if (otherName != name && other.kind == FieldKind::RadioButton
-                && other.parent == parent && other.checked) {
+            if (otherName != name && other.kind == FieldKind::RadioButton && other.parent == parent
+                && other.checked) {
                 other.checked = false;
                 notify(otherName, Change::Checked);
             }
@@ -273,7 +273,7 @@ void FieldStore::setCell(std::string_view name, int column, int row, const std::
 }
 
 void FieldStore::setGrid(std::string_view name, int columns, int rows,
-                         std::vector<std::string> cells, std::vector<Rgb> colours)
+    std::vector<std::string> cells, std::vector<Rgb> colours)
 {
     Field& f = mutableField(name);
     const auto count = static_cast<std::size_t>(columns > 0 && rows > 0 ? columns * rows : 0);

@@ -14,23 +14,23 @@
 namespace millcalc {
 
 enum class FieldKind {
-    Window,       // a top-level window; text is its title
-    Panel,        // a floating panel; text is its caption
-    PageControl,  // items are the page captions, index the active page
-    Page,         // one page of a page control; pageIndex is its place there
+    Window, // a top-level window; text is its title
+    Panel, // a floating panel; text is its caption
+    PageControl, // items are the page captions, index the active page
+    Page, // one page of a page control; pageIndex is its place there
     TextField,
     EditableList, // a text and suggested items
     DropDownList, // items and a selected index; the text is the selected item
-    RadioGroup,   // items and a selected index
+    RadioGroup, // items and a selected index
     CheckBox,
-    RadioButton,  // radio buttons with the same parent exclude each other
-    Grid,         // columns x rows of cells
+    RadioButton, // radio buttons with the same parent exclude each other
+    Grid, // columns x rows of cells
     StaticText,
-    Memo,         // lines of text, held in items
+    Memo, // lines of text, held in items
     StatusLine,
     Button,
-    Picture,      // picture is the shown picture of its image list
-    MenuItem,     // checked is the menu item's check mark
+    Picture, // picture is the shown picture of its image list
+    MenuItem, // checked is the menu item's check mark
 };
 
 using Rgb = std::uint32_t;
@@ -52,26 +52,26 @@ constexpr Rgb Yellow = 0xffff00;
 struct Field {
     std::string name;
     FieldKind kind = FieldKind::TextField;
-    std::string parent;  // the control, page, panel or window that holds it
-    int pageIndex = -1;  // for a page: its index in its page control
+    std::string parent; // the control, page, panel or window that holds it
+    int pageIndex = -1; // for a page: its index in its page control
     std::string text;
     std::vector<std::string> items;
     int index = -1;
     bool checked = false;
     bool enabled = true;
     bool visible = true;
-    bool readOnly = false;  // for the user only: the calculations still write it
+    bool readOnly = false; // for the user only: the calculations still write it
     Rgb colour = colours::Black;
     int columns = 0;
     int rows = 0;
-    int fixedColumns = 0;  // heading columns and rows of a grid: shown, never selected
+    int fixedColumns = 0; // heading columns and rows of a grid: shown, never selected
     int fixedRows = 0;
-    std::vector<std::string> cells;  // row-major
-    std::vector<Rgb> cellColours;    // row-major; empty: every cell in the field's colour
+    std::vector<std::string> cells; // row-major
+    std::vector<Rgb> cellColours; // row-major; empty: every cell in the field's colour
     int currentColumn = 0;
     int currentRow = 1;
     int picture = 0;
-    bool selectedAll = false;  // the whole text is selected
+    bool selectedAll = false; // the whole text is selected
 };
 
 enum class Change {
@@ -84,9 +84,9 @@ enum class Change {
     Visible,
     Cells,
     Picture,
-    LineAppended,  // a line was appended to a memo (its last item)
-    Cleared,       // a memo was emptied
-    Focus,         // the focused control changed (name is the new one)
+    LineAppended, // a line was appended to a memo (its last item)
+    Cleared, // a memo was emptied
+    Focus, // the focused control changed (name is the new one)
     Selection,
 };
 
@@ -100,7 +100,7 @@ public:
 
     Field& add(Field field);
     bool has(std::string_view name) const;
-    const Field& field(std::string_view name) const;  // throws on an unknown name
+    const Field& field(std::string_view name) const; // throws on an unknown name
     const std::map<std::string, Field>& fields() const { return fields_; }
     // The fields and the focus without the listeners: a store to compute on
     // that no window observes.
@@ -146,7 +146,7 @@ public:
     // Replaces the whole grid at once: its size, its cells and their colours
     // (row-major, columns · rows of each), with one notification.
     void setGrid(std::string_view name, int columns, int rows, std::vector<std::string> cells,
-                 std::vector<Rgb> colours);
+        std::vector<Rgb> colours);
     Rgb cellColour(std::string_view name, int column, int row) const;
 
     void appendLine(std::string_view name, std::string_view line);

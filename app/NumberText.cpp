@@ -120,8 +120,8 @@ std::string formatFixed(double value, int decimals)
 {
     // Enough room for the largest double written in full with its decimals.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);
@@ -130,8 +130,8 @@ std::string formatFixed(double value, int decimals)
 std::string formatGeneral(double value, int digits)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, digits);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);

@@ -1,6 +1,6 @@
 #include "materials/MaterialCatalogue.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ constexpr const char* kGrid = "StringGridTab";
 constexpr int kGridColumns = 4;
 constexpr int kGridRows = 9; // the heading row and room for the largest group
 
-void fillGroup(FormMain& form, const MaterialGroup& group)
+void fillGroup(Form& form, const MaterialGroup& group)
 {
     FieldStore& store = form.store();
     if (!store.checked(std::string(group.radioButton)))
@@ -37,7 +37,7 @@ void fillGroup(FormMain& form, const MaterialGroup& group)
 
 } // namespace
 
-void createMaterials(FormMain& form)
+void createMaterials(Form& form)
 {
     FieldStore& store = form.store();
     for (int row = 0; row < kGridRows; ++row) {
@@ -58,38 +58,38 @@ void createMaterials(FormMain& form)
     store.setText("StaticTextStMaterial", store.field("RadioButton4").text);
 }
 
-void RadioButton1Click(FormMain& form)
+void RadioButton1Click(Form& form)
 {
     fillGroup(form, MaterialGroupCatalogue[0]);
 }
 
-void RadioButton2Click(FormMain& form)
+void RadioButton2Click(Form& form)
 {
     fillGroup(form, MaterialGroupCatalogue[1]);
 }
 
-void RadioButton3Click(FormMain& form)
+void RadioButton3Click(Form& form)
 {
     fillGroup(form, MaterialGroupCatalogue[2]);
 }
 
-void RadioButton4Click(FormMain& form)
+void RadioButton4Click(Form& form)
 {
     fillGroup(form, MaterialGroupCatalogue[3]);
 }
 
-void RadioButton5Click(FormMain& form)
+void RadioButton5Click(Form& form)
 {
     fillGroup(form, MaterialGroupCatalogue[4]);
 }
 
-void StringGridTabSelectCell(FormMain& form, int /*column*/, int row)
+void StringGridTabSelectCell(Form& form, int /*column*/, int row)
 {
     FieldStore& store = form.store();
     store.setText("StaticTextMaterial", store.cell(kGrid, 0, row));
 }
 
-void BitBtnStMaterialOutClick(FormMain& form)
+void BitBtnStMaterialOutClick(Form& form)
 {
     FieldStore& store = form.store();
     const int row = store.field(kGrid).currentRow;
@@ -111,7 +111,7 @@ void BitBtnStMaterialOutClick(FormMain& form)
     store.setVisible("PanelStMaterial", false);
 }
 
-void installMaterials(FormMain& form)
+void installMaterials(Form& form)
 {
     form.onChange("RadioButton1", [&form] { RadioButton1Click(form); });
     form.onChange("RadioButton2", [&form] { RadioButton2Click(form); });

@@ -11,7 +11,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 struct MaterialRow {
     std::string_view material;
@@ -101,24 +101,24 @@ inline constexpr std::array<MaterialGroup, 5> MaterialGroupCatalogue { {
 
 // The material sub-step of the main window's creation: empty grid, headings,
 // group N shown and its name on the Walter input page.
-void createMaterials(FormMain& form);
+void createMaterials(Form& form);
 // Attaches the radio buttons, the grid's cell selection and the transfer button.
-void installMaterials(FormMain& form);
+void installMaterials(Form& form);
 
 // A group's radio button checked: the grid shows that group (nothing happens
 // when the button was unchecked). The grid's current cell stays where it was.
-void RadioButton1Click(FormMain& form);
-void RadioButton2Click(FormMain& form);
-void RadioButton3Click(FormMain& form);
-void RadioButton4Click(FormMain& form);
-void RadioButton5Click(FormMain& form);
+void RadioButton1Click(Form& form);
+void RadioButton2Click(Form& form);
+void RadioButton3Click(Form& form);
+void RadioButton4Click(Form& form);
+void RadioButton5Click(Form& form);
 
 // A grid cell selected: StaticTextMaterial shows the material of its row. The
 // selection is always allowed.
-void StringGridTabSelectCell(FormMain& form, int column, int row);
+void StringGridTabSelectCell(Form& form, int column, int row);
 
 // "Выбранный материал>>": the group name, kc1.1 and mc of the grid's current row
 // into the Walter inputs, as texts; then the panel hides.
-void BitBtnStMaterialOutClick(FormMain& form);
+void BitBtnStMaterialOutClick(Form& form);
 
 } // namespace millcalc

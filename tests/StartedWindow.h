@@ -2,7 +2,7 @@
 // start-up state, a recording of what it printed, and short ways to type and run.
 #pragma once
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 #include "titanium/Titanium.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 #include "titanium/TitaniumFormulas.h"
 
 #include <array>
@@ -20,32 +21,32 @@ using titanium::writeMarked;
 
 struct InputCheck {
     const char* field;
-    bool whole;         // the tooth count reads as a whole number
-    double suggestion;  // written back when the value is not above 0
+    bool whole; // the tooth count reads as a whole number
+    double suggestion; // written back when the value is not above 0
     int decimals;
     const char* message;
 };
 
-constexpr std::array<InputCheck, 6> kInputChecks = {{
-    {"BaseTiD", false, 25.0, 3, "Ошибка задания 'диаметра инструмента' - D"},
-    {"BaseTiZ", true, 3.0, 0, "Ошибка задания 'Числа зубьев' - z"},
-    {"BaseTiB", false, 5.0, 2, "Ошибка задания 'Ширины реза' - B"},
-    {"BaseTiT", false, 2.5, 3, "Ошибка задания 'Глубина реза' - t"},
-    {"BaseTiL", false, 10.0, 2, "Ошибка задания 'Вылет инструмента - длина' - L"},
-    {"BaseTihz", false, 0.3, 2, "Ошибка задания - Критерий затупления, hz"},
-}};
+constexpr std::array<InputCheck, 6> kInputChecks = { {
+    { "BaseTiD", false, 25.0, 3, "Ошибка задания 'диаметра инструмента' - D" },
+    { "BaseTiZ", true, 3.0, 0, "Ошибка задания 'Числа зубьев' - z" },
+    { "BaseTiB", false, 5.0, 2, "Ошибка задания 'Ширины реза' - B" },
+    { "BaseTiT", false, 2.5, 3, "Ошибка задания 'Глубина реза' - t" },
+    { "BaseTiL", false, 10.0, 2, "Ошибка задания 'Вылет инструмента - длина' - L" },
+    { "BaseTihz", false, 0.3, 2, "Ошибка задания - Критерий затупления, hz" },
+} };
 enum InputSlot { SlotD, SlotZ, SlotB, SlotT, SlotL, SlotHz };
 
 constexpr double kOverhangRuleMm = 10.0;
-constexpr const char* kOverhangRuleMessage =
-    "Разность (L-B)=(длины реж части - ширины фрезерования)не должна превышать 10мм - по "
-    "рекомендации";
-constexpr const char* kOverhangBeyondTableMessage =
-    "Вылет инструмента L/D больше табличного - принят коэффициент Kf4=0.6";
+constexpr const char* kOverhangRuleMessage
+    = "Разность (L-B)=(длины реж части - ширины фрезерования)не должна превышать 10мм - по "
+      "рекомендации";
+constexpr const char* kOverhangBeyondTableMessage
+    = "Вылет инструмента L/D больше табличного - принят коэффициент Kf4=0.6";
 
 // Reads and checks the six numeric inputs in order; the first bad one gets a
 // suggestion written back and stops the run before the later ones are read.
-bool readInputs(FormMain& form, std::array<double, kInputChecks.size()>& values)
+bool readInputs(Form& form, std::array<double, kInputChecks.size()>& values)
 {
     FieldStore& store = form.store();
     for (std::size_t i = 0; i < kInputChecks.size(); ++i) {
@@ -53,9 +54,9 @@ bool readInputs(FormMain& form, std::array<double, kInputChecks.size()>& values)
         values[i] = check.whole ? store.whole(check.field) : store.real(check.field);
         if (values[i] > 0)
             continue;
-        form.CorrectField(check.field, check.whole
-                                           ? formatWhole(static_cast<int>(check.suggestion))
-                                           : formatFixed(check.suggestion, check.decimals));
+        form.CorrectField(check.field,
+            check.whole ? formatWhole(static_cast<int>(check.suggestion))
+                        : formatFixed(check.suggestion, check.decimals));
         form.WarningBox(check.message);
         return false;
     }
@@ -67,19 +68,19 @@ bool readInputs(FormMain& form, std::array<double, kInputChecks.size()>& values)
 const char* firstNotFinite(const TitaniumResults& r)
 {
     const std::pair<double, const char*> values[] = {
-        {r.fz, "подача на зуб fz"},
-        {r.V, "скорость резания V"},
-        {r.n, "обороты шпинделя n"},
-        {r.F, "подача резания F"},
-        {r.Px, "сила резания Px"},
-        {r.Py, "сила резания Py"},
-        {r.P, "сила резания P"},
-        {r.Mz, "момент Mz"},
-        {r.Nct, "мощность резания Nct"},
-        {r.Vs, "скорость резания V (деталь малой жесткости)"},
-        {r.ns, "обороты шпинделя n (деталь малой жесткости)"},
-        {r.Fs, "подача резания F (деталь малой жесткости)"},
-        {r.Ncts, "мощность резания Nct (деталь малой жесткости)"},
+        { r.fz, "подача на зуб fz" },
+        { r.V, "скорость резания V" },
+        { r.n, "обороты шпинделя n" },
+        { r.F, "подача резания F" },
+        { r.Px, "сила резания Px" },
+        { r.Py, "сила резания Py" },
+        { r.P, "сила резания P" },
+        { r.Mz, "момент Mz" },
+        { r.Nct, "мощность резания Nct" },
+        { r.Vs, "скорость резания V (деталь малой жесткости)" },
+        { r.ns, "обороты шпинделя n (деталь малой жесткости)" },
+        { r.Fs, "подача резания F (деталь малой жесткости)" },
+        { r.Ncts, "мощность резания Nct (деталь малой жесткости)" },
     };
     for (const auto& [value, label] : values) {
         if (!std::isfinite(value))
@@ -92,8 +93,8 @@ const char* firstNotFinite(const TitaniumResults& r)
 
 namespace titanium {
 
-void writeMarked(FormMain& form, std::string_view field, const std::string& text, double value,
-                 double limit, Rgb neutral, std::string_view message)
+void writeMarked(Form& form, std::string_view field, const std::string& text, double value,
+    double limit, Rgb neutral, std::string_view message)
 {
     form.store().setText(field, text);
     form.markAgainstLimit(field, value, limit, message, neutral);
@@ -101,12 +102,12 @@ void writeMarked(FormMain& form, std::string_view field, const std::string& text
 
 } // namespace titanium
 
-int CalcTi(FormMain& form)
+int CalcTi(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
-    std::array<double, kInputChecks.size()> values{};
+    std::array<double, kInputChecks.size()> values {};
     if (!readInputs(form, values))
         return -1;
 
@@ -142,7 +143,8 @@ int CalcTi(FormMain& form)
 
     if (const char* label = firstNotFinite(r)) {
         const std::string message = std::string("Ошибка расчета - ") + label
-            + " не вычисляется (бесконечное или неопределенное значение): проверьте исходные данные";
+            + " не вычисляется (бесконечное или неопределенное значение): проверьте исходные "
+              "данные";
         form.LogMessage(message);
         form.WarningBox(message);
         return -1;
@@ -151,9 +153,9 @@ int CalcTi(FormMain& form)
     store.setText("EditTifz", formatFixed(r.fz, 5));
     store.setText("EditTiVc", formatFixed(r.V, 3));
     writeMarked(form, "EditTin", formatFixed(r.n, 3), r.n, machine.MaxSpindleSpeed, colours::Green,
-                "Превышение числа оборотов");
+        "Превышение числа оборотов");
     writeMarked(form, "EditTiF", formatFixed(r.F, 2), r.F, machine.MaxFeed, colours::Green,
-                "Превышение максимального лимита рабочей подачи");
+        "Превышение максимального лимита рабочей подачи");
 
     store.setText("EditTiPx", formatFixed(r.Px, 2));
     store.setText("EditTiPy", formatFixed(r.Py, 2));
@@ -161,17 +163,17 @@ int CalcTi(FormMain& form)
     RadioGroupTiPzClick(form);
 
     writeMarked(form, "EditTiMz", formatFixed(r.Mz, 2), r.Mz, machine.MaxTorque, colours::Green,
-                "Превышение максимального момента резания (Расчет Mz)");
+        "Превышение максимального момента резания (Расчет Mz)");
     writeMarked(form, "EditTiNct", formatFixed(r.Nct, 2), r.Nct, machine.MaxPower, colours::Green,
-                "Превышение мощности оборудования");
+        "Превышение мощности оборудования");
 
     store.setText("EditTiVsmall", formatFixed(r.Vs, 3));
     writeMarked(form, "EditTinsmall", formatFixed(r.ns, 3), r.ns, machine.MaxSpindleSpeed,
-                colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
+        colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
     writeMarked(form, "EditTiFsmall", formatFixed(r.Fs, 2), r.Fs, machine.MaxFeed, colours::Black,
-                "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
+        "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
     writeMarked(form, "EditTiNctsmall", formatFixed(r.Ncts, 2), r.Ncts, machine.MaxPower,
-                colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение мощности оборудования");
+        colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение мощности оборудования");
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "titanium/Titanium.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "titanium/TitaniumCoefficients.h"
 
 namespace millcalc {
@@ -17,7 +17,7 @@ void showPicture(FieldStore& store, const std::string& picture, int index, int p
 
 } // namespace
 
-void createTitanium(FormMain& form)
+void createTitanium(Form& form)
 {
     FieldStore& store = form.store();
     store.setIndex("BaseTiD", 0);
@@ -26,21 +26,22 @@ void createTitanium(FormMain& form)
     store.setText("BaseTiB", "0.00000");
     store.setText("BaseTiT", "0.00000");
     store.setIndex("ComboBoxTiTime", 1);
-    for (const char* name : {"EditTifz", "EditTin", "EditTiF", "EditTiVc", "EditTiMz", "EditTiNct"})
+    for (const char* name :
+        { "EditTifz", "EditTin", "EditTiF", "EditTiVc", "EditTiMz", "EditTiNct" })
         store.setText(name, "0.00000");
     store.setIndex("ComboBoxTiMaterial", 0);
     ComboBoxTiMaterialChange(form);
     RadioGroupTiSurfaceClick(form);
     RadioGroupTiDirectionClick(form);
-    for (const char* name : {"EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall"})
+    for (const char* name : { "EditTiVsmall", "EditTinsmall", "EditTiFsmall", "EditTiNctsmall" })
         store.setText(name, "0.00000");
     store.setIndex("BaseTihz", 2);
-    for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
+    for (const char* name : { "EditTiPx", "EditTiPy", "EditTiP" })
         store.setText(name, "0.00000");
     RadioGroupTiPzClick(form);
 }
 
-void installTitanium(FormMain& form)
+void installTitanium(Form& form)
 {
     form.onChange("ComboBoxTiMaterial", [&form] { ComboBoxTiMaterialChange(form); });
     form.onChange("RadioGroupTiSurface", [&form] { RadioGroupTiSurfaceClick(form); });
@@ -48,7 +49,7 @@ void installTitanium(FormMain& form)
     form.onChange("RadioGroupTiPz", [&form] { RadioGroupTiPzClick(form); });
 }
 
-void ComboBoxTiMaterialChange(FormMain& form)
+void ComboBoxTiMaterialChange(Form& form)
 {
     FieldStore& store = form.store();
     const int alloy = store.index("ComboBoxTiMaterial");
@@ -58,14 +59,14 @@ void ComboBoxTiMaterialChange(FormMain& form)
     store.setText("EditTiPycoeff", c.cy);
 }
 
-void RadioGroupTiSurfaceClick(FormMain& form)
+void RadioGroupTiSurfaceClick(Form& form)
 {
     FieldStore& store = form.store();
-    showPicture(store, "ImageSurface", store.index("RadioGroupTiSurface"),
-                titanium::kSurfacePictures);
+    showPicture(
+        store, "ImageSurface", store.index("RadioGroupTiSurface"), titanium::kSurfacePictures);
 }
 
-void RadioGroupTiDirectionClick(FormMain& form)
+void RadioGroupTiDirectionClick(Form& form)
 {
     FieldStore& store = form.store();
     const int direction = store.index("RadioGroupTiDirection");
@@ -73,13 +74,15 @@ void RadioGroupTiDirectionClick(FormMain& form)
     showPicture(store, "ImageTiVsmall", direction, titanium::kTiVsmallPictures);
 }
 
-void RadioGroupTiPzClick(FormMain& form)
+void RadioGroupTiPzClick(Form& form)
 {
-    for (const char* name : {"EditTiPx", "EditTiPy", "EditTiP"})
+    for (const char* name : { "EditTiPx", "EditTiPy", "EditTiP" })
         form.ResultColour(name, colours::Black);
     const int choice = form.store().index("RadioGroupTiPz");
-    form.ResultColour(choice == 0 ? "EditTiPx" : choice == 1 ? "EditTiPy" : "EditTiP",
-                      colours::Green);
+    form.ResultColour(choice == 0 ? "EditTiPx"
+            : choice == 1         ? "EditTiPy"
+                                  : "EditTiP",
+        colours::Green);
 }
 
 } // namespace millcalc

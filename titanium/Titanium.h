@@ -9,31 +9,31 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // The titanium sub-step of the main window's creation.
-void createTitanium(FormMain& form);
+void createTitanium(Form& form);
 // Attaches the selection handlers of the titanium pages.
-void installTitanium(FormMain& form);
+void installTitanium(Form& form);
 
 // The alloy picks its speed-formula picture and the force coefficients.
-void ComboBoxTiMaterialChange(FormMain& form);
-void RadioGroupTiSurfaceClick(FormMain& form);
+void ComboBoxTiMaterialChange(Form& form);
+void RadioGroupTiSurfaceClick(Form& form);
 // The direction picks its picture and the low-rigidity speed formula.
-void RadioGroupTiDirectionClick(FormMain& form);
+void RadioGroupTiDirectionClick(Form& form);
 // Moves the green mark to the force chosen as Pz; recomputes nothing.
-void RadioGroupTiPzClick(FormMain& form);
+void RadioGroupTiPzClick(Form& form);
 
 // "Расчет" on the titanium page. Returns 0 when it ran to its end, -1 when an
 // input stopped it or a result could not be computed.
-int CalcTi(FormMain& form);
+int CalcTi(Form& form);
 
 namespace titanium {
 
 // Writes a result, gives it its neutral colour and, when it reaches the limit
 // (equal counts), turns it red and logs the message.
-void writeMarked(FormMain& form, std::string_view field, const std::string& text, double value,
-                 double limit, Rgb neutral, std::string_view message);
+void writeMarked(Form& form, std::string_view field, const std::string& text, double value,
+    double limit, Rgb neutral, std::string_view message);
 
 } // namespace titanium
 

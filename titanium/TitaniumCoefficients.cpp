@@ -38,7 +38,7 @@ int overhangColumn(double diameterMm)
 {
     int column = 0;
     while (column < kOverhangColumns - 1
-           && diameterMm > kOverhangColumnDiameterMm[static_cast<std::size_t>(column)])
+        && diameterMm > kOverhangColumnDiameterMm[static_cast<std::size_t>(column)])
         ++column;
     return column;
 }
@@ -49,9 +49,9 @@ OverhangFactor overhangFactor(double diameterMm, double overhangMm)
     const double ratio = overhangMm / diameterMm;
     for (const OverhangRow& row : kOverhangRows) {
         if (row.ratioUpTo[column] >= ratio)
-            return {row.kf4, false};
+            return { row.kf4, false };
     }
-    return {kOverhangRows.back().kf4, true};
+    return { kOverhangRows.back().kf4, true };
 }
 
 double toolLifeFactor(double toolLifeMin)

@@ -1,5 +1,6 @@
 #include "titanium/TitaniumFormulas.h"
 
+#include "app/Pi.h"
 #include "titanium/TitaniumCoefficients.h"
 
 #include <cmath>
@@ -42,9 +43,8 @@ TitaniumResults computeTitanium(const TitaniumInputs& in)
         / (pow(t, kFeed.depthExponent) * pow(B, kFeed.widthExponent));
 
     const AlloySpeed& s = alloySpeed(in.alloy);
-    const double K = s.speedFactors
-        ? k.Kv1 * k.Kv2 * k.Kv3 * k.Kf4 * k.Kv5 * k.Kv6 * k.Kv7 * k.Kv8
-        : 1.0;
+    const double K
+        = s.speedFactors ? k.Kv1 * k.Kv2 * k.Kv3 * k.Kf4 * k.Kv5 * k.Kv6 * k.Kv7 * k.Kv8 : 1.0;
     r.V = s.Cv * pow(D, s.a) * K * s.M
         / (pow(T, s.b) * pow(t, s.c) * pow(r.fz, s.d) * pow(B, s.e) * pow(z, s.g));
     r.n = r.V * 1000.0 / (D * kPi);

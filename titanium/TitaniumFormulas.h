@@ -7,23 +7,23 @@
 namespace millcalc::titanium {
 
 struct TitaniumInputs {
-    double diameterMm = 0;  // D
-    int teeth = 0;          // z
-    double widthMm = 0;     // B
-    double depthMm = 0;     // t
-    double overhangMm = 0;  // L
-    double wearMm = 0;      // hz
+    double diameterMm = 0; // D
+    int teeth = 0; // z
+    double widthMm = 0; // B
+    double depthMm = 0; // t
+    double overhangMm = 0; // L
+    double wearMm = 0; // hz
     double toolLifeMin = 0; // T
-    int alloy = 0;          // ComboBoxTiMaterial
-    int toolMaterial = 0;   // RadioGroupTiMaterial
-    int surface = 0;        // RadioGroupTiSurface
-    int skin = 0;           // RadioGroupTiSkin
-    int coolant = 0;        // RadioGroupTiCoolnt
-    int direction = 0;      // RadioGroupTiDirection
-    int partType = 0;       // RadioGroupTiTypeDetal
-    int forceChoice = 1;    // RadioGroupTiPz: 0 Px, 1 Py, any other P
-    int cx = 0;             // EditTiPxcoeff
-    int cy = 0;             // EditTiPycoeff
+    int alloy = 0; // ComboBoxTiMaterial
+    int toolMaterial = 0; // RadioGroupTiMaterial
+    int surface = 0; // RadioGroupTiSurface
+    int skin = 0; // RadioGroupTiSkin
+    int coolant = 0; // RadioGroupTiCoolnt
+    int direction = 0; // RadioGroupTiDirection
+    int partType = 0; // RadioGroupTiTypeDetal
+    int forceChoice = 1; // RadioGroupTiPz: 0 Px, 1 Py, any other P
+    int cx = 0; // EditTiPxcoeff
+    int cy = 0; // EditTiPycoeff
 };
 
 struct TitaniumFactors {
@@ -34,19 +34,19 @@ struct TitaniumFactors {
 
 struct TitaniumResults {
     TitaniumFactors factors;
-    double fz = 0;   // mm per tooth
-    double V = 0;    // m/min
-    double n = 0;    // rev/min
-    double F = 0;    // mm/min
-    double Px = 0;   // N
-    double Py = 0;   // N
-    double P = 0;    // N
-    double Pz = 0;   // N, the chosen one of Px, Py, P
-    double Mz = 0;   // N·m
-    double Nct = 0;  // kW
-    double Vs = 0;   // low rigidity: m/min
-    double ns = 0;   // rev/min
-    double Fs = 0;   // mm/min
+    double fz = 0; // mm per tooth
+    double V = 0; // m/min
+    double n = 0; // rev/min
+    double F = 0; // mm/min
+    double Px = 0; // N
+    double Py = 0; // N
+    double P = 0; // N
+    double Pz = 0; // N, the chosen one of Px, Py, P
+    double Mz = 0; // N·m
+    double Nct = 0; // kW
+    double Vs = 0; // low rigidity: m/min
+    double ns = 0; // rev/min
+    double Fs = 0; // mm/min
     double Ncts = 0; // kW
 };
 

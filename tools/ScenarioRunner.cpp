@@ -2,11 +2,14 @@
 
 #include "app/NumberText.h"
 
+#include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <ios>
 #include <istream>
 #include <ostream>
 #include <streambuf>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -61,21 +64,28 @@ bool parseIndex(const std::string& text, int& value)
     return true;
 }
 
+// The kinds of control a command acts on, one bit a kind.
+using KindSet = std::uint32_t;
+
+constexpr KindSet kindSet(std::initializer_list<FieldKind> kinds)
+{
+    KindSet set = 0;
+    for (FieldKind kind : kinds)
+        set |= KindSet { 1 } << static_cast<unsigned>(kind);
+    return set;
+}
+
+constexpr bool holds(KindSet set, FieldKind kind)
+{
+    return (set >> static_cast<unsigned>(kind) & 1) != 0;
+}
+
 std::string colourText(Rgb colour)
 {
     std::string text = "#";
     for (int shift = 20; shift >= 0; shift -= 4)
         text += kHexDigits[(colour >> shift) & 0xf];
     return text;
-}
-
-bool isOneOf(FieldKind kind, std::initializer_list<FieldKind> kinds)
-{
-    for (FieldKind k : kinds) {
-        if (k == kind)
-            return true;
-    }
-    return false;
 }
 
 // The length of the well-formed UTF-8 sequence at the start of text, or 0
@@ -177,7 +187,9 @@ bool readScenarioLine(std::istream& in, std::string& line)
     }
 }
 
-ScenarioRunner::ScenarioRunner(std::ostream& out) : out_(out), form_(*this)
+ScenarioRunner::ScenarioRunner(std::ostream& out)
+    : out_(out)
+    , form_(*this)
 {
     form_.store().listen([this](const std::string& name, Change change) {
         if (name == "ElFlatMemoMes" && change == Change::LineAppended)
@@ -229,9 +241,7 @@ void ScenarioRunner::showModal(const std::string& window, const std::string& tit
     out_ << "MODAL\t" << window << '\t' << escapeText(title) << '\n';
 }
 
-void ScenarioRunner::raise(const std::string&)
-{
-}
+void ScenarioRunner::raise(const std::string&) { }
 
 void ScenarioRunner::error(const std::string& reason)
 {
@@ -273,167 +283,187 @@ bool ScenarioRunner::runLine(const std::string& line)
     return !ended_;
 }
 
+// What a command's arguments are, after its word.
+enum class ScenarioRunner::Shape {
+    None, // no arguments; a line that gives some is no known command
+    Word, // words that name no control
+    Control, // a control's name, then further words
+    ControlAndText, // a control's name, then the rest of the line as one text
+};
+
+// One performed line, its arguments read by the command's shape.
+struct ScenarioRunner::Call {
+    const Field* control = nullptr; // the named control, where the shape names one
+    std::vector<std::string> words; // every word after the command, the control's name first
+    std::string_view text; // ControlAndText: the rest of the line after the name
+};
+
+struct ScenarioRunner::Command {
+    std::string_view name;
+    Shape shape;
+    std::size_t words; // how many words it takes (Word and Control)
+    KindSet kinds; // the kinds of control it acts on (Control and ControlAndText)
+    std::string_view needs; // those kinds, as the error names them
+    void (*handler)(ScenarioRunner& runner, const Call& call);
+};
+
+// Every command and query the runner knows: its dispatch and its list of names.
+std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
+{
+    using K = FieldKind;
+    static constexpr KindSet kLists
+        = kindSet({ K::DropDownList, K::EditableList, K::RadioGroup, K::PageControl });
+    static constexpr KindSet kWindows = kindSet({ K::Window, K::Panel });
+    static constexpr Command kCommands[] = {
+        { "set", Shape::ControlAndText, 0, kindSet({ K::TextField, K::EditableList }),
+            "a text field or an editable list",
+            [](ScenarioRunner& r, const Call& c) {
+                r.form_.typeText(c.control->name, std::string(c.text));
+            } },
+        { "pick", Shape::Control, 2, kLists, "a list, radio group or page control",
+            [](ScenarioRunner& r, const Call& c) {
+                int index = 0;
+                if (!parseIndex(c.words[1], index) || index < 0
+                    || index >= static_cast<int>(c.control->items.size()))
+                    return r.error("index out of range: " + c.words[1]);
+                r.form_.pick(c.control->name, index);
+            } },
+        { "check", Shape::Control, 2, kindSet({ K::CheckBox, K::RadioButton }),
+            "a check box or radio button",
+            [](ScenarioRunner& r, const Call& c) {
+                if (c.words[1] != "0" && c.words[1] != "1")
+                    return r.error("check takes 0 or 1");
+                // A click on the radio button already checked changes nothing,
+                // and its handler does not run.
+                if (c.control->kind == K::RadioButton && c.control->checked && c.words[1] == "1")
+                    return;
+                r.form_.check(c.control->name, c.words[1] == "1");
+            } },
+        { "click", Shape::Control, 1, kindSet({ K::Button, K::Picture, K::MenuItem }),
+            "a button, picture or menu item",
+            [](ScenarioRunner& r, const Call& c) { r.form_.click(c.control->name); } },
+        { "select-cell", Shape::Control, 3, kindSet({ K::Grid }), "a grid",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                int column = 0;
+                int row = 0;
+                if (!parseIndex(c.words[1], column) || !parseIndex(c.words[2], row) || column < 0
+                    || row < 0 || column >= f.columns || row >= f.rows)
+                    return r.error("cell out of range");
+                // The heading row and column are drawn as headings: a user cannot
+                // select them.
+                if (column < f.fixedColumns || row < f.fixedRows)
+                    return r.error("cell is a fixed heading");
+                r.form_.selectCell(f.name, column, row);
+            } },
+        { "close", Shape::Control, 1, kWindows, "a window or panel",
+            [](ScenarioRunner& r, const Call& c) { r.form_.close(c.control->name); } },
+        { "get", Shape::Control, 1,
+            kindSet({ K::TextField, K::EditableList, K::DropDownList, K::StaticText, K::Memo,
+                K::StatusLine }),
+            "a control that shows a text",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                r.out_ << "FIELD\t" << f.name << '\t' << escapeText(r.form_.store().text(f.name))
+                       << '\t' << colourText(f.colour) << '\t' << (f.enabled ? 1 : 0) << '\n';
+            } },
+        { "items", Shape::Control, 1, kLists, "a list, radio group or page control",
+            [](ScenarioRunner& r, const Call& c) {
+                r.out_ << "ITEMS\t" << c.control->name << '\t' << c.control->index;
+                for (const std::string& item : c.control->items)
+                    r.out_ << '\t' << escapeText(item);
+                r.out_ << '\n';
+            } },
+        { "checked", Shape::Control, 1, kindSet({ K::CheckBox, K::RadioButton, K::MenuItem }),
+            "a check box, radio button or menu item",
+            [](ScenarioRunner& r, const Call& c) {
+                r.out_ << "CHECKED\t" << c.control->name << '\t' << (c.control->checked ? 1 : 0)
+                       << '\n';
+            } },
+        { "grid", Shape::Control, 1, kindSet({ K::Grid }), "a grid",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                for (int row = 0; row < f.rows; ++row) {
+                    r.out_ << "ROW\t" << f.name << '\t' << row;
+                    for (int column = 0; column < f.columns; ++column)
+                        r.out_ << '\t' << escapeText(r.form_.store().cell(f.name, column, row));
+                    r.out_ << '\n';
+                }
+            } },
+        { "window", Shape::Control, 1, kWindows, "a window or panel",
+            [](ScenarioRunner& r, const Call& c) {
+                const Field& f = *c.control;
+                r.out_ << "WINDOW\t" << f.name << '\t' << (f.visible ? 1 : 0) << '\t'
+                       << escapeText(f.text) << '\n';
+            } },
+        { "log", Shape::None, 0, 0, "",
+            [](ScenarioRunner& r, const Call&) {
+                for (const std::string& entry : r.form_.store().items("ElFlatMemoMes"))
+                    r.out_ << "LINE\t" << escapeText(entry) << '\n';
+            } },
+        { "focus", Shape::None, 0, 0, "",
+            [](ScenarioRunner& r, const Call&) {
+                const FieldStore& store = r.form_.store();
+                const std::string& name = store.focused();
+                r.out_ << "FOCUS\t" << name << '\t'
+                       << (!name.empty() && store.selectedAll(name) ? "all" : "none") << '\n';
+            } },
+        { "series", Shape::Word, 1, 0, "",
+            [](ScenarioRunner& r, const Call& c) {
+                const int index = seriesIndex(c.words[0]);
+                if (index < 0)
+                    return r.error("unknown series " + c.words[0]);
+                r.out_ << "SERIES\t" << c.words[0];
+                for (const ChartPoint& p :
+                    r.form_.nomogram().series[static_cast<std::size_t>(index)])
+                    r.out_ << '\t' << formatGeneral(p.x, 10) << ',' << formatGeneral(p.y, 10);
+                r.out_ << '\n';
+            } },
+    };
+    return kCommands;
+}
+
 void ScenarioRunner::perform(const std::string& line)
 {
     const std::size_t blank = line.find(' ');
-    const std::string command = line.substr(0, blank);
+    const std::string_view name = std::string_view(line).substr(0, blank);
     // A view: a line of ten megabytes of blanks is not copied again.
     const std::string_view rest = blank == std::string::npos
         ? std::string_view()
         : std::string_view(line).substr(blank + 1);
-    FieldStore& store = form_.store();
 
-    if (command == "set") {
+    const Command* command = nullptr;
+    for (const Command& c : commands()) {
+        if (c.name == name)
+            command = &c;
+    }
+    if (command == nullptr || (command->shape == Shape::None && !rest.empty()))
+        return error("unknown command " + std::string(name));
+
+    Call call;
+    if (command->shape == Shape::ControlAndText) {
         const std::size_t nameEnd = rest.find(' ');
-        const std::string name(rest.substr(0, nameEnd));
-        const std::string text(
-            nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1));
-        const Field* f = control(name);
-        if (f == nullptr)
-            return;
-        if (!isOneOf(f->kind, {FieldKind::TextField, FieldKind::EditableList}))
-            return error("set needs a text field or an editable list: " + name);
-        form_.typeText(name, text);
-        return;
+        call.words.emplace_back(rest.substr(0, nameEnd));
+        if (nameEnd != std::string_view::npos)
+            call.text = rest.substr(nameEnd + 1);
+    } else if (!rest.empty()) {
+        call.words = splitWords(rest);
     }
 
-    if (command == "log" && rest.empty()) {
-        for (const std::string& entry : store.items("ElFlatMemoMes"))
-            out_ << "LINE\t" << escapeText(entry) << '\n';
-        return;
+    if (command->shape == Shape::Control || command->shape == Shape::ControlAndText) {
+        if (call.words.empty())
+            return error("missing control name");
+        call.control = control(call.words[0]);
+        if (call.control == nullptr)
+            return;
     }
-    if (command == "focus" && rest.empty()) {
-        const std::string& name = store.focused();
-        out_ << "FOCUS\t" << name << '\t'
-             << (!name.empty() && store.selectedAll(name) ? "all" : "none") << '\n';
-        return;
-    }
-
-    const std::vector<std::string> args = rest.empty() ? std::vector<std::string>() : splitWords(rest);
-    const auto needArgs = [&](std::size_t count) {
-        if (args.size() != count) {
-            error("wrong number of arguments for " + command);
-            return false;
-        }
-        return true;
-    };
-
-    if (command == "series") {
-        if (!needArgs(1))
-            return;
-        const int index = seriesIndex(args[0]);
-        if (index < 0)
-            return error("unknown series " + args[0]);
-        out_ << "SERIES\t" << args[0];
-        for (const ChartPoint& p : form_.nomogram().series[static_cast<std::size_t>(index)])
-            out_ << '\t' << formatGeneral(p.x, 10) << ',' << formatGeneral(p.y, 10);
-        out_ << '\n';
-        return;
-    }
-
-    if (command != "pick" && command != "check" && command != "click" && command != "select-cell"
-        && command != "close" && command != "get" && command != "items" && command != "checked"
-        && command != "grid" && command != "window")
-        return error("unknown command " + command);
-    if (args.empty())
-        return error("missing control name");
-    const Field* f = control(args[0]);
-    if (f == nullptr)
-        return;
-    const std::string& name = args[0];
-
-    if (command == "pick") {
-        if (!needArgs(2))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::DropDownList, FieldKind::EditableList,
-                               FieldKind::RadioGroup, FieldKind::PageControl}))
-            return error("pick needs a list, radio group or page control: " + name);
-        int index = 0;
-        if (!parseIndex(args[1], index) || index < 0 || index >= static_cast<int>(f->items.size()))
-            return error("index out of range: " + args[1]);
-        form_.pick(name, index);
-    } else if (command == "check") {
-        if (!needArgs(2))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::CheckBox, FieldKind::RadioButton}))
-            return error("check needs a check box or radio button: " + name);
-        if (args[1] != "0" && args[1] != "1")
-            return error("check takes 0 or 1");
-        // A click on the radio button already checked changes nothing, and its
-        // handler does not run.
-        if (f->kind == FieldKind::RadioButton && f->checked && args[1] == "1")
-            return;
-        form_.check(name, args[1] == "1");
-    } else if (command == "click") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::Button, FieldKind::Picture, FieldKind::MenuItem}))
-            return error("click needs a button, picture or menu item: " + name);
-        form_.click(name);
-    } else if (command == "select-cell") {
-        if (!needArgs(3))
-            return;
-        if (f->kind != FieldKind::Grid)
-            return error("select-cell needs a grid: " + name);
-        int column = 0;
-        int row = 0;
-        if (!parseIndex(args[1], column) || !parseIndex(args[2], row) || column < 0 || row < 0
-            || column >= f->columns || row >= f->rows)
-            return error("cell out of range");
-        // The heading row and column are drawn as headings: a user cannot select them.
-        if (column < f->fixedColumns || row < f->fixedRows)
-            return error("cell is a fixed heading");
-        form_.selectCell(name, column, row);
-    } else if (command == "close") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::Window, FieldKind::Panel}))
-            return error("close needs a window or panel: " + name);
-        form_.close(name);
-    } else if (command == "get") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::TextField, FieldKind::EditableList,
-                               FieldKind::DropDownList, FieldKind::StaticText, FieldKind::Memo,
-                               FieldKind::StatusLine}))
-            return error("get needs a control that shows a text: " + name);
-        out_ << "FIELD\t" << name << '\t' << escapeText(store.text(name)) << '\t'
-             << colourText(f->colour) << '\t' << (f->enabled ? 1 : 0) << '\n';
-    } else if (command == "items") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::DropDownList, FieldKind::EditableList,
-                               FieldKind::RadioGroup, FieldKind::PageControl}))
-            return error("items needs a list, radio group or page control: " + name);
-        out_ << "ITEMS\t" << name << '\t' << f->index;
-        for (const std::string& item : f->items)
-            out_ << '\t' << escapeText(item);
-        out_ << '\n';
-    } else if (command == "checked") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::CheckBox, FieldKind::RadioButton, FieldKind::MenuItem}))
-            return error("checked needs a check box, radio button or menu item: " + name);
-        out_ << "CHECKED\t" << name << '\t' << (f->checked ? 1 : 0) << '\n';
-    } else if (command == "grid") {
-        if (!needArgs(1))
-            return;
-        if (f->kind != FieldKind::Grid)
-            return error("grid needs a grid: " + name);
-        for (int row = 0; row < f->rows; ++row) {
-            out_ << "ROW\t" << name << '\t' << row;
-            for (int column = 0; column < f->columns; ++column)
-                out_ << '\t' << escapeText(store.cell(name, column, row));
-            out_ << '\n';
-        }
-    } else if (command == "window") {
-        if (!needArgs(1))
-            return;
-        if (!isOneOf(f->kind, {FieldKind::Window, FieldKind::Panel}))
-            return error("window needs a window or panel: " + name);
-        out_ << "WINDOW\t" << name << '\t' << (f->visible ? 1 : 0) << '\t' << escapeText(f->text)
-             << '\n';
-    }
+    if ((command->shape == Shape::Word || command->shape == Shape::Control)
+        && call.words.size() != command->words)
+        return error("wrong number of arguments for " + std::string(name));
+    if (call.control != nullptr && !holds(command->kinds, call.control->kind))
+        return error(
+            std::string(name) + " needs " + std::string(command->needs) + ": " + call.words[0]);
+    command->handler(*this, call);
 }
 
 } // namespace millcalc

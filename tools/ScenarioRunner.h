@@ -3,10 +3,11 @@
 // or answer. Every modal box is answered at once with its only button.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 #include <iosfwd>
+#include <span>
 #include <string>
 
 namespace millcalc {
@@ -46,6 +47,11 @@ public:
     void raise(const std::string& window) override;
 
 private:
+    enum class Shape;
+    struct Call;
+    struct Command;
+    static std::span<const Command> commands();
+
     void perform(const std::string& line);
     void error(const std::string& reason);
     const Field* control(const std::string& name);

@@ -13,6 +13,8 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 fail() { echo "check-package: FAILED: $*" >&2; exit 1; }
 step() { echo "check-package: $*"; }
+# shellcheck source=virtual-screen.sh
+. tools/virtual-screen.sh
 
 for tool in desktop-file-validate appstreamcli lintian dpkg-deb apt-get Xvfb xdotool xwininfo xprop file; do
     command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh --tests installs it"
@@ -31,10 +33,9 @@ deb="${debs[0]}"
 work="$(mktemp -d)"
 installed_by_us=0
 program_pid=""
-xvfb_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    virtual_screen_stop
     if [ "$installed_by_us" -eq 1 ] && [ -n "$(installed_status)" ] \
             && [ "$(installed_status)" != "unknown ok not-installed" ]; then
         echo "check-package: removing the package this check installed" >&2
@@ -53,6 +54,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = science ] || fail "Section is $(field Section), not science"
 field Maintainer | grep -q millcalc || fail "the Maintainer does not name the project: $(field Maintainer)"
 field Depends | grep -q 'libqt6widgets6' || fail "the Depends do not name the Qt libraries: $(field Depends)"
+# Qt loads its SVG icon engine as a plugin, which dpkg-shlibdeps cannot see:
+# the package must name the package that holds it on this release.
+engine_package=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | head -n1 | sed 's/[:,].*//')
+[ -n "$engine_package" ] || fail "no installed package holds Qt's SVG icon engine; tools/setup.sh installs it"
+field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$engine_package" \
+    || fail "the Depends lack $engine_package, which holds Qt's SVG icon engine: $(field Depends)"
 field Description | grep -q 'Калькулятор' || fail "the Description has no Russian text"
 for path in /usr/bin/millcalc /usr/share/applications/millcalc.desktop \
         /usr/share/icons/hicolor/scalable/apps/millcalc.svg \
@@ -107,16 +114,8 @@ while read -r path; do
 done <"$work/paths"
 
 step "the installed /usr/bin/millcalc shows its main window under Xvfb"
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
-display=":$(head -n1 "$work/display")"
+virtual_screen_start 1366x768 || fail "no virtual X screen"
+display=$DISPLAY
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" /usr/bin/millcalc >"$work/millcalc.log" 2>&1 &
 program_pid=$!
 window="$(DISPLAY="$display" timeout 30 xdotool search --sync --onlyvisible --pid "$program_pid" \
@@ -128,12 +127,12 @@ echo "$info" | grep -E 'xwininfo:|Width:|Height:'
 DISPLAY="$display" xprop -id "$window" _NET_WM_ICON | grep -q 'not found' \
     && fail "the main window has no icon from the installed icon theme"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after showing its window"
+# A picture-only button whose SVG picture cannot be drawn says so.
+grep 'cannot show its picture' "$work/millcalc.log" && fail "a picture-only button shows no picture"
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null || true
-xvfb_pid=""
+virtual_screen_stop
 
 step "apt-get remove millcalc"
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -q -o DPkg::Lock::Timeout=300 millcalc \

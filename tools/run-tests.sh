@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds millcalc and runs every test: the
-# test suite, then the whole program and every test again under
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, each fuzz
-# target for a bounded time, a smoke run of the benchmarks, and the Debian
-# package built, installed and removed.
+# Sets up a fresh Debian 12 or 13 machine, checks the format of the C++ code,
+# builds millcalc and runs every test: the test suite, then the whole program
+# and every test again under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer, each fuzz target for a bounded time, a smoke run of the
+# benchmarks, the Debian package built, installed and removed, and the
+# README's run command followed on a fresh minimal Debian 12 and Debian 13.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
+# Every C++ file as the repository's .clang-format has it.
+tools/check-format.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMILLCALC_WERROR=ON \
     -DBUILD_TESTING=ON -DMILLCALC_BUILD_BENCH=ON
 cmake --build build
@@ -25,7 +28,7 @@ ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/too
     QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j2
 
 # Fuzzing with clang's libFuzzer and the same sanitizers; a crash fails.
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMILLCALC_WERROR=ON -DMILLCALC_BUILD_FUZZ=ON -DMILLCALC_SANITIZE=ON \
     -DMILLCALC_BUILD_UI=OFF -DMILLCALC_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
 cmake --build build-fuzz
@@ -38,3 +41,8 @@ build/millcalc-bench --benchmark_min_time=0.01
 # The Debian package: built from a release, validated, installed, started
 # under a virtual X server and removed again.
 tools/check-package.sh
+
+# A fresh minimal Debian 12 and Debian 13 each (cached roots, a pristine
+# overlay per run): the commit under test cloned, tools/run-desktop.sh set up,
+# built and started; its main window must come up with its pictures.
+tools/fresh-machine-check.sh bookworm trixie

@@ -17,16 +17,17 @@ title="Расчет режимов резания"
 # Long enough for the splash to close (1 s) and the window to settle.
 settle_ms=2500
 
-for tool in Xvfb xdotool /usr/bin/time cmake cc; do
+for tool in Xvfb xprop /usr/bin/time cmake cc; do
     command -v "$tool" > /dev/null || { echo "startup-time: $tool is missing (tools/setup.sh --tests)" >&2; exit 2; }
 done
 [ -e /usr/include/X11/Xlib.h ] || { echo "startup-time: libX11's headers are missing (libx11-dev; tools/setup.sh --tests)" >&2; exit 2; }
 [ -x "$program" ] || { echo "startup-time: no program at $program (build it first)" >&2; exit 2; }
 
+# shellcheck source=virtual-screen.sh
+. tools/virtual-screen.sh
 work=$(mktemp -d)
-xvfb_pid=""
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+    virtual_screen_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -144,16 +145,10 @@ int main(int argc, char** argv)
 EOF
 cc -O2 -o "$work/mapwait" "$work/mapwait.c" -lX11
 
-# A display of its own: Xvfb picks a free number and writes it when ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+# A display of its own, without a window manager, as every program meets it.
+virtual_screen_start 1280x1024 || exit 2
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime"
-xdotool getmouselocation > /dev/null
 
 measure() {  # NAME PROGRAM: one run, "seconds kilobytes"
     local seconds kb

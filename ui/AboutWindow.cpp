@@ -39,8 +39,8 @@ QLabel* label(const char* text, bool bold = false)
 
 AboutWindow::AboutWindow(QWidget* parent, MailHandOff& mail)
     : QDialog(parent,
-        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-            | Qt::WindowStaysOnTopHint)
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+              | Qt::WindowStaysOnTopHint)
     , mail_(mail)
     , background_(
           new JpegPicture(QStringLiteral(":/pictures/AboutBackground.jpg"), QSize(280, 199), this))

@@ -1,8 +1,8 @@
 #include "ui/FieldBinder.h"
 
-#include "app/Main.h"
-#include "ui/IdleBuild.h"
+#include "shell/FormMain.h"
 #include "ui/GraphicWindow.h"
+#include "ui/IdleBuild.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"

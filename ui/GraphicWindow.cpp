@@ -1,6 +1,7 @@
 #include "ui/GraphicWindow.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
+#include "ui/NomogramColours.h"
 #include "ui/PanelDock.h"
 #include "ui/WidgetKit.h"
 
@@ -24,13 +25,7 @@ namespace millcalc {
 
 namespace {
 
-// The chart's colours, as the system names them.
-const QColor kRed(0xff, 0x00, 0x00);
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kYellow(0xff, 0xff, 0x00);
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xff);
-const QColor kLime(0x00, 0xff, 0x00);
+using namespace nomogram;
 
 constexpr int kLineWidth = 3;
 constexpr int kPointBorderWidth = 6;

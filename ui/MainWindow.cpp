@@ -7,8 +7,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,8 +51,8 @@ MainWindow::MainWindow()
     setCentralWidget(createCentralWidget());
     // The results, the log and the panels dock on the right of the inputs; the
     // user may move, tab, float and resize them.
-    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks
-        | QMainWindow::AllowTabbedDocks);
+    setDockOptions(
+        QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     setTabPosition(Qt::AllDockWidgetAreas, QTabWidget::North);
 }
 
@@ -67,12 +67,11 @@ void MainWindow::createMenus()
     help->menuAction()->setObjectName(QStringLiteral("N7"));
     help->setSeparatorsCollapsible(false);
     addMenuLines(help, this,
-        { { nullptr, nullptr }, { "NMesWin", "&Показывать 'Окно сообщений'" },
-            { nullptr, nullptr }, { "N8", "&Схема параметров.." }, { nullptr, nullptr },
-            { "N22", "Панель: &Материалы" }, { "N21", "Панель: &Формулы (Алюминий)" },
-            { "N23", "Панель: &Температуры (Алюминий)" },
-            { "N27", "Панель: С&равнение станков" }, { nullptr, nullptr },
-            { "N25", "&Литература" }, { nullptr, nullptr }, { "N10", "Об &авторах.." } });
+        { { nullptr, nullptr }, { "NMesWin", "&Показывать 'Окно сообщений'" }, { nullptr, nullptr },
+            { "N8", "&Схема параметров.." }, { nullptr, nullptr }, { "N22", "Панель: &Материалы" },
+            { "N21", "Панель: &Формулы (Алюминий)" }, { "N23", "Панель: &Температуры (Алюминий)" },
+            { "N27", "Панель: С&равнение станков" }, { nullptr, nullptr }, { "N25", "&Литература" },
+            { nullptr, nullptr }, { "N10", "Об &авторах.." } });
     findChild<QAction*>(QStringLiteral("NMesWin"))->setCheckable(true);
 
     contextMenu_ = new QMenu(this);
@@ -82,8 +81,8 @@ void MainWindow::createMenus()
             { nullptr, nullptr }, { "N19", "Панель: &Материалы" },
             { "N18", "Панель: &Формулы (Алюминий)" }, { "N24", "Панель: &Температуры (Алюминий)" },
             { "N28", "Панель: &Сравнение станков" }, { nullptr, nullptr },
-            { "N13", "&Показать окно сообщений" }, { nullptr, nullptr },
-            { "N1", "Об а&вторах" }, { nullptr, nullptr }, { "N4", "&Закрыть" } });
+            { "N13", "&Показать окно сообщений" }, { nullptr, nullptr }, { "N1", "Об а&вторах" },
+            { nullptr, nullptr }, { "N4", "&Закрыть" } });
 }
 
 QWidget* MainWindow::createCentralWidget()

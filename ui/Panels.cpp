@@ -241,7 +241,8 @@ QWidget* createMachinesPanel()
     // The first column holds the machine names; the columns after it follow
     // the method and take the default width.
     table->setColumnCount(1);
-    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(QStringLiteral("Variaxis 630-5X")) + 16);
+    table->setColumnWidth(
+        0, table->fontMetrics().horizontalAdvance(QStringLiteral("Variaxis 630-5X")) + 16);
     layout->addWidget(table);
     return widget;
 }

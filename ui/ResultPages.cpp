@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -99,8 +99,8 @@ protected:
     {
         if (watched == page_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize)
             && outerField_ && innerField_) {
-            const int shift = outerField_->mapTo(page_, QPoint()).x()
-                - innerField_->mapTo(page_, QPoint()).x();
+            const int shift
+                = outerField_->mapTo(page_, QPoint()).x() - innerField_->mapTo(page_, QPoint()).x();
             const int width = std::max(0, inner_->cellRect(1, 0).width() + shift);
             if (shift != 0 && width != inner_->columnMinimumWidth(0)) {
                 inner_->setColumnMinimumWidth(0, width);
@@ -190,20 +190,20 @@ QWidget* createAluminiumResultPage()
     line(pageLabel("EditV2"), textField("EditV2", kResultWidth));
     line(pageLabel("EditV"), dropDownList("EditV", kResultWidth), nullptr,
         picture("ImageAlV", QSize(150, 40)));
-    line(pageLabel("Editn"), textField("Editn", kResultWidth),
-        stepButton("BitBtnAln1"), picture("ImageAln", QSize(150, 40)));
+    line(pageLabel("Editn"), textField("Editn", kResultWidth), stepButton("BitBtnAln1"),
+        picture("ImageAln", QSize(150, 40)));
     line(pageLabel("EditF"), textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
         picture("ImageAlF", QSize(150, 40)));
     QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
     temperature->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    temperature->setMaximumWidth(temperature->fontMetrics().horizontalAdvance(QStringLiteral(">>>>>>")));
-    line(pageLabel("EditTm"), textField("EditTm", kResultWidth),
-        temperature);
+    temperature->setMaximumWidth(
+        temperature->fontMetrics().horizontalAdvance(QStringLiteral(">>>>>>")));
+    line(pageLabel("EditTm"), textField("EditTm", kResultWidth), temperature);
     line(pageLabel("EditPz"), textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
     line(pageLabel("EditMz"), textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
         picture("Image18", QSize(150, 40)));
-    line(pageLabel("EditNp"), textField("EditNp", kResultWidth),
-        stepButton("BitBtnAlNp1"), picture("Image19", QSize(150, 40)));
+    line(pageLabel("EditNp"), textField("EditNp", kResultWidth), stepButton("BitBtnAlNp1"),
+        picture("Image19", QSize(150, 40)));
     form->setColumnStretch(4, 1);
     outer->addWidget(values);
 
@@ -279,8 +279,7 @@ QWidget* createTitaniumResultPage()
         form->addWidget(formula, row, 2, Qt::AlignLeft);
     };
     line(pageLabel("EditTifz"), "EditTifz", picture("Image20", QSize(230, 50)));
-    line(pageLabel("EditTiVc"), "EditTiVc",
-        picture("ImageTiVbase", QSize(230, 50)));
+    line(pageLabel("EditTiVc"), "EditTiVc", picture("ImageTiVbase", QSize(230, 50)));
     line(pageLabel("EditTin"), "EditTin", picture("Image21", QSize(150, 40)));
     line(pageLabel("EditTiF"), "EditTiF", picture("Image22", QSize(150, 40)));
 

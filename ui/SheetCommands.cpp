@@ -1,7 +1,7 @@
 #include "ui/SheetCommands.h"
 
-#include "app/CalculationSheet.h"
-#include "app/Main.h"
+#include "shell/CalculationSheet.h"
+#include "shell/FormMain.h"
 #include "ui/SheetPage.h"
 
 #include <QAction>
@@ -53,7 +53,8 @@ const char* methodWord(int page)
 QString fileWord(const QString& text)
 {
     QString word = text;
-    word.replace(QRegularExpression(QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
+    word.replace(QRegularExpression(
+                     QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
         QStringLiteral("_"));
     while (word.startsWith(QLatin1Char('_')))
         word.remove(0, 1);

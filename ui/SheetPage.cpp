@@ -1,6 +1,7 @@
 #include "ui/SheetPage.h"
 
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
+#include "ui/NomogramColours.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,13 +26,7 @@ constexpr double kCellPaddingMm = 0.6;
 constexpr double kBodyPt = 8;
 constexpr double kSmallPt = 7;
 
-// The colours of the nomogram, as its window draws them.
-const QColor kRed(0xff, 0x00, 0x00);
-const QColor kGreen(0x00, 0x80, 0x00);
-const QColor kYellow(0xff, 0xff, 0x00);
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xff);
-const QColor kLime(0x00, 0xff, 0x00);
+using namespace nomogram;
 const QColor kRule(0xa0, 0xa0, 0xa0);
 const QColor kHeading(0xe6, 0xe6, 0xe6);
 
@@ -105,8 +100,8 @@ public:
             .height();
     }
 
-    double drawText(const QString& text, double points, bool bold, double x, double y,
-        double width, const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft)
+    double drawText(const QString& text, double points, bool bold, double x, double y, double width,
+        const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft)
     {
         const QFont f = font(points, bold);
         painter_.setFont(f);
@@ -224,8 +219,8 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     double y = box.top();
-    y += layout.drawText(QStringLiteral("Номограмма"), 9, true, box.left(), y, box.width(),
-        kBlue, Qt::AlignHCenter);
+    y += layout.drawText(
+        QStringLiteral("Номограмма"), 9, true, box.left(), y, box.width(), kBlue, Qt::AlignHCenter);
 
     // The legend, two entries a line.
     const struct {
@@ -250,11 +245,11 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
             painter.drawLine(mark - QPointF(layout.mm(2.5), 0), mark + QPointF(layout.mm(2.5), 0));
             square(painter, mark, layout.mm(1), legend[i].colour, legend[i].colour, 0);
         } else {
-            square(painter, mark, layout.mm(1.8), legend[i].colour, legend[i].border,
-                layout.mm(0.45));
+            square(
+                painter, mark, layout.mm(1.8), legend[i].colour, legend[i].border, layout.mm(0.45));
         }
-        layout.drawText(QString::fromUtf8(legend[i].title), kSmallPt, false,
-            x + layout.mm(7), ly, entryWidth - layout.mm(7));
+        layout.drawText(QString::fromUtf8(legend[i].title), kSmallPt, false, x + layout.mm(7), ly,
+            entryWidth - layout.mm(7));
     }
     y += 2 * legendLine + layout.mm(1.5);
 
@@ -303,8 +298,8 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
         painter.setPen(QPen(Qt::black, layout.mm(0.15)));
         painter.drawLine(QPointF(plot.right(), ty), QPointF(plot.right() + layout.mm(1), ty));
         painter.setPen(kRed.darker(130));
-        painter.drawText(QRectF(plot.right() + layout.mm(1.5), ty - labelHeight / 2, side,
-                             labelHeight),
+        painter.drawText(
+            QRectF(plot.right() + layout.mm(1.5), ty - labelHeight / 2, side, labelHeight),
             Qt::AlignLeft | Qt::AlignVCenter, tickText(powerAxis.step * i));
     }
     const int speedTicks = static_cast<int>(std::lround(speedAxis.high / speedAxis.step));
@@ -313,14 +308,14 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
         const double tx = plot.left() + plot.width() * i / speedTicks;
         painter.drawLine(QPointF(tx, plot.bottom()), QPointF(tx, plot.bottom() + layout.mm(1)));
         const double labelWidth = layout.mm(14);
-        painter.drawText(QRectF(tx - labelWidth / 2, plot.bottom() + layout.mm(1), labelWidth,
-                             labelHeight),
+        painter.drawText(
+            QRectF(tx - labelWidth / 2, plot.bottom() + layout.mm(1), labelWidth, labelHeight),
             Qt::AlignHCenter | Qt::AlignTop, tickText(speedAxis.step * i));
     }
     painter.setPen(QPen(Qt::black, layout.mm(0.25)));
     painter.drawRect(plot);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + layout.mm(1) + labelHeight, plot.width(),
-                         labelHeight),
+    painter.drawText(
+        QRectF(plot.left(), plot.bottom() + layout.mm(1) + labelHeight, plot.width(), labelHeight),
         Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Обороты шпинделя, об/мин"));
     // The vertical axes' titles, turned along them.
     const auto verticalTitle = [&](const QString& title, double x, const QColor& colour) {
@@ -335,21 +330,21 @@ void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationShee
     verticalTitle(QStringLiteral("Момент, Нм"), box.left() + labelHeight / 2, kGreen.darker(130));
     verticalTitle(QStringLiteral("Мощность, кВт"), box.right() - labelHeight / 2, kRed.darker(130));
 
-    const auto curve = [&](const std::vector<ChartPoint>& points, const Axis& axis,
-                           const QColor& colour) {
-        QPainterPath path;
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const QPointF p = at(points[i].x, points[i].y, axis);
-            if (i == 0)
-                path.moveTo(p);
-            else
-                path.lineTo(p);
-        }
-        painter.setPen(QPen(colour, layout.mm(0.5)));
-        painter.drawPath(path);
-        for (const ChartPoint& p : points)
-            square(painter, at(p.x, p.y, axis), layout.mm(0.9), colour, colour, 0);
-    };
+    const auto curve
+        = [&](const std::vector<ChartPoint>& points, const Axis& axis, const QColor& colour) {
+              QPainterPath path;
+              for (std::size_t i = 0; i < points.size(); ++i) {
+                  const QPointF p = at(points[i].x, points[i].y, axis);
+                  if (i == 0)
+                      path.moveTo(p);
+                  else
+                      path.lineTo(p);
+              }
+              painter.setPen(QPen(colour, layout.mm(0.5)));
+              painter.drawPath(path);
+              for (const ChartPoint& p : points)
+                  square(painter, at(p.x, p.y, axis), layout.mm(0.9), colour, colour, 0);
+          };
     curve(sheet.powerCurve, powerAxis, kRed);
     curve(sheet.torqueCurve, torqueAxis, kGreen);
     square(painter, at(point.spindleSpeedRpm, point.powerKw, powerAxis), layout.mm(2.2), kYellow,
@@ -410,8 +405,8 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
     layout.paragraph(QStringLiteral("Метод: ") + qt(sheet.method), 10, true);
     layout.skip(1);
     painter.setPen(QPen(Qt::black, layout.mm(0.3)));
-    painter.drawLine(QPointF(layout.left(), layout.y()),
-        QPointF(layout.left() + layout.width(), layout.y()));
+    painter.drawLine(
+        QPointF(layout.left(), layout.y()), QPointF(layout.left() + layout.width(), layout.y()));
 
     // Inputs on the left, the nomogram beside them.
     layout.section(QStringLiteral("Исходные данные"));
@@ -465,8 +460,8 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
         const double height = layout.textHeight(line, kBodyPt, false, layout.width());
         const bool last = i + 1 == sheet.log.size();
         if (layout.room() < height + (last ? 0 : lineHeight)) {
-            layout.paragraph(QStringLiteral("… и еще строк: %1 (в окне сообщений)")
-                                 .arg(sheet.log.size() - i),
+            layout.paragraph(
+                QStringLiteral("… и еще строк: %1 (в окне сообщений)").arg(sheet.log.size() - i),
                 kBodyPt, true);
             return;
         }
@@ -515,8 +510,7 @@ bool writeSheetPdf(const CalculationSheet& sheet, const QString& path, QString* 
     // A failed write (a full disk) makes the commit fail and drop the file.
     if (!file.commit()) {
         const QString detail = file.errorString();
-        return fail(
-            QStringLiteral("ошибка записи — возможно, диск заполнен (%1)").arg(detail));
+        return fail(QStringLiteral("ошибка записи — возможно, диск заполнен (%1)").arg(detail));
     }
     return true;
 }

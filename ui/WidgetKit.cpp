@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -149,14 +150,34 @@ QPushButton* textButton(const char* name, const char* text)
     return button;
 }
 
+namespace {
+
+// The picture of a picture-only button, drawn from its SVG file by Qt's SVG
+// icon engine. That engine is a plugin, which a system may lack even where the
+// SVG library is installed (Debian 13 packs it apart, in qt6-svg-plugins): the
+// icon is then null, the button takes the style's icon, and standard error
+// says why the picture is missing.
+QIcon buttonPicture(const QString& file, const QPushButton* button)
+{
+    QIcon icon(file);
+    if (icon.isNull())
+        qWarning("millcalc: the button %s cannot show its picture %s: Qt's SVG icon engine is "
+                 "missing (Debian: qt6-svg-plugins or libqt6svg6)",
+            qUtf8Printable(button->objectName()), qUtf8Printable(file));
+    return icon;
+}
+
+} // namespace
+
 QPushButton* pictureButton(const char* name, int stockIcon)
 {
     auto* button = new QPushButton;
     button->setObjectName(QString::fromUtf8(name));
     button->setToolTip(pictureToolTip(button->objectName()));
     const QString file = PictureLabel::pictureFile(button->objectName(), 0);
-    if (!file.isEmpty())
-        button->setIcon(QIcon(file));
+    const QIcon icon = file.isEmpty() ? QIcon() : buttonPicture(file, button);
+    if (!icon.isNull())
+        button->setIcon(icon);
     else
         button->setIcon(
             button->style()->standardIcon(static_cast<QStyle::StandardPixmap>(stockIcon)));
@@ -171,13 +192,12 @@ QPushButton* stepButton(const char* name)
     button->setToolTip(pictureToolTip(button->objectName()));
     // Every step button shows the one step picture: load it once for all of them.
     // Never destroyed, so that it cannot outlive the application object.
-    static const QIcon* const stepIcon = [] {
+    static const QIcon* const stepIcon = [button] {
         const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
-        return new QIcon(shared.isEmpty() ? QIcon() : QIcon(shared));
+        return new QIcon(shared.isEmpty() ? QIcon() : buttonPicture(shared, button));
     }();
-    button->setIcon(stepIcon->isNull()
-            ? button->style()->standardIcon(QStyle::SP_MediaPlay)
-            : *stepIcon);
+    button->setIcon(
+        stepIcon->isNull() ? button->style()->standardIcon(QStyle::SP_MediaPlay) : *stepIcon);
     button->setIconSize(fromFont(QSize(16, 16)));
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;

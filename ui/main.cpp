@@ -1,5 +1,5 @@
 // millcalc: the desktop calculator of cutting conditions for end milling.
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/IdleBuild.h"

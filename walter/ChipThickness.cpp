@@ -1,7 +1,8 @@
 #include "walter/ChipThickness.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
 #include "walter/SpeedSteps.h"
 #include "walter/StepReport.h"
 
@@ -36,7 +37,7 @@ double contactAngle(int contactItem, double ae, double D)
 
 } // namespace
 
-int WalterChipThickness(FormMain& form)
+int WalterChipThickness(Form& form)
 {
     FieldStore& store = form.store();
 
@@ -85,7 +86,7 @@ int WalterChipThickness(FormMain& form)
             kappa = 90;
         if (!(phi > 0))
             phi = 0.001;
-        hm = std::fabs(kChipConstant * fz * std::sin(kappa * kWalterPi / 180) * ratio) / phi;
+        hm = std::fabs(kChipConstant * fz * std::sin(kappa * kPi / 180) * ratio) / phi;
         store.setText("EditStk", formatFixed(kappa, 5));
     }
 
@@ -95,14 +96,14 @@ int WalterChipThickness(FormMain& form)
     return 0;
 }
 
-void ComboBoxStContactChange(FormMain& form)
+void ComboBoxStContactChange(Form& form)
 {
     const int item = form.store().index("ComboBoxStContact");
     if (item >= 0)
         form.store().setPicture("Imagevs", item);
 }
 
-void CheckBoxhm2Click(FormMain& form)
+void CheckBoxhm2Click(Form& form)
 {
     FieldStore& store = form.store();
     const bool approximate = store.checked("CheckBoxhm2");

@@ -5,17 +5,17 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // The step of BitBtnSt3, also run by the full calculation. Returns 0, or -1
 // when it stopped.
-int WalterChipThickness(FormMain& form);
+int WalterChipThickness(Form& form);
 
 // ComboBoxStContact picked: Imagevs shows the contact-angle formula of the item.
-void ComboBoxStContactChange(FormMain& form);
+void ComboBoxStContactChange(Form& form);
 
 // CheckBoxhm2 clicked: the approximate formula needs no angle, so EditStk is
 // disabled while it is checked; Imagehm shows the formula in use.
-void CheckBoxhm2Click(FormMain& form);
+void CheckBoxhm2Click(Form& form);
 
 } // namespace millcalc

@@ -1,7 +1,8 @@
 #include "walter/PowerSteps.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
 #include "walter/SpeedSteps.h"
 #include "walter/StepReport.h"
 
@@ -27,14 +28,14 @@ constexpr const char* kPowerStoppedBox
 
 // A bad input of these steps is replaced in place, logged, and the step goes on
 // with the replacement.
-void correctTo(FormMain& form, const char* field, double value, int decimals, const char* message)
+void correctTo(Form& form, const char* field, double value, int decimals, const char* message)
 {
     form.CorrectField(field, formatFixed(value, decimals));
     form.LogMessage(message);
 }
 
 // Reads a quantity that must be greater than 0; replaces it by 0 otherwise.
-double readPositive(FormMain& form, const char* field, int decimals, const char* message)
+double readPositive(Form& form, const char* field, int decimals, const char* message)
 {
     const double value = form.store().real(field);
     if (value > 0)
@@ -45,7 +46,7 @@ double readPositive(FormMain& form, const char* field, int decimals, const char*
 
 } // namespace
 
-int WalterRemovalRate(FormMain& form)
+int WalterRemovalRate(Form& form)
 {
     const double ap = readPositive(form, "BaseB", 3, "Ошибка задания ширины реза...<=0");
     const double ae = readPositive(form, "BaseT", 3, "Ошибка задания глубины реза...<=0");
@@ -58,10 +59,10 @@ int WalterRemovalRate(FormMain& form)
     return 0;
 }
 
-int WalterPower(FormMain& form)
+int WalterPower(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
     const double ap = store.real("BaseB");
     if (!(ap > 0)) {
@@ -130,13 +131,13 @@ int WalterPower(FormMain& form)
 
     if (!writeResult(form, "EditStPn", Pn, 5, "мощности станка Pn"))
         return -1;
-    form.markAgainstLimit("EditStPn", Pn, machine.MaxPower,
-        "Работа на пределе (или Превышение) - мощности станка");
+    form.markAgainstLimit(
+        "EditStPn", Pn, machine.MaxPower, "Работа на пределе (или Превышение) - мощности станка");
 
     if (!writeResult(form, "EditStM", M, 5, "крутящего момента M"))
         return -1;
-    form.markAgainstLimit("EditStM", M, machine.MaxTorque,
-        "Работа на пределе (или Превышение) - крутящего момента");
+    form.markAgainstLimit(
+        "EditStM", M, machine.MaxTorque, "Работа на пределе (или Превышение) - крутящего момента");
     return 0;
 }
 

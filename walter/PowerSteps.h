@@ -5,14 +5,14 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // The step of BitBtnSt2: Q from ap, ae and Vf. Bad inputs are replaced by 0 and
 // logged; returns 0, or -1 only when Q overflowed and was not written.
-int WalterRemovalRate(FormMain& form);
+int WalterRemovalRate(Form& form);
 
 // The step of BitBtnSt5, run last by the full calculation. Returns 0, or -1
 // when it stopped.
-int WalterPower(FormMain& form);
+int WalterPower(Form& form);
 
 } // namespace millcalc

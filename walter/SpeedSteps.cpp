@@ -1,7 +1,9 @@
 #include "walter/SpeedSteps.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
+#include "machines/MachineTable.h"
 #include "walter/StepReport.h"
 
 namespace millcalc {
@@ -16,10 +18,10 @@ constexpr const char* kFeedPerToothStopped = "Расчет подачи на з�
 
 } // namespace
 
-int WalterCuttingSpeed(FormMain& form)
+int WalterCuttingSpeed(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
     const double D = store.real("BaseD");
     if (!(D > 0)) {
@@ -39,7 +41,7 @@ int WalterCuttingSpeed(FormMain& form)
 
     // Written like a correction so that the focus ends on the cutting speed,
     // also after EditStn was corrected.
-    const double Vc = D * kWalterPi * n * 0.001;
+    const double Vc = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", Vc, 3, "скорости резания Vc", ResultWrite::Focused))
         return -1;
 
@@ -47,25 +49,25 @@ int WalterCuttingSpeed(FormMain& form)
     return 0;
 }
 
-double WalterSpindleSpeed(FormMain& form, double D, double Vc)
+double WalterSpindleSpeed(Form& form, double D, double Vc)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
-    const double n = Vc * 1000 / (D * kWalterPi);
+    const double n = Vc * 1000 / (D * kPi);
     if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
         return -1;
     form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
 
-    const double VcBack = D * kWalterPi * n * 0.001;
+    const double VcBack = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))
         return -1;
     return n;
 }
 
-int WalterFeedPerTooth(FormMain& form)
+int WalterFeedPerTooth(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
     double Vf = store.real("EditStVf");
     if (!(Vf > 0)) {
@@ -94,9 +96,9 @@ int WalterFeedPerTooth(FormMain& form)
     return 0;
 }
 
-int WalterTableFeed(FormMain& form, double fz, int z, double n)
+int WalterTableFeed(Form& form, double fz, int z, double n)
 {
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(form.store());
 
     const double Vf = fz * z * n;
     if (!writeResult(form, "EditStVf", Vf, 2, "подачи Vf"))

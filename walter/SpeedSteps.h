@@ -5,29 +5,26 @@
 
 namespace millcalc {
 
-class FormMain;
-
-// π of the method: the decimal literal, in every speed and angle formula.
-inline constexpr double kWalterPi = 3.1415926;
+class Form;
 
 inline constexpr const char* kSpindleSpeedExceeded = "Превышение числа оборотов";
 inline constexpr const char* kFeedExceeded = "Превышение максимального лимита рабочей подачи";
 
 // The step of BitBtnSt1: Vc from BaseD and the n typed into EditStn. Returns 0,
 // or -1 when it stopped.
-int WalterCuttingSpeed(FormMain& form);
+int WalterCuttingSpeed(Form& form);
 
 // n from D and the wanted Vc (both already checked greater than 0), written
 // with its spindle-speed mark, and Vc back from the unrounded n. Returns the
 // unrounded n, or -1 when a value overflowed and the step stopped.
-double WalterSpindleSpeed(FormMain& form, double D, double Vc);
+double WalterSpindleSpeed(Form& form, double D, double Vc);
 
 // The step of BitBtnSt4: fz from the Vf typed into EditStVf, BaseZ and EditStn.
 // Returns 0, or -1 when it stopped.
-int WalterFeedPerTooth(FormMain& form);
+int WalterFeedPerTooth(Form& form);
 
 // Vf from the wanted fz, z and the unrounded n, written with its feed mark,
 // and fz back from the unrounded Vf. Returns 0, or -1 when it stopped.
-int WalterTableFeed(FormMain& form, double fz, int z, double n);
+int WalterTableFeed(Form& form, double fz, int z, double n);
 
 } // namespace millcalc

@@ -1,6 +1,6 @@
 #include "walter/StepReport.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
 
 #include <cmath>
@@ -8,7 +8,7 @@
 
 namespace millcalc::walter {
 
-bool writeResult(FormMain& form, std::string_view field, double value, int decimals,
+bool writeResult(Form& form, std::string_view field, double value, int decimals,
     std::string_view quantity, ResultWrite how)
 {
     if (!std::isfinite(value)) {

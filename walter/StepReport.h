@@ -6,7 +6,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 namespace walter {
 
@@ -17,7 +17,7 @@ enum class ResultWrite { Plain, Focused };
 // Writes the value with the given decimals. A value that is not finite is not
 // written: the log and a warning box say which quantity overflowed, and the
 // caller stops its step. Returns whether the value was written.
-bool writeResult(FormMain& form, std::string_view field, double value, int decimals,
+bool writeResult(Form& form, std::string_view field, double value, int decimals,
     std::string_view quantity, ResultWrite how = ResultWrite::Plain);
 
 } // namespace walter

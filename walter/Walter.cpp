@@ -1,14 +1,13 @@
 #include "walter/Walter.h"
 
-#include "app/Main.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
-#include "walter/MachineFit.h"
 
 #include <string>
 
 namespace millcalc {
 
-void createWalter(FormMain& form)
+void createWalter(Form& form)
 {
     FieldStore& store = form.store();
     for (const char* name : { "EditStn", "EditStVc", "EditStP", "EditStPn", "EditStM", "EditSthm2",
@@ -29,48 +28,38 @@ void createWalter(FormMain& form)
 }
 
 // The step buttons ignore the step's result.
-void BitBtnSt1Click(FormMain& form)
+void BitBtnSt1Click(Form& form)
 {
     WalterCuttingSpeed(form);
 }
 
-void BitBtnSt2Click(FormMain& form)
+void BitBtnSt2Click(Form& form)
 {
     WalterRemovalRate(form);
 }
 
-void BitBtnSt3Click(FormMain& form)
+void BitBtnSt3Click(Form& form)
 {
     WalterChipThickness(form);
 }
 
-void BitBtnSt4Click(FormMain& form)
+void BitBtnSt4Click(Form& form)
 {
     WalterFeedPerTooth(form);
 }
 
-void BitBtnSt5Click(FormMain& form)
+void BitBtnSt5Click(Form& form)
 {
     WalterPower(form);
 }
 
-void installWalter(FormMain& form)
+void installWalter(Form& form)
 {
     form.onClick("BitBtnSt1", [&form] { BitBtnSt1Click(form); });
     form.onClick("BitBtnSt2", [&form] { BitBtnSt2Click(form); });
     form.onClick("BitBtnSt3", [&form] { BitBtnSt3Click(form); });
     form.onClick("BitBtnSt4", [&form] { BitBtnSt4Click(form); });
     form.onClick("BitBtnSt5", [&form] { BitBtnSt5Click(form); });
-    form.onClick("BitBtnStFit", [&form] { BitBtnStFitClick(form); });
-    // The results' context menu fits the Walter cut whatever page is shown,
-    // and shows the Walter page it changed.
-    form.onClick("N29", [&form] {
-        if (form.store().index("PageControlMethods") != 0) {
-            form.store().setIndex("PageControlMethods", 0);
-            form.resultPageChange();
-        }
-        WalterFitToMachine(form);
-    });
     form.onChange("ComboBoxStContact", [&form] { ComboBoxStContactChange(form); });
     form.onChange("CheckBoxhm2", [&form] { CheckBoxhm2Click(form); });
 }
@@ -79,7 +68,7 @@ namespace {
 
 // The four inputs of the full calculation stop it with a warning box before any
 // result is written; nothing is logged.
-void stopOnInput(FormMain& form, const char* field, const std::string& zero, const char* message)
+void stopOnInput(Form& form, const char* field, const std::string& zero, const char* message)
 {
     form.CorrectField(field, zero);
     form.WarningBox(message);
@@ -87,7 +76,7 @@ void stopOnInput(FormMain& form, const char* field, const std::string& zero, con
 
 } // namespace
 
-int WalterCalculate(FormMain& form)
+int WalterCalculate(Form& form)
 {
     FieldStore& store = form.store();
 

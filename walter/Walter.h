@@ -8,23 +8,23 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // The Walter sub-steps of the main window's creation: start texts of the
 // results, the contact and chip-thickness pictures, the angle and material
 // inputs.
-void createWalter(FormMain& form);
+void createWalter(Form& form);
 // Attaches the step buttons and option handlers of the Walter pages.
-void installWalter(FormMain& form);
+void installWalter(Form& form);
 
 // "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
 // 0 when it ran to its end, -1 when a step stopped it.
-int WalterCalculate(FormMain& form);
+int WalterCalculate(Form& form);
 
-void BitBtnSt1Click(FormMain& form);
-void BitBtnSt2Click(FormMain& form);
-void BitBtnSt3Click(FormMain& form);
-void BitBtnSt4Click(FormMain& form);
-void BitBtnSt5Click(FormMain& form);
+void BitBtnSt1Click(Form& form);
+void BitBtnSt2Click(Form& form);
+void BitBtnSt3Click(Form& form);
+void BitBtnSt4Click(Form& form);
+void BitBtnSt5Click(Form& form);
 
 } // namespace millcalc

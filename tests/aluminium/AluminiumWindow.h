@@ -54,7 +54,6 @@ protected:
         }
         return rows;
     }
-
 };
 
 inline std::string logEvent(const std::string& text)

@@ -1,6 +1,6 @@
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
 #include "app/FieldCaptions.h"
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ protected:
 
     static const SheetLine& line(const std::vector<SheetLine>& lines, const std::string& caption)
     {
-        const auto it = std::find_if(lines.begin(), lines.end(),
-            [&](const SheetLine& l) { return l.caption == caption; });
+        const auto it = std::find_if(
+            lines.begin(), lines.end(), [&](const SheetLine& l) { return l.caption == caption; });
         if (it == lines.end())
             throw std::runtime_error("no line " + caption);
         return *it;
@@ -50,11 +50,11 @@ constexpr LocalNumberCase kLocalNumbers[] = {
     { "13496.339", ",", "13496,339" },
     { "13496.339", ".", "13496.339" },
     { "-5.5", ",", "-5,5" },
-    { "3850.", ",", "3850" },      // the force coefficients' text
+    { "3850.", ",", "3850" }, // the force coefficients' text
     { "108", ",", "108" },
     { "...<=1.25", ",", "...<=1.25" },
     { "1.2.3", ",", "1.2.3" },
-    { "12,5", ",", "12,5" },       // a typed comma stays as typed
+    { "12,5", ",", "12,5" }, // a typed comma stays as typed
     { ".5", ",", ".5" },
     { "", ",", "" },
     { "-", ",", "-" },
@@ -108,7 +108,8 @@ TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
     EXPECT_EQ(line(s.results, "Скорость резания, Vc").status, "");
     EXPECT_EQ(line(s.inputs, "Обрабатываемый материал").value, "Цветные металлы (N)");
     EXPECT_EQ(line(s.inputs, "Приближенный расчет (ae/Dc<30%)").value, "нет");
-    EXPECT_EQ(s.log, std::vector<std::string> { "Работа на пределе (или Превышение) - мощности станка" });
+    EXPECT_EQ(
+        s.log, std::vector<std::string> { "Работа на пределе (или Превышение) - мощности станка" });
     EXPECT_EQ(s.operationCard,
         "D=25.0 мм (B=15.0 мм); t=5.0 мм; i=1; S=4048.90 мм/мин (fz=0.10000 мм/зуб); "
         "n=13496.339 об/мин; V=1060.000 м/мин");
@@ -219,8 +220,8 @@ TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
     EXPECT_NE(html.find("<tr><td>Обороты шпинделя, n</td><td>13496,339</td><td>об/мин</td>"
                         "<td>в норме</td></tr>"),
         std::string::npos);
-    EXPECT_NE(html.find("<tr><th colspan=\"4\" align=\"left\">Результаты</th></tr>"),
-        std::string::npos);
+    EXPECT_NE(
+        html.find("<tr><th colspan=\"4\" align=\"left\">Результаты</th></tr>"), std::string::npos);
     EXPECT_NE(html.find("<td>Kс1.1</td><td>700,01</td><td>Н/(мм*мм)</td>"), std::string::npos);
     // A caption with markup characters stays text.
     EXPECT_NE(html.find("(ae/Dc&lt;30%)"), std::string::npos);

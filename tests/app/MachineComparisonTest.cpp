@@ -1,10 +1,10 @@
-#include "app/MachineComparison.h"
+#include "shell/MachineComparison.h"
 
 #include "StartedWindow.h"
 
 #include "aluminium/AlForce.h"
-#include "app/LimitChecks.h"
 #include "app/NumberText.h"
+#include "shell/LimitChecks.h"
 
 #include <cmath>
 #include <map>
@@ -28,10 +28,10 @@ struct ComparisonCase {
 // or several limits, and inputs that stop the calculation.
 const ComparisonCase kWalterCases[] = {
     { "start-up job: n too high for the 12000 rpm machines", 0, {}, false },
-    { "fast and heavy: n, Vf and P", 0, { { "BaseVc", "1600" }, { "BaseZ", "6" }, { "Basefz", "0.3" } },
-        false },
-    { "feed only", 0, { { "BaseVc", "500" }, { "BaseZ", "16" }, { "Basefz", "0.2" }, { "BaseB", "2" } },
-        false },
+    { "fast and heavy: n, Vf and P", 0,
+        { { "BaseVc", "1600" }, { "BaseZ", "6" }, { "Basefz", "0.3" } }, false },
+    { "feed only", 0,
+        { { "BaseVc", "500" }, { "BaseZ", "16" }, { "Basefz", "0.2" }, { "BaseB", "2" } }, false },
     { "no teeth stops it", 0, { { "BaseZ", "0" } }, true },
     { "no diameter stops it", 0, { { "BaseD", "abc" } }, true },
 };
@@ -137,13 +137,22 @@ protected:
                 double value = store().real(checks[i].field);
                 double limit = 0;
                 switch (checks[i].limit) {
-                case MachineLimit::SpindleSpeed: limit = machine.MaxSpindleSpeed; break;
-                case MachineLimit::Feed: limit = machine.MaxFeed; break;
-                case MachineLimit::Power: limit = machine.MaxPower; break;
-                case MachineLimit::Torque: limit = machine.MaxTorque; break;
+                case MachineLimit::SpindleSpeed:
+                    limit = machine.MaxSpindleSpeed;
+                    break;
+                case MachineLimit::Feed:
+                    limit = machine.MaxFeed;
+                    break;
+                case MachineLimit::Power:
+                    limit = machine.MaxPower;
+                    break;
+                case MachineLimit::Torque:
+                    limit = machine.MaxTorque;
+                    break;
                 case MachineLimit::SpindleLoad:
                     value /= 1000;
-                    limit = permissibleSpindleLoadKn(m, store().real("Editn"), store().real("ComboBoxTkpd"));
+                    limit = permissibleSpindleLoadKn(
+                        m, store().real("Editn"), store().real("ComboBoxTkpd"));
                     break;
                 }
                 const bool red = store().colour(checks[i].field) == colours::Red;
@@ -156,7 +165,8 @@ protected:
                 EXPECT_EQ(colour(column), red ? colours::Red : colours::Black) << checks[i].symbol;
                 // The program's rule: red at 100 % and above, and only there.
                 // A spindle load equal to the permissible one is no overload.
-                EXPECT_EQ(red, checks[i].limit == MachineLimit::SpindleLoad ? value > limit : value >= limit)
+                EXPECT_EQ(red,
+                    checks[i].limit == MachineLimit::SpindleLoad ? value > limit : value >= limit)
                     << checks[i].symbol;
                 if (red)
                     limiting += (limiting.empty() ? "" : ", ") + std::string(checks[i].symbol);

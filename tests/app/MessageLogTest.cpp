@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ protected:
     std::vector<std::string> lines() { return store().items("ElFlatMemoMes"); }
 
     std::ostringstream out;
-    ScenarioRunner runner{out};
+    ScenarioRunner runner { out };
 };
 
 TEST_F(MessageLog, ALineBringsTheHiddenLogIntoViewWhileTheSwitchIsOn)
@@ -28,7 +28,7 @@ TEST_F(MessageLog, ALineBringsTheHiddenLogIntoViewWhileTheSwitchIsOn)
     form().close("FormMessage");
     form().LogMessage("second");
     EXPECT_TRUE(store().visible("FormMessage")) << "a closed log comes back with the next line";
-    EXPECT_EQ(lines(), (std::vector<std::string>{"Превышение числа оборотов", "second"}));
+    EXPECT_EQ(lines(), (std::vector<std::string> { "Превышение числа оборотов", "second" }));
 }
 
 TEST_F(MessageLog, WithTheSwitchOffLinesCollectWhileTheLogStaysHidden)
@@ -40,7 +40,7 @@ TEST_F(MessageLog, WithTheSwitchOffLinesCollectWhileTheLogStaysHidden)
     EXPECT_FALSE(store().visible("FormMessage"));
     form().click("N13");
     EXPECT_TRUE(store().visible("FormMessage"));
-    EXPECT_EQ(lines(), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(lines(), (std::vector<std::string> { "one", "two" }));
     form().click("NMesWin");
     EXPECT_TRUE(store().checked("NMesWin"));
 }
@@ -61,7 +61,7 @@ TEST_F(MessageLog, LiteratureReplacesTheLogWithItsElevenLines)
     form().LogMessage("old");
     form().click("N25");
     form().click("N25");
-    const std::vector<std::string> expected{
+    const std::vector<std::string> expected {
         "Литература..",
         "    ",
         "1. ТР 1.4.2104-2002 ",
@@ -90,8 +90,9 @@ TEST_F(MessageLog, WarningBoxUsesTheGivenCaption)
     out.str(std::string());
     form().WarningBox("text \n two");
     form().WarningBox("Pz", "Предупреждение..(Расчет Pz).");
-    EXPECT_EQ(out.str(), "BOX\tПредупреждение...\ttext \\n two\n"
-                         "BOX\tПредупреждение..(Расчет Pz).\tPz\n");
+    EXPECT_EQ(out.str(),
+        "BOX\tПредупреждение...\ttext \\n two\n"
+        "BOX\tПредупреждение..(Расчет Pz).\tPz\n");
 }
 
 TEST_F(MessageLog, ALimitReachedExactlyCountsAsExceeded)
@@ -103,7 +104,7 @@ TEST_F(MessageLog, ALimitReachedExactlyCountsAsExceeded)
     EXPECT_EQ(store().colour("EditStn"), colours::Red);
     form().markAgainstLimit("EditTiVc", 1, 2, "over", colours::Black);
     EXPECT_EQ(store().colour("EditTiVc"), colours::Black);
-    EXPECT_EQ(lines(), std::vector<std::string>{"over"});
+    EXPECT_EQ(lines(), std::vector<std::string> { "over" });
 }
 
 // A field takes the focus only when it and everything that holds it can.

@@ -17,16 +17,43 @@ struct RealCase {
 // What a machinist may type into a field, and what the calculation reads. A
 // decimal comma is the decimal point of a Russian keyboard's numeric keypad.
 constexpr RealCase kRealCases[] = {
-    {"12,5", 12.5},      {"0,15", 0.15},     {",5", 0.5},         {"-,5", -0.5},
-    {" 5,", 5.0},        {"1,5e2", 150.0},   {"1,5,3", 1.5},      {"1.5,3", 1.5},
-    {"1,2.3", 1.2},      {",", 0.0},         {"1e2,5", 100.0},    {"abc", 0.0},
-    {"", 0.0},           {"1e3", 1000.0},
-    {"  25.0", 25.0},    {"-5", -5.0},       {"+7.5", 7.5},       {".5", 0.5},
-    {"5.", 5.0},         {"1e", 1.0},        {"1e+", 1.0},        {"2E-2", 0.02},
-    {"3.5x", 3.5},       {"0x1A", 0.0},      {"inf", 0.0},        {"nan", 0.0},
-    {"infinity", 0.0},   {"1e999", 0.0},     {"-1e999", 0.0},     {"1e-999", 0.0},
-    {"\t\n 8", 8.0},     {"- 5", 0.0},       {".", 0.0},          {"1060.0", 1060.0},
-    {"13496.339", 13496.339}, {"1e308", 1e308}, {"Ø12", 0.0},
+    { "12,5", 12.5 },
+    { "0,15", 0.15 },
+    { ",5", 0.5 },
+    { "-,5", -0.5 },
+    { " 5,", 5.0 },
+    { "1,5e2", 150.0 },
+    { "1,5,3", 1.5 },
+    { "1.5,3", 1.5 },
+    { "1,2.3", 1.2 },
+    { ",", 0.0 },
+    { "1e2,5", 100.0 },
+    { "abc", 0.0 },
+    { "", 0.0 },
+    { "1e3", 1000.0 },
+    { "  25.0", 25.0 },
+    { "-5", -5.0 },
+    { "+7.5", 7.5 },
+    { ".5", 0.5 },
+    { "5.", 5.0 },
+    { "1e", 1.0 },
+    { "1e+", 1.0 },
+    { "2E-2", 0.02 },
+    { "3.5x", 3.5 },
+    { "0x1A", 0.0 },
+    { "inf", 0.0 },
+    { "nan", 0.0 },
+    { "infinity", 0.0 },
+    { "1e999", 0.0 },
+    { "-1e999", 0.0 },
+    { "1e-999", 0.0 },
+    { "\t\n 8", 8.0 },
+    { "- 5", 0.0 },
+    { ".", 0.0 },
+    { "1060.0", 1060.0 },
+    { "13496.339", 13496.339 },
+    { "1e308", 1e308 },
+    { "Ø12", 0.0 },
 };
 
 TEST(NumberText, ReadsRealsLikeStrtodInTheCLocaleWithADecimalComma)
@@ -41,10 +68,23 @@ struct WholeCase {
 };
 
 constexpr WholeCase kWholeCases[] = {
-    {"3", 3},   {"3.5", 3}, {"2.9", 2}, {"2,9", 2},  {"4.7", 4},  {"", 0},     {"abc", 0},
-    {" -2", -2}, {"+6", 6}, {"0", 0},   {"2147483647", 2147483647},
-    {"-2147483648", -2147483647 - 1},   {"2147483648", 0}, {"-2147483649", 0},
-    {"3000000000", 0}, {"99999999999999999999999", 0}, {"-99999999999999", 0},
+    { "3", 3 },
+    { "3.5", 3 },
+    { "2.9", 2 },
+    { "2,9", 2 },
+    { "4.7", 4 },
+    { "", 0 },
+    { "abc", 0 },
+    { " -2", -2 },
+    { "+6", 6 },
+    { "0", 0 },
+    { "2147483647", 2147483647 },
+    { "-2147483648", -2147483647 - 1 },
+    { "2147483648", 0 },
+    { "-2147483649", 0 },
+    { "3000000000", 0 },
+    { "99999999999999999999999", 0 },
+    { "-99999999999999", 0 },
 };
 
 TEST(NumberText, ReadsWholeNumbersByLeadingDigits)
@@ -59,8 +99,8 @@ TEST(NumberText, WritesFixedDecimalsWithAPoint)
     EXPECT_EQ(formatFixed(0.0, 2), "0.00");
     EXPECT_EQ(formatFixed(0.09941961449, 8), "0.09941961");
     EXPECT_EQ(formatFixed(18000, 0), "18000");
-    EXPECT_EQ(formatFixed(2.5, 0), "2");  // round half to even, as printf does
-    EXPECT_EQ(formatFixed(1.3275, 3), "1.327");  // the nearest double lies below
+    EXPECT_EQ(formatFixed(2.5, 0), "2"); // round half to even, as printf does
+    EXPECT_EQ(formatFixed(1.3275, 3), "1.327"); // the nearest double lies below
     EXPECT_EQ(formatGeneral(13496.33899, 10), "13496.33899");
     EXPECT_EQ(formatGeneral(0.0, 10), "0");
     EXPECT_EQ(formatWhole(-3), "-3");
@@ -71,7 +111,8 @@ TEST(NumberText, IgnoresTheProcessLocale)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
-        GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)";
+        GTEST_SKIP()
+            << "locale ru_RU.UTF-8 is not installed (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)";
     char probe[32];
     std::snprintf(probe, sizeof probe, "%.1f", 12.5);
     EXPECT_STREQ(probe, "12,5") << "the locale should use a decimal comma";

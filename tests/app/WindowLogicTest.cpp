@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ protected:
     FieldStore& store() { return runner.form().store(); }
 
     std::ostringstream out;
-    ScenarioRunner runner{out};
+    ScenarioRunner runner { out };
 };
 
 struct StartText {
@@ -33,15 +33,38 @@ struct StartText {
 
 // What the user sees after start: the auto-fill's inputs, not the design texts.
 constexpr StartText kStartTexts[] = {
-    {"BaseD", "25.0"},    {"BaseZ", "3"},       {"BaseB", "15.0"},     {"BaseT", "5.0"},
-    {"BaseVc", "1060.0"}, {"Basefz", "0.1"},    {"BaseAlD", "25.0"},   {"BaseAlZ", "3"},
-    {"BaseAlB", "15.0"},  {"BaseAlT", "5.0"},   {"BaseTiD", "25.0"},   {"BaseTiZ", "3"},
-    {"BaseTiB", "15.0"},  {"BaseTiT", "5.0"},   {"BaseTiL", "70.0"},   {"BaseTihz", "0.3"},
-    {"ComboBoxTiTime", "60"}, {"ComboBoxTkpd", "0.70"}, {"ComboBoxStkpd", "0.70"},
-    {"EditStk", "90.0"},  {"EditStGamma0", "2.0"}, {"EditStKc11", "700.01"},
-    {"EditStMc", "0.2501"}, {"EditTm", "20.0"}, {"EditSz", "0.0"},   {"EditNp", "0.0"},
-    {"EditStn", "0.0"},   {"EditStfz", "0.0"},  {"EditaeDc", ""},      {"EditTin", "0.00000"},
-    {"EditTiNctsmall", "0.00000"}, {"StaticTextStMaterial", "Цветные металлы (N)"},
+    { "BaseD", "25.0" },
+    { "BaseZ", "3" },
+    { "BaseB", "15.0" },
+    { "BaseT", "5.0" },
+    { "BaseVc", "1060.0" },
+    { "Basefz", "0.1" },
+    { "BaseAlD", "25.0" },
+    { "BaseAlZ", "3" },
+    { "BaseAlB", "15.0" },
+    { "BaseAlT", "5.0" },
+    { "BaseTiD", "25.0" },
+    { "BaseTiZ", "3" },
+    { "BaseTiB", "15.0" },
+    { "BaseTiT", "5.0" },
+    { "BaseTiL", "70.0" },
+    { "BaseTihz", "0.3" },
+    { "ComboBoxTiTime", "60" },
+    { "ComboBoxTkpd", "0.70" },
+    { "ComboBoxStkpd", "0.70" },
+    { "EditStk", "90.0" },
+    { "EditStGamma0", "2.0" },
+    { "EditStKc11", "700.01" },
+    { "EditStMc", "0.2501" },
+    { "EditTm", "20.0" },
+    { "EditSz", "0.0" },
+    { "EditNp", "0.0" },
+    { "EditStn", "0.0" },
+    { "EditStfz", "0.0" },
+    { "EditaeDc", "" },
+    { "EditTin", "0.00000" },
+    { "EditTiNctsmall", "0.00000" },
+    { "StaticTextStMaterial", "Цветные металлы (N)" },
 };
 
 TEST_F(WindowLogic, StartsWithTheAutoFilledInputs)
@@ -55,8 +78,8 @@ TEST_F(WindowLogic, StartsWithTheAutoFilledInputs)
 
 TEST_F(WindowLogic, StartsWithPanelsHiddenAndCalculateFocused)
 {
-    for (const char* hidden : {"PanelCalc", "PanelFormulaAl", "PanelStMaterial", "PanelTemp",
-                               "FormMessage", "FormGraphic", "FormHelp"})
+    for (const char* hidden : { "PanelCalc", "PanelFormulaAl", "PanelStMaterial", "PanelTemp",
+             "FormMessage", "FormGraphic", "FormHelp" })
         EXPECT_FALSE(store().visible(hidden)) << hidden;
     EXPECT_TRUE(store().visible("FormMain"));
     EXPECT_EQ(store().focused(), "BitCalcs");
@@ -106,7 +129,7 @@ TEST_F(WindowLogic, ContextMenuRunsTheSameDispatch)
 
 TEST_F(WindowLogic, ShowingAPanelTwiceLeavesItShownAndClosingHidesIt)
 {
-    for (const char* command : {"click BitBtnStMaterial", "click N19", "click N22"})
+    for (const char* command : { "click BitBtnStMaterial", "click N19", "click N22" })
         run(command);
     EXPECT_TRUE(store().visible("PanelStMaterial"));
     run("close PanelStMaterial");
@@ -146,7 +169,7 @@ TEST_F(WindowLogic, AutoFillPutsTypedInputsBackQuietly)
 {
     run("set BaseD 11");
     run("set BaseTiL abc");
-    store().setText("EditTkoef2", "2070.0");  // as after choosing another alloy
+    store().setText("EditTkoef2", "2070.0"); // as after choosing another alloy
     store().setIndex("ComboBoxMaterial", 2);
     run("click N2");
     EXPECT_EQ(store().text("BaseD"), "25.0");
@@ -170,12 +193,12 @@ TEST_F(WindowLogic, EditableListsAcceptTextsThatAreNotItems)
 }
 
 struct CommaCase {
-    int page;             // the input page
-    const char* field;    // where the comma is typed
-    const char* comma;    // the text typed with a decimal comma
-    const char* point;    // the same number typed with a point
+    int page; // the input page
+    const char* field; // where the comma is typed
+    const char* comma; // the text typed with a decimal comma
+    const char* point; // the same number typed with a point
     const char* command;
-    const char* result;   // a result that tells the comma's number from its whole part
+    const char* result; // a result that tells the comma's number from its whole part
     const char* shown;
 };
 
@@ -183,18 +206,18 @@ struct CommaCase {
 // inputs of each method, an editable result a step reads, a material and a
 // formula coefficient.
 constexpr CommaCase kCommaCases[] = {
-    {0, "BaseD", "12,5", "12.5", "click BitCalcs", "EditStn", "26992.679"},
-    {1, "BaseAlB", "12,5", "12.5", "click BitCalcs", "EditK", "0.50"},
-    {2, "BaseTiT", "2,5", "2.5", "click BitCalcs", "EditTiPx", "3352.17"},
-    {0, "EditStn", "13496,339", "13496.339", "click BitBtnSt1", "EditStVc", "1060.000"},
-    {0, "EditStKc11", "700,01", "700.01", "click BitCalcs", "EditStKc", "1221.97567"},
-    {1, "EditTX1", "0,75", "0.75", "click BitCalcs", "EditSz", "0.123"},
+    { 0, "BaseD", "12,5", "12.5", "click BitCalcs", "EditStn", "26992.679" },
+    { 1, "BaseAlB", "12,5", "12.5", "click BitCalcs", "EditK", "0.50" },
+    { 2, "BaseTiT", "2,5", "2.5", "click BitCalcs", "EditTiPx", "3352.17" },
+    { 0, "EditStn", "13496,339", "13496.339", "click BitBtnSt1", "EditStVc", "1060.000" },
+    { 0, "EditStKc11", "700,01", "700.01", "click BitCalcs", "EditStKc", "1221.97567" },
+    { 1, "EditTX1", "0,75", "0.75", "click BitCalcs", "EditSz", "0.123" },
 };
 
 struct Played {
-    std::string typed;  // the typed field's text afterwards
+    std::string typed; // the typed field's text afterwards
     std::string result; // the case's result text
-    std::string rest;   // what the commands printed, and every other text, colour and item
+    std::string rest; // what the commands printed, and every other text, colour and item
 };
 
 Played playOnAFreshWindow(const CommaCase& c, const char* text)
@@ -202,12 +225,12 @@ Played playOnAFreshWindow(const CommaCase& c, const char* text)
     std::ostringstream out;
     ScenarioRunner runner(out);
     if (!runner.start())
-        return {"start-up failed", "", ""};
+        return { "start-up failed", "", "" };
     runner.runLine("pick PageControlParam " + std::to_string(c.page));
     runner.runLine(std::string("set ") + c.field + " " + text);
     runner.runLine(c.command);
     const FieldStore& store = runner.form().store();
-    Played played{store.text(c.field), store.text(c.result), out.str()};
+    Played played { store.text(c.field), store.text(c.result), out.str() };
     for (const auto& [name, f] : store.fields()) {
         if (name == c.field)
             continue;

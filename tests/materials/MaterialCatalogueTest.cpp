@@ -1,6 +1,6 @@
 #include "materials/MaterialCatalogue.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +91,8 @@ TEST_F(MaterialPanel, StartsWithTheNonFerrousGroupAndItsFirstRowDescribed)
 
 TEST_F(MaterialPanel, ColoursEachGroupButtonsCaption)
 {
-    const Rgb expected[] = { colours::Navy, colours::Fuchsia, colours::Red, colours::Green,
-        colours::Olive };
+    const Rgb expected[]
+        = { colours::Navy, colours::Fuchsia, colours::Red, colours::Green, colours::Olive };
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(store().colour("RadioButton" + std::to_string(i + 1)), expected[i]) << i + 1;
 }

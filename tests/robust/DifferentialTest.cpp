@@ -1,5 +1,5 @@
-#include "robust/BareFormulas.h"
 #include "robust/RandomSession.h"
+#include "tools/bench/BareFormulas.h"
 
 #include "app/NumberText.h"
 #include "tools/ScenarioRunner.h"

@@ -325,7 +325,7 @@ std::string checkCommandEffect(const std::string& line, const std::string& outpu
         return "the results window is hidden after a calculation";
     std::size_t printed = 0;
     for (std::size_t at = output.find("LOG\t"); at != std::string::npos;
-         at = output.find("\nLOG\t", at + 1))
+        at = output.find("\nLOG\t", at + 1))
         ++printed;
     const std::size_t linesAfter = store.items("ElFlatMemoMes").size();
     if (line == "click ClearLog")

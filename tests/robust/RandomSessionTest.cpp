@@ -45,8 +45,8 @@ std::optional<std::uint64_t> wholeNumber(const char* text, std::uint64_t least, 
 
 // The setting named, or fallback when it is not set; a failure of the test,
 // saying what the setting must be, when it holds anything else.
-std::uint64_t setting(const char* name, std::uint64_t fallback, std::uint64_t least,
-    std::uint64_t most, bool& ok)
+std::uint64_t setting(
+    const char* name, std::uint64_t fallback, std::uint64_t least, std::uint64_t most, bool& ok)
 {
     const char* text = std::getenv(name);
     if (text == nullptr)
@@ -127,23 +127,23 @@ struct NumberCase {
 TEST(RandomSession, SettingsAreWholeNumbersWithinTheirRange)
 {
     const NumberCase cases[] = {
-        {"1", 1},
-        {"20000", 20000},
-        {"007", 7},
-        {"1000000000", kMostSessions},
-        {"1000000001", std::nullopt},
-        {"18446744073709551616", std::nullopt},
-        {"99999999999999999999999999", std::nullopt},
-        {"0", std::nullopt},
-        {"", std::nullopt},
-        {"abc", std::nullopt},
-        {"-1", std::nullopt},
-        {"+5", std::nullopt},
-        {" 5", std::nullopt},
-        {"5 ", std::nullopt},
-        {"1e3", std::nullopt},
-        {"0x10", std::nullopt},
-        {"4000.5", std::nullopt},
+        { "1", 1 },
+        { "20000", 20000 },
+        { "007", 7 },
+        { "1000000000", kMostSessions },
+        { "1000000001", std::nullopt },
+        { "18446744073709551616", std::nullopt },
+        { "99999999999999999999999999", std::nullopt },
+        { "0", std::nullopt },
+        { "", std::nullopt },
+        { "abc", std::nullopt },
+        { "-1", std::nullopt },
+        { "+5", std::nullopt },
+        { " 5", std::nullopt },
+        { "5 ", std::nullopt },
+        { "1e3", std::nullopt },
+        { "0x10", std::nullopt },
+        { "4000.5", std::nullopt },
     };
     for (const NumberCase& c : cases)
         EXPECT_EQ(wholeNumber(c.text, 1, kMostSessions), c.value) << '"' << c.text << '"';

@@ -19,8 +19,7 @@ char lower(char c)
 bool containsNanOrInf(std::string_view text)
 {
     for (std::size_t i = text.find_first_of("nNiI");
-         i != std::string_view::npos && i + 2 < text.size();
-         i = text.find_first_of("nNiI", i + 1)) {
+        i != std::string_view::npos && i + 2 < text.size(); i = text.find_first_of("nNiI", i + 1)) {
         const char second = lower(text[i + 1]);
         const char third = lower(text[i + 2]);
         if (lower(text[i]) == 'n' ? second == 'a' && third == 'n' : second == 'n' && third == 'f')

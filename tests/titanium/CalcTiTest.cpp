@@ -1,5 +1,5 @@
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "titanium/TitaniumFormulas.h"
 #include "tools/ScenarioRunner.h"
@@ -15,16 +15,26 @@
 namespace millcalc {
 namespace {
 
-constexpr const char* kOverhangRule =
-    "Разность (L-B)=(длины реж части - ширины фрезерования)не должна превышать 10мм - по "
-    "рекомендации";
-constexpr const char* kBeyondTable =
-    "Вылет инструмента L/D больше табличного - принят коэффициент Kf4=0.6";
+constexpr const char* kOverhangRule
+    = "Разность (L-B)=(длины реж части - ширины фрезерования)не должна превышать 10мм - по "
+      "рекомендации";
+constexpr const char* kBeyondTable
+    = "Вылет инструмента L/D больше табличного - принят коэффициент Kf4=0.6";
 
 constexpr const char* kResultFields[] = {
-    "EditTifz", "EditTiVc",     "EditTin",      "EditTiF",      "EditTiPx",
-    "EditTiPy", "EditTiP",      "EditTiMz",     "EditTiNct",    "EditTiVsmall",
-    "EditTinsmall", "EditTiFsmall", "EditTiNctsmall",
+    "EditTifz",
+    "EditTiVc",
+    "EditTin",
+    "EditTiF",
+    "EditTiPx",
+    "EditTiPy",
+    "EditTiP",
+    "EditTiMz",
+    "EditTiNct",
+    "EditTiVsmall",
+    "EditTinsmall",
+    "EditTiFsmall",
+    "EditTiNctsmall",
 };
 
 class CalcTiTest : public ::testing::Test {
@@ -110,19 +120,25 @@ struct Shown {
 
 // The start-up job on machine row 0.
 constexpr Shown kWorkedExample[] = {
-    {"EditTifz", "0.06938", colours::Green},   {"EditTiVc", "32.693", colours::Black},
-    {"EditTin", "416.264", colours::Green},    {"EditTiF", "86.64", colours::Green},
-    {"EditTiPx", "4225.13", colours::Black},   {"EditTiPy", "592.13", colours::Green},
-    {"EditTiP", "4266.42", colours::Black},    {"EditTiMz", "74.02", colours::Red},
-    {"EditTiNct", "0.32", colours::Green},     {"EditTiVsmall", "46.357", colours::Black},
-    {"EditTinsmall", "590.235", colours::Black}, {"EditTiFsmall", "122.85", colours::Black},
-    {"EditTiNctsmall", "0.45", colours::Black},
+    { "EditTifz", "0.06938", colours::Green },
+    { "EditTiVc", "32.693", colours::Black },
+    { "EditTin", "416.264", colours::Green },
+    { "EditTiF", "86.64", colours::Green },
+    { "EditTiPx", "4225.13", colours::Black },
+    { "EditTiPy", "592.13", colours::Green },
+    { "EditTiP", "4266.42", colours::Black },
+    { "EditTiMz", "74.02", colours::Red },
+    { "EditTiNct", "0.32", colours::Green },
+    { "EditTiVsmall", "46.357", colours::Black },
+    { "EditTinsmall", "590.235", colours::Black },
+    { "EditTiFsmall", "122.85", colours::Black },
+    { "EditTiNctsmall", "0.45", colours::Black },
 };
 
 TEST_F(CalcTiTest, WorkedExampleShowsEveryResultAndMarksTheTorqueRed)
 {
     EXPECT_EQ(calculate(),
-              logLines({kOverhangRule, "Превышение максимального момента резания (Расчет Mz)"}));
+        logLines({ kOverhangRule, "Превышение максимального момента резания (Расчет Mz)" }));
     for (const Shown& s : kWorkedExample) {
         EXPECT_EQ(text(s.field), s.text) << s.field;
         EXPECT_EQ(colour(s.field), s.colour) << s.field;
@@ -159,7 +175,7 @@ TEST_F(CalcTiTest, OtherMachineRowsHaveOtherLimits)
 {
     // Row 1 allows 1300 N·m, so the same job only logs the overhang rule.
     run("pick TabMach 1");
-    EXPECT_EQ(calculate(), logLines({kOverhangRule}));
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule }));
     EXPECT_EQ(text("EditTiMz"), "74.02");
     EXPECT_EQ(colour("EditTiMz"), colours::Green);
 }
@@ -177,9 +193,9 @@ struct AlloyCase {
 };
 
 constexpr AlloyCase kAlloys[] = {
-    {0, "3850.", "1040.", "32.693", "416.264", "4225.13", "592.13", "74.02", "0.32"},
-    {1, "3850.", "1040.", "25.607", "326.037", "4225.13", "592.13", "74.02", "0.25"},
-    {2, "11480.", "8570.", "26.155", "333.011", "12598.58", "4879.39", "609.92", "2.09"},
+    { 0, "3850.", "1040.", "32.693", "416.264", "4225.13", "592.13", "74.02", "0.32" },
+    { 1, "3850.", "1040.", "25.607", "326.037", "4225.13", "592.13", "74.02", "0.25" },
+    { 2, "11480.", "8570.", "26.155", "333.011", "12598.58", "4879.39", "609.92", "2.09" },
 };
 
 TEST_F(CalcTiTest, AlloyPicksSpeedConstantsAndForceCoefficients)
@@ -203,7 +219,7 @@ TEST_F(CalcTiTest, AlloyPicksSpeedConstantsAndForceCoefficients)
 
 TEST_F(CalcTiTest, SkinAndCoolantActOnVT22Only)
 {
-    for (int alloy : {0, 2}) {
+    for (int alloy : { 0, 2 }) {
         run("pick ComboBoxTiMaterial " + std::to_string(alloy));
         run("pick RadioGroupTiSkin 0");
         run("pick RadioGroupTiCoolnt 0");
@@ -240,12 +256,12 @@ struct BadInput {
 };
 
 constexpr BadInput kBadInputs[] = {
-    {"BaseTiD", "25.000", "Ошибка задания 'диаметра инструмента' - D"},
-    {"BaseTiZ", "3", "Ошибка задания 'Числа зубьев' - z"},
-    {"BaseTiB", "5.00", "Ошибка задания 'Ширины реза' - B"},
-    {"BaseTiT", "2.500", "Ошибка задания 'Глубина реза' - t"},
-    {"BaseTiL", "10.00", "Ошибка задания 'Вылет инструмента - длина' - L"},
-    {"BaseTihz", "0.30", "Ошибка задания - Критерий затупления, hz"},
+    { "BaseTiD", "25.000", "Ошибка задания 'диаметра инструмента' - D" },
+    { "BaseTiZ", "3", "Ошибка задания 'Числа зубьев' - z" },
+    { "BaseTiB", "5.00", "Ошибка задания 'Ширины реза' - B" },
+    { "BaseTiT", "2.500", "Ошибка задания 'Глубина реза' - t" },
+    { "BaseTiL", "10.00", "Ошибка задания 'Вылет инструмента - длина' - L" },
+    { "BaseTihz", "0.30", "Ошибка задания - Критерий затупления, hz" },
 };
 
 TEST_F(CalcTiTest, BadInputIsCorrectedFocusedAndStopsTheRun)
@@ -254,7 +270,7 @@ TEST_F(CalcTiTest, BadInputIsCorrectedFocusedAndStopsTheRun)
     const std::vector<std::string> before = resultTexts();
     const std::vector<Rgb> coloursBefore = resultColours();
     for (const BadInput& bad : kBadInputs) {
-        for (const char* typed : {"0", "abc", "-1", "", "0.0"}) {
+        for (const char* typed : { "0", "abc", "-1", "", "0.0" }) {
             restart();
             calculate();
             run(std::string("set ") + bad.field + " " + typed);
@@ -287,7 +303,8 @@ TEST_F(CalcTiTest, OnlyTheFirstBadInputIsCorrected)
 TEST_F(CalcTiTest, ToothCountReadsItsWholePart)
 {
     run("set BaseTiZ 2.9");
-    EXPECT_EQ(calculate(), logLines({kOverhangRule, "Превышение максимального момента резания (Расчет Mz)"}));
+    EXPECT_EQ(calculate(),
+        logLines({ kOverhangRule, "Превышение максимального момента резания (Расчет Mz)" }));
     EXPECT_EQ(text("BaseTiZ"), "2.9");
     EXPECT_EQ(text("EditTifz"), "0.09019"); // Kf3 1.3 for two teeth
     EXPECT_EQ(text("EditTiF"), "66.73");
@@ -305,8 +322,12 @@ struct OverhangRuleCase {
 };
 
 constexpr OverhangRuleCase kOverhangRuleCases[] = {
-    {"25", "15", false}, {"15", "30", true}, {"5", "15", false},
-    {"26", "15", true},  {"4.9", "15", true}, {"70", "15", true},
+    { "25", "15", false },
+    { "15", "30", true },
+    { "5", "15", false },
+    { "26", "15", true },
+    { "4.9", "15", true },
+    { "70", "15", true },
 };
 
 TEST_F(CalcTiTest, OverhangRuleLogsAnAbsoluteDifferenceAboveTenOnly)
@@ -325,12 +346,12 @@ TEST_F(CalcTiTest, OverhangBeyondTheTableFeedsNoFasterThanTheLastRow)
 {
     run("set BaseTiD 10");
     run("set BaseTiL 35"); // L/D 3.5, the last row of the first column
-    EXPECT_EQ(calculate(), logLines({kOverhangRule}));
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule }));
     const std::vector<std::string> lastRow = resultTexts();
     EXPECT_EQ(text("EditTifz"), "0.02326");
 
     run("set BaseTiL 36");
-    EXPECT_EQ(calculate(), logLines({kOverhangRule, kBeyondTable}));
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule, kBeyondTable }));
     EXPECT_EQ(resultTexts(), lastRow);
 
     run("set BaseTiL 15"); // L/D 1.5, row 1: the short overhang feeds faster
@@ -342,11 +363,11 @@ TEST_F(CalcTiTest, AResultEqualToItsLimitCountsAsReachingIt)
 {
     FormMain& window = form();
     titanium::writeMarked(window, "EditTin", "18000.000", 18000.0, 18000.0, colours::Green,
-                          "Превышение числа оборотов");
+        "Превышение числа оборотов");
     EXPECT_EQ(colour("EditTin"), colours::Red);
     EXPECT_EQ(text("EditTin"), "18000.000");
     titanium::writeMarked(window, "EditTinsmall", "17999.999", std::nextafter(18000.0, 0.0),
-                          18000.0, colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
+        18000.0, colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
     EXPECT_EQ(colour("EditTinsmall"), colours::Black);
     titanium::writeMarked(window, "EditTiF", "1.00", 1.0, 2.0, colours::Green, "unused");
     EXPECT_EQ(colour("EditTiF"), colours::Green);
@@ -360,7 +381,7 @@ TEST_F(CalcTiTest, ForceCoefficientsAreReadFromTheirFieldsAsWholeNumbers)
     run("set EditTiPxcoeff abc");
     run("set EditTiPycoeff 1040.9");
     run("pick RadioGroupTiPz 0");
-    EXPECT_EQ(calculate(), logLines({kOverhangRule}));
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule }));
     EXPECT_EQ(text("EditTiPx"), "0.00");
     EXPECT_EQ(text("EditTiPy"), "592.13");
     EXPECT_EQ(text("EditTiP"), "592.13");
@@ -376,8 +397,9 @@ TEST_F(CalcTiTest, NoToolLifeSelectedIsReportedInsteadOfAnInfiniteSpeed)
     store().setIndex("ComboBoxTiTime", -1);
     const std::string message = "Ошибка расчета - скорость резания V не вычисляется (бесконечное "
                                 "или неопределенное значение): проверьте исходные данные";
-    EXPECT_EQ(calculate(), logLines({kOverhangRule}) + "LOG\t" + message + "\n"
-                               + "BOX\tПредупреждение...\t" + message + "\n");
+    EXPECT_EQ(calculate(),
+        logLines({ kOverhangRule }) + "LOG\t" + message + "\n" + "BOX\tПредупреждение...\t"
+            + message + "\n");
     EXPECT_EQ(resultTexts(), before);
     EXPECT_EQ(CalcTi(form()), -1);
 }
@@ -398,8 +420,8 @@ TEST_F(CalcTiTest, OverflowingForceIsReportedAndNothingIsWritten)
 
 TEST_F(CalcTiTest, ExtremeButFiniteInputsNeverShowInfOrNan)
 {
-    for (const char* d : {"1e-300", "1e-5", "1e5", "1e150"}) {
-        for (const char* b : {"1e-300", "0.001", "1e100"}) {
+    for (const char* d : { "1e-300", "1e-5", "1e5", "1e150" }) {
+        for (const char* b : { "1e-300", "0.001", "1e100" }) {
             restart();
             run(std::string("set BaseTiD ") + d);
             run(std::string("set BaseTiB ") + b);

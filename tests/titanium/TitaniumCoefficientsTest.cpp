@@ -13,8 +13,16 @@ struct TeethCase {
 
 // Below 30 mm the ratio is z/3, from 30 mm on z/5; 30 itself takes z/5.
 constexpr TeethCase kTeethCases[] = {
-    {25, 1, 1.5}, {25, 2, 1.3}, {25, 3, 1.0}, {25, 16, 1.0}, {29.99, 2, 1.3},
-    {30, 2, 0.7}, {30, 3, 0.7}, {30, 8, 0.7}, {30, 9, 0.6},  {100, 16, 0.6},
+    { 25, 1, 1.5 },
+    { 25, 2, 1.3 },
+    { 25, 3, 1.0 },
+    { 25, 16, 1.0 },
+    { 29.99, 2, 1.3 },
+    { 30, 2, 0.7 },
+    { 30, 3, 0.7 },
+    { 30, 8, 0.7 },
+    { 30, 9, 0.6 },
+    { 100, 16, 0.6 },
 };
 
 TEST(TeethFactor, FollowsTheRatioOfTeethByDiameter)
@@ -59,16 +67,21 @@ struct OverhangCase {
 // Ratios chosen so that L/D is exact in binary; a ratio equal to a threshold
 // belongs to that row.
 constexpr OverhangCase kOverhangCases[] = {
-    {25, 70, 0.9, false},   // 2.8 in the third column
-    {25, 62.5, 1.0, false}, // 2.5 exactly, row 1
-    {25, 10, 1.0, false},   // below the first threshold
-    {10, 15, 1.0, false},   {10, 15.5, 0.9, false}, {10, 20, 0.9, false},
-    {10, 25, 0.8, false},   {10, 30, 0.7, false},   {10, 35, 0.6, false},
-    {13, 45.5, 0.6, false}, // 3.5, last row of the first column
-    {16, 64, 0.6, false},   // 4.0, last row of the second column
-    {16, 40, 0.9, false},   // 2.5 in the second column, 0.8 in the first
-    {40, 180, 0.7, false},  // 4.5 in the fourth column
-    {100, 350, 1.0, false}, {100, 600, 0.6, false},
+    { 25, 70, 0.9, false }, // 2.8 in the third column
+    { 25, 62.5, 1.0, false }, // 2.5 exactly, row 1
+    { 25, 10, 1.0, false }, // below the first threshold
+    { 10, 15, 1.0, false },
+    { 10, 15.5, 0.9, false },
+    { 10, 20, 0.9, false },
+    { 10, 25, 0.8, false },
+    { 10, 30, 0.7, false },
+    { 10, 35, 0.6, false },
+    { 13, 45.5, 0.6, false }, // 3.5, last row of the first column
+    { 16, 64, 0.6, false }, // 4.0, last row of the second column
+    { 16, 40, 0.9, false }, // 2.5 in the second column, 0.8 in the first
+    { 40, 180, 0.7, false }, // 4.5 in the fourth column
+    { 100, 350, 1.0, false },
+    { 100, 600, 0.6, false },
 };
 
 TEST(OverhangFactor, TakesTheFirstRowWhoseThresholdHoldsTheRatio)
@@ -85,8 +98,13 @@ TEST(OverhangFactor, BeyondTheTableTakesTheLastRowNotOne)
     // A longer overhang than the table knows must not feed faster than the
     // longest one it knows.
     constexpr OverhangCase kBeyond[] = {
-        {10, 36, 0.6, true},  {13, 46, 0.6, true},   {16, 65, 0.6, true}, {25, 113, 0.6, true},
-        {40, 201, 0.6, true}, {100, 601, 0.6, true}, {2, 150, 0.6, true},
+        { 10, 36, 0.6, true },
+        { 13, 46, 0.6, true },
+        { 16, 65, 0.6, true },
+        { 25, 113, 0.6, true },
+        { 40, 201, 0.6, true },
+        { 100, 601, 0.6, true },
+        { 2, 150, 0.6, true },
     };
     for (const OverhangCase& c : kBeyond) {
         const OverhangFactor f = overhangFactor(c.diameterMm, c.overhangMm);

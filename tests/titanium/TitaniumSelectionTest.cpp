@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "tools/ScenarioRunner.h"
 
@@ -27,24 +27,24 @@ protected:
     std::vector<std::string> results()
     {
         std::vector<std::string> texts;
-        for (const char* name :
-             {"EditTifz", "EditTiVc", "EditTin", "EditTiF", "EditTiPx", "EditTiPy", "EditTiP",
-              "EditTiMz", "EditTiNct", "EditTiVsmall", "EditTinsmall", "EditTiFsmall",
-              "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff"}) {
+        for (const char* name : { "EditTifz", "EditTiVc", "EditTin", "EditTiF", "EditTiPx",
+                 "EditTiPy", "EditTiP", "EditTiMz", "EditTiNct", "EditTiVsmall", "EditTinsmall",
+                 "EditTiFsmall", "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff" }) {
             texts.push_back(store().text(name) + "/" + std::to_string(store().colour(name)));
         }
         return texts;
     }
 
     std::ostringstream out;
-    ScenarioRunner runner{out};
+    ScenarioRunner runner { out };
 };
 
 TEST_F(TitaniumSelection, StartsWithTheFirstPicturesAndTheVT20Coefficients)
 {
     EXPECT_EQ(store().text("EditTiPxcoeff"), "3850.");
     EXPECT_EQ(store().text("EditTiPycoeff"), "1040.");
-    for (const char* picture : {"ImageTiVbase", "ImageSurface", "ImageDirection", "ImageTiVsmall"})
+    for (const char* picture :
+        { "ImageTiVbase", "ImageSurface", "ImageDirection", "ImageTiVsmall" })
         EXPECT_EQ(store().picture(picture), 0) << picture;
     EXPECT_EQ(store().index("RadioGroupTiPz"), 1);
     EXPECT_EQ(store().colour("EditTifz"), colours::Green);
@@ -105,10 +105,9 @@ TEST_F(TitaniumSelection, ChangingASelectionRecomputesNothing)
     run("pick PageControlParam 2");
     run("click BitCalcs");
     std::vector<std::string> before = results();
-    for (const char* line : {"pick RadioGroupTiMaterial 1", "pick RadioGroupTiSurface 2",
-                             "pick RadioGroupTiSkin 1", "pick RadioGroupTiCoolnt 1",
-                             "pick RadioGroupTiDirection 1", "pick RadioGroupTiTypeDetal 2",
-                             "pick ComboBoxTiTime 0", "pick TabMach 1"}) {
+    for (const char* line : { "pick RadioGroupTiMaterial 1", "pick RadioGroupTiSurface 2",
+             "pick RadioGroupTiSkin 1", "pick RadioGroupTiCoolnt 1", "pick RadioGroupTiDirection 1",
+             "pick RadioGroupTiTypeDetal 2", "pick ComboBoxTiTime 0", "pick TabMach 1" }) {
         EXPECT_EQ(run(line), "") << line;
         EXPECT_EQ(results(), before) << line;
     }
@@ -129,11 +128,11 @@ TEST_F(TitaniumSelection, PzChoiceMovesTheGreenMarkOnly)
         int choice;
         const char* green;
     };
-    for (const Mark m : {Mark{0, "EditTiPx"}, Mark{2, "EditTiP"}, Mark{1, "EditTiPy"}}) {
+    for (const Mark m : { Mark { 0, "EditTiPx" }, Mark { 2, "EditTiP" }, Mark { 1, "EditTiPy" } }) {
         EXPECT_EQ(run("pick RadioGroupTiPz " + std::to_string(m.choice)), "");
-        for (const char* force : {"EditTiPx", "EditTiPy", "EditTiP"})
+        for (const char* force : { "EditTiPx", "EditTiPy", "EditTiP" })
             EXPECT_EQ(store().colour(force),
-                      std::string(force) == m.green ? colours::Green : colours::Black)
+                std::string(force) == m.green ? colours::Green : colours::Black)
                 << force << " with choice " << m.choice;
         EXPECT_EQ(store().text("EditTiMz"), torque);
         EXPECT_EQ(store().colour("EditTiMz"), colours::Red);

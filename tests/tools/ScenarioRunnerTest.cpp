@@ -27,20 +27,20 @@ struct ErrorCase {
 
 // Every line here is in error; the runner says so and goes on.
 constexpr ErrorCase kErrorCases[] = {
-    {"frobnicate BaseD", "unknown command frobnicate"},
-    {"get NoSuchControl", "unknown control NoSuchControl"},
-    {"set ComboBoxMaterial x", "set needs a text field or an editable list: ComboBoxMaterial"},
-    {"pick ComboBoxMaterial 3", "index out of range: 3"},
-    {"pick ComboBoxMaterial -1", "index out of range: -1"},
-    {"pick TabMach x", "index out of range: x"},
-    {"check BaseD 1", "check needs a check box or radio button: BaseD"},
-    {"check CheckBoxhm2 2", "check takes 0 or 1"},
-    {"click BaseD", "click needs a button, picture or menu item: BaseD"},
-    {"select-cell StringGridTab 4 0", "cell out of range"},
-    {"get BitCalcs", "get needs a control that shows a text: BitCalcs"},
-    {"window BaseD", "window needs a window or panel: BaseD"},
-    {"series Series5", "unknown series Series5"},
-    {"get", "missing control name"},
+    { "frobnicate BaseD", "unknown command frobnicate" },
+    { "get NoSuchControl", "unknown control NoSuchControl" },
+    { "set ComboBoxMaterial x", "set needs a text field or an editable list: ComboBoxMaterial" },
+    { "pick ComboBoxMaterial 3", "index out of range: 3" },
+    { "pick ComboBoxMaterial -1", "index out of range: -1" },
+    { "pick TabMach x", "index out of range: x" },
+    { "check BaseD 1", "check needs a check box or radio button: BaseD" },
+    { "check CheckBoxhm2 2", "check takes 0 or 1" },
+    { "click BaseD", "click needs a button, picture or menu item: BaseD" },
+    { "select-cell StringGridTab 4 0", "cell out of range" },
+    { "get BitCalcs", "get needs a control that shows a text: BitCalcs" },
+    { "window BaseD", "window needs a window or panel: BaseD" },
+    { "series Series5", "unknown series Series5" },
+    { "get", "missing control name" },
 };
 
 TEST(ScenarioRunner, ReportsEachFaultyLineAndEndsWithStatusOne)
@@ -64,7 +64,7 @@ TEST(ScenarioRunner, GoesOnAfterAnError)
 TEST(ScenarioRunner, SetTakesTheRestOfTheLineBlanksIncluded)
 {
     EXPECT_EQ(runScenario("set BaseD  12 5 \nget BaseD\nset BaseD \nget BaseD\n"),
-              "FIELD\tBaseD\t 12 5 \t#000000\t1\nFIELD\tBaseD\t\t#000000\t1\n");
+        "FIELD\tBaseD\t 12 5 \t#000000\t1\nFIELD\tBaseD\t\t#000000\t1\n");
 }
 
 struct EscapeCase {
@@ -75,17 +75,17 @@ struct EscapeCase {
 // Whatever bytes a user typed, the output stays valid UTF-8 with no raw
 // control character.
 const EscapeCase kEscapeCases[] = {
-    {"a\\b\tc\nd\re", "a\\\\b\\tc\\nd\\re"},
-    {std::string("a\0b", 3), "a\\x00b"},
-    {"\x1b[31m\x7f\x1f", "\\x1b[31m\\x7f\\x1f"},
+    { "a\\b\tc\nd\re", "a\\\\b\\tc\\nd\\re" },
+    { std::string("a\0b", 3), "a\\x00b" },
+    { "\x1b[31m\x7f\x1f", "\\x1b[31m\\x7f\\x1f" },
     // Well-formed UTF-8 of one to four bytes, a C1 control (U+0085) included.
-    {"Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85", "Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85"},
-    {"\xff\xfe\x80", "\\xff\\xfe\\x80"},
+    { "Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85", "Д \xe2\x82\xac \xf0\x9f\x94\xa7 \xc2\x85" },
+    { "\xff\xfe\x80", "\\xff\\xfe\\x80" },
     // Overlong forms of "/", a surrogate, beyond U+10FFFF, cut-off sequences.
-    {"\xc0\xaf \xe0\x80\xaf", "\\xc0\\xaf \\xe0\\x80\\xaf"},
-    {"\xed\xa0\x80", "\\xed\\xa0\\x80"},
-    {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},
-    {"\xe2\x82z\xd0", "\\xe2\\x82z\\xd0"},
+    { "\xc0\xaf \xe0\x80\xaf", "\\xc0\\xaf \\xe0\\x80\\xaf" },
+    { "\xed\xa0\x80", "\\xed\\xa0\\x80" },
+    { "\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80" },
+    { "\xe2\x82z\xd0", "\\xe2\\x82z\\xd0" },
 };
 
 TEST(ScenarioRunner, EscapesControlCharactersAndBytesThatAreNotUtf8)
@@ -93,8 +93,8 @@ TEST(ScenarioRunner, EscapesControlCharactersAndBytesThatAreNotUtf8)
     for (const EscapeCase& c : kEscapeCases)
         EXPECT_EQ(escapeText(c.text), c.escaped) << c.escaped;
     EXPECT_EQ(runScenario("get StaticText1\n"),
-              "FIELD\tStaticText1\tЗависимость температуры поверхности детали\\r\\n(в градусах "
-              "Цельсия) от скорости резания и подачи.\t#000000\t1\n");
+        "FIELD\tStaticText1\tЗависимость температуры поверхности детали\\r\\n(в градусах "
+        "Цельсия) от скорости резания и подачи.\t#000000\t1\n");
 }
 
 TEST(ScenarioRunner, EndsLinesAtLineFeedCarriageReturnOrBoth)
@@ -103,8 +103,8 @@ TEST(ScenarioRunner, EndsLinesAtLineFeedCarriageReturnOrBoth)
     // Lines 1 to 5; the fourth, between the lone carriage return and the
     // carriage return and line feed, is empty.
     EXPECT_EQ(runScenario("get BaseD\rget Nope\r\nget Nope\r\r\nget Nope", &status),
-              "FIELD\tBaseD\t25.0\t#000000\t1\nERROR\t2\tunknown control Nope\n"
-              "ERROR\t3\tunknown control Nope\nERROR\t5\tunknown control Nope\n");
+        "FIELD\tBaseD\t25.0\t#000000\t1\nERROR\t2\tunknown control Nope\n"
+        "ERROR\t3\tunknown control Nope\nERROR\t5\tunknown control Nope\n");
     EXPECT_EQ(status, 1);
     EXPECT_EQ(runScenario("set BaseD 1\r\rget BaseD\r"), "FIELD\tBaseD\t1\t#000000\t1\n");
 }
@@ -123,10 +123,10 @@ TEST(ScenarioRunner, StopsAtAFailedWrite)
 TEST(ScenarioRunner, AnswersItemsWindowsAndPageControls)
 {
     EXPECT_EQ(runScenario("items PageControlMethods\nwindow FormGraphic\nchecked NMesWin\n"),
-              "ITEMS\tPageControlMethods\t0\tФрезерование (Walter)\tТР (Сплавы Алюминия)...\t"
-              "ТР (Сплавы Титана)...\t\n"
-              "WINDOW\tFormGraphic\t0\tНомограмма \n"
-              "CHECKED\tNMesWin\t1\n");
+        "ITEMS\tPageControlMethods\t0\tФрезерование (Walter)\tТР (Сплавы Алюминия)...\t"
+        "ТР (Сплавы Титана)...\t\n"
+        "WINDOW\tFormGraphic\t0\tНомограмма \n"
+        "CHECKED\tNMesWin\t1\n");
 }
 
 TEST(ScenarioRunner, StopsReadingAfterTheProgramEnds)

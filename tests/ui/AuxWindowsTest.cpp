@@ -3,7 +3,7 @@
 // window with its labels and the mail command, whose failure shows the error box.
 #include "RecordingToolkit.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/AboutWindow.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
@@ -60,9 +60,9 @@ QString standInLauncher(const QTemporaryDir& dir, int status, const char* second
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write the stand-in launcher");
     file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\nsleep %2\nexit %3\n")
-                   .arg(dir.filePath(QStringLiteral("arguments")), QString::fromLatin1(seconds))
-                   .arg(status)
-                   .toUtf8());
+            .arg(dir.filePath(QStringLiteral("arguments")), QString::fromLatin1(seconds))
+            .arg(status)
+            .toUtf8());
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return path;

@@ -4,8 +4,8 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "app/CalculationSheet.h"
 #include "app/FieldCaptions.h"
+#include "shell/CalculationSheet.h"
 #include "ui/MainWindow.h"
 #include "ui/SheetCommands.h"
 
@@ -178,10 +178,12 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
 
     const QString info = popplerOutput(QStringLiteral("pdfinfo"), { path });
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
+    QVERIFY2(info.contains(QRegularExpression(
+                 QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
         qPrintable(info));
 
-    const QString text = flat(popplerOutput(QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
+    const QString text = flat(popplerOutput(
+        QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
     QVERIFY(!text.isEmpty());
     const auto holds = [&text](const std::string& expected) {
         const QString wanted = flat(QString::fromStdString(expected));
@@ -194,8 +196,9 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
     QVERIFY(holds(store.text("StatusBarMes")));
     QVERIFY(holds(store.text("PageControlMethods")));
     for (const FieldCaption& entry : inputCaptions(page))
-        QVERIFY(holds(entry.value == ValueKind::Checked ? (store.checked(entry.field) ? "да" : "нет")
-                                                          : store.text(entry.field)));
+        QVERIFY(
+            holds(entry.value == ValueKind::Checked ? (store.checked(entry.field) ? "да" : "нет")
+                                                    : store.text(entry.field)));
     for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
         for (const FieldCaption& entry : group.coefficients) {
             if (page == 1)
@@ -230,8 +233,10 @@ void CalculationSheetTest::longLogEndsWithACountInsteadOfASecondPage()
     const QString path = dir.filePath(QStringLiteral("long.pdf"));
     QVERIFY(SheetCommands::savePdf(nullptr, sheet, path));
     keepForLooking(path, QStringLiteral("long-log"));
-    QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), { path }).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
-    const QString text = flat(popplerOutput(QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
+    QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), { path })
+            .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    const QString text = flat(popplerOutput(
+        QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
     const QRegularExpressionMatch rest
         = QRegularExpression(QStringLiteral("и еще строк: (\\d+)")).match(text);
     QVERIFY2(rest.hasMatch(), qPrintable(text.right(300)));
@@ -242,7 +247,8 @@ void CalculationSheetTest::longLogEndsWithACountInsteadOfASecondPage()
     // three of the part of low rigidity): they all fit.
     QVERIFY2(shown >= 8, qPrintable(QString::number(shown)));
     QVERIFY(text.contains(QString::fromStdString(sheet.log[static_cast<std::size_t>(shown - 1)])));
-    QVERIFY(!text.contains(QString::fromStdString(sheet.log[static_cast<std::size_t>(shown)]) + QLatin1Char(' ')));
+    QVERIFY(!text.contains(
+        QString::fromStdString(sheet.log[static_cast<std::size_t>(shown)]) + QLatin1Char(' ')));
 }
 
 void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile_data()
@@ -253,8 +259,8 @@ void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile_data
     QTest::newRow("folder is a file") << QStringLiteral("plain-file") << QStringLiteral("не папка");
     QTest::newRow("no such folder") << QStringLiteral("missing") << QStringLiteral("не существует");
     // Root writes into a read-only folder all the same.
-    QTest::newRow("read-only folder") << QStringLiteral("read-only")
-                                      << QStringLiteral("нет права записи");
+    QTest::newRow("read-only folder")
+        << QStringLiteral("read-only") << QStringLiteral("нет права записи");
 }
 
 void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile()
@@ -269,9 +275,10 @@ void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile()
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("read-only")));
-    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("read-only")),
-        QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QVERIFY(QFile::setPermissions(
+        dir.filePath(QStringLiteral("read-only")), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QStringList before
+        = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
     const QString path = dir.filePath(folder + QStringLiteral("/лист.pdf"));
     BoxWatch box;
@@ -282,8 +289,10 @@ void CalculationSheetTest::pdfThatCannotBeWrittenShowsTheBoxAndLeavesNoFile()
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
     QVERIFY2(box.text.contains(reason), qPrintable(box.text));
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-    QCOMPARE(QDir(dir.filePath(QStringLiteral("read-only"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("read-only")))
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
         QStringList());
     QFile::setPermissions(dir.filePath(QStringLiteral("read-only")),
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -308,7 +317,8 @@ void CalculationSheetTest::saveCommandProposesANameInTheDocumentsFolder()
             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
     // The name the user gives gets its extension; nothing else is written.
     QVERIFY(QFile::exists(chosen + QStringLiteral(".pdf")));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("деталь 12.pdf") });
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("деталь 12.pdf") });
 
     // Cancelling the dialog writes nothing.
     QFile::remove(chosen + QStringLiteral(".pdf"));
@@ -351,7 +361,8 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
         QStringLiteral("Мощность (принимаемая)\t%1\tкВт\tпревышение 100 %").arg(power)));
     const QString html = data->html();
     QVERIFY(html.contains(QStringLiteral("<td>%1</td>").arg(speed)));
-    QVERIFY(html.contains(QStringLiteral("<td>%1</td><td>кВт</td><td>превышение 100 %</td>").arg(power)));
+    QVERIFY(html.contains(
+        QStringLiteral("<td>%1</td><td>кВт</td><td>превышение 100 %</td>").arg(power)));
 
     // Ctrl+C in the results, where no text is selected, copies the same table.
     clipboard->clear();
@@ -365,8 +376,9 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
     field->setFocus();
     field->deselect();
     QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(clipboard->text().split(QLatin1Char('\n')).contains(
-        QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме").arg(speed)));
+    QVERIFY(clipboard->text()
+            .split(QLatin1Char('\n'))
+            .contains(QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме").arg(speed)));
 }
 
 void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
@@ -378,7 +390,9 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
     QCOMPARE(bar[2]->objectName(), QStringLiteral("N7"));
     SheetCommands& commands = app_->desktop->sheetCommands();
     const QList<QAction*> items = bar[1]->menu()->actions();
-    QCOMPARE(items, (QList<QAction*> { commands.previewAction(), commands.pdfAction(), commands.copyAction() }));
+    QCOMPARE(items,
+        (QList<QAction*> {
+            commands.previewAction(), commands.pdfAction(), commands.copyAction() }));
     QCOMPARE(items[0]->text(), QStringLiteral("&Просмотр и печать..."));
     QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(items[1]->text(), QStringLiteral("&Сохранить в PDF..."));

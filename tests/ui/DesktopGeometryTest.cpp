@@ -8,7 +8,7 @@
 // readable: its text at a contrast of 4.5:1 or more against its field in a
 // screenshot. Under Wayland, where a program places no window, they all live
 // in the main window.
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
@@ -83,7 +83,8 @@ int number(const QString& text, const char* label)
 // manager's frame extents, in the program's (scaled) coordinates.
 QRect realFrame(WId window)
 {
-    const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), QString::number(window) });
+    const QString info
+        = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), QString::number(window) });
     QRect client(number(info, "Absolute upper-left X"), number(info, "Absolute upper-left Y"),
         number(info, "Width"), number(info, "Height"));
     const QString extents = run(QStringLiteral("xprop"),
@@ -109,7 +110,7 @@ QRect shownRect(const QWidget* widget)
 {
     QRect shown = globalRect(widget);
     for (const QWidget* parent = widget->parentWidget(); parent && !shown.isEmpty();
-         parent = parent->parentWidget()) {
+        parent = parent->parentWidget()) {
         shown &= globalRect(parent);
         if (parent->isWindow())
             break;
@@ -179,9 +180,11 @@ QRect textBand(const QWidget* widget)
         QStyleOptionComboBox option;
         option.initFrom(box);
         option.editable = box->isEditable();
-        area = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        area = box->style()->subControlRect(
+            QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
     } else if (!qobject_cast<const QLabel*>(widget)) {
-        const int frame = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
+        const int frame
+            = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
         area.adjust(frame + 1, 0, -frame - 1, 0);
     }
     const int line = widget->fontMetrics().height();
@@ -353,14 +356,17 @@ QImage DesktopGeometryTest::screenshot(const QString& name)
     const QImage shot = x11_ ? main.screen()->grabWindow(0).toImage() : main.grab().toImage();
     const QString folder = qEnvironmentVariable("MILLCALC_SCREENSHOTS");
     if (!folder.isEmpty()) {
-        QString file = qEnvironmentVariable("MILLCALC_DESKTOP", QStringLiteral("desktop")) + '-' + name;
+        QString file
+            = qEnvironmentVariable("MILLCALC_DESKTOP", QStringLiteral("desktop")) + '-' + name;
         file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]+")), QStringLiteral("-"));
         shot.save(QDir(folder).filePath(file + QStringLiteral(".png")));
         // The compositor's whole output too, where it is an X window.
         const QString host = qEnvironmentVariable("MILLCALC_HOST_DISPLAY");
         if (!x11_ && !host.isEmpty())
-            run(QStringLiteral("import"), { QStringLiteral("-display"), host, QStringLiteral("-window"),
-                QStringLiteral("root"), QDir(folder).filePath(file + QStringLiteral("-screen.png")) });
+            run(QStringLiteral("import"),
+                { QStringLiteral("-display"), host, QStringLiteral("-window"),
+                    QStringLiteral("root"),
+                    QDir(folder).filePath(file + QStringLiteral("-screen.png")) });
     }
     return shot;
 }
@@ -412,8 +418,9 @@ QStringList DesktopGeometryTest::faultsInView(const QList<QWidget*>& controls, c
         }
         const QRect whole = globalRect(control);
         if (shownRect(control) != whole) {
-            faults << name + QStringLiteral(" is cut by its window (%1 of %2 shown)")
-                                 .arg(rectText(shownRect(control)), rectText(whole));
+            faults << name
+                    + QStringLiteral(" is cut by its window (%1 of %2 shown)")
+                          .arg(rectText(shownRect(control)), rectText(whole));
             continue;
         }
         if (x11_) {
@@ -427,8 +434,9 @@ QStringList DesktopGeometryTest::faultsInView(const QList<QWidget*>& controls, c
                 const qsizetype otherAt = stack.indexOf(other->winId());
                 if (other == own || otherAt < ownAt || !frameOf(other).intersects(whole))
                     continue;
-                faults << name + QStringLiteral(" is under %1 at %2")
-                                     .arg(describe(other), rectText(frameOf(other)));
+                faults << name
+                        + QStringLiteral(" is under %1 at %2")
+                              .arg(describe(other), rectText(frameOf(other)));
                 covered = true;
                 break;
             }
@@ -443,12 +451,14 @@ QStringList DesktopGeometryTest::faultsInView(const QList<QWidget*>& controls, c
         QRgb field = 0;
         QRgb text = 0;
         const double ratio = textContrast(shot, inShot(control, textBand(control)), &field, &text);
-        const double least = text == kWarningRed && field == 0xffffffffu ? kLeastContrastOfWarningRed
-                                                                         : kLeastContrast;
+        const double least = text == kWarningRed && field == 0xffffffffu
+            ? kLeastContrastOfWarningRed
+            : kLeastContrast;
         if (ratio < least)
-            faults << name + QStringLiteral(" reads at %1:1 (%2 on %3)")
-                                 .arg(ratio, 0, 'f', 2)
-                                 .arg(colourText(text), colourText(field));
+            faults << name
+                    + QStringLiteral(" reads at %1:1 (%2 on %3)")
+                          .arg(ratio, 0, 'f', 2)
+                          .arg(colourText(text), colourText(field));
     }
     for (QString& fault : faults)
         fault.prepend(when + QStringLiteral(": "));
@@ -465,7 +475,7 @@ void DesktopGeometryTest::checkOnScreen()
         const QRect frame = realFrame(w->winId());
         QVERIFY2(screen_.contains(frame),
             qPrintable(QStringLiteral("%1 at %2 leaves the screen %3")
-                           .arg(describe(w), rectText(frame), rectText(screen_))));
+                    .arg(describe(w), rectText(frame), rectText(screen_))));
     }
 }
 
@@ -572,7 +582,8 @@ void DesktopGeometryTest::warningBoxOpensOverTheLog()
     if (x11_)
         run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
     else
-        QTimer::singleShot(0, this, [this] { QTest::keyClick(find<QWidget>("BitCalcs"), Qt::Key_Return); });
+        QTimer::singleShot(
+            0, this, [this] { QTest::keyClick(find<QWidget>("BitCalcs"), Qt::Key_Return); });
     QTRY_VERIFY_WITH_TIMEOUT(seen || !failure.isEmpty(), 5000);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     form_->store().setText("BaseD", "25.0");

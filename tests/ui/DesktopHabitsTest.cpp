@@ -13,15 +13,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
-#include <QMainWindow>
-#include <QTabWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // and the few gestures of a user that the method tests share.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/WidgetKit.h"
@@ -86,10 +86,10 @@ inline void compareGridWithStore(const QTableWidget* table, const FieldStore& st
             expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QVERIFY2(shownCell(table, field, column, row) == expected,
                 qPrintable(QStringLiteral("%1 column %2 row %3: \"%4\" instead of \"%5\"")
-                               .arg(table->objectName())
-                               .arg(column)
-                               .arg(row)
-                               .arg(shownCell(table, field, column, row), expected)));
+                        .arg(table->objectName())
+                        .arg(column)
+                        .arg(row)
+                        .arg(shownCell(table, field, column, row), expected)));
         }
     }
 }

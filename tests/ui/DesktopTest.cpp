@@ -2,7 +2,7 @@
 // hands the user's actions back, commands reach the core, boxes appear.
 #include "RecordingToolkit.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
@@ -17,13 +17,13 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QDockWidget>
 #include <QLabel>
-#include <QMainWindow>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -94,7 +94,8 @@ void compareMenu(const QList<QAction*>& actions, const MenuLine (&expected)[N])
         }
         QCOMPARE(action->objectName(), QString::fromUtf8(expected[i].name));
         // As the user reads it: the "&" only underlines the letter of the item.
-        QCOMPARE(QString(action->text()).remove(QLatin1Char('&')), QString::fromUtf8(expected[i].caption));
+        QCOMPARE(QString(action->text()).remove(QLatin1Char('&')),
+            QString::fromUtf8(expected[i].caption));
         QVERIFY2(action->text().count(QLatin1Char('&')) == 1, qPrintable(action->text()));
     }
 }
@@ -273,7 +274,8 @@ void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue()
     QCOMPARE(textColour(logical, QPalette(Qt::black, Qt::white), colourRole), exact);
     const QPalette dark = darkPalette();
     const QColor shown = textColour(logical, dark, colourRole);
-    const QColor field = dark.color(colourRole == QPalette::Text ? QPalette::Base : QPalette::Window);
+    const QColor field
+        = dark.color(colourRole == QPalette::Text ? QPalette::Base : QPalette::Window);
     QVERIFY2(contrastRatio(shown, field) >= 4.5, qPrintable(shown.name()));
     QVERIFY(shown.lightness() > exact.lightness());
     QVERIFY(qAbs(shown.hslHue() - exact.hslHue()) <= 2);
@@ -287,8 +289,8 @@ void DesktopTest::aPaletteChangeRecoloursTheResults()
     auto* speed = find<QLineEdit>("EditStn");
     const QPalette light = QApplication::palette();
     QApplication::setPalette(darkPalette());
-    QTRY_VERIFY(contrastRatio(speed->palette().color(QPalette::Text),
-                    speed->palette().color(QPalette::Base))
+    QTRY_VERIFY(contrastRatio(
+                    speed->palette().color(QPalette::Text), speed->palette().color(QPalette::Base))
         >= 4.5);
     QVERIFY(qAbs(speed->palette().color(QPalette::Text).hslHue() - 120) <= 2);
     // The store keeps the logical colour.
@@ -524,9 +526,10 @@ void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
     form_->typeText("BaseVc", "1600");
     find<QTabWidget>("PageControlMethods")->setCurrentIndex(1);
     auto* fit = find<QAction>("N29");
-    QVERIFY(desktop_->window("PanelCalc")->findChild<QWidget*>(QStringLiteral("PanelCalcContents"))
-                ->actions()
-                .contains(fit));
+    QVERIFY(desktop_->window("PanelCalc")
+            ->findChild<QWidget*>(QStringLiteral("PanelCalcContents"))
+            ->actions()
+            .contains(fit));
     fit->trigger();
     QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 0);
     QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
@@ -578,7 +581,7 @@ void DesktopTest::closingTheMainWindowEndsTheProgram()
 void DesktopTest::startUpErrorIsShownAndEndsWithFailure()
 {
     RecordingToolkit toolkit;
-    QVERIFY(startOrReport(toolkit, [] {}));
+    QVERIFY(startOrReport(toolkit, [] { }));
     QVERIFY(toolkit.boxes.empty());
     QVERIFY(!startOrReport(toolkit, [] { throw std::runtime_error("unknown control BaseQ"); }));
     QCOMPARE(toolkit.boxes, std::vector<std::string> { "error|unknown control BaseQ" });

@@ -3,7 +3,7 @@
 // and its toolbar and close box reach the window logic.
 #include "RecordingToolkit.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"

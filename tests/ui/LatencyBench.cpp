@@ -7,17 +7,17 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "robust/BareFormulas.h"
+#include "tools/bench/BareFormulas.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QDockWidget>
 #include <QSet>
 #include <QTabWidget>
 #include <QXYSeries>
@@ -146,8 +146,8 @@ struct Latency {
     double processor;
 };
 
-Latency timed(Started& app, std::initializer_list<const char*> windows,
-    const std::function<void()>& command)
+Latency timed(
+    Started& app, std::initializer_list<const char*> windows, const std::function<void()>& command)
 {
     settleAll(app);
     const double processorStart = processorMs();
@@ -450,11 +450,13 @@ void LatencyBench::nomogramRedraw()
         const int machine = static_cast<int>((run + 1) % kMachineCount);
         app.harness.form.pick("TabMach", machine);
         clickButton(app, "BitCalcs");
-        const Latency ms = timed(app, { "FormGraphic" }, [&] { clickButton(app, "BitBtnGraphic"); });
+        const Latency ms
+            = timed(app, { "FormGraphic" }, [&] { clickButton(app, "BitBtnGraphic"); });
         QVERIFY2(ms.painted >= 0, "the nomogram was not painted");
         auto* nomogram = qobject_cast<GraphicWindow*>(app.harness.window("FormGraphic"));
         QVERIFY(nomogram);
-        const MachineRecord& chosen = app.harness.form.machines()[static_cast<std::size_t>(machine)];
+        const MachineRecord& chosen
+            = app.harness.form.machines()[static_cast<std::size_t>(machine)];
         QCOMPARE(nomogram->series(0)->count(), 20);
         QCOMPARE(nomogram->series(0)->at(19).x(), chosen.PowerCurveSpeeds[19]);
         times.push_back(ms);

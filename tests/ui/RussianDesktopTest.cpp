@@ -118,9 +118,9 @@ void RussianDesktopTest::expectFocusOnCorrectedField(const char* name, const QSt
     QTRY_COMPARE(QApplication::activeWindow(), &main);
     QVERIFY2(hasKeyboard(field),
         qPrintable(QStringLiteral("focus on %1 instead of %2")
-                       .arg(name,
-                           QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                       : QStringLiteral("nothing"))));
+                .arg(name,
+                    QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                : QStringLiteral("nothing"))));
     QCOMPARE(lineOf(field)->text(), text);
     QCOMPARE(lineOf(field)->selectedText(), text);
     // The next keystroke replaces the corrected text.

@@ -1,9 +1,9 @@
-#include "walter/MachineFit.h"
+#include "shell/MachineFit.h"
 
 #include "StartedWindow.h"
 
-#include "app/LimitChecks.h"
 #include "app/NumberText.h"
+#include "shell/LimitChecks.h"
 
 #include <algorithm>
 #include <map>
@@ -74,7 +74,8 @@ const FitCase kFitCases[] = {
     { "chip thickness floor", 0, { { "BaseT", "25" }, { "BaseB", "60" } },
         { "Подбор по станку: fz 0.1 -> 0.03139 мм/зуб: P=197.49504 кВт не ниже 98 % мощности "
           "станка при n (40.00000 кВт)",
-            "Подбор по станку: уменьшите ширину ap или глубину ae резания на 53 %: fz=0.03139 мм/зуб "
+            "Подбор по станку: уменьшите ширину ap или глубину ae резания на 53 %: fz=0.03139 "
+            "мм/зуб "
             "дает hm на пределе 0.02 мм, а P=82.83237 кВт не ниже 98 % мощности станка при n "
             "(40.00000 кВт)" },
         {}, true },
@@ -217,7 +218,8 @@ TEST_F(MachineFitTest, ACutterTooThinForAnySpeedIsNotCalledWithin)
     run({ "click BitBtnStFit" });
     EXPECT_EQ(text("BaseVc"), "1060.0");
     EXPECT_EQ(logLines().front(),
-        "Подбор по станку: увеличьте диаметр фрезы D: n=33740848511.039 об/мин не ниже предела станка "
+        "Подбор по станку: увеличьте диаметр фрезы D: n=33740848511.039 об/мин не ниже предела "
+        "станка "
         "18000 об/мин и при Vc=0.001 м/мин");
     EXPECT_EQ(store().colour("EditStn"), colours::Red);
 }
@@ -225,7 +227,8 @@ TEST_F(MachineFitTest, ACutterTooThinForAnySpeedIsNotCalledWithin)
 TEST_F(MachineFitTest, AnInputThatStopsTheCalculationIsReportedByIt)
 {
     type({ { "BaseZ", "0" } });
-    EXPECT_EQ(run({ "click BitBtnStFit" }), "BOX\tПредупреждение...\tОшибка задания 'Числа зубьев' - z\n");
+    EXPECT_EQ(run({ "click BitBtnStFit" }),
+        "BOX\tПредупреждение...\tОшибка задания 'Числа зубьев' - z\n");
     EXPECT_EQ(text("BaseVc"), "1060.0");
 }
 

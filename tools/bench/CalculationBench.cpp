@@ -4,10 +4,10 @@
 // targets: each full calculation within 20 µs and within 2.5 times its
 // formulas with their text hand-over (what the field store may add).
 #include "aluminium/Aluminium.h"
-#include "app/Main.h"
 #include "app/Toolkit.h"
-#include "robust/BareFormulas.h"
+#include "shell/FormMain.h"
 #include "titanium/Titanium.h"
+#include "tools/bench/BareFormulas.h"
 #include "walter/Walter.h"
 
 #include <benchmark/benchmark.h>
@@ -215,6 +215,19 @@ int disagreements(const char* method, int page, const std::array<const char*, N>
     return count;
 }
 
+// Whether a run ended in an error or was skipped: Google Benchmark 1.8 replaced
+// the run's flag error_occurred (Debian 12's 1.7) by the state skipped.
+template <class Run>
+auto runSkipped(const Run& run, int) -> decltype(static_cast<bool>(run.skipped))
+{
+    return static_cast<bool>(run.skipped);
+}
+
+template <class Run> bool runSkipped(const Run& run, long)
+{
+    return run.error_occurred;
+}
+
 // Keeps the median (or the only) real time of each benchmark, in nanoseconds.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
@@ -227,7 +240,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (runSkipped(run, 0))
                 continue;
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Iteration || median) {

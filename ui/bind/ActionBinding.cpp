@@ -1,6 +1,6 @@
 #include "ui/bind/ActionBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QAction>
 

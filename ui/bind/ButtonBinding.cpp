@@ -1,6 +1,6 @@
 #include "ui/bind/ButtonBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QAbstractButton>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "ui/bind/CheckBoxBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QCheckBox>
 
@@ -9,9 +9,8 @@ namespace millcalc {
 CheckBoxBinding::CheckBoxBinding(const BindingHost& host, const Field& field, QCheckBox* box)
     : ButtonBinding(host, field, box, Checkable {})
 {
-    QObject::connect(box, &QCheckBox::clicked, host_.context, [this](bool checked) {
-        host_.guarded([&] { host_.form.check(name_, checked); });
-    });
+    QObject::connect(box, &QCheckBox::clicked, host_.context,
+        [this](bool checked) { host_.guarded([&] { host_.form.check(name_, checked); }); });
 }
 
 } // namespace millcalc

@@ -1,6 +1,6 @@
 #include "ui/bind/ComboBoxBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/bind/LineEditBinding.h"
 
 #include <QComboBox>
@@ -17,8 +17,8 @@ ComboBoxBinding::ComboBoxBinding(const BindingHost& host, const Field& field, QC
     QObject::connect(box, &QComboBox::activated, host_.context,
         [this](int index) { host_.guarded([&] { host_.form.pick(name_, index); }); });
     if (field.kind == FieldKind::EditableList && box->lineEdit()) {
-        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, host_.context,
-            [this](const QString& text) {
+        QObject::connect(
+            box->lineEdit(), &QLineEdit::textEdited, host_.context, [this](const QString& text) {
                 host_.guarded([&] { host_.form.typeText(name_, text.toStdString()); });
             });
     }

@@ -1,6 +1,6 @@
 #include "ui/bind/GroupBoxBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/WidgetKit.h"
 
 #include <QButtonGroup>

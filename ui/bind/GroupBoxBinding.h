@@ -20,7 +20,7 @@ public:
 
 private:
     QGroupBox* box_;
-    QButtonGroup* buttons_ = nullptr;  // only for a radio group
+    QButtonGroup* buttons_ = nullptr; // only for a radio group
 };
 
 } // namespace millcalc

@@ -1,6 +1,6 @@
 #include "ui/bind/LineEditBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QLineEdit>
 #include <QPalette>

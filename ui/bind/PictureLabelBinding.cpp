@@ -1,6 +1,6 @@
 #include "ui/bind/PictureLabelBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/PictureLabel.h"
 
 namespace millcalc {

@@ -1,6 +1,6 @@
 #include "ui/bind/PlainTextEditBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "ui/bind/RadioButtonBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 #include <QRadioButton>
 #include <QSignalBlocker>

@@ -1,6 +1,6 @@
 #include "ui/bind/TableWidgetBinding.h"
 
-#include "app/Main.h"
+#include "shell/FormMain.h"
 #include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 

@@ -7,8 +7,8 @@
 // pong, the same message sent back to the root window. Exit status 0: it came
 // in time; 1: it did not; 2: no display, or the window is gone.
 // "close" sends WM_DELETE_WINDOW, as the window manager's close button does.
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
 #include <unistd.h>
@@ -129,7 +129,8 @@ int main(int argc, char** argv)
         const long timeoutMs = std::strtol(argv[3], nullptr, 10);
         status = ping(display, window, timeoutMs > 0 ? timeoutMs : 5000);
     } else if (command == "close" && argc == 3) {
-        sendProtocol(display, window, XInternAtom(display, "WM_DELETE_WINDOW", False), CurrentTime, 0);
+        sendProtocol(
+            display, window, XInternAtom(display, "WM_DELETE_WINDOW", False), CurrentTime, 0);
         XSync(display, False);
         status = windowGone ? 2 : 0;
     } else {

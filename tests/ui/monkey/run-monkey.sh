@@ -30,12 +30,15 @@ program=$1
 ping_helper=$2
 out=$3
 build=${4:-release}
-for tool in Xvfb openbox xdotool xclip; do
+for tool in Xvfb xprop openbox xdotool xclip; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "monkey: $tool is missing; run tools/setup.sh --tests" >&2
         exit 1
     fi
 done
+
+# shellcheck source=../../../tools/virtual-screen.sh
+. "$(dirname "$0")/../../../tools/virtual-screen.sh"
 
 default_seconds=60
 [ "$build" = sanitized ] && default_seconds=40
@@ -50,13 +53,10 @@ echo "monkey: seed $seed, $seconds s, $build build (replay with MILLCALC_MONKEY_
 mkdir -p "$out"
 rm -f "$out"/stderr.*.log "$out"/stdout.*.log "$out/actions.log" "$out/failure.png"
 work=$(mktemp -d)
-xvfb=""
-wm=""
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    virtual_screen_stop
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -73,37 +73,10 @@ done
 : >"$out/external.log"
 
 # --- The screen and the window manager ---------------------------------------
-if [ -n "${MILLCALC_MONKEY_DISPLAY:-}" ]; then
-    display=$MILLCALC_MONKEY_DISPLAY
-    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp 2>"$work/xvfb.log" &
-    xvfb=$!
-else
-    : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    display=":$(head -n 1 "$work/display")"
-fi
-export DISPLAY=$display
-for _ in $(seq 100); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.1
-done
-if ! xdotool getmouselocation >/dev/null 2>&1; then
-    echo "monkey: Xvfb did not start on $display:" >&2
-    cat "$work/xvfb.log" >&2
+if ! virtual_screen_start 1920x1080 --wm openbox ${MILLCALC_MONKEY_DISPLAY:+--display "$MILLCALC_MONKEY_DISPLAY"}; then
+    echo "monkey: no virtual screen" >&2
     exit 1
 fi
-openbox >"$work/openbox.log" 2>&1 &
-wm=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
 
 locale=C.UTF-8
 locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && locale=ru_RU.UTF-8

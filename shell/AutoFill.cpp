@@ -1,7 +1,7 @@
-#include "app/AutoFill.h"
+#include "shell/AutoFill.h"
 
 #include "aluminium/AlFormulaPanel.h"
-#include "app/Main.h"
+#include "shell/FormMain.h"
 
 namespace millcalc {
 
@@ -18,25 +18,35 @@ struct FillItem {
 };
 
 constexpr FillText kWalterAndAluminium[] = {
-    {"BaseD", "25.0"},    {"BaseZ", "3"},      {"BaseB", "15.0"},   {"BaseT", "5.0"},
-    {"BaseVc", "1060.0"}, {"Basefz", "0.1"},   {"BaseAlD", "25.0"}, {"BaseAlZ", "3"},
-    {"BaseAlB", "15.0"},  {"BaseAlT", "5.0"},
+    { "BaseD", "25.0" },
+    { "BaseZ", "3" },
+    { "BaseB", "15.0" },
+    { "BaseT", "5.0" },
+    { "BaseVc", "1060.0" },
+    { "Basefz", "0.1" },
+    { "BaseAlD", "25.0" },
+    { "BaseAlZ", "3" },
+    { "BaseAlB", "15.0" },
+    { "BaseAlT", "5.0" },
 };
 
 constexpr FillItem kAluminiumLists[] = {
-    {"ComboBoxMaterial", 0},
-    {"ComboBoxRa", 0},
-    {"ComboBoxTkpd", 0},
+    { "ComboBoxMaterial", 0 },
+    { "ComboBoxRa", 0 },
+    { "ComboBoxTkpd", 0 },
 };
 
 constexpr FillText kTitanium[] = {
-    {"BaseTiD", "25.0"}, {"BaseTiZ", "3"},   {"BaseTiL", "70.0"},
-    {"BaseTiB", "15.0"}, {"BaseTiT", "5.0"},
+    { "BaseTiD", "25.0" },
+    { "BaseTiZ", "3" },
+    { "BaseTiL", "70.0" },
+    { "BaseTiB", "15.0" },
+    { "BaseTiT", "5.0" },
 };
 
 constexpr FillItem kTitaniumLists[] = {
-    {"ComboBoxTiTime", 1},
-    {"BaseTihz", 2},
+    { "ComboBoxTiTime", 1 },
+    { "BaseTihz", 2 },
 };
 
 } // namespace

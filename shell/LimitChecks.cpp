@@ -1,4 +1,4 @@
-#include "app/LimitChecks.h"
+#include "shell/LimitChecks.h"
 
 namespace millcalc {
 

@@ -4,7 +4,7 @@
 // copied table both show.
 #pragma once
 
-#include "machines/Graphic.h"
+#include "shell/Graphic.h"
 
 #include <string>
 #include <string_view>

@@ -14,5 +14,7 @@ inline constexpr double kLeastChipThickness = 0.02;
 
 void WalterFitToMachine(FormMain& form);
 void BitBtnStFitClick(FormMain& form);
+// Attaches the fit to its button and to the results' context menu.
+void installMachineFit(FormMain& form);
 
 } // namespace millcalc

@@ -1,10 +1,10 @@
-#include "app/CalculationSheet.h"
+#include "shell/CalculationSheet.h"
 
 #include "aluminium/AlForce.h"
 #include "aluminium/AlTemperature.h"
 #include "app/FieldCaptions.h"
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "shell/FormMain.h"
 
 #include <cmath>
 

@@ -10,10 +10,10 @@ namespace millcalc {
 
 enum class MachineLimit {
     SpindleSpeed, // MaxSpindleSpeed, rev/min
-    Feed,         // MaxFeed, mm/min
-    Power,        // MaxPower, kW
-    Torque,       // MaxTorque, N·m
-    SpindleLoad,  // the aluminium spindle-load table of the first machines, kN
+    Feed, // MaxFeed, mm/min
+    Power, // MaxPower, kW
+    Torque, // MaxTorque, N·m
+    SpindleLoad, // the aluminium spindle-load table of the first machines, kN
 };
 
 struct LimitCheck {

@@ -1,8 +1,8 @@
-#include "machines/Graphic.h"
+#include "shell/Graphic.h"
 
-#include "app/Main.h"
 #include "app/NumberText.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 #include <exception>
 
@@ -27,9 +27,9 @@ struct OperatingFields {
 };
 
 constexpr OperatingFields kOperatingFields[3] = {
-    {"EditStn", "EditStPn", "EditStM"},
-    {"Editn", "EditNp", "EditMz"},
-    {"EditTin", "EditTiNct", "EditTiMz"},
+    { "EditStn", "EditStPn", "EditStM" },
+    { "Editn", "EditNp", "EditMz" },
+    { "EditTin", "EditTiNct", "EditTiMz" },
 };
 
 double positiveOrZero(const FieldStore& store, const char* name)
@@ -47,8 +47,8 @@ OperatingPoint operatingPoint(const FieldStore& store, int page)
     if (page < 0 || page >= 3)
         return {};
     const OperatingFields& fields = kOperatingFields[page];
-    return {positiveOrZero(store, fields.speed), positiveOrZero(store, fields.power),
-            positiveOrZero(store, fields.torque)};
+    return { positiveOrZero(store, fields.speed), positiveOrZero(store, fields.power),
+        positiveOrZero(store, fields.torque) };
 }
 
 void BitBtnGraphicClick(FormMain& form)
@@ -60,13 +60,13 @@ void BitBtnGraphicClick(FormMain& form)
         for (auto& series : chart.series)
             series.clear();
         for (std::size_t i = 0; i < kCurvePoints; ++i) {
-            chart.series[0].push_back({m.PowerCurveSpeeds[i], m.PowerCurveValues[i]});
-            chart.series[1].push_back({m.TorqueCurveSpeeds[i], m.TorqueCurveValues[i]});
+            chart.series[0].push_back({ m.PowerCurveSpeeds[i], m.PowerCurveValues[i] });
+            chart.series[1].push_back({ m.TorqueCurveSpeeds[i], m.TorqueCurveValues[i] });
         }
-        const OperatingPoint point =
-            operatingPoint(form.store(), form.store().index("PageControlParam"));
-        chart.series[2].push_back({point.spindleSpeedRpm, point.powerKw});
-        chart.series[3].push_back({point.spindleSpeedRpm, point.torqueNm});
+        const OperatingPoint point
+            = operatingPoint(form.store(), form.store().index("PageControlParam"));
+        chart.series[2].push_back({ point.spindleSpeedRpm, point.powerKw });
+        chart.series[3].push_back({ point.spindleSpeedRpm, point.torqueNm });
     } catch (const std::exception&) {
     }
     ++chart.revision;

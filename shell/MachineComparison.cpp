@@ -1,11 +1,11 @@
-#include "app/MachineComparison.h"
+#include "shell/MachineComparison.h"
 
 #include "aluminium/AlForce.h"
 #include "aluminium/Aluminium.h"
-#include "app/DetachedForm.h"
-#include "app/LimitChecks.h"
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "shell/DetachedForm.h"
+#include "shell/FormMain.h"
+#include "shell/LimitChecks.h"
 #include "titanium/Titanium.h"
 #include "walter/Walter.h"
 
@@ -147,7 +147,9 @@ void refreshMachineComparison(FormMain& form)
             if (share.red)
                 limiting += (limiting.empty() ? "" : ", ") + comparison.symbols[i];
         }
-        cells.emplace_back(outcome.stopped ? kStopped : limiting.empty() ? kNothingLimits : limiting);
+        cells.emplace_back(outcome.stopped ? kStopped
+                : limiting.empty()         ? kNothingLimits
+                                           : limiting);
         colours.push_back(colours::Black);
     }
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));

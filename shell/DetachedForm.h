@@ -3,8 +3,8 @@
 // the focus and the selected machine as they are and no box appears.
 #pragma once
 
-#include "app/Main.h"
 #include "app/Toolkit.h"
+#include "shell/FormMain.h"
 
 namespace millcalc {
 
@@ -25,7 +25,10 @@ public:
 
 class DetachedForm {
 public:
-    explicit DetachedForm(const FormMain& original) : form_(toolkit_, original) { }
+    explicit DetachedForm(const FormMain& original)
+        : form_(toolkit_, original)
+    {
+    }
     DetachedForm(const DetachedForm&) = delete;
     DetachedForm& operator=(const DetachedForm&) = delete;
 

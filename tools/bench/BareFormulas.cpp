@@ -1,4 +1,4 @@
-#include "robust/BareFormulas.h"
+#include "tools/bench/BareFormulas.h"
 
 #include "app/NumberText.h"
 

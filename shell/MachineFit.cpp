@@ -1,9 +1,10 @@
-#include "walter/MachineFit.h"
+#include "shell/MachineFit.h"
 
-#include "app/DetachedForm.h"
-#include "app/MachineComparison.h"
-#include "app/Main.h"
 #include "app/NumberText.h"
+#include "app/Pi.h"
+#include "shell/DetachedForm.h"
+#include "shell/FormMain.h"
+#include "shell/MachineComparison.h"
 #include "walter/SpeedSteps.h"
 #include "walter/Walter.h"
 
@@ -88,7 +89,7 @@ public:
 
 private:
     // As the full calculation computes it: n from D and Vc, F from fz, z and n.
-    double spindleSpeed(double Vc) const { return Vc * 1000 / (D_ * kWalterPi); }
+    double spindleSpeed(double Vc) const { return Vc * 1000 / (D_ * kPi); }
     double feed(double fz) const { return fz * z_ * spindleSpeed(Vc_); }
 
     // Every trial runs on the same copy: a run writes each result before a
@@ -113,7 +114,10 @@ private:
         return trial(VcText_, formatFixed(fzUnits / kFzUnitsPerMillimetre, kFzDecimals));
     }
 
-    long long fzUnits() const { return static_cast<long long>(std::floor(fz_ * kFzUnitsPerMillimetre)); }
+    long long fzUnits() const
+    {
+        return static_cast<long long>(std::floor(fz_ * kFzUnitsPerMillimetre));
+    }
 
     // The least feed per tooth whose chip is at least the least thickness, in
     // units of the input's last decimal.
@@ -129,7 +133,7 @@ private:
     }
 
     void change(const char* what, const std::string& before, const std::string& after,
-                const char* unit, const std::string& reason)
+        const char* unit, const std::string& reason)
     {
         ++changes_;
         form_.LogMessage(std::string(kPrefix) + what + " " + before + " -> " + after + " " + unit
@@ -159,8 +163,8 @@ private:
     {
         floorReached_ = true;
         form_.LogMessage(std::string(kPrefix) + "уменьшите " + what + " на " + percentText(share)
-            + ": fz=" + fzText_ + " мм/зуб дает hm на пределе " + formatFixed(kLeastChipThickness, 2)
-            + " мм, а " + reason);
+            + ": fz=" + fzText_ + " мм/зуб дает hm на пределе "
+            + formatFixed(kLeastChipThickness, 2) + " мм, а " + reason);
     }
 
     void fitSpindleSpeed()
@@ -169,14 +173,14 @@ private:
         if (n < maxSpeed_)
             return;
         const double target = kFitMargin * maxSpeed_;
-        const long long units = largestHolding(
-            static_cast<long long>(std::floor(Vc_ * kVcUnitsPerMetre)),
-            [&](long long k) { return spindleSpeed(k / kVcUnitsPerMetre) < target; });
+        const long long units
+            = largestHolding(static_cast<long long>(std::floor(Vc_ * kVcUnitsPerMetre)),
+                [&](long long k) { return spindleSpeed(k / kVcUnitsPerMetre) < target; });
         if (units < 1) {
             // A cutter so thin that no speed of the input's format turns slowly enough.
             floorReached_ = true;
-            form_.LogMessage(std::string(kPrefix) + "увеличьте диаметр фрезы D: n=" + formatFixed(n, 3)
-                + " об/мин не ниже предела станка " + formatFixed(maxSpeed_, 0)
+            form_.LogMessage(std::string(kPrefix) + "увеличьте диаметр фрезы D: n="
+                + formatFixed(n, 3) + " об/мин не ниже предела станка " + formatFixed(maxSpeed_, 0)
                 + " об/мин и при Vc=0.001 м/мин");
             return;
         }
@@ -197,8 +201,8 @@ private:
         const double target = kFitMargin * maxFeed_;
         const std::string reason = "F=" + formatFixed(F, 2) + " мм/мин не ниже предела станка "
             + formatFixed(maxFeed_, 0) + " мм/мин";
-        if (!lowerFeed(reason,
-                [&](long long k) { return feed(k / kFzUnitsPerMillimetre) < target; })) {
+        if (!lowerFeed(
+                reason, [&](long long k) { return feed(k / kFzUnitsPerMillimetre) < target; })) {
             const double left = feed(fz_);
             // F grows with n: Vc (or z) must come down by this share.
             reportFloor("скорость резания Vc", 1 - target / left,
@@ -264,6 +268,20 @@ void WalterFitToMachine(FormMain& form)
 void BitBtnStFitClick(FormMain& form)
 {
     WalterFitToMachine(form);
+}
+
+void installMachineFit(FormMain& form)
+{
+    form.onClick("BitBtnStFit", [&form] { BitBtnStFitClick(form); });
+    // The results' context menu fits the Walter cut whatever page is shown,
+    // and shows the Walter page it changed.
+    form.onClick("N29", [&form] {
+        if (form.store().index("PageControlMethods") != 0) {
+            form.store().setIndex("PageControlMethods", 0);
+            form.resultPageChange();
+        }
+        WalterFitToMachine(form);
+    });
 }
 
 } // namespace millcalc

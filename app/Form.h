@@ -1,11 +1,9 @@
-// The main window's logic: its field store, the creation step, the commands of
-// its buttons and menus, the calculation dispatch and the shared reporting
-// operations that every calculation step uses.
+// The main window as its calculation steps see it: the field store, the
+// toolkit, the reporting operations that every step uses, the handlers that
+// the methods attach to their controls, and what the user does to them.
 #pragma once
 
 #include "app/FieldStore.h"
-#include "machines/Graphic.h"
-#include "machines/MachineTable.h"
 
 #include <array>
 #include <functional>
@@ -20,34 +18,22 @@ class Toolkit;
 
 inline constexpr const char* kWarningCaption = "Предупреждение...";
 
-class FormMain {
+class Form {
 public:
     using Handler = std::function<void()>;
     using CellHandler = std::function<void(int column, int row)>;
 
-    explicit FormMain(Toolkit& toolkit);
-    // A detached copy to compute on: the original's fields and machine table,
-    // no listeners, and its own toolkit for the boxes and beeps of its steps.
+    explicit Form(Toolkit& toolkit);
+    // A detached copy to compute on: the original's fields, no listeners and
+    // no handlers, and its own toolkit for the boxes and beeps of its steps.
     // Nothing it does reaches the original or a window.
-    FormMain(Toolkit& toolkit, const FormMain& original);
-    FormMain(const FormMain&) = delete;
-    FormMain& operator=(const FormMain&) = delete;
+    Form(Toolkit& toolkit, const Form& original);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
 
     FieldStore& store() { return store_; }
     const FieldStore& store() const { return store_; }
     Toolkit& toolkit() { return toolkit_; }
-    const MachineTable& machines() const { return machines_; }
-    // The machine that TabMach selects; row 0 while nothing is selected.
-    int machineIndex() const;
-    const MachineRecord& machine() const;
-    Nomogram& nomogram() { return nomogram_; }
-    const Nomogram& nomogram() const { return nomogram_; }
-
-    // Program start: the creation step of the main window (ending with the
-    // auto-fill), then the log window, the splash, the nomogram and the
-    // designations window, and the focus on "Расчет". Errors propagate.
-    void start();
-    void create();
 
     // What the user does. Each command runs to its end; an error that escapes
     // it goes to the toolkit's error box and the program stays open.
@@ -70,22 +56,12 @@ public:
     // with the log line when the value reaches the limit; a value equal to its
     // limit counts as exceeding it. The message becomes a text only when logged.
     void markAgainstLimit(std::string_view name, double value, double limit,
-                          std::string_view message, Rgb within = colours::Green);
+        std::string_view message, Rgb within = colours::Green);
     // Gives the field the focus under the same rule, leaving its selection alone.
     void focusField(std::string_view name);
     // Puts the caret at the start of the text with nothing selected.
     void collapseSelection(std::string_view name);
     void ShowPanel(std::string_view name);
-
-    // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
-    // empty for any other page and before the first.
-    const std::vector<std::string>& calculationLog(int page) const;
-
-    // Window logic.
-    void calculationDispatch();
-    void inputPageChange();
-    void resultPageChange();
-    void machineSelection();
 
     // Handlers that the method modules attach to their controls: a click of a
     // button, picture or menu item; a user's pick or check; a grid cell.
@@ -96,17 +72,10 @@ public:
     bool hasClickHandler(const std::string& name) const;
 
 private:
-    void installCommands();
-    void installMethods();
     void runGuarded(const Handler& command);
-    void copyBack(const std::string& from, const std::string& to);
-    void literature();
-    void endProgram();
 
     Toolkit& toolkit_;
     FieldStore store_;
-    MachineTable machines_;
-    Nomogram nomogram_;
     std::map<std::string, Handler> clickHandlers_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;

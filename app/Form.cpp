@@ -1,0 +1,169 @@
+#include "app/Form.h"
+
+#include "app/Controls.h"
+#include "app/Toolkit.h"
+
+#include <exception>
+#include <utility>
+
+namespace millcalc {
+
+Form::Form(Toolkit& toolkit)
+    : toolkit_(toolkit)
+{
+    declareControls(store_);
+}
+
+Form::Form(Toolkit& toolkit, const Form& original)
+    : toolkit_(toolkit)
+    , store_(original.store_.detachedCopy())
+{
+}
+
+void Form::runGuarded(const Handler& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        toolkit_.errorBox(error.what());
+    }
+}
+
+void Form::typeText(const std::string& name, const std::string& text)
+{
+    store_.setText(name, text);
+}
+
+void Form::click(const std::string& name)
+{
+    const auto it = clickHandlers_.find(name);
+    if (it == clickHandlers_.end())
+        return;
+    const Handler handler = it->second;
+    runGuarded(handler);
+}
+
+void Form::pick(const std::string& name, int index)
+{
+    runGuarded([&] {
+        store_.setIndex(name, index);
+        const auto it = changeHandlers_.find(name);
+        if (it != changeHandlers_.end())
+            it->second();
+    });
+}
+
+void Form::check(const std::string& name, bool checked)
+{
+    runGuarded([&] {
+        store_.setChecked(name, checked);
+        const auto it = changeHandlers_.find(name);
+        if (it != changeHandlers_.end())
+            it->second();
+    });
+}
+
+void Form::selectCell(const std::string& name, int column, int row)
+{
+    runGuarded([&] {
+        const auto it = cellHandlers_.find(name);
+        if (it != cellHandlers_.end())
+            it->second(column, row);
+        store_.setCurrentCell(name, column, row);
+    });
+}
+
+void Form::doubleClickCell(const std::string& name, int column, int row)
+{
+    runGuarded([&] {
+        const auto it = doubleClickHandlers_.find(name);
+        if (it != doubleClickHandlers_.end())
+            it->second(column, row);
+    });
+}
+
+void Form::close(const std::string& name)
+{
+    if (name == "FormMain") {
+        toolkit_.quit();
+        return;
+    }
+    store_.setVisible(name, false);
+}
+
+void Form::LogMessage(std::string_view text)
+{
+    store_.appendLine("ElFlatMemoMes", text);
+    if (store_.checked("NMesWin"))
+        store_.setVisible("FormMessage", true);
+}
+
+void Form::WarningBox(const std::string& text, const std::string& caption)
+{
+    toolkit_.warningBox(text, caption);
+}
+
+void Form::CorrectField(std::string_view name, const std::string& text)
+{
+    store_.setText(name, text);
+    focusField(name);
+    store_.setSelectedAll(name, true);
+}
+
+void Form::ResultColour(std::string_view name, Rgb colour)
+{
+    store_.setColour(name, colour);
+}
+
+void Form::markAgainstLimit(
+    std::string_view name, double value, double limit, std::string_view message, Rgb within)
+{
+    ResultColour(name, within);
+    if (value >= limit) {
+        ResultColour(name, colours::Red);
+        LogMessage(message);
+    }
+}
+
+void Form::focusField(std::string_view name)
+{
+    if (store_.canFocus(name))
+        store_.setFocused(name);
+}
+
+void Form::collapseSelection(std::string_view name)
+{
+    store_.setSelectedAll(name, false);
+}
+
+void Form::ShowPanel(std::string_view name)
+{
+    store_.setVisible(name, true);
+}
+
+void Form::onClick(const std::string& name, Handler handler)
+{
+    clickHandlers_[name] = std::move(handler);
+}
+
+void Form::onChange(const std::string& name, Handler handler)
+{
+    changeHandlers_[name] = std::move(handler);
+}
+
+void Form::onSelectCell(const std::string& name, CellHandler handler)
+{
+    cellHandlers_[name] = std::move(handler);
+}
+
+void Form::onDoubleClickCell(const std::string& name, CellHandler handler)
+{
+    doubleClickHandlers_[name] = std::move(handler);
+}
+
+bool Form::hasClickHandler(const std::string& name) const
+{
+    return clickHandlers_.count(name) != 0;
+}
+
+} // namespace millcalc

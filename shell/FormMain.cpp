@@ -1,0 +1,216 @@
+#include "shell/FormMain.h"
+
+#include "aluminium/Aluminium.h"
+#include "app/Toolkit.h"
+#include "materials/MaterialCatalogue.h"
+#include "shell/AutoFill.h"
+#include "shell/MachineComparison.h"
+#include "shell/MachineFit.h"
+#include "titanium/Titanium.h"
+#include "walter/Walter.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace millcalc {
+
+FormMain::FormMain(Toolkit& toolkit)
+    : Form(toolkit)
+{
+    installCommands();
+    installMethods();
+}
+
+FormMain::FormMain(Toolkit& toolkit, const FormMain& original)
+    : Form(toolkit, original)
+{
+    installCommands();
+    installMethods();
+}
+
+void FormMain::installMethods()
+{
+    installWalter(*this);
+    installMaterials(*this);
+    installAluminium(*this);
+    installTitanium(*this);
+    installMachineComparison(*this);
+    installMachineFit(*this);
+}
+
+void FormMain::start()
+{
+    create();
+    store().setVisible("FormMain", true);
+    store().setVisible("FormMessage", false);
+    // The splash shows itself while it is created; its timer closes it.
+    store().setVisible("FormMiniature", true);
+    store().setVisible("FormGraphic", false);
+    store().setVisible("FormHelp", false);
+    store().setFocused("BitCalcs");
+}
+
+void FormMain::create()
+{
+    std::vector<std::string> names;
+    for (const MachineRecord& m : machineTable())
+        names.push_back(m.MachineName);
+    store().setItems("TabMach", std::move(names));
+    store().setIndex("TabMach", 0);
+    machineSelection();
+
+    store().setIndex("PageControlParam", 0);
+    inputPageChange();
+
+    createWalter(*this);
+    createMaterials(*this);
+    createAluminiumInputs(*this);
+    store().setVisible("PanelFormulaAl", false);
+    store().setVisible("PanelStMaterial", false);
+    createTemperatureGrid(*this);
+    store().setVisible("PanelTemp", false);
+    createLoadGrid(*this);
+    createTitanium(*this);
+    store().setVisible("PanelCalc", false);
+    createMachineComparison(*this);
+    store().setVisible("PanelMachines", false);
+
+    autoFill(*this);
+}
+
+void FormMain::calculationDispatch()
+{
+    const int inputPage = store().index("PageControlParam");
+    const int resultPage = store().index("PageControlMethods");
+    // The result page decides; the input pages follow it.
+    if (inputPage != resultPage)
+        resultPageChange();
+    ShowPanel("PanelCalc");
+    // Shown already, it may lie under another panel: what the calculation
+    // writes must come into view.
+    toolkit().raise("PanelCalc");
+    // The lines this run writes are kept for the calculation sheet, whatever
+    // becomes of the log afterwards.
+    const std::size_t logStart = store().items("ElFlatMemoMes").size();
+    const auto keepLog = [&] {
+        const std::vector<std::string>& lines = store().items("ElFlatMemoMes");
+        calculationLogs_[static_cast<std::size_t>(resultPage)].assign(
+            lines.begin() + static_cast<std::ptrdiff_t>(std::min(logStart, lines.size())),
+            lines.end());
+    };
+    switch (resultPage) {
+    case 0:
+        WalterCalculate(*this);
+        keepLog();
+        break;
+    case 1:
+        CalcAluminium(*this);
+        keepLog();
+        break;
+    case 2:
+        CalcTi(*this);
+        keepLog();
+        break;
+    default:
+        toolkit().informationBox("Nothing");
+        break;
+    }
+    refreshMachineComparison(*this);
+}
+
+const std::vector<std::string>& FormMain::calculationLog(int page) const
+{
+    static const std::vector<std::string> none;
+    return page >= 0 && page < 3 ? calculationLogs_[static_cast<std::size_t>(page)] : none;
+}
+
+void FormMain::inputPageChange()
+{
+    store().setIndex("PageControlMethods", store().index("PageControlParam"));
+    store().setText("PanelCalc", store().text("PageControlMethods"));
+}
+
+void FormMain::resultPageChange()
+{
+    const int page = store().index("PageControlMethods");
+    store().setIndex("PageControlParam", page >= 0 && page < 3 ? page : -1);
+    store().setText("PanelCalc", store().text("PageControlMethods"));
+}
+
+void FormMain::machineSelection()
+{
+    const MachineRecord& m = machine();
+    store().setText("StatusBarMes", machineLimitsText(m));
+    store().setText("FormMain", machineCaption(m));
+}
+
+void FormMain::copyBack(const std::string& from, const std::string& to)
+{
+    store().setText(to, store().text(from));
+    store().setSelectedAll(to, true);
+}
+
+void FormMain::literature()
+{
+    static const char* const kLines[] = {
+        "Литература..",
+        "    ",
+        "1. ТР 1.4.2104-2002 ",
+        "    Технологические рекомендации.",
+        "    Выбор параметров концевых фрез и режимов резания высокоскоростного",
+        "    фрезерования алюминиевых и титановых сплавов.",
+        "2. Общий каталог - WALTER, Т1,Т2",
+        "3. Справочник технолога-машиностроителя, Т1,Т2",
+        "     /Под. общ. ред. Лумиковой и Ресталова - М. Машиностроение,1985 - 496с.",
+        "     ",
+        ".......     ",
+    };
+    store().clearLines("ElFlatMemoMes");
+    for (const char* line : kLines)
+        LogMessage(line);
+}
+
+void FormMain::endProgram()
+{
+    toolkit().beep();
+    toolkit().quit();
+}
+
+void FormMain::installCommands()
+{
+    const auto on = [this](std::initializer_list<const char*> names, const Handler& handler) {
+        for (const char* name : names)
+            onClick(name, handler);
+    };
+    on({ "BitCalcs", "N14" }, [this] { calculationDispatch(); });
+    // The context menu's "Номограмма" does what "Номограмма>>" does.
+    on({ "BitBtnGraphic", "N16" }, [this] { BitBtnGraphicClick(*this); });
+    on({ "ToolButton1" }, [this] { store().setVisible("FormGraphic", false); });
+    on({ "ToolButton2" }, [this] { ToolButton2Click(*this); });
+    on({ "N2" }, [this] { autoFill(*this); });
+    on({ "BitBtnStMaterial", "N19", "N22" }, [this] { ShowPanel("PanelStMaterial"); });
+    on({ "BitBtnPanelAl", "N18", "N21" }, [this] { ShowPanel("PanelFormulaAl"); });
+    on({ "BitBtnAlTm1", "N24", "N23" }, [this] { BitBtnAlTm1Click(*this); });
+    on({ "N13" }, [this] { store().setVisible("FormMessage", true); });
+    on({ "NMesWin" }, [this] { store().setChecked("NMesWin", !store().checked("NMesWin")); });
+    on({ "ClearLog" }, [this] { store().clearLines("ElFlatMemoMes"); });
+    on({ "BitBtnHelp", "N8" }, [this] {
+        store().setVisible("FormHelp", true);
+        toolkit().raise("FormHelp");
+    });
+    on({ "N25" }, [this] { literature(); });
+    on({ "N1", "N10" }, [this] { toolkit().showModal("FormAbout", "Об авторе ..."); });
+    on({ "N4", "NClose" }, [this] { endProgram(); });
+    on({ "Image9" }, [this] { copyBack("EditStVc", "BaseVc"); });
+    on({ "Image10" }, [this] { copyBack("EditStfz", "Basefz"); });
+
+    onChange("TabMach", [this] { machineSelection(); });
+    onChange("PageControlParam", [this] { inputPageChange(); });
+    onChange("PageControlMethods", [this] { resultPageChange(); });
+}
+
+} // namespace millcalc

@@ -1,0 +1,57 @@
+// The main window put together: the methods and their commands installed on
+// the form, the creation step that fills it at start, the calculation dispatch
+// and the page and machine selections, and the nomogram it shows.
+#pragma once
+
+#include "app/Form.h"
+#include "machines/MachineTable.h"
+#include "shell/Graphic.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace millcalc {
+
+class FormMain : public Form {
+public:
+    explicit FormMain(Toolkit& toolkit);
+    // A detached copy to compute on: the original's fields with every method
+    // and command installed, and its own toolkit (see Form).
+    FormMain(Toolkit& toolkit, const FormMain& original);
+
+    const MachineTable& machines() const { return machineTable(); }
+    // The machine that TabMach selects; row 0 while nothing is selected.
+    int machineIndex() const { return selectedMachineIndex(store()); }
+    const MachineRecord& machine() const { return selectedMachine(store()); }
+    Nomogram& nomogram() { return nomogram_; }
+    const Nomogram& nomogram() const { return nomogram_; }
+
+    // Program start: the creation step of the main window (ending with the
+    // auto-fill), then the log window, the splash, the nomogram and the
+    // designations window, and the focus on "Расчет". Errors propagate.
+    void start();
+    void create();
+
+    // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
+    // empty for any other page and before the first.
+    const std::vector<std::string>& calculationLog(int page) const;
+
+    // Window logic.
+    void calculationDispatch();
+    void inputPageChange();
+    void resultPageChange();
+    void machineSelection();
+
+private:
+    void installCommands();
+    void installMethods();
+    void copyBack(const std::string& from, const std::string& to);
+    void literature();
+    void endProgram();
+
+    Nomogram nomogram_;
+    std::array<std::vector<std::string>, 3> calculationLogs_;
+};
+
+} // namespace millcalc
