@@ -251,7 +251,8 @@ void Desktop::makeRoom(QDockWidget* opened)
             int wanted = dock->sizeHint().width();
             // A panel's shown page may want more than the dock's hint says:
             // its least width, without scrolling sideways.
-            if (auto* panel = qobject_cast<PanelDock*>(dock); panel && panel->scrollArea()->widget())
+            if (auto* panel = qobject_cast<PanelDock*>(dock);
+                panel && panel->scrollArea()->widget())
                 wanted = std::max(wanted,
                     dock->width() - panel->scrollArea()->viewport()->width()
                         + panel->scrollArea()->widget()->minimumSizeHint().width());
@@ -268,8 +269,8 @@ void Desktop::makeRoom(QDockWidget* opened)
             && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
             && results->height() < results->sizeHint().height()) {
             const int both = results->height() + log->height();
-            const int wanted = std::min(results->sizeHint().height(),
-                both - log->minimumSizeHint().height());
+            const int wanted
+                = std::min(results->sizeHint().height(), both - log->minimumSizeHint().height());
             if (wanted > results->height())
                 main->resizeDocks({ results, log }, { wanted, both - wanted }, Qt::Vertical);
         }

@@ -26,7 +26,8 @@ public:
             // Room for a vertical scroll bar, should the dock be given less
             // height: it then covers no column of the contents.
             size = needed
-                + QSize(2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
+                + QSize(
+                    2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
         }
         return size;
     }

@@ -342,7 +342,10 @@ private:
 // as Qt computes it.
 class ShownPageTabs : public QTabWidget {
 public:
-    QSize sizeHint() const override { return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint); }
+    QSize sizeHint() const override
+    {
+        return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint);
+    }
     QSize minimumSizeHint() const override
     {
         return shownPageOnly(QTabWidget::minimumSizeHint(), &QWidget::minimumSizeHint);
