@@ -15,6 +15,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <functional>
@@ -47,6 +49,7 @@ constexpr DockRow kDocks[] = {
 };
 
 constexpr std::size_t kResultsRow = 0;
+constexpr std::size_t kLogRow = 1;
 
 // Runs an action once the event loop is back after the widget was shown,
 // telling it whether this was the first time.
@@ -200,6 +203,29 @@ QDockWidget* Desktop::buildDock(std::size_t row)
     }
     // Not by its signal: the binder shows it with its signals blocked.
     new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
+    // A tab brought to the front (a calculation raises the results over the
+    // panels) gets its room as well.
+    QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, dock](bool visible) {
+        if (visible) {
+            QTimer::singleShot(0, dock, [this, dock] {
+                if (dock->isVisible())
+                    makeRoom(dock);
+            });
+        }
+    });
+    if (entry.place == DockPlace::Results) {
+        // Each page asks for its own size: another page, of the inputs or of
+        // the results, may want the room shared out anew.
+        for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
+            auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
+            for (int i = 0; pages && i < pages->count(); ++i) {
+                new OnShow(pages->widget(i), [this, dock](bool) {
+                    if (dock->isVisible())
+                        makeRoom(dock);
+                });
+            }
+        }
+    }
     return dock;
 }
 
@@ -208,11 +234,46 @@ void Desktop::makeRoom(QDockWidget* opened)
     MainWindow* main = main_.get();
     // A dock opened for the first time beside the inputs widens to the width
     // it asks for, where the inputs leave it; later the user's widths hold.
-    const auto fitOpened = [main, opened] {
-        if (opened && !opened->isFloating()
-            && main->dockWidgetArea(opened) == Qt::RightDockWidgetArea
-            && opened->width() < opened->sizeHint().width())
-            main->resizeDocks({ opened }, { opened->sizeHint().width() }, Qt::Horizontal);
+    // The results keep the height they ask for over the log that shares
+    // their column: the log scrolls, a result must not.
+    auto* results = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
+    const auto fitOpened = [main, opened, results] {
+        if (!opened)
+            return;
+        // Every dock in view beside the inputs gets at least the width it
+        // asks for, taken from the inputs' spare room.
+        QList<QDockWidget*> docks;
+        QList<int> widths;
+        for (QDockWidget* dock : main->findChildren<QDockWidget*>()) {
+            if (dock->isFloating() || !dock->isVisible() || dock->visibleRegion().isEmpty()
+                || main->dockWidgetArea(dock) != Qt::RightDockWidgetArea)
+                continue;
+            int wanted = dock->sizeHint().width();
+            // A panel's shown page may want more than the dock's hint says:
+            // its least width, without scrolling sideways.
+            if (auto* panel = qobject_cast<PanelDock*>(dock);
+                panel && panel->scrollArea()->widget())
+                wanted = std::max(wanted,
+                    dock->width() - panel->scrollArea()->viewport()->width()
+                        + panel->scrollArea()->widget()->minimumSizeHint().width());
+            if (dock->width() >= wanted)
+                continue;
+            docks << dock;
+            widths << wanted;
+        }
+        if (!docks.isEmpty())
+            main->resizeDocks(docks, widths, Qt::Horizontal);
+        auto* log = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kLogRow].name));
+        if (results && log && results->isVisible() && log->isVisible() && !results->isFloating()
+            && !log->isFloating() && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
+            && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
+            && results->height() < results->sizeHint().height()) {
+            const int both = results->height() + log->height();
+            const int wanted
+                = std::min(results->sizeHint().height(), both - log->minimumSizeHint().height());
+            if (wanted > results->height())
+                main->resizeDocks({ results, log }, { wanted, both - wanted }, Qt::Vertical);
+        }
     };
     if (!main->isVisible())
         return;

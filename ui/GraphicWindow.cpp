@@ -171,6 +171,7 @@ GraphicWindow::GraphicWindow(FormMain& form, QWidget* owner)
     layout->addWidget(view_, 1);
     move(kLeft, kTop);
     resize(fromFont(QSize(870, 600)));
+    keepWithinScreen(this);
     closeOnEscape(this);
 
     redraw();

@@ -19,6 +19,7 @@ HelpWindow::HelpWindow(QWidget* owner)
     // picture then scales to fit.
     resize(scheme_->sizeHint());
     move(kLeft, kTop);
+    keepWithinScreen(this);
     closeOnEscape(this);
 }
 

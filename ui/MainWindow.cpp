@@ -99,7 +99,12 @@ QWidget* MainWindow::createCentralWidget()
     machineLabel->setFont(bold);
     machineRow->addWidget(machineLabel);
     keepTextColour(machineLabel, colours::Blue);
-    machineRow->addWidget(dropDownList("TabMach", 0), 1);
+    QComboBox* machines = dropDownList("TabMach", 0);
+    // The longest machine's name does not set the inputs' width: the list
+    // shows it whole when it drops down.
+    machines->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    machines->setMinimumContentsLength(16);
+    machineRow->addWidget(machines, 1);
     layout->addLayout(machineRow);
 
     QLabel* hint = captionLabel("Подсказка : при произвольном выборе режимов резания - \r\n"
@@ -117,7 +122,7 @@ QWidget* MainWindow::createCentralWidget()
     buttons->addWidget(calculate);
     layout->addLayout(buttons);
 
-    auto* pages = new QTabWidget;
+    auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlParam"));
     pages->tabBar()->setUsesScrollButtons(false);
     pages->tabBar()->setElideMode(Qt::ElideNone);
@@ -128,6 +133,7 @@ QWidget* MainWindow::createCentralWidget()
     // empty page stands for "none".
     const int none = pages->addTab(new QWidget, QString());
     pages->setTabVisible(none, false);
+    sizeToShownPage(pages);
     layout->addWidget(pages, 1);
     inputPages_ = pages;
     pages->installEventFilter(this);

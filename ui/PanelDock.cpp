@@ -1,5 +1,7 @@
 #include "ui/PanelDock.h"
 
+#include <QApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -17,11 +19,15 @@ public:
     {
         QSize size = QScrollArea::sizeHint();
         if (QWidget* contents = widget()) {
-            QSize needed = contents->sizeHint();
+            QSize needed = contents->sizeHint().expandedTo(contents->minimumSizeHint());
             if (contents->hasHeightForWidth())
                 needed.setHeight(
                     std::max(needed.height(), contents->heightForWidth(needed.width())));
-            size = needed + QSize(2 * frameWidth(), 2 * frameWidth());
+            // Room for a vertical scroll bar, should the dock be given less
+            // height: it then covers no column of the contents.
+            size = needed
+                + QSize(
+                    2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
         }
         return size;
     }
@@ -42,6 +48,25 @@ void closeOnEscape(QWidget* window)
     }
 }
 
+void keepWithinScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Before it is mapped the frame is not known: a title bar about two lines
+    // high and thin borders, as window managers draw them.
+    const int border = window->fontMetrics().height() / 3;
+    const QMargins frame(border, window->fontMetrics().height() * 2, border, border);
+    window->resize(window->size().boundedTo(area.size().shrunkBy(frame)));
+    QRect outer(window->pos(), window->size().grownBy(frame));
+    outer.moveRight(std::min(outer.right(), area.right()));
+    outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+    outer.moveLeft(std::max(outer.left(), area.left()));
+    outer.moveTop(std::max(outer.top(), area.top()));
+    window->move(outer.topLeft());
+}
+
 PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)
     : QDockWidget(owner)
     , scroll_(new WholeScrollArea)
@@ -50,8 +75,10 @@ PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)
     auto* body = new QWidget;
     body->setObjectName(objectName() + QStringLiteral("Body"));
     auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    // A line kept in view at the foot stays off the window's very edge,
+    // where a scaled window's rounding may take its last pixel.
+    layout->setContentsMargins(0, 0, 0, 2);
+    layout->setSpacing(0);
     scroll_->setObjectName(objectName() + QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);

@@ -28,4 +28,8 @@ private:
 // Esc closes the window as its close box does; a dock only while it floats.
 void closeOnEscape(QWidget* window);
 
+// Shrinks and moves a window of its own so that it stays, with the frame the
+// window manager puts around it, within the screen's free area.
+void keepWithinScreen(QWidget* window);
+
 } // namespace millcalc

@@ -68,7 +68,7 @@ QWidget* createResultsPanel()
     QWidget* widget = contents("PanelCalc");
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* pages = new QTabWidget;
+    auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlMethods"));
     pages->tabBar()->setUsesScrollButtons(false);
     pages->tabBar()->setElideMode(Qt::ElideNone);
@@ -76,6 +76,7 @@ QWidget* createResultsPanel()
     pages->addTab(createAluminiumResultPage(), QString());
     pages->addTab(createTitaniumResultPage(), QString());
     pages->addTab(createBlankResultPage(), QString());
+    sizeToShownPage(pages);
     layout->addWidget(pages);
 
     // The status line with the machine comparison's button beside it, kept

@@ -2,7 +2,6 @@
 
 #include "app/FieldCaptions.h"
 
-#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
@@ -30,8 +29,6 @@ namespace {
 // screen 1366 pixels wide.
 constexpr int kResultWidth = 86;
 constexpr int kPageMargin = 4;
-// The grey of the note that names the method's source.
-constexpr Rgb kGrey = 0x808080;
 
 QWidget* page(const char* name)
 {
@@ -177,7 +174,7 @@ QWidget* createAluminiumResultPage()
 
     QGroupBox* values = groupBox("Рассчитываемые значения....");
     auto* form = new QGridLayout(values);
-    form->setVerticalSpacing(4);
+    form->setVerticalSpacing(2);
     const auto line = [form](const char* label, QWidget* field, QWidget* button = nullptr,
                           QWidget* formula = nullptr) {
         const int row = form->count() == 0 ? 0 : form->rowCount();
@@ -223,6 +220,7 @@ QWidget* createAluminiumResultPage()
     auto* load = new QGroupBox;
     load->setObjectName(QStringLiteral("PanelForestP"));
     auto* loadLayout = new QVBoxLayout(load);
+    loadLayout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
     QTableWidget* loadGrid = grid("StringGridP");
     loadGrid->setColumnCount(2);
     loadGrid->setRowCount(7);
@@ -241,17 +239,26 @@ QWidget* createAluminiumResultPage()
     side->addWidget(formulas);
     side->addStretch(1);
     under->addLayout(side);
-    under->addWidget(load);
-    under->addStretch(1);
-    outer->addLayout(under);
+    under->addWidget(load, 0, Qt::AlignTop);
 
+    // The method's source beside the table, where the page has room to spare:
+    // under it, it would make the page taller than a laptop's screen.
     QLabel* source = captionLabel(
         "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
         "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
         "титановых сплавов.\"");
     source->setWordWrap(true);
-    outer->addWidget(source);
-    keepTextColour(source, kGrey);
+    source->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // It takes the width the row leaves, never widens the page.
+    QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    wrapping.setHeightForWidth(true);
+    source->setSizePolicy(wrapping);
+    source->setMinimumWidth(fromFont(120));
+    auto* note = new QVBoxLayout;
+    note->addWidget(source);
+    note->addStretch(1);
+    under->addLayout(note, 1);
+    outer->addLayout(under);
     outer->addStretch(1);
     return widget;
 }
@@ -305,12 +312,14 @@ QWidget* createTitaniumResultPage()
     QGroupBox* small = groupBox("если деталь малой жесткости");
     auto* smallForm = new QGridLayout(small);
     smallForm->setVerticalSpacing(4);
-    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 0, 1, 2, Qt::AlignLeft);
     addRow(smallForm, pageLabel("EditTiVsmall"), textField("EditTiVsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTinsmall"), textField("EditTinsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTiFsmall"), textField("EditTiFsmall", kResultWidth));
     addRow(smallForm, pageLabel("EditTiNctsmall"), textField("EditTiNctsmall", kResultWidth));
-    smallForm->setColumnStretch(2, 1);
+    // The speed's formula beside the fields, not over them: the page stays
+    // within a laptop screen's height.
+    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 2, 2, 1, Qt::AlignLeft);
+    smallForm->setColumnStretch(3, 1);
     // The fields of the group stand under those above it.
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
         small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));

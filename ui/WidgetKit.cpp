@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace millcalc {
@@ -293,6 +296,88 @@ void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* ext
     layout->addWidget(field, row, 1);
     if (extra)
         layout->addWidget(extra, row, 2);
+}
+
+namespace {
+
+// Follows the shown page by its Show event: the binder turns pages with the
+// tab widget's signals blocked.
+class ShownPageSizer : public QObject {
+public:
+    explicit ShownPageSizer(QTabWidget* pages)
+        : QObject(pages)
+        , pages_(pages)
+    {
+        for (int i = 0; i < pages->count(); ++i)
+            pages->widget(i)->installEventFilter(this);
+        follow(pages->currentWidget());
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            follow(watched);
+        return false;
+    }
+
+private:
+    void follow(const QObject* shown)
+    {
+        for (int i = 0; i < pages_->count(); ++i) {
+            QWidget* page = pages_->widget(i);
+            const auto policy = page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            page->setSizePolicy(policy, policy);
+        }
+        pages_->updateGeometry();
+    }
+
+    QTabWidget* pages_;
+};
+
+} // namespace
+
+// A tab widget that asks for the size of its shown page, where Qt's asks for
+// that of its largest: the size of the tabs and frame around the pages stays
+// as Qt computes it.
+class ShownPageTabs : public QTabWidget {
+public:
+    QSize sizeHint() const override
+    {
+        return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint);
+    }
+    QSize minimumSizeHint() const override
+    {
+        return shownPageOnly(QTabWidget::minimumSizeHint(), &QWidget::minimumSizeHint);
+    }
+
+private:
+    QSize shownPageOnly(QSize whole, QSize (QWidget::*measure)() const) const
+    {
+        QSize largest;
+        for (int i = 0; i < count(); ++i) {
+            if (isTabVisible(i))
+                largest = largest.expandedTo((widget(i)->*measure)());
+        }
+        const QWidget* page = currentWidget();
+        if (!page)
+            return whole;
+        const QSize shown = (page->*measure)();
+        const int tabs = (tabBar()->*measure)().width();
+        whole.rwidth() += std::max(shown.width(), tabs) - std::max(largest.width(), tabs);
+        whole.rheight() += shown.height() - largest.height();
+        return whole;
+    }
+};
+
+QTabWidget* shownPageTabs()
+{
+    return new ShownPageTabs;
+}
+
+void sizeToShownPage(QTabWidget* pages)
+{
+    new ShownPageSizer(pages);
 }
 
 } // namespace millcalc

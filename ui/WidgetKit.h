@@ -13,6 +13,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 class QWidget;
 
@@ -61,6 +62,13 @@ QTableWidget* grid(const char* name);
 // its blanks, gives the heading row the height of its wrapped headings and
 // sizes the grid to show every cell.
 void fitGrid(QTableWidget* table);
+
+// A tab widget for sizeToShownPage().
+QTabWidget* shownPageTabs();
+
+// The pages ask for the size of its shown page alone, not of the largest:
+// a narrow page leaves its room to the windows beside it.
+void sizeToShownPage(QTabWidget* pages);
 
 // One line of a form: a caption in the first column, the field in the second
 // and an optional unit or picture in the third.
