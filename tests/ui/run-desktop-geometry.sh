@@ -31,15 +31,17 @@ for plugin in platformthemes/libqgtk3.so platforms/libqwayland-generic.so; do
         exit 1
     fi
 done
+# shellcheck source=../../tools/virtual-screen.sh
+. "$(dirname "$0")/../../tools/virtual-screen.sh"
 work=$(mktemp -d)
-xvfb=""
 wm=""
 stop() {
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
+    if [ -n "$wm" ]; then
+        kill "$wm" 2>/dev/null
+        wait "$wm" 2>/dev/null
+    fi
     wm=""
-    xvfb=""
+    virtual_screen_stop
 }
 trap 'stop; rm -rf "$work"' EXIT INT TERM
 locale=C.UTF-8
@@ -78,20 +80,17 @@ wait_for() {  # PID COMMAND...
 status=0
 for desktop in $desktops; do
     screen=$(screen_of "$desktop")
-    : >"$work/display"
-    # -displayfd: the server takes a free display number and tells it.
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    for _ in $(seq 50); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
-        echo "run-desktop-geometry: Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
+    if [ "$desktop" = wayland ]; then
+        virtual_screen_start "$screen" || exit 1
+    else
+        # The window manager must be up before the program maps its windows:
+        # a screen without one says nothing about placement.
+        if ! virtual_screen_start "$screen" --wm openbox; then
+            status=1
+            continue
+        fi
     fi
-    display=":$(head -n 1 "$work/display")"
+    display=$DISPLAY
     if [ "$desktop" = wayland ]; then
         # weston fills the X screen with one output of its size; the program
         # talks to weston alone.
@@ -114,27 +113,6 @@ for desktop in $desktops; do
             XDG_SESSION_TYPE=wayland LANG="$locale" LC_ALL="$locale" MILLCALC_DESKTOP="$desktop" \
             MILLCALC_HOST_DISPLAY="$display" \
             "$test_binary" || { echo "run-desktop-geometry: FAILED on $desktop" >&2; status=1; }
-        stop
-        continue
-    fi
-    # The window manager must be up before the program maps its windows: a
-    # screen without one says nothing about placement.
-    managed=no
-    for attempt in 1 2; do
-        DISPLAY=$display openbox >"$work/wm.log" 2>&1 &
-        wm=$!
-        if wait_for "$wm" sh -c "DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"; then
-            managed=yes
-            break
-        fi
-        echo "run-desktop-geometry: openbox did not come up on $display (try $attempt):" >&2
-        cat "$work/wm.log" >&2
-        kill "$wm" 2>/dev/null
-        wait "$wm" 2>/dev/null
-        wm=""
-    done
-    if [ "$managed" != yes ]; then
-        status=1
         stop
         continue
     fi
