@@ -77,6 +77,14 @@ wait_for() {  # PID COMMAND...
     return 1
 }
 
+# Under the sanitizers the Wayland client goes without Mesa's EGL: its driver is
+# unloaded at exit, so the leak checker can neither name nor suppress what it
+# keeps. The widgets draw into shared memory either way.
+wayland_extra=""
+if ldd "$test_binary" 2>/dev/null | grep -q libasan; then
+    wayland_extra="QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none"
+fi
+
 status=0
 for desktop in $desktops; do
     screen=$(screen_of "$desktop")
@@ -111,7 +119,7 @@ for desktop in $desktops; do
         echo "== $desktop: weston $width x $height"
         env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY="$socket" \
             XDG_SESSION_TYPE=wayland LANG="$locale" LC_ALL="$locale" MILLCALC_DESKTOP="$desktop" \
-            MILLCALC_HOST_DISPLAY="$display" \
+            MILLCALC_HOST_DISPLAY="$display" $wayland_extra \
             "$test_binary" || { echo "run-desktop-geometry: FAILED on $desktop" >&2; status=1; }
         stop
         continue
