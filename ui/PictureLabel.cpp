@@ -3,8 +3,9 @@
 #include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
-#include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -18,6 +19,10 @@ PictureLabel::PictureLabel(QSize placeholder, QWidget* parent)
     , placeholder_(placeholder)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    followPalette(this, [this] {
+        if (!source_.isEmpty())
+            load();
+    });
 }
 
 PictureLabel::~PictureLabel() = default;
@@ -84,11 +89,46 @@ QByteArray PictureLabel::inPalette(const QByteArray& svg, const QPalette& palett
     return result.toUtf8();
 }
 
-void PictureLabel::changeEvent(QEvent* event)
+QIcon PictureLabel::icon(const QString& file, const QPalette& palette, QSize size)
 {
-    if (event->type() == QEvent::PaletteChange && !source_.isEmpty())
-        load();
-    QWidget::changeEvent(event);
+    // Never destroyed, so that no icon outlives the application object.
+    static auto* const icons = new QHash<QString, QIcon>;
+    const QString key = QStringLiteral("%1 %2x%3 %4 %5")
+                            .arg(file)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(palette.color(QPalette::WindowText).name())
+                            .arg(isDarkPalette(palette) ? QStringLiteral("dark") : QString());
+    if (const auto found = icons->constFind(key); found != icons->constEnd())
+        return found.value();
+    QFile svg(file);
+    if (!svg.open(QIODevice::ReadOnly))
+        return QIcon();
+    QSvgRenderer renderer(inPalette(svg.readAll(), palette));
+    if (!renderer.isValid())
+        return QIcon();
+    QIcon icon;
+    // Sharp on the screens at hand; Qt scales the nearest for any other.
+    QList<qreal> ratios { 1.0 };
+    if (qGuiApp->devicePixelRatio() > 1.0)
+        ratios << qGuiApp->devicePixelRatio();
+    for (const qreal ratio : ratios) {
+        QPixmap pixmap((QSizeF(size) * ratio).toSize());
+        pixmap.fill(Qt::transparent);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QSizeF target = renderer.defaultSize();
+        target.scale(QSizeF(size), Qt::KeepAspectRatio);
+        renderer.render(&painter,
+            QRectF(
+                QPointF((size.width() - target.width()) / 2, (size.height() - target.height()) / 2),
+                target));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    icons->insert(key, icon);
+    return icon;
 }
 
 void PictureLabel::setClickable(bool clickable)

@@ -2,6 +2,7 @@
 // any screen scale, and an empty frame where the picture is missing.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -38,12 +39,15 @@ public:
     // other colour with its lightness turned round, so that line art stays
     // light on dark and fills stay behind it.
     static QByteArray inPalette(const QByteArray& svg, const QPalette& palette);
+    // The picture of the file as an icon of that size, drawn in the palette's
+    // colours as above; null where the file cannot be drawn. One icon a file,
+    // size and palette, shared by every button that shows it.
+    static QIcon icon(const QString& file, const QPalette& palette, QSize size);
 
 signals:
     void clicked();
 
 protected:
-    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -471,7 +471,8 @@ void DesktopTest::aPaletteChangeRecoloursTheResults()
     for (const char* name : { "ElFlatMemoMes", "RadioButton1", "BitBtn1fz", "BitBtnHelp" })
         QVERIFY2(std::any_of(light.keyBegin(), light.keyEnd(),
                      [name](const QString& key) {
-                         return key.contains(QLatin1Char('/') + QString::fromUtf8(name) + QLatin1Char(' '));
+                         return key.contains(
+                             QLatin1Char('/') + QString::fromUtf8(name) + QLatin1Char(' '));
                      }),
             name);
     const QPalette lightPalette = QApplication::palette();
