@@ -167,13 +167,17 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         break;
     case DockPlace::Log: {
         // Under the results where the screen is high enough for both, else
-        // under the inputs: no result may go out of view for the log.
+        // under the inputs, else (a laptop at large fonts) tabbed with the
+        // results: no input or result may go out of view for the log.
         const int logHeight = dock->minimumSizeHint().height() + dock->fontMetrics().height() * 4;
-        if (results->sizeHint().height() + logHeight <= screenArea(main).height() * 9 / 10) {
+        const int height = screenArea(main).height() * 9 / 10;
+        if (results->sizeHint().height() + logHeight <= height) {
             main->splitDockWidget(results, dock, Qt::Vertical);
-        } else {
+        } else if (main->centralWidget()->sizeHint().height() + logHeight <= height) {
             main->setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
             main->addDockWidget(Qt::BottomDockWidgetArea, dock);
+        } else {
+            main->tabifyDockWidget(results, dock);
         }
         break;
     }

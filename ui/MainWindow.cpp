@@ -124,8 +124,6 @@ QWidget* MainWindow::createCentralWidget()
 
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlParam"));
-    pages->tabBar()->setUsesScrollButtons(false);
-    pages->tabBar()->setElideMode(Qt::ElideNone);
     pages->addTab(createWalterInputPage(), QString());
     pages->addTab(createAluminiumInputPage(), QString());
     pages->addTab(createTitaniumInputPage(), QString());

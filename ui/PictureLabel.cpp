@@ -18,7 +18,8 @@ PictureLabel::PictureLabel(QSize placeholder, QWidget* parent)
     , renderer_(new QSvgRenderer(this))
     , placeholder_(placeholder)
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Never larger than drawn; smaller where a small screen leaves less room.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     followPalette(this, [this] {
         if (!source_.isEmpty())
             load();
@@ -155,6 +156,24 @@ QSize PictureLabel::sizeHint() const
     return fromFont(natural);
 }
 
+void PictureLabel::setGivesWay(bool givesWay)
+{
+    givesWay_ = givesWay;
+    updateGeometry();
+}
+
+QSize PictureLabel::leastLegible() const
+{
+    // A formula stays legible down to three fifths of its size.
+    constexpr qreal kLeastScale = 0.6;
+    return (QSizeF(sizeHint()) * kLeastScale).toSize();
+}
+
+QSize PictureLabel::minimumSizeHint() const
+{
+    return givesWay_ ? QSize(0, 0) : leastLegible();
+}
+
 void PictureLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -162,6 +181,14 @@ void PictureLabel::paintEvent(QPaintEvent*)
         painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return;
+    }
+    // A formula that would come out smaller than legible is left out.
+    if (givesWay_) {
+        QSizeF drawn = sizeHint();
+        drawn.scale(QSizeF(size()), Qt::KeepAspectRatio);
+        const QSize least = leastLegible();
+        if (drawn.width() < least.width() || drawn.height() < least.height())
+            return;
     }
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();

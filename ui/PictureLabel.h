@@ -26,11 +26,16 @@ public:
     // The resource shown, empty when none was found.
     const QString& source() const { return source_; }
 
+    // A formula beside results gives way where a small screen is short of
+    // room: below the least legible size it is left out, where otherwise it
+    // would push a value out of view.
+    void setGivesWay(bool givesWay);
+
     void setClickable(bool clickable);
     bool isClickable() const { return clickable_; }
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
 
     // The resource for picture index of the control name, or an empty text.
     static QString pictureFile(const QString& name, int index);
@@ -54,12 +59,14 @@ protected:
 
 private:
     void load();
+    QSize leastLegible() const;
 
     QSvgRenderer* renderer_;
     QSize placeholder_;
     QString source_;
     int index_ = -1;
     bool clickable_ = false;
+    bool givesWay_ = false;
     bool pressed_ = false;
     QPixmap cache_;
 };

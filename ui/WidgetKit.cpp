@@ -274,6 +274,9 @@ void fitGrid(QTableWidget* table)
     QHeaderView* rows = table->verticalHeader();
     if (!rows->isHidden())
         width += std::max(rows->minimumWidth(), rows->sizeHint().width());
+    // Lines as high as the text needs, as in a spreadsheet.
+    rows->setMinimumSectionSize(0);
+    rows->setDefaultSectionSize(table->fontMetrics().height() + 6);
     int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
     for (int row = 0; row < table->rowCount(); ++row)
         height += table->rowHeight(row);
@@ -329,35 +332,22 @@ private:
 
 } // namespace
 
-// A tab widget that asks for the size of its shown page, where Qt's asks for
-// that of its largest: the size of the tabs and frame around the pages stays
-// as Qt computes it.
+// A tab widget that asks for the size of its shown page (the sizer below
+// makes Qt count that page only) with the whole row of tabs beside it where
+// there is room; on a narrow screen the row scrolls, every caption whole.
 class ShownPageTabs : public QTabWidget {
 public:
-    QSize sizeHint() const override
+    ShownPageTabs()
     {
-        return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint);
-    }
-    QSize minimumSizeHint() const override
-    {
-        return shownPageOnly(QTabWidget::minimumSizeHint(), &QWidget::minimumSizeHint);
+        tabBar()->setUsesScrollButtons(true);
+        tabBar()->setElideMode(Qt::ElideNone);
     }
 
-private:
-    QSize shownPageOnly(QSize whole, QSize (QWidget::*measure)() const) const
+    QSize sizeHint() const override
     {
-        QSize largest;
-        for (int i = 0; i < count(); ++i) {
-            if (isTabVisible(i))
-                largest = largest.expandedTo((widget(i)->*measure)());
-        }
-        const QWidget* page = currentWidget();
-        if (!page)
-            return whole;
-        const QSize shown = (page->*measure)();
-        const int tabs = (tabBar()->*measure)().width();
-        whole.rwidth() += std::max(shown.width(), tabs) - std::max(largest.width(), tabs);
-        whole.rheight() += shown.height() - largest.height();
+        QSize whole = QTabWidget::sizeHint();
+        const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        whole.setWidth(std::max(whole.width(), tabBar()->sizeHint().width() + frame));
         return whole;
     }
 };
