@@ -489,10 +489,9 @@ void DesktopTest::aPaletteChangeRecoloursTheResults()
              std::pair { "EditStVc", colours::Red }, std::pair { "EditStQ", colours::Blue } })
         QCOMPARE(find<QLineEdit>(name)->palette().color(QPalette::Text),
             textColour(logical, darkPalette()));
-    // Every text reads, every button's picture is drawn anew; a disabled
-    // control need not read, nor does it on a light palette. (A picture's own
-    // contrast is left to the eye: which of its colours the button's face is
-    // measured against, and that face, shift with the pointer's hover.)
+    // Every text reads and every button's picture is drawn anew; a disabled
+    // control need not read (nor does it on a light palette). A picture's
+    // contrast is not measured: the face it stands on shifts with hover.
     int unreadable = 0;
     const QHash<QString, Seen> dark = inksOnScreen(main);
     for (auto it = dark.constBegin(); it != dark.constEnd(); ++it) {
