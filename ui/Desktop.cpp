@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -236,6 +237,12 @@ QDockWidget* Desktop::buildDock(std::size_t row)
 void Desktop::makeRoom(QDockWidget* opened)
 {
     MainWindow* main = main_.get();
+    // The rows of tabs of docks that share a place show every title whole,
+    // scrolling where they run short of width.
+    for (QTabBar* tabs : main->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+        tabs->setElideMode(Qt::ElideNone);
+        tabs->setUsesScrollButtons(true);
+    }
     // A dock opened for the first time beside the inputs widens to the width
     // it asks for, where the inputs leave it; later the user's widths hold.
     // The results keep the height they ask for over the log that shares
