@@ -120,6 +120,9 @@ void FormMain::calculationDispatch()
         break;
     }
     refreshMachineComparison(*this);
+    // A log that opened during the run, sharing the results' place, leaves
+    // them in front.
+    toolkit().raise("PanelCalc");
 }
 
 const std::vector<std::string>& FormMain::calculationLog(int page) const

@@ -24,7 +24,8 @@ set -euo pipefail
 # CMake files need its Qt6OpenGL package: without it Qt 6 is "not found".
 # Debian 13 puts Qt's SVG icon engine and image format plugins in a package of
 # their own, qt6-svg-plugins, which nothing the program links pulls in; without
-# it every picture-only button is blank (Debian 12 keeps them in libqt6svg6).
+# it the program's icon from the icon theme is missing (Debian 12 keeps them in
+# libqt6svg6).
 # qt6-translations-l10n speaks Qt's own words (context menus, standard
 # buttons) in Russian.
 # xdg-utils brings xdg-email, which hands the About window's letter to the

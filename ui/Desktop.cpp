@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -182,13 +183,17 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         break;
     case DockPlace::Log: {
         // Under the results where the screen is high enough for both, else
-        // under the inputs: no result may go out of view for the log.
+        // under the inputs, else (a laptop at large fonts) tabbed with the
+        // results: no input or result may go out of view for the log.
         const int logHeight = dock->minimumSizeHint().height() + dock->fontMetrics().height() * 4;
-        if (results->sizeHint().height() + logHeight <= screenArea(main).height() * 9 / 10) {
+        const int height = screenArea(main).height() * 9 / 10;
+        if (results->sizeHint().height() + logHeight <= height) {
             main->splitDockWidget(results, dock, Qt::Vertical);
-        } else {
+        } else if (main->centralWidget()->sizeHint().height() + logHeight <= height) {
             main->setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
             main->addDockWidget(Qt::BottomDockWidgetArea, dock);
+        } else {
+            main->tabifyDockWidget(results, dock);
         }
         break;
     }
@@ -247,6 +252,12 @@ QDockWidget* Desktop::buildDock(std::size_t row)
 void Desktop::makeRoom(QDockWidget* opened)
 {
     MainWindow* main = main_.get();
+    // The rows of tabs of docks that share a place show every title whole,
+    // scrolling where they run short of width.
+    for (QTabBar* tabs : main->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+        tabs->setElideMode(Qt::ElideNone);
+        tabs->setUsesScrollButtons(true);
+    }
     // A dock opened for the first time beside the inputs widens to the width
     // it asks for, where the inputs leave it; later the user's widths hold.
     // The results keep the height they ask for over the log that shares

@@ -3,6 +3,7 @@
 #include "shell/FormMain.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"
@@ -148,8 +149,8 @@ FieldBinder::~FieldBinder() = default;
 
 bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
 {
-    // Every widget hears of the new palette; once they all have it, the
-    // logical colours are mapped to it again.
+    // Every window hears of the new palette and hands it down to its widgets;
+    // once they all have it, the logical colours are mapped to it again.
     if (watched == root_ && event->type() == QEvent::ApplicationPaletteChange)
         QTimer::singleShot(0, this, &FieldBinder::recolour);
     return QObject::eventFilter(watched, event);
@@ -168,6 +169,9 @@ void FieldBinder::recolour()
         const Field& field = form_.store().field(name);
         binding->apply(field, field.kind == FieldKind::Grid ? Change::Cells : Change::Colour);
     }
+    // Then what the windows draw in colours of their own: fixed captions, the
+    // log, the pictures and the buttons' pictures.
+    followPalette(root_);
 }
 
 void FieldBinder::bindAll(QObject* tree)

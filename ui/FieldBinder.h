@@ -75,7 +75,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Draws every coloured control again in the desktop's current palette.
+    // Draws every coloured control, and everything else that follows the
+    // palette, again in the desktop's current palette.
     void recolour();
     void bindAll(QObject* tree);
     void apply(const std::string& name, Change change);

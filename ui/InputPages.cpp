@@ -85,8 +85,9 @@ QWidget* createWalterInputPage()
     addRow(form, "КПД станка (%) =", dropDownList("ComboBoxStkpd", kFieldWidth));
     addRow(form, "Угол контакта фрезы:", dropDownList("ComboBoxStContact", 0));
     // The contact scheme beside the lines above it.
-    form->addWidget(
-        picture("Imagevs", QSize(200, 100)), form->rowCount() - 4, 2, 4, 1, Qt::AlignCenter);
+    PictureLabel* contact = picture("Imagevs", QSize(200, 100));
+    contact->setGivesWay(true);
+    form->addWidget(contact, form->rowCount() - 4, 2, 4, 1, Qt::AlignCenter);
     addRow(form, "Главный угол, k (°)=", textField("EditStk", kFieldWidth));
     addRow(form, "Главный передний угол, (°)", textField("EditStGamma0", kFieldWidth));
     column->addLayout(form);
@@ -125,30 +126,30 @@ QWidget* createTitaniumInputPage()
     addRow(form, "Материал =", dropDownList("ComboBoxTiMaterial", kFieldWidth));
     form->setColumnStretch(3, 0);
 
-    // Three two-way options beside the fields, the others below them, each
-    // scheme picture inside its group.
+    // The two-way options in a column beside the fields, the part's type
+    // under them and the surface under the options: the page stays within a
+    // laptop's screen at large fonts, beside the results.
     auto* top = new QHBoxLayout;
-    top->addLayout(form);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addLayout(form);
+    left->addWidget(radioGroup("RadioGroupTiTypeDetal"));
+    left->addStretch(1);
+    top->addLayout(left);
     auto* beside = new QVBoxLayout;
     beside->setSpacing(4);
     beside->addWidget(radioGroup("RadioGroupTiMaterial"));
     beside->addWidget(radioGroup("RadioGroupTiCoolnt"));
     beside->addWidget(radioGroup("RadioGroupTiSkin"));
+    QGroupBox* direction = radioGroup("RadioGroupTiDirection");
+    addGroupPicture(direction, picture("ImageDirection", QSize(70, 40)));
+    beside->addWidget(direction);
+    QGroupBox* surface = radioGroup("RadioGroupTiSurface");
+    addGroupPicture(surface, picture("ImageSurface", QSize(40, 40)));
+    beside->addWidget(surface);
     beside->addStretch(1);
     top->addLayout(beside, 1);
     column->addLayout(top);
-
-    auto* below = new QGridLayout;
-    below->setHorizontalSpacing(6);
-    below->setVerticalSpacing(4);
-    QGroupBox* surface = radioGroup("RadioGroupTiSurface");
-    addGroupPicture(surface, picture("ImageSurface", QSize(40, 40)));
-    below->addWidget(surface, 0, 0);
-    QGroupBox* direction = radioGroup("RadioGroupTiDirection");
-    addGroupPicture(direction, picture("ImageDirection", QSize(70, 40)));
-    below->addWidget(direction, 0, 1);
-    below->addWidget(radioGroup("RadioGroupTiTypeDetal"), 1, 0, 1, 2);
-    column->addLayout(below);
     column->addStretch(1);
     return widget;
 }

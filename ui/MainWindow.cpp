@@ -149,8 +149,6 @@ QWidget* MainWindow::createCentralWidget()
 
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlParam"));
-    pages->tabBar()->setUsesScrollButtons(false);
-    pages->tabBar()->setElideMode(Qt::ElideNone);
     // The pages' places; each page is built into its own when first asked for.
     for (QWidget*& place : pagePlaces_) {
         place = new QWidget;

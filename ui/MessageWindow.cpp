@@ -85,24 +85,14 @@ MessageWindow::MessageWindow(QWidget* owner)
     // Five lines of text by default; the user sizes it.
     memo->setMinimumHeight(memo->fontMetrics().lineSpacing() * 3);
     setWidget(memo);
-    recolour();
-}
-
-void MessageWindow::recolour()
-{
     // Navy text on the field's background, lighter navy on a dark one.
-    auto* memo = static_cast<QPlainTextEdit*>(widget());
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, textColour(colours::Navy, colours));
-    memo->setPalette(colours);
+    keepTextColour(memo, colours::Navy, QPalette::Text);
 }
 
 void MessageWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowTitleChange)
         title_->setText(windowTitle());
-    if (event->type() == QEvent::PaletteChange && widget())
-        recolour();
     QDockWidget::changeEvent(event);
 }
 

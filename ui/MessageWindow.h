@@ -18,8 +18,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void recolour();
-
     QLabel* title_;
 };
 

@@ -1,12 +1,11 @@
 #include "ui/PaletteColours.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace millcalc {
 
@@ -74,48 +73,55 @@ QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role
     return lighter.toRgb();
 }
 
+QPalette inheritedPalette(const QWidget* widget)
+{
+    QPalette palette = widget->parentWidget() && !widget->isWindow()
+        ? widget->parentWidget()->palette()
+        : QApplication::palette(widget);
+    palette.setResolveMask(0);
+    return palette;
+}
+
 namespace {
 
-class TextColourKeeper : public QObject {
+class PaletteFollower : public QObject {
+    Q_OBJECT
 public:
-    TextColourKeeper(QWidget* widget, Rgb logical, QPalette::ColorRole role)
+    PaletteFollower(QWidget* widget, std::function<void()> apply)
         : QObject(widget)
-        , widget_(widget)
-        , logical_(logical)
-        , role_(role)
+        , apply_(std::move(apply))
     {
-        widget->installEventFilter(this);
-        apply();
+        apply_();
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == widget_ && event->type() == QEvent::ApplicationPaletteChange)
-            QTimer::singleShot(0, this, [this] { apply(); });
-        return false;
-    }
+    void apply() const { apply_(); }
 
 private:
-    void apply()
-    {
-        QPalette palette = widget_->parentWidget() ? widget_->parentWidget()->palette()
-                                                   : QApplication::palette(widget_);
-        palette.setResolveMask(0);
-        palette.setColor(role_, textColour(logical_, palette, role_));
-        widget_->setPalette(palette);
-    }
-
-    QWidget* widget_;
-    Rgb logical_;
-    QPalette::ColorRole role_;
+    std::function<void()> apply_;
 };
 
 } // namespace
 
+void followPalette(QWidget* widget, std::function<void()> apply)
+{
+    new PaletteFollower(widget, std::move(apply));
+}
+
+void followPalette(QObject* tree)
+{
+    for (const PaletteFollower* follower : tree->findChildren<PaletteFollower*>())
+        follower->apply();
+}
+
 void keepTextColour(QWidget* widget, Rgb logical, QPalette::ColorRole role)
 {
-    new TextColourKeeper(widget, logical, role);
+    followPalette(widget, [widget, logical, role] {
+        QPalette palette = inheritedPalette(widget);
+        palette.setColor(role, textColour(logical, palette, role));
+        widget->setPalette(palette);
+    });
 }
 
 } // namespace millcalc
+
+#include "PaletteColours.moc"

@@ -9,6 +9,9 @@
 #include <QColor>
 #include <QPalette>
 
+#include <functional>
+
+class QObject;
 class QWidget;
 
 namespace millcalc {
@@ -23,6 +26,20 @@ bool isDarkPalette(const QPalette& palette);
 // The colour to draw the logical colour in, as a text of role `role` of the
 // palette (Text on Base, WindowText on Window, ButtonText on Button).
 QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role = QPalette::Text);
+
+// The palette the widget inherits: its parent's, or the application's for a
+// window or a widget not yet placed. What a widget sets of its own is
+// computed from it.
+QPalette inheritedPalette(const QWidget* widget);
+
+// Runs `apply` now, and again after every change of the desktop's palette once
+// every window has the new one, for as long as the widget lives: for whatever
+// the widget draws in colours computed from the palette (a text's colour, a
+// picture). The program's one palette-change path (FieldBinder) runs them
+// with the field colours through followPalette().
+void followPalette(QWidget* widget, std::function<void()> apply);
+// Runs every follower of the widgets in the tree, the tree's root included.
+void followPalette(QObject* tree);
 
 // Draws the widget's text of role `role` in the logical colour on whatever
 // palette the desktop gives, now and after every change of it.

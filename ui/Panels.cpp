@@ -70,8 +70,6 @@ QWidget* createResultsPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlMethods"));
-    pages->tabBar()->setUsesScrollButtons(false);
-    pages->tabBar()->setElideMode(Qt::ElideNone);
     pages->addTab(createWalterResultPage(), QString());
     pages->addTab(createAluminiumResultPage(), QString());
     pages->addTab(createTitaniumResultPage(), QString());
@@ -90,6 +88,8 @@ QWidget* createResultsPanel()
     status->setTextFormat(Qt::PlainText);
     status->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     status->setContentsMargins(4, 1, 4, 1);
+    // On a narrow screen the line breaks rather than widen the results.
+    status->setWordWrap(true);
     statusRow->addWidget(status, 1);
     statusRow->addWidget(textButton("BitBtnMachines", "Сравнение станков"));
     layout->addWidget(footer);

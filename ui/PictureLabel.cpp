@@ -3,8 +3,9 @@
 #include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
-#include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -17,7 +18,12 @@ PictureLabel::PictureLabel(QSize placeholder, QWidget* parent)
     , renderer_(new QSvgRenderer(this))
     , placeholder_(placeholder)
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Never larger than drawn; smaller where a small screen leaves less room.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    followPalette(this, [this] {
+        if (!source_.isEmpty())
+            load();
+    });
 }
 
 PictureLabel::~PictureLabel() = default;
@@ -84,11 +90,46 @@ QByteArray PictureLabel::inPalette(const QByteArray& svg, const QPalette& palett
     return result.toUtf8();
 }
 
-void PictureLabel::changeEvent(QEvent* event)
+QIcon PictureLabel::icon(const QString& file, const QPalette& palette, QSize size)
 {
-    if (event->type() == QEvent::PaletteChange && !source_.isEmpty())
-        load();
-    QWidget::changeEvent(event);
+    // Never destroyed, so that no icon outlives the application object.
+    static auto* const icons = new QHash<QString, QIcon>;
+    const QString key = QStringLiteral("%1 %2x%3 %4 %5")
+                            .arg(file)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(palette.color(QPalette::WindowText).name())
+                            .arg(isDarkPalette(palette) ? QStringLiteral("dark") : QString());
+    if (const auto found = icons->constFind(key); found != icons->constEnd())
+        return found.value();
+    QFile svg(file);
+    if (!svg.open(QIODevice::ReadOnly))
+        return QIcon();
+    QSvgRenderer renderer(inPalette(svg.readAll(), palette));
+    if (!renderer.isValid())
+        return QIcon();
+    QIcon icon;
+    // Sharp on the screens at hand; Qt scales the nearest for any other.
+    QList<qreal> ratios { 1.0 };
+    if (qGuiApp->devicePixelRatio() > 1.0)
+        ratios << qGuiApp->devicePixelRatio();
+    for (const qreal ratio : ratios) {
+        QPixmap pixmap((QSizeF(size) * ratio).toSize());
+        pixmap.fill(Qt::transparent);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QSizeF target = renderer.defaultSize();
+        target.scale(QSizeF(size), Qt::KeepAspectRatio);
+        renderer.render(&painter,
+            QRectF(
+                QPointF((size.width() - target.width()) / 2, (size.height() - target.height()) / 2),
+                target));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    icons->insert(key, icon);
+    return icon;
 }
 
 void PictureLabel::setClickable(bool clickable)
@@ -115,6 +156,24 @@ QSize PictureLabel::sizeHint() const
     return fromFont(natural);
 }
 
+void PictureLabel::setGivesWay(bool givesWay)
+{
+    givesWay_ = givesWay;
+    updateGeometry();
+}
+
+QSize PictureLabel::leastLegible() const
+{
+    // A formula stays legible down to three fifths of its size.
+    constexpr qreal kLeastScale = 0.6;
+    return (QSizeF(sizeHint()) * kLeastScale).toSize();
+}
+
+QSize PictureLabel::minimumSizeHint() const
+{
+    return givesWay_ ? QSize(0, 0) : leastLegible();
+}
+
 void PictureLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -122,6 +181,14 @@ void PictureLabel::paintEvent(QPaintEvent*)
         painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return;
+    }
+    // A formula that would come out smaller than legible is left out.
+    if (givesWay_) {
+        QSizeF drawn = sizeHint();
+        drawn.scale(QSizeF(size()), Qt::KeepAspectRatio);
+        const QSize least = leastLegible();
+        if (drawn.width() < least.width() || drawn.height() < least.height())
+            return;
     }
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();

@@ -59,6 +59,23 @@ QGridLayout* stepGroup(QVBoxLayout* column, const char* title, const char* stepB
     return fields;
 }
 
+// A caption that breaks into lines where the page is short of width: the
+// formulas beside it are taller than two lines anyway.
+QLabel* wrappingCaption(const char* text)
+{
+    QLabel* label = captionLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A formula beside the results: it gives way to them on a small screen.
+PictureLabel* formula(const char* name, QSize size)
+{
+    PictureLabel* label = picture(name, size);
+    label->setGivesWay(true);
+    return label;
+}
+
 // The text beside a result on its page, from the one table of captions.
 const char* pageLabel(const char* field)
 {
@@ -138,7 +155,7 @@ QWidget* createWalterResultPage()
 
     QGridLayout* removal = stepGroup(column, "Скорость сьема материала,Q", "BitBtnSt2");
     addResult(removal, "EditStQ");
-    removal->addWidget(picture("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
+    removal->addWidget(formula("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
     removal->setColumnStretch(4, 1);
     column->addStretch(1);
 
@@ -150,14 +167,14 @@ QWidget* createWalterResultPage()
     approximate->setObjectName(QStringLiteral("CheckBoxhm2"));
     chip->addWidget(approximate, 1, 1, 1, 3);
     addResult(chip, "EditaeDc");
-    chip->addWidget(picture("Imagehm", QSize(200, 100)), 3, 0, 1, 4, Qt::AlignLeft);
+    chip->addWidget(formula("Imagehm", QSize(200, 100)), 3, 0, 1, 4, Qt::AlignLeft);
     chip->setColumnStretch(4, 1);
 
     QGridLayout* power = stepGroup(column, "Расчет мощности (момента) резания..", "BitBtnSt5");
     addResult(power, "EditStKc");
-    power->addWidget(picture("Image8", QSize(230, 50)), 1, 0, 1, 4, Qt::AlignLeft);
+    power->addWidget(formula("Image8", QSize(230, 50)), 1, 0, 1, 4, Qt::AlignLeft);
     addResult(power, "EditStP");
-    power->addWidget(picture("Image5", QSize(230, 50)), 3, 0, 1, 4, Qt::AlignLeft);
+    power->addWidget(formula("Image5", QSize(230, 50)), 3, 0, 1, 4, Qt::AlignLeft);
     addResult(power, "EditStPn");
     addResult(power, "EditStM");
     power->setColumnStretch(4, 1);
@@ -189,11 +206,11 @@ QWidget* createAluminiumResultPage()
     line(pageLabel("EditV1"), textField("EditV1", kResultWidth));
     line(pageLabel("EditV2"), textField("EditV2", kResultWidth));
     line(pageLabel("EditV"), dropDownList("EditV", kResultWidth), nullptr,
-        picture("ImageAlV", QSize(150, 40)));
+        formula("ImageAlV", QSize(150, 40)));
     line(pageLabel("Editn"), textField("Editn", kResultWidth), stepButton("BitBtnAln1"),
-        picture("ImageAln", QSize(150, 40)));
+        formula("ImageAln", QSize(150, 40)));
     line(pageLabel("EditF"), textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
-        picture("ImageAlF", QSize(150, 40)));
+        formula("ImageAlF", QSize(150, 40)));
     QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
     temperature->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     temperature->setMaximumWidth(
@@ -201,9 +218,9 @@ QWidget* createAluminiumResultPage()
     line(pageLabel("EditTm"), textField("EditTm", kResultWidth), temperature);
     line(pageLabel("EditPz"), textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
     line(pageLabel("EditMz"), textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
-        picture("Image18", QSize(150, 40)));
+        formula("Image18", QSize(150, 40)));
     line(pageLabel("EditNp"), textField("EditNp", kResultWidth), stepButton("BitBtnAlNp1"),
-        picture("Image19", QSize(150, 40)));
+        formula("Image19", QSize(150, 40)));
     form->setColumnStretch(4, 1);
     outer->addWidget(values);
 
@@ -274,14 +291,14 @@ QWidget* createTitaniumResultPage()
     form->setVerticalSpacing(4);
     const auto line = [form](const char* label, const char* name, QWidget* formula) {
         const int row = form->count() == 0 ? 0 : form->rowCount();
-        form->addWidget(captionLabel(label), row, 0);
+        form->addWidget(wrappingCaption(label), row, 0);
         form->addWidget(textField(name, kResultWidth), row, 1);
         form->addWidget(formula, row, 2, Qt::AlignLeft);
     };
-    line(pageLabel("EditTifz"), "EditTifz", picture("Image20", QSize(230, 50)));
-    line(pageLabel("EditTiVc"), "EditTiVc", picture("ImageTiVbase", QSize(230, 50)));
-    line(pageLabel("EditTin"), "EditTin", picture("Image21", QSize(150, 40)));
-    line(pageLabel("EditTiF"), "EditTiF", picture("Image22", QSize(150, 40)));
+    line(pageLabel("EditTifz"), "EditTifz", formula("Image20", QSize(230, 50)));
+    line(pageLabel("EditTiVc"), "EditTiVc", formula("ImageTiVbase", QSize(230, 50)));
+    line(pageLabel("EditTin"), "EditTin", formula("Image21", QSize(150, 40)));
+    line(pageLabel("EditTiF"), "EditTiF", formula("Image22", QSize(150, 40)));
 
     const int forceRow = form->rowCount();
     form->addWidget(radioGroup("RadioGroupTiPz"), forceRow, 0, 3, 1, Qt::AlignLeft);
@@ -300,12 +317,12 @@ QWidget* createTitaniumResultPage()
         terms->addStretch(1);
         form->addLayout(terms, forceRow + row, 2);
     };
-    force(0, "Px=", "EditTiPxcoeff", picture("Image25", QSize(180, 30)), "EditTiPx");
-    force(1, "Py=", "EditTiPycoeff", picture("Image26", QSize(180, 30)), "EditTiPy");
-    force(2, nullptr, nullptr, picture("Image27", QSize(150, 40)), "EditTiP");
+    force(0, "Px=", "EditTiPxcoeff", formula("Image25", QSize(180, 30)), "EditTiPx");
+    force(1, "Py=", "EditTiPycoeff", formula("Image26", QSize(180, 30)), "EditTiPy");
+    force(2, nullptr, nullptr, formula("Image27", QSize(150, 40)), "EditTiP");
 
-    line(pageLabel("EditTiMz"), "EditTiMz", picture("Image23", QSize(150, 40)));
-    line(pageLabel("EditTiNct"), "EditTiNct", picture("Image24", QSize(150, 40)));
+    line(pageLabel("EditTiMz"), "EditTiMz", formula("Image23", QSize(150, 40)));
+    line(pageLabel("EditTiNct"), "EditTiNct", formula("Image24", QSize(150, 40)));
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 
@@ -318,7 +335,7 @@ QWidget* createTitaniumResultPage()
     addRow(smallForm, pageLabel("EditTiNctsmall"), textField("EditTiNctsmall", kResultWidth));
     // The speed's formula beside the fields, not over them: the page stays
     // within a laptop screen's height.
-    smallForm->addWidget(picture("ImageTiVsmall", QSize(130, 50)), 0, 2, 2, 1, Qt::AlignLeft);
+    smallForm->addWidget(formula("ImageTiVsmall", QSize(130, 50)), 0, 2, 2, 1, Qt::AlignLeft);
     smallForm->setColumnStretch(3, 1);
     // The fields of the group stand under those above it.
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),

@@ -3,6 +3,7 @@
 #include "app/Toolkit.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -37,6 +38,15 @@ QString installQtTranslations(QCoreApplication& app, const QLocale& locale)
     }
     delete translator;
     return QString();
+}
+
+void prepareApplication(QGuiApplication& app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("millcalc"));
+    // The desktop finds the menu entry and its icon by this name (the
+    // Wayland app id); the window icon comes from the installed icon theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
+    installQtTranslations(app, QLocale());
 }
 
 } // namespace millcalc

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCoreApplication;
+class QGuiApplication;
 class QLocale;
 
 namespace millcalc {
@@ -21,5 +22,9 @@ bool startOrReport(Toolkit& toolkit, const std::function<void()>& startUp);
 // Russian ones, the language of the program. Returns the language loaded,
 // empty when none.
 QString installQtTranslations(QCoreApplication& app, const QLocale& locale);
+
+// What the program sets up before its first window: the name the desktop
+// knows it by and Qt's own translations for the user's locale.
+void prepareApplication(QGuiApplication& app);
 
 } // namespace millcalc

@@ -1,5 +1,6 @@
 #include "ui/WidgetKit.h"
 
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 
 #include <QApplication>
@@ -152,19 +153,20 @@ QPushButton* textButton(const char* name, const char* text)
 
 namespace {
 
-// The picture of a picture-only button, drawn from its SVG file by Qt's SVG
-// icon engine. That engine is a plugin, which a system may lack even where the
-// SVG library is installed (Debian 13 packs it apart, in qt6-svg-plugins): the
-// icon is then null, the button takes the style's icon, and standard error
-// says why the picture is missing.
-QIcon buttonPicture(const QString& file, const QPushButton* button)
+// Shows the picture of the file on the button in the colours of the palette it
+// inherits, now and after every change of the desktop's palette; the style's
+// stock picture where the file cannot be drawn, and standard error says so.
+void showPicture(QPushButton* button, const QString& file, QStyle::StandardPixmap stock)
 {
-    QIcon icon(file);
-    if (icon.isNull())
-        qWarning("millcalc: the button %s cannot show its picture %s: Qt's SVG icon engine is "
-                 "missing (Debian: qt6-svg-plugins or libqt6svg6)",
-            qUtf8Printable(button->objectName()), qUtf8Printable(file));
-    return icon;
+    followPalette(button, [button, file, stock] {
+        const QIcon icon = file.isEmpty()
+            ? QIcon()
+            : PictureLabel::icon(file, inheritedPalette(button), button->iconSize());
+        if (icon.isNull() && !file.isEmpty() && button->icon().isNull())
+            qWarning("millcalc: the button %s cannot show its picture %s",
+                qUtf8Printable(button->objectName()), qUtf8Printable(file));
+        button->setIcon(icon.isNull() ? button->style()->standardIcon(stock) : icon);
+    });
 }
 
 } // namespace
@@ -174,14 +176,9 @@ QPushButton* pictureButton(const char* name, int stockIcon)
     auto* button = new QPushButton;
     button->setObjectName(QString::fromUtf8(name));
     button->setToolTip(pictureToolTip(button->objectName()));
-    const QString file = PictureLabel::pictureFile(button->objectName(), 0);
-    const QIcon icon = file.isEmpty() ? QIcon() : buttonPicture(file, button);
-    if (!icon.isNull())
-        button->setIcon(icon);
-    else
-        button->setIcon(
-            button->style()->standardIcon(static_cast<QStyle::StandardPixmap>(stockIcon)));
     button->setIconSize(fromFont(QSize(20, 20)));
+    showPicture(button, PictureLabel::pictureFile(button->objectName(), 0),
+        static_cast<QStyle::StandardPixmap>(stockIcon));
     return button;
 }
 
@@ -190,15 +187,10 @@ QPushButton* stepButton(const char* name)
     auto* button = new QPushButton;
     button->setObjectName(QString::fromUtf8(name));
     button->setToolTip(pictureToolTip(button->objectName()));
-    // Every step button shows the one step picture: load it once for all of them.
-    // Never destroyed, so that it cannot outlive the application object.
-    static const QIcon* const stepIcon = [button] {
-        const QString shared = PictureLabel::pictureFile(QStringLiteral("StepButton"), 0);
-        return new QIcon(shared.isEmpty() ? QIcon() : buttonPicture(shared, button));
-    }();
-    button->setIcon(
-        stepIcon->isNull() ? button->style()->standardIcon(QStyle::SP_MediaPlay) : *stepIcon);
+    // Every step button shows the one step picture.
     button->setIconSize(fromFont(QSize(16, 16)));
+    showPicture(
+        button, PictureLabel::pictureFile(QStringLiteral("StepButton"), 0), QStyle::SP_MediaPlay);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
@@ -282,6 +274,9 @@ void fitGrid(QTableWidget* table)
     QHeaderView* rows = table->verticalHeader();
     if (!rows->isHidden())
         width += std::max(rows->minimumWidth(), rows->sizeHint().width());
+    // Lines as high as the text needs, as in a spreadsheet.
+    rows->setMinimumSectionSize(0);
+    rows->setDefaultSectionSize(table->fontMetrics().height() + 6);
     int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
     for (int row = 0; row < table->rowCount(); ++row)
         height += table->rowHeight(row);
@@ -337,35 +332,22 @@ private:
 
 } // namespace
 
-// A tab widget that asks for the size of its shown page, where Qt's asks for
-// that of its largest: the size of the tabs and frame around the pages stays
-// as Qt computes it.
+// A tab widget that asks for the size of its shown page (the sizer below
+// makes Qt count that page only) with the whole row of tabs beside it where
+// there is room; on a narrow screen the row scrolls, every caption whole.
 class ShownPageTabs : public QTabWidget {
 public:
-    QSize sizeHint() const override
+    ShownPageTabs()
     {
-        return shownPageOnly(QTabWidget::sizeHint(), &QWidget::sizeHint);
-    }
-    QSize minimumSizeHint() const override
-    {
-        return shownPageOnly(QTabWidget::minimumSizeHint(), &QWidget::minimumSizeHint);
+        tabBar()->setUsesScrollButtons(true);
+        tabBar()->setElideMode(Qt::ElideNone);
     }
 
-private:
-    QSize shownPageOnly(QSize whole, QSize (QWidget::*measure)() const) const
+    QSize sizeHint() const override
     {
-        QSize largest;
-        for (int i = 0; i < count(); ++i) {
-            if (isTabVisible(i))
-                largest = largest.expandedTo((widget(i)->*measure)());
-        }
-        const QWidget* page = currentWidget();
-        if (!page)
-            return whole;
-        const QSize shown = (page->*measure)();
-        const int tabs = (tabBar()->*measure)().width();
-        whole.rwidth() += std::max(shown.width(), tabs) - std::max(largest.width(), tabs);
-        whole.rheight() += shown.height() - largest.height();
+        QSize whole = QTabWidget::sizeHint();
+        const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        whole.setWidth(std::max(whole.width(), tabBar()->sizeHint().width() + frame));
         return whole;
     }
 };

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <QTimer>
 
 #include <memory>
@@ -17,11 +16,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("millcalc"));
-    // The desktop finds the menu entry and its icon by this name (the
-    // Wayland app id); the window icon comes from the installed icon theme.
-    QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
-    millcalc::installQtTranslations(app, QLocale());
+    millcalc::prepareApplication(app);
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
     std::unique_ptr<millcalc::Desktop> desktop;

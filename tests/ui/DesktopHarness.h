@@ -6,6 +6,7 @@
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
+#include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
 #include <QComboBox>
@@ -92,6 +93,14 @@ inline void compareGridWithStore(const QTableWidget* table, const FieldStore& st
                         .arg(shownCell(table, field, column, row), expected)));
         }
     }
+}
+
+// The picture as drawn at its own size: the test screen is small, and a
+// formula short of room is left out.
+inline QImage drawnWhole(PictureLabel* picture)
+{
+    picture->resize(picture->sizeHint());
+    return picture->grab().toImage();
 }
 
 } // namespace millcalc

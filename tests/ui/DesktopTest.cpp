@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFontMetrics>
@@ -30,14 +31,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 using namespace millcalc;
 
@@ -158,10 +163,12 @@ private:
     std::unique_ptr<RecordingToolkit> toolkit_;
     std::unique_ptr<FormMain> form_;
     std::unique_ptr<Desktop> desktop_;
+    QPalette palette_; // the desktop's, put back after a test that changed it
 };
 
 void DesktopTest::init()
 {
+    palette_ = QApplication::palette();
     toolkit_ = std::make_unique<RecordingToolkit>();
     form_ = std::make_unique<FormMain>(*toolkit_);
     form_->start();
@@ -174,6 +181,7 @@ void DesktopTest::cleanup()
     desktop_.reset();
     form_.reset();
     toolkit_.reset();
+    QApplication::setPalette(palette_);
 }
 
 void DesktopTest::everyControlHasAWidgetOfItsName()
@@ -248,6 +256,165 @@ QPalette darkPalette()
     return dark;
 }
 
+// Where a widget draws its text, or the picture of a button that shows one
+// instead: in which widget (a text box draws in its viewport) and where in it;
+// nothing for a widget that draws neither.
+struct Ink {
+    QRect rect;
+    bool picture = false;
+    QWidget* canvas = nullptr; // the widget itself where null
+};
+
+std::optional<Ink> inkOf(QWidget* widget)
+{
+    const QStyle* style = widget->style();
+    const auto textIn = [widget](const QRect& area, Qt::Alignment align, const QString& text) {
+        return widget->style()->itemTextRect(
+                   widget->fontMetrics(), area, static_cast<int>(align), true, text)
+            & area;
+    };
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text().isEmpty())
+            return std::nullopt;
+        return Ink { textIn(label->contentsRect(), label->alignment(), label->text()) };
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->text().isEmpty())
+            return std::nullopt;
+        return Ink { edit->rect().adjusted(3, 3, -3, -3) };
+    }
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        if (memo->toPlainText().isEmpty())
+            return std::nullopt;
+        return Ink { memo->viewport()->rect(), false, memo->viewport() };
+    }
+    if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        if (box->title().isEmpty())
+            return std::nullopt;
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.textAlignment = box->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        return Ink { style->subControlRect(
+            QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box) };
+    }
+    // Qt's own buttons (a dock's title bar) draw the style's pictures.
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button || button->objectName().startsWith(QLatin1String("qt_")))
+        return std::nullopt;
+    if (qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button)) {
+        if (button->text().isEmpty())
+            return std::nullopt;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton*>(button);
+        return Ink { style->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option,
+            button) };
+    }
+    if (!button->text().isEmpty())
+        return Ink { textIn(button->rect(), Qt::AlignCenter, button->text()) };
+    if (button->icon().isNull())
+        return std::nullopt;
+    QRect picture(QPoint(), button->iconSize());
+    picture.moveCenter(button->rect().center());
+    return Ink { picture, true };
+}
+
+// What a text or a button's picture looks like on the screen: the commonest
+// colour of its place, and the colour that stands out most from that (the
+// cores of the glyphs, which anti-aliasing leaves whole).
+struct Seen {
+    QColor ink;
+    QColor background;
+    QImage picture; // a button's picture as its icon gives it
+    bool enabled = true;
+};
+
+Seen seenIn(const QImage& shot, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    const QRect inside = area & shot.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[shot.pixel(x, y) | 0xff000000u];
+    Seen seen;
+    if (counts.isEmpty())
+        return seen;
+    QRgb commonest = counts.constBegin().key();
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (it.value() > counts.value(commonest))
+            commonest = it.key();
+    QRgb strongest = commonest;
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (contrastRatio(QColor(it.key()), QColor(commonest))
+            > contrastRatio(QColor(strongest), QColor(commonest)))
+            strongest = it.key();
+    seen.ink = QColor(strongest);
+    seen.background = QColor(commonest);
+    return seen;
+}
+
+QString describe(QWidget* widget)
+{
+    QString name = widget->objectName();
+    if (name.isEmpty())
+        name = widget->property("text").toString().left(24);
+    QWidget* named = widget->parentWidget();
+    while (named && named->objectName().isEmpty())
+        named = named->parentWidget();
+    return QStringLiteral("%1/%2 (%3 %4)")
+        .arg(named ? named->objectName() : QString(), name,
+            QString::fromUtf8(widget->metaObject()->className()))
+        .arg(quintptr(widget), 0, 16);
+}
+
+// Every text and button picture of the main window and its docks as the
+// screen shows it, each method's pages in turn and each dock on top in turn;
+// a widget counts where it is first shown whole.
+QHash<QString, Seen> inksOnScreen(QMainWindow* main)
+{
+    QHash<QString, Seen> seen;
+    auto* methods = main->findChild<QTabWidget*>(QStringLiteral("PageControlMethods"));
+    const QList<QDockWidget*> docks = main->findChildren<QDockWidget*>();
+    for (int page = 0; page < 3; ++page) {
+        methods->tabBar()->setCurrentIndex(page);
+        for (QDockWidget* dock : docks) {
+            dock->raise();
+            QCoreApplication::processEvents();
+            QHash<QWidget*, QImage> shots;
+            for (QWidget* widget : main->findChildren<QWidget*>()) {
+                const std::optional<Ink> ink = inkOf(widget);
+                QWidget* canvas = ink && ink->canvas ? ink->canvas : widget;
+                if (!ink || !widget->isVisible() || ink->rect.isEmpty()
+                    || !canvas->visibleRegion().contains(ink->rect))
+                    continue;
+                const QString key = describe(widget);
+                if (seen.contains(key))
+                    continue;
+                QWidget* window = widget->window();
+                if (!shots.contains(window))
+                    shots.insert(window, window->grab().toImage());
+                const QImage& shot = shots[window];
+                const qreal ratio = shot.devicePixelRatio();
+                Seen& it = seen[key];
+                it = seenIn(shot,
+                    QRect(canvas->mapTo(window, ink->rect.topLeft()) * ratio,
+                        ink->rect.size() * ratio));
+                it.enabled = widget->isEnabled();
+                if (ink->picture) {
+                    auto* button = static_cast<QAbstractButton*>(widget);
+                    it.picture = button->icon().pixmap(button->iconSize()).toImage();
+                }
+            }
+        }
+    }
+    methods->tabBar()->setCurrentIndex(0);
+    return seen;
+}
+
 } // namespace
 
 void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue_data()
@@ -286,17 +453,83 @@ void DesktopTest::resultColoursReadOnADarkPaletteInTheirOwnHue()
 void DesktopTest::aPaletteChangeRecoloursTheResults()
 {
     form_->ResultColour("EditStn", colours::Green);
+    form_->ResultColour("EditStVc", colours::Red);
+    form_->ResultColour("EditStQ", colours::Blue);
+    // Every dock shown, the log with a line in it; two of them float, windows
+    // of their own that hear of a new palette apart from the main window.
+    for (const char* dock : { "PanelCalc", "FormMessage", "PanelFormulaAl", "PanelStMaterial",
+             "PanelTemp", "PanelMachines" })
+        form_->store().setVisible(dock, true);
+    form_->LogMessage("Превышение числа оборотов");
+    auto* main = qobject_cast<QMainWindow*>(desktop_->window("FormMain"));
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    for (const char* floating : { "FormMessage", "PanelStMaterial" }) {
+        auto* dock = qobject_cast<QDockWidget*>(desktop_->window(floating));
+        dock->setFloating(true);
+        QVERIFY(QTest::qWaitForWindowExposed(dock));
+    }
+    const QHash<QString, Seen> light = inksOnScreen(main);
+    QVERIFY(light.size() > 100);
+    // The log, a panel's radio buttons, the step buttons' pictures among them.
+    for (const char* name : { "ElFlatMemoMes", "RadioButton1", "BitBtn1fz", "BitBtnHelp" })
+        QVERIFY2(std::any_of(light.keyBegin(), light.keyEnd(),
+                     [name](const QString& key) {
+                         return key.contains(
+                             QLatin1Char('/') + QString::fromUtf8(name) + QLatin1Char(' '));
+                     }),
+            name);
+    const QPalette lightPalette = QApplication::palette();
+
+    // The windows take a new palette once the event loop runs.
     auto* speed = find<QLineEdit>("EditStn");
-    const QPalette light = QApplication::palette();
     QApplication::setPalette(darkPalette());
-    QTRY_VERIFY(contrastRatio(
-                    speed->palette().color(QPalette::Text), speed->palette().color(QPalette::Base))
-        >= 4.5);
+    QTRY_COMPARE(speed->palette().color(QPalette::Text), textColour(colours::Green, darkPalette()));
     QVERIFY(qAbs(speed->palette().color(QPalette::Text).hslHue() - 120) <= 2);
+    for (const auto& [name, logical] : { std::pair { "EditStn", colours::Green },
+             std::pair { "EditStVc", colours::Red }, std::pair { "EditStQ", colours::Blue } })
+        QCOMPARE(find<QLineEdit>(name)->palette().color(QPalette::Text),
+            textColour(logical, darkPalette()));
+    // Every text reads and every button's picture is drawn anew; a disabled
+    // control need not read (nor does it on a light palette). A picture's
+    // contrast is not measured: the face it stands on shifts with hover.
+    int unreadable = 0;
+    const QHash<QString, Seen> dark = inksOnScreen(main);
+    for (auto it = dark.constBegin(); it != dark.constEnd(); ++it) {
+        const Seen& shown = it.value();
+        const double contrast = contrastRatio(shown.ink, shown.background);
+        const bool stale
+            = !shown.picture.isNull() && shown.picture == light.value(it.key()).picture;
+        const double least = shown.enabled && shown.picture.isNull() ? 4.5 : 1.0;
+        if (stale || contrast < least) {
+            ++unreadable;
+            qWarning("%s: %s on %s (%.1f:1)%s", qPrintable(it.key()), qPrintable(shown.ink.name()),
+                qPrintable(shown.background.name()), contrast,
+                stale ? ", the picture unchanged" : "");
+        }
+    }
+    QCOMPARE(unreadable, 0);
     // The store keeps the logical colour.
     QCOMPARE(form_->store().field("EditStn").colour, colours::Green);
-    QApplication::setPalette(light);
+
+    QApplication::setPalette(lightPalette);
     QTRY_COMPARE(speed->palette().color(QPalette::Text), QColor(0, 128, 0));
+    QCOMPARE(find<QLineEdit>("EditStVc")->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(find<QLineEdit>("EditStQ")->palette().color(QPalette::Text), QColor(0, 0, 255));
+    // Back on the light palette, every text and picture is drawn as before
+    // (the fields under them may differ where the pointer rests).
+    int changed = 0;
+    const QHash<QString, Seen> again = inksOnScreen(main);
+    for (auto it = light.constBegin(); it != light.constEnd(); ++it) {
+        const Seen& before = it.value();
+        const Seen& after = again.value(it.key());
+        if (after.ink != before.ink || after.picture != before.picture) {
+            ++changed;
+            qWarning("%s: %s on %s, was %s on %s", qPrintable(it.key()),
+                qPrintable(after.ink.name()), qPrintable(after.background.name()),
+                qPrintable(before.ink.name()), qPrintable(before.background.name()));
+        }
+    }
+    QCOMPARE(changed, 0);
 }
 
 void DesktopTest::aResultColourReachesTheField()

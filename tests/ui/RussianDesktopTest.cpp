@@ -1,16 +1,24 @@
 // The desktop program as a Russian desktop starts it, with the real boxes: a
-// warning box hands the focus back to the field just corrected, and numbers are
-// read and written with a point whatever the locale says.
+// warning box hands the focus back to the field just corrected, numbers are
+// read and written with a point whatever the locale says, and Qt's own menus
+// and buttons speak Russian.
 #include "DesktopHarness.h"
 
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
+#include "ui/StartUp.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QDockWidget>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
@@ -78,6 +86,7 @@ private slots:
     void correctedFieldHasTheFocusAfterTheWarningBox();
     void correctedListHasTheFocusAfterTheWarningBox();
     void correctionFromTheResultsWindowTakesTheFocusBackToTheMainWindow();
+    void qtsOwnMenusAndButtonsSpeakRussian();
 
 private:
     template <typename T> T* find(const char* name) const { return app_->find<T>(name); }
@@ -210,12 +219,44 @@ void RussianDesktopTest::correctionFromTheResultsWindowTakesTheFocusBackToTheMai
     expectFocusOnCorrectedField("BaseD", QStringLiteral("0.00"));
 }
 
+void RussianDesktopTest::qtsOwnMenusAndButtonsSpeakRussian()
+{
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QVERIFY2(QFile::exists(QDir(translations).filePath(QStringLiteral("qtbase_ru.qm"))),
+        qPrintable(QStringLiteral("no qtbase_ru.qm in %1: install the Debian package "
+                                  "qt6-translations-l10n (tools/setup.sh --tests)")
+                .arg(translations)));
+
+    // The field's own menu, as a right click opens it; the shortcut keys and
+    // the letter underlined are the translation's business.
+    auto* speed = find<QLineEdit>("BaseVc");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, speed->rect().center(),
+        speed->mapToGlobal(speed->rect().center()));
+    QApplication::sendEvent(speed, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            items << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    menu->close();
+    QCOMPARE(items,
+        QStringList({ QStringLiteral("Отменить действие"), QStringLiteral("Повторить действие"),
+            QStringLiteral("Вырезать"), QStringLiteral("Копировать"), QStringLiteral("Вставить"),
+            QStringLiteral("Удалить"), QStringLiteral("Выделить всё") }));
+
+    const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+}
+
 int main(int argc, char** argv)
 {
     // Started from a Russian desktop session.
     qputenv("LANG", "ru_RU.UTF-8");
     qputenv("LC_ALL", "ru_RU.UTF-8");
     QApplication app(argc, argv);
+    // As the program's main() prepares it: Qt's translations among the rest.
+    prepareApplication(app);
     if (!std::setlocale(LC_ALL, "ru_RU.UTF-8"))
         qWarning("the ru_RU.UTF-8 locale is not installed: only Qt's locale is Russian");
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

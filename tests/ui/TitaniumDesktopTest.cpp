@@ -151,7 +151,7 @@ void TitaniumDesktopTest::selectionsSwitchTheirPicturesAndLeaveTheResults()
         std::vector<QImage> shownBefore;
         for (const char* name : pick.pictures) {
             QVERIFY2(find<PictureLabel>(name)->isVisible(), name);
-            shownBefore.push_back(find<PictureLabel>(name)->grab().toImage());
+            shownBefore.push_back(drawnWhole(find<PictureLabel>(name)));
         }
         if (auto* box = qobject_cast<QComboBox*>(app_->desktop->binder().control(pick.control)))
             pickWithKeys(box, pick.index);
@@ -163,7 +163,7 @@ void TitaniumDesktopTest::selectionsSwitchTheirPicturesAndLeaveTheResults()
             auto* picture = find<PictureLabel>(pick.pictures[i]);
             QCOMPARE(picture->source(),
                 QStringLiteral(":/pictures/%1_%2.svg").arg(name).arg(pick.index));
-            QVERIFY2(picture->grab().toImage() != shownBefore[i], qPrintable(name));
+            QVERIFY2(drawnWhole(picture) != shownBefore[i], qPrintable(name));
         }
     }
     // A selection recomputes nothing: the results wait for the next "Расчет".

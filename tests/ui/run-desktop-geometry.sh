@@ -9,16 +9,17 @@
 #
 #     run-desktop-geometry.sh build/tests/ui/DesktopGeometryTest [DESKTOP...]
 #
-# DESKTOP is one of the names below. Without names it runs five: the laptop
-# at 125 % fonts (1366x768-fonts125) is left out until the program fits it;
-# there the titanium inputs with the results beside them need more height than
-# the screen has, and the input and result pages need more width. Name it to
-# see what is left. With MILLCALC_SCREENSHOTS set to a folder, the test leaves
-# its screenshots there.
+# DESKTOP is one of the names below. Without names it runs these and the
+# office screen at 150 % fonts (1920x1080-fonts150), but not the laptop at
+# 125 % fonts (1366x768-fonts125), left out until the program fits it: there
+# the titanium results beside the inputs, their captions broken into two
+# lines, run past the screen's foot. Name it to see what is left.
+# With MILLCALC_SCREENSHOTS set to a folder, the test leaves its screenshots
+# there.
 set -u
 test_binary=$1
 shift
-desktops=${*:-"1366x768 1920x1080 2732x1536-scale2 1366x768-dark wayland"}
+desktops=${*:-"1366x768 1920x1080 1920x1080-fonts150 2732x1536-scale2 1366x768-dark wayland"}
 for tool in Xvfb openbox weston xdotool xprop xwininfo; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "run-desktop-geometry: $tool is missing; run tools/setup.sh --tests" >&2
@@ -51,7 +52,7 @@ mkdir -m 700 "$work/runtime"
 # A desktop of the list: its screen and the environment of the program.
 screen_of() {
     case $1 in
-        1920x1080) echo 1920x1080 ;;
+        1920x1080 | 1920x1080-fonts150) echo 1920x1080 ;;
         2732x1536-scale2) echo 2732x1536 ;;
         *) echo 1366x768 ;;
     esac
@@ -59,6 +60,7 @@ screen_of() {
 environment_of() {
     case $1 in
         1366x768-fonts125) echo "QT_FONT_DPI=120" ;;
+        1920x1080-fonts150) echo "QT_FONT_DPI=144" ;;
         2732x1536-scale2) echo "QT_SCALE_FACTOR=2" ;;
         1366x768-dark) echo "QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark" ;;
         *) echo "" ;;

@@ -4,7 +4,6 @@
 #include "shell/FormMain.h"
 #include "ui/PaletteColours.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
@@ -51,9 +50,7 @@ void setPaletteColour(QObject* object, std::initializer_list<int> roles, Rgb col
         return;
     // Computed against the palette the widget inherits now, so that a changed
     // desktop palette takes effect when the colour is set again.
-    QPalette palette = widget->parentWidget() ? widget->parentWidget()->palette()
-                                              : QApplication::palette(widget);
-    palette.setResolveMask(0);
+    QPalette palette = inheritedPalette(widget);
     for (const int role : roles) {
         const auto colourRole = static_cast<QPalette::ColorRole>(role);
         palette.setColor(colourRole, textColour(colour, palette, colourRole));
