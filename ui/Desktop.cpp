@@ -49,6 +49,10 @@ constexpr DockRow kDocks[] = {
     { "PanelMachines", DockPlace::Panel, createMachinesPanel },
 };
 
+// The control names of the main window's input pages, by index.
+constexpr const char* kInputPages[MainWindow::kInputPageCount]
+    = { "TabSheet1", "TabSheet2", "TabSheet3" };
+
 constexpr std::size_t kResultsRow = 0;
 constexpr std::size_t kLogRow = 1;
 
@@ -131,6 +135,17 @@ Desktop::Desktop(FormMain& form)
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
     sheet_ = new SheetCommands(form_, main_.get());
+    // The input page shown at start is built with the window; the others
+    // first, before the docks, in the idle time after its first paint, or
+    // at once when the page control turns to one of them before.
+    for (int page = 0; page < MainWindow::kInputPageCount; ++page) {
+        binder_->buildOnFirstShow(
+            kInputPages[page], [this, page] { return main_->buildInputPage(page); });
+    }
+    QObject::connect(main_.get(), &MainWindow::inputPageWanted, binder_,
+        [this](int page) { binder_->build(kInputPages[page]); });
+    if (const int shown = main_->shownInputPage(); shown >= 0)
+        binder_->build(kInputPages[shown]);
     for (std::size_t row = 0; row < std::size(kDocks); ++row)
         binder_->buildOnFirstShow(kDocks[row].name, [this, row] { return buildDock(row); });
     binder_->buildOnFirstShow("FormGraphic",

@@ -1,8 +1,9 @@
 // The desktop program's windows over one window logic: the main window with
 // its docks (the results, the log and the panels), the nomogram, designations
-// and splash windows, all bound to the field store. Only the main window and
-// the splash exist at start; every dock and window is built when it is first
-// shown (or first asked for).
+// and splash windows, all bound to the field store. Only the main window with
+// its shown input page and the splash exist at start; every other input page,
+// dock and window is built when it is first shown (or first asked for), or
+// in the idle time after the main window's first paint.
 #pragma once
 
 #include <memory>

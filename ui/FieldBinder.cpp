@@ -214,11 +214,12 @@ QWidget* FieldBinder::build(const std::string& window)
         it->built = it->builder();
         bindAll(it->built);
         // A control of the window that took the focus while the window did not
-        // exist gets it now, to have it when the window is shown. A dock shares
-        // the main window's one focus, which stays where the user is.
+        // exist gets it now, to have it when the window is shown; so does one
+        // of a page built as it is shown. A dock shares the main window's one
+        // focus, which stays where the user is.
         const std::string& focused = form_.store().focused();
-        if (Binding* target = binding(focused); it->built->isWindow() && target
-            && target->object()->isWidgetType()
+        if (Binding* target = binding(focused); (it->built->isWindow() || it->built->isVisible())
+            && target && target->object()->isWidgetType()
             && it->built->isAncestorOf(static_cast<QWidget*>(target->object())))
             applyFocus(focused);
     }

@@ -7,8 +7,10 @@
 // A window that is not shown at start need not exist: it is built when its
 // field first turns visible, its controls are bound then and filled from the
 // store, which holds all state meanwhile; changes to the controls of a window
-// not yet built are not applied anywhere else. Once the main window has been
-// painted, the windows not yet built are built in the idle time (IdleBuild).
+// not yet built are not applied anywhere else. A page of the main window that
+// is not shown at start is built the same way, when it is about to be shown.
+// Once the main window has been painted, the windows and pages not yet built
+// are built in the idle time (IdleBuild).
 #pragma once
 
 #include "app/FieldStore.h"

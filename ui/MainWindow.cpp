@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -39,6 +40,30 @@ void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> l
         auto* action = new QAction(caption(line.caption), owner);
         action->setObjectName(QString::fromUtf8(line.name));
         menu->addAction(action);
+    }
+}
+
+// A page built late joins the window's focus order at its end; Tab takes
+// its fields where the page stands, after the fields before its place.
+void keepFocusOrder(QWidget* place, QWidget* page)
+{
+    const auto takesTab = [](const QWidget* widget) {
+        return widget->focusPolicy() != Qt::NoFocus && !widget->focusProxy();
+    };
+    QWidget* previous = place->previousInFocusChain();
+    while (previous != place && !takesTab(previous))
+        previous = previous->previousInFocusChain();
+    if (previous == place)
+        return;
+    QList<QWidget*> fields;
+    for (QWidget* widget = page->nextInFocusChain(); page->isAncestorOf(widget);
+        widget = widget->nextInFocusChain()) {
+        if (takesTab(widget))
+            fields << widget;
+    }
+    for (QWidget* field : fields) {
+        QWidget::setTabOrder(previous, field);
+        previous = field;
     }
 }
 
@@ -124,9 +149,14 @@ QWidget* MainWindow::createCentralWidget()
 
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlParam"));
-    pages->addTab(createWalterInputPage(), QString());
-    pages->addTab(createAluminiumInputPage(), QString());
-    pages->addTab(createTitaniumInputPage(), QString());
+    // The pages' places; each page is built into its own when first asked for.
+    for (QWidget*& place : pagePlaces_) {
+        place = new QWidget;
+        auto* fill = new QVBoxLayout(place);
+        fill->setContentsMargins(0, 0, 0, 0);
+        pages->addTab(place, QString());
+        place->installEventFilter(this);
+    }
     // While the blank result page is shown no input page is active: this hidden
     // empty page stands for "none".
     const int none = pages->addTab(new QWidget, QString());
@@ -138,8 +168,45 @@ QWidget* MainWindow::createCentralWidget()
     return central;
 }
 
+QWidget* MainWindow::buildInputPage(int index)
+{
+    QWidget* place = pagePlaces_[index];
+    if (QLayoutItem* built = place->layout()->itemAt(0))
+        return built->widget();
+    static QWidget* (*const kBuilders[kInputPageCount])()
+        = { createWalterInputPage, createAluminiumInputPage, createTitaniumInputPage };
+    QWidget* page = kBuilders[index]();
+    place->layout()->addWidget(page);
+    keepFocusOrder(place, page);
+    if (place->isVisible())
+        page->show();
+    return page;
+}
+
+bool MainWindow::isInputPageBuilt(int index) const
+{
+    return pagePlaces_[index]->layout()->count() > 0;
+}
+
+int MainWindow::shownInputPage() const
+{
+    const int shown = inputPages_->currentIndex();
+    return shown >= 0 && shown < kInputPageCount ? shown : -1;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A page's place about to be shown, in a shown window or in one yet to
+    // be: its page is built first, so that no empty page is ever painted.
+    if (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent) {
+        for (int index = 0; index < kInputPageCount; ++index) {
+            if (watched != pagePlaces_[index] || isInputPageBuilt(index))
+                continue;
+            emit inputPageWanted(index);
+            // Nobody binds it: it is shown built all the same.
+            buildInputPage(index);
+        }
+    }
     // A field of the input pages leaves Enter to its window, as in a dialog
     // box, where it presses the default button; the fields of the docks keep
     // theirs.

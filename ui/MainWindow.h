@@ -1,10 +1,16 @@
 // The main window: machine selector, hint, the three buttons, the input page
 // control, the main menu and the context menu.
+//
+// Each input page stands in the page control from the start as a place of
+// its own, and is built into it when asked for: at start the page shown,
+// the others later (ui/IdleBuild), or at once when the page control turns to
+// one not yet built.
 #pragma once
 
 #include <QMainWindow>
 
 class QMenu;
+class QTabWidget;
 
 namespace millcalc {
 
@@ -15,6 +21,19 @@ public:
 
     QMenu* contextMenu() const { return contextMenu_; }
 
+    static constexpr int kInputPageCount = 3;
+    // The input page of that index, built into its place now unless it is;
+    // it takes the focus order where it stands among the window's fields.
+    QWidget* buildInputPage(int index);
+    bool isInputPageBuilt(int index) const;
+    // The page control's shown input page, -1 while none is.
+    int shownInputPage() const;
+
+signals:
+    // A page not built yet is about to be shown: whoever binds its fields
+    // builds it now, before it is painted.
+    void inputPageWanted(int index);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,7 +43,9 @@ private:
     QWidget* createCentralWidget();
 
     QMenu* contextMenu_ = nullptr;
-    QWidget* inputPages_ = nullptr;
+    QTabWidget* inputPages_ = nullptr;
+    // The place of each input page in the page control, empty until built.
+    QWidget* pagePlaces_[kInputPageCount] = {};
 };
 
 } // namespace millcalc
