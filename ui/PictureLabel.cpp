@@ -4,12 +4,18 @@
 #include "ui/WidgetKit.h"
 
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+
+#include <memory>
+#include <utility>
 
 namespace millcalc {
 
@@ -90,6 +96,75 @@ QByteArray PictureLabel::inPalette(const QByteArray& svg, const QPalette& palett
     return result.toUtf8();
 }
 
+namespace {
+
+// An icon of an SVG picture drawn when it is first painted, not when its
+// button is built: at the size asked for (crisp at any screen scale), its
+// aspect kept and centred; the disabled and selected looks are the style's
+// own, as for any icon of pixmaps.
+class DrawnPictureEngine : public QIconEngine {
+public:
+    DrawnPictureEngine(std::shared_ptr<QSvgRenderer> renderer, QSize size)
+        : renderer_(std::move(renderer))
+        , size_(size)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap drawn = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), drawn);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return { size_ }; }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        if (size.isEmpty())
+            return QPixmap();
+        const QString key = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(mode);
+        if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
+            return found.value();
+        QPixmap pixmap;
+        if (mode == QIcon::Normal || mode == QIcon::Active) {
+            pixmap = QPixmap(size);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            QSizeF target = renderer_->defaultSize();
+            target.scale(QSizeF(size), Qt::KeepAspectRatio);
+            renderer_->render(&painter,
+                QRectF(QPointF((size.width() - target.width()) / 2,
+                           (size.height() - target.height()) / 2),
+                    target));
+        } else {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(
+                mode, this->pixmap(size, QIcon::Normal, QIcon::Off), &option);
+        }
+        drawn_.insert(key, pixmap);
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new DrawnPictureEngine(*this); }
+
+    QString key() const override { return QStringLiteral("millcalc-picture"); }
+
+    bool isNull() override { return false; }
+
+private:
+    std::shared_ptr<QSvgRenderer> renderer_;
+    QSize size_;
+    QHash<QString, QPixmap> drawn_;
+};
+
+} // namespace
+
 QIcon PictureLabel::icon(const QString& file, const QPalette& palette, QSize size)
 {
     // Never destroyed, so that no icon outlives the application object.
@@ -105,29 +180,10 @@ QIcon PictureLabel::icon(const QString& file, const QPalette& palette, QSize siz
     QFile svg(file);
     if (!svg.open(QIODevice::ReadOnly))
         return QIcon();
-    QSvgRenderer renderer(inPalette(svg.readAll(), palette));
-    if (!renderer.isValid())
+    auto renderer = std::make_shared<QSvgRenderer>(inPalette(svg.readAll(), palette));
+    if (!renderer->isValid())
         return QIcon();
-    QIcon icon;
-    // Sharp on the screens at hand; Qt scales the nearest for any other.
-    QList<qreal> ratios { 1.0 };
-    if (qGuiApp->devicePixelRatio() > 1.0)
-        ratios << qGuiApp->devicePixelRatio();
-    for (const qreal ratio : ratios) {
-        QPixmap pixmap((QSizeF(size) * ratio).toSize());
-        pixmap.fill(Qt::transparent);
-        pixmap.setDevicePixelRatio(ratio);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QSizeF target = renderer.defaultSize();
-        target.scale(QSizeF(size), Qt::KeepAspectRatio);
-        renderer.render(&painter,
-            QRectF(
-                QPointF((size.width() - target.width()) / 2, (size.height() - target.height()) / 2),
-                target));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    const QIcon icon(new DrawnPictureEngine(std::move(renderer), size));
     icons->insert(key, icon);
     return icon;
 }

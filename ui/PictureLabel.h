@@ -45,8 +45,9 @@ public:
     // light on dark and fills stay behind it.
     static QByteArray inPalette(const QByteArray& svg, const QPalette& palette);
     // The picture of the file as an icon of that size, drawn in the palette's
-    // colours as above; null where the file cannot be drawn. One icon a file,
-    // size and palette, shared by every button that shows it.
+    // colours as above; null where the file cannot be drawn. It is read at
+    // once and drawn when first painted. One icon a file, size and palette,
+    // shared by every button that shows it.
     static QIcon icon(const QString& file, const QPalette& palette, QSize size);
 
 signals:

@@ -8,6 +8,7 @@
 
 #include "ui/IdleBuild.h"
 #include "ui/JpegPicture.h"
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 
 #include <QAbstractButton>
@@ -65,6 +66,7 @@ private slots:
     void enterInAnInputFieldPressesCalculate();
     void pictureOnlyControlsSayWhatTheyDo();
     void doubleResolutionPictureOnAScaledScreen();
+    void pictureButtonsShowTheirPictureWhenFirstShown();
     void copyPutsTheResultsOnTheClipboardAsATable();
     void calculateBringsItsResultsToTheFrontOfThePanels_data();
     void calculateBringsItsResultsToTheFrontOfThePanels();
@@ -284,6 +286,44 @@ void DesktopHabitsTest::doubleResolutionPictureOnAScaledScreen()
     QVERIFY(QFile::copy(QStringLiteral(":/pictures/Splash.jpg"), single));
     JpegPicture alone(single, QSize(200, 200));
     QCOMPARE(alone.pictureFor(2.0).image().size(), QSize(200, 200));
+}
+
+void DesktopHabitsTest::pictureButtonsShowTheirPictureWhenFirstShown()
+{
+    // The pictures are drawn when first painted: shown, each button has its
+    // picture's ink on its face, and a scaled screen gets the picture drawn
+    // at its own pixels, the disabled look the style's.
+    QWidget* main = app_->window("FormMain");
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    app_->store().setVisible("PanelFormulaAl", true);
+    for (const char* name : { "BitBtnHelp", "BitBtnStMaterial", "BitBtn1fz" }) {
+        auto* button = app_->find<QPushButton>(name);
+        QVERIFY2(button->isVisible(), name);
+        const QImage face = button->grab().toImage();
+        QRect place(QPoint(), button->iconSize());
+        place.moveCenter(button->rect().center());
+        const QColor background = face.pixelColor(2, button->height() / 2);
+        int ink = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            for (int x = place.left(); x <= place.right(); ++x)
+                ink += contrastRatio(face.pixelColor(x, y), background) >= 3.0;
+        QVERIFY2(ink >= place.width(), name);
+
+        const QIcon icon = button->icon();
+        const QImage single = icon.pixmap(button->iconSize(), 1.0).toImage();
+        const QImage doubled = icon.pixmap(button->iconSize(), 2.0).toImage();
+        QCOMPARE(single.size(), button->iconSize());
+        QCOMPARE(doubled.size(), 2 * button->iconSize());
+        const auto inked = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixelColor(x, y).alpha() >= 128;
+            return count;
+        };
+        QVERIFY2(inked(single) > 0 && inked(doubled) >= 3 * inked(single), name);
+        QVERIFY2(icon.pixmap(button->iconSize(), 1.0, QIcon::Disabled).toImage() != single, name);
+    }
 }
 
 void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
