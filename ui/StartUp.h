@@ -23,8 +23,10 @@ bool startOrReport(Toolkit& toolkit, const std::function<void()>& startUp);
 // empty when none.
 QString installQtTranslations(QCoreApplication& app, const QLocale& locale);
 
-// What the program sets up before its first window: the name the desktop
-// knows it by and Qt's own translations for the user's locale.
+// What the program sets up before its first window: the desktop's style
+// (with the few pictures it reads from files at once read when first
+// painted), the name the desktop knows it by and Qt's own translations for
+// the user's locale.
 void prepareApplication(QGuiApplication& app);
 
 } // namespace millcalc

@@ -1,7 +1,7 @@
 // The desktop program as a Russian desktop starts it, with the real boxes: a
 // warning box hands the focus back to the field just corrected, numbers are
 // read and written with a point whatever the locale says, and Qt's own menus
-// and buttons speak Russian.
+// and buttons speak Russian and show their pictures.
 #include "DesktopHarness.h"
 
 #include "ui/MainWindow.h"
@@ -19,11 +19,13 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include <clocale>
@@ -87,6 +89,7 @@ private slots:
     void correctedListHasTheFocusAfterTheWarningBox();
     void correctionFromTheResultsWindowTakesTheFocusBackToTheMainWindow();
     void qtsOwnMenusAndButtonsSpeakRussian();
+    void aNarrowMenuBarShowsThePictureOfItsMoreButton();
 
 private:
     template <typename T> T* find(const char* name) const { return app_->find<T>(name); }
@@ -247,6 +250,35 @@ void RussianDesktopTest::qtsOwnMenusAndButtonsSpeakRussian()
 
     const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+}
+
+void RussianDesktopTest::aNarrowMenuBarShowsThePictureOfItsMoreButton()
+{
+    // The style's picture for the button of the menus without room, which
+    // the prepared program reads when first painted, is there once shown.
+    QMenuBar bar;
+    for (int i = 1; i <= 8; ++i)
+        bar.addMenu(QStringLiteral("Меню %1").arg(i));
+    bar.resize(bar.sizeHint().width() / 3, bar.sizeHint().height());
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    auto* more = bar.findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    QVERIFY(more);
+    QTRY_VERIFY(more->isVisible());
+    const QImage shown = more->grab().toImage();
+    const QImage picture = more->icon().pixmap(more->iconSize()).toImage();
+    QVERIFY(!picture.isNull());
+    int ink = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ink += picture.pixelColor(x, y).alpha() >= 128;
+    QVERIFY(ink > 0);
+    // On the button's face: more colours than its plain background.
+    QSet<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            colours.insert(shown.pixel(x, y));
+    QVERIFY(colours.size() > 2);
 }
 
 int main(int argc, char** argv)
