@@ -75,10 +75,12 @@ QWidget* createResultsPanel()
     pages->addTab(createTitaniumResultPage(), QString());
     pages->addTab(createBlankResultPage(), QString());
     sizeToShownPage(pages);
+    // The machine comparison at the end of the row of tabs, the status line
+    // below the pages keeping the whole width.
+    pages->setCornerWidget(textButton("BitBtnMachines", "Сравнение станков"), Qt::TopRightCorner);
     layout->addWidget(pages);
 
-    // The status line with the machine comparison's button beside it, kept
-    // in view together.
+    // The status line, kept in view under the pages.
     auto* footer = new QWidget;
     footer->setObjectName(QStringLiteral("StatusBarMesRow"));
     auto* statusRow = new QHBoxLayout(footer);
@@ -91,7 +93,6 @@ QWidget* createResultsPanel()
     // On a narrow screen the line breaks rather than widen the results.
     status->setWordWrap(true);
     statusRow->addWidget(status, 1);
-    statusRow->addWidget(textButton("BitBtnMachines", "Сравнение станков"));
     layout->addWidget(footer);
 
     // The results' context menu.

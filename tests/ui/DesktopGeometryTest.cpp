@@ -192,6 +192,35 @@ QRect textBand(const QWidget* widget)
     return QRect(area.left(), top, area.width(), std::min(line, area.height()));
 }
 
+// A text cut at the edge of the control that shows it: a caption narrower
+// than its line or lower than its broken lines, a button narrower than its
+// text, a value longer than its field. Empty where the text shows whole.
+QString clippedText(const QWidget* widget)
+{
+    int shown = 0;
+    int needed = 0;
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        if (label->wordWrap()) {
+            shown = label->height();
+            needed = label->heightForWidth(label->width());
+        } else {
+            shown = label->width();
+            needed = label->minimumSizeHint().width();
+        }
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        if (button->text().isEmpty())
+            return QString();
+        shown = button->width();
+        needed = button->minimumSizeHint().width();
+    } else if (!shownText(widget).isEmpty()) {
+        shown = textBand(widget).width();
+        needed = widget->fontMetrics().horizontalAdvance(shownText(widget));
+    }
+    if (shown >= needed)
+        return QString();
+    return QStringLiteral(" shows its text in %1 of the %2 pixels it needs").arg(shown).arg(needed);
+}
+
 double luminance(QRgb colour)
 {
     const auto channel = [](int value) {
@@ -421,6 +450,10 @@ QStringList DesktopGeometryTest::faultsInView(const QList<QWidget*>& controls, c
             faults << name
                     + QStringLiteral(" is cut by its window (%1 of %2 shown)")
                           .arg(rectText(shownRect(control)), rectText(whole));
+            continue;
+        }
+        if (const QString clipped = clippedText(control); !clipped.isEmpty()) {
+            faults << name + clipped;
             continue;
         }
         if (x11_) {

@@ -1,25 +1,21 @@
 #!/bin/sh
-# Runs the desktop geometry test on six desktops, each on a virtual X screen of
-# its own: under openbox 1366 x 768 at 100 % and at 125 % fonts, 1920 x 1080,
-# 2732 x 1536 at scale 2 and 1366 x 768 with a dark palette (the GTK platform
-# theme with Adwaita's dark variant, as a GNOME desktop sets it); and a Wayland
+# Runs the desktop geometry test on seven desktops, each on a virtual X screen
+# of its own: under openbox 1366 x 768 at 100 % and at 125 % fonts, 1920 x 1080
+# at 100 % and at 150 % fonts, 2732 x 1536 at scale 2 and 1366 x 768 with a
+# dark palette (the GTK platform theme with Adwaita's dark variant, as a GNOME
+# desktop sets it); and a Wayland
 # compositor, weston on its X11 backend, the program there a native Wayland
 # client. Fails, never skips, when a tool it needs is missing (tools/setup.sh
 # --tests installs them).
 #
 #     run-desktop-geometry.sh build/tests/ui/DesktopGeometryTest [DESKTOP...]
 #
-# DESKTOP is one of the names below. Without names it runs these and the
-# office screen at 150 % fonts (1920x1080-fonts150), but not the laptop at
-# 125 % fonts (1366x768-fonts125), left out until the program fits it: there
-# the titanium results beside the inputs, their captions broken into two
-# lines, run past the screen's foot. Name it to see what is left.
-# With MILLCALC_SCREENSHOTS set to a folder, the test leaves its screenshots
-# there.
+# DESKTOP is one of the names below; without names it runs them all. With
+# MILLCALC_SCREENSHOTS set to a folder, the test leaves its screenshots there.
 set -u
 test_binary=$1
 shift
-desktops=${*:-"1366x768 1920x1080 1920x1080-fonts150 2732x1536-scale2 1366x768-dark wayland"}
+desktops=${*:-"1366x768 1366x768-fonts125 1920x1080 1920x1080-fonts150 2732x1536-scale2 1366x768-dark wayland"}
 for tool in Xvfb openbox weston xdotool xprop xwininfo; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "run-desktop-geometry: $tool is missing; run tools/setup.sh --tests" >&2
