@@ -121,7 +121,6 @@ QComboBox* comboBox(const char* name, int width, bool editable)
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr);
     }
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box->setMinimumWidth(fromFont(width));
     return box;
 }
@@ -138,8 +137,12 @@ QComboBox* editableList(const char* name, int width)
 QComboBox* dropDownList(const char* name, int width)
 {
     QComboBox* box = comboBox(name, width, false);
+    // A list of a fixed width leaves its items' widths alone: its popup
+    // shows them whole, and measuring them at every change costs.
     if (width > 0)
         box->setFixedWidth(fromFont(width));
+    else
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return box;
 }
 
