@@ -3,8 +3,8 @@
 #include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QHash>
 #include <QIconEngine>
 #include <QMouseEvent>
@@ -126,7 +126,8 @@ public:
     {
         if (size.isEmpty())
             return QPixmap();
-        const QString key = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(mode);
+        const QString key
+            = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(mode);
         if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
             return found.value();
         QPixmap pixmap;
