@@ -98,6 +98,17 @@ QByteArray PictureLabel::inPalette(const QByteArray& svg, const QPalette& palett
 
 namespace {
 
+// The picture over the area, its aspect kept and centred.
+void renderCentred(QSvgRenderer& renderer, QPainter& painter, QSize area)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSizeF target = renderer.defaultSize();
+    target.scale(QSizeF(area), Qt::KeepAspectRatio);
+    renderer.render(&painter,
+        QRectF(QPointF((area.width() - target.width()) / 2, (area.height() - target.height()) / 2),
+            target));
+}
+
 // An icon of an SVG picture drawn when it is first painted, not when its
 // button is built: at the size asked for (crisp at any screen scale), its
 // aspect kept and centred; the disabled and selected looks are the style's
@@ -135,13 +146,7 @@ public:
             pixmap = QPixmap(size);
             pixmap.fill(Qt::transparent);
             QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            QSizeF target = renderer_->defaultSize();
-            target.scale(QSizeF(size), Qt::KeepAspectRatio);
-            renderer_->render(&painter,
-                QRectF(QPointF((size.width() - target.width()) / 2,
-                           (size.height() - target.height()) / 2),
-                    target));
+            renderCentred(*renderer_, painter, size);
         } else {
             QStyleOption option;
             option.palette = QApplication::palette();
@@ -266,11 +271,7 @@ void PictureLabel::paintEvent(QPaintEvent*)
         cache_.fill(Qt::transparent);
         cache_.setDevicePixelRatio(ratio);
         QPainter svg(&cache_);
-        svg.setRenderHint(QPainter::Antialiasing);
-        QSizeF target = renderer_->defaultSize();
-        target.scale(QSizeF(size()), Qt::KeepAspectRatio);
-        const QPointF origin((width() - target.width()) / 2, (height() - target.height()) / 2);
-        renderer_->render(&svg, QRectF(origin, target));
+        renderCentred(*renderer_, svg, size());
     }
     painter.drawPixmap(0, 0, cache_);
 }
