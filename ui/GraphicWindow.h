@@ -1,14 +1,13 @@
 // The nomogram window: the selected machine's power and torque curves with the
 // operating point, under a toolbar with "Закрыть" and "Очистить". It draws
 // what the window logic's nomogram holds, again whenever the drawing of
-// "ChartNom" changes.
+// "ChartNom" changes. The chart itself comes from the module that links Qt
+// Charts (Addons.h); without the module the window says so.
 #pragma once
 
-#include <QChartView>
 #include <QSize>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 
 class QChart;
@@ -18,15 +17,15 @@ class QXYSeries;
 namespace millcalc {
 
 class FormMain;
+class NomogramChart;
 
-// The chart of the nomogram; its binding says when the drawing changed (by a
-// call: the binder blocks the signals of the widgets it updates).
-class NomogramView : public QChartView {
+// "ChartNom", the place of the chart; its binding says when the drawing
+// changed (by a call: the binder blocks the signals of the widgets it updates).
+class NomogramView : public QWidget {
     Q_OBJECT
 public:
-    NomogramView(QChart* chart, std::function<void()> redraw)
-        : QChartView(chart)
-        , redraw_(std::move(redraw))
+    explicit NomogramView(std::function<void()> redraw)
+        : redraw_(std::move(redraw))
     {
     }
 
@@ -47,24 +46,22 @@ public:
     static constexpr int kTop = 141;
     static constexpr QSize kLeast { 600, 450 };
 
-    QChart* chart() const { return chart_; }
+    // The chart's parts; null when the module could not be loaded.
+    QChart* chart() const;
     // Series1 ... Series4 in the nomogram's order.
-    QXYSeries* series(int index) const { return series_[static_cast<std::size_t>(index)]; }
-    QValueAxis* speedAxis() const { return speedAxis_; }
-    QValueAxis* torqueAxis() const { return torqueAxis_; }
-    QValueAxis* powerAxis() const { return powerAxis_; }
+    QXYSeries* series(int index) const;
+    QValueAxis* speedAxis() const;
+    QValueAxis* torqueAxis() const;
+    QValueAxis* powerAxis() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void createChart();
     void redraw();
 
     FormMain& form_;
-    QChart* chart_ = nullptr;
-    NomogramView* view_ = nullptr;
-    std::array<QXYSeries*, 4> series_ {};
-    QValueAxis* speedAxis_ = nullptr;
-    QValueAxis* torqueAxis_ = nullptr;
-    QValueAxis* powerAxis_ = nullptr;
+    NomogramChart* chart_ = nullptr;
 };
 
 } // namespace millcalc

@@ -2,6 +2,8 @@
 
 #include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
+#include "ui/AddonLoader.h"
+#include "ui/Addons.h"
 #include "ui/SheetPage.h"
 
 #include <QAction>
@@ -17,8 +19,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -151,18 +151,18 @@ void SheetCommands::showPreview()
     const CalculationSheet content = sheet();
     if (content.page < 0)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    setSheetPage(printer);
-    printer.setDocName(QString::fromUtf8(kSheetTitle));
-    QPrintPreviewDialog dialog(&printer, dialogParent());
-    dialog.setObjectName(QStringLiteral("SheetPreviewDialog"));
-    dialog.setWindowTitle(QStringLiteral("Лист расчета — просмотр и печать"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&content](QPrinter* target) {
-        QPainter painter(target);
-        paintSheet(painter, QRectF(0, 0, target->width(), target->height()), content);
-    });
-    dialog.exec();
+    Addons* module = addons();
+    if (!module) {
+        missingAddonsBox(dialogParent(), QStringLiteral("Просмотр и печать недоступны"))->open();
+        return;
+    }
+    module->previewAndPrint(dialogParent(),
+        { QStringLiteral("Лист расчета — просмотр и печать"),
+            QStringLiteral("SheetPreviewDialog"), QString::fromUtf8(kSheetTitle),
+            [](QPagedPaintDevice& device) { setSheetPage(device); },
+            [&content](QPainter& painter, const QRectF& rect) {
+                paintSheet(painter, rect, content);
+            } });
 }
 
 void SheetCommands::saveAsPdf()

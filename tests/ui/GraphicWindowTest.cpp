@@ -4,18 +4,23 @@
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
+#include "ui/AddonLoader.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
+#include "ui/SheetCommands.h"
 
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QValueAxis>
 #include <QtTest>
@@ -44,6 +49,7 @@ private slots:
     void seriesHaveTheirKindsTitlesAxesAndLooks();
     void axesScaleToTheData();
     void hugeResultsKeepTheAxesFinite();
+    void withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -101,7 +107,7 @@ void GraphicWindowTest::windowIsHiddenAtStartWithItsCaptionAndBounds()
     QVERIFY(window->windowFlags().testFlag(Qt::Window));
     QCOMPARE(find<QToolButton>("ToolButton1")->text(), QStringLiteral("Закрыть"));
     QCOMPARE(find<QToolButton>("ToolButton2")->text(), QStringLiteral("Очистить"));
-    QVERIFY(qobject_cast<QChartView*>(desktop_->binder().control("ChartNom")));
+    QVERIFY(desktop_->binder().control("ChartNom")->findChild<QChartView*>());
     for (int i = 0; i < 4; ++i)
         QCOMPARE(window->series(i)->count(), 0);
 }
@@ -398,6 +404,48 @@ void GraphicWindowTest::hugeResultsKeepTheAxesFinite()
     QVERIFY(window->speedAxis()->max() >= 1e300);
     // The chart draws it.
     QVERIFY(!window->grab().isNull());
+}
+
+// The module that links Qt Charts and Qt Print Support missing: the program
+// runs on, and the nomogram and the print preview say which file is missing.
+void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing()
+{
+    const QStringList folders = addonFolders();
+    const QTemporaryDir empty;
+    desktop_.reset();
+    setAddonFolders({ empty.path() });
+    desktop_ = std::make_unique<Desktop>(*form_);
+    desktop_->show();
+    const auto errorBox = [](const char* unavailable) -> QMessageBox* {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (box && box->isVisible() && box->objectName() == QStringLiteral("AddonsErrorBox")
+                && box->text().startsWith(QString::fromUtf8(unavailable)))
+                return box;
+        }
+        return nullptr;
+    };
+    const QString file = QDir::toNativeSeparators(QDir(empty.path()).filePath(kAddonsFile));
+
+    pressGraphic();
+    QVERIFY(graphic()->isVisible());
+    QVERIFY(!graphic()->chart());
+    QTRY_VERIFY(errorBox("Номограмма недоступна"));
+    QVERIFY(errorBox("Номограмма недоступна")->text().contains(file));
+    errorBox("Номограмма недоступна")->accept();
+    // Pressed again, with a drawing to show, it still only says so.
+    pressGraphic();
+    QVERIFY(graphic()->findChild<QLabel*>(QStringLiteral("ChartNomMissing"))->text().contains(file));
+
+    QAction* preview = desktop_->sheetCommands().previewAction();
+    QVERIFY(preview->isEnabled());
+    preview->trigger();
+    QTRY_VERIFY(errorBox("Просмотр и печать недоступны"));
+    QVERIFY(errorBox("Просмотр и печать недоступны")->text().contains(file));
+    errorBox("Просмотр и печать недоступны")->accept();
+
+    desktop_.reset();
+    setAddonFolders(folders);
 }
 
 QTEST_MAIN(GraphicWindowTest)

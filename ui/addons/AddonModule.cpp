@@ -1,0 +1,46 @@
+// The module's entry point and the calculation sheet's print preview.
+#include "ui/Addons.h"
+#include "ui/addons/NomogramChartView.h"
+
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace millcalc {
+
+namespace {
+
+class AddonModule final : public Addons {
+public:
+    NomogramChart* createNomogramChart(QWidget* parent) override
+    {
+        return new NomogramChartView(parent);
+    }
+
+    void previewAndPrint(QWidget* parent, const PrintJob& job) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        job.setUpPage(printer);
+        printer.setDocName(job.documentName);
+        QPrintPreviewDialog dialog(&printer, parent);
+        dialog.setObjectName(job.objectName);
+        dialog.setWindowTitle(job.title);
+        QObject::connect(
+            &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&job](QPrinter* target) {
+                QPainter painter(target);
+                job.paint(painter, QRectF(0, 0, target->width(), target->height()));
+            });
+        dialog.exec();
+    }
+};
+
+} // namespace
+
+} // namespace millcalc
+
+extern "C" Q_DECL_EXPORT millcalc::Addons* millcalc_addons(int version)
+{
+    static millcalc::AddonModule module;
+    return version == millcalc::kAddonsVersion ? &module : nullptr;
+}
