@@ -54,6 +54,10 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = science ] || fail "Section is $(field Section), not science"
 field Maintainer | grep -q millcalc || fail "the Maintainer does not name the project: $(field Maintainer)"
 field Depends | grep -q 'libqt6widgets6' || fail "the Depends do not name the Qt libraries: $(field Depends)"
+# Qt Charts and Qt Print Support are the module's, loaded when first used.
+for library in libqt6charts6 libqt6printsupport6; do
+    field Depends | grep -q "$library" || fail "the Depends lack $library, which the module links: $(field Depends)"
+done
 # Qt loads its SVG icon engine as a plugin, which dpkg-shlibdeps cannot see:
 # the package must name the package that holds it on this release.
 engine_package=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | head -n1 | sed 's/[:,].*//')
@@ -67,6 +71,10 @@ for path in /usr/bin/millcalc /usr/share/applications/millcalc.desktop \
         /usr/share/doc/millcalc/copyright /usr/share/doc/millcalc/changelog.gz; do
     [ -f "$work/root$path" ] || fail "the package lacks $path"
 done
+modules=("$work"/root/usr/lib/*/millcalc/millcalc-addons.so)
+[ ${#modules[@]} -eq 1 ] && [ -f "${modules[0]}" ] || fail "the package lacks /usr/lib/<arch>/millcalc/millcalc-addons.so"
+module_path=${modules[0]#"$work/root"}
+[ "$(stat -c %a "${modules[0]}")" = 644 ] || fail "$module_path is not a plain file of mode 644"
 for size in 48 256; do
     file -b "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/millcalc.png" | grep -q "PNG image data, $size x $size," \
         || fail "the ${size}x${size} icon is not a PNG of that size"
@@ -127,6 +135,12 @@ echo "$info" | grep -E 'xwininfo:|Width:|Height:'
 DISPLAY="$display" xprop -id "$window" _NET_WM_ICON | grep -q 'not found' \
     && fail "the main window has no icon from the installed icon theme"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after showing its window"
+# The module, loaded in the idle time after the window's first paint.
+for _ in $(seq 50); do
+    grep -q "$module_path" "/proc/$program_pid/maps" 2>/dev/null && break
+    sleep 0.2
+done
+grep -q "$module_path" "/proc/$program_pid/maps" || fail "the program did not load $module_path"
 # A picture-only button whose SVG picture cannot be drawn says so.
 grep 'cannot show its picture' "$work/millcalc.log" && fail "a picture-only button shows no picture"
 kill "$program_pid"

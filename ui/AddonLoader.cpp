@@ -50,7 +50,8 @@ void load(Loaded& state)
     if (file.isEmpty()) {
         QStringList tried;
         for (const QString& folder : folders)
-            tried << QDir::toNativeSeparators(QDir(folder).filePath(QString::fromUtf8(kAddonsFile)));
+            tried << QDir::toNativeSeparators(
+                QDir(folder).filePath(QString::fromUtf8(kAddonsFile)));
         state.error = QStringLiteral("Не найден модуль программы %1; искали:\n%2")
                           .arg(QString::fromUtf8(kAddonsFile), tried.join(QLatin1Char('\n')));
         return;

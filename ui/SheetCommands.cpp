@@ -157,12 +157,10 @@ void SheetCommands::showPreview()
         return;
     }
     module->previewAndPrint(dialogParent(),
-        { QStringLiteral("Лист расчета — просмотр и печать"),
-            QStringLiteral("SheetPreviewDialog"), QString::fromUtf8(kSheetTitle),
-            [](QPagedPaintDevice& device) { setSheetPage(device); },
-            [&content](QPainter& painter, const QRectF& rect) {
-                paintSheet(painter, rect, content);
-            } });
+        { QStringLiteral("Лист расчета — просмотр и печать"), QStringLiteral("SheetPreviewDialog"),
+            QString::fromUtf8(kSheetTitle), [](QPagedPaintDevice& device) { setSheetPage(device); },
+            [&content](
+                QPainter& painter, const QRectF& rect) { paintSheet(painter, rect, content); } });
 }
 
 void SheetCommands::saveAsPdf()

@@ -2,7 +2,9 @@
 # desktop, and checks that a desktop menu finds the program: the executable,
 # its desktop entry with the names, command and icon, the icon itself, and what
 # a software centre and the package manager read beside them.
-#   cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P CheckInstall.cmake
+# The module that links Qt Charts and Qt Print Support goes to <libdir>/millcalc,
+# where the program finds it relative to itself.
+#   cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -DLIBDIR=<libdir> -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
     RESULT_VARIABLE status OUTPUT_QUIET)
@@ -14,7 +16,8 @@ set(program "${PREFIX}/bin/millcalc")
 set(entry "${PREFIX}/share/applications/millcalc.desktop")
 set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/millcalc.svg")
 set(metainfo "${PREFIX}/share/metainfo/org.example.millcalc.metainfo.xml")
-foreach(file "${program}" "${entry}" "${icon}" "${metainfo}"
+set(module "${PREFIX}/${LIBDIR}/millcalc/millcalc-addons.so")
+foreach(file "${program}" "${entry}" "${icon}" "${metainfo}" "${module}"
         "${PREFIX}/share/icons/hicolor/48x48/apps/millcalc.png"
         "${PREFIX}/share/icons/hicolor/256x256/apps/millcalc.png"
         "${PREFIX}/share/doc/millcalc/copyright" "${PREFIX}/share/doc/millcalc/changelog.gz"
@@ -29,6 +32,11 @@ endif()
 execute_process(COMMAND test -x "${program}" RESULT_VARIABLE executable)
 if(NOT executable EQUAL 0)
     message(FATAL_ERROR "the program is not executable: ${program}")
+endif()
+
+file(READ "${module}" elf LIMIT 4 HEX)
+if(NOT elf STREQUAL "7f454c46")
+    message(FATAL_ERROR "the module is not an ELF file: ${module}")
 endif()
 
 file(STRINGS "${entry}" lines ENCODING UTF-8)

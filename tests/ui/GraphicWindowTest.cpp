@@ -435,7 +435,8 @@ void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing()
     errorBox("Номограмма недоступна")->accept();
     // Pressed again, with a drawing to show, it still only says so.
     pressGraphic();
-    QVERIFY(graphic()->findChild<QLabel*>(QStringLiteral("ChartNomMissing"))->text().contains(file));
+    QVERIFY(
+        graphic()->findChild<QLabel*>(QStringLiteral("ChartNomMissing"))->text().contains(file));
 
     QAction* preview = desktop_->sheetCommands().previewAction();
     QVERIFY(preview->isEnabled());

@@ -16,10 +16,7 @@ public:
     void draw(const Points& points) override;
 
     QChart* chart() const override { return chart_; }
-    QXYSeries* series(int index) const override
-    {
-        return series_[static_cast<std::size_t>(index)];
-    }
+    QXYSeries* series(int index) const override { return series_[static_cast<std::size_t>(index)]; }
     QValueAxis* speedAxis() const override { return speedAxis_; }
     QValueAxis* torqueAxis() const override { return torqueAxis_; }
     QValueAxis* powerAxis() const override { return powerAxis_; }
