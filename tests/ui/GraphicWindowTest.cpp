@@ -49,6 +49,7 @@ private slots:
     void seriesHaveTheirKindsTitlesAxesAndLooks();
     void axesScaleToTheData();
     void hugeResultsKeepTheAxesFinite();
+    void withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing_data();
     void withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing();
 
 private:
@@ -406,12 +407,25 @@ void GraphicWindowTest::hugeResultsKeepTheAxesFinite()
     QVERIFY(!window->grab().isNull());
 }
 
-// The module that links Qt Charts and Qt Print Support missing: the program
-// runs on, and the nomogram and the print preview say which file is missing.
+void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing_data()
+{
+    QTest::addColumn<bool>("broken");
+    QTest::newRow("no file") << false;
+    QTest::newRow("a file that is no library") << true;
+}
+
+// The module that links Qt Charts and Qt Print Support missing or broken: the
+// program runs on, and the nomogram and the print preview name the file.
 void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing()
 {
+    QFETCH(bool, broken);
     const QStringList folders = addonFolders();
     const QTemporaryDir empty;
+    if (broken) {
+        QFile file(QDir(empty.path()).filePath(kAddonsFile));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    }
     desktop_.reset();
     setAddonFolders({ empty.path() });
     desktop_ = std::make_unique<Desktop>(*form_);
