@@ -196,6 +196,10 @@ QPushButton* stepButton(const char* name)
     showPicture(
         button, PictureLabel::pictureFile(QStringLiteral("StepButton"), 0), QStyle::SP_MediaPlay);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // No taller than the field beside it, where the style would pad the
+    // picture into a taller button and each line of results with it.
+    button->setFixedHeight(
+        std::max(button->fontMetrics().height() + 8, button->iconSize().height() + 4));
     return button;
 }
 
@@ -370,9 +374,8 @@ public:
         if (!layout || !layout->hasHeightForWidth())
             return least;
         const int around = least.height() - page->minimumSizeHint().height();
-        const int pageWidth = page->testAttribute(Qt::WA_Resized)
-            ? page->width()
-            : page->minimumSizeHint().width();
+        const int pageWidth
+            = page->testAttribute(Qt::WA_Resized) ? page->width() : page->minimumSizeHint().width();
         least.setHeight(
             std::max(least.height(), around + layout->totalMinimumHeightForWidth(pageWidth)));
         return least;
