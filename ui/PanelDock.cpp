@@ -1,6 +1,8 @@
 #include "ui/PanelDock.h"
 
 #include <QApplication>
+#include <QLayout>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -11,6 +13,58 @@ namespace millcalc {
 
 namespace {
 
+// Holds a panel's contents at the scroll area's width and at any height down
+// to the least its layout gives at that width: its formulas that give way
+// drawn smaller, its broken captions whole. Held directly, the contents could
+// not be made lower than they would like to be at that width, and would
+// scroll where all of them fit.
+class FittedContents : public QWidget {
+public:
+    explicit FittedContents(QWidget* contents)
+        : contents_(contents)
+    {
+        setObjectName(contents->objectName() + QStringLiteral("Holder"));
+        contents->setParent(this);
+    }
+
+    QSize sizeHint() const override
+    {
+        QSize size = contents_->sizeHint().expandedTo(minimumSizeHint());
+        if (contents_->hasHeightForWidth())
+            size.setHeight(std::max(size.height(), contents_->heightForWidth(size.width())));
+        return size;
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        QSize least = contents_->minimumSizeHint().expandedTo(contents_->minimumSize());
+        if (const QLayout* layout = contents_->layout(); layout && layout->hasHeightForWidth())
+            least.setHeight(std::max(least.height(),
+                layout->totalMinimumHeightForWidth(std::max(width(), least.width()))));
+        return least;
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        contents_->setGeometry(rect());
+        // The least height depends on the width.
+        if (event->oldSize().width() != width())
+            updateGeometry();
+    }
+
+    bool event(QEvent* event) override
+    {
+        // The contents' layout changed: so may the sizes asked for.
+        if (event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QWidget::event(event);
+    }
+
+private:
+    QWidget* contents_;
+};
+
 // A scroll area that asks for the whole of its contents: a dock given that
 // room shows everything without scroll bars.
 class WholeScrollArea : public QScrollArea {
@@ -19,13 +73,9 @@ public:
     {
         QSize size = QScrollArea::sizeHint();
         if (QWidget* contents = widget()) {
-            QSize needed = contents->sizeHint().expandedTo(contents->minimumSizeHint());
-            if (contents->hasHeightForWidth())
-                needed.setHeight(
-                    std::max(needed.height(), contents->heightForWidth(needed.width())));
             // Room for a vertical scroll bar, should the dock be given less
             // height: it then covers no column of the contents.
-            size = needed
+            size = contents->sizeHint()
                 + QSize(
                     2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
         }
@@ -82,7 +132,7 @@ PanelDock::PanelDock(const char* name, QWidget* contents, QWidget* owner)
     scroll_->setObjectName(objectName() + QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
-    scroll_->setWidget(contents);
+    scroll_->setWidget(new FittedContents(contents));
     layout->addWidget(scroll_, 1);
     setWidget(body);
     closeOnEscape(this);

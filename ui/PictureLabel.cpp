@@ -231,18 +231,6 @@ QSize PictureLabel::leastLegible() const
     return (QSizeF(sizeHint()) * kLeastScale).toSize();
 }
 
-int PictureLabel::heightForWidth(int width) const
-{
-    // Narrowed, a formula is lower in proportion, and takes no height once
-    // it is left out.
-    const QSize whole = sizeHint();
-    if (width >= whole.width() || whole.width() <= 0)
-        return whole.height();
-    if (width < leastLegible().width())
-        return 0;
-    return whole.height() * width / whole.width();
-}
-
 QSize PictureLabel::minimumSizeHint() const
 {
     return givesWay_ ? QSize(0, 0) : leastLegible();

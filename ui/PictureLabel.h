@@ -36,8 +36,6 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return givesWay_; }
-    int heightForWidth(int width) const override;
 
     // The resource for picture index of the control name, or an empty text.
     static QString pictureFile(const QString& name, int index);

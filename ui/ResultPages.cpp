@@ -51,6 +51,13 @@ QGridLayout* stepGroup(QVBoxLayout* column, const char* title, const char* stepB
 {
     QGroupBox* group = groupBox(title);
     auto* row = new QHBoxLayout(group);
+    // Narrow side margins: two columns of groups stand beside the inputs on
+    // a laptop at large fonts.
+    QMargins margins = row->contentsMargins();
+    margins.setLeft(std::min(margins.left(), 2 * kPageMargin));
+    margins.setRight(std::min(margins.right(), 2 * kPageMargin));
+    row->setContentsMargins(margins);
+    row->setSpacing(kPageMargin);
     auto* fields = new QGridLayout;
     fields->setVerticalSpacing(4);
     row->addLayout(fields, 1);
@@ -192,6 +199,12 @@ QWidget* createAluminiumResultPage()
     QGroupBox* values = groupBox("Рассчитываемые значения....");
     auto* form = new QGridLayout(values);
     form->setVerticalSpacing(2);
+    // Low margins over and under the ten lines: on a laptop at large fonts
+    // the table under them takes the rest of the height.
+    QMargins margins = form->contentsMargins();
+    margins.setTop(kPageMargin);
+    margins.setBottom(kPageMargin);
+    form->setContentsMargins(margins);
     const auto line = [form](const char* label, QWidget* field, QWidget* button = nullptr,
                           QWidget* formula = nullptr) {
         const int row = form->count() == 0 ? 0 : form->rowCount();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -195,6 +196,10 @@ QPushButton* stepButton(const char* name)
     showPicture(
         button, PictureLabel::pictureFile(QStringLiteral("StepButton"), 0), QStyle::SP_MediaPlay);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // No taller than the field beside it, where the style would pad the
+    // picture into a taller button and each line of results with it.
+    button->setFixedHeight(
+        std::max(button->fontMetrics().height() + 8, button->iconSize().height() + 4));
     return button;
 }
 
@@ -338,6 +343,10 @@ private:
 // A tab widget that asks for the size of its shown page (the sizer below
 // makes Qt count that page only) with the whole row of tabs beside it where
 // there is room; on a narrow screen the row scrolls, every caption whole.
+// Both sizes are those at its width: the page's broken captions as high as
+// they break there, and at the least, its formulas that give way left out.
+// A layout would take its height for its width as the least as well, so it
+// has none.
 class ShownPageTabs : public QTabWidget {
 public:
     ShownPageTabs()
@@ -351,7 +360,42 @@ public:
         QSize whole = QTabWidget::sizeHint();
         const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
         whole.setWidth(std::max(whole.width(), tabBar()->sizeHint().width() + frame));
+        if (QTabWidget::hasHeightForWidth())
+            whole.setHeight(
+                std::max(whole.height(), QTabWidget::heightForWidth(laidWidth(whole.width()))));
         return whole;
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        QSize least = QTabWidget::minimumSizeHint();
+        const QWidget* page = currentWidget();
+        const QLayout* layout = page ? page->layout() : nullptr;
+        if (!layout || !layout->hasHeightForWidth())
+            return least;
+        const int around = least.height() - page->minimumSizeHint().height();
+        const int pageWidth
+            = page->testAttribute(Qt::WA_Resized) ? page->width() : page->minimumSizeHint().width();
+        least.setHeight(
+            std::max(least.height(), around + layout->totalMinimumHeightForWidth(pageWidth)));
+        return least;
+    }
+
+    bool hasHeightForWidth() const override { return false; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTabWidget::resizeEvent(event);
+        if (event->oldSize().width() != width())
+            updateGeometry();
+    }
+
+private:
+    // Its width once a layout has given it one.
+    int laidWidth(int otherwise) const
+    {
+        return testAttribute(Qt::WA_Resized) ? width() : otherwise;
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHash>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +29,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -150,6 +154,7 @@ QList<QWidget*> controlsOf(QWidget* page, bool buttons)
             continue; // the line of an editable list: the list counts
         const auto* label = qobject_cast<QLabel*>(child);
         if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child)
+            || qobject_cast<QTableWidget*>(child)
             || (buttons && qobject_cast<QAbstractButton*>(child))
             || (label && !label->text().trimmed().isEmpty()))
             controls << child;
@@ -157,8 +162,23 @@ QList<QWidget*> controlsOf(QWidget* page, bool buttons)
     return controls;
 }
 
+// The cell a table's text is measured on: its last filled one, a value.
+const QTableWidgetItem* sampleCell(const QTableWidget* table)
+{
+    for (int row = table->rowCount() - 1; row >= 0; --row)
+        for (int column = table->columnCount() - 1; column >= 0; --column)
+            if (const QTableWidgetItem* item = table->item(row, column);
+                item && !item->text().trimmed().isEmpty())
+                return item;
+    return nullptr;
+}
+
 QString shownText(const QWidget* widget)
 {
+    if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
+        const QTableWidgetItem* cell = sampleCell(table);
+        return cell ? cell->text() : QString();
+    }
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
     if (const auto* box = qobject_cast<const QComboBox*>(widget))
@@ -176,7 +196,13 @@ QString shownText(const QWidget* widget)
 QRect textBand(const QWidget* widget)
 {
     QRect area = widget->rect();
-    if (const auto* box = qobject_cast<const QComboBox*>(widget)) {
+    if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
+        const QTableWidgetItem* cell = sampleCell(table);
+        if (!cell)
+            return QRect();
+        const QRect inView = table->visualItemRect(cell);
+        area = QRect(table->viewport()->mapTo(table, inView.topLeft()), inView.size());
+    } else if (const auto* box = qobject_cast<const QComboBox*>(widget)) {
         QStyleOptionComboBox option;
         option.initFrom(box);
         option.editable = box->isEditable();
@@ -212,6 +238,17 @@ QString clippedText(const QWidget* widget)
             return QString();
         shown = button->width();
         needed = button->minimumSizeHint().width();
+    } else if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
+        // Its rows and columns whole in its viewport, which scrolls no cell away.
+        const QSize cells(table->horizontalHeader()->length(), table->verticalHeader()->length());
+        const QSize viewport = table->viewport()->size();
+        if (cells.width() <= viewport.width() && cells.height() <= viewport.height())
+            return QString();
+        return QStringLiteral(" shows %1x%2 of the %3x%4 pixels of its cells")
+            .arg(viewport.width())
+            .arg(viewport.height())
+            .arg(cells.width())
+            .arg(cells.height());
     } else if (!shownText(widget).isEmpty()) {
         shown = textBand(widget).width();
         needed = widget->fontMetrics().horizontalAdvance(shownText(widget));
@@ -579,7 +616,15 @@ void DesktopGeometryTest::everyInputAndFreshResultInView()
     controls << controlsOf(find<QTabWidget>("PageControlParam")->currentWidget(), true);
     controls << controlsOf(find<QTabWidget>("PageControlMethods")->currentWidget(), false);
     controls << find<QWidget>("StatusBarMes");
-    const QStringList faults = faultsInView(controls, QString::fromUtf8(QTest::currentDataTag()));
+    QStringList faults = faultsInView(controls, QString::fromUtf8(QTest::currentDataTag()));
+    // The results' page fits its dock: no scroll bar takes room from it.
+    const auto* scroll = window("PanelCalc")->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    for (const QScrollBar* bar : { scroll->horizontalScrollBar(), scroll->verticalScrollBar() })
+        if (bar->isVisible())
+            faults << QStringLiteral("the results scroll %1 by %2 pixels")
+                          .arg(bar->orientation() == Qt::Vertical ? "down" : "sideways")
+                          .arg(bar->maximum());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
