@@ -8,6 +8,8 @@
 // readable: its text at a contrast of 4.5:1 or more against its field in a
 // screenshot. Under Wayland, where a program places no window, they all live
 // in the main window.
+#include "DesktopHarness.h"
+
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
@@ -258,49 +260,6 @@ QString clippedText(const QWidget* widget)
     return QStringLiteral(" shows its text in %1 of the %2 pixels it needs").arg(shown).arg(needed);
 }
 
-double luminance(QRgb colour)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour))
-        + 0.0722 * channel(qBlue(colour));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The contrast of a text against its field in a screenshot: the field is the
-// commonest colour of the band, the text the colour in it that stands out
-// most from that (the cores of the glyphs, which anti-aliasing leaves whole).
-// Returns the two colours too.
-double textContrast(const QImage& shot, const QRect& band, QRgb* field, QRgb* text)
-{
-    QHash<QRgb, int> counts;
-    const QRect area = band & shot.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[shot.pixel(x, y) | 0xff000000u];
-    if (counts.isEmpty())
-        return 0;
-    QRgb background = counts.constBegin().key();
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
-        if (it.value() > counts.value(background))
-            background = it.key();
-    QRgb strongest = background;
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
-        if (contrast(it.key(), background) > contrast(strongest, background))
-            strongest = it.key();
-    *field = background;
-    *text = strongest;
-    return contrast(strongest, background);
-}
-
 QString colourText(QRgb colour)
 {
     return QColor(colour).name();
@@ -518,9 +477,10 @@ QStringList DesktopGeometryTest::faultsInView(const QList<QWidget*>& controls, c
         const auto* edit = box ? box->lineEdit() : qobject_cast<const QLineEdit*>(control);
         if (shownText(control).trimmed().isEmpty() || (edit && edit->hasSelectedText()))
             continue;
-        QRgb field = 0;
-        QRgb text = 0;
-        const double ratio = textContrast(shot, inShot(control, textBand(control)), &field, &text);
+        const InkOnField read = inkOnField(shot, inShot(control, textBand(control)));
+        const QRgb field = read.field.rgb();
+        const QRgb text = read.ink.rgb();
+        const double ratio = read.ink.isValid() ? contrastRatio(read.ink, read.field) : 0;
         const double least = text == kWarningRed && field == 0xffffffffu
             ? kLeastContrastOfWarningRed
             : kLeastContrast;

@@ -6,11 +6,15 @@
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
+#include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
+#include <QColor>
 #include <QComboBox>
+#include <QHash>
 #include <QHeaderView>
+#include <QImage>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -101,6 +105,36 @@ inline QImage drawnWhole(PictureLabel* picture)
 {
     picture->resize(picture->sizeHint());
     return picture->grab().toImage();
+}
+
+// What a text looks like in a screenshot: the commonest colour of its place
+// (the field) and the colour that stands out most from that (the cores of
+// the glyphs, which anti-aliasing leaves whole). Invalid colours where the
+// place lies outside the shot.
+struct InkOnField {
+    QColor ink;
+    QColor field;
+};
+
+inline InkOnField inkOnField(const QImage& shot, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    const QRect inside = area & shot.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[shot.pixel(x, y) | 0xff000000u];
+    if (counts.isEmpty())
+        return {};
+    QRgb commonest = counts.constBegin().key();
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (it.value() > counts.value(commonest))
+            commonest = it.key();
+    QRgb strongest = commonest;
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (contrastRatio(QColor(it.key()), QColor(commonest))
+            > contrastRatio(QColor(strongest), QColor(commonest)))
+            strongest = it.key();
+    return { QColor(strongest), QColor(commonest) };
 }
 
 } // namespace millcalc

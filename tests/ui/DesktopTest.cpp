@@ -1,5 +1,6 @@
 // The desktop program over the window logic: each widget shows its field and
 // hands the user's actions back, commands reach the core, boxes appear.
+#include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
@@ -335,25 +336,10 @@ struct Seen {
 
 Seen seenIn(const QImage& shot, const QRect& area)
 {
-    QHash<QRgb, int> counts;
-    const QRect inside = area & shot.rect();
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ++counts[shot.pixel(x, y) | 0xff000000u];
+    const InkOnField read = inkOnField(shot, area);
     Seen seen;
-    if (counts.isEmpty())
-        return seen;
-    QRgb commonest = counts.constBegin().key();
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
-        if (it.value() > counts.value(commonest))
-            commonest = it.key();
-    QRgb strongest = commonest;
-    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
-        if (contrastRatio(QColor(it.key()), QColor(commonest))
-            > contrastRatio(QColor(strongest), QColor(commonest)))
-            strongest = it.key();
-    seen.ink = QColor(strongest);
-    seen.background = QColor(commonest);
+    seen.ink = read.ink;
+    seen.background = read.field;
     return seen;
 }
 
