@@ -36,8 +36,8 @@ constexpr FieldCaption kWalterResults[] = {
     { "EditaeDc", "ae/Dc", "", "ae/Dc=" },
     { "EditStKc", "Удельная сила резания, kc", "Н/(мм*мм)", "Удельная сила резания:" },
     { "EditStP", "Мощность (рассчитанная)", "кВт", "Мощность (рассчитанная)=", L::Power },
-    { "EditStPn", "Мощность (принимаемая)", "кВт", "Мощность (принимаемая)=", L::Power },
-    { "EditStM", "Момент, M", "Нм", "Момент, M=", L::Torque },
+    { "EditStPn", "Мощность (принимаемая)", "кВт", "Мощность (принимаемая)=", L::MachineFigure },
+    { "EditStM", "Момент, M", "Нм", "Момент, M=", L::MachineFigure },
 };
 
 constexpr FieldCaption kAluminiumInputs[] = {

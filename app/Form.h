@@ -5,7 +5,6 @@
 
 #include "app/FieldStore.h"
 
-#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -80,7 +79,6 @@ private:
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
     std::map<std::string, CellHandler> doubleClickHandlers_;
-    std::array<std::vector<std::string>, 3> calculationLogs_;
 };
 
 } // namespace millcalc

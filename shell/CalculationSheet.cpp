@@ -1,33 +1,15 @@
 #include "shell/CalculationSheet.h"
 
-#include "aluminium/AlForce.h"
-#include "aluminium/AlTemperature.h"
 #include "app/FieldCaptions.h"
 #include "app/NumberText.h"
 #include "shell/FormMain.h"
+#include "shell/Methods.h"
 
 #include <cmath>
 
 namespace millcalc {
 
 namespace {
-
-// The fields of a cutting-conditions row, by method page.
-struct CardFields {
-    const char* diameter;
-    const char* width;
-    const char* depth;
-    const char* feed;
-    const char* feedPerTooth;
-    const char* spindleSpeed;
-    const char* cuttingSpeed;
-};
-
-constexpr CardFields kCardFields[3] = {
-    { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc" },
-    { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV" },
-    { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc" },
-};
 
 SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
 {
@@ -51,42 +33,14 @@ SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
     return line;
 }
 
-// The limit a result is marked against, or 0 where none applies.
-double limitOf(const FormMain& form, LimitKind kind)
-{
-    const MachineRecord& machine = form.machine();
-    const FieldStore& store = form.store();
-    switch (kind) {
-    case LimitKind::SpindleSpeed:
-        return machine.MaxSpindleSpeed;
-    case LimitKind::Feed:
-        return machine.MaxFeed;
-    case LimitKind::Power:
-        return machine.MaxPower;
-    case LimitKind::Torque:
-        return machine.MaxTorque;
-    case LimitKind::SpindleLoad: {
-        // The force is in N, the permissible load in kN; none (negative) on
-        // a machine without the spindle-load table.
-        const double load = permissibleSpindleLoadKn(
-            form.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
-        return load > 0 ? 1000 * load : 0;
-    }
-    case LimitKind::Temperature:
-        return kOverheatTemperature;
-    case LimitKind::None:
-        break;
-    }
-    return 0;
-}
-
 // The red of the calculation tells what it found; the share is taken against
 // the limit of the machine now selected.
 void markStatus(const FormMain& form, const FieldCaption& entry, SheetLine& line)
 {
-    if (entry.limit == LimitKind::None)
+    // A machine figure is what the machine delivers: shown, never exceeded.
+    if (entry.limit == LimitKind::None || entry.limit == LimitKind::MachineFigure)
         return;
-    const double limit = limitOf(form, entry.limit);
+    const double limit = limitOf(form.store(), entry.limit);
     line.exceeded = form.store().colour(entry.field) == colours::Red;
     if (!line.exceeded) {
         if (limit > 0)
@@ -108,9 +62,8 @@ std::string cardValue(const FieldStore& store, const char* symbol, const char* f
     return text;
 }
 
-std::string operationCard(const FieldStore& store, int page)
+std::string operationCard(const FieldStore& store, const CardFields& f)
 {
-    const CardFields& f = kCardFields[page];
     return cardValue(store, "D", f.diameter) + " (" + cardValue(store, "B", f.width) + "); "
         + cardValue(store, "t", f.depth) + "; i=1; " + cardValue(store, "S", f.feed) + " ("
         + cardValue(store, "fz", f.feedPerTooth) + "); " + cardValue(store, "n", f.spindleSpeed)
@@ -178,30 +131,29 @@ CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTim
 {
     const FieldStore& store = form.store();
     CalculationSheet sheet;
-    const int page = store.index("PageControlMethods");
-    if (page < 0 || page >= 3)
+    const Method* method = methodAt(store.index("PageControlMethods"));
+    if (method == nullptr)
         return sheet;
+    const int page = method->index;
     sheet.page = page;
     sheet.dateTime = std::move(dateTime);
     sheet.machine = form.machine().MachineName;
     sheet.limits = store.text("StatusBarMes");
     sheet.method = store.text("PageControlMethods");
-    for (const FieldCaption& entry : inputCaptions(page))
+    for (const FieldCaption& entry : method->inputs)
         sheet.inputs.push_back(sheetLine(store, entry));
-    if (page == 1) {
-        for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
-            SheetCoefficients& line = sheet.coefficients.emplace_back();
-            line.title = group.title;
-            for (const FieldCaption& entry : group.coefficients)
-                line.values.push_back(sheetLine(store, entry));
-        }
+    for (const CoefficientGroup& group : method->coefficients) {
+        SheetCoefficients& line = sheet.coefficients.emplace_back();
+        line.title = group.title;
+        for (const FieldCaption& entry : group.coefficients)
+            line.values.push_back(sheetLine(store, entry));
     }
-    for (const FieldCaption& entry : resultCaptions(page)) {
+    for (const FieldCaption& entry : method->results) {
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
         markStatus(form, entry, line);
     }
     sheet.log = form.calculationLog(page);
-    sheet.operationCard = operationCard(store, page);
+    sheet.operationCard = operationCard(store, method->card);
     const MachineRecord& machine = form.machine();
     for (std::size_t i = 0; i < kCurvePoints; ++i) {
         sheet.powerCurve.push_back({ machine.PowerCurveSpeeds[i], machine.PowerCurveValues[i] });

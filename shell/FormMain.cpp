@@ -25,13 +25,6 @@ FormMain::FormMain(Toolkit& toolkit)
     installMethods();
 }
 
-FormMain::FormMain(Toolkit& toolkit, const FormMain& original)
-    : Form(toolkit, original)
-{
-    installCommands();
-    installMethods();
-}
-
 void FormMain::installMethods()
 {
     installWalter(*this);
@@ -102,22 +95,11 @@ void FormMain::calculationDispatch()
             lines.begin() + static_cast<std::ptrdiff_t>(std::min(logStart, lines.size())),
             lines.end());
     };
-    switch (resultPage) {
-    case 0:
-        WalterCalculate(*this);
+    if (const Method* method = methodAt(resultPage)) {
+        method->calculate(*this);
         keepLog();
-        break;
-    case 1:
-        CalcAluminium(*this);
-        keepLog();
-        break;
-    case 2:
-        CalcTi(*this);
-        keepLog();
-        break;
-    default:
+    } else {
         toolkit().informationBox("Nothing");
-        break;
     }
     refreshMachineComparison(*this);
     // A log that opened during the run, sharing the results' place, leaves
@@ -128,7 +110,7 @@ void FormMain::calculationDispatch()
 const std::vector<std::string>& FormMain::calculationLog(int page) const
 {
     static const std::vector<std::string> none;
-    return page >= 0 && page < 3 ? calculationLogs_[static_cast<std::size_t>(page)] : none;
+    return methodAt(page) != nullptr ? calculationLogs_[static_cast<std::size_t>(page)] : none;
 }
 
 void FormMain::inputPageChange()
@@ -140,7 +122,7 @@ void FormMain::inputPageChange()
 void FormMain::resultPageChange()
 {
     const int page = store().index("PageControlMethods");
-    store().setIndex("PageControlParam", page >= 0 && page < 3 ? page : -1);
+    store().setIndex("PageControlParam", methodAt(page) != nullptr ? page : -1);
     store().setText("PanelCalc", store().text("PageControlMethods"));
 }
 

@@ -6,6 +6,7 @@
 #include "app/Form.h"
 #include "machines/MachineTable.h"
 #include "shell/Graphic.h"
+#include "shell/Methods.h"
 
 #include <array>
 #include <string>
@@ -16,9 +17,6 @@ namespace millcalc {
 class FormMain : public Form {
 public:
     explicit FormMain(Toolkit& toolkit);
-    // A detached copy to compute on: the original's fields with every method
-    // and command installed, and its own toolkit (see Form).
-    FormMain(Toolkit& toolkit, const FormMain& original);
 
     const MachineTable& machines() const { return machineTable(); }
     // The machine that TabMach selects; row 0 while nothing is selected.
@@ -51,7 +49,7 @@ private:
     void endProgram();
 
     Nomogram nomogram_;
-    std::array<std::vector<std::string>, 3> calculationLogs_;
+    std::array<std::vector<std::string>, kMethodCount> calculationLogs_;
 };
 
 } // namespace millcalc

@@ -3,6 +3,7 @@
 #include "app/NumberText.h"
 #include "app/Toolkit.h"
 #include "shell/FormMain.h"
+#include "shell/Methods.h"
 
 #include <exception>
 
@@ -19,19 +20,6 @@ int seriesIndex(const std::string& name)
 
 namespace {
 
-// The operating point's fields by input page: n, power, torque.
-struct OperatingFields {
-    const char* speed;
-    const char* power;
-    const char* torque;
-};
-
-constexpr OperatingFields kOperatingFields[3] = {
-    { "EditStn", "EditStPn", "EditStM" },
-    { "Editn", "EditNp", "EditMz" },
-    { "EditTin", "EditTiNct", "EditTiMz" },
-};
-
 double positiveOrZero(const FieldStore& store, const char* name)
 {
     if (name == nullptr)
@@ -44,9 +32,10 @@ double positiveOrZero(const FieldStore& store, const char* name)
 
 OperatingPoint operatingPoint(const FieldStore& store, int page)
 {
-    if (page < 0 || page >= 3)
+    const Method* method = methodAt(page);
+    if (method == nullptr)
         return {};
-    const OperatingFields& fields = kOperatingFields[page];
+    const OperatingFields& fields = method->point;
     return { positiveOrZero(store, fields.speed), positiveOrZero(store, fields.power),
         positiveOrZero(store, fields.torque) };
 }

@@ -1,13 +1,9 @@
 #include "shell/MachineComparison.h"
 
-#include "aluminium/AlForce.h"
-#include "aluminium/Aluminium.h"
+#include "app/DetachedForm.h"
 #include "app/NumberText.h"
-#include "shell/DetachedForm.h"
 #include "shell/FormMain.h"
-#include "shell/LimitChecks.h"
-#include "titanium/Titanium.h"
-#include "walter/Walter.h"
+#include "shell/Methods.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,17 +20,10 @@ constexpr const char* kNothingLimits = "нет";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
-LimitShare shareOf(FormMain& copy, const LimitCheck& check)
+LimitShare shareOf(const FieldStore& store, const LimitCheck& check)
 {
-    const FieldStore& store = copy.store();
-    double value = store.real(check.field);
-    double limit = machineLimit(copy.machine(), check.limit);
-    if (check.limit == MachineLimit::SpindleLoad) {
-        // The force is in N, the permissible load in kN.
-        value *= 0.001;
-        limit = permissibleSpindleLoadKn(
-            copy.machineIndex(), store.real("Editn"), store.real("ComboBoxTkpd"));
-    }
+    const double value = store.real(check.field);
+    const double limit = limitOf(store, check.limit);
     LimitShare share;
     if (!(limit > 0))
         return share;
@@ -48,6 +37,12 @@ LimitShare shareOf(FormMain& copy, const LimitCheck& check)
     percent = share.red ? std::max(percent, 100.0) : std::min(percent, 99.0);
     share.percent = std::max(percent, 0.0);
     return share;
+}
+
+std::span<const LimitCheck> checksOf(int method)
+{
+    const Method* row = methodAt(method);
+    return row != nullptr ? row->checks : std::span<const LimitCheck>();
 }
 
 void installOpen(FormMain& form, const char* name)
@@ -69,25 +64,17 @@ std::vector<std::string> headingRow(const std::vector<std::string>& symbols)
 std::vector<std::string> symbolsOf(int method)
 {
     std::vector<std::string> symbols;
-    for (const LimitCheck& check : limitChecks(method))
+    for (const LimitCheck& check : checksOf(method))
         symbols.emplace_back(check.symbol);
     return symbols;
 }
 
 } // namespace
 
-int runFullCalculation(FormMain& form, int method)
+int runFullCalculation(Form& form, int method)
 {
-    switch (method) {
-    case 0:
-        return WalterCalculate(form);
-    case 1:
-        return CalcAluminium(form);
-    case 2:
-        return CalcTi(form);
-    default:
-        return -1;
-    }
+    const Method* row = methodAt(method);
+    return row != nullptr ? row->calculate(form) : -1;
 }
 
 MachineComparison compareMachines(const FormMain& form)
@@ -95,7 +82,7 @@ MachineComparison compareMachines(const FormMain& form)
     MachineComparison result;
     result.method = form.store().index("PageControlMethods");
     result.symbols = symbolsOf(result.method);
-    const auto checks = limitChecks(result.method);
+    const auto checks = checksOf(result.method);
     for (int row = 0; row < kMachineCount; ++row) {
         MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
         outcome.name = form.machines()[static_cast<std::size_t>(row)].MachineName;
@@ -106,7 +93,7 @@ MachineComparison compareMachines(const FormMain& form)
             continue;
         }
         for (const LimitCheck& check : checks)
-            outcome.shares.push_back(shareOf(copy.form(), check));
+            outcome.shares.push_back(shareOf(copy.store(), check));
     }
     return result;
 }

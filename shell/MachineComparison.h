@@ -10,6 +10,7 @@
 
 namespace millcalc {
 
+class Form;
 class FormMain;
 
 // One result of one machine: the share of the limit it uses in whole per cent
@@ -36,7 +37,7 @@ struct MachineComparison {
 
 // The full calculation of method page 0, 1 or 2 on the form; -1 when it
 // stopped, or for any other page.
-int runFullCalculation(FormMain& form, int method);
+int runFullCalculation(Form& form, int method);
 
 // Runs the method of the active result page for each machine on a copy of the
 // form with the inputs as they stand; the form itself does not change.

@@ -1,8 +1,8 @@
 #include "shell/MachineFit.h"
 
+#include "app/DetachedForm.h"
 #include "app/NumberText.h"
 #include "app/Pi.h"
-#include "shell/DetachedForm.h"
 #include "shell/FormMain.h"
 #include "shell/MachineComparison.h"
 #include "walter/SpeedSteps.h"

@@ -2,6 +2,7 @@
 
 #include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
+#include "shell/Methods.h"
 #include "ui/AddonLoader.h"
 #include "ui/Addons.h"
 #include "ui/SheetPage.h"
@@ -37,16 +38,8 @@ QAction* action(QObject* owner, const char* name, const char* text, const QKeySe
 // The short name of a method in a file name.
 const char* methodWord(int page)
 {
-    switch (page) {
-    case 0:
-        return "Walter";
-    case 1:
-        return "алюминий";
-    case 2:
-        return "титан";
-    default:
-        return "расчет";
-    }
+    const Method* method = methodAt(page);
+    return method != nullptr ? method->fileWord : "расчет";
 }
 
 // Letters, digits and dashes; every other run of characters becomes one "_".

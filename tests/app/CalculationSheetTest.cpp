@@ -100,11 +100,14 @@ TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
     EXPECT_EQ(s.limits, runner.form().store().text("StatusBarMes"));
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n").value, "13496.339");
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n").status, "в норме");
-    // Pn equals MaxPower: at the limit counts as beyond it.
-    const SheetLine& power = line(s.results, "Мощность (принимаемая)");
+    // Pn is what the machine delivers at n, here its whole power: a figure
+    // of the machine, shown without a status, never an excess of the cut.
+    const SheetLine power = line(s.results, "Мощность (принимаемая)");
     EXPECT_EQ(power.value, "40.00000");
-    EXPECT_TRUE(power.exceeded);
-    EXPECT_EQ(power.status, "превышение 100 %");
+    EXPECT_FALSE(power.exceeded);
+    EXPECT_EQ(power.status, "");
+    EXPECT_EQ(line(s.results, "Момент, M").status, "");
+    EXPECT_EQ(line(s.results, "Мощность (рассчитанная)").status, "в норме");
     EXPECT_EQ(line(s.results, "Скорость резания, Vc").status, "");
     EXPECT_EQ(line(s.inputs, "Обрабатываемый материал").value, "Цветные металлы (N)");
     EXPECT_EQ(line(s.inputs, "Приближенный расчет (ae/Dc<30%)").value, "нет");

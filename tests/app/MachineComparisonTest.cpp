@@ -4,7 +4,7 @@
 
 #include "aluminium/AlForce.h"
 #include "app/NumberText.h"
-#include "shell/LimitChecks.h"
+#include "shell/Methods.h"
 
 #include <cmath>
 #include <map>
@@ -95,7 +95,7 @@ protected:
         EXPECT_EQ(visibleState(store()), before);
         EXPECT_TRUE(store().visible("PanelMachines"));
 
-        const auto checks = limitChecks(c.page);
+        const auto checks = methodAt(c.page)->checks;
         const Field grid = store().field(kGrid);
         ASSERT_EQ(grid.columns, static_cast<int>(checks.size()) + 2);
         ASSERT_EQ(grid.rows, kMachineCount + 1);
@@ -137,22 +137,29 @@ protected:
                 double value = store().real(checks[i].field);
                 double limit = 0;
                 switch (checks[i].limit) {
-                case MachineLimit::SpindleSpeed:
+                case LimitKind::SpindleSpeed:
                     limit = machine.MaxSpindleSpeed;
                     break;
-                case MachineLimit::Feed:
+                case LimitKind::Feed:
                     limit = machine.MaxFeed;
                     break;
-                case MachineLimit::Power:
+                case LimitKind::Power:
                     limit = machine.MaxPower;
                     break;
-                case MachineLimit::Torque:
+                case LimitKind::Torque:
                     limit = machine.MaxTorque;
                     break;
-                case MachineLimit::SpindleLoad:
+                case LimitKind::SpindleLoad:
                     value /= 1000;
                     limit = permissibleSpindleLoadKn(
                         m, store().real("Editn"), store().real("ComboBoxTkpd"));
+                    break;
+                case LimitKind::Temperature:
+                    limit = 140;
+                    break;
+                case LimitKind::None:
+                case LimitKind::MachineFigure:
+                    ADD_FAILURE() << checks[i].symbol << " is no check of the cut";
                     break;
                 }
                 const bool red = store().colour(checks[i].field) == colours::Red;
@@ -165,8 +172,8 @@ protected:
                 EXPECT_EQ(colour(column), red ? colours::Red : colours::Black) << checks[i].symbol;
                 // The program's rule: red at 100 % and above, and only there.
                 // A spindle load equal to the permissible one is no overload.
-                EXPECT_EQ(red,
-                    checks[i].limit == MachineLimit::SpindleLoad ? value > limit : value >= limit)
+                EXPECT_EQ(
+                    red, checks[i].limit == LimitKind::SpindleLoad ? value > limit : value >= limit)
                     << checks[i].symbol;
                 if (red)
                     limiting += (limiting.empty() ? "" : ", ") + std::string(checks[i].symbol);

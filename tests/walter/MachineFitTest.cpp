@@ -3,7 +3,7 @@
 #include "StartedWindow.h"
 
 #include "app/NumberText.h"
-#include "shell/LimitChecks.h"
+#include "shell/Methods.h"
 
 #include <algorithm>
 #include <map>
@@ -169,7 +169,7 @@ TEST_P(MachineFitCases, ChangesOnlyVcAndFzJustEnoughAndSaysWhy)
     EXPECT_EQ(text("EditStP"), P);
 
     if (!c.floor) {
-        for (const LimitCheck& check : limitChecks(0))
+        for (const LimitCheck& check : methodAt(0)->checks)
             EXPECT_EQ(store().colour(check.field), colours::Green) << check.field;
     } else {
         EXPECT_EQ(store().colour(c.stillRed), colours::Red);

@@ -1,0 +1,143 @@
+#include "shell/Methods.h"
+
+#include "aluminium/AlForce.h"
+#include "aluminium/AlTemperature.h"
+#include "aluminium/Aluminium.h"
+#include "app/Controls.h"
+#include "app/FieldStore.h"
+#include "machines/MachineTable.h"
+#include "titanium/Titanium.h"
+#include "walter/Walter.h"
+
+namespace millcalc {
+
+namespace {
+
+using L = LimitKind;
+
+// Walter's columns carry the shop's short symbols: F the table feed, N the
+// cutting power. Its Pn and M tell what the machine delivers at n, not what
+// the cut needs, and are no checks of the cut.
+constexpr LimitCheck kWalterChecks[] = {
+    { "EditStn", "n", L::SpindleSpeed },
+    { "EditStVf", "F", L::Feed },
+    { "EditStP", "N", L::Power },
+};
+
+constexpr LimitCheck kAluminiumChecks[] = {
+    { "Editn", "n", L::SpindleSpeed },
+    { "EditF", "F", L::Feed },
+    // A weaker drive lowers the accepted speed, and the part runs hotter.
+    { "EditTm", "T", L::Temperature },
+    { "EditPz", "Pz", L::SpindleLoad },
+    { "EditMz", "Mz", L::Torque },
+    { "EditNp", "Nct", L::Power },
+};
+
+// The part of low rigidity is checked against the same limits; "мж" tells its
+// columns apart.
+constexpr LimitCheck kTitaniumChecks[] = {
+    { "EditTin", "n", L::SpindleSpeed },
+    { "EditTiF", "F", L::Feed },
+    { "EditTiMz", "Mz", L::Torque },
+    { "EditTiNct", "Nct", L::Power },
+    { "EditTinsmall", "n мж", L::SpindleSpeed },
+    { "EditTiFsmall", "F мж", L::Feed },
+    { "EditTiNctsmall", "Nct мж", L::Power },
+};
+
+constexpr const char* kWalterFit[] = { "BaseVc", "Basefz" };
+
+// Built when first asked for, after the caption table it refers to.
+const Method* methodRows()
+{
+    static const Method rows[kMethodCount] = {
+        {
+            0,
+            kWalterPageCaption,
+            "Walter",
+            WalterCalculate,
+            inputCaptions(0),
+            {},
+            resultCaptions(0),
+            kWalterChecks,
+            { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc" },
+            { "EditStn", "EditStPn", "EditStM" },
+            kWalterFit,
+        },
+        {
+            1,
+            kAluminiumPageCaption,
+            "алюминий",
+            CalcAluminium,
+            inputCaptions(1),
+            aluminiumCoefficientGroups(),
+            resultCaptions(1),
+            kAluminiumChecks,
+            { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV" },
+            { "Editn", "EditNp", "EditMz" },
+            {},
+        },
+        {
+            2,
+            kTitaniumPageCaption,
+            "титан",
+            CalcTi,
+            inputCaptions(2),
+            {},
+            resultCaptions(2),
+            kTitaniumChecks,
+            { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc" },
+            { "EditTin", "EditTiNct", "EditTiMz" },
+            {},
+        },
+    };
+    return rows;
+}
+
+} // namespace
+
+std::span<const Method> methods()
+{
+    return { methodRows(), kMethodCount };
+}
+
+const Method* methodAt(int page)
+{
+    return page >= 0 && page < kMethodCount ? &methodRows()[page] : nullptr;
+}
+
+double limitOf(const FieldStore& store, LimitKind kind)
+{
+    const MachineRecord& machine = selectedMachine(store);
+    switch (kind) {
+    case L::SpindleSpeed:
+        return machine.MaxSpindleSpeed;
+    case L::Feed:
+        return machine.MaxFeed;
+    case L::Power:
+        return machine.MaxPower;
+    case L::Torque:
+        return machine.MaxTorque;
+    case L::SpindleLoad: {
+        // The force is in N, the permissible load in kN; none (negative) on
+        // a machine without the spindle-load table.
+        const double load = permissibleSpindleLoadKn(
+            selectedMachineIndex(store), store.real("Editn"), store.real("ComboBoxTkpd"));
+        return load > 0 ? 1000 * load : 0;
+    }
+    case L::Temperature:
+        return kOverheatTemperature;
+    case L::MachineFigure:
+    case L::None:
+        break;
+    }
+    return 0;
+}
+
+bool reachesLimit(LimitKind kind, double value, double limit)
+{
+    return kind == L::SpindleLoad ? value > limit : value >= limit;
+}
+
+} // namespace millcalc

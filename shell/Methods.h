@@ -1,0 +1,78 @@
+// The calculation methods, one row each: what every feature of the window
+// needs to know of a method (its page, calculation, inputs and results, which
+// result each limit checks, its operation-card line, its nomogram point and
+// what a fit may change). The dispatch, the machine comparison, the sheet, the
+// nomogram and the fit read these rows; none of them asks "which method".
+#pragma once
+
+#include "app/FieldCaptions.h"
+
+#include <span>
+#include <string_view>
+
+namespace millcalc {
+
+class Form;
+class FieldStore;
+
+// A result coloured against a limit, with the short symbol that names it in a
+// heading of the machine comparison.
+struct LimitCheck {
+    const char* field;
+    const char* symbol;
+    LimitKind limit;
+};
+
+// The fields of a cutting-conditions row of the operation card.
+struct CardFields {
+    const char* diameter;
+    const char* width;
+    const char* depth;
+    const char* feed;
+    const char* feedPerTooth;
+    const char* spindleSpeed;
+    const char* cuttingSpeed;
+};
+
+// The nomogram's operating point: n, the power and the torque at n.
+struct OperatingFields {
+    const char* speed;
+    const char* power;
+    const char* torque;
+};
+
+struct Method {
+    int index; // the page of PageControlParam and PageControlMethods
+    const char* caption; // the pages' caption
+    const char* fileWord; // the method in a file name
+    // The full calculation: 0 when it ran to its end, -1 when it stopped.
+    int (*calculate)(Form& form);
+    std::span<const FieldCaption> inputs;
+    std::span<const CoefficientGroup> coefficients;
+    std::span<const FieldCaption> results;
+    // The results checked against a limit of the cut, in the comparison's
+    // column order. A machine figure (what the machine delivers) is none.
+    std::span<const LimitCheck> checks;
+    CardFields card;
+    OperatingFields point;
+    // The inputs that a fit to the machine may change, in the order it tries them.
+    std::span<const char* const> fitInputs;
+};
+
+inline constexpr int kMethodCount = 3;
+
+// Every method, in page order.
+std::span<const Method> methods();
+// The method of a page; null for the blank page or any other index.
+const Method* methodAt(int page);
+
+// The limit that a check compares a result with, in the result's own unit, for
+// the machine the store selects and the results it holds; 0 where none applies
+// (the spindle-load table of a machine without one, a machine figure).
+double limitOf(const FieldStore& store, LimitKind kind);
+
+// Whether a value reaches its limit by the rule of the step that colours it:
+// at or above it, except the spindle load, which only a greater force exceeds.
+bool reachesLimit(LimitKind kind, double value, double limit);
+
+} // namespace millcalc

@@ -1,0 +1,147 @@
+#include "shell/Methods.h"
+
+#include "StartedWindow.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace millcalc {
+namespace {
+
+bool isCutCheck(LimitKind kind)
+{
+    return kind != LimitKind::None && kind != LimitKind::MachineFigure;
+}
+
+const FieldCaption* findIn(std::span<const FieldCaption> table, std::string_view field)
+{
+    for (const FieldCaption& entry : table) {
+        if (field == entry.field)
+            return &entry;
+    }
+    return nullptr;
+}
+
+class MethodRows : public StartedWindow { };
+
+// Every row names controls the window has, on its own page, and agrees with
+// the caption table on which result checks which limit: a result checked in
+// the comparison is coloured by its step against the same limit, and every
+// result checked against a limit of the cut is a column of the comparison.
+TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
+{
+    ASSERT_EQ(methods().size(), static_cast<std::size_t>(kMethodCount));
+    const std::vector<std::string>& pages = store().items("PageControlMethods");
+    for (const Method& method : methods()) {
+        SCOPED_TRACE(method.caption);
+        EXPECT_EQ(methodAt(method.index), &method);
+        EXPECT_EQ(pages.at(static_cast<std::size_t>(method.index)), method.caption);
+        EXPECT_FALSE(method.inputs.empty());
+        for (const auto table : { method.inputs, method.results }) {
+            for (const FieldCaption& entry : table)
+                EXPECT_TRUE(store().has(entry.field)) << entry.field;
+        }
+        for (const LimitCheck& check : method.checks) {
+            const FieldCaption* result = findIn(method.results, check.field);
+            ASSERT_NE(result, nullptr) << check.field;
+            EXPECT_EQ(result->limit, check.limit) << check.field;
+            EXPECT_TRUE(isCutCheck(check.limit)) << check.field;
+        }
+        for (const FieldCaption& result : method.results) {
+            if (!isCutCheck(result.limit))
+                continue;
+            EXPECT_TRUE(std::any_of(method.checks.begin(), method.checks.end(),
+                [&](const LimitCheck& c) { return std::string_view(c.field) == result.field; }))
+                << result.field << " is checked by its step but not compared";
+        }
+        const CardFields& card = method.card;
+        for (const char* field : { card.diameter, card.width, card.depth, card.feed,
+                 card.feedPerTooth, card.spindleSpeed, card.cuttingSpeed }) {
+            EXPECT_TRUE(findIn(method.inputs, field) || findIn(method.results, field)) << field;
+        }
+        for (const char* field : { method.point.speed, method.point.power, method.point.torque })
+            EXPECT_NE(findIn(method.results, field), nullptr) << field;
+        for (const char* field : method.fitInputs)
+            EXPECT_NE(findIn(method.inputs, field), nullptr) << field;
+    }
+    EXPECT_EQ(methodAt(-1), nullptr);
+    EXPECT_EQ(methodAt(kMethodCount), nullptr);
+}
+
+// Walter's Pn and M tell what the machine delivers: never a check of the cut.
+TEST_F(MethodRows, MachineFiguresAreNoChecks)
+{
+    for (const char* field : { "EditStPn", "EditStM" }) {
+        EXPECT_EQ(fieldCaption(field).limit, LimitKind::MachineFigure) << field;
+        for (const LimitCheck& check : methodAt(0)->checks)
+            EXPECT_NE(std::string_view(check.field), field);
+    }
+}
+
+struct LimitCase {
+    const char* name;
+    int machine;
+    LimitKind kind;
+    const char* spindleSpeed; // Editn, for the spindle load
+    int efficiency; // the item of ComboBoxTkpd: 4 is 0.90, 5 is 0.95
+    double limit;
+};
+
+// The limits of machine rows 0 and 3 as their records give them; the spindle
+// load from the permissible-load table times the efficiency, in N, and none
+// on a machine without the table.
+const LimitCase kLimitCases[] = {
+    { "V-STAR speed", 0, LimitKind::SpindleSpeed, "", 5, 18000 },
+    { "V-STAR feed", 0, LimitKind::Feed, "", 5, 60000 },
+    { "V-STAR power", 0, LimitKind::Power, "", 5, 40 },
+    { "V-STAR torque", 0, LimitKind::Torque, "", 5, 57 },
+    { "DMU-125PA speed", 3, LimitKind::SpindleSpeed, "", 5, 12000 },
+    { "DMU-125PA torque", 3, LimitKind::Torque, "", 5, 82 },
+    { "overheating, any machine", 3, LimitKind::Temperature, "", 5, 140 },
+    { "a machine figure has no limit", 0, LimitKind::MachineFigure, "", 5, 0 },
+    { "nothing checked", 0, LimitKind::None, "", 5, 0 },
+    { "spindle load at 9574 rpm: 1.50 kN x 0.95", 0, LimitKind::SpindleLoad, "9574", 5, 1425 },
+    { "spindle load above the top band: 1.20 kN x 0.9", 1, LimitKind::SpindleLoad, "18001", 4,
+        1080 },
+    { "no spindle-load table on DMF-500L", 2, LimitKind::SpindleLoad, "9574", 5, 0 },
+};
+
+TEST_F(MethodRows, LimitOfEachKind)
+{
+    for (const LimitCase& c : kLimitCases) {
+        SCOPED_TRACE(c.name);
+        store().setIndex("TabMach", c.machine);
+        store().setText("Editn", c.spindleSpeed);
+        store().setIndex("ComboBoxTkpd", c.efficiency);
+        EXPECT_DOUBLE_EQ(limitOf(store(), c.kind), c.limit);
+    }
+}
+
+struct ReachCase {
+    LimitKind kind;
+    double value;
+    double limit;
+    bool reaches;
+};
+
+// Equal to its limit counts as reaching it, except the spindle load, which
+// only a greater force overloads.
+const ReachCase kReachCases[] = {
+    { LimitKind::SpindleSpeed, 18000, 18000, true },
+    { LimitKind::SpindleSpeed, 17999.999, 18000, false },
+    { LimitKind::Temperature, 140, 140, true },
+    { LimitKind::Temperature, 139.99, 140, false },
+    { LimitKind::SpindleLoad, 9500, 9500, false },
+    { LimitKind::SpindleLoad, 9500.001, 9500, true },
+};
+
+TEST(Limits, ReachedAtEqualityExceptTheSpindleLoad)
+{
+    for (const ReachCase& c : kReachCases)
+        EXPECT_EQ(reachesLimit(c.kind, c.value, c.limit), c.reaches)
+            << static_cast<int>(c.kind) << " " << c.value << " / " << c.limit;
+}
+
+} // namespace
+} // namespace millcalc
