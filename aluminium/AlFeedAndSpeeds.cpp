@@ -1,5 +1,6 @@
 #include "aluminium/AlFeedAndSpeeds.h"
 
+#include "aluminium/AlFormulaPanel.h"
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
 #include "app/Form.h"
@@ -14,27 +15,40 @@ namespace millcalc {
 namespace {
 
 // Replacements are the В95пчТ2 values of the recommendations.
-constexpr PositiveCheck kFeedCoefficients[] = {
-    { "EditTkoef1", 0.04, 3, "Ошибка задания k1<=0 (Расчет подачи на зуб)-> исправлено...." },
-    { "EditTX1", 0.75, 3, "Ошибка задания x1<=0 (Расчет подачи на зуб)-> исправлено...." },
-    { "EditTY1", 0.1, 3, "Ошибка задания y1<=0 (Расчет подачи на зуб)-> исправлено...." },
-    { "EditTZ1", 0.22, 3, "Ошибка задания z1<=0 (Расчет подачи на зуб)-> исправлено...." },
+const PositiveCheck kFeedCoefficients[] = {
+    { "EditTkoef1", defaultCoefficient("EditTkoef1"), 3,
+        "Ошибка задания k1<=0 (Расчет подачи на зуб)-> исправлено...." },
+    { "EditTX1", defaultCoefficient("EditTX1"), 3,
+        "Ошибка задания x1<=0 (Расчет подачи на зуб)-> исправлено...." },
+    { "EditTY1", defaultCoefficient("EditTY1"), 3,
+        "Ошибка задания y1<=0 (Расчет подачи на зуб)-> исправлено...." },
+    { "EditTZ1", defaultCoefficient("EditTZ1"), 3,
+        "Ошибка задания z1<=0 (Расчет подачи на зуб)-> исправлено...." },
     { "EditTKs", 1.0, 3, "Ошибка задания Ks<=0 (дополнительного коэффициента)-> исправлено...." },
 };
 
-constexpr PositiveCheck kHeatingSpeedCoefficients[] = {
-    { "EditTkoef2", 1097.0, 2, "Ошибка задания k2<=0 (Расчет V1)-> исправлено...." },
-    { "EditTX2", 0.86, 3, "Ошибка задания x2<=0 (Расчет V1)-> исправлено...." },
-    { "EditTY2", 0.81, 3, "Ошибка задания y2<=0 (Расчет V1)-> исправлено...." },
-    { "EditTZ2", 0.47, 3, "Ошибка задания z2<=0 (Расчет V1)-> исправлено...." },
+const PositiveCheck kHeatingSpeedCoefficients[] = {
+    { "EditTkoef2", defaultCoefficient("EditTkoef2"), 2,
+        "Ошибка задания k2<=0 (Расчет V1)-> исправлено...." },
+    { "EditTX2", defaultCoefficient("EditTX2"), 3,
+        "Ошибка задания x2<=0 (Расчет V1)-> исправлено...." },
+    { "EditTY2", defaultCoefficient("EditTY2"), 3,
+        "Ошибка задания y2<=0 (Расчет V1)-> исправлено...." },
+    { "EditTZ2", defaultCoefficient("EditTZ2"), 3,
+        "Ошибка задания z2<=0 (Расчет V1)-> исправлено...." },
 };
 
-constexpr PositiveCheck kPowerSpeedCoefficients[] = {
-    { "EditTkoef3", 49.0, 2, "Ошибка задания k3<=0 (Расчет V2)-> исправлено...." },
-    { "EditTX3", 0.684, 3, "Ошибка задания x3<=0 (Расчет V2)-> исправлено...." },
-    { "EditTY3", 0.548, 3, "Ошибка задания y3<=0 (Расчет V2)-> исправлено...." },
-    { "EditTZ3", 0.286, 3, "Ошибка задания z3<=0 (Расчет V2)-> исправлено...." },
-    { "EditTsm1", 1.134, 3, "Ошибка задания m1<=0 (Расчет V2)-> исправлено...." },
+const PositiveCheck kPowerSpeedCoefficients[] = {
+    { "EditTkoef3", defaultCoefficient("EditTkoef3"), 2,
+        "Ошибка задания k3<=0 (Расчет V2)-> исправлено...." },
+    { "EditTX3", defaultCoefficient("EditTX3"), 3,
+        "Ошибка задания x3<=0 (Расчет V2)-> исправлено...." },
+    { "EditTY3", defaultCoefficient("EditTY3"), 3,
+        "Ошибка задания y3<=0 (Расчет V2)-> исправлено...." },
+    { "EditTZ3", defaultCoefficient("EditTZ3"), 3,
+        "Ошибка задания z3<=0 (Расчет V2)-> исправлено...." },
+    { "EditTsm1", defaultCoefficient("EditTsm1"), 3,
+        "Ошибка задания m1<=0 (Расчет V2)-> исправлено...." },
 };
 
 // Both speed steps read Sz back from its rounded text; they log the same line.

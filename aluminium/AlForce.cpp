@@ -1,8 +1,8 @@
 #include "aluminium/AlForce.h"
 
+#include "aluminium/AlFormulaPanel.h"
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
-#include "aluminium/Aluminium.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
@@ -38,12 +38,17 @@ constexpr int kLoadGridRows = 8;
 
 constexpr const char* kForceCaption = "Предупреждение..(Расчет Pz).";
 
-constexpr PositiveCheck kForceCoefficients[] = {
-    { "EditTkoef4", 246.0, 2, "Ошибка задания k4<=0 (Расчет P)-> исправлено...." },
-    { "EditTX4", 0.684, 3, "Ошибка задания x4<=0 (Расчет P)-> исправлено...." },
-    { "EditTY4", 0.546, 3, "Ошибка задания y4<=0 (Расчет P)-> исправлено...." },
-    { "EditTZ4", 0.168, 3, "Ошибка задания z4<=0 (Расчет P)-> исправлено...." },
-    { "EditTsm2", 0.118, 3, "Ошибка задания m2<=0 (Расчет P)-> исправлено...." },
+const PositiveCheck kForceCoefficients[] = {
+    { "EditTkoef4", defaultCoefficient("EditTkoef4"), 2,
+        "Ошибка задания k4<=0 (Расчет P)-> исправлено...." },
+    { "EditTX4", defaultCoefficient("EditTX4"), 3,
+        "Ошибка задания x4<=0 (Расчет P)-> исправлено...." },
+    { "EditTY4", defaultCoefficient("EditTY4"), 3,
+        "Ошибка задания y4<=0 (Расчет P)-> исправлено...." },
+    { "EditTZ4", defaultCoefficient("EditTZ4"), 3,
+        "Ошибка задания z4<=0 (Расчет P)-> исправлено...." },
+    { "EditTsm2", defaultCoefficient("EditTsm2"), 3,
+        "Ошибка задания m2<=0 (Расчет P)-> исправлено...." },
 };
 
 // The band row: "2.00 • 0.70  =1.40" (two blanks before "=").

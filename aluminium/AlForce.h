@@ -16,4 +16,7 @@ int CalcAlPz(Form& form);
 // a negative value on a machine without the spindle-load table.
 double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency);
 
+// The creation sub-step: the headings of the spindle-load grid.
+void createLoadGrid(Form& form);
+
 } // namespace millcalc

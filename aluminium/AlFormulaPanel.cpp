@@ -1,9 +1,12 @@
 #include "aluminium/AlFormulaPanel.h"
 
 #include "app/Form.h"
+#include "app/NumberText.h"
 
 #include <array>
 #include <iterator>
+#include <stdexcept>
+#include <string>
 
 namespace millcalc {
 
@@ -73,6 +76,15 @@ const char* roughnessFactorText(int alloy, int range)
         return kNoAlloyFactorText;
     const int row = range >= 0 && range < kRangeCount ? range : kRangeCount;
     return kRoughnessFactorTexts[row].texts[static_cast<std::size_t>(alloy)];
+}
+
+double defaultCoefficient(std::string_view field)
+{
+    for (const AlloyFormulaText& entry : kAlloyFormulaTexts) {
+        if (field == entry.field)
+            return readReal(entry.texts[0]);
+    }
+    throw std::out_of_range("no formula coefficient " + std::string(field));
 }
 
 std::vector<std::string> alloyNames()

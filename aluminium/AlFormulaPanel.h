@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace millcalc {
@@ -18,6 +19,11 @@ void ComboBoxRaChange(Form& form);
 
 // The text of Ks for an alloy and a roughness range (item indexes, -1 for none).
 const char* roughnessFactorText(int alloy, int range);
+
+// The coefficient of the first alloy, В95пчТ2, as the formula panel shows it
+// (EditTkoef1 ... EditTsm2): what a calculation puts in place of a coefficient
+// that is not above 0. Throws std::out_of_range for another field.
+double defaultCoefficient(std::string_view field);
 
 // The items of ComboBoxMaterial and of ComboBoxRa.
 std::vector<std::string> alloyNames();

@@ -1,6 +1,5 @@
 #include "aluminium/AlTemperature.h"
 
-#include "aluminium/Aluminium.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 
@@ -60,6 +59,12 @@ void createTemperatureGrid(Form& form)
         }
     }
     store.setCell("StringGridT", 0, 0, "");
+}
+
+void BitBtnAlTm1Click(Form& form)
+{
+    form.ShowPanel("PanelTemp");
+    CalcAlWorkpieceTemperature(form);
 }
 
 } // namespace millcalc

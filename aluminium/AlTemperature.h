@@ -39,4 +39,10 @@ int lookUpTemperature(double speedMPerMin, double feedMmPerMin);
 // into EditTm, blue, red with a log line from 140 °C on. An empty feed becomes 20.
 void CalcAlWorkpieceTemperature(Form& form);
 
+// The creation sub-step: the temperature table into its grid.
+void createTemperatureGrid(Form& form);
+// ">>" beside the workpiece temperature: shows the temperature panel and looks
+// the temperature up.
+void BitBtnAlTm1Click(Form& form);
+
 } // namespace millcalc

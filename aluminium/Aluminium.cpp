@@ -95,10 +95,4 @@ int EditVChange(Form& form)
     return runFromSpindleSpeed(form);
 }
 
-void BitBtnAlTm1Click(Form& form)
-{
-    form.ShowPanel("PanelTemp");
-    CalcAlWorkpieceTemperature(form);
-}
-
 } // namespace millcalc

@@ -6,13 +6,10 @@ namespace millcalc {
 
 class Form;
 
-// The aluminium sub-steps of the main window's creation: alloy and roughness
-// lists with the formula panel and the start texts of the results; the
-// temperature grid (defined with the temperature look-up) and the spindle-load
-// grid (defined with the force step).
+// The aluminium sub-step of the main window's creation: alloy and roughness
+// lists with the formula panel and the start texts of the results. The
+// temperature grid and the spindle-load grid are made by their own steps.
 void createAluminiumInputs(Form& form);
-void createTemperatureGrid(Form& form);
-void createLoadGrid(Form& form);
 // Attaches the step buttons, the alloy and roughness picks and the pick of the
 // accepted speed.
 void installAluminium(Form& form);
@@ -23,8 +20,5 @@ int CalcAluminium(Form& form);
 // A user's pick in EditV: spindle speed, feed, temperature, force, torque and
 // power for the picked speed, up to the first step that stops.
 int EditVChange(Form& form);
-// ">>" beside the workpiece temperature: shows the temperature panel and looks
-// the temperature up.
-void BitBtnAlTm1Click(Form& form);
 
 } // namespace millcalc

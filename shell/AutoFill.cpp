@@ -1,7 +1,7 @@
 #include "shell/AutoFill.h"
 
 #include "aluminium/AlFormulaPanel.h"
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 namespace millcalc {
 
@@ -51,7 +51,7 @@ constexpr FillItem kTitaniumLists[] = {
 
 } // namespace
 
-void autoFill(FormMain& form)
+void autoFill(Form& form)
 {
     FieldStore& store = form.store();
     for (const FillText& fill : kWalterAndAluminium)

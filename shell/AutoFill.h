@@ -4,11 +4,11 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // Writes inputs only, and the aluminium formula panel and Ks of the alloy and
 // roughness range it selects; nothing is corrected, coloured, focused or
 // logged, and no calculation runs.
-void autoFill(FormMain& form);
+void autoFill(Form& form);
 
 } // namespace millcalc

@@ -1,8 +1,9 @@
 #include "shell/CalculationSheet.h"
 
 #include "app/FieldCaptions.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
-#include "shell/FormMain.h"
+#include "machines/MachineTable.h"
 #include "shell/Methods.h"
 
 #include <cmath>
@@ -35,7 +36,7 @@ SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
 
 // The red of the calculation tells what it found; the share is taken against
 // the limit of the machine now selected.
-void markStatus(const FormMain& form, const FieldCaption& entry, SheetLine& line)
+void markStatus(const Form& form, const FieldCaption& entry, SheetLine& line)
 {
     // A machine figure is what the machine delivers: shown, never exceeded.
     if (entry.limit == LimitKind::None || entry.limit == LimitKind::MachineFigure)
@@ -127,7 +128,8 @@ std::vector<std::vector<std::string>> tableRows(
 
 } // namespace
 
-CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTime)
+CalculationSheet buildCalculationSheet(
+    const Form& form, const std::vector<std::string>& log, std::string dateTime)
 {
     const FieldStore& store = form.store();
     CalculationSheet sheet;
@@ -137,7 +139,7 @@ CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTim
     const int page = method->index;
     sheet.page = page;
     sheet.dateTime = std::move(dateTime);
-    sheet.machine = form.machine().MachineName;
+    sheet.machine = selectedMachine(store).MachineName;
     sheet.limits = store.text("StatusBarMes");
     sheet.method = store.text("PageControlMethods");
     for (const FieldCaption& entry : method->inputs)
@@ -152,9 +154,9 @@ CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTim
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
         markStatus(form, entry, line);
     }
-    sheet.log = form.calculationLog(page);
+    sheet.log = log;
     sheet.operationCard = operationCard(store, method->card);
-    const MachineRecord& machine = form.machine();
+    const MachineRecord& machine = selectedMachine(store);
     for (std::size_t i = 0; i < kCurvePoints; ++i) {
         sheet.powerCurve.push_back({ machine.PowerCurveSpeeds[i], machine.PowerCurveValues[i] });
         sheet.torqueCurve.push_back({ machine.TorqueCurveSpeeds[i], machine.TorqueCurveValues[i] });

@@ -12,7 +12,7 @@
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 inline constexpr const char* kSheetTitle = "Расчет режимов резания";
 inline constexpr const char* kWithinLimit = "в норме";
@@ -51,9 +51,11 @@ struct CalculationSheet {
     OperatingPoint operatingPoint;
 };
 
-// The sheet of the method on the active result page; page -1 and nothing else
-// for the blank page. dateTime is written into the heading as it is given.
-CalculationSheet buildCalculationSheet(const FormMain& form, std::string dateTime);
+// The sheet of the method on the active result page, with the log lines of
+// its last calculation; page -1 and nothing else for the blank page. dateTime
+// is written into the heading as it is given.
+CalculationSheet buildCalculationSheet(
+    const Form& form, const std::vector<std::string>& log, std::string dateTime);
 
 // A number text written with the given decimal separator, for a spreadsheet
 // of the user's locale ("0.10000" -> "0,10000"; "3850." -> "3850"); any other

@@ -1,5 +1,7 @@
 #include "shell/FormMain.h"
 
+#include "aluminium/AlForce.h"
+#include "aluminium/AlTemperature.h"
 #include "aluminium/Aluminium.h"
 #include "app/Toolkit.h"
 #include "materials/MaterialCatalogue.h"
@@ -173,9 +175,9 @@ void FormMain::installCommands()
     };
     on({ "BitCalcs", "N14" }, [this] { calculationDispatch(); });
     // The context menu's "Номограмма" does what "Номограмма>>" does.
-    on({ "BitBtnGraphic", "N16" }, [this] { BitBtnGraphicClick(*this); });
+    on({ "BitBtnGraphic", "N16" }, [this] { BitBtnGraphicClick(*this, nomogram_); });
     on({ "ToolButton1" }, [this] { store().setVisible("FormGraphic", false); });
-    on({ "ToolButton2" }, [this] { ToolButton2Click(*this); });
+    on({ "ToolButton2" }, [this] { ToolButton2Click(*this, nomogram_); });
     on({ "N2" }, [this] { autoFill(*this); });
     on({ "BitBtnStMaterial", "N19", "N22" }, [this] { ShowPanel("PanelStMaterial"); });
     on({ "BitBtnPanelAl", "N18", "N21" }, [this] { ShowPanel("PanelFormulaAl"); });

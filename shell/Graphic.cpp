@@ -1,8 +1,9 @@
 #include "shell/Graphic.h"
 
+#include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Toolkit.h"
-#include "shell/FormMain.h"
+#include "machines/MachineTable.h"
 #include "shell/Methods.h"
 
 #include <exception>
@@ -40,12 +41,11 @@ OperatingPoint operatingPoint(const FieldStore& store, int page)
         positiveOrZero(store, fields.torque) };
 }
 
-void BitBtnGraphicClick(FormMain& form)
+void BitBtnGraphicClick(Form& form, Nomogram& chart)
 {
-    Nomogram& chart = form.nomogram();
     // The filling runs under one guard: whatever fails, the window still shows.
     try {
-        const MachineRecord& m = form.machine();
+        const MachineRecord& m = selectedMachine(form.store());
         for (auto& series : chart.series)
             series.clear();
         for (std::size_t i = 0; i < kCurvePoints; ++i) {
@@ -65,9 +65,8 @@ void BitBtnGraphicClick(FormMain& form)
     form.toolkit().raise("FormGraphic");
 }
 
-void ToolButton2Click(FormMain& form)
+void ToolButton2Click(Form& form, Nomogram& chart)
 {
-    Nomogram& chart = form.nomogram();
     chart.series[2].clear();
     chart.series[3].clear();
     ++chart.revision;

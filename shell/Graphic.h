@@ -9,7 +9,7 @@
 namespace millcalc {
 
 class FieldStore;
-class FormMain;
+class Form;
 
 struct ChartPoint {
     double x = 0;
@@ -39,8 +39,8 @@ OperatingPoint operatingPoint(const FieldStore& store, int page);
 int seriesIndex(const std::string& name);
 
 // "Номограмма>>": fills the four series and shows the nomogram window.
-void BitBtnGraphicClick(FormMain& form);
+void BitBtnGraphicClick(Form& form, Nomogram& chart);
 // "Очистить": empties the two operating-point series.
-void ToolButton2Click(FormMain& form);
+void ToolButton2Click(Form& form, Nomogram& chart);
 
 } // namespace millcalc

@@ -1,8 +1,8 @@
 #include "shell/MachineComparison.h"
 
 #include "app/DetachedForm.h"
+#include "app/Form.h"
 #include "app/NumberText.h"
-#include "shell/FormMain.h"
 #include "shell/Methods.h"
 
 #include <algorithm>
@@ -45,7 +45,7 @@ std::span<const LimitCheck> checksOf(int method)
     return row != nullptr ? row->checks : std::span<const LimitCheck>();
 }
 
-void installOpen(FormMain& form, const char* name)
+void installOpen(Form& form, const char* name)
 {
     form.onClick(name, [&form] {
         form.ShowPanel(kPanel);
@@ -77,7 +77,7 @@ int runFullCalculation(Form& form, int method)
     return row != nullptr ? row->calculate(form) : -1;
 }
 
-MachineComparison compareMachines(const FormMain& form)
+MachineComparison compareMachines(const Form& form)
 {
     MachineComparison result;
     result.method = form.store().index("PageControlMethods");
@@ -85,7 +85,7 @@ MachineComparison compareMachines(const FormMain& form)
     const auto checks = checksOf(result.method);
     for (int row = 0; row < kMachineCount; ++row) {
         MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
-        outcome.name = form.machines()[static_cast<std::size_t>(row)].MachineName;
+        outcome.name = machineTable()[static_cast<std::size_t>(row)].MachineName;
         DetachedForm copy(form);
         copy.store().setIndex("TabMach", row);
         if (runFullCalculation(copy.form(), result.method) < 0) {
@@ -98,7 +98,7 @@ MachineComparison compareMachines(const FormMain& form)
     return result;
 }
 
-void createMachineComparison(FormMain& form)
+void createMachineComparison(Form& form)
 {
     const std::vector<std::string> headings
         = headingRow(symbolsOf(form.store().index("PageControlMethods")));
@@ -107,13 +107,17 @@ void createMachineComparison(FormMain& form)
     cells.resize(static_cast<std::size_t>(columns * (kMachineCount + 1)));
     for (int row = 0; row < kMachineCount; ++row)
         cells[static_cast<std::size_t>((row + 1) * columns)]
-            = form.machines()[static_cast<std::size_t>(row)].MachineName;
+            = machineTable()[static_cast<std::size_t>(row)].MachineName;
     std::vector<Rgb> colours(cells.size(), colours::Black);
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
 }
 
-void refreshMachineComparison(FormMain& form)
+void refreshMachineComparison(Form& form)
 {
+    // Five calculations a refresh: only for a panel someone can see. Opening
+    // the panel refreshes it.
+    if (!form.store().visible(kPanel))
+        return;
     const MachineComparison comparison = compareMachines(form);
     std::vector<std::string> cells = headingRow(comparison.symbols);
     const int columns = static_cast<int>(cells.size());
@@ -142,15 +146,15 @@ void refreshMachineComparison(FormMain& form)
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
 }
 
-void installMachineComparison(FormMain& form)
+void installMachineComparison(Form& form)
 {
     for (const char* name : { "N27", "N28", "BitBtnMachines" })
         installOpen(form, name);
     form.onDoubleClickCell(kGrid, [&form](int, int row) {
         if (row < 1 || row > kMachineCount)
             return;
-        form.store().setIndex("TabMach", row - 1);
-        form.machineSelection();
+        // As the user's pick of the machine: its handler shows the machine.
+        form.pick("TabMach", row - 1);
     });
 }
 

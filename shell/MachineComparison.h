@@ -11,7 +11,6 @@
 namespace millcalc {
 
 class Form;
-class FormMain;
 
 // One result of one machine: the share of the limit it uses in whole per cent
 // (rounded down) and whether the result field is red on that machine. A
@@ -41,14 +40,15 @@ int runFullCalculation(Form& form, int method);
 
 // Runs the method of the active result page for each machine on a copy of the
 // form with the inputs as they stand; the form itself does not change.
-MachineComparison compareMachines(const FormMain& form);
+MachineComparison compareMachines(const Form& form);
 
 // The creation step's headings and names in StringGridMachines.
-void createMachineComparison(FormMain& form);
-// Computes the comparison and writes it into StringGridMachines.
-void refreshMachineComparison(FormMain& form);
+void createMachineComparison(Form& form);
+// Computes the comparison and writes it into StringGridMachines, while its
+// panel is shown; a hidden panel is left as it is.
+void refreshMachineComparison(Form& form);
 // The panel's commands: the menu items and the status-line button open it; a
 // double click on a machine's row selects that machine.
-void installMachineComparison(FormMain& form);
+void installMachineComparison(Form& form);
 
 } // namespace millcalc

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a C++ file of the repository differs from what clang-format makes
-# of it with the repository's .clang-format, and shows how it differs.
+# of it with the repository's .clang-format, and shows how it differs, or when
+# an include climbs with "../".
 #
 #     tools/check-format.sh         check every C++ file git knows
 #     tools/check-format.sh --fix   format them in place instead
@@ -35,6 +36,15 @@ for file in "${files[@]}"; do
         differing=$((differing + 1))
     fi
 done
+# An include names its file from the top of the repository (or its room's
+# include folder); one that climbs with "../" would reach past what its target
+# may use.
+climbing=$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](\.\./|[^">]*/\.\./)' "${files[@]}" || true)
+if [ -n "$climbing" ]; then
+    echo "$climbing" >&2
+    echo "check-format: includes that climb with \"../\"; name the file from its folder instead" >&2
+    exit 1
+fi
 if [ "$differing" -gt 0 ]; then
     echo "check-format: $differing of ${#files[@]} C++ files differ from .clang-format" \
         "(tools/check-format.sh --fix formats them)" >&2

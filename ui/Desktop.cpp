@@ -1,5 +1,6 @@
 #include "ui/Desktop.h"
 
+#include "shell/FormMain.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/HelpWindow.h"

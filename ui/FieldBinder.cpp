@@ -1,6 +1,6 @@
 #include "ui/FieldBinder.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
 #include "ui/PaletteColours.h"
@@ -122,7 +122,7 @@ std::unique_ptr<Binding> makeBinding(const BindingHost& host, const Field& field
 
 } // namespace
 
-FieldBinder::FieldBinder(FormMain& form, QWidget* root)
+FieldBinder::FieldBinder(Form& form, QWidget* root)
     : QObject(root)
     , form_(form)
     , root_(root)

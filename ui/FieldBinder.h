@@ -30,7 +30,7 @@ class QWidget;
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 class IdleBuild;
 
 class FieldBinder : public QObject {
@@ -41,7 +41,7 @@ public:
     using Builder = std::function<QWidget*()>;
 
     // root is the main window; its controls are bound and filled at once.
-    FieldBinder(FormMain& form, QWidget* root);
+    FieldBinder(Form& form, QWidget* root);
     ~FieldBinder() override;
 
     // The window of that control name is built by builder when it is first
@@ -83,7 +83,7 @@ private:
     void applyFocus(const std::string& name);
     Binding* binding(const std::string& name) const;
 
-    FormMain& form_;
+    Form& form_;
     QWidget* root_;
     BindingHost host_;
     std::unordered_map<std::string, std::unique_ptr<Binding>> bindings_;

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -125,14 +124,10 @@ void QtToolkit::quit()
 
 void QtToolkit::showModal(const std::string& window, const std::string& title)
 {
-    if (window == "FormAbout") {
+    // The About window is the program's one modal window; it has its own title.
+    Q_UNUSED(title);
+    if (window == "FormAbout")
         showAboutWindow(mainWindow_);
-        return;
-    }
-    QDialog dialog(mainWindow_);
-    dialog.setObjectName(QString::fromStdString(window));
-    dialog.setWindowTitle(QString::fromStdString(title));
-    dialog.exec();
 }
 
 void QtToolkit::raise(const std::string& window)

@@ -136,7 +136,9 @@ QWidget* SheetCommands::dialogParent() const
 
 CalculationSheet SheetCommands::sheet() const
 {
-    return buildCalculationSheet(form_, sheetTime(QDateTime::currentDateTime()).toStdString());
+    return buildCalculationSheet(form_,
+        form_.calculationLog(form_.store().index("PageControlMethods")),
+        sheetTime(QDateTime::currentDateTime()).toStdString());
 }
 
 void SheetCommands::showPreview()

@@ -211,14 +211,24 @@ TEST_F(MachineComparisonTest, EveryCaseTableFindsAMachineThatCannotTakeTheCut)
     }
 }
 
-TEST_F(MachineComparisonTest, RefreshedAfterEveryCalculationAndWhenOpened)
+TEST_F(MachineComparisonTest, RefreshedWhileShownAfterEveryCalculationAndWhenOpened)
 {
+    // Closed, the panel costs no calculation: "Расчет" leaves its grid alone.
     run({ "click BitCalcs" });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "");
+    run({ "click BitBtnMachines" });
     EXPECT_EQ(store().cell(kGrid, 1, 4), "112 %"); // 13496.339 of 12000 rpm
     type({ { "BaseVc", "500" } });
-    run({ "click BitBtnMachines" });
+    run({ "click BitCalcs" });
     EXPECT_EQ(store().cell(kGrid, 1, 4), "53 %"); // 6366.198 of 12000 rpm
     EXPECT_EQ(store().cell(kGrid, 4, 4), "нет");
+    // Closed again, the grid keeps what it showed last.
+    run({ "close PanelMachines" });
+    type({ { "BaseVc", "1060" } });
+    run({ "click BitCalcs" });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "53 %");
+    run({ "click N27" });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "112 %");
     run({ "pick PageControlMethods 2", "click N28" });
     EXPECT_EQ(store().cell(kGrid, 4, 0), "Nct");
     run({ "pick PageControlMethods 3" });

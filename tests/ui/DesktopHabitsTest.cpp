@@ -351,7 +351,7 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
         QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditStn"))));
     QCOMPARE(lines[10],
-        QStringLiteral("Момент, M\t%1\tНм\tв норме")
+        QStringLiteral("Момент, M\t%1\tНм\t")
             .arg(QString::fromStdString(app_->store().text("EditStM"))));
     for (const QString& line : lines)
         QCOMPARE(line.count(QLatin1Char('\t')), 3);

@@ -1,6 +1,6 @@
 #include "ui/addons/NomogramChartView.h"
 
-#include "ui/NomogramColours.h"
+#include "ui/NomogramLook.h"
 
 #include <QChart>
 #include <QLegend>
@@ -72,19 +72,6 @@ QValueAxis* axis(const char* title)
     return axis;
 }
 
-// The step between labelled ticks: 1, 2, 2.5 or 5 times a power of ten, the
-// smallest that divides the span into no more than ten intervals.
-qreal tickStep(qreal span)
-{
-    const qreal rough = span / 10;
-    const qreal power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const qreal factor : { 1.0, 2.0, 2.5, 5.0 }) {
-        if (factor * power >= rough)
-            return factor * power;
-    }
-    return 10 * power;
-}
-
 // Sets the axis to the values of the series on it, rounded out to whole ticks.
 void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal)
 {
@@ -115,7 +102,7 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
     if (std::isfinite(high + margin))
         high += margin;
     low = low >= 0 ? std::max<qreal>(0, low - margin) : low - margin;
-    const qreal step = tickStep(high - low);
+    const qreal step = tickStep(high - low, 10);
     const qreal tickLow = std::floor(low / step) * step;
     const qreal tickHigh = std::ceil(high / step) * step;
     if (std::isfinite(tickLow) && std::isfinite(tickHigh) && tickHigh > tickLow) {
@@ -145,7 +132,7 @@ NomogramChartView::NomogramChartView(QWidget* parent)
     : QChartView(new QChart, parent)
     , chart_(QChartView::chart())
 {
-    chart_->setTitle(QStringLiteral("Номограмма"));
+    chart_->setTitle(QString::fromUtf8(kTitle));
     QFont titleFont = chart_->titleFont();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
@@ -154,24 +141,23 @@ NomogramChartView::NomogramChartView(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignTop);
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
 
-    speedAxis_ = axis("Обороты шпинделя");
-    torqueAxis_ = axis("Момент");
-    powerAxis_ = axis("Мощность");
+    speedAxis_ = axis(kSpeedAxis.title);
+    torqueAxis_ = axis(kTorqueAxis.title);
+    powerAxis_ = axis(kPowerAxis.title);
     chart_->addAxis(speedAxis_, Qt::AlignBottom);
     chart_->addAxis(torqueAxis_, Qt::AlignLeft);
     chart_->addAxis(powerAxis_, Qt::AlignRight);
     // One grid, of the torque ticks: the power ticks fall elsewhere.
     powerAxis_->setGridLineVisible(false);
 
-    series_[0] = curve("Series1", "Кривая Мощности", kRed);
-    series_[1] = curve("Series2", "Кривая Момента", kGreen);
-    series_[2] = operatingPoint("Series3", "Мощность", kYellow, kMaroon);
-    series_[3] = operatingPoint("Series4", "Момент", kBlue, kLime);
     for (std::size_t i = 0; i < series_.size(); ++i) {
+        const SeriesLook& look = kSeries[i];
+        series_[i] = look.curve ? static_cast<QXYSeries*>(curve(look.name, look.title, look.colour))
+                                : operatingPoint(look.name, look.title, look.colour, look.border);
         chart_->addSeries(series_[i]);
         series_[i]->attachAxis(speedAxis_);
         // Power on the right, torque on the left.
-        series_[i]->attachAxis(i % 2 == 0 ? powerAxis_ : torqueAxis_);
+        series_[i]->attachAxis(look.power ? powerAxis_ : torqueAxis_);
     }
 
     setRenderHint(QPainter::Antialiasing);

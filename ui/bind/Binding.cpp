@@ -1,7 +1,7 @@
 #include "ui/bind/Binding.h"
 
+#include "app/Form.h"
 #include "app/Toolkit.h"
-#include "shell/FormMain.h"
 #include "ui/PaletteColours.h"
 
 #include <QColor>

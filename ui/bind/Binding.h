@@ -17,12 +17,12 @@ class QObject;
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
 // What a binding needs of its binder: the window logic, the object its
 // connections live on (they end with the binder) and the main window.
 struct BindingHost {
-    FormMain& form;
+    Form& form;
     QObject* context;
     QObject* root;
     // Runs a user's action on the window logic; an error that escapes it goes

@@ -1,6 +1,6 @@
 #include "ui/bind/ButtonBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 #include <QAbstractButton>
 #include <QPalette>

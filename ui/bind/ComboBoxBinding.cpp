@@ -1,6 +1,6 @@
 #include "ui/bind/ComboBoxBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/bind/LineEditBinding.h"
 
 #include <QComboBox>

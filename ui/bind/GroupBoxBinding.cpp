@@ -1,6 +1,6 @@
 #include "ui/bind/GroupBoxBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/WidgetKit.h"
 
 #include <QButtonGroup>

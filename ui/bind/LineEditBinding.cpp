@@ -1,6 +1,6 @@
 #include "ui/bind/LineEditBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 #include <QLineEdit>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "ui/bind/PictureLabelBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/PictureLabel.h"
 
 namespace millcalc {

@@ -1,6 +1,6 @@
 #include "ui/bind/PlainTextEditBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "ui/bind/RadioButtonBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 #include <QRadioButton>
 #include <QSignalBlocker>

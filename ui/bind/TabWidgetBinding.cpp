@@ -1,6 +1,6 @@
 #include "ui/bind/TabWidgetBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 
 #include <QTabWidget>
 

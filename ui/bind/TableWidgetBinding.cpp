@@ -1,6 +1,6 @@
 #include "ui/bind/TableWidgetBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
 

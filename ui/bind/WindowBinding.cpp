@@ -1,6 +1,6 @@
 #include "ui/bind/WindowBinding.h"
 
-#include "shell/FormMain.h"
+#include "app/Form.h"
 #include "ui/WidgetKit.h"
 
 #include <QEvent>
