@@ -3,6 +3,7 @@
 #include "app/Toolkit.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -129,6 +130,12 @@ void prepareApplication(QGuiApplication& app)
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
     installQtTranslations(app, QLocale());
+}
+
+QString settingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/millcalc/millcalc.ini");
 }
 
 } // namespace millcalc
