@@ -143,7 +143,7 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     sheet_ = new SheetCommands(form_, main_.get());
     calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
     // "Восстановить расположение окон" closes the help menu's panel lines.
-    auto* reset = new QAction(QStringLiteral("Восстановить &расположение окон"), main_.get());
+    auto* reset = new QAction(QStringLiteral("Восстановить расположение &окон"), main_.get());
     reset->setObjectName(QStringLiteral("NResetLayout"));
     if (auto* help = main_->findChild<QMenu*>(QStringLiteral("N7Menu"))) {
         const QList<QAction*> lines = help->actions();
@@ -290,8 +290,10 @@ void Desktop::resetArrangement()
     QList<QDockWidget*> docks;
     for (std::size_t row = 0; row < std::size(kDocks); ++row) {
         if (auto* dock = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[row].name))) {
-            main->removeDockWidget(dock);
+            // Docked again in its place first: a dock taken out of the layout
+            // floating stays a window of its own.
             dock->setFloating(false);
+            main->removeDockWidget(dock);
             docks << dock;
         }
     }
