@@ -242,8 +242,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
             if (!parseItem(argument, entry.value)
                 || entry.value >= static_cast<int>(f.items.size()))
                 return fail(number,
-                    "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field)
-                        + " (0–" + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
+                    "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field) + " (0–"
+                        + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
             break;
         case CalculationLine::Command::Check:
             if (!checks(f.kind))

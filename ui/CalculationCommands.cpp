@@ -60,7 +60,8 @@ QString droppedFile(const QMimeData* data)
 
 void showError(QWidget* parent, const char* caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(caption), text, QMessageBox::Ok, parent);
+    QMessageBox box(
+        QMessageBox::Critical, QString::fromUtf8(caption), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("CalculationErrorBox"));
     box.exec();
 }
@@ -131,10 +132,9 @@ CalculationCommands::CalculationCommands(
         box.setEscapeButton(cancel);
         box.exec();
         const QString chosen = box.clickedButton() ? box.clickedButton()->objectName() : QString();
-        return chosen == QLatin1String("Save") ? int(QMessageBox::Save)
-            : chosen == QLatin1String("Discard")
-            ? int(QMessageBox::Discard)
-            : int(QMessageBox::Cancel);
+        return chosen == QLatin1String("Save")   ? int(QMessageBox::Save)
+            : chosen == QLatin1String("Discard") ? int(QMessageBox::Discard)
+                                                 : int(QMessageBox::Cancel);
     })
 {
     if (!settingsFile_.isEmpty()) {
@@ -232,12 +232,12 @@ QString CalculationCommands::proposedPath() const
     if (folder.isEmpty())
         folder = QDir::homePath();
     QString machine = QString::fromStdString(form_.store().text("TabMach")).trimmed();
-    machine.replace(QRegularExpression(QStringLiteral("[^\\w-]+"),
-                        QRegularExpression::UseUnicodePropertiesOption),
+    machine.replace(QRegularExpression(
+                        QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
         QStringLiteral("_"));
     return QDir(folder).filePath(QStringLiteral("расчет-%1.%2")
-                                     .arg(machine.isEmpty() ? QStringLiteral("станок") : machine,
-                                         QLatin1String(kCalculationExtension)));
+            .arg(machine.isEmpty() ? QStringLiteral("станок") : machine,
+                QLatin1String(kCalculationExtension)));
 }
 
 void CalculationCommands::askAndOpen()
@@ -256,8 +256,8 @@ bool CalculationCommands::openFile(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
     const auto refuse = [&](int line, const QString& reason) {
-        const QString where = line > 0 ? QStringLiteral("Строка %1: ").arg(line)
-                                       : QStringLiteral("Причина: ");
+        const QString where
+            = line > 0 ? QStringLiteral("Строка %1: ").arg(line) : QStringLiteral("Причина: ");
         showError(dialogParent(), kOpenErrorCaption,
             QStringLiteral("Файл не открыт как расчет:\n%1\n\n%2%3.").arg(shown, where, reason));
         return false;

@@ -16,9 +16,9 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QMenu>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
@@ -149,9 +149,8 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
         const QList<QAction*> lines = help->actions();
         const auto machines = std::find_if(lines.begin(), lines.end(),
             [](const QAction* line) { return line->objectName() == QLatin1String("N27"); });
-        help->insertAction(machines == lines.end() || machines + 1 == lines.end()
-                ? nullptr
-                : *(machines + 1),
+        help->insertAction(
+            machines == lines.end() || machines + 1 == lines.end() ? nullptr : *(machines + 1),
             reset);
     }
     QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });

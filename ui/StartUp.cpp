@@ -3,7 +3,6 @@
 #include "app/Toolkit.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -13,6 +12,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QWidget>
 

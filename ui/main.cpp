@@ -48,7 +48,8 @@ int main(int argc, char** argv)
     // is none brings its box over the window.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
         const QString file = arguments.at(1);
-        QTimer::singleShot(0, &desktop->mainWindow(), [&calculation, file] { calculation.openFile(file); });
+        QTimer::singleShot(
+            0, &desktop->mainWindow(), [&calculation, file] { calculation.openFile(file); });
     }
     const int status = QApplication::exec();
     desktop.reset();

@@ -108,8 +108,8 @@ TEST(CalculationFile, HoldsEveryDeclaredInputTheMachineTheMaterialAndTheMethod)
     const std::vector<std::string> fields = calculationFields();
     for (const std::string& input : declaredInputs())
         EXPECT_NE(std::find(fields.begin(), fields.end(), input), fields.end()) << input;
-    for (const char* name :
-        { "TabMach", "RadioButton1", "RadioButton5", "EditStKc11", "EditTsm2", "PageControlMethods" })
+    for (const char* name : { "TabMach", "RadioButton1", "RadioButton5", "EditStKc11", "EditTsm2",
+             "PageControlMethods" })
         EXPECT_NE(std::find(fields.begin(), fields.end(), name), fields.end()) << name;
     EXPECT_EQ(fields.back(), "PageControlMethods");
 }
@@ -190,21 +190,26 @@ TEST(CalculationFile, RefusesWhatIsNoCalculationNamingTheLineAndChangingNothing)
         { "truncated", cut, static_cast<int>(std::count(cut.begin(), cut.end(), '\n')),
             "файл оборван" },
         { "cut in a line", "pick TabMach 0\npick PageControlMethods", 2, "пункт «» вне списка" },
-        { "unknown field", "set BaseQ 5\npick PageControlMethods 0\n", 1, "неизвестное поле «BaseQ»" },
-        { "a result", "set EditStn 5\npick PageControlMethods 0\n", 1, "неизвестное поле «EditStn»" },
+        { "unknown field", "set BaseQ 5\npick PageControlMethods 0\n", 1,
+            "неизвестное поле «BaseQ»" },
+        { "a result", "set EditStn 5\npick PageControlMethods 0\n", 1,
+            "неизвестное поле «EditStn»" },
         { "item out of range", "pick TabMach 9999\npick PageControlMethods 0\n", 1,
             "пункт «9999» вне списка поля «TabMach»" },
         { "negative item", "pick ComboBoxRa -1\npick PageControlMethods 0\n", 1, "пункт «-1»" },
         { "method out of range", "pick PageControlMethods 4\n", 1, "пункт «4»" },
-        { "oversize", "# " + std::string(kCalculationFileLimit, 'x') + "\n", 0, "файл больше 1 МБ" },
+        { "oversize", "# " + std::string(kCalculationFileLimit, 'x') + "\n", 0,
+            "файл больше 1 МБ" },
         { "not UTF-8", "# millcalc\nset BaseD \xd0\n", 2, "текст не в кодировке UTF-8" },
         { "overlong UTF-8", "set BaseD \xc0\xb1\n", 1, "текст не в кодировке UTF-8" },
         { "click", "pick TabMach 1\nclick BitCalcs\npick PageControlMethods 0\n", 2,
             "команда «click» не задает ввод" },
         { "set of a list", "set ComboBoxMaterial x\npick PageControlMethods 0\n", 1,
             "поле «ComboBoxMaterial» не вводится текстом" },
-        { "check of a text", "check BaseD 1\npick PageControlMethods 0\n", 1, "поле «BaseD» не флажок" },
-        { "check 2", "check CheckBoxhm2 2\npick PageControlMethods 0\n", 1, "флажок «CheckBoxhm2»" },
+        { "check of a text", "check BaseD 1\npick PageControlMethods 0\n", 1,
+            "поле «BaseD» не флажок" },
+        { "check 2", "check CheckBoxhm2 2\npick PageControlMethods 0\n", 1,
+            "флажок «CheckBoxhm2»" },
         { "empty", "", 0, "файл оборван" },
     };
     for (const BadFile& c : cases) {
@@ -226,8 +231,8 @@ TEST(CalculationFile, ReadsTheLineEndsAndCommentsTheRunnerReads)
     Started s;
     std::vector<CalculationLine> lines;
     CalculationError error;
-    ASSERT_TRUE(readCalculation(
-        "# a\r\nset BaseD  7,5 \rpick TabMach 2\n\ncheck CheckBoxhm2 1\r\npick PageControlMethods 2",
+    ASSERT_TRUE(readCalculation("# a\r\nset BaseD  7,5 \rpick TabMach 2\n\ncheck CheckBoxhm2 "
+                                "1\r\npick PageControlMethods 2",
         s.store(), lines, error))
         << error.reason;
     ASSERT_EQ(lines.size(), 4u);
@@ -244,8 +249,12 @@ TEST(CalculationFile, TheHeaderNamesTheProgramVersionDateMachineAndMethod)
 {
     Started s;
     const std::string text = calculationText(s.store(), "1.0", "08.12.2026 10:15");
-    EXPECT_EQ(text.rfind("# millcalc 1.0: расчет режимов резания\n# Сохранен: 08.12.2026 10:15\n# Станок: ", 0), 0u);
-    EXPECT_NE(text.find("# Метод: " + s.store().text("PageControlMethods") + "\n"), std::string::npos);
+    EXPECT_EQ(
+        text.rfind(
+            "# millcalc 1.0: расчет режимов резания\n# Сохранен: 08.12.2026 10:15\n# Станок: ", 0),
+        0u);
+    EXPECT_NE(
+        text.find("# Метод: " + s.store().text("PageControlMethods") + "\n"), std::string::npos);
 }
 
 } // namespace

@@ -63,9 +63,8 @@ struct BoxWatch {
         seen = true;
         caption = box->windowTitle();
         text = box->text();
-        QAbstractButton* button = press.isEmpty()
-            ? box->button(QMessageBox::Ok)
-            : box->findChild<QAbstractButton*>(press);
+        QAbstractButton* button = press.isEmpty() ? box->button(QMessageBox::Ok)
+                                                  : box->findChild<QAbstractButton*>(press);
         QVERIFY(button);
         button->click();
     }
@@ -143,7 +142,8 @@ void CalculationFileTest::savedCalculationOpensWithItsInputsAndResults()
     QCOMPARE(other.find<QComboBox>("BaseTiD")->currentText(), QStringLiteral("32"));
     QCOMPARE(other.find<QLineEdit>("EditTiPxcoeff")->text(), QStringLiteral("4000"));
     QCOMPARE(other.store().index("PageControlParam"), 2);
-    QCOMPARE(other.desktop->calculationCommands().currentFile(), QFileInfo(path).absoluteFilePath());
+    QCOMPARE(
+        other.desktop->calculationCommands().currentFile(), QFileInfo(path).absoluteFilePath());
     QVERIFY(!other.desktop->calculationCommands().isModified());
 }
 
@@ -183,9 +183,8 @@ void CalculationFileTest::badFileBringsTheBoxAndChangesNothing_data()
     QTest::newRow("binary") << binary << QStringLiteral("Строка 2: двоичный файл");
     QTest::newRow("truncated") << QByteArray("# millcalc 1.0\npick TabMach 1\nset BaseD 40\n")
                                << QStringLiteral("Строка 3: файл оборван");
-    QTest::newRow("unknown field")
-        << QByteArray("set BaseQ 1\npick PageControlMethods 0\n")
-        << QStringLiteral("Строка 1: неизвестное поле «BaseQ»");
+    QTest::newRow("unknown field") << QByteArray("set BaseQ 1\npick PageControlMethods 0\n")
+                                   << QStringLiteral("Строка 1: неизвестное поле «BaseQ»");
     QTest::newRow("item out of range")
         << QByteArray("pick TabMach 0\npick ComboBoxRa 77\npick PageControlMethods 0\n")
         << QStringLiteral("Строка 2: пункт «77» вне списка поля «ComboBoxRa»");
@@ -193,7 +192,8 @@ void CalculationFileTest::badFileBringsTheBoxAndChangesNothing_data()
                               << QStringLiteral("Причина: файл больше 1 МБ");
     QTest::newRow("not UTF-8") << QByteArray("pick TabMach 1\nset BaseD \xe9t\xe9\n")
                                << QStringLiteral("Строка 2: текст не в кодировке UTF-8");
-    QTest::newRow("click") << QByteArray("pick TabMach 1\nclick BitCalcs\npick PageControlMethods 0\n")
+    QTest::newRow("click") << QByteArray(
+        "pick TabMach 1\nclick BitCalcs\npick PageControlMethods 0\n")
                            << QStringLiteral("Строка 2: команда «click» не задает ввод");
 }
 
@@ -344,7 +344,8 @@ void CalculationFileTest::recentFilesAndFolderAreKept()
         QVERIFY(files.saveTo(dir_.filePath(QStringLiteral("r3.millcalc"))));
         QCOMPARE(files.recentFiles().size(), qsizetype { CalculationCommands::kRecentFiles });
         QCOMPARE(files.recentFiles().first(), dir_.filePath(QStringLiteral("r3.millcalc")));
-        QCOMPARE(files.recentMenu()->actions().size(), qsizetype { CalculationCommands::kRecentFiles });
+        QCOMPARE(
+            files.recentMenu()->actions().size(), qsizetype { CalculationCommands::kRecentFiles });
     }
     RecordingToolkit toolkit;
     FormMain form(toolkit);
