@@ -315,8 +315,11 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
         = kindSet({ K::DropDownList, K::EditableList, K::RadioGroup, K::PageControl });
     static constexpr KindSet kWindows = kindSet({ K::Window, K::Panel });
     static constexpr Command kCommands[] = {
-        { "set", Shape::ControlAndText, 0, kindSet({ K::TextField, K::EditableList }),
-            "a text field or an editable list",
+        // A static text too: a calculation file restores the material group's
+        // name that a transfer from the material panel wrote.
+        { "set", Shape::ControlAndText, 0,
+            kindSet({ K::TextField, K::EditableList, K::StaticText }),
+            "a text field, an editable list or a static text",
             [](ScenarioRunner& r, const Call& c) {
                 r.form_.typeText(c.control->name, std::string(c.text));
             } },

@@ -84,6 +84,10 @@ metainfo=("$work"/root/usr/share/metainfo/*.metainfo.xml)
 entry="$work/root/usr/share/applications/millcalc.desktop"
 grep -qx 'Name\[ru\]=Расчет режимов резания' "$entry" || fail "the desktop entry lacks its Russian name"
 grep -qx 'Icon=millcalc' "$entry" || fail "the desktop entry lacks Icon=millcalc"
+grep -qx 'MimeType=application/x-millcalc;' "$entry" \
+    || fail "the desktop entry does not name the calculation file's type"
+grep -q '<glob pattern="\*.millcalc"/>' "$work/root/usr/share/mime/packages/millcalc.xml" \
+    || fail "the package does not register the calculation file's type"
 
 step "desktop-file-validate"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the desktop entry"

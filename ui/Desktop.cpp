@@ -1,6 +1,7 @@
 #include "ui/Desktop.h"
 
 #include "shell/FormMain.h"
+#include "ui/CalculationCommands.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/HelpWindow.h"
@@ -11,16 +12,20 @@
 #include "ui/ResultsCopy.h"
 #include "ui/SheetCommands.h"
 #include "ui/SplashWindow.h"
+#include "ui/WindowMemory.h"
 
+#include <QAction>
 #include <QDockWidget>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace millcalc {
@@ -128,7 +133,7 @@ private:
 
 } // namespace
 
-Desktop::Desktop(FormMain& form)
+Desktop::Desktop(FormMain& form, const QString& settingsFile)
     : form_(form)
     , main_(std::make_unique<MainWindow>())
 {
@@ -136,6 +141,21 @@ Desktop::Desktop(FormMain& form)
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner);
     sheet_ = new SheetCommands(form_, main_.get());
+    calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
+    // "Восстановить расположение окон" closes the help menu's panel lines.
+    auto* reset = new QAction(QStringLiteral("Восстановить расположение &окон"), main_.get());
+    reset->setObjectName(QStringLiteral("NResetLayout"));
+    if (auto* help = main_->findChild<QMenu*>(QStringLiteral("N7Menu"))) {
+        const QList<QAction*> lines = help->actions();
+        const auto machines = std::find_if(lines.begin(), lines.end(),
+            [](const QAction* line) { return line->objectName() == QLatin1String("N27"); });
+        help->insertAction(
+            machines == lines.end() || machines + 1 == lines.end() ? nullptr : *(machines + 1),
+            reset);
+    }
+    QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });
+    if (!settingsFile.isEmpty())
+        memory_ = new WindowMemory(*main_, settingsFile);
     // The input page shown at start is built with the window; the others
     // first, before the docks, in the idle time after its first paint, or
     // at once when the page control turns to one of them before.
@@ -161,10 +181,9 @@ QDockWidget* Desktop::buildDock(std::size_t row)
 {
     const DockRow& entry = kDocks[row];
     QMainWindow* main = main_.get();
-    // The others open in relation to the results.
-    auto* results = entry.place == DockPlace::Results
-        ? nullptr
-        : qobject_cast<QDockWidget*>(binder_->build(kDocks[kResultsRow].name));
+    // The others open in relation to the results, built first.
+    if (entry.place != DockPlace::Results)
+        binder_->build(kDocks[kResultsRow].name);
     QDockWidget* dock = nullptr;
     if (entry.place == DockPlace::Log) {
         dock = new MessageWindow(main);
@@ -177,7 +196,47 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         }
         dock = panel;
     }
+    // Where a saved arrangement is restored (ui/WindowMemory), the dock goes
+    // where the user left it; its visibility stays the store's.
+    const bool restored = main->restoreDockWidget(dock);
     dock->hide();
+    if (!restored)
+        placeDock(row, dock);
+    // Not by its signal: the binder shows it with its signals blocked.
+    new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
+    // A tab brought to the front (a calculation raises the results over the
+    // panels) gets its room as well.
+    QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, dock](bool visible) {
+        if (visible) {
+            QTimer::singleShot(0, dock, [this, dock] {
+                if (dock->isVisible())
+                    makeRoom(dock);
+            });
+        }
+    });
+    if (entry.place == DockPlace::Results) {
+        // Each page asks for its own size: another page, of the inputs or of
+        // the results, may want the room shared out anew.
+        for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
+            auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
+            for (int i = 0; pages && i < pages->count(); ++i) {
+                new OnShow(pages->widget(i), [this, dock](bool) {
+                    if (dock->isVisible())
+                        makeRoom(dock);
+                });
+            }
+        }
+    }
+    return dock;
+}
+
+void Desktop::placeDock(std::size_t row, QDockWidget* dock)
+{
+    const DockRow& entry = kDocks[row];
+    QMainWindow* main = main_.get();
+    auto* results = entry.place == DockPlace::Results
+        ? nullptr
+        : main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
     switch (entry.place) {
     case DockPlace::Results:
         main->addDockWidget(Qt::RightDockWidgetArea, dock);
@@ -222,32 +281,35 @@ QDockWidget* Desktop::buildDock(std::size_t row)
         break;
     }
     }
-    // Not by its signal: the binder shows it with its signals blocked.
-    new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
-    // A tab brought to the front (a calculation raises the results over the
-    // panels) gets its room as well.
-    QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, dock](bool visible) {
-        if (visible) {
-            QTimer::singleShot(0, dock, [this, dock] {
-                if (dock->isVisible())
-                    makeRoom(dock);
-            });
-        }
-    });
-    if (entry.place == DockPlace::Results) {
-        // Each page asks for its own size: another page, of the inputs or of
-        // the results, may want the room shared out anew.
-        for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
-            auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
-            for (int i = 0; pages && i < pages->count(); ++i) {
-                new OnShow(pages->widget(i), [this, dock](bool) {
-                    if (dock->isVisible())
-                        makeRoom(dock);
-                });
-            }
+}
+
+void Desktop::resetArrangement()
+{
+    MainWindow* main = main_.get();
+    QList<QDockWidget*> docks;
+    for (std::size_t row = 0; row < std::size(kDocks); ++row) {
+        if (auto* dock = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[row].name))) {
+            // Docked again in its place first: a dock taken out of the layout
+            // floating stays a window of its own.
+            dock->setFloating(false);
+            main->removeDockWidget(dock);
+            docks << dock;
         }
     }
-    return dock;
+    // In the order they were built: the results first, the others beside them.
+    for (std::size_t row = 0; row < std::size(kDocks); ++row) {
+        if (auto* dock = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[row].name)))
+            placeDock(row, dock);
+    }
+    main->setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
+    if (main->isMaximized() || main->isFullScreen())
+        main->showNormal();
+    main->resize(main->sizeHint().boundedTo(screenArea(main).size()));
+    for (QDockWidget* dock : docks) {
+        dock->setVisible(form_.store().visible(dock->objectName().toStdString()));
+        if (dock->isVisible())
+            makeRoom(dock);
+    }
 }
 
 void Desktop::makeRoom(QDockWidget* opened)

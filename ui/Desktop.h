@@ -6,6 +6,8 @@
 // in the idle time after the main window's first paint.
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class QDockWidget;
@@ -17,10 +19,15 @@ class FieldBinder;
 class FormMain;
 class MainWindow;
 class SheetCommands;
+class CalculationCommands;
+class WindowMemory;
 
 class Desktop {
 public:
-    explicit Desktop(FormMain& form);
+    // The window's size, the docks' arrangement, the recent files and the
+    // last folder are kept in settingsFile (Qt's settings, an INI file);
+    // none are kept without one.
+    explicit Desktop(FormMain& form, const QString& settingsFile = QString());
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -28,6 +35,7 @@ public:
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
     SheetCommands& sheetCommands() { return *sheet_; }
+    CalculationCommands& calculationCommands() { return *calculation_; }
     // A window, dock or panel of the program by its control name, built if it
     // was not yet; null for no window of that name.
     QWidget* window(const char* name) const;
@@ -35,9 +43,14 @@ public:
     // Shows what the store holds: the main window and every dock and window
     // as visible as its field says.
     void show();
+    // The docks where they go at a first start, and the window at the size
+    // it asks for within the screen.
+    void resetArrangement();
 
 private:
     QDockWidget* buildDock(std::size_t row);
+    // Puts the dock of that row where it goes by default.
+    void placeDock(std::size_t row, QDockWidget* dock);
     // Gives the main window the room its shown docks ask for, as far as the
     // screen allows, and a dock opened for the first time its width.
     void makeRoom(QDockWidget* opened);
@@ -46,6 +59,8 @@ private:
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
     SheetCommands* sheet_ = nullptr;
+    CalculationCommands* calculation_ = nullptr;
+    WindowMemory* memory_ = nullptr;
 };
 
 } // namespace millcalc

@@ -119,7 +119,13 @@ void QtToolkit::quit()
     // Queued, so that the command that ends the program runs to its end first.
     // exit() rather than quit(): quit() would first ask every window to close,
     // and the main window answers a close by asking the window logic to quit.
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp,
+        [this] {
+            if (!quitCheck_ || quitCheck_())
+                QCoreApplication::exit(0);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtToolkit::showModal(const std::string& window, const std::string& title)

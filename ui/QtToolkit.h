@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace millcalc {
 
 class QtToolkit : public Toolkit {
@@ -14,6 +16,9 @@ public:
     // The window that owns the boxes and holds every other window of the
     // program; set once the windows exist.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Asked before the program ends, by whatever command ends it; false keeps
+    // it open (the user cancelled the question about unsaved changes).
+    void setQuitCheck(std::function<bool()> check) { quitCheck_ = std::move(check); }
 
     void warningBox(const std::string& text, const std::string& caption) override;
     void informationBox(const std::string& text) override;
@@ -31,6 +36,7 @@ private:
     QWidget* boxParent() const;
 
     QPointer<QWidget> mainWindow_;
+    std::function<bool()> quitCheck_;
 };
 
 } // namespace millcalc

@@ -68,7 +68,10 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     , form_(form)
     , mainWindow_(mainWindow)
     , preview_(action(mainWindow, "SheetPreview", "&Просмотр и печать...", QKeySequence::Print))
-    , pdf_(action(mainWindow, "SheetPdf", "&Сохранить в PDF...", QKeySequence::Save))
+    // Ctrl+S saves the calculation itself (ui/CalculationCommands); the PDF,
+    // an export, takes Ctrl+Shift+E.
+    , pdf_(action(mainWindow, "SheetPdf", "&Сохранить в PDF...",
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)))
     , copy_(action(mainWindow, "SheetCopy", "&Копировать таблицу",
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)))
     , askFileName_([](QWidget* parent, const QString& proposed) {
@@ -79,10 +82,10 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     auto* menu = new QMenu(QStringLiteral("&Лист расчета"), mainWindow);
     menu->setObjectName(QStringLiteral("SheetMenu"));
     menu->addActions({ preview_, pdf_, copy_ });
-    // Between "Закрыть" and "Помощь..": before the first submenu of the bar.
+    // Between "Закрыть" and "Помощь..".
     QAction* before = nullptr;
     for (QAction* item : mainWindow->menuBar()->actions()) {
-        if (item->menu()) {
+        if (item->objectName() == QLatin1String("N7")) {
             before = item;
             break;
         }

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QWidget>
 
@@ -129,6 +130,12 @@ void prepareApplication(QGuiApplication& app)
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
     installQtTranslations(app, QLocale());
+}
+
+QString settingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/millcalc/millcalc.ini");
 }
 
 } // namespace millcalc

@@ -29,4 +29,8 @@ QString installQtTranslations(QCoreApplication& app, const QLocale& locale);
 // the user's locale.
 void prepareApplication(QGuiApplication& app);
 
+// The program's settings (Qt's settings, an INI file) in the user's
+// configuration folder: ~/.config/millcalc/millcalc.ini.
+QString settingsFile();
+
 } // namespace millcalc

@@ -1,5 +1,6 @@
 // millcalc: the desktop calculator of cutting conditions for end milling.
 #include "shell/FormMain.h"
+#include "ui/CalculationCommands.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/IdleBuild.h"
@@ -35,12 +36,21 @@ int main(int argc, char** argv)
     const bool started = millcalc::startOrReport(toolkit, [&] {
         form = std::make_unique<millcalc::FormMain>(toolkit);
         form->start();
-        desktop = std::make_unique<millcalc::Desktop>(*form);
+        desktop = std::make_unique<millcalc::Desktop>(*form, millcalc::settingsFile());
         toolkit.setMainWindow(&desktop->mainWindow());
         desktop->show();
     });
     if (!started)
         return 1;
+    millcalc::CalculationCommands& calculation = desktop->calculationCommands();
+    toolkit.setQuitCheck([&calculation] { return calculation.mayClose(); });
+    // `millcalc FILE` opens the calculation once the window is up; a file that
+    // is none brings its box over the window.
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
+        const QString file = arguments.at(1);
+        QTimer::singleShot(
+            0, &desktop->mainWindow(), [&calculation, file] { calculation.openFile(file); });
+    }
     const int status = QApplication::exec();
     desktop.reset();
     return status;

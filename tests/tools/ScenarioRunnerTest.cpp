@@ -29,7 +29,8 @@ struct ErrorCase {
 constexpr ErrorCase kErrorCases[] = {
     { "frobnicate BaseD", "unknown command frobnicate" },
     { "get NoSuchControl", "unknown control NoSuchControl" },
-    { "set ComboBoxMaterial x", "set needs a text field or an editable list: ComboBoxMaterial" },
+    { "set ComboBoxMaterial x",
+        "set needs a text field, an editable list or a static text: ComboBoxMaterial" },
     { "pick ComboBoxMaterial 3", "index out of range: 3" },
     { "pick ComboBoxMaterial -1", "index out of range: -1" },
     { "pick TabMach x", "index out of range: x" },

@@ -2,6 +2,7 @@
 // back as text, one A4 page; a PDF that cannot be written; the copied table
 // under a Russian and the C locale; the menu and the results' context menu.
 #include "DesktopHarness.h"
+#include "OrdinaryUser.h"
 #include "RecordingToolkit.h"
 
 #include "app/FieldCaptions.h"
@@ -103,66 +104,6 @@ struct BoxWatch {
         text = box->text();
         box->button(QMessageBox::Ok)->click();
     }
-};
-
-// Root writes wherever it likes, so a test run by root tries a read-only
-// folder as an ordinary user: the process takes the rights of "nobody" for the
-// while and gives root's back when this goes, which the saved user id, left
-// root, allows. An ordinary user keeps its own rights.
-class OrdinaryUser {
-public:
-    static constexpr uid_t kNobody = 65534;
-
-    OrdinaryUser() = default;
-    OrdinaryUser(const OrdinaryUser&) = delete;
-    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
-
-    ~OrdinaryUser()
-    {
-        if (!dropped_)
-            return;
-        // Root again first: only root may set the groups.
-        if (setresuid(0, 0, 0) != 0 || setresgid(gid_, gid_, gid_) != 0
-            || setgroups(groups_.size(), groups_.data()) != 0)
-            qFatal("root's rights could not be taken back: %s", std::strerror(errno));
-        prctl(PR_SET_DUMPABLE, dumpable_);
-    }
-
-    static bool isRoot() { return geteuid() == 0; }
-
-    // Empty when the process now runs as an ordinary user, else why not.
-    QString become()
-    {
-        if (!isRoot())
-            return QString();
-        gid_ = getegid();
-        groups_.resize(static_cast<std::size_t>(getgroups(0, nullptr)));
-        if (getgroups(static_cast<int>(groups_.size()), groups_.data()) < 0)
-            return why("getgroups");
-        dumpable_ = prctl(PR_GET_DUMPABLE);
-        if (setgroups(0, nullptr) != 0)
-            return why("setgroups");
-        dropped_ = true;
-        if (setresgid(kNobody, kNobody, gid_) != 0)
-            return why("setresgid");
-        if (setresuid(kNobody, kNobody, 0) != 0)
-            return why("setresuid");
-        return QString();
-    }
-
-private:
-    static QString why(const char* call)
-    {
-        return QStringLiteral("%1 failed (%2): root cannot act as user %3, so the read-only "
-                              "folder is not tried; run the test as an ordinary user")
-            .arg(QLatin1String(call), QString::fromLocal8Bit(std::strerror(errno)))
-            .arg(kNobody);
-    }
-
-    bool dropped_ = false;
-    gid_t gid_ = 0;
-    std::vector<gid_t> groups_;
-    int dumpable_ = 1;
 };
 
 } // namespace
@@ -471,19 +412,20 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
 void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
 {
     QList<QAction*> bar = app_->desktop->mainWindow().menuBar()->actions();
-    QCOMPARE(bar.size(), 3);
-    QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[2]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar[1]->objectName(), QStringLiteral("NClose"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
+    QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
     SheetCommands& commands = app_->desktop->sheetCommands();
-    const QList<QAction*> items = bar[1]->menu()->actions();
+    const QList<QAction*> items = bar[2]->menu()->actions();
     QCOMPARE(items,
         (QList<QAction*> {
             commands.previewAction(), commands.pdfAction(), commands.copyAction() }));
     QCOMPARE(items[0]->text(), QStringLiteral("&Просмотр и печать..."));
     QCOMPARE(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(items[1]->text(), QStringLiteral("&Сохранить в PDF..."));
-    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    // Ctrl+S saves the calculation.
+    QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
     QCOMPARE(items[2]->text(), QStringLiteral("&Копировать таблицу"));
     QCOMPARE(items[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
 
@@ -512,7 +454,7 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
             offered = proposed;
             return QString();
         });
-        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY2(offered.endsWith(QStringLiteral(".pdf")), qPrintable(window->objectName()));
     }
 

@@ -21,7 +21,7 @@ foreach(file "${program}" "${entry}" "${icon}" "${metainfo}" "${module}"
         "${PREFIX}/share/icons/hicolor/48x48/apps/millcalc.png"
         "${PREFIX}/share/icons/hicolor/256x256/apps/millcalc.png"
         "${PREFIX}/share/doc/millcalc/copyright" "${PREFIX}/share/doc/millcalc/changelog.gz"
-        "${PREFIX}/share/man/man1/millcalc.1.gz")
+        "${PREFIX}/share/man/man1/millcalc.1.gz" "${PREFIX}/share/mime/packages/millcalc.xml")
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()
@@ -41,7 +41,8 @@ endif()
 
 file(STRINGS "${entry}" lines ENCODING UTF-8)
 foreach(expected "[Desktop Entry]" "Type=Application" "Name=millcalc"
-        "Name[ru]=Расчет режимов резания" "Exec=millcalc" "Icon=millcalc" "Terminal=false")
+        "Name[ru]=Расчет режимов резания" "Exec=millcalc %f" "Icon=millcalc" "Terminal=false"
+        "MimeType=application/x-millcalc;")
     list(FIND lines "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the desktop entry lacks the line: ${expected}")

@@ -65,6 +65,7 @@ constexpr MenuLine kHelpMenu[] = {
     { "N21", "Панель: Формулы (Алюминий)" },
     { "N23", "Панель: Температуры (Алюминий)" },
     { "N27", "Панель: Сравнение станков" },
+    { "NResetLayout", "Восстановить расположение окон" },
     { nullptr, nullptr },
     { "N25", "Литература" },
     { nullptr, nullptr },
@@ -588,15 +589,16 @@ void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
 void DesktopTest::mainMenuHasEveryItemInOrder()
 {
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
-    // The calculation sheet's menu stands between the two.
-    QCOMPARE(bar.size(), 3);
-    QCOMPARE(bar[0]->objectName(), QStringLiteral("NClose"));
-    QCOMPARE(bar[0]->text(), QStringLiteral("&Закрыть"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[2]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[2]->text(), QStringLiteral("&Помощь.."));
-    QVERIFY(bar[2]->menu());
-    compareMenu(bar[2]->menu()->actions(), kHelpMenu);
+    // "Файл" first; the calculation sheet's menu stands between the two.
+    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar[0]->text(), QStringLiteral("&Файл"));
+    QCOMPARE(bar[1]->objectName(), QStringLiteral("NClose"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Закрыть"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
+    QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[3]->text(), QStringLiteral("&Помощь.."));
+    QVERIFY(bar[3]->menu());
+    compareMenu(bar[3]->menu()->actions(), kHelpMenu);
 }
 
 void DesktopTest::contextMenuHasEveryItemInOrder()

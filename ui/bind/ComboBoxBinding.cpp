@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QStringList>
 
 namespace millcalc {
@@ -18,14 +19,19 @@ ComboBoxBinding::ComboBoxBinding(const BindingHost& host, const Field& field, QC
         [this](int index) { host_.guarded([&] { host_.form.pick(name_, index); }); });
     if (field.kind == FieldKind::EditableList && box->lineEdit()) {
         QObject::connect(
-            box->lineEdit(), &QLineEdit::textEdited, host_.context, [this](const QString& text) {
-                host_.guarded([&] { host_.form.typeText(name_, text.toStdString()); });
+            box->lineEdit(), &QLineEdit::textChanged, host_.context, [this](const QString& text) {
+                // As in a text field, every change but the store's own is the
+                // user's; the store's comes through this binding, which the
+                // blocked signals of the list do not cover for its line edit.
+                if (!applying_)
+                    host_.guarded([&] { host_.form.typeText(name_, text.toStdString()); });
             });
     }
 }
 
 void ComboBoxBinding::text(const Field& field)
 {
+    const QScopedValueRollback applying(applying_, true);
     if (field.kind == FieldKind::DropDownList) {
         index(field);
         return;
@@ -38,6 +44,7 @@ void ComboBoxBinding::text(const Field& field)
 
 void ComboBoxBinding::items(const Field& field)
 {
+    const QScopedValueRollback applying(applying_, true);
     QStringList items;
     for (const std::string& item : field.items)
         items << display(item);
@@ -48,6 +55,7 @@ void ComboBoxBinding::items(const Field& field)
 
 void ComboBoxBinding::index(const Field& field)
 {
+    const QScopedValueRollback applying(applying_, true);
     box_->setCurrentIndex(field.index);
     if (field.kind == FieldKind::EditableList && box_->currentText() != display(field.text))
         box_->setEditText(display(field.text));

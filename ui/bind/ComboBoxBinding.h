@@ -20,6 +20,7 @@ public:
 
 private:
     QComboBox* box_;
+    bool applying_ = false; // a change of the store is being applied
 };
 
 } // namespace millcalc

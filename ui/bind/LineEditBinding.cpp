@@ -12,7 +12,11 @@ LineEditBinding::LineEditBinding(const BindingHost& host, const Field& field, QL
     , edit_(edit)
 {
     edit->setReadOnly(field.readOnly);
-    QObject::connect(edit, &QLineEdit::textEdited, host_.context, [this](const QString& text) {
+    // Every change the store did not make is the user's: typing, and a text
+    // set through the accessibility interface (an on-screen keyboard, an
+    // automation tool), which sets it as a program would and emits no
+    // textEdited. The store's own changes arrive with the signals blocked.
+    QObject::connect(edit, &QLineEdit::textChanged, host_.context, [this](const QString& text) {
         host_.guarded([&] { host_.form.typeText(name_, text.toStdString()); });
     });
 }

@@ -1,0 +1,287 @@
+#include "shell/CalculationFile.h"
+
+#include "app/FieldCaptions.h"
+#include "app/FieldStore.h"
+#include "app/Form.h"
+#include "materials/MaterialCatalogue.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace millcalc {
+
+namespace {
+
+constexpr const char* kMachine = "TabMach";
+// The result page decides which method "Расчет" runs; the input pages follow it.
+constexpr const char* kMethod = "PageControlMethods";
+
+bool sets(FieldKind kind)
+{
+    return kind == FieldKind::TextField || kind == FieldKind::EditableList
+        || kind == FieldKind::StaticText;
+}
+
+bool picks(FieldKind kind)
+{
+    return kind == FieldKind::DropDownList || kind == FieldKind::EditableList
+        || kind == FieldKind::RadioGroup || kind == FieldKind::PageControl;
+}
+
+bool checks(FieldKind kind)
+{
+    return kind == FieldKind::CheckBox || kind == FieldKind::RadioButton;
+}
+
+// A line holds one text: a line break in it (no field the user types into
+// holds one) is written as a blank.
+std::string oneLine(std::string text)
+{
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, 0 when
+// none starts there.
+std::size_t utf8Length(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xbf;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        low = lead == 0xe0 ? 0xa0 : low;
+        high = lead == 0xed ? 0x9f : high;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        low = lead == 0xf0 ? 0x90 : low;
+        high = lead == 0xf4 ? 0x8f : high;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xc0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// The lines of the file, each without its end: a line feed, a carriage
+// return and line feed, or a lone carriage return, as the runner reads them.
+std::vector<std::string_view> splitLines(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+bool parseItem(std::string_view text, int& value)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "«" + std::string(text) + "»";
+}
+
+} // namespace
+
+std::vector<std::string> calculationFields()
+{
+    std::vector<std::string> fields { kMachine };
+    for (const MaterialGroup& group : MaterialGroupCatalogue)
+        fields.emplace_back(group.radioButton);
+    for (int page = 0; page < 3; ++page) {
+        for (const FieldCaption& input : inputCaptions(page))
+            fields.emplace_back(input.field);
+    }
+    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+        for (const FieldCaption& coefficient : group.coefficients)
+            fields.emplace_back(coefficient.field);
+    }
+    fields.emplace_back(kMethod);
+    return fields;
+}
+
+std::string calculationBody(const FieldStore& store)
+{
+    const std::vector<std::string> fields = calculationFields();
+    std::string selections;
+    std::string texts;
+    for (const std::string& name : fields) {
+        if (name == kMethod || !store.has(name))
+            continue;
+        const Field& f = store.field(name);
+        // A radio button is written only checked: a click on one runs its
+        // group's handler, and the one checked unchecks the others.
+        if (f.kind == FieldKind::RadioButton) {
+            if (f.checked)
+                selections += "check " + name + " 1\n";
+        } else if (checks(f.kind)) {
+            selections += "check " + name + (f.checked ? " 1\n" : " 0\n");
+        } else if (picks(f.kind) && f.index >= 0) {
+            selections += "pick " + name + ' ' + std::to_string(f.index) + '\n';
+        }
+        if (sets(f.kind))
+            texts += "set " + name + ' ' + oneLine(f.text) + '\n';
+    }
+    std::string body = selections + texts;
+    if (store.has(kMethod) && store.index(kMethod) >= 0)
+        body += "pick " + std::string(kMethod) + ' ' + std::to_string(store.index(kMethod)) + '\n';
+    return body;
+}
+
+std::string calculationText(
+    const FieldStore& store, std::string_view version, std::string_view date)
+{
+    std::string text = "# millcalc " + std::string(version) + ": расчет режимов резания\n";
+    text += "# Сохранен: " + std::string(date) + '\n';
+    if (store.has(kMachine))
+        text += "# Станок: " + oneLine(store.text(kMachine)) + '\n';
+    if (store.has(kMethod))
+        text += "# Метод: " + oneLine(store.text(kMethod)) + '\n';
+    text += "# Повтор расчета: millcalc-scenario ФАЙЛ, затем строка \"click BitCalcs\"\n";
+    return text + calculationBody(store);
+}
+
+bool readCalculation(std::string_view bytes, const FieldStore& store,
+    std::vector<CalculationLine>& lines, CalculationError& error)
+{
+    lines.clear();
+    const auto fail = [&](int line, std::string reason) {
+        lines.clear();
+        error = { line, std::move(reason) };
+        return false;
+    };
+    if (bytes.size() > kCalculationFileLimit)
+        return fail(0, "файл больше 1 МБ (" + std::to_string(bytes.size()) + " байт)");
+
+    const std::vector<std::string_view> text = splitLines(bytes);
+    // The bytes first, every line, before any command is looked at.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        const std::string_view line = text[i];
+        for (std::size_t at = 0; at < line.size();) {
+            const auto c = static_cast<unsigned char>(line[at]);
+            if ((c < 0x20 && c != '\t') || c == 0x7f)
+                return fail(number, "двоичный файл, не текст (байт " + std::to_string(c) + ")");
+            const std::size_t length = utf8Length(line.substr(at));
+            if (length == 0)
+                return fail(number, "текст не в кодировке UTF-8");
+            at += length;
+        }
+    }
+
+    const std::vector<std::string> fields = calculationFields();
+    bool method = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        const std::string_view line = text[i];
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t blank = line.find(' ');
+        const std::string_view word = line.substr(0, blank);
+        const std::string_view rest
+            = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+        CalculationLine entry;
+        if (word == "set")
+            entry.command = CalculationLine::Command::Set;
+        else if (word == "pick")
+            entry.command = CalculationLine::Command::Pick;
+        else if (word == "check")
+            entry.command = CalculationLine::Command::Check;
+        else
+            return fail(number,
+                "команда " + quoted(word)
+                    + " не задает ввод: файл расчета только вводит тексты (set), выбирает "
+                      "пункты (pick) и отмечает флажки (check)");
+        const std::size_t nameEnd = rest.find(' ');
+        entry.field = std::string(rest.substr(0, nameEnd));
+        const std::string_view argument
+            = nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+        if (entry.field.empty())
+            return fail(number, "нет имени поля");
+        if (std::find(fields.begin(), fields.end(), entry.field) == fields.end()
+            || !store.has(entry.field))
+            return fail(number, "неизвестное поле " + quoted(entry.field));
+        const Field& f = store.field(entry.field);
+        switch (entry.command) {
+        case CalculationLine::Command::Set:
+            if (!sets(f.kind))
+                return fail(number, "поле " + quoted(entry.field) + " не вводится текстом");
+            if (nameEnd == std::string_view::npos)
+                return fail(number, "нет текста поля " + quoted(entry.field));
+            entry.text = std::string(argument);
+            break;
+        case CalculationLine::Command::Pick:
+            if (!picks(f.kind))
+                return fail(number, "в поле " + quoted(entry.field) + " нет пунктов");
+            if (!parseItem(argument, entry.value)
+                || entry.value >= static_cast<int>(f.items.size()))
+                return fail(number,
+                    "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field) + " (0–"
+                        + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
+            break;
+        case CalculationLine::Command::Check:
+            if (!checks(f.kind))
+                return fail(number, "поле " + quoted(entry.field) + " не флажок");
+            if (argument != "0" && argument != "1")
+                return fail(number, "флажок " + quoted(entry.field) + " ставится 0 или 1");
+            entry.value = argument == "1" ? 1 : 0;
+            break;
+        }
+        method = method || entry.field == kMethod;
+        lines.push_back(std::move(entry));
+    }
+    // The method is the last line written: a file without it was cut short.
+    if (!method)
+        return fail(static_cast<int>(text.size()), "файл оборван: нет выбора метода расчета");
+    return true;
+}
+
+void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
+{
+    for (const CalculationLine& line : lines) {
+        switch (line.command) {
+        case CalculationLine::Command::Set:
+            form.typeText(line.field, line.text);
+            break;
+        case CalculationLine::Command::Pick:
+            form.pick(line.field, line.value);
+            break;
+        case CalculationLine::Command::Check: {
+            // A click on the radio button already checked changes nothing.
+            const Field& f = form.store().field(line.field);
+            if (f.kind == FieldKind::RadioButton && f.checked && line.value == 1)
+                break;
+            form.check(line.field, line.value == 1);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace millcalc

@@ -1,0 +1,62 @@
+// A calculation kept in a file: the selected machine, the active method and
+// every input of every method, written as a scenario of `set`, `pick` and
+// `check` lines that millcalc-scenario replays as it is, and read back whole
+// or not at all.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace millcalc {
+
+class FieldStore;
+class Form;
+
+// The file name's ending, without its dot.
+inline constexpr const char* kCalculationExtension = "millcalc";
+// The largest file that is read: a calculation takes a few kilobytes.
+inline constexpr std::size_t kCalculationFileLimit = 1024 * 1024;
+
+// The controls a calculation file holds, in the order it writes them: the
+// machine, the material group of the material panel, the inputs of the
+// three method pages and the aluminium formula coefficients as the caption
+// table lists them, and last the method. An input joins by being declared
+// in the caption table.
+std::vector<std::string> calculationFields();
+
+// The lines that set the store's inputs, without the comment header: the
+// picks and checks first, whose handlers may write texts, then the texts,
+// then the method. Equal bodies mean equal inputs.
+std::string calculationBody(const FieldStore& store);
+// The whole file: a comment header naming the program, its version and the
+// date, then the body.
+std::string calculationText(
+    const FieldStore& store, std::string_view version, std::string_view date);
+
+struct CalculationLine {
+    enum class Command { Set, Pick, Check };
+    Command command = Command::Set;
+    std::string field;
+    std::string text; // Set: the text
+    int value = 0; // Pick: the item; Check: 1 or 0
+};
+
+struct CalculationError {
+    int line = 0; // 1-based; 0 where the file as a whole is at fault
+    std::string reason;
+};
+
+// Reads the bytes of a calculation file against the store's controls, with
+// nothing changed. Returns false with the first fault: over the size limit,
+// binary, not UTF-8, a command other than set, pick and check, a field that
+// the file does not hold, a command of the wrong kind for its field, an item
+// out of range, or no method at the end (a file cut short).
+bool readCalculation(std::string_view bytes, const FieldStore& store,
+    std::vector<CalculationLine>& lines, CalculationError& error);
+
+// Performs the lines as a user would, as the scenario runner does.
+void applyCalculation(Form& form, const std::vector<CalculationLine>& lines);
+
+} // namespace millcalc

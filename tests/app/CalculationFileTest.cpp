@@ -1,0 +1,261 @@
+#include "shell/CalculationFile.h"
+#include "app/FieldCaptions.h"
+#include "shell/FormMain.h"
+#include "tools/ScenarioRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace millcalc {
+namespace {
+
+// A started window driven by the runner, whose output is the window's output.
+struct Started {
+    Started() { EXPECT_TRUE(runner.start()); }
+    std::string run(const std::string& scenario)
+    {
+        out.str("");
+        std::istringstream in(scenario);
+        runner.run(in);
+        return out.str();
+    }
+    FieldStore& store() { return runner.form().store(); }
+
+    std::ostringstream out;
+    ScenarioRunner runner { out };
+};
+
+// Every input the caption table declares, so that an input declared there
+// later is checked here too.
+std::vector<std::string> declaredInputs()
+{
+    std::vector<std::string> names;
+    for (int page = 0; page < 3; ++page) {
+        for (const FieldCaption& input : inputCaptions(page))
+            names.emplace_back(input.field);
+    }
+    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+        for (const FieldCaption& coefficient : group.coefficients)
+            names.emplace_back(coefficient.field);
+    }
+    return names;
+}
+
+// Gives every saved control a value other than its start-up one, with the
+// randomness of a seed: items, texts (with blanks, a comma, Cyrillic) and
+// checks; the texts after the picks, whose handlers overwrite some.
+void scramble(Form& form, unsigned seed)
+{
+    std::mt19937 random(seed);
+    const auto pickOther = [&](const std::string& name) {
+        const Field& f = form.store().field(name);
+        const int count = static_cast<int>(f.items.size());
+        if (count > 1)
+            form.pick(name, (f.index + 1 + static_cast<int>(random() % (count - 1))) % count);
+    };
+    const std::vector<std::string> fields = calculationFields();
+    std::vector<std::string> texts;
+    for (const std::string& name : fields) {
+        const Field& f = form.store().field(name);
+        switch (f.kind) {
+        case FieldKind::DropDownList:
+        case FieldKind::RadioGroup:
+        case FieldKind::EditableList:
+        case FieldKind::PageControl:
+            if (name != "PageControlMethods")
+                pickOther(name);
+            break;
+        case FieldKind::CheckBox:
+            form.check(name, !f.checked);
+            break;
+        case FieldKind::RadioButton:
+            break;
+        default:
+            break;
+        }
+        if (f.kind == FieldKind::TextField || f.kind == FieldKind::EditableList
+            || f.kind == FieldKind::StaticText)
+            texts.push_back(name);
+    }
+    // Group P checked in the material panel.
+    form.check("RadioButton1", true);
+    for (const std::string& name : texts) {
+        const std::string words[] = { " 12,5", "0.0", "сталь 45 ", "", "7", "1e3", "x  y" };
+        form.typeText(name, words[random() % std::size(words)] + std::to_string(random() % 100));
+    }
+    form.pick("PageControlMethods", static_cast<int>(random() % 3));
+}
+
+struct Snapshot {
+    std::string text;
+    int index;
+    bool checked;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot(const FieldStore& store, const std::string& name)
+{
+    const Field& f = store.field(name);
+    return { store.text(name), f.index, f.checked };
+}
+
+TEST(CalculationFile, HoldsEveryDeclaredInputTheMachineTheMaterialAndTheMethod)
+{
+    const std::vector<std::string> fields = calculationFields();
+    for (const std::string& input : declaredInputs())
+        EXPECT_NE(std::find(fields.begin(), fields.end(), input), fields.end()) << input;
+    for (const char* name : { "TabMach", "RadioButton1", "RadioButton5", "EditStKc11", "EditTsm2",
+             "PageControlMethods" })
+        EXPECT_NE(std::find(fields.begin(), fields.end(), name), fields.end()) << name;
+    EXPECT_EQ(fields.back(), "PageControlMethods");
+}
+
+TEST(CalculationFile, EveryInputSurvivesSaveAndOpenExactly)
+{
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        Started saved;
+        scramble(saved.runner.form(), seed);
+        const std::string file = calculationText(saved.store(), "1.0", "08.12.2026 10:15");
+
+        Started opened;
+        std::vector<CalculationLine> lines;
+        CalculationError error;
+        ASSERT_TRUE(readCalculation(file, opened.store(), lines, error))
+            << error.line << ": " << error.reason << "\n"
+            << file;
+        applyCalculation(opened.runner.form(), lines);
+        for (const std::string& name : calculationFields()) {
+            const Field& f = saved.store().field(name);
+            EXPECT_EQ(snapshot(opened.store(), name), snapshot(saved.store(), name))
+                << "seed " << seed << ", " << name << " text '" << f.text << "'";
+        }
+        EXPECT_EQ(calculationBody(opened.store()), calculationBody(saved.store()));
+    }
+}
+
+TEST(CalculationFile, TheRunnerReplaysASavedFileToTheSameResults)
+{
+    const std::string query = "click BitCalcs\n";
+    for (unsigned seed = 21; seed <= 26; ++seed) {
+        Started saved;
+        scramble(saved.runner.form(), seed);
+        const std::string file = calculationText(saved.store(), "1.0", "08.12.2026 10:15");
+        std::string gets;
+        const int page = saved.store().index("PageControlMethods");
+        for (const FieldCaption& result : resultCaptions(page))
+            gets += "get " + std::string(result.field) + '\n';
+        const std::string expected = saved.run(query + gets + "log\n");
+
+        Started replayed;
+        const std::string out = replayed.run(file + query + gets + "log\n");
+        EXPECT_FALSE(replayed.runner.failed()) << out;
+        // The replay's own lines (handlers log nothing) come before the same results.
+        EXPECT_EQ(out, expected) << "seed " << seed;
+    }
+}
+
+TEST(CalculationFile, WritesPicksBeforeTheTextsTheirHandlersOverwrite)
+{
+    Started s;
+    s.runner.form().pick("ComboBoxMaterial", 1);
+    s.runner.form().typeText("EditTkoef1", "99.5");
+    const std::string body = calculationBody(s.store());
+    EXPECT_LT(body.find("pick ComboBoxMaterial 1\n"), body.find("set EditTkoef1 99.5\n"));
+    EXPECT_EQ(body.rfind("pick PageControlMethods 0\n"), body.size() - 26);
+}
+
+struct BadFile {
+    const char* what;
+    std::string bytes;
+    int line;
+    const char* reason; // the start of the reason
+};
+
+std::string good()
+{
+    Started s;
+    return calculationText(s.store(), "1.0", "08.12.2026 10:15");
+}
+
+TEST(CalculationFile, RefusesWhatIsNoCalculationNamingTheLineAndChangingNothing)
+{
+    const std::string file = good();
+    const std::string cut = file.substr(0, file.rfind("pick PageControlMethods"));
+    const std::vector<BadFile> cases = {
+        { "binary", std::string("# x\nset BaseD 1\0\x01\x02", 17), 2, "двоичный файл" },
+        { "truncated", cut, static_cast<int>(std::count(cut.begin(), cut.end(), '\n')),
+            "файл оборван" },
+        { "cut in a line", "pick TabMach 0\npick PageControlMethods", 2, "пункт «» вне списка" },
+        { "unknown field", "set BaseQ 5\npick PageControlMethods 0\n", 1,
+            "неизвестное поле «BaseQ»" },
+        { "a result", "set EditStn 5\npick PageControlMethods 0\n", 1,
+            "неизвестное поле «EditStn»" },
+        { "item out of range", "pick TabMach 9999\npick PageControlMethods 0\n", 1,
+            "пункт «9999» вне списка поля «TabMach»" },
+        { "negative item", "pick ComboBoxRa -1\npick PageControlMethods 0\n", 1, "пункт «-1»" },
+        { "method out of range", "pick PageControlMethods 4\n", 1, "пункт «4»" },
+        { "oversize", "# " + std::string(kCalculationFileLimit, 'x') + "\n", 0,
+            "файл больше 1 МБ" },
+        { "not UTF-8", "# millcalc\nset BaseD \xd0\n", 2, "текст не в кодировке UTF-8" },
+        { "overlong UTF-8", "set BaseD \xc0\xb1\n", 1, "текст не в кодировке UTF-8" },
+        { "click", "pick TabMach 1\nclick BitCalcs\npick PageControlMethods 0\n", 2,
+            "команда «click» не задает ввод" },
+        { "set of a list", "set ComboBoxMaterial x\npick PageControlMethods 0\n", 1,
+            "поле «ComboBoxMaterial» не вводится текстом" },
+        { "check of a text", "check BaseD 1\npick PageControlMethods 0\n", 1,
+            "поле «BaseD» не флажок" },
+        { "check 2", "check CheckBoxhm2 2\npick PageControlMethods 0\n", 1,
+            "флажок «CheckBoxhm2»" },
+        { "empty", "", 0, "файл оборван" },
+    };
+    for (const BadFile& c : cases) {
+        Started s;
+        s.runner.form().typeText("BaseD", "33");
+        const std::string before = calculationBody(s.store());
+        std::vector<CalculationLine> lines;
+        CalculationError error;
+        EXPECT_FALSE(readCalculation(c.bytes, s.store(), lines, error)) << c.what;
+        EXPECT_TRUE(lines.empty()) << c.what;
+        EXPECT_EQ(error.line, c.line) << c.what;
+        EXPECT_EQ(error.reason.rfind(c.reason, 0), 0u) << c.what << ": " << error.reason;
+        EXPECT_EQ(calculationBody(s.store()), before) << c.what;
+    }
+}
+
+TEST(CalculationFile, ReadsTheLineEndsAndCommentsTheRunnerReads)
+{
+    Started s;
+    std::vector<CalculationLine> lines;
+    CalculationError error;
+    ASSERT_TRUE(readCalculation("# a\r\nset BaseD  7,5 \rpick TabMach 2\n\ncheck CheckBoxhm2 "
+                                "1\r\npick PageControlMethods 2",
+        s.store(), lines, error))
+        << error.reason;
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].text, " 7,5 ");
+    EXPECT_EQ(lines[1].value, 2);
+    applyCalculation(s.runner.form(), lines);
+    EXPECT_EQ(s.store().text("BaseD"), " 7,5 ");
+    EXPECT_EQ(s.store().index("TabMach"), 2);
+    EXPECT_TRUE(s.store().checked("CheckBoxhm2"));
+    EXPECT_EQ(s.store().index("PageControlParam"), 2);
+}
+
+TEST(CalculationFile, TheHeaderNamesTheProgramVersionDateMachineAndMethod)
+{
+    Started s;
+    const std::string text = calculationText(s.store(), "1.0", "08.12.2026 10:15");
+    EXPECT_EQ(
+        text.rfind(
+            "# millcalc 1.0: расчет режимов резания\n# Сохранен: 08.12.2026 10:15\n# Станок: ", 0),
+        0u);
+    EXPECT_NE(
+        text.find("# Метод: " + s.store().text("PageControlMethods") + "\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace millcalc
