@@ -2,6 +2,8 @@
 // the full calculation and the rerun after a pick of the accepted speed.
 #pragma once
 
+#include "app/CutterDeflection.h"
+
 namespace millcalc {
 
 class Form;
@@ -23,6 +25,9 @@ int CalcAluminium(Form& form);
 // A user's pick in EditV: spindle speed, feed, temperature, force, torque and
 // power for the picked speed, up to the first step that stops.
 int EditVChange(Form& form);
+
+// The aluminium cutter: carbide, pushed by the cutting force Pz.
+const DeflectionModel& aluminiumDeflection();
 // ">>" beside the workpiece temperature: shows the temperature panel and looks
 // the temperature up.
 void BitBtnAlTm1Click(Form& form);

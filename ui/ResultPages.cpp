@@ -1,6 +1,7 @@
 #include "ui/ResultPages.h"
 
 #include "app/FieldCaptions.h"
+#include "shell/Methods.h"
 
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
@@ -80,6 +81,15 @@ PictureLabel* formula(const char* name, QSize size)
 {
     PictureLabel* label = picture(name, size);
     label->setGivesWay(true);
+    return label;
+}
+
+// The deflection's formula, its tooltip the model that the method computes with.
+PictureLabel* deflectionFormula(int page)
+{
+    const DeflectionModel& model = *methodAt(page)->deflection;
+    PictureLabel* label = formula(model.picture, QSize(230, 50));
+    label->setToolTip(QString::fromStdString(deflectionModelText(model)));
     return label;
 }
 
@@ -164,6 +174,11 @@ QWidget* createWalterResultPage()
     addResult(removal, "EditStQ");
     removal->addWidget(formula("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
     removal->setColumnStretch(4, 1);
+
+    QGridLayout* deflection = stepGroup(column, "Отжим фрезы", "BitBtnStDefl");
+    addResult(deflection, "EditStDefl");
+    deflection->addWidget(deflectionFormula(0), 1, 0, 1, 4, Qt::AlignLeft);
+    deflection->setColumnStretch(4, 1);
     column->addStretch(1);
 
     column = new QVBoxLayout;
@@ -234,6 +249,8 @@ QWidget* createAluminiumResultPage()
         formula("Image18", QSize(150, 40)));
     line(pageLabel("EditNp"), textField("EditNp", kResultWidth), stepButton("BitBtnAlNp1"),
         formula("Image19", QSize(150, 40)));
+    line(pageLabel("EditAlDefl"), textField("EditAlDefl", kResultWidth),
+        stepButton("BitBtnAlDefl1"), deflectionFormula(1));
     form->setColumnStretch(4, 1);
     outer->addWidget(values);
 
@@ -336,6 +353,15 @@ QWidget* createTitaniumResultPage()
 
     line(pageLabel("EditTiMz"), "EditTiMz", formula("Image23", QSize(150, 40)));
     line(pageLabel("EditTiNct"), "EditTiNct", formula("Image24", QSize(150, 40)));
+    // The one titanium result with a step of its own: its button before the
+    // formula.
+    auto* deflection = new QWidget;
+    auto* deflectionRow = new QHBoxLayout(deflection);
+    deflectionRow->setContentsMargins(0, 0, 0, 0);
+    deflectionRow->addWidget(stepButton("BitBtnTiDefl"));
+    deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
+    deflectionRow->addStretch(1);
+    line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 

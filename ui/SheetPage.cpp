@@ -439,6 +439,8 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
     layout.setY(layout.y()
         + layout.table(layout.left(), layout.y(), layout.width(), { 0.50, 0.16, 0.14, 0.20 },
             lineRows(sheet.results, "Значение", true), true, true));
+    if (!sheet.deflectionModel.empty())
+        layout.paragraph(QStringLiteral("Расчет отжима: ") + qt(sheet.deflectionModel), kBodyPt);
 
     layout.section(QStringLiteral("Строка операционной карты (режимы резания)"));
     // Each value with its unit on one line: the row breaks between items only.
