@@ -21,7 +21,7 @@ constexpr const char* kModelText
 
 // The inputs that must be above 0, in the order they are named in the log.
 struct Required {
-    const char* DeflectionModel::*field;
+    const char* DeflectionModel::* field;
     const char* symbol;
 };
 
@@ -118,7 +118,7 @@ int CalcDeflection(Form& form, const DeflectionModel& model, RedLine red)
         form.ResultColour(model.result, colours::Red);
         if (red == RedLine::Logged)
             form.LogMessage("Отжим фрезы δ=" + text + " мм не ниже допустимого "
-            + formatFixed(limit, kDecimals) + " мм");
+                + formatFixed(limit, kDecimals) + " мм");
     }
     return 0;
 }

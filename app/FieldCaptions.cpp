@@ -40,7 +40,7 @@ constexpr FieldCaption kWalterResults[] = {
     { "EditStP", "Мощность (рассчитанная)", "кВт", "Мощность (рассчитанная)=", L::Power },
     { "EditStPn", "Мощность (принимаемая)", "кВт", "Мощность (принимаемая)=", L::MachineFigure },
     { "EditStM", "Момент, M", "Нм", "Момент, M=", L::MachineFigure },
-    { "EditStDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
+    { "EditStDefl", "Отжим фрезы, δ", "мм", nullptr, L::Deflection },
 };
 
 constexpr FieldCaption kAluminiumInputs[] = {

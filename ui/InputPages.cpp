@@ -32,8 +32,10 @@ QWidget* page(const char* name)
 QGridLayout* formGrid()
 {
     auto* layout = new QGridLayout;
-    layout->setHorizontalSpacing(8);
-    layout->setVerticalSpacing(4);
+    // Close enough that the Walter page, the longest and with the widest
+    // captions, fits a laptop's screen at large fonts beside the results.
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(3);
     // The fields keep to their captions; the page's spare width stays right.
     layout->setColumnStretch(3, 1);
     return layout;

@@ -175,7 +175,9 @@ QWidget* createWalterResultPage()
     removal->addWidget(formula("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
     removal->setColumnStretch(4, 1);
 
-    QGridLayout* deflection = stepGroup(column, "Отжим фрезы", "BitBtnStDefl");
+    // Its group's title names it, as the speed's and the feed's: a caption
+    // beside the field would widen the column beyond a laptop's screen.
+    QGridLayout* deflection = stepGroup(column, "Отжим фрезы, δ", "BitBtnStDefl");
     addResult(deflection, "EditStDefl");
     deflection->addWidget(deflectionFormula(0), 1, 0, 1, 4, Qt::AlignLeft);
     deflection->setColumnStretch(4, 1);
@@ -249,8 +251,6 @@ QWidget* createAluminiumResultPage()
         formula("Image18", QSize(150, 40)));
     line(pageLabel("EditNp"), textField("EditNp", kResultWidth), stepButton("BitBtnAlNp1"),
         formula("Image19", QSize(150, 40)));
-    line(pageLabel("EditAlDefl"), textField("EditAlDefl", kResultWidth),
-        stepButton("BitBtnAlDefl1"), deflectionFormula(1));
     form->setColumnStretch(4, 1);
     outer->addWidget(values);
 
@@ -280,6 +280,17 @@ QWidget* createAluminiumResultPage()
     loadGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitGrid(loadGrid);
     loadLayout->addWidget(loadGrid);
+
+    // The deflection beside the load table, where the column has height to
+    // spare: a line more over the table would make the page taller than a
+    // laptop's screen.
+    side->addWidget(wrappingCaption(pageLabel("EditAlDefl")));
+    auto* deflection = new QHBoxLayout;
+    deflection->addWidget(textField("EditAlDefl", kResultWidth));
+    deflection->addWidget(stepButton("BitBtnAlDefl1"));
+    deflection->addStretch(1);
+    side->addLayout(deflection);
+    side->addWidget(deflectionFormula(1), 0, Qt::AlignLeft);
 
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));

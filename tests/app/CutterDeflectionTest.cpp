@@ -103,16 +103,14 @@ const StepCase kStepCases[] = {
     { "a limit of 0", { "set BaseAlD 10", "set BaseAlL 40", "set BaseAlDeflMax 0" },
         "click BitBtnAlDefl1", "EditAlDefl", "0.0000", colours::Black,
         "LOG\tОшибка задания [δ]<=0 (Расчет отжима)….\n" },
-    { "an empty limit and an empty L: a line each",
-        { "set BaseTiDeflMax ", "set BaseTiL " }, "click BitBtnTiDefl", "EditTiDefl", "0.0000",
-        colours::Black,
+    { "an empty limit and an empty L: a line each", { "set BaseTiDeflMax ", "set BaseTiL " },
+        "click BitBtnTiDefl", "EditTiDefl", "0.0000", colours::Black,
         "LOG\tОшибка задания L<=0 (Расчет отжима)….\n"
         "LOG\tОшибка задания [δ]<=0 (Расчет отжима)….\n" },
-    { "a D of 0", { "set BaseD 0" }, "click BitBtnStDefl", "EditStDefl", "0.0000",
-        colours::Black, "LOG\tОшибка задания D<=0 (Расчет отжима)….\n" },
-    { "a force beyond any number",
-        { "set BaseAlD 10", "set BaseAlL 1e100", "set EditPz 1e100" }, "click BitBtnAlDefl1",
-        "EditAlDefl", "0.0000", colours::Black,
+    { "a D of 0", { "set BaseD 0" }, "click BitBtnStDefl", "EditStDefl", "0.0000", colours::Black,
+        "LOG\tОшибка задания D<=0 (Расчет отжима)….\n" },
+    { "a force beyond any number", { "set BaseAlD 10", "set BaseAlL 1e100", "set EditPz 1e100" },
+        "click BitBtnAlDefl1", "EditAlDefl", "0.0000", colours::Black,
         "LOG\tПереполнение при расчете отжима фрезы δ - значение вне диапазона чисел. Проверьте "
         "исходные данные.\n" },
 };
