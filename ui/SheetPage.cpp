@@ -24,6 +24,7 @@ namespace {
 constexpr double kMarginMm = 15;
 constexpr double kCellPaddingMm = 0.6;
 constexpr double kBodyPt = 8;
+constexpr double kNotePt = 7;
 constexpr double kSmallPt = 7;
 
 using namespace nomogram;
@@ -429,18 +430,25 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
                 blockTop + left, inputWidth - layout.mm(2));
         }
     }
-    const double chartHeight = std::max(left, layout.mm(78));
     const QRectF chart(layout.left() + inputWidth + gap, blockTop,
         layout.width() - inputWidth - gap, layout.mm(78));
     paintNomogram(layout, chart, sheet);
+    // The deflection's model under the nomogram, beside the longer inputs.
+    double right = chart.height();
+    if (!sheet.deflectionModel.empty()) {
+        right += layout.mm(3);
+        right += layout.drawText(QStringLiteral("Расчет отжима фрезы:"), kNotePt, true,
+            chart.left(), blockTop + right, chart.width());
+        right += layout.drawText(qt(sheet.deflectionModel), kNotePt, false, chart.left(),
+            blockTop + right, chart.width());
+    }
+    const double chartHeight = std::max(left, right);
     layout.setY(blockTop + chartHeight);
 
     layout.section(QStringLiteral("Результаты"));
     layout.setY(layout.y()
         + layout.table(layout.left(), layout.y(), layout.width(), { 0.50, 0.16, 0.14, 0.20 },
             lineRows(sheet.results, "Значение", true), true, true));
-    if (!sheet.deflectionModel.empty())
-        layout.paragraph(QStringLiteral("Расчет отжима: ") + qt(sheet.deflectionModel), kBodyPt);
 
     layout.section(QStringLiteral("Строка операционной карты (режимы резания)"));
     // Each value with its unit on one line: the row breaks between items only.

@@ -226,14 +226,14 @@ Figure figure(const QString& name, const std::vector<Latency>& runs)
         *std::max_element(painted.begin(), painted.end()), runs.size() };
 }
 
-struct Method {
+struct MethodPage {
     const char* name;
     int page;
     const char* diameter;
     std::span<const char* const> results;
 };
 
-const Method kMethods[] = {
+const MethodPage kMethods[] = {
     { "Walter", 0, "BaseD", bench::kWalterFields },
     { "aluminium", 1, "BaseAlD", bench::kAluminiumFields },
     { "titanium", 2, "BaseTiD", bench::kTitaniumFields },
@@ -285,7 +285,7 @@ private:
     // through the button's own binding, its figure marked "(*)". Once Enter
     // presses "Расчет", the figures are of Enter itself with no change here.
     void pressEnter(Started& app);
-    bool enterPressesCalculate(Started& app, const Method& method);
+    bool enterPressesCalculate(Started& app, const MethodPage& method);
 
     std::size_t runs_ = 9;
     std::vector<Figure> figures_;
@@ -308,7 +308,7 @@ void LatencyBench::pressEnter(Started& app)
         clickButton(app, "BitCalcs");
 }
 
-bool LatencyBench::enterPressesCalculate(Started& app, const Method& method)
+bool LatencyBench::enterPressesCalculate(Started& app, const MethodPage& method)
 {
     FieldStore& store = app.harness.store();
     const std::string before = store.text(method.results[0]);
@@ -330,7 +330,7 @@ void LatencyBench::enterShowsEveryResult_data()
 void LatencyBench::enterShowsEveryResult()
 {
     QFETCH(int, method);
-    const Method& m = kMethods[method];
+    const MethodPage& m = kMethods[method];
     Started app;
     QVERIFY(app.active);
     showPage(app, m.page);
