@@ -13,6 +13,21 @@ namespace millcalc {
 
 namespace {
 
+constexpr double kCarbide[] = { kCarbideModulus };
+
+constexpr DeflectionModel kDeflection {
+    "BaseAlD",
+    "BaseAlL",
+    "BaseAlDeflMax",
+    "EditAlDefl",
+    "BitBtnAlDefl1",
+    "ImageAlDefl",
+    { "EditPz" },
+    nullptr,
+    kCarbide,
+    "фреза твердосплавная; F = Pz - сила резания (Н)",
+};
+
 // Everything that follows the accepted speed. The temperature look-up cannot
 // stop; the others stop the chain at their first -1.
 int runFromSpindleSpeed(Form& form)
@@ -26,7 +41,11 @@ int runFromSpindleSpeed(Form& form)
         return kStepStopped;
     if (CalcAlMz(form) < 0)
         return kStepStopped;
-    return CalcAlNp(form);
+    if (CalcAlNp(form) < 0)
+        return kStepStopped;
+    // The cut's results stand whatever the deflection step finds.
+    CalcDeflection(form, kDeflection);
+    return 0;
 }
 
 } // namespace
@@ -51,6 +70,14 @@ void createAluminiumInputs(Form& form)
     store.setText("EditTm", "20.0");
     for (const char* name : { "Editn", "EditF", "EditPz", "EditMz", "EditNp" })
         store.setText(name, "0.0");
+    store.setText("BaseAlL", "75.0");
+    store.setText("BaseAlDeflMax", "0.05");
+    store.setText("EditAlDefl", "0.0000");
+}
+
+const DeflectionModel& aluminiumDeflection()
+{
+    return kDeflection;
 }
 
 void installAluminium(Form& form)
@@ -72,6 +99,7 @@ void installAluminium(Form& form)
     form.onClick("BitBtnAlPz1", [f] { CalcAlPz(*f); });
     form.onClick("BitBtnAlMz1", [f] { CalcAlMz(*f); });
     form.onClick("BitBtnAlNp1", [f] { CalcAlNp(*f); });
+    form.onClick(kDeflection.stepButton, [f] { CalcDeflection(*f, kDeflection); });
 }
 
 int CalcAluminium(Form& form)

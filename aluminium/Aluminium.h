@@ -2,6 +2,8 @@
 // the full calculation and the rerun after a pick of the accepted speed.
 #pragma once
 
+#include "app/CutterDeflection.h"
+
 namespace millcalc {
 
 class Form;
@@ -20,5 +22,8 @@ int CalcAluminium(Form& form);
 // A user's pick in EditV: spindle speed, feed, temperature, force, torque and
 // power for the picked speed, up to the first step that stops.
 int EditVChange(Form& form);
+
+// The aluminium cutter: carbide, pushed by the cutting force Pz.
+const DeflectionModel& aluminiumDeflection();
 
 } // namespace millcalc

@@ -158,6 +158,8 @@ void declareWalterInputs(Designer& d)
     d.text("EditStMc", page, "EditStMc");
     d.add(FieldKind::StaticText, "StaticTextStMaterial", page, "StaticTextStMaterial");
     d.buttons(page, { "BitBtnStMaterial" });
+    d.text("BaseStL", page, "0.0");
+    d.text("BaseStDeflMax", page, "0.0");
 }
 
 void declareAluminiumInputs(Designer& d)
@@ -171,6 +173,8 @@ void declareAluminiumInputs(Designer& d)
     d.dropDown("ComboBoxMaterial", page, {});
     d.dropDown("ComboBoxTkpd", page, { "0.70", "0.75", "0.80", "0.85", "0.90", "0.95", "0.99" });
     d.dropDown("ComboBoxRa", page, {});
+    d.text("BaseAlL", page, "0.0");
+    d.text("BaseAlDeflMax", page, "0.0");
 }
 
 void declareTitaniumInputs(Designer& d)
@@ -201,6 +205,7 @@ void declareTitaniumInputs(Designer& d)
             "Корпус кардана,кронштейн удлиненный" },
         0);
     d.pictures(page, { "ImageSurface", "ImageDirection" });
+    d.text("BaseTiDeflMax", page, "BaseTiDeflMax");
 }
 
 void declareResultPages(Designer& d)
@@ -233,9 +238,12 @@ void declareResultPages(Designer& d)
     d.text("EditStP", page, "EditStP", true);
     d.text("EditStPn", page, "EditStPn", true);
     d.text("EditStM", page, "EditStM", true);
-    d.buttons(
-        page, { "BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5", "BitBtnStFit" });
-    d.pictures(page, { "Image9", "Image10", "Imagehm", "Image5", "Image6", "Image8" });
+    d.text("EditStDefl", page, "EditStDefl", true);
+    d.buttons(page,
+        { "BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5", "BitBtnStDefl",
+            "BitBtnStFit" });
+    d.pictures(
+        page, { "Image9", "Image10", "Imagehm", "Image5", "Image6", "Image8", "ImageStDefl" });
 
     // Aluminium results
     page = "TabSheetTechAl";
@@ -249,6 +257,7 @@ void declareResultPages(Designer& d)
     d.text("EditPz", page, "EditPz");
     d.text("EditMz", page, "EditMz");
     d.text("EditNp", page, "EditNp", true);
+    d.text("EditAlDefl", page, "EditAlDefl", true);
     // The ratios stay empty until the first aluminium step computes them.
     d.text("EditK", page, "", true);
     d.text("EdittD", page, "", true);
@@ -257,23 +266,24 @@ void declareResultPages(Designer& d)
     d.grid("StringGridP", "PanelForestP", 2, 8, 0, 1);
     d.buttons(page,
         { "BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1", "BitBtnAlNp1",
-            "BitBtnPanelAl" });
-    // Formula pictures: n, V = min(V1, V2), F, torque and power.
-    d.pictures(page, { "ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19" });
+            "BitBtnAlDefl1", "BitBtnPanelAl" });
+    // Formula pictures: n, V = min(V1, V2), F, torque, power and deflection.
+    d.pictures(page, { "ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19", "ImageAlDefl" });
 
     // Titanium results
     page = "TabSheetTechTi";
     for (const char* name : { "EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct", "EditTiPx",
              "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall", "EditTiFsmall",
-             "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff" })
+             "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff", "EditTiDefl" })
         d.text(name, page, name, true);
+    d.buttons(page, { "BitBtnTiDefl" });
     // The feed per tooth is the one titanium result drawn green from the start.
     d.text("EditTifz", page, "EditTifz", true).colour = colours::Green;
     d.radioGroup("RadioGroupTiPz", page, "Сила Резания Pz, H",
         { "(нормально резу)", "(против направ подачи)", "(общая)" }, 1);
     d.pictures(page,
         { "ImageTiVbase", "ImageTiVsmall", "Image20", "Image21", "Image22", "Image23", "Image24",
-            "Image25", "Image26", "Image27" });
+            "Image25", "Image26", "Image27", "ImageTiDefl" });
 }
 
 void declarePanels(Designer& d)

@@ -23,6 +23,8 @@ constexpr FieldCaption kWalterInputs[] = {
     { "StaticTextStMaterial", "Обрабатываемый материал", "" },
     { "EditStKc11", "Kс1.1", "Н/(мм*мм)" },
     { "EditStMc", "Mc", "" },
+    { "BaseStL", "Вылет фрезы, L", "мм", "Вылет фрезы, L (мм) =" },
+    { "BaseStDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
     { "CheckBoxhm2", nullptr, "", nullptr, L::None, ValueKind::Checked },
 };
 
@@ -38,6 +40,7 @@ constexpr FieldCaption kWalterResults[] = {
     { "EditStP", "Мощность (рассчитанная)", "кВт", "Мощность (рассчитанная)=", L::Power },
     { "EditStPn", "Мощность (принимаемая)", "кВт", "Мощность (принимаемая)=", L::MachineFigure },
     { "EditStM", "Момент, M", "Нм", "Момент, M=", L::MachineFigure },
+    { "EditStDefl", "Отжим фрезы, δ", "мм", nullptr, L::Deflection },
 };
 
 constexpr FieldCaption kAluminiumInputs[] = {
@@ -48,6 +51,8 @@ constexpr FieldCaption kAluminiumInputs[] = {
     { "ComboBoxMaterial", "Материал заготовки", "" },
     { "ComboBoxTkpd", "КПД станка", "" },
     { "ComboBoxRa", "Требуемая шероховатость, Ra", "мкм" },
+    { "BaseAlL", "Вылет фрезы, L", "мм", "Вылет фрезы, L (мм) =" },
+    { "BaseAlDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
 };
 
 constexpr FieldCaption kAluminiumResults[] = {
@@ -65,6 +70,7 @@ constexpr FieldCaption kAluminiumResults[] = {
     { "EditPz", "Сила резания Pz", "Н", "Сила резания Pz,(Н) =", L::SpindleLoad },
     { "EditMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditNp", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
+    { "EditAlDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
     { "EditK", "K=B/D", "", "K=B/D=" },
     { "EdittD", "t/D", "", "t/D=" },
 };
@@ -110,6 +116,7 @@ constexpr FieldCaption kTitaniumInputs[] = {
     { "BaseTiB", "Ширина резания, B", "мм" },
     { "BaseTiT", "Глубина резания, t", "мм" },
     { "BaseTiL", "Вылет инструмента (длина режущ. части), L", "мм" },
+    { "BaseTiDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
     { "BaseTihz", "Критерий затупления по задней грани, hz", "мм" },
     { "ComboBoxTiTime", "Стойкость фрезы, T", "мин" },
     { "ComboBoxTiMaterial", "Материал", "" },
@@ -136,6 +143,7 @@ constexpr FieldCaption kTitaniumResults[] = {
     { "EditTiP", "Сила резания P", "Н" },
     { "EditTiMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditTiNct", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
+    { "EditTiDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
     { "EditTiVsmall", "Скорость резания, V (деталь малой жесткости)", "м/мин",
         "Скорость резания, V (м/мин) =" },
     { "EditTinsmall", "Обороты шпинделя, n (деталь малой жесткости)", "об/мин",

@@ -17,6 +17,9 @@ enum class LimitKind {
     Torque, // MaxTorque
     SpindleLoad, // the permissible spindle load of the aluminium force step
     Temperature, // the workpiece temperature at which the part overheats
+    // The cutter's deflection against the permissible one the user gives on
+    // the method's input page.
+    Deflection,
     // What the machine delivers (Walter's Pn and M at n): coloured by its
     // step, shown, and never called a check of the cut that it exceeds.
     MachineFigure,

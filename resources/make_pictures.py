@@ -484,6 +484,12 @@ FORMULA_GROUPS = [
         Formula("Image24", 150, 40, "Nct := P·V / (1020·60)", frac("N_{ct} := ", "P·V", "1020·60")),
         Formula("Image27", 150, 40, "P := √(Px² + Py²)", Row(M("P := "), Sqrt(M("P_x^2 + P_y^2")))),
     ]),
+    # The deflection of the cutter, the same on every result page.
+    (14.0, [
+        Formula(name, 230, 50, "δ := F·L³ / (3·E·I), I := π·(0.8·D)⁴ / 64",
+                Row(frac("δ := ", "F·L^3", "3·E·I"), M(",   I := "), Frac(M("π·(0.8·D)^4"), M("64"))))
+        for name in ("ImageStDefl", "ImageAlDefl", "ImageTiDefl")
+    ]),
     # The products of powers beside Cx and Cy, with the exponents the force step computes
     # with (the recommendations print fz^0.75·t^0.85 and fz^0.8, which it does not use);
     # hз is the flank-wear criterion hz.

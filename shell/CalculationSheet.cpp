@@ -36,12 +36,12 @@ SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
 
 // The red of the calculation tells what it found; the share is taken against
 // the limit of the machine now selected.
-void markStatus(const Form& form, const FieldCaption& entry, SheetLine& line)
+void markStatus(const Form& form, const Method& method, const FieldCaption& entry, SheetLine& line)
 {
     // A machine figure is what the machine delivers: shown, never exceeded.
     if (entry.limit == LimitKind::None || entry.limit == LimitKind::MachineFigure)
         return;
-    const double limit = limitOf(form.store(), entry.limit);
+    const double limit = limitOf(form.store(), method, entry.limit);
     line.exceeded = form.store().colour(entry.field) == colours::Red;
     if (!line.exceeded) {
         if (limit > 0)
@@ -152,8 +152,10 @@ CalculationSheet buildCalculationSheet(
     }
     for (const FieldCaption& entry : method->results) {
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
-        markStatus(form, entry, line);
+        markStatus(form, *method, entry, line);
     }
+    if (method->deflection != nullptr)
+        sheet.deflectionModel = deflectionModelText(*method->deflection);
     sheet.log = log;
     sheet.operationCard = operationCard(store, method->card);
     const MachineRecord& machine = selectedMachine(store);

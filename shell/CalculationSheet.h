@@ -43,6 +43,8 @@ struct CalculationSheet {
     std::vector<SheetLine> inputs;
     std::vector<SheetCoefficients> coefficients;
     std::vector<SheetLine> results;
+    // How the cutter's deflection among the results is computed.
+    std::string deflectionModel;
     std::vector<std::string> log; // the lines of the last calculation of the method
     // D (B), t, i = 1, S (F and fz), n, V, as a cutting-conditions row reads.
     std::string operationCard;

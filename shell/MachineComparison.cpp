@@ -20,10 +20,10 @@ constexpr const char* kNothingLimits = "нет";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
-LimitShare shareOf(const FieldStore& store, const LimitCheck& check)
+LimitShare shareOf(const FieldStore& store, const Method& method, const LimitCheck& check)
 {
     const double value = store.real(check.field);
-    const double limit = limitOf(store, check.limit);
+    const double limit = limitOf(store, method, check.limit);
     LimitShare share;
     if (!(limit > 0))
         return share;
@@ -82,6 +82,7 @@ MachineComparison compareMachines(const Form& form)
     MachineComparison result;
     result.method = form.store().index("PageControlMethods");
     result.symbols = symbolsOf(result.method);
+    const Method* method = methodAt(result.method);
     const auto checks = checksOf(result.method);
     for (int row = 0; row < kMachineCount; ++row) {
         MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
@@ -93,7 +94,7 @@ MachineComparison compareMachines(const Form& form)
             continue;
         }
         for (const LimitCheck& check : checks)
-            outcome.shares.push_back(shareOf(copy.store(), check));
+            outcome.shares.push_back(shareOf(copy.store(), *method, check));
     }
     return result;
 }

@@ -22,6 +22,7 @@ constexpr LimitCheck kWalterChecks[] = {
     { "EditStn", "n", L::SpindleSpeed },
     { "EditStVf", "F", L::Feed },
     { "EditStP", "N", L::Power },
+    { "EditStDefl", "δ", L::Deflection },
 };
 
 constexpr LimitCheck kAluminiumChecks[] = {
@@ -32,6 +33,7 @@ constexpr LimitCheck kAluminiumChecks[] = {
     { "EditPz", "Pz", L::SpindleLoad },
     { "EditMz", "Mz", L::Torque },
     { "EditNp", "Nct", L::Power },
+    { "EditAlDefl", "δ", L::Deflection },
 };
 
 // The part of low rigidity is checked against the same limits; "мж" tells its
@@ -41,6 +43,7 @@ constexpr LimitCheck kTitaniumChecks[] = {
     { "EditTiF", "F", L::Feed },
     { "EditTiMz", "Mz", L::Torque },
     { "EditTiNct", "Nct", L::Power },
+    { "EditTiDefl", "δ", L::Deflection },
     { "EditTinsmall", "n мж", L::SpindleSpeed },
     { "EditTiFsmall", "F мж", L::Feed },
     { "EditTiNctsmall", "Nct мж", L::Power },
@@ -64,6 +67,7 @@ const Method* methodRows()
             { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc" },
             { "EditStn", "EditStPn", "EditStM" },
             kWalterFit,
+            &walterDeflection(),
         },
         {
             1,
@@ -77,6 +81,7 @@ const Method* methodRows()
             { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV" },
             { "Editn", "EditNp", "EditMz" },
             {},
+            &aluminiumDeflection(),
         },
         {
             2,
@@ -90,6 +95,7 @@ const Method* methodRows()
             { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc" },
             { "EditTin", "EditTiNct", "EditTiMz" },
             {},
+            &titaniumDeflection(),
         },
     };
     return rows;
@@ -107,7 +113,7 @@ const Method* methodAt(int page)
     return page >= 0 && page < kMethodCount ? &methodRows()[page] : nullptr;
 }
 
-double limitOf(const FieldStore& store, LimitKind kind)
+double limitOf(const FieldStore& store, const Method& method, LimitKind kind)
 {
     const MachineRecord& machine = selectedMachine(store);
     switch (kind) {
@@ -128,6 +134,8 @@ double limitOf(const FieldStore& store, LimitKind kind)
     }
     case L::Temperature:
         return kOverheatTemperature;
+    case L::Deflection:
+        return method.deflection != nullptr ? deflectionLimitMm(store, *method.deflection) : 0;
     case L::MachineFigure:
     case L::None:
         break;

@@ -5,6 +5,7 @@
 // nomogram and the fit read these rows; none of them asks "which method".
 #pragma once
 
+#include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
 
 #include <span>
@@ -57,6 +58,8 @@ struct Method {
     OperatingFields point;
     // The inputs that a fit to the machine may change, in the order it tries them.
     std::span<const char* const> fitInputs;
+    // How far the method's cutter bends: its fields, force and modulus.
+    const DeflectionModel* deflection;
 };
 
 inline constexpr int kMethodCount = 3;
@@ -66,10 +69,11 @@ std::span<const Method> methods();
 // The method of a page; null for the blank page or any other index.
 const Method* methodAt(int page);
 
-// The limit that a check compares a result with, in the result's own unit, for
-// the machine the store selects and the results it holds; 0 where none applies
-// (the spindle-load table of a machine without one, a machine figure).
-double limitOf(const FieldStore& store, LimitKind kind);
+// The limit that a check of the method compares a result with, in the result's
+// own unit, for the machine the store selects and the results and inputs it
+// holds; 0 where none applies (the spindle-load table of a machine without
+// one, a machine figure, a deflection that is not computed).
+double limitOf(const FieldStore& store, const Method& method, LimitKind kind);
 
 // Whether a value reaches its limit by the rule of the step that colours it:
 // at or above it, except the spindle load, which only a greater force exceeds.

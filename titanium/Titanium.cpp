@@ -7,6 +7,23 @@ namespace millcalc {
 
 namespace {
 
+// In the order of the items of RadioGroupTiMaterial.
+constexpr double kToolMaterialModuli[] = { kHighSpeedSteelModulus, kCarbideModulus };
+
+constexpr DeflectionModel kDeflection {
+    "BaseTiD",
+    "BaseTiL",
+    "BaseTiDeflMax",
+    "EditTiDefl",
+    "BitBtnTiDefl",
+    "ImageTiDefl",
+    { "EditTiP" },
+    "RadioGroupTiMaterial",
+    kToolMaterialModuli,
+    "материал фрезы - по выбору \"Материал режущ. части фрезы\"; F = P - равнодействующая "
+    "сила резания (Н)",
+};
+
 // An image list holds one picture per item; with no item selected the picture
 // control keeps what it shows.
 void showPicture(FieldStore& store, const std::string& picture, int index, int pictures)
@@ -39,6 +56,13 @@ void createTitanium(Form& form)
     for (const char* name : { "EditTiPx", "EditTiPy", "EditTiP" })
         store.setText(name, "0.00000");
     RadioGroupTiPzClick(form);
+    store.setText("BaseTiDeflMax", "0.05");
+    store.setText("EditTiDefl", "0.0000");
+}
+
+const DeflectionModel& titaniumDeflection()
+{
+    return kDeflection;
 }
 
 void installTitanium(Form& form)
@@ -47,6 +71,7 @@ void installTitanium(Form& form)
     form.onChange("RadioGroupTiSurface", [&form] { RadioGroupTiSurfaceClick(form); });
     form.onChange("RadioGroupTiDirection", [&form] { RadioGroupTiDirectionClick(form); });
     form.onChange("RadioGroupTiPz", [&form] { RadioGroupTiPzClick(form); });
+    form.onClick(kDeflection.stepButton, [&form] { CalcDeflection(form, kDeflection); });
 }
 
 void ComboBoxTiMaterialChange(Form& form)

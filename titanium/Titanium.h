@@ -2,6 +2,7 @@
 // calculation with its low-rigidity variant.
 #pragma once
 
+#include "app/CutterDeflection.h"
 #include "app/FieldStore.h"
 
 #include <string>
@@ -27,6 +28,10 @@ void RadioGroupTiPzClick(Form& form);
 // "Расчет" on the titanium page. Returns 0 when it ran to its end, -1 when an
 // input stopped it or a result could not be computed.
 int CalcTi(Form& form);
+
+// The titanium cutter: of the material RadioGroupTiMaterial names, pushed by
+// the resultant force P.
+const DeflectionModel& titaniumDeflection();
 
 namespace titanium {
 

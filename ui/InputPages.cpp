@@ -1,5 +1,7 @@
 #include "ui/InputPages.h"
 
+#include "app/FieldCaptions.h"
+
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
 
@@ -30,11 +32,19 @@ QWidget* page(const char* name)
 QGridLayout* formGrid()
 {
     auto* layout = new QGridLayout;
-    layout->setHorizontalSpacing(8);
-    layout->setVerticalSpacing(4);
+    // Close enough that the Walter page, the longest and with the widest
+    // captions, fits a laptop's screen at large fonts beside the results.
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(3);
     // The fields keep to their captions; the page's spare width stays right.
     layout->setColumnStretch(3, 1);
     return layout;
+}
+
+// A text field with its caption from the one table of captions.
+void addField(QGridLayout* layout, const char* name)
+{
+    addRow(layout, fieldCaption(name).pageLabel, textField(name, kFieldWidth));
 }
 
 // The cutter and the cut, the same four lines on every input page.
@@ -90,6 +100,8 @@ QWidget* createWalterInputPage()
     form->addWidget(contact, form->rowCount() - 4, 2, 4, 1, Qt::AlignCenter);
     addRow(form, "Главный угол, k (°)=", textField("EditStk", kFieldWidth));
     addRow(form, "Главный передний угол, (°)", textField("EditStGamma0", kFieldWidth));
+    addField(form, "BaseStL");
+    addField(form, "BaseStDeflMax");
     column->addLayout(form);
     column->addWidget(walterMaterialGroup());
     column->addStretch(1);
@@ -106,6 +118,8 @@ QWidget* createAluminiumInputPage()
     addRow(form, "Материал заготовки:", dropDownList("ComboBoxMaterial", kFieldWidth));
     addRow(form, "КПД станка (%) =", dropDownList("ComboBoxTkpd", kFieldWidth));
     addRow(form, "Требуемая\r\nшероховатость, Ra (мкм) =", dropDownList("ComboBoxRa", kFieldWidth));
+    addField(form, "BaseAlL");
+    addField(form, "BaseAlDeflMax");
     column->addLayout(form);
     column->addStretch(1);
     return widget;
@@ -120,6 +134,7 @@ QWidget* createTitaniumInputPage()
         "Глубина резания, t (мм) =");
     addRow(form, "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =",
         editableList("BaseTiL", kFieldWidth));
+    addField(form, "BaseTiDeflMax");
     addRow(form, "Критерий затупления, hz (мм) =\r\n(по задней грани)",
         editableList("BaseTihz", kFieldWidth));
     addRow(form, "Стойкость\r\nфрезы, (мин):", dropDownList("ComboBoxTiTime", kFieldWidth));

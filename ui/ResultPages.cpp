@@ -1,6 +1,7 @@
 #include "ui/ResultPages.h"
 
 #include "app/FieldCaptions.h"
+#include "shell/Methods.h"
 
 #include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
@@ -80,6 +81,15 @@ PictureLabel* formula(const char* name, QSize size)
 {
     PictureLabel* label = picture(name, size);
     label->setGivesWay(true);
+    return label;
+}
+
+// The deflection's formula, its tooltip the model that the method computes with.
+PictureLabel* deflectionFormula(int page)
+{
+    const DeflectionModel& model = *methodAt(page)->deflection;
+    PictureLabel* label = formula(model.picture, QSize(230, 50));
+    label->setToolTip(QString::fromStdString(deflectionModelText(model)));
     return label;
 }
 
@@ -164,6 +174,13 @@ QWidget* createWalterResultPage()
     addResult(removal, "EditStQ");
     removal->addWidget(formula("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
     removal->setColumnStretch(4, 1);
+
+    // Its group's title names it, as the speed's and the feed's: a caption
+    // beside the field would widen the column beyond a laptop's screen.
+    QGridLayout* deflection = stepGroup(column, "Отжим фрезы, δ", "BitBtnStDefl");
+    addResult(deflection, "EditStDefl");
+    deflection->addWidget(deflectionFormula(0), 1, 0, 1, 4, Qt::AlignLeft);
+    deflection->setColumnStretch(4, 1);
     column->addStretch(1);
 
     column = new QVBoxLayout;
@@ -264,6 +281,17 @@ QWidget* createAluminiumResultPage()
     fitGrid(loadGrid);
     loadLayout->addWidget(loadGrid);
 
+    // The deflection beside the load table, where the column has height to
+    // spare: a line more over the table would make the page taller than a
+    // laptop's screen.
+    side->addWidget(wrappingCaption(pageLabel("EditAlDefl")));
+    auto* deflection = new QHBoxLayout;
+    deflection->addWidget(textField("EditAlDefl", kResultWidth));
+    deflection->addWidget(stepButton("BitBtnAlDefl1"));
+    deflection->addStretch(1);
+    side->addLayout(deflection);
+    side->addWidget(deflectionFormula(1), 0, Qt::AlignLeft);
+
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
@@ -336,6 +364,15 @@ QWidget* createTitaniumResultPage()
 
     line(pageLabel("EditTiMz"), "EditTiMz", formula("Image23", QSize(150, 40)));
     line(pageLabel("EditTiNct"), "EditTiNct", formula("Image24", QSize(150, 40)));
+    // The one titanium result with a step of its own: its button before the
+    // formula.
+    auto* deflection = new QWidget;
+    auto* deflectionRow = new QHBoxLayout(deflection);
+    deflectionRow->setContentsMargins(0, 0, 0, 0);
+    deflectionRow->addWidget(stepButton("BitBtnTiDefl"));
+    deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
+    deflectionRow->addStretch(1);
+    line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 

@@ -103,10 +103,19 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
                 blockTop + left, inputWidth - layout.mm(2));
         }
     }
-    const double chartHeight = std::max(left, layout.mm(78));
     const QRectF chart(layout.left() + inputWidth + gap, blockTop,
         layout.width() - inputWidth - gap, layout.mm(78));
     paintNomogram(layout, chart, sheet);
+    // The deflection's model under the nomogram, beside the longer inputs.
+    double right = chart.height();
+    if (!sheet.deflectionModel.empty()) {
+        right += layout.mm(3);
+        right += layout.drawText(QStringLiteral("Расчет отжима фрезы:"), kSheetSmallPt, true,
+            chart.left(), blockTop + right, chart.width());
+        right += layout.drawText(qt(sheet.deflectionModel), kSheetSmallPt, false, chart.left(),
+            blockTop + right, chart.width());
+    }
+    const double chartHeight = std::max(left, right);
     layout.setY(blockTop + chartHeight);
 
     layout.section(QStringLiteral("Результаты"));

@@ -7,6 +7,31 @@
 
 namespace millcalc {
 
+namespace {
+
+constexpr double kCarbide[] = { kCarbideModulus };
+
+constexpr DeflectionModel kDeflection {
+    "BaseD",
+    "BaseStL",
+    "BaseStDeflMax",
+    "EditStDefl",
+    "BitBtnStDefl",
+    "ImageStDefl",
+    { "EditStP", "ComboBoxStkpd", "EditStVc" },
+    nullptr,
+    kCarbide,
+    "фреза твердосплавная; F = Ft = 60000·P·η/Vc - окружная сила по рассчитанной мощности P "
+    "(кВт), КПД станка η и скорости резания Vc (м/мин)",
+};
+
+} // namespace
+
+const DeflectionModel& walterDeflection()
+{
+    return kDeflection;
+}
+
 void createWalter(Form& form)
 {
     FieldStore& store = form.store();
@@ -24,6 +49,9 @@ void createWalter(Form& form)
     store.setText("EditStMc", "0.2501");
     store.setText("EditStGamma0", "2.0");
     store.setText("EditStKc", "0.0");
+    store.setText("BaseStL", "75.0");
+    store.setText("BaseStDeflMax", "0.05");
+    store.setText("EditStDefl", "0.0000");
     CheckBoxhm2Click(form);
 }
 
@@ -60,6 +88,7 @@ void installWalter(Form& form)
     form.onClick("BitBtnSt3", [&form] { BitBtnSt3Click(form); });
     form.onClick("BitBtnSt4", [&form] { BitBtnSt4Click(form); });
     form.onClick("BitBtnSt5", [&form] { BitBtnSt5Click(form); });
+    form.onClick(kDeflection.stepButton, [&form] { CalcDeflection(form, kDeflection); });
     form.onChange("ComboBoxStContact", [&form] { ComboBoxStContactChange(form); });
     form.onChange("CheckBoxhm2", [&form] { CheckBoxhm2Click(form); });
 }
@@ -112,7 +141,11 @@ int WalterCalculate(Form& form)
         return -1;
     if (WalterChipThickness(form) == -1)
         return -1;
-    return WalterPower(form);
+    if (WalterPower(form) < 0)
+        return -1;
+    // The cut's results stand whatever the deflection step finds.
+    CalcDeflection(form, kDeflection);
+    return 0;
 }
 
 } // namespace millcalc

@@ -2,6 +2,7 @@
 // removal rate, power and torque, and the full calculation.
 #pragma once
 
+#include "app/CutterDeflection.h"
 #include "walter/ChipThickness.h"
 #include "walter/PowerSteps.h"
 #include "walter/SpeedSteps.h"
@@ -20,6 +21,10 @@ void installWalter(Form& form);
 // "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
 // 0 when it ran to its end, -1 when a step stopped it.
 int WalterCalculate(Form& form);
+
+// The Walter cutter: carbide, pushed by the tangential force of the computed
+// power.
+const DeflectionModel& walterDeflection();
 
 void BitBtnSt1Click(Form& form);
 void BitBtnSt2Click(Form& form);

@@ -208,6 +208,8 @@ TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
           "Обрабатываемый материал\tЦветные металлы (N)\t\n"
           "Kс1.1\t700,01\tН/(мм*мм)\n"
           "Mc\t0,2501\t\n"
+          "Вылет фрезы, L\t75,0\tмм\n"
+          "Допустимый отжим фрезы\t0,05\tмм\n"
           "Приближенный расчет (ae/Dc<30%)\tнет\t\n"
           "\n"
           "Результаты\n"
@@ -221,7 +223,8 @@ TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
           "Удельная сила резания, kc\t1221,97567\tН/(мм*мм)\t\n"
           "Мощность (рассчитанная)\t8,83510\tкВт\tв норме\n"
           "Мощность (принимаемая)\t40,00000\tкВт\t\n"
-          "Момент, M\t28,30189\tНм\t\n";
+          "Момент, M\t28,30189\tНм\t\n"
+          "Отжим фрезы, δ\t0,0104\tмм\tв норме\n";
     EXPECT_EQ(text, expected);
 
     const std::string html = sheetTableHtml(sheet(), ",");

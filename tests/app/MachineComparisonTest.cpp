@@ -157,6 +157,9 @@ protected:
                 case LimitKind::Temperature:
                     limit = 140;
                     break;
+                case LimitKind::Deflection:
+                    limit = store().real(methodAt(c.page)->deflection->limit);
+                    break;
                 case LimitKind::None:
                 case LimitKind::MachineFigure:
                     ADD_FAILURE() << checks[i].symbol << " is no check of the cut";
@@ -221,7 +224,9 @@ TEST_F(MachineComparisonTest, RefreshedWhileShownAfterEveryCalculationAndWhenOpe
     type({ { "BaseVc", "500" } });
     run({ "click BitCalcs" });
     EXPECT_EQ(store().cell(kGrid, 1, 4), "53 %"); // 6366.198 of 12000 rpm
-    EXPECT_EQ(store().cell(kGrid, 4, 4), "нет");
+    // The deflection does not follow the speed: the power grows with it.
+    EXPECT_EQ(store().cell(kGrid, 4, 4), "20 %"); // 0.0104 of 0.05 mm
+    EXPECT_EQ(store().cell(kGrid, 5, 4), "нет");
     // Closed again, the grid keeps what it showed last.
     run({ "close PanelMachines" });
     type({ { "BaseVc", "1060" } });

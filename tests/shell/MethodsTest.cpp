@@ -64,6 +64,31 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
             EXPECT_NE(findIn(method.results, field), nullptr) << field;
         for (const char* field : method.fitInputs)
             EXPECT_NE(findIn(method.inputs, field), nullptr) << field;
+
+        // The deflection reads the method's own inputs, is one of its checked
+        // results, and has its step button and formula on its result page.
+        ASSERT_NE(method.deflection, nullptr);
+        const DeflectionModel& deflection = *method.deflection;
+        for (const char* field : { deflection.diameter, deflection.length, deflection.limit })
+            EXPECT_NE(findIn(method.inputs, field), nullptr) << field;
+        const FieldCaption* result = findIn(method.results, deflection.result);
+        ASSERT_NE(result, nullptr) << deflection.result;
+        EXPECT_EQ(result->limit, LimitKind::Deflection);
+        EXPECT_TRUE(std::any_of(method.checks.begin(), method.checks.end(),
+            [&](const LimitCheck& c) { return std::string_view(c.field) == deflection.result; }));
+        const std::string& resultPage = store().field(deflection.result).parent;
+        for (const char* control : { deflection.stepButton, deflection.picture })
+            EXPECT_EQ(store().field(control).parent, resultPage) << control;
+        for (const char* field : { deflection.force.field, deflection.force.efficiency,
+                 deflection.force.speed, deflection.toolMaterial }) {
+            if (field != nullptr) {
+                EXPECT_TRUE(store().has(field)) << field;
+            }
+        }
+        EXPECT_FALSE(deflection.moduli.empty());
+        if (deflection.toolMaterial != nullptr) {
+            EXPECT_EQ(deflection.moduli.size(), store().items(deflection.toolMaterial).size());
+        }
     }
     EXPECT_EQ(methodAt(-1), nullptr);
     EXPECT_EQ(methodAt(kMethodCount), nullptr);
@@ -114,7 +139,7 @@ TEST_F(MethodRows, LimitOfEachKind)
         store().setIndex("TabMach", c.machine);
         store().setText("Editn", c.spindleSpeed);
         store().setIndex("ComboBoxTkpd", c.efficiency);
-        EXPECT_DOUBLE_EQ(limitOf(store(), c.kind), c.limit);
+        EXPECT_DOUBLE_EQ(limitOf(store(), *methodAt(1), c.kind), c.limit);
     }
 }
 

@@ -243,9 +243,9 @@ void DesktopHabitsTest::pictureOnlyControlsSayWhatTheyDo()
         ++buttons;
         QVERIFY2(button->toolTip().contains(russian), qPrintable(button->objectName()));
     }
-    // The help and material buttons, five Walter, five aluminium and four
-    // formula panel steps.
-    QCOMPARE(buttons, 16);
+    // The help and material buttons, six Walter, six aluminium, one titanium
+    // and four formula panel steps.
+    QCOMPARE(buttons, 19);
     for (PictureLabel* picture : app_->window("FormMain")->findChildren<PictureLabel*>()) {
         if (picture->isClickable())
             QVERIFY2(picture->toolTip().contains(russian), qPrintable(picture->objectName()));
@@ -346,13 +346,17 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     };
     QVERIFY(clipboard->text().startsWith(QStringLiteral("Расчет режимов резания\t")));
     const QStringList lines = resultLines();
-    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.size(), 12);
     QCOMPARE(lines[0],
         QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditStn"))));
+    // The torque the machine delivers is shown with no status.
     QCOMPARE(lines[10],
         QStringLiteral("Момент, M\t%1\tНм\t")
             .arg(QString::fromStdString(app_->store().text("EditStM"))));
+    QCOMPARE(lines[11],
+        QStringLiteral("Отжим фрезы, δ\t%1\tмм\tв норме")
+            .arg(QString::fromStdString(app_->store().text("EditStDefl"))));
     for (const QString& line : lines)
         QCOMPARE(line.count(QLatin1Char('\t')), 3);
 
@@ -371,7 +375,10 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     choice->setFocus();
     QTest::keyClick(choice, Qt::Key_C, Qt::ControlModifier);
     const QStringList titanium = resultLines();
-    QCOMPARE(titanium.size(), 13);
+    QCOMPARE(titanium.size(), 14);
+    QCOMPARE(titanium[9],
+        QStringLiteral("Отжим фрезы, δ\t%1\tмм\tпревышение 592 %")
+            .arg(QString::fromStdString(app_->store().text("EditTiDefl"))));
     QCOMPARE(titanium[2],
         QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")
             .arg(QString::fromStdString(app_->store().text("EditTin"))));

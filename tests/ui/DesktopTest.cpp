@@ -715,20 +715,24 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->windowTitle(), QStringLiteral("Сравнение станков"));
     auto* grid = find<QTableWidget>("StringGridMachines");
-    QCOMPARE(grid->columnCount(), 5);
+    QCOMPARE(grid->columnCount(), 6);
     QCOMPARE(grid->rowCount(), 5);
-    QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("Ограничивает"));
+    QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("δ"));
+    QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("Ограничивает"));
     // DMU-125PA cannot turn the start-up job's 13496 rpm.
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
     QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
     QCOMPARE(grid->item(3, 2)->foreground().color(), QColor(0, 0, 0));
-    QCOMPARE(grid->item(3, 4)->text(), QStringLiteral("n"));
+    QCOMPARE(grid->item(3, 5)->text(), QStringLiteral("n"));
 
-    // The titanium method has seven checked results.
+    // The titanium method has eight checked results; its start-up cutter
+    // bends beyond the permissible deflection on every machine.
     find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
     find<QPushButton>("BitCalcs")->click();
-    QCOMPARE(grid->columnCount(), 9);
-    QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("n мж"));
+    QCOMPARE(grid->columnCount(), 10);
+    QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("δ"));
+    QCOMPARE(grid->item(1, 5)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("n мж"));
 
     emit grid->cellDoubleClicked(3, 0);
     QCOMPARE(form_->store().index("TabMach"), 3);
