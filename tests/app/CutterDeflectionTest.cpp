@@ -179,7 +179,7 @@ TEST_F(DeflectionStep, TitaniumStartUpCutBendsBeyondItsLimit)
         EXPECT_DOUBLE_EQ(machine.shares.at(i).percent, 591) << machine.name;
     }
 
-    const CalculationSheet sheet = buildCalculationSheet(form(), "");
+    const CalculationSheet sheet = buildCalculationSheet(form(), {}, "");
     const auto lineOf = [](const std::vector<SheetLine>& lines, const std::string& caption) {
         for (const SheetLine& line : lines) {
             if (line.caption == caption)
@@ -210,7 +210,7 @@ TEST_F(DeflectionStep, NotComputedIsNoShareAndNoStatus)
     const MachineComparison comparison = compareMachines(form());
     ASSERT_EQ(comparison.symbols.back(), "δ");
     EXPECT_FALSE(comparison.machines[0].shares.back().checked);
-    const CalculationSheet sheet = buildCalculationSheet(form(), "");
+    const CalculationSheet sheet = buildCalculationSheet(form(), {}, "");
     EXPECT_EQ(sheet.results.back().status, "");
 
     run({ "set BaseStDeflMax 0.08" });
