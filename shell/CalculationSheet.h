@@ -44,7 +44,8 @@ struct CalculationSheet {
     std::vector<SheetCoefficients> coefficients;
     std::vector<SheetLine> results;
     std::vector<std::string> log; // the lines of the last calculation of the method
-    // D (B), t, i = 1, S (F and fz), n, V, as a cutting-conditions row reads.
+    // D (B), t per pass, i passes, S (F and fz), n, V, as a cutting-conditions
+    // row reads.
     std::string operationCard;
     std::vector<ChartPoint> powerCurve;
     std::vector<ChartPoint> torqueCurve;

@@ -2,6 +2,7 @@
 
 #include "app/DetachedForm.h"
 #include "app/NumberText.h"
+#include "shell/FitPlanner.h"
 #include "shell/FormMain.h"
 #include "shell/Methods.h"
 
@@ -17,6 +18,7 @@ constexpr const char* kGrid = "StringGridMachines";
 constexpr const char* kPanel = "PanelMachines";
 constexpr const char* kStopped = "—";
 constexpr const char* kNothingLimits = "нет";
+constexpr const char* kNothingToFit = "—";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
@@ -58,6 +60,7 @@ std::vector<std::string> headingRow(const std::vector<std::string>& symbols)
     std::vector<std::string> row { "Станок" };
     row.insert(row.end(), symbols.begin(), symbols.end());
     row.emplace_back("Ограничивает");
+    row.emplace_back("Подбор");
     return row;
 }
 
@@ -92,8 +95,14 @@ MachineComparison compareMachines(const FormMain& form)
             outcome.stopped = true;
             continue;
         }
-        for (const LimitCheck& check : checks)
+        bool red = false;
+        for (const LimitCheck& check : checks) {
             outcome.shares.push_back(shareOf(copy.store(), check));
+            red = red || outcome.shares.back().red;
+        }
+        // The fit runs only where something is red: it is the costly part.
+        outcome.fit = red ? fitSummary(planFit(copy.form(), *methodAt(result.method)))
+                          : kNothingToFit;
     }
     return result;
 }
@@ -137,6 +146,8 @@ void refreshMachineComparison(FormMain& form)
         cells.emplace_back(outcome.stopped ? kStopped
                 : limiting.empty()         ? kNothingLimits
                                            : limiting);
+        colours.push_back(colours::Black);
+        cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
         colours.push_back(colours::Black);
     }
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));

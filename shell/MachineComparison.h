@@ -1,5 +1,6 @@
 // "Сравнение станков": the active method's full calculation run for every
-// machine on detached copies of the window, as shares of each machine's limits.
+// machine on detached copies of the window, as shares of each machine's limits,
+// with what a fit to each machine would change.
 #pragma once
 
 #include "machines/MachineTable.h"
@@ -27,6 +28,9 @@ struct MachineOutcome {
     std::string name;
     bool stopped = false; // the calculation would stop with a warning box
     std::vector<LimitShare> shares;
+    // What the fit would change on this machine, in short; "—" where nothing
+    // is red.
+    std::string fit;
 };
 
 struct MachineComparison {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/FieldCaptions.h"
+#include "app/FitPlan.h"
 
 #include <span>
 #include <string_view>
@@ -32,6 +33,7 @@ struct CardFields {
     const char* feedPerTooth;
     const char* spindleSpeed;
     const char* cuttingSpeed;
+    const char* passes; // the number of passes; the depth is the depth per pass
 };
 
 // The nomogram's operating point: n, the power and the torque at n.
@@ -55,8 +57,8 @@ struct Method {
     std::span<const LimitCheck> checks;
     CardFields card;
     OperatingFields point;
-    // The inputs that a fit to the machine may change, in the order it tries them.
-    std::span<const char* const> fitInputs;
+    // What a fit to the machine may change, in the order it tries it.
+    const FitPlan* fit;
 };
 
 inline constexpr int kMethodCount = 3;
