@@ -38,8 +38,8 @@ const FitPlan& aluminiumFitPlan()
 
 int CalcAluminiumFitted(Form& form, std::span<const FitValue> overrides)
 {
-    return CalcAluminiumWith(form, overrideOf(overrides, "EditSz"),
-        overrideOf(overrides, "EditV"), kMachineSpeedMark);
+    return CalcAluminiumWith(
+        form, overrideOf(overrides, "EditSz"), overrideOf(overrides, "EditV"), kMachineSpeedMark);
 }
 
 } // namespace millcalc

@@ -9,7 +9,8 @@ namespace millcalc {
 
 class Form;
 
-inline constexpr const char* kPassesMessage = "Ошибка задания 'Числа проходов' - i -> исправлено....";
+inline constexpr const char* kPassesMessage
+    = "Ошибка задания 'Числа проходов' - i -> исправлено....";
 
 // The passes a text holds: digits only (blanks around them allowed), at least 1.
 std::optional<int> parsePasses(std::string_view text);

@@ -256,6 +256,8 @@ private:
     // limits: those it is changed for.
     std::vector<Red> relievable(InputState& state, const std::string& farthest)
     {
+        if (!trial())
+            return {};
         const std::vector<Red> now = reds(state.input->only);
         const std::string kept = state.text;
         state.text = farthest;
@@ -263,8 +265,8 @@ private:
         if (trial()) {
             const std::vector<Red> there = reds(state.input->only);
             for (const Red& red : now) {
-                const auto at = std::find_if(there.begin(), there.end(),
-                    [&](const Red& r) { return r.check == red.check; });
+                const auto at = std::find_if(
+                    there.begin(), there.end(), [&](const Red& r) { return r.check == red.check; });
                 if (at == there.end() || shareOf(*at) < shareOf(red))
                     relieved.push_back(red);
             }

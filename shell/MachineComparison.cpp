@@ -101,8 +101,8 @@ MachineComparison compareMachines(const FormMain& form)
             red = red || outcome.shares.back().red;
         }
         // The fit runs only where something is red: it is the costly part.
-        outcome.fit = red ? fitSummary(planFit(copy.form(), *methodAt(result.method)))
-                          : kNothingToFit;
+        outcome.fit
+            = red ? fitSummary(planFit(copy.form(), *methodAt(result.method))) : kNothingToFit;
     }
     return result;
 }
@@ -119,6 +119,7 @@ void createMachineComparison(FormMain& form)
             = form.machines()[static_cast<std::size_t>(row)].MachineName;
     std::vector<Rgb> colours(cells.size(), colours::Black);
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    markSelectedMachine(form);
 }
 
 void refreshMachineComparison(FormMain& form)
@@ -151,6 +152,12 @@ void refreshMachineComparison(FormMain& form)
         colours.push_back(colours::Black);
     }
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    markSelectedMachine(form);
+}
+
+void markSelectedMachine(FormMain& form)
+{
+    form.store().setCurrentCell(kGrid, 0, form.machineIndex() + 1);
 }
 
 void installMachineComparison(FormMain& form)

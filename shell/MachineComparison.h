@@ -51,6 +51,8 @@ MachineComparison compareMachines(const FormMain& form);
 void createMachineComparison(FormMain& form);
 // Computes the comparison and writes it into StringGridMachines.
 void refreshMachineComparison(FormMain& form);
+// Makes the selected machine's row the grid's current one: the panel marks it.
+void markSelectedMachine(FormMain& form);
 // The panel's commands: the menu items and the status-line button open it; a
 // double click on a machine's row selects that machine.
 void installMachineComparison(FormMain& form);

@@ -149,7 +149,7 @@ private slots:
     void pictureFollowsItsImageListIndex();
     void gridHeadingsAreNeverClipped();
     void machinesPanelFollowsTheMethodInColourAndPicksAMachine();
-    void fitButtonAndResultsMenuFitTheWalterCut();
+    void fitButtonsAndResultsMenuFitEachMethod();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -725,7 +725,12 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     // The titanium method has seven checked results.
     find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
     find<QPushButton>("BitCalcs")->click();
-    QCOMPARE(grid->columnCount(), 9);
+    QCOMPARE(grid->columnCount(), 10);
+    QCOMPARE(grid->horizontalHeaderItem(9)->text(), QStringLiteral("Подбор"));
+    // The selected machine's row is marked; the names stand whole.
+    QCOMPARE(grid->currentRow(), form_->store().index("TabMach"));
+    QVERIFY(grid->columnWidth(0)
+        >= grid->fontMetrics().horizontalAdvance(QStringLiteral("V-STAR (FOREST-LINE)")));
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("n мж"));
 
     emit grid->cellDoubleClicked(3, 0);
@@ -733,7 +738,7 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QCOMPARE(find<QComboBox>("TabMach")->currentIndex(), 3);
 }
 
-void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
+void DesktopTest::fitButtonsAndResultsMenuFitEachMethod()
 {
     form_->typeText("BaseVc", "1600");
     form_->pick("TabMach", 3);
@@ -742,7 +747,8 @@ void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
     QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
     QCOMPARE(find<QLineEdit>("EditStn")->text(), QStringLiteral("11759.997"));
 
-    form_->typeText("BaseVc", "1600");
+    // The results' menu fits the method shown: on DMU-125PA the aluminium
+    // start-up cut overheats the part, and the depth goes in two passes.
     find<QTabWidget>("PageControlMethods")->setCurrentIndex(1);
     auto* fit = find<QAction>("N29");
     QVERIFY(desktop_->window("PanelCalc")
@@ -750,8 +756,15 @@ void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
             ->actions()
             .contains(fit));
     fit->trigger();
-    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 0);
-    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
+    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 1);
+    QCOMPARE(find<QLineEdit>("BaseAlPasses")->text(), QStringLiteral("2"));
+    QCOMPARE(find<QLineEdit>("BaseAlT")->text(), QStringLiteral("2.500"));
+
+    find<QTabWidget>("PageControlMethods")->setCurrentIndex(2);
+    form_->pick("TabMach", 0);
+    find<QPushButton>("BitBtnTiFit")->click();
+    QCOMPARE(find<QLineEdit>("BaseTiPasses")->text(), QStringLiteral("5"));
+    QCOMPARE(find<QLineEdit>("BaseTiT")->text(), QStringLiteral("1.000"));
 }
 
 void DesktopTest::copyBackPictureIsClickable()
