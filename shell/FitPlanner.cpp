@@ -434,19 +434,26 @@ private:
     std::vector<std::string> lines_;
 };
 
-// As few decimals as tell the two values apart, two significant digits at least.
+// Two significant digits each, more where the two would read alike.
 std::pair<std::string, std::string> shortPair(const FitChange& change)
 {
     const int most = change.input->decimals;
-    const auto digits = [](double value) {
-        return value > 0 ? std::max(0, 1 - static_cast<int>(std::floor(std::log10(value)))) : 0;
+    const auto digits = [most](double value) {
+        const int wanted
+            = value > 0 ? std::max(0, 1 - static_cast<int>(std::floor(std::log10(value)))) : 0;
+        return std::min(most, wanted);
     };
     const double before = readReal(change.before);
     const double after = readReal(change.after);
-    int decimals = std::min(most, std::max(digits(before), digits(after)));
-    while (decimals < most && formatFixed(before, decimals) == formatFixed(after, decimals))
-        ++decimals;
-    return { formatFixed(before, decimals), formatFixed(after, decimals) };
+    int beforeDecimals = digits(before);
+    int afterDecimals = digits(after);
+    while (
+        readReal(formatFixed(before, beforeDecimals)) == readReal(formatFixed(after, afterDecimals))
+        && std::max(beforeDecimals, afterDecimals) < most) {
+        beforeDecimals = std::min(most, beforeDecimals + 1);
+        afterDecimals = std::min(most, afterDecimals + 1);
+    }
+    return { formatFixed(before, beforeDecimals), formatFixed(after, afterDecimals) };
 }
 
 } // namespace

@@ -257,7 +257,7 @@ TEST_F(MachineComparisonTest, RefreshedAfterEveryCalculationAndWhenOpened)
     EXPECT_EQ(store().cell(kGrid, 4, 0), "Nct");
     run({ "pick PageControlMethods 3" });
     EXPECT_EQ(run({ "click BitCalcs" }), "BOX\tmillcalc\tNothing\n");
-    ASSERT_EQ(store().field(kGrid).columns, 2);
+    ASSERT_EQ(store().field(kGrid).columns, 3);
     EXPECT_EQ(store().cell(kGrid, 0, 0), "Станок");
     EXPECT_EQ(store().cell(kGrid, 1, 3), "—");
 }

@@ -74,8 +74,9 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
                 EXPECT_STREQ(input.passes, method.card.passes);
                 EXPECT_STREQ(input.field, method.card.depth);
             }
-            if (input.floorResult != nullptr)
+            if (input.floorResult != nullptr) {
                 EXPECT_NE(findIn(method.results, input.floorResult), nullptr);
+            }
         }
         EXPECT_TRUE(std::any_of(method.fit->inputs.begin(), method.fit->inputs.end(),
             [](const FitInput& input) { return input.step == FitStep::Passes; }));
