@@ -713,9 +713,12 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->windowTitle(), QStringLiteral("Сравнение станков"));
     auto* grid = find<QTableWidget>("StringGridMachines");
-    QCOMPARE(grid->columnCount(), 5);
+    QCOMPARE(grid->columnCount(), 6);
     QCOMPARE(grid->rowCount(), 5);
     QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("Ограничивает"));
+    QCOMPARE(grid->item(3, 5)->text(), QStringLiteral("Vc 1060→924"));
+    // The last column takes the rest of the dock's width.
+    QVERIFY(grid->horizontalHeader()->stretchLastSection());
     // DMU-125PA cannot turn the start-up job's 13496 rpm.
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
     QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
