@@ -8,6 +8,8 @@
 #include "aluminium/AlTemperature.h"
 #include "aluminium/AlTorqueAndPower.h"
 #include "app/Form.h"
+#include "app/NumberText.h"
+#include "app/Passes.h"
 
 namespace millcalc {
 
@@ -104,10 +106,22 @@ void installAluminium(Form& form)
 
 int CalcAluminium(Form& form)
 {
+    return CalcAluminiumWith(form, nullptr, nullptr, "");
+}
+
+int CalcAluminiumWith(
+    Form& form, const std::string* feedPerTooth, const std::string* speed, const char* speedMark)
+{
+    // t is the depth per pass; the passes only go on the card.
+    readPasses(form, "BaseAlPasses");
     if (CalcAlFeedPerTooth(form) < 0)
         return kStepStopped;
-    // The candidates of the last run go only once the new Sz stands.
     FieldStore& store = form.store();
+    // A feed the user (or a fit) sets in place of the formula's, as typed into
+    // EditSz before the later steps.
+    if (feedPerTooth != nullptr)
+        store.setText("EditSz", *feedPerTooth);
+    // The candidates of the last run go only once the new Sz stands.
     store.setItems("EditV", {});
     store.setIndex("EditV", -1);
     if (CalcAlSpeedByTemperature(form) < 0)
@@ -115,6 +129,11 @@ int CalcAluminium(Form& form)
     if (CalcAlSpeedByPower(form) < 0)
         return kStepStopped;
     CalcAlAcceptedSpeed(form);
+    // A further candidate, picked where it is lower than the accepted speed.
+    if (speed != nullptr && store.real("EditV") > readReal(*speed)) {
+        store.appendItem("EditV", *speed + speedMark);
+        store.setIndex("EditV", static_cast<int>(store.items("EditV").size()) - 1);
+    }
     return runFromSpindleSpeed(form);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/CutterDeflection.h"
+#include <string>
 
 namespace millcalc {
 
@@ -19,6 +20,11 @@ void installAluminium(Form& form);
 // "Расчет" on the aluminium page: every step in order, up to the first that
 // stops. Returns the result of the last step run.
 int CalcAluminium(Form& form);
+// The same with a feed per tooth written over the formula's before the speeds,
+// and a further candidate speed, marked, picked where it is lower than the
+// accepted one; null for none.
+int CalcAluminiumWith(
+    Form& form, const std::string* feedPerTooth, const std::string* speed, const char* speedMark);
 // A user's pick in EditV: spindle speed, feed, temperature, force, torque and
 // power for the picked speed, up to the first step that stops.
 int EditVChange(Form& form);

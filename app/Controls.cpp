@@ -147,6 +147,7 @@ void declareWalterInputs(Designer& d)
     d.editableList("BaseZ", page, "0", teethItems());
     d.text("BaseB", page, "0.0000000000000");
     d.text("BaseT", page, "0.00000000000000");
+    d.text("BaseStPasses", page, "1");
     d.text("BaseVc", page, "0.00000");
     d.text("Basefz", page, "0.00000");
     d.dropDown("ComboBoxStkpd", page, { "0.70", "0.80", "0.85", "0.90", "0.95", "0.99" });
@@ -169,6 +170,7 @@ void declareAluminiumInputs(Designer& d)
     d.editableList("BaseAlZ", page, "0", teethItems());
     d.text("BaseAlB", page, "0.000000");
     d.text("BaseAlT", page, "0.000000");
+    d.text("BaseAlPasses", page, "1");
     // The alloys are the aluminium method's own: its creation step lists them.
     d.dropDown("ComboBoxMaterial", page, {});
     d.dropDown("ComboBoxTkpd", page, { "0.70", "0.75", "0.80", "0.85", "0.90", "0.95", "0.99" });
@@ -184,6 +186,7 @@ void declareTitaniumInputs(Designer& d)
     d.editableList("BaseTiZ", page, "BaseTiZ", teethItems());
     d.text("BaseTiB", page, "BaseTiB");
     d.text("BaseTiT", page, "BaseTit");
+    d.text("BaseTiPasses", page, "1");
     d.editableList("BaseTiL", page, "BaseTiL",
         { "10", "15", "20", "25", "30", "40", "50", "60", "70", "80", "90", "100", "110", "120",
             "150" });
@@ -221,7 +224,7 @@ void declareResultPages(Designer& d)
     d.page("TabSheet4", "PageControlMethods", 3, "");
     d.add(FieldKind::StatusLine, "StatusBarMes", "PanelCalc");
     d.buttons("PanelCalc", { "BitBtnMachines" });
-    // The results' context menu: the fit of a Walter cut to the machine.
+    // The results' context menu: the fit of the active method's cut to the machine.
     d.add(FieldKind::MenuItem, "N29", "PanelCalc");
 
     // Walter results
@@ -266,7 +269,7 @@ void declareResultPages(Designer& d)
     d.grid("StringGridP", "PanelForestP", 2, 8, 0, 1);
     d.buttons(page,
         { "BitBtnAlTm1", "BitBtnAln1", "BitBtnAlF1", "BitBtnAlPz1", "BitBtnAlMz1", "BitBtnAlNp1",
-            "BitBtnAlDefl1", "BitBtnPanelAl" });
+            "BitBtnAlDefl1", "BitBtnPanelAl", "BitBtnAlFit" });
     // Formula pictures: n, V = min(V1, V2), F, torque, power and deflection.
     d.pictures(page, { "ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19", "ImageAlDefl" });
 
@@ -279,6 +282,7 @@ void declareResultPages(Designer& d)
     d.buttons(page, { "BitBtnTiDefl" });
     // The feed per tooth is the one titanium result drawn green from the start.
     d.text("EditTifz", page, "EditTifz", true).colour = colours::Green;
+    d.buttons(page, { "BitBtnTiFit" });
     d.radioGroup("RadioGroupTiPz", page, "Сила Резания Pz, H",
         { "(нормально резу)", "(против направ подачи)", "(общая)" }, 1);
     d.pictures(page,

@@ -22,12 +22,14 @@ constexpr FillText kWalterAndAluminium[] = {
     { "BaseZ", "3" },
     { "BaseB", "15.0" },
     { "BaseT", "5.0" },
+    { "BaseStPasses", "1" },
     { "BaseVc", "1060.0" },
     { "Basefz", "0.1" },
     { "BaseAlD", "25.0" },
     { "BaseAlZ", "3" },
     { "BaseAlB", "15.0" },
     { "BaseAlT", "5.0" },
+    { "BaseAlPasses", "1" },
 };
 
 constexpr FillItem kAluminiumLists[] = {
@@ -42,6 +44,7 @@ constexpr FillText kTitanium[] = {
     { "BaseTiL", "70.0" },
     { "BaseTiB", "15.0" },
     { "BaseTiT", "5.0" },
+    { "BaseTiPasses", "1" },
 };
 
 constexpr FillItem kTitaniumLists[] = {

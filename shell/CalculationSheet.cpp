@@ -66,9 +66,9 @@ std::string cardValue(const FieldStore& store, const char* symbol, const char* f
 std::string operationCard(const FieldStore& store, const CardFields& f)
 {
     return cardValue(store, "D", f.diameter) + " (" + cardValue(store, "B", f.width) + "); "
-        + cardValue(store, "t", f.depth) + "; i=1; " + cardValue(store, "S", f.feed) + " ("
-        + cardValue(store, "fz", f.feedPerTooth) + "); " + cardValue(store, "n", f.spindleSpeed)
-        + "; " + cardValue(store, "V", f.cuttingSpeed);
+        + cardValue(store, "t", f.depth) + "; i=" + store.text(f.passes) + "; "
+        + cardValue(store, "S", f.feed) + " (" + cardValue(store, "fz", f.feedPerTooth) + "); "
+        + cardValue(store, "n", f.spindleSpeed) + "; " + cardValue(store, "V", f.cuttingSpeed);
 }
 
 std::string escapeHtml(std::string_view text)

@@ -46,7 +46,8 @@ struct CalculationSheet {
     // How the cutter's deflection among the results is computed.
     std::string deflectionModel;
     std::vector<std::string> log; // the lines of the last calculation of the method
-    // D (B), t, i = 1, S (F and fz), n, V, as a cutting-conditions row reads.
+    // D (B), t per pass, i passes, S (F and fz), n, V, as a cutting-conditions
+    // row reads.
     std::string operationCard;
     std::vector<ChartPoint> powerCurve;
     std::vector<ChartPoint> torqueCurve;

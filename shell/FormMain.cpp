@@ -133,6 +133,8 @@ void FormMain::machineSelection()
     const MachineRecord& m = machine();
     store().setText("StatusBarMes", machineLimitsText(m));
     store().setText("FormMain", machineCaption(m));
+    if (store().field("StringGridMachines").rows > kMachineCount)
+        markSelectedMachine(*this);
 }
 
 void FormMain::copyBack(const std::string& from, const std::string& to)

@@ -3,6 +3,8 @@
 #include "app/DetachedForm.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
+#include "machines/MachineTable.h"
+#include "shell/FitPlanner.h"
 #include "shell/Methods.h"
 
 #include <algorithm>
@@ -17,6 +19,7 @@ constexpr const char* kGrid = "StringGridMachines";
 constexpr const char* kPanel = "PanelMachines";
 constexpr const char* kStopped = "—";
 constexpr const char* kNothingLimits = "нет";
+constexpr const char* kNothingToFit = "—";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
@@ -58,6 +61,7 @@ std::vector<std::string> headingRow(const std::vector<std::string>& symbols)
     std::vector<std::string> row { "Станок" };
     row.insert(row.end(), symbols.begin(), symbols.end());
     row.emplace_back("Ограничивает");
+    row.emplace_back("Подбор");
     return row;
 }
 
@@ -93,8 +97,13 @@ MachineComparison compareMachines(const Form& form)
             outcome.stopped = true;
             continue;
         }
-        for (const LimitCheck& check : checks)
+        bool red = false;
+        for (const LimitCheck& check : checks) {
             outcome.shares.push_back(shareOf(copy.store(), *method, check));
+            red = red || outcome.shares.back().red;
+        }
+        // The fit runs only where something is red: it is the costly part.
+        outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
     }
     return result;
 }
@@ -111,6 +120,7 @@ void createMachineComparison(Form& form)
             = machineTable()[static_cast<std::size_t>(row)].MachineName;
     std::vector<Rgb> colours(cells.size(), colours::Black);
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    markSelectedMachine(form);
 }
 
 void refreshMachineComparison(Form& form)
@@ -143,8 +153,16 @@ void refreshMachineComparison(Form& form)
                 : limiting.empty()         ? kNothingLimits
                                            : limiting);
         colours.push_back(colours::Black);
+        cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
+        colours.push_back(colours::Black);
     }
     form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    markSelectedMachine(form);
+}
+
+void markSelectedMachine(Form& form)
+{
+    form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form.store()) + 1);
 }
 
 void installMachineComparison(Form& form)

@@ -1,5 +1,6 @@
 // "Сравнение станков": the active method's full calculation run for every
-// machine on detached copies of the window, as shares of each machine's limits.
+// machine on detached copies of the window, as shares of each machine's limits,
+// with what a fit to each machine would change.
 #pragma once
 
 #include "machines/MachineTable.h"
@@ -26,6 +27,9 @@ struct MachineOutcome {
     std::string name;
     bool stopped = false; // the calculation would stop with a warning box
     std::vector<LimitShare> shares;
+    // What the fit would change on this machine, in short; "—" where nothing
+    // is red.
+    std::string fit;
 };
 
 struct MachineComparison {
@@ -47,6 +51,8 @@ void createMachineComparison(Form& form);
 // Computes the comparison and writes it into StringGridMachines, while its
 // panel is shown; a hidden panel is left as it is.
 void refreshMachineComparison(Form& form);
+// Makes the selected machine's row the grid's current one: the panel marks it.
+void markSelectedMachine(Form& form);
 // The panel's commands: the menu items and the status-line button open it; a
 // double click on a machine's row selects that machine.
 void installMachineComparison(Form& form);

@@ -1,20 +1,22 @@
-// "Подобрать по станку": lowers the wanted cutting speed and feed per tooth of a
-// Walter cut until the selected machine takes it, logs every change, then runs
-// the full Walter calculation on the new inputs.
+// "Подобрать по станку": changes what a method leaves to the user, in the
+// order its fit plan gives, until the selected machine takes the cut; logs
+// every change, then runs the method's full calculation on the new inputs.
+// The decision is made on a detached copy; the window only takes the answer.
 #pragma once
+
+#include "shell/FitPlanner.h"
 
 namespace millcalc {
 
-class FormMain;
+class Form;
 
-// The share of a limit that a fitted result stays below, and the least mean
-// chip thickness, mm, below which the edge rubs instead of cutting.
-inline constexpr double kFitMargin = 0.98;
-inline constexpr double kLeastChipThickness = 0.02;
-
-void WalterFitToMachine(FormMain& form);
-void BitBtnStFitClick(FormMain& form);
-// Attaches the fit to its button and to the results' context menu.
-void installMachineFit(FormMain& form);
+// Fits the active method's cut, writes the changed inputs to the window, runs
+// the full calculation and refreshes the comparison.
+void fitToMachine(Form& form);
+void BitBtnStFitClick(Form& form);
+void BitBtnAlFitClick(Form& form);
+void BitBtnTiFitClick(Form& form);
+// Attaches the fit to its buttons and to the results' context menu.
+void installMachineFit(Form& form);
 
 } // namespace millcalc

@@ -3,11 +3,14 @@
 #include "aluminium/AlForce.h"
 #include "aluminium/AlTemperature.h"
 #include "aluminium/Aluminium.h"
+#include "aluminium/AluminiumFit.h"
 #include "app/Controls.h"
 #include "app/FieldStore.h"
 #include "machines/MachineTable.h"
 #include "titanium/Titanium.h"
+#include "titanium/TitaniumFit.h"
 #include "walter/Walter.h"
+#include "walter/WalterFit.h"
 
 namespace millcalc {
 
@@ -49,8 +52,6 @@ constexpr LimitCheck kTitaniumChecks[] = {
     { "EditTiNctsmall", "Nct мж", L::Power },
 };
 
-constexpr const char* kWalterFit[] = { "BaseVc", "Basefz" };
-
 // Built when first asked for, after the caption table it refers to.
 const Method* methodRows()
 {
@@ -64,9 +65,10 @@ const Method* methodRows()
             {},
             resultCaptions(0),
             kWalterChecks,
-            { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc" },
+            { "BaseD", "BaseB", "BaseT", "EditStVf", "EditStfz", "EditStn", "EditStVc",
+                "BaseStPasses" },
             { "EditStn", "EditStPn", "EditStM" },
-            kWalterFit,
+            &walterFitPlan(),
             &walterDeflection(),
         },
         {
@@ -78,9 +80,10 @@ const Method* methodRows()
             aluminiumCoefficientGroups(),
             resultCaptions(1),
             kAluminiumChecks,
-            { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV" },
+            { "BaseAlD", "BaseAlB", "BaseAlT", "EditF", "EditSz", "Editn", "EditV",
+                "BaseAlPasses" },
             { "Editn", "EditNp", "EditMz" },
-            {},
+            &aluminiumFitPlan(),
             &aluminiumDeflection(),
         },
         {
@@ -92,9 +95,10 @@ const Method* methodRows()
             {},
             resultCaptions(2),
             kTitaniumChecks,
-            { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc" },
+            { "BaseTiD", "BaseTiB", "BaseTiT", "EditTiF", "EditTifz", "EditTin", "EditTiVc",
+                "BaseTiPasses" },
             { "EditTin", "EditTiNct", "EditTiMz" },
-            {},
+            &titaniumFitPlan(),
             &titaniumDeflection(),
         },
     };

@@ -7,6 +7,7 @@
 
 #include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
+#include "app/FitPlan.h"
 
 #include <span>
 #include <string_view>
@@ -33,6 +34,7 @@ struct CardFields {
     const char* feedPerTooth;
     const char* spindleSpeed;
     const char* cuttingSpeed;
+    const char* passes; // the number of passes; the depth is the depth per pass
 };
 
 // The nomogram's operating point: n, the power and the torque at n.
@@ -56,8 +58,8 @@ struct Method {
     std::span<const LimitCheck> checks;
     CardFields card;
     OperatingFields point;
-    // The inputs that a fit to the machine may change, in the order it tries them.
-    std::span<const char* const> fitInputs;
+    // What a fit to the machine may change, in the order it tries it.
+    const FitPlan* fit;
     // How far the method's cutter bends: its fields, force and modulus.
     const DeflectionModel* deflection;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Passes.h"
 #include "machines/MachineTable.h"
 #include "titanium/TitaniumFormulas.h"
 
@@ -106,6 +107,8 @@ int CalcTi(Form& form)
 {
     FieldStore& store = form.store();
     const MachineRecord& machine = selectedMachine(form.store());
+    // t is the depth per pass; the passes only go on the card.
+    readPasses(form, "BaseTiPasses");
 
     std::array<double, kInputChecks.size()> values {};
     if (!readInputs(form, values))

@@ -47,14 +47,16 @@ void addField(QGridLayout* layout, const char* name)
     addRow(layout, fieldCaption(name).pageLabel, textField(name, kFieldWidth));
 }
 
-// The cutter and the cut, the same four lines on every input page.
+// The cutter and the cut, the same five lines on every input page: the depth
+// is the depth per pass.
 void addCutterRows(QGridLayout* layout, const char* diameter, const char* teeth, const char* width,
-    const char* widthLabel, const char* depth, const char* depthLabel)
+    const char* widthLabel, const char* depth, const char* depthLabel, const char* passes)
 {
     addRow(layout, "Диаметр фрезы, D (мм) =", editableList(diameter, kFieldWidth));
     addRow(layout, "Число зубьев, (z) =", editableList(teeth, kFieldWidth));
     addRow(layout, widthLabel, textField(width, kFieldWidth));
     addRow(layout, depthLabel, textField(depth, kFieldWidth));
+    addField(layout, passes);
 }
 
 QWidget* walterMaterialGroup()
@@ -89,7 +91,7 @@ QWidget* createWalterInputPage()
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
     addCutterRows(form, "BaseD", "BaseZ", "BaseB", "Ширина резания, ap (мм) =", "BaseT",
-        "Глубина резания, ae (мм) =");
+        "Глубина резания, ae (мм) =", "BaseStPasses");
     addRow(form, "Скорость резания, Vc (м/мин) =", textField("BaseVc", kFieldWidth));
     addRow(form, "Подача на зуб, fz (мм/зуб) =", textField("Basefz", kFieldWidth));
     addRow(form, "КПД станка (%) =", dropDownList("ComboBoxStkpd", kFieldWidth));
@@ -114,7 +116,7 @@ QWidget* createAluminiumInputPage()
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
     addCutterRows(form, "BaseAlD", "BaseAlZ", "BaseAlB", "Ширина резания, B (мм) =", "BaseAlT",
-        "Глубина резания, t (мм) =");
+        "Глубина резания, t (мм) =", "BaseAlPasses");
     addRow(form, "Материал заготовки:", dropDownList("ComboBoxMaterial", kFieldWidth));
     addRow(form, "КПД станка (%) =", dropDownList("ComboBoxTkpd", kFieldWidth));
     addRow(form, "Требуемая\r\nшероховатость, Ra (мкм) =", dropDownList("ComboBoxRa", kFieldWidth));
@@ -131,7 +133,7 @@ QWidget* createTitaniumInputPage()
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
     addCutterRows(form, "BaseTiD", "BaseTiZ", "BaseTiB", "Ширина резания, B (мм) =", "BaseTiT",
-        "Глубина резания, t (мм) =");
+        "Глубина резания, t (мм) =", "BaseTiPasses");
     addRow(form, "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =",
         editableList("BaseTiL", kFieldWidth));
     addField(form, "BaseTiDeflMax");

@@ -1,5 +1,7 @@
 #include "ui/Panels.h"
 
+#include "machines/MachineTable.h"
+
 #include "ui/PictureLabel.h"
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
@@ -19,6 +21,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace millcalc {
 
@@ -239,11 +243,16 @@ QWidget* createMachinesPanel()
     table->horizontalHeader()->setDefaultSectionSize(
         table->fontMetrics().horizontalAdvance(QStringLiteral("00000 %")) + 12);
     table->setToolTip(QStringLiteral("Двойной щелчок выбирает станок"));
-    // The first column holds the machine names; the columns after it follow
-    // the method and take the default width.
+    // The first column holds the machine names, each whole; the columns after
+    // it follow the method and take the default width, and the last, what a
+    // fit would change, takes the rest of the dock's width.
     table->setColumnCount(1);
-    table->setColumnWidth(
-        0, table->fontMetrics().horizontalAdvance(QStringLiteral("Variaxis 630-5X")) + 16);
+    int widest = 0;
+    for (const MachineRecord& machine : machineTable())
+        widest = std::max(widest,
+            table->fontMetrics().horizontalAdvance(QString::fromStdString(machine.MachineName)));
+    table->setColumnWidth(0, widest + 16);
+    table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table);
     return widget;
 }

@@ -295,6 +295,7 @@ QWidget* createAluminiumResultPage()
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
+    side->addWidget(textButton("BitBtnAlFit", "Подобрать по станку"));
     side->addStretch(1);
     under->addLayout(side);
     under->addWidget(load, 0, Qt::AlignTop);
@@ -391,6 +392,7 @@ QWidget* createTitaniumResultPage()
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
         small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));
     column->addWidget(small);
+    column->addWidget(textButton("BitBtnTiFit", "Подобрать по станку"), 0, Qt::AlignRight);
     column->addStretch(1);
     return widget;
 }

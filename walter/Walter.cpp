@@ -2,6 +2,7 @@
 
 #include "app/Form.h"
 #include "app/NumberText.h"
+#include "app/Passes.h"
 
 #include <string>
 
@@ -108,6 +109,8 @@ void stopOnInput(Form& form, const char* field, const std::string& zero, const c
 int WalterCalculate(Form& form)
 {
     FieldStore& store = form.store();
+    // The depth ae is the depth per pass; the passes only go on the card.
+    readPasses(form, "BaseStPasses");
 
     const double D = store.real("BaseD");
     if (!(D > 0)) {

@@ -199,6 +199,7 @@ TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
           "Число зубьев, z\t3\t\n"
           "Ширина резания, ap\t15,0\tмм\n"
           "Глубина резания, ae\t5,0\tмм\n"
+          "Число проходов, i\t1\t\n"
           "Скорость резания, Vc\t1060,0\tм/мин\n"
           "Подача на зуб, fz\t0,1\tмм/зуб\n"
           "КПД станка\t0,70\t\n"

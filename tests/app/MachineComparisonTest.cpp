@@ -37,7 +37,8 @@ const ComparisonCase kWalterCases[] = {
 };
 
 const ComparisonCase kAluminiumCases[] = {
-    { "start-up job", 1, {}, false },
+    { "start-up job: the part overheats on the weaker drives", 1, {}, false },
+    { "shallow cut: nothing beyond any machine", 1, { { "BaseAlT", "2" } }, false },
     { "deep cut: spindle load and torque", 1, { { "BaseAlT", "30" }, { "BaseAlB", "30" } }, false },
     { "a force coefficient near 0 gives no feed and stops it", 1,
         { { "EditTkoef1", "0.000000001" } }, true },
@@ -77,9 +78,24 @@ std::map<std::string, std::string> visibleState(const FieldStore& store)
 
 using MachineComparisonTest = StartedWindow;
 
+const char* const kFitButtons[] = { "BitBtnStFit", "BitBtnAlFit", "BitBtnTiFit" };
+const char* const kInputPages[] = { "TabSheet1", "TabSheet2", "TabSheet3" };
+
 class MachineComparisonCases : public StartedWindow,
                                public ::testing::WithParamInterface<ComparisonCase> {
 protected:
+    std::map<std::string, std::string> pageInputs(int page)
+    {
+        std::map<std::string, std::string> inputs;
+        for (const auto& [name, field] : store().fields()) {
+            if (field.parent == kInputPages[page] && field.kind != FieldKind::DropDownList
+                && field.kind != FieldKind::RadioGroup && field.kind != FieldKind::Picture
+                && field.kind != FieldKind::Button && field.kind != FieldKind::StaticText)
+                inputs[name] = store().text(name);
+        }
+        return inputs;
+    }
+
     void checkAgainstMachineByMachine(const ComparisonCase& c)
     {
         SCOPED_TRACE(c.name);
@@ -97,10 +113,11 @@ protected:
 
         const auto checks = methodAt(c.page)->checks;
         const Field grid = store().field(kGrid);
-        ASSERT_EQ(grid.columns, static_cast<int>(checks.size()) + 2);
+        ASSERT_EQ(grid.columns, static_cast<int>(checks.size()) + 3);
         ASSERT_EQ(grid.rows, kMachineCount + 1);
         EXPECT_EQ(store().cell(kGrid, 0, 0), "Станок");
-        EXPECT_EQ(store().cell(kGrid, grid.columns - 1, 0), "Ограничивает");
+        EXPECT_EQ(store().cell(kGrid, grid.columns - 2, 0), "Ограничивает");
+        EXPECT_EQ(store().cell(kGrid, grid.columns - 1, 0), "Подбор");
         for (std::size_t i = 0; i < checks.size(); ++i)
             EXPECT_EQ(store().cell(kGrid, static_cast<int>(i) + 1, 0), checks[i].symbol);
 
@@ -181,7 +198,23 @@ protected:
                 if (red)
                     limiting += (limiting.empty() ? "" : ", ") + std::string(checks[i].symbol);
             }
-            EXPECT_EQ(cell(grid.columns - 1), limiting.empty() ? "нет" : limiting);
+            EXPECT_EQ(cell(grid.columns - 2), limiting.empty() ? "нет" : limiting);
+            const std::string fit = cell(grid.columns - 1);
+            if (limiting.empty()) {
+                EXPECT_EQ(fit, "—");
+                continue;
+            }
+            // The fit on this machine in the window turns the reds green
+            // exactly where the comparison says it would.
+            const auto inputs = pageInputs(c.page);
+            run({ (std::string("click ") + kFitButtons[c.page]).c_str() });
+            bool red = false;
+            for (const LimitCheck& check : checks)
+                red = red || store().colour(check.field) == colours::Red;
+            EXPECT_EQ(fit.rfind("не подобрать: уменьшите ", 0) == 0, red) << fit;
+            EXPECT_NE(fit, "—");
+            for (const auto& [name, value] : inputs)
+                store().setText(name, value);
         }
     }
 };
@@ -227,6 +260,7 @@ TEST_F(MachineComparisonTest, RefreshedWhileShownAfterEveryCalculationAndWhenOpe
     // The deflection does not follow the speed: the power grows with it.
     EXPECT_EQ(store().cell(kGrid, 4, 4), "20 %"); // 0.0104 of 0.05 mm
     EXPECT_EQ(store().cell(kGrid, 5, 4), "нет");
+    EXPECT_EQ(store().cell(kGrid, 6, 4), "—");
     // Closed again, the grid keeps what it showed last.
     run({ "close PanelMachines" });
     type({ { "BaseVc", "1060" } });
@@ -238,9 +272,43 @@ TEST_F(MachineComparisonTest, RefreshedWhileShownAfterEveryCalculationAndWhenOpe
     EXPECT_EQ(store().cell(kGrid, 4, 0), "Nct");
     run({ "pick PageControlMethods 3" });
     EXPECT_EQ(run({ "click BitCalcs" }), "BOX\tmillcalc\tNothing\n");
-    ASSERT_EQ(store().field(kGrid).columns, 2);
+    ASSERT_EQ(store().field(kGrid).columns, 3);
     EXPECT_EQ(store().cell(kGrid, 0, 0), "Станок");
     EXPECT_EQ(store().cell(kGrid, 1, 3), "—");
+}
+
+TEST_F(MachineComparisonTest, NamesThePartTemperatureAndWhatTheFitWouldChange)
+{
+    run({ "pick PageControlParam 1", "click N27" });
+    const auto row = [this](int machine) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < store().field(kGrid).columns; ++column)
+            cells.push_back(store().cell(kGrid, column, machine + 1));
+        return cells;
+    };
+    EXPECT_EQ(store().cell(kGrid, 3, 0), "T");
+    // V-STAR's drive keeps the speed up, and the feed with it: 108 °C.
+    EXPECT_EQ(row(0),
+        (std::vector<std::string> { "V-STAR (FOREST-LINE)", "53 %", "5 %", "77 %", "13 %", "30 %",
+            "4 %", "8 %", "нет", "—" }));
+    // The weaker drives lower V2 and the feed, and the part reaches 150 °C.
+    for (int machine = 1; machine < kMachineCount; ++machine) {
+        SCOPED_TRACE(machine);
+        EXPECT_EQ(row(machine)[3], "107 %");
+        EXPECT_EQ(store().cellColour(kGrid, 3, machine + 1), colours::Red);
+        EXPECT_EQ(row(machine)[8], "T");
+        EXPECT_EQ(row(machine)[9], "t 5.0→2.5, i=2");
+    }
+}
+
+TEST_F(MachineComparisonTest, TheSelectedMachinesRowIsTheCurrentOne)
+{
+    run({ "click N27" });
+    EXPECT_EQ(store().field(kGrid).currentRow, 1);
+    run({ "pick TabMach 3" });
+    EXPECT_EQ(store().field(kGrid).currentRow, 4);
+    run({ "pick PageControlParam 2", "click BitCalcs" });
+    EXPECT_EQ(store().field(kGrid).currentRow, 4);
 }
 
 TEST_F(MachineComparisonTest, DoubleClickOnAMachineRowSelectsThatMachine)

@@ -66,14 +66,12 @@ constexpr KnownText kKnownTexts[] = {
     { "Переполнение при расчете * - значение вне диапазона чисел. Проверьте исходные данные. "
       "Расчет прерван.",
         Both },
-    // Walter: the fit of the cut to the machine.
+    // Every method: the fit of the cut to the machine, and the passes.
     { "Подбор по станку: режим в пределах станка", Log },
-    { "Подбор по станку: Vc * об/мин", Log },
-    { "Подбор по станку: fz * мм/мин", Log },
-    { "Подбор по станку: fz * кВт)", Log },
-    { "Подбор по станку: уменьшите * кВт)", Log },
-    { "Подбор по станку: уменьшите * мм/мин", Log },
-    { "Подбор по станку: увеличьте диаметр фрезы D: n=* об/мин и при Vc=0.001 м/мин", Log },
+    { "Подбор по станку: * → *: *", Log },
+    { "Подбор по станку: уменьшите * на * %: * не ниже *", Log },
+    { "Подбор по станку: уменьшите вылет L до * мм или увеличьте D", Log },
+    { "Ошибка задания 'Числа проходов' - i -> исправлено....", Log },
 
     // Aluminium: the geometry check.
     { "Ошибка задания 'диаметра инструмента' - D -> исправлено....", Both },
@@ -185,10 +183,15 @@ bool matchesPattern(std::string_view pattern, std::string_view text)
     if (star == std::string_view::npos)
         return pattern == text;
     const std::string_view head = pattern.substr(0, star);
-    const std::string_view tail = pattern.substr(star + 1);
+    if (text.substr(0, head.size()) != head)
+        return false;
     // The wildcard stands for at least one character: a report names something.
-    return text.size() > head.size() + tail.size() && text.substr(0, head.size()) == head
-        && text.substr(text.size() - tail.size()) == tail;
+    const std::string_view rest = pattern.substr(star + 1);
+    for (std::size_t at = head.size() + 1; at <= text.size(); ++at) {
+        if (matchesPattern(rest, text.substr(at)))
+            return true;
+    }
+    return false;
 }
 
 bool isKnownLogLine(std::string_view text)

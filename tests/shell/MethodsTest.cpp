@@ -62,8 +62,6 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
         }
         for (const char* field : { method.point.speed, method.point.power, method.point.torque })
             EXPECT_NE(findIn(method.results, field), nullptr) << field;
-        for (const char* field : method.fitInputs)
-            EXPECT_NE(findIn(method.inputs, field), nullptr) << field;
 
         // The deflection reads the method's own inputs, is one of its checked
         // results, and has its step button and formula on its result page.
@@ -89,6 +87,24 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
         if (deflection.toolMaterial != nullptr) {
             EXPECT_EQ(deflection.moduli.size(), store().items(deflection.toolMaterial).size());
         }
+        // A fit changes inputs of its page, or results the user may overwrite;
+        // the passes are an input of the page and the card's.
+        ASSERT_NE(method.fit, nullptr);
+        for (const FitInput& input : method.fit->inputs) {
+            const auto* entry = input.overridesResult ? findIn(method.results, input.field)
+                                                      : findIn(method.inputs, input.field);
+            EXPECT_NE(entry, nullptr) << input.field;
+            if (input.passes != nullptr) {
+                EXPECT_NE(findIn(method.inputs, input.passes), nullptr) << input.passes;
+                EXPECT_STREQ(input.passes, method.card.passes);
+                EXPECT_STREQ(input.field, method.card.depth);
+            }
+            if (input.floorResult != nullptr) {
+                EXPECT_NE(findIn(method.results, input.floorResult), nullptr);
+            }
+        }
+        EXPECT_TRUE(std::any_of(method.fit->inputs.begin(), method.fit->inputs.end(),
+            [](const FitInput& input) { return input.step == FitStep::Passes; }));
     }
     EXPECT_EQ(methodAt(-1), nullptr);
     EXPECT_EQ(methodAt(kMethodCount), nullptr);

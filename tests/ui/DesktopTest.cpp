@@ -150,7 +150,7 @@ private slots:
     void pictureFollowsItsImageListIndex();
     void gridHeadingsAreNeverClipped();
     void machinesPanelFollowsTheMethodInColourAndPicksAMachine();
-    void fitButtonAndResultsMenuFitTheWalterCut();
+    void fitButtonsAndResultsMenuFitEachMethod();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -715,10 +715,14 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->windowTitle(), QStringLiteral("Сравнение станков"));
     auto* grid = find<QTableWidget>("StringGridMachines");
-    QCOMPARE(grid->columnCount(), 6);
+    QCOMPARE(grid->columnCount(), 7);
     QCOMPARE(grid->rowCount(), 5);
     QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("δ"));
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("Ограничивает"));
+    QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Подбор"));
+    QCOMPARE(grid->item(3, 6)->text(), QStringLiteral("Vc 1060→924"));
+    // The last column takes the rest of the dock's width.
+    QVERIFY(grid->horizontalHeader()->stretchLastSection());
     // DMU-125PA cannot turn the start-up job's 13496 rpm.
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
     QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
@@ -729,17 +733,22 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     // bends beyond the permissible deflection on every machine.
     find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
     find<QPushButton>("BitCalcs")->click();
-    QCOMPARE(grid->columnCount(), 10);
+    QCOMPARE(grid->columnCount(), 11);
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("δ"));
     QCOMPARE(grid->item(1, 5)->foreground().color(), QColor(255, 0, 0));
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("n мж"));
+    QCOMPARE(grid->horizontalHeaderItem(10)->text(), QStringLiteral("Подбор"));
+    // The selected machine's row is marked; the names stand whole.
+    QCOMPARE(grid->currentRow(), form_->store().index("TabMach"));
+    QVERIFY(grid->columnWidth(0)
+        >= grid->fontMetrics().horizontalAdvance(QStringLiteral("V-STAR (FOREST-LINE)")));
 
     emit grid->cellDoubleClicked(3, 0);
     QCOMPARE(form_->store().index("TabMach"), 3);
     QCOMPARE(find<QComboBox>("TabMach")->currentIndex(), 3);
 }
 
-void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
+void DesktopTest::fitButtonsAndResultsMenuFitEachMethod()
 {
     form_->typeText("BaseVc", "1600");
     form_->pick("TabMach", 3);
@@ -748,7 +757,8 @@ void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
     QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
     QCOMPARE(find<QLineEdit>("EditStn")->text(), QStringLiteral("11759.997"));
 
-    form_->typeText("BaseVc", "1600");
+    // The results' menu fits the method shown: on DMU-125PA the aluminium
+    // start-up cut overheats the part, and the depth goes in two passes.
     find<QTabWidget>("PageControlMethods")->setCurrentIndex(1);
     auto* fit = find<QAction>("N29");
     QVERIFY(desktop_->window("PanelCalc")
@@ -756,8 +766,15 @@ void DesktopTest::fitButtonAndResultsMenuFitTheWalterCut()
             ->actions()
             .contains(fit));
     fit->trigger();
-    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 0);
-    QCOMPARE(find<QLineEdit>("BaseVc")->text(), QStringLiteral("923.628"));
+    QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 1);
+    QCOMPARE(find<QLineEdit>("BaseAlPasses")->text(), QStringLiteral("2"));
+    QCOMPARE(find<QLineEdit>("BaseAlT")->text(), QStringLiteral("2.500"));
+
+    find<QTabWidget>("PageControlMethods")->setCurrentIndex(2);
+    form_->pick("TabMach", 0);
+    find<QPushButton>("BitBtnTiFit")->click();
+    QCOMPARE(find<QLineEdit>("BaseTiPasses")->text(), QStringLiteral("5"));
+    QCOMPARE(find<QLineEdit>("BaseTiT")->text(), QStringLiteral("1.000"));
 }
 
 void DesktopTest::copyBackPictureIsClickable()

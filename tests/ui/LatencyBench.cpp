@@ -273,6 +273,9 @@ private slots:
     void idleBuildStepsStayWithinAFrame();
     void nomogramRedraw();
     void pageSwitch();
+    void fitToMachine_data();
+    void fitToMachine();
+    void comparisonRefresh();
 
 private:
     void record(const QString& name, const std::vector<Latency>& times)
@@ -486,6 +489,83 @@ void LatencyBench::pageSwitch()
         times.push_back(ms);
     }
     record(QStringLiteral("page switch"), times);
+}
+
+// A cut beyond the machine for each method, and the button that fits it.
+struct FitJob {
+    const char* name;
+    int page;
+    int machine;
+    const char* button;
+    const char* field; // an input the fit changes
+    const char* text; // its text before the fit
+};
+
+const FitJob kFitJobs[] = {
+    { "Walter", 0, 3, "BitBtnStFit", "BaseVc", "1600" },
+    { "aluminium", 1, 1, "BitBtnAlFit", "BaseAlT", "5.0" },
+    { "titanium", 2, 0, "BitBtnTiFit", "BaseTiT", "5.0" },
+};
+
+void LatencyBench::fitToMachine_data()
+{
+    QTest::addColumn<int>("job");
+    for (int i = 0; i < static_cast<int>(std::size(kFitJobs)); ++i)
+        QTest::newRow(kFitJobs[i].name) << i;
+}
+
+// "Подобрать по станку" with the results open: the fit's trials, the full
+// calculation and the comparison with a fit per machine.
+void LatencyBench::fitToMachine()
+{
+    QFETCH(int, job);
+    const FitJob& j = kFitJobs[job];
+    Started app;
+    QVERIFY(app.active);
+    showPage(app, j.page);
+    app.harness.form.pick("TabMach", j.machine);
+    clickButton(app, "BitCalcs");
+    settleAll(app);
+    FieldStore& store = app.harness.store();
+    const char* passes = methodAt(j.page)->card.passes;
+    std::vector<Latency> times;
+    for (std::size_t run = 0; run < runs_; ++run) {
+        store.setText(j.field, j.text);
+        store.setText(passes, "1");
+        store.setText(j.page == 2 ? "BaseTiB" : "BaseAlB", "15.0");
+        const Latency ms = timed(app, { "PanelCalc" }, [&] { clickButton(app, j.button); });
+        QVERIFY2(ms.painted >= 0, "the results window was not painted");
+        QVERIFY(store.text(j.field) != j.text);
+        times.push_back(ms);
+    }
+    QCOMPARE(app.toolkit.boxes, std::vector<std::string> {});
+    record(QStringLiteral("fit to the machine, %1").arg(QString::fromUtf8(j.name)), times);
+}
+
+// The comparison opened again after a change of input: every machine's
+// calculation and, where something is red, its fit.
+void LatencyBench::comparisonRefresh()
+{
+    Started app;
+    QVERIFY(app.active);
+    showPage(app, 1);
+    auto* open = qobject_cast<QAction*>(app.harness.desktop->binder().control("N27"));
+    QVERIFY(open);
+    open->trigger();
+    // Its tab in front, where it shares the results' place.
+    app.harness.window("PanelMachines")->raise();
+    settleAll(app);
+
+    std::vector<Latency> times;
+    for (std::size_t run = 0; run < runs_; ++run) {
+        app.harness.form.typeText("BaseAlT", run % 2 == 0 ? "5.5" : "5.0");
+        const Latency ms = timed(app, { "PanelMachines" }, [&] { open->trigger(); });
+        QVERIFY2(ms.painted >= 0, "the comparison was not painted");
+        // ВС-5ВС: the part overheats, and the fit splits the depth.
+        QVERIFY(app.harness.store().cell("StringGridMachines", 9, 2).rfind("t 5.", 0) == 0);
+        times.push_back(ms);
+    }
+    record(QStringLiteral("comparison refresh"), times);
 }
 
 void LatencyBench::cleanupTestCase()
