@@ -48,7 +48,8 @@ void createMachineComparison(Form& form);
 // panel is shown; a hidden panel is left as it is.
 void refreshMachineComparison(Form& form);
 // The panel's commands: the menu items and the status-line button open it; a
-// double click on a machine's row selects that machine.
+// double click on a machine's row selects that machine. The panel is
+// refreshed whenever it turns visible, whatever shows it.
 void installMachineComparison(Form& form);
 
 } // namespace millcalc
