@@ -155,7 +155,7 @@ if start_program; then
         wait_for test -s "$saved" || failed "the dialog saved no file at $saved"
         wait_for title_is "Расчет режимов резания: V-STAR (FOREST-LINE) — saved.millcalc" \
             || failed "title after the save: \"$(title)\""
-        leftovers=$(ls -A "$work/files" | grep -v -x 'saved.millcalc')
+        leftovers=$(find "$work/files" -mindepth 1 ! -name saved.millcalc -printf '%f ')
         [ -z "$leftovers" ] || failed "left beside the file: $leftovers"
         head -n 1 "$saved" | grep -q '^# millcalc ' || failed "no header in the saved file"
         grep -q -x 'pick TabMach 0' "$saved" || failed "no machine in the saved file"
