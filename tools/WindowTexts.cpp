@@ -79,7 +79,8 @@ int main(int argc, char** argv)
             add(button->text());
         else if (auto* group = qobject_cast<QGroupBox*>(widget))
             add(group->title());
-        else if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !edit->parentWidget()->inherits("QComboBox"))
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget);
+            edit && !edit->parentWidget()->inherits("QComboBox"))
             add(edit->text());
         else if (auto* list = qobject_cast<QComboBox*>(widget))
             add(list->currentText());
