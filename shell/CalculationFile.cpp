@@ -94,6 +94,37 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
     return lines;
 }
 
+// The number a text states, all of it ("," read as "."); false for a text
+// that is anything more or less than a number.
+bool statedNumber(std::string_view text, double& value)
+{
+    std::string plain(text);
+    std::replace(plain.begin(), plain.end(), ',', '.');
+    const char* first = plain.data();
+    const char* last = first + plain.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto [end, error] = std::from_chars(first, last, value);
+    return first != last && error == std::errc() && end == last;
+}
+
+// One line of two bodies states the same: equal, or a text set to the same
+// number written otherwise ("90.0" and "90.00000").
+bool sameLine(std::string_view a, std::string_view b)
+{
+    if (a == b)
+        return true;
+    if (!a.starts_with("set ") || !b.starts_with("set "))
+        return false;
+    const std::size_t nameEnd = a.find(' ', 4);
+    if (nameEnd == std::string_view::npos || a.substr(0, nameEnd + 1) != b.substr(0, nameEnd + 1))
+        return false;
+    double x = 0;
+    double y = 0;
+    return statedNumber(a.substr(nameEnd + 1), x) && statedNumber(b.substr(nameEnd + 1), y)
+        && x == y;
+}
+
 bool parseItem(std::string_view text, int& value)
 {
     if (text.empty() || text.size() > 9)
@@ -152,6 +183,14 @@ std::string calculationBody(const FieldStore& store)
     if (store.has(kMethod) && store.index(kMethod) >= 0)
         body += "pick " + std::string(kMethod) + ' ' + std::to_string(store.index(kMethod)) + '\n';
     return body;
+}
+
+bool sameCalculation(std::string_view body, std::string_view other)
+{
+    const std::vector<std::string_view> lines = splitLines(body);
+    const std::vector<std::string_view> others = splitLines(other);
+    return lines.size() == others.size()
+        && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
 
 std::string calculationText(

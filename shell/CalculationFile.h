@@ -30,6 +30,10 @@ std::vector<std::string> calculationFields();
 // picks and checks first, whose handlers may write texts, then the texts,
 // then the method. Equal bodies mean equal inputs.
 std::string calculationBody(const FieldStore& store);
+// Whether two bodies hold the same inputs: line by line equal, but for a text
+// that states the same number in another form, as a calculation writes back
+// an input it reads ("90.0" as "90.00000"). A number changed is a change.
+bool sameCalculation(std::string_view body, std::string_view other);
 // The whole file: a comment header naming the program, its version and the
 // date, then the body.
 std::string calculationText(

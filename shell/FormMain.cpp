@@ -20,6 +20,13 @@
 
 namespace millcalc {
 
+namespace {
+
+constexpr const char* kKeptPanels[]
+    = { "PanelStMaterial", "PanelFormulaAl", "PanelTemp", "PanelMachines" };
+
+} // namespace
+
 FormMain::FormMain(Toolkit& toolkit)
     : Form(toolkit)
 {
@@ -75,6 +82,24 @@ void FormMain::create()
     store().setVisible("PanelMachines", false);
 
     autoFill(*this);
+}
+
+std::vector<std::string> FormMain::keptPanels() const
+{
+    std::vector<std::string> shown;
+    for (const char* panel : kKeptPanels) {
+        if (store().visible(panel))
+            shown.emplace_back(panel);
+    }
+    return shown;
+}
+
+void FormMain::showKeptPanels(const std::vector<std::string>& names)
+{
+    for (const char* panel : kKeptPanels) {
+        if (std::find(names.begin(), names.end(), panel) != names.end())
+            ShowPanel(panel);
+    }
 }
 
 void FormMain::calculationDispatch()

@@ -35,6 +35,15 @@ public:
     // empty for any other page and before the first.
     const std::vector<std::string>& calculationLog(int page) const;
 
+    // The panels beside the results that a user keeps open from one run to
+    // the next (the materials, the aluminium formulas and temperatures, the
+    // machine comparison), those shown now; the results come with a
+    // calculation and are none of them.
+    std::vector<std::string> keptPanels() const;
+    // Shows those of the names that are such panels, as their menu items
+    // do; any other name is passed over.
+    void showKeptPanels(const std::vector<std::string>& names);
+
     // Window logic.
     void calculationDispatch();
     void inputPageChange();

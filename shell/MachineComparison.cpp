@@ -51,8 +51,12 @@ std::span<const LimitCheck> checksOf(int method)
 void installOpen(Form& form, const char* name)
 {
     form.onClick(name, [&form] {
+        // A panel that turns visible is refreshed as it does; one shown
+        // already is refreshed all the same, as the user asked for it.
+        const bool shown = form.store().visible(kPanel);
         form.ShowPanel(kPanel);
-        refreshMachineComparison(form);
+        if (shown)
+            refreshMachineComparison(form);
     });
 }
 
@@ -169,6 +173,12 @@ void installMachineComparison(Form& form)
 {
     for (const char* name : { "N27", "N28", "BitBtnMachines" })
         installOpen(form, name);
+    // However the panel comes into view (its menu items, an arrangement
+    // restored at start), it shows the comparison of the inputs as they stand.
+    form.store().listen([&form](const std::string& name, Change change) {
+        if (change == Change::Visible && name == kPanel && form.store().visible(kPanel))
+            refreshMachineComparison(form);
+    });
     form.onDoubleClickCell(kGrid, [&form](int, int row) {
         if (row < 1 || row > kMachineCount)
             return;

@@ -54,7 +54,8 @@ void refreshMachineComparison(Form& form);
 // Makes the selected machine's row the grid's current one: the panel marks it.
 void markSelectedMachine(Form& form);
 // The panel's commands: the menu items and the status-line button open it; a
-// double click on a machine's row selects that machine.
+// double click on a machine's row selects that machine. The panel is
+// refreshed whenever it turns visible, whatever shows it.
 void installMachineComparison(Form& form);
 
 } // namespace millcalc

@@ -125,6 +125,21 @@ while read -r path; do
     [ -e "$path" ] || fail "installed, yet missing: $path"
 done <"$work/paths"
 
+# The desktop's databases know the calculation file's type once installed:
+# dpkg's triggers run update-mime-database and update-desktop-database where
+# the desktop has them.
+if command -v update-mime-database >/dev/null; then
+    step "the calculation file's type in the MIME database"
+    [ -f /usr/share/mime/application/x-millcalc.xml ] \
+        || fail "update-mime-database did not register application/x-millcalc"
+    grep -q ':application/x-millcalc:\*\.millcalc' /usr/share/mime/globs2 \
+        || fail "the MIME database's globs do not give *.millcalc its type"
+fi
+if command -v update-desktop-database >/dev/null; then
+    grep -q '^application/x-millcalc=.*millcalc\.desktop' /usr/share/applications/mimeinfo.cache \
+        || fail "the desktop's cache does not open application/x-millcalc with millcalc.desktop"
+fi
+
 step "the installed /usr/bin/millcalc shows its main window under Xvfb"
 virtual_screen_start 1366x768 || fail "no virtual X screen"
 display=$DISPLAY

@@ -182,7 +182,8 @@ CalculationCommands::CalculationCommands(
 bool CalculationCommands::isModified() const
 {
     return !currentFile_.isEmpty()
-        && (checkPending_ ? calculationBody(form_.store()) != savedBody_ : modified_);
+        && (checkPending_ ? !sameCalculation(calculationBody(form_.store()), savedBody_)
+                          : modified_);
 }
 
 void CalculationCommands::inputsChanged()
@@ -192,7 +193,7 @@ void CalculationCommands::inputsChanged()
     checkPending_ = true;
     QTimer::singleShot(0, this, [this] {
         checkPending_ = false;
-        const bool modified = calculationBody(form_.store()) != savedBody_;
+        const bool modified = !sameCalculation(calculationBody(form_.store()), savedBody_);
         if (modified != modified_) {
             modified_ = modified;
             updateTitle();
@@ -279,13 +280,14 @@ bool CalculationCommands::openFile(const QString& path)
 
     applyCalculation(form_, lines);
     // Taken before the calculation: a correction it makes to an input is a
-    // change to the file's inputs.
+    // change to the file's inputs; the same number written back in its own
+    // form is none.
     savedBody_ = calculationBody(form_.store());
     currentFile_ = QFileInfo(path).absoluteFilePath();
     const int page = form_.store().index("PageControlMethods");
     if (page >= 0 && page < 3)
         form_.click("BitCalcs");
-    modified_ = calculationBody(form_.store()) != savedBody_;
+    modified_ = !sameCalculation(calculationBody(form_.store()), savedBody_);
     checkPending_ = false;
     rememberFile(currentFile_);
     updateTitle();

@@ -21,12 +21,15 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace millcalc {
 
@@ -173,6 +176,21 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
         [this, owner] { return static_cast<QWidget*>(new GraphicWindow(form_, owner)); });
     binder_->buildOnFirstShow(
         "FormHelp", [owner] { return static_cast<QWidget*>(new HelpWindow(owner)); });
+    if (memory_) {
+        memory_->setShownPanels([this] {
+            QStringList names;
+            for (const std::string& name : form_.keptPanels())
+                names << QString::fromStdString(name);
+            return names;
+        });
+        // The panels the user left open come back with the arrangement, shown
+        // by the window logic as their menu items show them (the comparison
+        // computes as it comes into view).
+        std::vector<std::string> names;
+        for (const QString& name : memory_->panels())
+            names.push_back(name.toStdString());
+        form_.showKeptPanels(names);
+    }
 }
 
 Desktop::~Desktop() = default;
@@ -310,6 +328,12 @@ void Desktop::resetArrangement()
         if (dock->isVisible())
             makeRoom(dock);
     }
+}
+
+void Desktop::saveArrangement() const
+{
+    if (memory_)
+        memory_->save();
 }
 
 void Desktop::makeRoom(QDockWidget* opened)

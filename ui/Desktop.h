@@ -46,6 +46,9 @@ public:
     // The docks where they go at a first start, and the window at the size
     // it asks for within the screen.
     void resetArrangement();
+    // Keeps the window's arrangement and the panels shown in the settings
+    // file now, as the program does when it ends; nothing without a file.
+    void saveArrangement() const;
 
 private:
     QDockWidget* buildDock(std::size_t row);

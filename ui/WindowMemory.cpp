@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kGeometry = "window/geometry";
 constexpr const char* kState = "window/state";
 constexpr const char* kFrame = "window/frame";
+constexpr const char* kPanels = "window/panels";
 // A version of the docks' arrangement: a new program with other docks starts
 // in its default arrangement.
 constexpr int kStateVersion = 1;
@@ -57,6 +58,8 @@ void WindowMemory::restore()
     restored_ = window_->restoreGeometry(geometry);
     if (restored_ && !state.isEmpty())
         window_->restoreState(state, kStateVersion);
+    if (restored_)
+        panels_ = settings.value(QLatin1String(kPanels)).toStringList();
 }
 
 void WindowMemory::save() const
@@ -70,6 +73,8 @@ void WindowMemory::save() const
     settings.setValue(QLatin1String(kGeometry), window_->saveGeometry());
     settings.setValue(QLatin1String(kState), window_->saveState(kStateVersion));
     settings.setValue(QLatin1String(kFrame), window_->frameGeometry());
+    if (shownPanels_)
+        settings.setValue(QLatin1String(kPanels), shownPanels_());
 }
 
 } // namespace millcalc

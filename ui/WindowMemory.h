@@ -1,6 +1,6 @@
-// The main window remembers itself: its size and place and the arrangement
-// of its docks, kept in Qt's settings when the program ends and restored at
-// the next start where they fit the screen of the day.
+// The main window remembers itself: its size and place, the arrangement of
+// its docks and the panels shown, kept in Qt's settings when the program ends
+// and restored at the next start where they fit the screen of the day.
 #pragma once
 
 #include <QObject>
@@ -8,6 +8,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QMainWindow;
 
@@ -26,6 +29,11 @@ public:
     WindowMemory(QMainWindow& window, QString settingsFile);
 
     bool restored() const { return restored_; }
+    // The panels shown when the arrangement was saved, by name; none unless
+    // it was restored. Whoever shows panels decides which of them to show.
+    const QStringList& panels() const { return panels_; }
+    // Asked, when the arrangement is saved, which panels are shown.
+    void setShownPanels(std::function<QStringList()> shown) { shownPanels_ = std::move(shown); }
     void save() const;
 
 private:
@@ -34,6 +42,8 @@ private:
     QPointer<QMainWindow> window_;
     QString settingsFile_;
     bool restored_ = false;
+    QStringList panels_;
+    std::function<QStringList()> shownPanels_;
 };
 
 } // namespace millcalc

@@ -257,5 +257,54 @@ TEST(CalculationFile, TheHeaderNamesTheProgramVersionDateMachineAndMethod)
         text.find("# Метод: " + s.store().text("PageControlMethods") + "\n"), std::string::npos);
 }
 
+struct SameCase {
+    const char* body;
+    const char* other;
+    bool same;
+};
+
+// Whether the inputs differ from the file: a number written back in another
+// form is the same input; any other difference is a change.
+const SameCase kSameCases[] = {
+    { "set EditStk 90.0\n", "set EditStk 90.00000\n", true },
+    { "set EditStk 90.0\n", "set EditStk 90\n", true },
+    { "set Basefz 0,1\n", "set Basefz 0.1\n", true },
+    { "set BaseD +25\n", "set BaseD 25.0\n", true },
+    { "set BaseD 25.0\r\npick PageControlMethods 0", "set BaseD 25.0\npick PageControlMethods 0\n",
+        true },
+    { "set EditStk 90.0\n", "set EditStk 90.00001\n", false },
+    { "set BaseD 25.0\n", "set BaseZ 25.0\n", false },
+    { "set BaseD 25 мм\n", "set BaseD 25\n", false },
+    { "set BaseD \n", "set BaseD 0\n", false },
+    { "set BaseD abc\n", "set BaseD abc\n", true },
+    { "set BaseD 1e3\n", "set BaseD 1000\n", true },
+    { "set BaseD 25\n", "set BaseD 25\nset BaseZ 3\n", false },
+    { "pick TabMach 1\n", "pick TabMach 01\n", false },
+    { "check CheckBoxhm2 1\n", "check CheckBoxhm2 0\n", false },
+};
+
+TEST(CalculationFile, NumbersWrittenBackInAnotherFormAreTheSameInputs)
+{
+    for (const SameCase& c : kSameCases) {
+        EXPECT_EQ(sameCalculation(c.body, c.other), c.same) << c.body << "|" << c.other;
+        EXPECT_EQ(sameCalculation(c.other, c.body), c.same) << c.other << "|" << c.body;
+    }
+}
+
+TEST(CalculationFile, AFileOpensToTheSameInputsAfterItsCalculation)
+{
+    // Saved before any calculation, opened, calculated: the calculation
+    // writes inputs back in its own form, and they are still the file's.
+    for (const int method : { 0, 1, 2 }) {
+        SCOPED_TRACE(method);
+        Started saving;
+        saving.run("pick PageControlMethods " + std::to_string(method) + "\n");
+        const std::string body = calculationBody(saving.runner.form().store());
+        Started opening;
+        opening.run(body + "click BitCalcs\n");
+        EXPECT_TRUE(sameCalculation(calculationBody(opening.runner.form().store()), body));
+    }
+}
+
 } // namespace
 } // namespace millcalc

@@ -311,6 +311,44 @@ TEST_F(MachineComparisonTest, TheSelectedMachinesRowIsTheCurrentOne)
     EXPECT_EQ(store().field(kGrid).currentRow, 4);
 }
 
+TEST_F(MachineComparisonTest, ComputedWhenShownByAnyPath)
+{
+    // Shown by the store alone, as an arrangement restored at start shows it,
+    // the panel holds the comparison of the inputs as they stand.
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "");
+    store().setVisible("PanelMachines", true);
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "112 %"); // 13496.339 of 12000 rpm
+    EXPECT_EQ(store().cell(kGrid, 5, 4), "n");
+    // Hiding it computes nothing; shown again it follows the inputs.
+    store().setVisible("PanelMachines", false);
+    type({ { "BaseVc", "500" } });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "112 %");
+    form().showKeptPanels({ "PanelMachines" });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "53 %"); // 6366.198 of 12000 rpm
+    // Its menu item on a shown panel computes it again.
+    type({ { "BaseVc", "1060" } });
+    run({ "click N27" });
+    EXPECT_EQ(store().cell(kGrid, 1, 4), "112 %");
+}
+
+TEST_F(MachineComparisonTest, KeptPanelsAreTheSidePanelsShown)
+{
+    EXPECT_TRUE(form().keptPanels().empty());
+    // The results come with a calculation, windows and unknown names are no
+    // panels to keep: passed over, never shown, never an error.
+    form().showKeptPanels({ "PanelCalc", "FormHelp", "FormGraphic", "NoSuchPanel", "", "PanelTemp",
+        "PanelMachines" });
+    EXPECT_FALSE(store().visible("PanelCalc"));
+    EXPECT_FALSE(store().visible("FormHelp"));
+    EXPECT_FALSE(store().visible("FormGraphic"));
+    EXPECT_TRUE(store().visible("PanelTemp"));
+    EXPECT_TRUE(store().visible("PanelMachines"));
+    EXPECT_FALSE(store().visible("PanelStMaterial"));
+    run({ "click BitCalcs", "click BitBtnStMaterial" });
+    EXPECT_EQ(form().keptPanels(),
+        (std::vector<std::string> { "PanelStMaterial", "PanelTemp", "PanelMachines" }));
+}
+
 TEST_F(MachineComparisonTest, DoubleClickOnAMachineRowSelectsThatMachine)
 {
     run({ "click N27" });

@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -95,6 +96,7 @@ private slots:
     void arrangementFitsOnlyWithinTheScreen_data();
     void arrangementFitsOnlyWithinTheScreen();
     void arrangementSavedOnALargerScreenIsNotRestored();
+    void panelsLeftOpenComeBackComputed();
     void unreadableSettingsAreIgnored();
     void resetArrangementBringsTheDocksBack();
     void accessibleTextReachesTheStore();
@@ -172,6 +174,16 @@ void CalculationFileTest::titleNamesTheFileAndMarksChanges()
     QCOMPARE(main.windowTitle(),
         QStringLiteral("Расчет режимов резания: %1 — деталь.millcalc[*]").arg(other));
     QTRY_VERIFY(main.isWindowModified());
+
+    // Opened again, its calculation writes inputs back in its own form
+    // ("90.0" as "90.00000"): they are still the file's, and closing asks
+    // nothing.
+    QVERIFY(commands().openFile(path));
+    QVERIFY(app_->store().text("EditStk") != "90.0");
+    QVERIFY(!main.isWindowModified());
+    QVERIFY(!commands().isModified());
+    QCoreApplication::processEvents();
+    QVERIFY(!main.isWindowModified());
 }
 
 void CalculationFileTest::badFileBringsTheBoxAndChangesNothing_data()
@@ -435,6 +447,40 @@ void CalculationFileTest::arrangementSavedOnALargerScreenIsNotRestored()
     QVERIFY(!results->isFloating());
     QCOMPARE(desktop.mainWindow().dockWidgetArea(results), Qt::RightDockWidgetArea);
     QVERIFY(results->isVisible());
+}
+
+void CalculationFileTest::panelsLeftOpenComeBackComputed()
+{
+    const QString settings = dir_.filePath(QStringLiteral("panels.ini"));
+    {
+        RecordingToolkit toolkit;
+        FormMain form(toolkit);
+        form.start();
+        Desktop desktop(form, settings);
+        desktop.show();
+        form.click("BitCalcs");
+        form.click("N27");
+        form.click("BitBtnStMaterial");
+        desktop.saveArrangement();
+    }
+    RecordingToolkit toolkit;
+    FormMain form(toolkit);
+    form.start();
+    Desktop desktop(form, settings);
+    desktop.show();
+    // The panels come back shown, the results (which come with a calculation)
+    // do not; the comparison holds what the inputs give, computed without
+    // anyone asking for it.
+    QVERIFY(form.store().visible("PanelMachines"));
+    QVERIFY(form.store().visible("PanelStMaterial"));
+    QVERIFY(!form.store().visible("PanelCalc"));
+    QVERIFY(desktop.window("PanelMachines")->isVisible());
+    auto* grid = desktop.window("PanelMachines")
+                     ->findChild<QTableWidget*>(QStringLiteral("StringGridMachines"));
+    QVERIFY(grid);
+    QCOMPARE(form.store().cell("StringGridMachines", 1, 4), std::string("112 %"));
+    QVERIFY(grid->item(4, 1));
+    QCOMPARE(grid->item(4, 1)->text(), QStringLiteral("112 %"));
 }
 
 void CalculationFileTest::unreadableSettingsAreIgnored()
