@@ -3,8 +3,9 @@
 # builds millcalc and runs every test: the test suite, then the whole program
 # and every test again under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, each fuzz target for a bounded time, a smoke run of the
-# benchmarks, the Debian package built, installed and removed, and the
-# README's run command followed on a fresh minimal Debian 12 and Debian 13.
+# benchmarks, the Debian package built, installed and removed, and on a fresh
+# minimal Debian 12 and Debian 13 the README's run command followed, then every
+# target built there and the tests that need no display run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
@@ -40,5 +41,7 @@ tools/check-package.sh
 
 # A fresh minimal Debian 12 and Debian 13 each (cached roots, a pristine
 # overlay per run): the commit under test cloned, tools/run-desktop.sh set up,
-# built and started; its main window must come up with its pictures.
+# built and started; its main window must come up with its pictures. Then
+# tools/setup.sh --tests and tools/build-all.sh there, and every test but
+# those labelled "display".
 tools/fresh-machine-check.sh bookworm trixie

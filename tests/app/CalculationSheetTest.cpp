@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace millcalc {
 namespace {
@@ -25,12 +26,14 @@ protected:
 
     CalculationSheet sheet() { return buildCalculationSheet(runner.form(), "08.12.2026 10:15"); }
 
-    static const SheetLine& line(const std::vector<SheetLine>& lines, const std::string& caption)
+    // By value: a reference kept from a call whose caption is a temporary is
+    // what GCC 14's -Wdangling-reference refuses.
+    static SheetLine line(const std::vector<SheetLine>& lines, std::string_view caption)
     {
         const auto it = std::find_if(
             lines.begin(), lines.end(), [&](const SheetLine& l) { return l.caption == caption; });
         if (it == lines.end())
-            throw std::runtime_error("no line " + caption);
+            throw std::runtime_error("no line " + std::string(caption));
         return *it;
     }
 
@@ -101,7 +104,7 @@ TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n").value, "13496.339");
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n").status, "в норме");
     // Pn equals MaxPower: at the limit counts as beyond it.
-    const SheetLine& power = line(s.results, "Мощность (принимаемая)");
+    const SheetLine power = line(s.results, "Мощность (принимаемая)");
     EXPECT_EQ(power.value, "40.00000");
     EXPECT_TRUE(power.exceeded);
     EXPECT_EQ(power.status, "превышение 100 %");
