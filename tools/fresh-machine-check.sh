@@ -16,22 +16,34 @@
 # is shared into the root, so nothing but what tools/setup.sh installs is
 # added there) and every picture-only button shows its picture.
 #
+# Then the program stops and the same root follows the README's test command
+# as far as a machine without a display can: tools/setup.sh --tests installs
+# the test tools, tools/build-all.sh builds every target of the test command
+# with warnings as errors (the program, the runner, the tests and the
+# benchmarks with g++, the fuzz targets with clang), CTest runs every test but
+# those labelled "display" (they start X servers and window managers of their
+# own; the Qt tests run offscreen), each fuzz target runs briefly, the
+# benchmarks once, and cmake --install puts the program in /usr/local. Any
+# failure fails the check; this stage has MILLCALC_FRESH_BUILD_MINUTES (90).
+# No ccache: a fresh machine has none.
+#
 # The downloaded .deb files are kept between runs in the cache (apt's archive
 # directory of the root is bound to it); the installing is still apt-get's,
-# from the index the run itself fetches. The test suite is not run in the
-# roots. Needs root: mmdebstrap, mount and chroot; runs itself with sudo
-# otherwise.
+# from the index the run itself fetches. Needs root: mmdebstrap, mount and
+# chroot; runs itself with sudo otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
 if [ "$(id -u)" -ne 0 ]; then
-    exec sudo --preserve-env=MILLCALC_FRESH_CACHE,MILLCALC_FRESH_MINUTES "$0" "$@"
+    exec sudo --preserve-env=MILLCALC_FRESH_CACHE,MILLCALC_FRESH_MINUTES,MILLCALC_FRESH_BUILD_MINUTES "$0" "$@"
 fi
 
 cache=${MILLCALC_FRESH_CACHE:-/var/cache/millcalc-fresh}
 # The time one release may take from the start of the overlay to its window.
 minutes=${MILLCALC_FRESH_MINUTES:-30}
+# The time one release may take after that to build everything and test.
+build_minutes=${MILLCALC_FRESH_BUILD_MINUTES:-90}
 title="Расчет режимов резания"
 releases=("$@")
 [ ${#releases[@]} -gt 0 ] || releases=(bookworm trixie)
@@ -41,7 +53,7 @@ say() { echo "fresh-machine: $*"; }
 # shellcheck source=virtual-screen.sh
 . tools/virtual-screen.sh
 
-for tool in mmdebstrap git Xvfb xprop xdotool xwininfo flock mount chroot; do
+for tool in mmdebstrap git Xvfb xprop xdotool xwininfo flock mount chroot timeout; do
     command -v "$tool" >/dev/null || fail "$tool is missing; tools/setup.sh --tests installs it"
 done
 commit=$(git -C "$repo" rev-parse --verify HEAD^{commit}) || fail "no commit to test in $repo"
@@ -127,11 +139,12 @@ mounts=()
 pids=()
 run_dir=""
 last_log=""
-cleanup() {
-    local pid i proc root
+# Whatever still runs inside the root (the program, a compiler), and the
+# commands started into it.
+stop_root() {
+    local pid proc root
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     if [ -n "$run_dir" ]; then
-        # Whatever still runs inside the root (the program, a compiler).
         for proc in /proc/[0-9]*; do
             root=$(readlink "$proc/root" 2>/dev/null) || continue
             [ "$root" = "$run_dir/merged" ] && kill -9 "${proc#/proc/}" 2>/dev/null || true
@@ -139,6 +152,10 @@ cleanup() {
     fi
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     pids=()
+}
+cleanup() {
+    local i
+    stop_root
     virtual_screen_stop
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
         umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null || true
@@ -146,7 +163,7 @@ cleanup() {
     mounts=()
     if [ -n "$run_dir" ]; then
         # The last run's log of each release stays for a look afterwards.
-        [ -f "$run_dir/run-desktop.log" ] && cp "$run_dir/run-desktop.log" "$last_log" 2>/dev/null || true
+        [ -f "$run_dir/run.log" ] && cp "$run_dir/run.log" "$last_log" 2>/dev/null || true
         rm -rf "$run_dir"
         run_dir=""
     fi
@@ -159,14 +176,40 @@ mount_at() { # mount ARGS... TARGET
     mounts+=("${!#}")
 }
 
+# A root's login environment for the commands run there as root; two compile
+# jobs leave room for what else runs on the machine.
+login=(/usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb
+       PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+       CMAKE_BUILD_PARALLEL_LEVEL=2)
+
+# The test command's part that needs no display, in the root after the
+# program has come up; each step's time is logged as "step: ... N s".
+readonly tests_in_root='set -e
+step() {
+    begun=$(date +%s)
+    echo "step: $*"
+    "$@"
+    echo "step: $* took $(( $(date +%s) - begun )) s"
+}
+cd /root/millcalc
+step tools/setup.sh --tests
+step tools/build-all.sh
+step env QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 -LE display
+step tools/fuzz/run.sh build-fuzz 5
+step build/millcalc-bench --benchmark_min_time=0.01
+step cmake --install build --prefix /usr/local
+test -x /usr/local/bin/millcalc
+test -f /usr/local/lib/millcalc/millcalc-addons.so'
+
 check_release() {
-    local release=$1 started=$SECONDS merged display program window info deadline lock
+    local release=$1 started=$SECONDS began merged display program window info deadline lock up status
     # One check of a release at a time: a second waits here (the root and
     # apt's archive of .deb files are shared).
     mkdir -p "$cache/$release"
     exec {lock}>"$cache/$release/lock"
     flock "$lock"
     ensure_root "$release"
+    began=$SECONDS
     run_dir=$(mktemp -d "$cache/run.$release.XXXXXX")
     last_log=$cache/$release/last-run.log
     merged=$run_dir/merged
@@ -196,13 +239,10 @@ check_release() {
     virtual_screen_start 1366x768 || fail "$release: no virtual X screen"
     display=$DISPLAY
 
-    # The README's command, in a root's login environment; two compile jobs
-    # leave room for what else runs on the machine.
+    # The README's command.
     say "$release: tools/run-desktop.sh in the root (its output: $last_log)"
-    chroot "$merged" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        DISPLAY="$display" CMAKE_BUILD_PARALLEL_LEVEL=2 \
-        /bin/sh -c 'cd /root/millcalc && exec tools/run-desktop.sh' >"$run_dir/run-desktop.log" 2>&1 &
+    chroot "$merged" "${login[@]}" DISPLAY="$display" \
+        /bin/sh -c 'cd /root/millcalc && exec tools/run-desktop.sh' >"$run_dir/run.log" 2>&1 &
     program=$!
     pids+=("$program")
     deadline=$((SECONDS + minutes * 60))
@@ -211,11 +251,11 @@ check_release() {
         window=$(DISPLAY="$display" xdotool search --onlyvisible --name "^$title" 2>/dev/null | head -n1 || true)
         [ -n "$window" ] && break
         if ! kill -0 "$program" 2>/dev/null; then
-            tail -n 40 "$run_dir/run-desktop.log" >&2
+            tail -n 40 "$run_dir/run.log" >&2
             fail "$release: tools/run-desktop.sh ended without a main window"
         fi
         if [ $SECONDS -ge $deadline ]; then
-            tail -n 40 "$run_dir/run-desktop.log" >&2
+            tail -n 40 "$run_dir/run.log" >&2
             fail "$release: no main window within $minutes min"
         fi
         sleep 2
@@ -226,14 +266,32 @@ check_release() {
     sleep 1
     kill -0 "$program" 2>/dev/null || fail "$release: the program ended after showing its window"
     # A picture-only button whose SVG picture cannot be drawn says so.
-    if grep 'cannot show its picture' "$run_dir/run-desktop.log" >&2; then
+    if grep 'cannot show its picture' "$run_dir/run.log" >&2; then
         fail "$release: a picture-only button shows no picture"
     fi
+    up=$((SECONDS - began))
+    say "$release: the desktop program came up in $up s"
+
+    # The test command without a display: the program and the screen go, so
+    # that no test reaches them.
+    stop_root
+    virtual_screen_stop
+    say "$release: the test tools set up, everything built, the tests without a display run"
+    echo "fresh-machine: the test command's part without a display" >>"$run_dir/run.log"
+    status=0
+    timeout --kill-after=10 $((build_minutes * 60)) chroot "$merged" "${login[@]}" \
+        /bin/sh -c "$tests_in_root" >>"$run_dir/run.log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then
+        tail -n 60 "$run_dir/run.log" >&2
+        [ "$status" -eq 124 ] && fail "$release: the test command's part without a display took over $build_minutes min"
+        fail "$release: the test command's part without a display failed"
+    fi
+    grep '^step: .* took [0-9]* s$' "$run_dir/run.log" | sed "s/^step: /fresh-machine: $release: /"
     # Old .deb files that the archive no longer offers leave the cache.
     chroot "$merged" apt-get autoclean -qq >/dev/null 2>&1 || true
     cleanup
     exec {lock}>&-
-    say "$release: passed in $((SECONDS - started)) s"
+    say "$release: passed in $((SECONDS - started)) s: the program up in $up s, then $((SECONDS - began - up)) s to build and test"
 }
 
 for release in "${releases[@]}"; do

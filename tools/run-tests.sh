@@ -3,16 +3,17 @@
 # builds millcalc and runs every test: the test suite, then the whole program
 # and every test again under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, each fuzz target for a bounded time, a smoke run of the
-# benchmarks, the Debian package built, installed and removed, and the
-# README's run command followed on a fresh minimal Debian 12 and Debian 13.
+# benchmarks, the Debian package built, installed and removed, and on a fresh
+# minimal Debian 12 and Debian 13 the README's run command followed, then every
+# target built there and the tests that need no display run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
 # Every C++ file as the repository's .clang-format has it.
 tools/check-format.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMILLCALC_WERROR=ON \
-    -DBUILD_TESTING=ON -DMILLCALC_BUILD_BENCH=ON
-cmake --build build
+# The program, the runner, the tests and the benchmarks (build/), the fuzz
+# targets (build-fuzz/, clang).
+tools/build-all.sh
 # 20,000 random sessions here (the suite alone plays 4,000; under the
 # sanitizers below too).
 MILLCALC_SESSIONS=20000 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
@@ -28,10 +29,6 @@ ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/too
     QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j2
 
 # Fuzzing with clang's libFuzzer and the same sanitizers; a crash fails.
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMILLCALC_WERROR=ON -DMILLCALC_BUILD_FUZZ=ON -DMILLCALC_SANITIZE=ON \
-    -DMILLCALC_BUILD_UI=OFF -DMILLCALC_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
-cmake --build build-fuzz
 tools/fuzz/run.sh build-fuzz "${MILLCALC_FUZZ_SECONDS:-30}"
 
 # The benchmarks once, briefly: they check that the bare formulas agree with
@@ -44,5 +41,7 @@ tools/check-package.sh
 
 # A fresh minimal Debian 12 and Debian 13 each (cached roots, a pristine
 # overlay per run): the commit under test cloned, tools/run-desktop.sh set up,
-# built and started; its main window must come up with its pictures.
+# built and started; its main window must come up with its pictures. Then
+# tools/setup.sh --tests and tools/build-all.sh there, and every test but
+# those labelled "display".
 tools/fresh-machine-check.sh bookworm trixie

@@ -103,7 +103,7 @@ const char* pageLabel(const char* field)
 // front where the group gives one.
 void addResult(QGridLayout* layout, const char* name, QWidget* extra = nullptr)
 {
-    const FieldCaption& entry = fieldCaption(name);
+    const FieldCaption entry = fieldCaption(name);
     const int row = layout->count() == 0 ? 0 : layout->rowCount();
     if (entry.pageLabel)
         layout->addWidget(captionLabel(entry.pageLabel), row, 0);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace millcalc {
 namespace {
@@ -30,12 +31,14 @@ protected:
             form.calculationLog(form.store().index("PageControlMethods")), "08.12.2026 10:15");
     }
 
-    static const SheetLine& line(const std::vector<SheetLine>& lines, const std::string& caption)
+    // By value: a reference kept from a call whose caption is a temporary is
+    // what GCC 14's -Wdangling-reference refuses.
+    static SheetLine line(const std::vector<SheetLine>& lines, std::string_view caption)
     {
         const auto it = std::find_if(
             lines.begin(), lines.end(), [&](const SheetLine& l) { return l.caption == caption; });
         if (it == lines.end())
-            throw std::runtime_error("no line " + caption);
+            throw std::runtime_error("no line " + std::string(caption));
         return *it;
     }
 
