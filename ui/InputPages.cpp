@@ -47,14 +47,36 @@ void addField(QGridLayout* layout, const char* name)
     addRow(layout, fieldCaption(name).pageLabel, textField(name, kFieldWidth));
 }
 
-// The cutter and the cut, the same five lines on every input page: the depth
-// is the depth per pass.
+// The depth per pass and the number of passes in one field's width: the
+// longest page keeps its height and width for a laptop's screen.
+QWidget* depthAndPasses(const char* depth, const char* passes)
+{
+    auto* widget = new QWidget;
+    auto* row = new QHBoxLayout(widget);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(textField(depth, kFieldWidth - 48));
+    QLabel* caption = captionLabel("i=");
+    caption->setToolTip(QString::fromUtf8(fieldCaption(passes).caption));
+    row->addWidget(caption);
+    row->addWidget(textField(passes, 30));
+    row->addStretch(1);
+    return widget;
+}
+
+// The cutter and the cut, the same lines on every input page: the depth is
+// the depth per pass, the passes on a line of their own or beside it.
 void addCutterRows(QGridLayout* layout, const char* diameter, const char* teeth, const char* width,
-    const char* widthLabel, const char* depth, const char* depthLabel, const char* passes)
+    const char* widthLabel, const char* depth, const char* depthLabel, const char* passes,
+    bool passesBeside = false)
 {
     addRow(layout, "Диаметр фрезы, D (мм) =", editableList(diameter, kFieldWidth));
     addRow(layout, "Число зубьев, (z) =", editableList(teeth, kFieldWidth));
     addRow(layout, widthLabel, textField(width, kFieldWidth));
+    if (passesBeside) {
+        addRow(layout, depthLabel, depthAndPasses(depth, passes));
+        return;
+    }
     addRow(layout, depthLabel, textField(depth, kFieldWidth));
     addField(layout, passes);
 }
@@ -91,7 +113,7 @@ QWidget* createWalterInputPage()
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
     addCutterRows(form, "BaseD", "BaseZ", "BaseB", "Ширина резания, ap (мм) =", "BaseT",
-        "Глубина резания, ae (мм) =", "BaseStPasses");
+        "Глубина резания, ae (мм) =", "BaseStPasses", true);
     addRow(form, "Скорость резания, Vc (м/мин) =", textField("BaseVc", kFieldWidth));
     addRow(form, "Подача на зуб, fz (мм/зуб) =", textField("Basefz", kFieldWidth));
     addRow(form, "КПД станка (%) =", dropDownList("ComboBoxStkpd", kFieldWidth));

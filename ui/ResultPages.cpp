@@ -88,7 +88,7 @@ PictureLabel* formula(const char* name, QSize size)
 PictureLabel* deflectionFormula(int page)
 {
     const DeflectionModel& model = *methodAt(page)->deflection;
-    PictureLabel* label = formula(model.picture, QSize(230, 50));
+    PictureLabel* label = formula(model.picture, QSize(200, 44));
     label->setToolTip(QString::fromStdString(deflectionModelText(model)));
     return label;
 }
@@ -371,6 +371,12 @@ QWidget* createTitaniumResultPage()
     auto* deflectionRow = new QHBoxLayout(deflection);
     deflectionRow->setContentsMargins(0, 0, 0, 0);
     deflectionRow->addWidget(stepButton("BitBtnTiDefl"));
+    // The fit beside the last check of the cut, as a picture: a line of its
+    // own would take the page past a laptop's height.
+    QPushButton* fit = pictureButton("BitBtnTiFit", QStyle::SP_BrowserReload);
+    fit->setToolTip(QStringLiteral("Подобрать по станку"));
+    fit->setAccessibleName(QStringLiteral("Подобрать по станку"));
+    deflectionRow->addWidget(fit);
     deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
     deflectionRow->addStretch(1);
     line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
@@ -392,7 +398,6 @@ QWidget* createTitaniumResultPage()
     new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
         small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));
     column->addWidget(small);
-    column->addWidget(textButton("BitBtnTiFit", "Подобрать по станку"), 0, Qt::AlignRight);
     column->addStretch(1);
     return widget;
 }
