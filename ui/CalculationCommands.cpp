@@ -384,13 +384,15 @@ void CalculationCommands::saveSettings() const
 
 bool CalculationCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == mainWindow_ && event->type() == QEvent::DragEnter) {
+    // The event's type first: the window's own events run on while it is
+    // destroyed, when it may no longer be taken for a main window.
+    if (event->type() == QEvent::DragEnter && watched == mainWindow_) {
         auto* drag = static_cast<QDragEnterEvent*>(event);
         if (!droppedFile(drag->mimeData()).isEmpty()) {
             drag->acceptProposedAction();
             return true;
         }
-    } else if (watched == mainWindow_ && event->type() == QEvent::Drop) {
+    } else if (event->type() == QEvent::Drop && watched == mainWindow_) {
         auto* drop = static_cast<QDropEvent*>(event);
         const QString path = droppedFile(drop->mimeData());
         if (!path.isEmpty()) {
