@@ -4,7 +4,7 @@
 // targets: each full calculation within 20 µs and within 2.5 times its
 // formulas with their text hand-over (what the field store may add).
 #include "aluminium/Aluminium.h"
-#include "app/Toolkit.h"
+#include "app/DetachedForm.h"
 #include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "tools/bench/BareFormulas.h"
@@ -22,18 +22,6 @@ namespace {
 
 using namespace millcalc;
 using namespace millcalc::bench;
-
-// A toolkit whose boxes and windows go nowhere: the window logic alone.
-class NullToolkit : public Toolkit {
-public:
-    void warningBox(const std::string&, const std::string&) override { }
-    void informationBox(const std::string&) override { }
-    void errorBox(const std::string&) override { }
-    void beep() override { }
-    void quit() override { }
-    void showModal(const std::string&, const std::string&) override { }
-    void raise(const std::string&) override { }
-};
 
 // The log keeps every line of every run; empty it now and then so that a
 // benchmark of millions of runs does not measure a growing memo.
@@ -60,7 +48,8 @@ struct StartedWindow {
         form.start();
         form.pick("PageControlParam", page);
     }
-    NullToolkit toolkit;
+    // Boxes and windows go nowhere: the window logic alone.
+    QuietToolkit toolkit;
     FormMain form { toolkit };
 };
 
