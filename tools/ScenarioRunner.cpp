@@ -1,6 +1,7 @@
 #include "tools/ScenarioRunner.h"
 
 #include "app/NumberText.h"
+#include "app/Utf8.h"
 
 #include <cstdint>
 #include <exception>
@@ -86,40 +87,6 @@ std::string colourText(Rgb colour)
     for (int shift = 20; shift >= 0; shift -= 4)
         text += kHexDigits[(colour >> shift) & 0xf];
     return text;
-}
-
-// The length of the well-formed UTF-8 sequence at the start of text, or 0
-// when its first byte starts none (a stray continuation byte, an overlong
-// form, a surrogate, a code point beyond U+10FFFF or a cut-off sequence).
-std::size_t utf8Length(std::string_view text)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80; // the range of the second byte
-    unsigned char high = 0xbf;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        low = lead == 0xe0 ? 0xa0 : low;
-        high = lead == 0xed ? 0x9f : high;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        low = lead == 0xf0 ? 0x90 : low;
-        high = lead == 0xf4 ? 0x8f : high;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xc0) != 0x80)
-            return 0;
-    }
-    return length;
 }
 
 } // namespace
