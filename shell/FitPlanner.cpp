@@ -310,6 +310,31 @@ private:
             [&](const Red& red) { return hasField(left, red.check->field); });
     }
 
+    // The checks that the inputs as they stand keep within their limits.
+    std::vector<const LimitCheck*> greens()
+    {
+        std::vector<const LimitCheck*> found;
+        if (!trial())
+            return found;
+        const std::vector<Red> now = reds(LimitKind::None);
+        for (const LimitCheck& check : method_.checks) {
+            if (!hasField(now, check.field))
+                found.push_back(&check);
+        }
+        return found;
+    }
+
+    // Whether the inputs as they stand take one of those checks beyond its
+    // limit: a step that trades one red for another is no fit.
+    bool turnsRed(const std::vector<const LimitCheck*>& greens)
+    {
+        if (!trial())
+            return true;
+        const std::vector<Red> now = reds(LimitKind::None);
+        return std::any_of(greens.begin(), greens.end(),
+            [&](const LimitCheck* check) { return hasField(now, check->field); });
+    }
+
     // The least units of the input that keep its floor result at its least
     // value, the other inputs as they stand.
     long long floorUnits(InputState& state, long long high)
@@ -336,6 +361,7 @@ private:
         if (targets.empty())
             return;
         const std::string before = state.text;
+        const std::vector<const LimitCheck*> green = greens();
         const long long best = largestHolding(least, current - 1, [&](long long units) {
             state.text = textOf(units, input.decimals);
             return clears(targets, input.only);
@@ -345,6 +371,9 @@ private:
         else if (input.floorResult != nullptr)
             state.text = textOf(least, input.decimals); // as far as the floor lets it
         else
+            state.text = before;
+        // A later input (the passes) may relieve the same reds without it.
+        if (state.text != before && turnsRed(green))
             state.text = before;
         if (state.text != before)
             logChange(state, before, describe(targets, plan_.margin));
@@ -403,6 +432,7 @@ private:
     {
         InputState& state = states_[k];
         const std::vector<Red> now = reds(LimitKind::None);
+        const std::vector<const LimitCheck*> green = greens();
         std::vector<std::string> before;
         for (const InputState& s : states_)
             before.push_back(s.text);
@@ -418,7 +448,8 @@ private:
         // The passes that do not suffice alone still go as far as they help,
         // before the width is narrowed.
         if (!chosen && passesBefore < kMostPasses)
-            chosen = tryPasses(kMostPasses) && worst(reds(LimitKind::None)) < worst(now);
+            chosen = tryPasses(kMostPasses) && worst(reds(LimitKind::None)) < worst(now)
+                && !turnsRed(green);
         if (!chosen) {
             for (std::size_t j = 0; j < states_.size(); ++j)
                 states_[j].text = before[j];
@@ -443,9 +474,10 @@ private:
         if (targets.empty())
             return;
         const std::string before = state.text;
+        const std::vector<const LimitCheck*> green = greens();
         for (auto item = at + 1; item != items.end(); ++item) {
             state.text = *item;
-            if (clears(targets, state.input->only)) {
+            if (clears(targets, state.input->only) && !turnsRed(green)) {
                 logChange(state, before, describe(targets, plan_.margin));
                 return;
             }

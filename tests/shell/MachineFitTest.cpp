@@ -99,6 +99,15 @@ const FitCase kAluminiumCases[] = {
     { "start-up job on DMU-125PA: part overheated", 1, 3, {},
         { { "BaseAlT", "2.500" }, { "BaseAlPasses", "2" } },
         { FIT "t 5.0 → 2.500, i=2: T=150 град Цельсия не ниже предела 140 град Цельсия" } },
+    // A 10 mm cutter turns too fast: the speed comes down and the cutter
+    // bends more. A lower feed per tooth would bring δ down but overheat the
+    // part; two passes bring it down and keep the part cool.
+    { "small cutter on DMU-125PA: passes, not a feed that overheats", 1, 3,
+        { { "BaseAlD", "10" }, { "BaseAlB", "5" }, { "BaseAlT", "2" },
+            { "BaseAlDeflMax", "0.05" } },
+        { { "BaseAlT", "1.000" }, { "BaseAlPasses", "2" } },
+        { FIT "V 899.662 → 376.991: n=28637.131 об/мин не ниже предела 12000 об/мин",
+            FIT "t 2 → 1.000, i=2: δ=0.0587 мм не ниже предела 0.05 мм" } },
     { "already within V-STAR", 1, 0, {}, {}, { FIT "режим в пределах станка" } },
     // A deep wide cut on the weakest spindle: a lower feed per tooth brings
     // the torque down, nothing brings the part below 140 °C.
