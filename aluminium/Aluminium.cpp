@@ -104,6 +104,23 @@ void installAluminium(Form& form)
     form.onClick(kDeflection.stepButton, [f] { CalcDeflection(*f, kDeflection); });
 }
 
+void fillAluminium(Form& form)
+{
+    FieldStore& store = form.store();
+    store.setText("BaseAlD", "25.0");
+    store.setText("BaseAlZ", "3");
+    store.setText("BaseAlB", "15.0");
+    store.setText("BaseAlT", "5.0");
+    store.setText("BaseAlPasses", "1");
+    store.setIndex("ComboBoxMaterial", 0);
+    store.setIndex("ComboBoxRa", 0);
+    store.setIndex("ComboBoxTkpd", 0);
+    // The formula panel and Ks follow the alloy and roughness range now shown,
+    // as after a user's pick of them: a panel left with the coefficients of the
+    // alloy selected before would calculate another alloy than the page names.
+    ComboBoxMaterialChange(form);
+}
+
 int CalcAluminium(Form& form)
 {
     return CalcAluminiumWith(form, nullptr, nullptr, "");

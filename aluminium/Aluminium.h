@@ -16,6 +16,9 @@ void createAluminiumInputs(Form& form);
 // Attaches the step buttons, the alloy and roughness picks and the pick of the
 // accepted speed.
 void installAluminium(Form& form);
+// The aluminium inputs of the standard example job, and the formula panel and
+// Ks of the alloy and roughness range they select.
+void fillAluminium(Form& form);
 
 // "Расчет" on the aluminium page: every step in order, up to the first that
 // stops. Returns the result of the last step run.

@@ -1,15 +1,11 @@
 #include "shell/FormMain.h"
 
-#include "aluminium/AlForce.h"
 #include "aluminium/AlTemperature.h"
-#include "aluminium/Aluminium.h"
 #include "app/Toolkit.h"
-#include "materials/MaterialCatalogue.h"
 #include "shell/AutoFill.h"
 #include "shell/MachineComparison.h"
 #include "shell/MachineFit.h"
-#include "titanium/Titanium.h"
-#include "walter/Walter.h"
+#include "shell/Methods.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -36,10 +32,8 @@ FormMain::FormMain(Toolkit& toolkit)
 
 void FormMain::installMethods()
 {
-    installWalter(*this);
-    installMaterials(*this);
-    installAluminium(*this);
-    installTitanium(*this);
+    for (const Method& method : methods())
+        method.install(*this);
     installMachineComparison(*this);
     installMachineFit(*this);
 }
@@ -68,15 +62,11 @@ void FormMain::create()
     store().setIndex("PageControlParam", 0);
     inputPageChange();
 
-    createWalter(*this);
-    createMaterials(*this);
-    createAluminiumInputs(*this);
+    for (const Method& method : methods())
+        method.create(*this);
     store().setVisible("PanelFormulaAl", false);
     store().setVisible("PanelStMaterial", false);
-    createTemperatureGrid(*this);
     store().setVisible("PanelTemp", false);
-    createLoadGrid(*this);
-    createTitanium(*this);
     store().setVisible("PanelCalc", false);
     createMachineComparison(*this);
     store().setVisible("PanelMachines", false);

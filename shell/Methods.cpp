@@ -7,6 +7,7 @@
 #include "app/Controls.h"
 #include "app/FieldStore.h"
 #include "machines/MachineTable.h"
+#include "materials/MaterialCatalogue.h"
 #include "titanium/Titanium.h"
 #include "titanium/TitaniumFit.h"
 #include "walter/Walter.h"
@@ -52,6 +53,28 @@ constexpr LimitCheck kTitaniumChecks[] = {
     { "EditTiNctsmall", "Nct мж", L::Power },
 };
 
+// The material catalogue is the Walter method's: it gives kc1.1 and mc.
+void installWalterMethod(Form& form)
+{
+    installWalter(form);
+    installMaterials(form);
+}
+
+void createWalterMethod(Form& form)
+{
+    createWalter(form);
+    createMaterials(form);
+}
+
+// The formula panel, the temperature table and the spindle-load table are the
+// aluminium method's.
+void createAluminiumMethod(Form& form)
+{
+    createAluminiumInputs(form);
+    createTemperatureGrid(form);
+    createLoadGrid(form);
+}
+
 // Built when first asked for, after the caption table it refers to.
 const Method* methodRows()
 {
@@ -60,6 +83,9 @@ const Method* methodRows()
             0,
             kWalterPageCaption,
             "Walter",
+            installWalterMethod,
+            createWalterMethod,
+            fillWalter,
             WalterCalculate,
             inputCaptions(0),
             {},
@@ -75,6 +101,9 @@ const Method* methodRows()
             1,
             kAluminiumPageCaption,
             "алюминий",
+            installAluminium,
+            createAluminiumMethod,
+            fillAluminium,
             CalcAluminium,
             inputCaptions(1),
             aluminiumCoefficientGroups(),
@@ -90,6 +119,9 @@ const Method* methodRows()
             2,
             kTitaniumPageCaption,
             "титан",
+            installTitanium,
+            createTitanium,
+            fillTitanium,
             CalcTi,
             inputCaptions(2),
             {},

@@ -48,6 +48,12 @@ struct Method {
     int index; // the page of PageControlParam and PageControlMethods
     const char* caption; // the pages' caption
     const char* fileWord; // the method in a file name
+    // Attaches the method's step buttons and option handlers to the window.
+    void (*install)(Form& form);
+    // Its sub-steps of the window's creation: start texts, lists, grids.
+    void (*create)(Form& form);
+    // Its part of the standard example job ("Автозаполнение"): inputs only.
+    void (*fill)(Form& form);
     // The full calculation: 0 when it ran to its end, -1 when it stopped.
     int (*calculate)(Form& form);
     std::span<const FieldCaption> inputs;

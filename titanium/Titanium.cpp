@@ -74,6 +74,19 @@ void installTitanium(Form& form)
     form.onClick(kDeflection.stepButton, [&form] { CalcDeflection(form, kDeflection); });
 }
 
+void fillTitanium(Form& form)
+{
+    FieldStore& store = form.store();
+    store.setText("BaseTiD", "25.0");
+    store.setText("BaseTiZ", "3");
+    store.setText("BaseTiL", "70.0");
+    store.setText("BaseTiB", "15.0");
+    store.setText("BaseTiT", "5.0");
+    store.setText("BaseTiPasses", "1");
+    store.setIndex("ComboBoxTiTime", 1);
+    store.setIndex("BaseTihz", 2);
+}
+
 void ComboBoxTiMaterialChange(Form& form)
 {
     FieldStore& store = form.store();

@@ -16,6 +16,8 @@ class Form;
 void createTitanium(Form& form);
 // Attaches the selection handlers of the titanium pages.
 void installTitanium(Form& form);
+// The titanium inputs of the standard example job.
+void fillTitanium(Form& form);
 
 // The alloy picks its speed-formula picture and the force coefficients.
 void ComboBoxTiMaterialChange(Form& form);

@@ -94,6 +94,18 @@ void installWalter(Form& form)
     form.onChange("CheckBoxhm2", [&form] { CheckBoxhm2Click(form); });
 }
 
+void fillWalter(Form& form)
+{
+    FieldStore& store = form.store();
+    store.setText("BaseD", "25.0");
+    store.setText("BaseZ", "3");
+    store.setText("BaseB", "15.0");
+    store.setText("BaseT", "5.0");
+    store.setText("BaseStPasses", "1");
+    store.setText("BaseVc", "1060.0");
+    store.setText("Basefz", "0.1");
+}
+
 namespace {
 
 // The four inputs of the full calculation stop it with a warning box before any

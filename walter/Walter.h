@@ -17,6 +17,8 @@ class Form;
 void createWalter(Form& form);
 // Attaches the step buttons and option handlers of the Walter pages.
 void installWalter(Form& form);
+// The Walter inputs of the standard example job.
+void fillWalter(Form& form);
 
 // "Расчет" on the Walter page: from the wanted Vc and fz to power and torque.
 // 0 when it ran to its end, -1 when a step stopped it.
