@@ -2,6 +2,7 @@
 
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
+#include "ui/DockPlacement.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/HelpWindow.h"
@@ -19,78 +20,78 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMetaObject>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSet>
 #include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace millcalc {
 
-namespace {
-
-// Where a dock goes when it is first shown.
-enum class DockPlace {
-    Results, // right of the inputs
-    Log, // under the results, or under the inputs on a low screen
-    Panel, // tabbed with the results, or beside them where the screen is wide enough
-};
-
+// A dock of the main window, as its row of the table says: its name, what it
+// is to the arrangement, how it is built and what it brings with it.
 struct DockRow {
     const char* name;
-    DockPlace place;
-    QWidget* (*contents)(); // null for the log, which is a dock of its own kind
+    DockKind kind;
+    // Builds the dock, a child of the main window.
+    QDockWidget* (*make)(const DockRow& row, QMainWindow* main);
+    // The line of the contents kept in view under its scrolling part (the
+    // results' status line); null for none.
+    const char* keptInView = nullptr;
+    // Whether the calculation sheet and the copy of the results read this
+    // dock's fields.
+    bool carriesResults = false;
+    // The page control inside the dock whose pages each ask for their own
+    // size, so that a page shown relays the docks out; null for none.
+    const char* pages = nullptr;
 };
 
-// The docks of the main window, one row each.
-constexpr DockRow kDocks[] = {
-    { "PanelCalc", DockPlace::Results, createResultsPanel },
-    { "FormMessage", DockPlace::Log, nullptr },
-    { "PanelFormulaAl", DockPlace::Panel, createFormulaPanel },
-    { "PanelStMaterial", DockPlace::Panel, createMaterialPanel },
-    { "PanelTemp", DockPlace::Panel, createTemperaturePanel },
-    { "PanelMachines", DockPlace::Panel, createMachinesPanel },
+namespace {
+
+// A panel of the main window as a dock around its contents.
+template <QWidget* (*Contents)()> QDockWidget* panelDock(const DockRow& row, QMainWindow* main)
+{
+    return new PanelDock(row.name, Contents(), main);
+}
+
+// The log, a dock of its own kind.
+QDockWidget* messageDock(const DockRow&, QMainWindow* main)
+{
+    return new MessageWindow(main);
+}
+
+// The docks of the main window, one row each, in the order they are placed.
+const DockRow kDocks[] = {
+    { "PanelCalc", DockKind::Results, panelDock<createResultsPanel>, "StatusBarMesRow", true,
+        "PageControlMethods" },
+    { "FormMessage", DockKind::Log, messageDock },
+    { "PanelFormulaAl", DockKind::Panel, panelDock<createFormulaPanel> },
+    { "PanelStMaterial", DockKind::Panel, panelDock<createMaterialPanel> },
+    { "PanelTemp", DockKind::Panel, panelDock<createTemperaturePanel> },
+    { "PanelMachines", DockKind::Panel, panelDock<createMachinesPanel> },
 };
+
+// The first row of that kind: the results, the log.
+const DockRow& rowOf(DockKind kind)
+{
+    const auto row = std::find_if(
+        std::begin(kDocks), std::end(kDocks), [kind](const DockRow& r) { return r.kind == kind; });
+    Q_ASSERT(row != std::end(kDocks));
+    return *row;
+}
 
 // The control names of the main window's input pages, by index.
 constexpr const char* kInputPages[MainWindow::kInputPageCount]
     = { "TabSheet1", "TabSheet2", "TabSheet3" };
-
-constexpr std::size_t kResultsRow = 0;
-constexpr std::size_t kLogRow = 1;
-
-// Runs an action once the event loop is back after the widget was shown,
-// telling it whether this was the first time.
-class OnShow : public QObject {
-public:
-    OnShow(QWidget* widget, std::function<void(bool)> action)
-        : QObject(widget)
-        , action_(std::move(action))
-    {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == parent() && event->type() == QEvent::Show) {
-            const bool first = !shown_;
-            shown_ = true;
-            QTimer::singleShot(0, this, [this, first] { action_(first); });
-        }
-        return false;
-    }
-
-private:
-    std::function<void(bool)> action_;
-    bool shown_ = false;
-};
 
 QRect screenArea(const QWidget* widget)
 {
@@ -98,43 +99,137 @@ QRect screenArea(const QWidget* widget)
     return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
 }
 
-// Runs an action once the window has taken a new size (the platform may give
-// it later, as Wayland does), or after a while when no new size comes.
-class OnResize : public QObject {
+Extent extentOf(const QSize& size)
+{
+    return { size.width(), size.height() };
+}
+
+} // namespace
+
+// Gathers what asks for the docks to be laid out anew until the event loop is
+// back, and answers all of it with one relayout: a dock shown (the first time
+// it is, its width too), a tab of docks brought to the front, a page of the
+// inputs or of the results shown while the results are in view, the window's
+// new size after it asked for one. Growing the window is asked for by the
+// dock shown, a tab raised or a page shown; fitting the docks to the width and
+// height they ask for by all of those but a dock shown again, and by the new
+// size that a relayout asking for a fit waited for.
+class DockRelayout : public QObject {
 public:
-    OnResize(QWidget* window, std::function<void()> action)
-        : QObject(window)
-        , action_(std::move(action))
+    using Run = std::function<void(bool grow, bool fit)>;
+
+    DockRelayout(QMainWindow* main, std::function<bool()> resultsInView, Run run)
+        : QObject(main)
+        , resultsInView_(std::move(resultsInView))
+        , run_(std::move(run))
     {
-        window->installEventFilter(this);
-        QTimer::singleShot(kLongestWaitMs, this, [this] { run(); });
+        main->installEventFilter(this);
     }
+
+    // A dock shown is seen by its event, not its signal: the binder shows it
+    // with its signals blocked. A tab brought to the front (a calculation
+    // raises the results over the panels) is no event of the dock's, only
+    // its signal.
+    void watchDock(QDockWidget* dock)
+    {
+        dock->installEventFilter(this);
+        connect(dock, &QDockWidget::visibilityChanged, this, [this, dock](bool visible) {
+            if (visible) {
+                raised_ << dock;
+                schedule();
+            }
+        });
+    }
+    // Each page asks for its own size: another page, of the inputs or of the
+    // results, may want the room shared out anew.
+    void watchPages(QTabWidget* pages)
+    {
+        for (int i = 0; pages && i < pages->count(); ++i) {
+            pages_.insert(pages->widget(i));
+            pages->widget(i)->installEventFilter(this);
+        }
+    }
+    void request(bool grow, bool fit)
+    {
+        grow_ = grow_ || grow;
+        fit_ = fit_ || fit;
+        schedule();
+    }
+    // The window asked for a new size, which the platform may give it later
+    // (Wayland does): once it has it, the docks are fitted again if fit.
+    // None comes where the window keeps its size: the docks were fitted to it.
+    void awaitSize(bool fit)
+    {
+        awaiting_ = true;
+        awaitingFit_ = awaitingFit_ || fit;
+    }
+    // The window has the size the docks ask for: no other is coming.
+    void sizeReached() { awaiting_ = awaitingFit_ = false; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == parent() && event->type() == QEvent::Resize)
-            QTimer::singleShot(0, this, [this] { run(); });
+        if (watched == parent()) {
+            // The size the window asked for, not one the user gives it: the
+            // user's sizes hold.
+            if (event->type() == QEvent::Resize && awaiting_) {
+                fit_ = fit_ || awaitingFit_;
+                awaiting_ = awaitingFit_ = false;
+                schedule();
+            }
+        } else if (event->type() == QEvent::Show) {
+            if (pages_.contains(watched)) {
+                pageShown_ = true;
+            } else {
+                // A dock opened for the first time gets its width; later the
+                // user's widths hold.
+                const bool first = !shown_.contains(watched);
+                shown_.insert(watched);
+                grow_ = true;
+                fit_ = fit_ || first;
+            }
+            schedule();
+        }
         return false;
     }
 
 private:
-    static constexpr int kLongestWaitMs = 500;
-
+    void schedule()
+    {
+        if (queued_)
+            return;
+        queued_ = true;
+        QMetaObject::invokeMethod(this, &DockRelayout::run, Qt::QueuedConnection);
+    }
     void run()
     {
-        if (done_)
-            return;
-        done_ = true;
-        action_();
-        deleteLater();
+        // What is asked for from here on waits for another turn.
+        queued_ = false;
+        bool grow = std::exchange(grow_, false);
+        bool fit = std::exchange(fit_, false);
+        const QList<QPointer<QDockWidget>> raised = std::exchange(raised_, {});
+        if (std::exchange(pageShown_, false) && resultsInView_())
+            grow = fit = true;
+        for (const QPointer<QDockWidget>& dock : raised) {
+            if (dock && dock->isVisible())
+                grow = fit = true;
+        }
+        if (grow || fit)
+            run_(grow, fit);
     }
 
-    std::function<void()> action_;
-    bool done_ = false;
+    std::function<bool()> resultsInView_;
+    Run run_;
+    QSet<QObject*> shown_;
+    QSet<QObject*> pages_;
+    QList<QPointer<QDockWidget>> raised_;
+    bool queued_ = false;
+    bool grow_ = false;
+    bool fit_ = false;
+    bool pageShown_ = false;
+    bool awaiting_ = false;
+    bool awaitingFit_ = false;
 };
-
-} // namespace
 
 Desktop::Desktop(FormMain& form, const QString& settingsFile)
     : form_(form)
@@ -157,6 +252,19 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
             reset);
     }
     QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });
+    relayout_ = new DockRelayout(
+        main_.get(),
+        [this] {
+            const QDockWidget* results = dock(rowOf(DockKind::Results));
+            return results && results->isVisible();
+        },
+        [this](bool grow, bool fit) {
+            if (grow)
+                makeRoom(fit);
+            else if (fit)
+                fitDocks();
+        });
+    relayout_->watchPages(main_->findChild<QTabWidget*>(QStringLiteral("PageControlParam")));
     if (!settingsFile.isEmpty())
         memory_ = new WindowMemory(*main_, settingsFile);
     // The input page shown at start is built with the window; the others
@@ -170,8 +278,8 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
         [this](int page) { binder_->build(kInputPages[page]); });
     if (const int shown = main_->shownInputPage(); shown >= 0)
         binder_->build(kInputPages[shown]);
-    for (std::size_t row = 0; row < std::size(kDocks); ++row)
-        binder_->buildOnFirstShow(kDocks[row].name, [this, row] { return buildDock(row); });
+    for (const DockRow& row : kDocks)
+        binder_->buildOnFirstShow(row.name, [this, &row] { return buildDock(row); });
     binder_->buildOnFirstShow("FormGraphic",
         [this, owner] { return static_cast<QWidget*>(new GraphicWindow(form_, owner)); });
     binder_->buildOnFirstShow(
@@ -195,109 +303,91 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
 
 Desktop::~Desktop() = default;
 
-QDockWidget* Desktop::buildDock(std::size_t row)
+QDockWidget* Desktop::dock(const DockRow& row) const
 {
-    const DockRow& entry = kDocks[row];
+    return main_->findChild<QDockWidget*>(QString::fromUtf8(row.name));
+}
+
+QDockWidget* Desktop::buildDock(const DockRow& row)
+{
     QMainWindow* main = main_.get();
     // The others open in relation to the results, built first.
-    if (entry.place != DockPlace::Results)
-        binder_->build(kDocks[kResultsRow].name);
-    QDockWidget* dock = nullptr;
-    if (entry.place == DockPlace::Log) {
-        dock = new MessageWindow(main);
-    } else {
-        auto* panel = new PanelDock(entry.name, entry.contents(), main);
-        if (entry.place == DockPlace::Results) {
-            panel->keepInView(panel->findChild<QWidget*>(QStringLiteral("StatusBarMesRow")));
-            sheet_->attachResults(panel);
-            installResultsCopy(*sheet_, panel);
-        }
-        dock = panel;
+    if (row.kind != DockKind::Results)
+        binder_->build(rowOf(DockKind::Results).name);
+    QDockWidget* built = row.make(row, main);
+    if (auto* panel = qobject_cast<PanelDock*>(built); panel && row.keptInView)
+        panel->keepInView(panel->findChild<QWidget*>(QString::fromUtf8(row.keptInView)));
+    if (row.carriesResults) {
+        sheet_->attachResults(built);
+        installResultsCopy(*sheet_, built);
     }
     // Where a saved arrangement is restored (ui/WindowMemory), the dock goes
     // where the user left it; its visibility stays the store's.
-    const bool restored = main->restoreDockWidget(dock);
-    dock->hide();
+    const bool restored = main->restoreDockWidget(built);
+    built->hide();
     if (!restored)
-        placeDock(row, dock);
-    // Not by its signal: the binder shows it with its signals blocked.
-    new OnShow(dock, [this, dock](bool first) { makeRoom(first ? dock : nullptr); });
-    // A tab brought to the front (a calculation raises the results over the
-    // panels) gets its room as well.
-    QObject::connect(dock, &QDockWidget::visibilityChanged, dock, [this, dock](bool visible) {
-        if (visible) {
-            QTimer::singleShot(0, dock, [this, dock] {
-                if (dock->isVisible())
-                    makeRoom(dock);
-            });
-        }
-    });
-    if (entry.place == DockPlace::Results) {
-        // Each page asks for its own size: another page, of the inputs or of
-        // the results, may want the room shared out anew.
-        for (const char* pagesName : { "PageControlParam", "PageControlMethods" }) {
-            auto* pages = main->findChild<QTabWidget*>(QString::fromUtf8(pagesName));
-            for (int i = 0; pages && i < pages->count(); ++i) {
-                new OnShow(pages->widget(i), [this, dock](bool) {
-                    if (dock->isVisible())
-                        makeRoom(dock);
-                });
-            }
-        }
-    }
-    return dock;
+        placeDocks({ built });
+    relayout_->watchDock(built);
+    if (row.pages)
+        relayout_->watchPages(built->findChild<QTabWidget*>(QString::fromUtf8(row.pages)));
+    return built;
 }
 
-void Desktop::placeDock(std::size_t row, QDockWidget* dock)
+void Desktop::placeDocks(const QList<QDockWidget*>& toPlace)
 {
-    const DockRow& entry = kDocks[row];
     QMainWindow* main = main_.get();
-    auto* results = entry.place == DockPlace::Results
-        ? nullptr
-        : main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
-    switch (entry.place) {
-    case DockPlace::Results:
-        main->addDockWidget(Qt::RightDockWidgetArea, dock);
-        break;
-    case DockPlace::Log: {
-        // Under the results where the screen is high enough for both, else
-        // under the inputs, else (a laptop at large fonts) tabbed with the
-        // results: no input or result may go out of view for the log.
-        const int logHeight = dock->minimumSizeHint().height() + dock->fontMetrics().height() * 4;
-        const int height = screenArea(main).height() * 9 / 10;
-        if (results->sizeHint().height() + logHeight <= height) {
-            main->splitDockWidget(results, dock, Qt::Vertical);
-        } else if (main->centralWidget()->sizeHint().height() + logHeight <= height) {
+    // Every dock of the table as it is now: the ones to place, the others
+    // built where they are (a panel joins one in the right column), or not yet.
+    std::vector<DockRequest> requests;
+    QList<QDockWidget*> docks;
+    for (const DockRow& row : kDocks) {
+        QDockWidget* built = dock(row);
+        DockRequest request { row.name, row.kind, {}, DockState::Unbuilt };
+        if (built) {
+            // The log asks for the least height that shows four of its lines.
+            request.wanted = extentOf(built->sizeHint());
+            if (row.kind == DockKind::Log)
+                request.wanted.height
+                    = built->minimumSizeHint().height() + built->fontMetrics().height() * 4;
+            if (toPlace.contains(built))
+                request.state = DockState::ToPlace;
+            else if (!built->isFloating() && main->dockWidgetArea(built) == Qt::RightDockWidgetArea)
+                request.state = DockState::InRightColumn;
+            else
+                request.state = DockState::Elsewhere;
+        }
+        requests.push_back(std::move(request));
+        docks << built;
+    }
+    const std::vector<DockPlacing> placings = millcalc::placeDocks(
+        requests, extentOf(main->centralWidget()->sizeHint()), extentOf(screenArea(main).size()));
+    for (qsizetype i = 0; i < docks.size(); ++i) {
+        QDockWidget* placed = docks[i];
+        const DockPlacing& placing = placings[static_cast<std::size_t>(i)];
+        QDockWidget* with = placing.with.empty()
+            ? nullptr
+            : main->findChild<QDockWidget*>(QString::fromStdString(placing.with));
+        switch (placing.place) {
+        case DockPlace::None:
+            break;
+        case DockPlace::RightOfInputs:
+            main->addDockWidget(Qt::RightDockWidgetArea, placed);
+            break;
+        case DockPlace::UnderResults:
+            main->splitDockWidget(with, placed, Qt::Vertical);
+            break;
+        case DockPlace::UnderInputs:
             main->setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
-            main->addDockWidget(Qt::BottomDockWidgetArea, dock);
-        } else {
-            main->tabifyDockWidget(results, dock);
+            main->addDockWidget(Qt::BottomDockWidgetArea, placed);
+            break;
+        case DockPlace::TabbedWithResults:
+        case DockPlace::TabbedWithPanel:
+            main->tabifyDockWidget(with, placed);
+            break;
+        case DockPlace::BesideResults:
+            main->splitDockWidget(with, placed, Qt::Horizontal);
+            break;
         }
-        break;
-    }
-    case DockPlace::Panel: {
-        // Beside the results where the screen holds the inputs, the results
-        // and the panel side by side; tabbed with the results, or with the
-        // panels beside them, otherwise.
-        QDockWidget* besideResults = nullptr;
-        for (const DockRow& other : kDocks) {
-            auto* built = main->findChild<QDockWidget*>(QString::fromUtf8(other.name));
-            if (other.place == DockPlace::Panel && built && built != dock && !built->isFloating()
-                && main->dockWidgetArea(built) == Qt::RightDockWidgetArea) {
-                besideResults = built;
-                break;
-            }
-        }
-        const int needed = main->centralWidget()->sizeHint().width() + results->sizeHint().width()
-            + dock->sizeHint().width();
-        if (besideResults)
-            main->tabifyDockWidget(besideResults, dock);
-        else if (needed <= screenArea(main).width() * 95 / 100)
-            main->splitDockWidget(results, dock, Qt::Horizontal);
-        else
-            main->tabifyDockWidget(results, dock);
-        break;
-    }
     }
 }
 
@@ -305,29 +395,24 @@ void Desktop::resetArrangement()
 {
     MainWindow* main = main_.get();
     QList<QDockWidget*> docks;
-    for (std::size_t row = 0; row < std::size(kDocks); ++row) {
-        if (auto* dock = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[row].name))) {
+    for (const DockRow& row : kDocks) {
+        if (QDockWidget* built = dock(row)) {
             // Docked again in its place first: a dock taken out of the layout
             // floating stays a window of its own.
-            dock->setFloating(false);
-            main->removeDockWidget(dock);
-            docks << dock;
+            built->setFloating(false);
+            main->removeDockWidget(built);
+            docks << built;
         }
     }
-    // In the order they were built: the results first, the others beside them.
-    for (std::size_t row = 0; row < std::size(kDocks); ++row) {
-        if (auto* dock = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[row].name)))
-            placeDock(row, dock);
-    }
+    // The corner as at a first start, before the log may take it.
     main->setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
+    placeDocks(docks);
     if (main->isMaximized() || main->isFullScreen())
         main->showNormal();
     main->resize(main->sizeHint().boundedTo(screenArea(main).size()));
-    for (QDockWidget* dock : docks) {
-        dock->setVisible(form_.store().visible(dock->objectName().toStdString()));
-        if (dock->isVisible())
-            makeRoom(dock);
-    }
+    for (QDockWidget* built : docks)
+        built->setVisible(form_.store().visible(built->objectName().toStdString()));
+    relayout_->request(true, true);
 }
 
 void Desktop::saveArrangement() const
@@ -336,7 +421,48 @@ void Desktop::saveArrangement() const
         memory_->save();
 }
 
-void Desktop::makeRoom(QDockWidget* opened)
+void Desktop::fitDocks()
+{
+    MainWindow* main = main_.get();
+    // Every dock in view beside the inputs gets at least the width it asks
+    // for, taken from the inputs' spare room.
+    QList<QDockWidget*> docks;
+    QList<int> widths;
+    for (QDockWidget* shown : main->findChildren<QDockWidget*>()) {
+        if (shown->isFloating() || !shown->isVisible() || shown->visibleRegion().isEmpty()
+            || main->dockWidgetArea(shown) != Qt::RightDockWidgetArea)
+            continue;
+        int wanted = shown->sizeHint().width();
+        // A panel's shown page may want more than the dock's hint says: its
+        // least width, without scrolling sideways.
+        if (auto* panel = qobject_cast<PanelDock*>(shown); panel && panel->scrollArea()->widget())
+            wanted = std::max(wanted,
+                shown->width() - panel->scrollArea()->viewport()->width()
+                    + panel->scrollArea()->widget()->minimumSizeHint().width());
+        if (shown->width() >= wanted)
+            continue;
+        docks << shown;
+        widths << wanted;
+    }
+    if (!docks.isEmpty())
+        main->resizeDocks(docks, widths, Qt::Horizontal);
+    // The results keep the height they ask for over the log that shares
+    // their column: the log scrolls, a result must not.
+    QDockWidget* results = dock(rowOf(DockKind::Results));
+    QDockWidget* log = dock(rowOf(DockKind::Log));
+    if (results && log && results->isVisible() && log->isVisible() && !results->isFloating()
+        && !log->isFloating() && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
+        && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
+        && results->height() < results->sizeHint().height()) {
+        const int both = results->height() + log->height();
+        const int wanted
+            = std::min(results->sizeHint().height(), both - log->minimumSizeHint().height());
+        if (wanted > results->height())
+            main->resizeDocks({ results, log }, { wanted, both - wanted }, Qt::Vertical);
+    }
+}
+
+void Desktop::makeRoom(bool fit)
 {
     MainWindow* main = main_.get();
     // The rows of tabs of docks that share a place show every title whole,
@@ -345,53 +471,11 @@ void Desktop::makeRoom(QDockWidget* opened)
         tabs->setElideMode(Qt::ElideNone);
         tabs->setUsesScrollButtons(true);
     }
-    // A dock opened for the first time beside the inputs widens to the width
-    // it asks for, where the inputs leave it; later the user's widths hold.
-    // The results keep the height they ask for over the log that shares
-    // their column: the log scrolls, a result must not.
-    auto* results = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kResultsRow].name));
-    const auto fitOpened = [main, opened, results] {
-        if (!opened)
-            return;
-        // Every dock in view beside the inputs gets at least the width it
-        // asks for, taken from the inputs' spare room.
-        QList<QDockWidget*> docks;
-        QList<int> widths;
-        for (QDockWidget* dock : main->findChildren<QDockWidget*>()) {
-            if (dock->isFloating() || !dock->isVisible() || dock->visibleRegion().isEmpty()
-                || main->dockWidgetArea(dock) != Qt::RightDockWidgetArea)
-                continue;
-            int wanted = dock->sizeHint().width();
-            // A panel's shown page may want more than the dock's hint says:
-            // its least width, without scrolling sideways.
-            if (auto* panel = qobject_cast<PanelDock*>(dock);
-                panel && panel->scrollArea()->widget())
-                wanted = std::max(wanted,
-                    dock->width() - panel->scrollArea()->viewport()->width()
-                        + panel->scrollArea()->widget()->minimumSizeHint().width());
-            if (dock->width() >= wanted)
-                continue;
-            docks << dock;
-            widths << wanted;
-        }
-        if (!docks.isEmpty())
-            main->resizeDocks(docks, widths, Qt::Horizontal);
-        auto* log = main->findChild<QDockWidget*>(QString::fromUtf8(kDocks[kLogRow].name));
-        if (results && log && results->isVisible() && log->isVisible() && !results->isFloating()
-            && !log->isFloating() && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
-            && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
-            && results->height() < results->sizeHint().height()) {
-            const int both = results->height() + log->height();
-            const int wanted
-                = std::min(results->sizeHint().height(), both - log->minimumSizeHint().height());
-            if (wanted > results->height())
-                main->resizeDocks({ results, log }, { wanted, both - wanted }, Qt::Vertical);
-        }
-    };
     if (!main->isVisible())
         return;
     if (main->isMaximized() || main->isFullScreen()) {
-        fitOpened();
+        if (fit)
+            fitDocks();
         return;
     }
     const QRect screen = screenArea(main);
@@ -403,20 +487,26 @@ void Desktop::makeRoom(QDockWidget* opened)
     // Grows, never shrinks what the user gave it.
     const QSize wanted = main->size().expandedTo(main->sizeHint().boundedTo(room));
     if (wanted == main->size()) {
-        fitOpened();
+        relayout_->sizeReached();
+        if (fit)
+            fitDocks();
         return;
     }
+    // The docks fit the size the window has now, and again once it has the
+    // new one (which under Wayland comes later); where none comes, the
+    // window kept its size and the docks fit it.
+    if (fit)
+        fitDocks();
+    relayout_->awaitSize(fit);
     // Where the window cannot be placed (under Wayland only the compositor
     // knows where it is), or where it would fill the screen all but a strip,
     // it takes the whole screen: grown in place it could run off the edge.
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     if (wayland || wanted.width() >= room.width() * 9 / 10
         || wanted.height() >= room.height() * 9 / 10) {
-        new OnResize(main, fitOpened);
         main->showMaximized();
         return;
     }
-    new OnResize(main, fitOpened);
     main->resize(wanted);
     // A window that grew beyond the screen's edge comes back onto it.
     QRect grown(main->frameGeometry().topLeft(), wanted.grownBy(frame));

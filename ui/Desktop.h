@@ -6,6 +6,7 @@
 // in the idle time after the main window's first paint.
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -15,6 +16,8 @@ class QWidget;
 
 namespace millcalc {
 
+class DockRelayout;
+struct DockRow;
 class FieldBinder;
 class FormMain;
 class MainWindow;
@@ -51,12 +54,18 @@ public:
     void saveArrangement() const;
 
 private:
-    QDockWidget* buildDock(std::size_t row);
-    // Puts the dock of that row where it goes by default.
-    void placeDock(std::size_t row, QDockWidget* dock);
+    // The dock of that row, or null while it is not built.
+    QDockWidget* dock(const DockRow& row) const;
+    QDockWidget* buildDock(const DockRow& row);
+    // Puts those docks where they go at a first start, in the order of the
+    // table; the other docks stay where they are.
+    void placeDocks(const QList<QDockWidget*>& toPlace);
     // Gives the main window the room its shown docks ask for, as far as the
-    // screen allows, and a dock opened for the first time its width.
-    void makeRoom(QDockWidget* opened);
+    // screen allows; with fit, the docks their sizes too (fitDocks).
+    void makeRoom(bool fit);
+    // Every dock in view beside the inputs gets the width it asks for, the
+    // results their height over the log, as far as the inputs leave room.
+    void fitDocks();
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
@@ -64,6 +73,8 @@ private:
     SheetCommands* sheet_ = nullptr;
     CalculationCommands* calculation_ = nullptr;
     WindowMemory* memory_ = nullptr;
+    // The one relayout that answers every dock, page and size shown.
+    DockRelayout* relayout_ = nullptr;
 };
 
 } // namespace millcalc
