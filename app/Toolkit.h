@@ -15,8 +15,10 @@ public:
     virtual void warningBox(const std::string& text, const std::string& caption) = 0;
     // The plain information box (text and an OK button).
     virtual void informationBox(const std::string& text) = 0;
-    // The standard error box for an error that escaped a command.
+    // The standard error box for an error that escaped a command, under this
+    // caption; a window that shows an error box of its own uses it too.
     virtual void errorBox(const std::string& text) = 0;
+    static constexpr const char* kErrorCaption = "Ошибка";
     virtual void beep() = 0;
     // Ends the program once the current command has returned.
     virtual void quit() = 0;

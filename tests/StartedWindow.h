@@ -2,8 +2,8 @@
 // start-up state, a recording of what it printed, and short ways to type and run.
 #pragma once
 
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "ui/AboutWindow.h"
 
-#include "ui/JpegPicture.h"
+#include "app/Toolkit.h"
 #include "ui/MailtoHandOff.h"
-#include "ui/PictureLabel.h"
-#include "ui/QtToolkit.h"
 #include "ui/WidgetKit.h"
+#include "ui/pictures/JpegPicture.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -136,7 +136,7 @@ void AboutWindow::sendMail()
         // Over this window, which stays on top of the others: a box owned by
         // the main window could open under it and leave the program waiting
         // unseen. Over the main window when this one was closed meanwhile.
-        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(QtToolkit::kErrorCaption),
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(Toolkit::kErrorCaption),
             QString::fromUtf8(kMailError), QMessageBox::Ok, window ? window.data() : owner.data());
         box.setTextFormat(Qt::PlainText);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -11,9 +11,9 @@
 #include "ui/PanelDock.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
-#include "ui/SheetCommands.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowMemory.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include <QAction>
 #include <QDockWidget>

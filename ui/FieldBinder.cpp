@@ -2,9 +2,7 @@
 
 #include "app/Form.h"
 #include "ui/GraphicWindow.h"
-#include "ui/IdleBuild.h"
-#include "ui/PaletteColours.h"
-#include "ui/PictureLabel.h"
+#include "ui/NomogramViewBinding.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"
 #include "ui/bind/ButtonBinding.h"
@@ -13,13 +11,14 @@
 #include "ui/bind/GroupBoxBinding.h"
 #include "ui/bind/LabelBinding.h"
 #include "ui/bind/LineEditBinding.h"
-#include "ui/bind/NomogramViewBinding.h"
-#include "ui/bind/PictureLabelBinding.h"
+#include "ui/bind/PaletteColours.h"
 #include "ui/bind/PlainTextEditBinding.h"
 #include "ui/bind/RadioButtonBinding.h"
 #include "ui/bind/TabWidgetBinding.h"
 #include "ui/bind/TableWidgetBinding.h"
 #include "ui/bind/WindowBinding.h"
+#include "ui/pictures/PictureLabel.h"
+#include "ui/pictures/PictureLabelBinding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,7 +130,7 @@ FieldBinder::FieldBinder(Form& form, QWidget* root)
     for (const auto& [name, field] : form_.store().fields())
         unbound_.push_back(name);
     bindAll(root_);
-    idle_ = new IdleBuild(*this, root_);
+    idle_ = new IdleBuild(*this, this, root_);
     root_->installEventFilter(this);
     // Any window that turns active ends the wait for the one asked for.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {

@@ -1,8 +1,9 @@
 // Binds every control of the field store to the widget of the same object name,
-// one binding a widget (ui/bind/, named after the widget): store changes reach
-// the widgets through the store's one notification path, applied without echo;
-// what the user does goes back to the window logic as typing, picks, checks,
-// clicks, cell selections and closes.
+// one binding a widget, named after it (in ui/bind/ for Qt's own widgets, beside
+// the widget for the program's): store changes reach the widgets through the
+// store's one notification path, applied without echo; what the user does goes
+// back to the window logic as typing, picks, checks, clicks, cell selections and
+// closes.
 //
 // A window that is not shown at start need not exist: it is built when its
 // field first turns visible, its controls are bound then and filled from the
@@ -14,6 +15,7 @@
 #pragma once
 
 #include "app/FieldStore.h"
+#include "ui/IdleBuild.h"
 #include "ui/bind/Binding.h"
 
 #include <QObject>
@@ -31,9 +33,8 @@ class QWidget;
 namespace millcalc {
 
 class Form;
-class IdleBuild;
 
-class FieldBinder : public QObject {
+class FieldBinder : public QObject, public LaterWindows {
     Q_OBJECT
 public:
     // Builds a window, a child of the main window, with its controls;
@@ -49,11 +50,11 @@ public:
     void buildOnFirstShow(const std::string& window, Builder builder);
     // Builds the window now, unless it is built; returns it, or null for a
     // name that is not built on first show.
-    QWidget* build(const std::string& window);
-    bool isBuilt(const std::string& window) const;
+    QWidget* build(const std::string& window) override;
+    bool isBuilt(const std::string& window) const override;
     // The windows built on first show that are not built yet, in the order
     // they were declared.
-    std::vector<std::string> unbuiltWindows() const;
+    std::vector<std::string> unbuiltWindows() const override;
     // Builds those, after the main window's first paint, in the idle time.
     IdleBuild& idleBuild() { return *idle_; }
 

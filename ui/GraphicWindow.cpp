@@ -1,10 +1,10 @@
 #include "ui/GraphicWindow.h"
 
 #include "shell/FormMain.h"
-#include "ui/AddonLoader.h"
-#include "ui/Addons.h"
 #include "ui/PanelDock.h"
 #include "ui/WidgetKit.h"
+#include "ui/addons/AddonLoader.h"
+#include "ui/addons/Addons.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "ui/HelpWindow.h"
 
-#include "ui/JpegPicture.h"
 #include "ui/PanelDock.h"
+#include "ui/pictures/JpegPicture.h"
 
 #include <QVBoxLayout>
 

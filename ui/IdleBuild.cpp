@@ -1,7 +1,5 @@
 #include "ui/IdleBuild.h"
 
-#include "ui/FieldBinder.h"
-
 #include <QEvent>
 #include <QLayout>
 #include <QPixmap>
@@ -10,9 +8,9 @@
 
 namespace millcalc {
 
-IdleBuild::IdleBuild(FieldBinder& binder, QWidget* root)
-    : QObject(&binder)
-    , binder_(binder)
+IdleBuild::IdleBuild(LaterWindows& windows, QObject* parent, QWidget* root)
+    : QObject(parent)
+    , windows_(windows)
     , root_(root)
 {
     root_->installEventFilter(this);
@@ -24,7 +22,7 @@ bool IdleBuild::eventFilter(QObject* watched, QEvent* event)
     // once the window has reached the screen, the idle time is ours.
     if (watched == root_ && event->type() == QEvent::Paint) {
         root_->removeEventFilter(this);
-        waiting_ = binder_.unbuiltWindows();
+        waiting_ = windows_.unbuiltWindows();
         QTimer::singleShot(0, this, &IdleBuild::step);
     }
     return false;
@@ -52,8 +50,8 @@ void IdleBuild::step()
     // and pictures it shows. A window the user opened meanwhile is done.
     bool worked = false;
     while (!worked && !waiting_.empty()) {
-        const bool built = binder_.isBuilt(waiting_.front());
-        QWidget* window = binder_.build(waiting_.front());
+        const bool built = windows_.isBuilt(waiting_.front());
+        QWidget* window = windows_.build(waiting_.front());
         if (!window || window->isVisible()) {
             stage_ = 3;
         } else if (!built) {

@@ -2,8 +2,8 @@
 
 #include "app/FieldCaptions.h"
 
-#include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "ui/InputPages.h"
-#include "ui/PaletteColours.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/MessageWindow.h"
 
 #include "app/FieldStore.h"
-#include "ui/PaletteColours.h"
 #include "ui/PanelDock.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,9 +2,10 @@
 
 #include "machines/MachineTable.h"
 
-#include "ui/PictureLabel.h"
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/TableWidgetBinding.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAction>
 #include <QGridLayout>

@@ -30,7 +30,6 @@ public:
 
     // The caption of the plain information box: the program's name.
     static constexpr const char* kInformationCaption = "millcalc";
-    static constexpr const char* kErrorCaption = "Ошибка";
 
 private:
     QWidget* boxParent() const;

@@ -3,8 +3,9 @@
 #include "app/FieldCaptions.h"
 #include "shell/Methods.h"
 
-#include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/TableWidgetBinding.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/ResultsCopy.h"
 
-#include "ui/SheetCommands.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/SplashWindow.h"
 
-#include "ui/JpegPicture.h"
+#include "ui/pictures/JpegPicture.h"
 
 #include <QTimer>
 #include <QVBoxLayout>

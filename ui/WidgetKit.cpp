@@ -1,7 +1,8 @@
 #include "ui/WidgetKit.h"
 
-#include "ui/PaletteColours.h"
-#include "ui/PictureLabel.h"
+#include "ui/bind/GroupBoxBinding.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -67,20 +68,6 @@ QString pictureToolTip(const QString& name)
             return QString::fromUtf8(entry.tip);
     }
     return QString();
-}
-
-int fromFont(int designPixels)
-{
-    // The standard font is 12 pixels high: 9 points at 96 dots an inch.
-    constexpr qreal kDesignPixels = 12.0;
-    const QFontInfo font(QApplication::font());
-    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : kDesignPixels;
-    return qRound(designPixels * std::max<qreal>(1.0, pixels / kDesignPixels));
-}
-
-QSize fromFont(QSize designPixels)
-{
-    return { fromFont(designPixels.width()), fromFont(designPixels.height()) };
 }
 
 QString caption(const char* text)
@@ -252,46 +239,6 @@ QTableWidget* grid(const char* name)
     table->horizontalHeader()->setDefaultAlignment(
         Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     return table;
-}
-
-void fitGrid(QTableWidget* table)
-{
-    QHeaderView* header = table->horizontalHeader();
-    const QFontMetrics metrics = header->fontMetrics();
-    const int padding
-        = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 6;
-    int headingHeight = metrics.height();
-    for (int column = 0; column < table->columnCount(); ++column) {
-        const QTableWidgetItem* item = table->horizontalHeaderItem(column);
-        if (!item)
-            continue;
-        const QString heading = item->text();
-        int widest = 0;
-        for (const QString& word : heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            widest = std::max(widest, metrics.horizontalAdvance(word));
-        if (table->columnWidth(column) < widest + padding)
-            table->setColumnWidth(column, widest + padding);
-        const QRect wrapped
-            = metrics.boundingRect(QRect(0, 0, table->columnWidth(column) - padding, 1000),
-                Qt::AlignCenter | Qt::TextWordWrap, heading);
-        headingHeight = std::max(headingHeight, wrapped.height());
-    }
-    if (!header->isHidden())
-        header->setFixedHeight(headingHeight + padding);
-
-    int width = 2 * table->frameWidth();
-    for (int column = 0; column < table->columnCount(); ++column)
-        width += table->columnWidth(column);
-    QHeaderView* rows = table->verticalHeader();
-    if (!rows->isHidden())
-        width += std::max(rows->minimumWidth(), rows->sizeHint().width());
-    // Lines as high as the text needs, as in a spreadsheet.
-    rows->setMinimumSectionSize(0);
-    rows->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
-    for (int row = 0; row < table->rowCount(); ++row)
-        height += table->rowHeight(row);
-    table->setFixedSize(width, height);
 }
 
 void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)

@@ -3,6 +3,8 @@
 // system's texts with their line breaks.
 #pragma once
 
+#include "ui/bind/FontScale.h"
+
 #include <QSize>
 #include <QString>
 
@@ -24,11 +26,6 @@ class PictureLabel;
 // What a control that shows only a picture does, for its tooltip; empty for
 // any other control.
 QString pictureToolTip(const QString& name);
-
-// A length laid out for the standard font (9 points at 96 dots an inch) in the
-// font the program is given: every size of the windows follows the font.
-int fromFont(int designPixels);
-QSize fromFont(QSize designPixels);
 
 // A caption of the system: UTF-8, with "\r\n" as its line break.
 QString caption(const char* text);
@@ -58,11 +55,6 @@ void addGroupPicture(QGroupBox* group, QWidget* picture);
 // the table's headers.
 QTableWidget* grid(const char* name);
 
-// Widens the columns of a grid whose heading would not fit even when wrapped at
-// its blanks, gives the heading row the height of its wrapped headings and
-// sizes the grid to show every cell.
-void fitGrid(QTableWidget* table);
-
 // A tab widget for sizeToShownPage().
 QTabWidget* shownPageTabs();
 
@@ -73,8 +65,5 @@ void sizeToShownPage(QTabWidget* pages);
 // One line of a form: a caption in the first column, the field in the second
 // and an optional unit or picture in the third.
 void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra = nullptr);
-
-// The dynamic properties the binder reads from the layout.
-inline constexpr const char* kColumnsProperty = "millcalcColumns";
 
 } // namespace millcalc

@@ -1,7 +1,7 @@
 #include "shell/CalculationSheet.h"
 #include "app/FieldCaptions.h"
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

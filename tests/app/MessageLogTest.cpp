@@ -1,5 +1,5 @@
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "machines/MachineTable.h"
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

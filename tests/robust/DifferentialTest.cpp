@@ -2,7 +2,7 @@
 #include "tools/bench/BareFormulas.h"
 
 #include "app/NumberText.h"
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

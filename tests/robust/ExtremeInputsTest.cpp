@@ -1,5 +1,5 @@
 #include "robust/SessionChecks.h"
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/NumberText.h"
 #include "robust/SessionChecks.h"
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <algorithm>
 #include <chrono>

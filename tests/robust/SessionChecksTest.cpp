@@ -1,6 +1,6 @@
 #include "robust/SessionChecks.h"
 #include "robust/KnownTexts.h"
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "app/NumberText.h"
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 #include "titanium/Titanium.h"
 #include "titanium/TitaniumFormulas.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 #include "titanium/Titanium.h"
-#include "tools/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -8,12 +8,12 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/HelpWindow.h"
-#include "ui/JpegPicture.h"
 #include "ui/MailtoHandOff.h"
 #include "ui/MainWindow.h"
-#include "ui/PictureLabel.h"
 #include "ui/QtToolkit.h"
 #include "ui/SplashWindow.h"
+#include "ui/pictures/JpegPicture.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The tests of the desktop program run in tests/ui of the build tree; the
-// program's module (ui/Addons.h) is built at the top of the tree, beside the
-// program, where they look for it instead of the installed folder.
-#include "ui/AddonLoader.h"
+// program's module (ui/addons/Addons.h) is built at the top of the tree,
+// beside the program, where they look for it instead of the installed folder.
+#include "ui/addons/AddonLoader.h"
 
 #include <QCoreApplication>
 

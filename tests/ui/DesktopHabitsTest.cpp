@@ -7,9 +7,9 @@
 #include "RecordingToolkit.h"
 
 #include "ui/IdleBuild.h"
-#include "ui/JpegPicture.h"
-#include "ui/PaletteColours.h"
-#include "ui/PictureLabel.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/pictures/JpegPicture.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

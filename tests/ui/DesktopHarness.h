@@ -6,9 +6,9 @@
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
-#include "ui/PaletteColours.h"
-#include "ui/PictureLabel.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QColor>
 #include <QComboBox>

@@ -7,11 +7,11 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
-#include "ui/PaletteColours.h"
-#include "ui/PictureLabel.h"
 #include "ui/StartUp.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/Binding.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAbstractButton>
 #include <QAction>

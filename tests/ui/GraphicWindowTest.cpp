@@ -4,11 +4,11 @@
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
-#include "ui/AddonLoader.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
-#include "ui/SheetCommands.h"
+#include "ui/addons/AddonLoader.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include <QAction>
 #include <QChart>

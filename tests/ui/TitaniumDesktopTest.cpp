@@ -4,7 +4,7 @@
 #include "RecordingToolkit.h"
 
 #include "titanium/TitaniumTables.h"
-#include "ui/PictureLabel.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

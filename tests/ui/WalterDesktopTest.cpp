@@ -5,7 +5,7 @@
 #include "RecordingToolkit.h"
 
 #include "ui/MainWindow.h"
-#include "ui/PictureLabel.h"
+#include "ui/pictures/PictureLabel.h"
 
 #include <QAction>
 #include <QCheckBox>

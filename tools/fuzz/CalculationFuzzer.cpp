@@ -2,8 +2,8 @@
 // whole or refused with nothing read; an accepted file opens without an
 // error, the scenario runner replays it without an error line, and the
 // inputs it leaves are saved as a file that opens to the same inputs.
+#include "scenario/ScenarioRunner.h"
 #include "shell/CalculationFile.h"
-#include "tools/ScenarioRunner.h"
 
 #include <cstdint>
 #include <cstdio>

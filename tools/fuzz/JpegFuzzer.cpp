@@ -2,7 +2,7 @@
 // bytes give either a picture within the side limit or a message naming the
 // picture, never a crash, a sanitizer report or a leak; run.sh caps each
 // allocation, so a header that would make the loader allocate much is found.
-#include "ui/JpegImage.h"
+#include "ui/pictures/JpegImage.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // no field may show a number that is not finite unless the input typed it.
 #include "robust/KnownTexts.h"
 #include "robust/SessionChecks.h"
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <cstdint>
 #include <cstdio>

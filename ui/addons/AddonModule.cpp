@@ -1,5 +1,5 @@
 // The module's entry point and the calculation sheet's print preview.
-#include "ui/Addons.h"
+#include "ui/addons/Addons.h"
 #include "ui/addons/NomogramChartView.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ui/addons/NomogramChartView.h"
 
-#include "ui/NomogramLook.h"
+#include "ui/addons/NomogramLook.h"
 
 #include <QChart>
 #include <QLegend>

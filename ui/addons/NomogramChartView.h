@@ -2,7 +2,7 @@
 // operating points as large squares, the axes rounded out to whole ticks.
 #pragma once
 
-#include "ui/Addons.h"
+#include "ui/addons/Addons.h"
 
 #include <QChartView>
 

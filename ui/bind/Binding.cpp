@@ -2,7 +2,7 @@
 
 #include "app/Form.h"
 #include "app/Toolkit.h"
-#include "ui/PaletteColours.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QColor>
 #include <QComboBox>

@@ -1,7 +1,6 @@
 #include "ui/bind/GroupBoxBinding.h"
 
 #include "app/Form.h"
-#include "ui/WidgetKit.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

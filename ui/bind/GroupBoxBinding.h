@@ -10,6 +10,10 @@ class QGroupBox;
 
 namespace millcalc {
 
+// The columns a radio group lays its buttons out in: a dynamic property the
+// window gives the group box, 1 where it gives none.
+inline constexpr const char* kColumnsProperty = "millcalcColumns";
+
 class GroupBoxBinding : public Binding {
 public:
     GroupBoxBinding(const BindingHost& host, const Field& field, QGroupBox* box);

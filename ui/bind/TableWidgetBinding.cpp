@@ -1,13 +1,16 @@
 #include "ui/bind/TableWidgetBinding.h"
 
 #include "app/Form.h"
-#include "ui/PaletteColours.h"
-#include "ui/WidgetKit.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace millcalc {
 
@@ -104,6 +107,46 @@ void TableWidgetBinding::cells(const Field& field)
     if (row >= 0 && column >= 0 && row < table_->rowCount() && column < table_->columnCount()
         && (table_->currentRow() != row || table_->currentColumn() != column))
         table_->setCurrentCell(row, column);
+}
+
+void fitGrid(QTableWidget* table)
+{
+    QHeaderView* header = table->horizontalHeader();
+    const QFontMetrics metrics = header->fontMetrics();
+    const int padding
+        = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 6;
+    int headingHeight = metrics.height();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem* item = table->horizontalHeaderItem(column);
+        if (!item)
+            continue;
+        const QString heading = item->text();
+        int widest = 0;
+        for (const QString& word : heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        if (table->columnWidth(column) < widest + padding)
+            table->setColumnWidth(column, widest + padding);
+        const QRect wrapped
+            = metrics.boundingRect(QRect(0, 0, table->columnWidth(column) - padding, 1000),
+                Qt::AlignCenter | Qt::TextWordWrap, heading);
+        headingHeight = std::max(headingHeight, wrapped.height());
+    }
+    if (!header->isHidden())
+        header->setFixedHeight(headingHeight + padding);
+
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += table->columnWidth(column);
+    QHeaderView* rows = table->verticalHeader();
+    if (!rows->isHidden())
+        width += std::max(rows->minimumWidth(), rows->sizeHint().width());
+    // Lines as high as the text needs, as in a spreadsheet.
+    rows->setMinimumSectionSize(0);
+    rows->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
+    for (int row = 0; row < table->rowCount(); ++row)
+        height += table->rowHeight(row);
+    table->setFixedSize(width, height);
 }
 
 } // namespace millcalc

@@ -22,4 +22,10 @@ private:
     int fixedColumns_;
 };
 
+// Widens the columns of a grid whose heading would not fit even when wrapped at
+// its blanks, gives the heading row the height of its wrapped headings and
+// sizes the grid to show every cell: at each change of the headings, and by
+// the window that fills a grid's headings itself.
+void fitGrid(QTableWidget* table);
+
 } // namespace millcalc

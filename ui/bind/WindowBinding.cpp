@@ -1,7 +1,6 @@
 #include "ui/bind/WindowBinding.h"
 
 #include "app/Form.h"
-#include "ui/WidgetKit.h"
 
 #include <QEvent>
 #include <QVariant>

@@ -1,6 +1,6 @@
 // millcalc-scenario: runs a scenario file (or standard input) against the
 // calculator's window logic and prints what the user would see.
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,8 +1,8 @@
-#include "ui/SheetPage.h"
+#include "ui/sheet/SheetPage.h"
 
 #include "shell/CalculationSheet.h"
-#include "ui/SheetLayout.h"
-#include "ui/SheetNomogram.h"
+#include "ui/sheet/SheetLayout.h"
+#include "ui/sheet/SheetNomogram.h"
 
 #include <QDir>
 #include <QFileInfo>

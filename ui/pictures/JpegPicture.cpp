@@ -1,4 +1,4 @@
-#include "ui/JpegPicture.h"
+#include "ui/pictures/JpegPicture.h"
 
 #include <QPaintEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include "app/NumberText.h"
 #include "app/Utf8.h"
@@ -21,7 +21,6 @@ namespace {
 // The caption of the plain information box: the application's name, as a
 // desktop program's message box shows it.
 constexpr const char* kInformationCaption = "millcalc";
-constexpr const char* kErrorCaption = "Ошибка";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // No command takes more than three arguments: a fourth word only tells that

@@ -1,4 +1,4 @@
-#include "ui/SheetLayout.h"
+#include "ui/sheet/SheetLayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

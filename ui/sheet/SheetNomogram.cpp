@@ -1,8 +1,8 @@
-#include "ui/SheetNomogram.h"
+#include "ui/sheet/SheetNomogram.h"
 
 #include "shell/CalculationSheet.h"
-#include "ui/NomogramLook.h"
-#include "ui/SheetLayout.h"
+#include "ui/addons/NomogramLook.h"
+#include "ui/sheet/SheetLayout.h"
 
 #include <QPainter>
 #include <QPainterPath>

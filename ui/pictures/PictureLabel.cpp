@@ -1,7 +1,7 @@
-#include "ui/PictureLabel.h"
+#include "ui/pictures/PictureLabel.h"
 
-#include "ui/PaletteColours.h"
-#include "ui/WidgetKit.h"
+#include "ui/bind/FontScale.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QApplication>
 #include <QFile>

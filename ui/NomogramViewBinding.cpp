@@ -1,4 +1,4 @@
-#include "ui/bind/NomogramViewBinding.h"
+#include "ui/NomogramViewBinding.h"
 
 #include "ui/GraphicWindow.h"
 

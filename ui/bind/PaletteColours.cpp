@@ -1,4 +1,4 @@
-#include "ui/PaletteColours.h"
+#include "ui/bind/PaletteColours.h"
 
 #include <QApplication>
 #include <QWidget>

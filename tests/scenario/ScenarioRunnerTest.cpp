@@ -1,4 +1,4 @@
-#include "tools/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <gtest/gtest.h>
 

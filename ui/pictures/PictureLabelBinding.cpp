@@ -1,7 +1,7 @@
-#include "ui/bind/PictureLabelBinding.h"
+#include "ui/pictures/PictureLabelBinding.h"
 
 #include "app/Form.h"
-#include "ui/PictureLabel.h"
+#include "ui/pictures/PictureLabel.h"
 
 namespace millcalc {
 

@@ -2,8 +2,8 @@
 // and colours; a truncated, damaged, foreign, oversized or missing file gives an
 // empty picture and a message naming it, and a picture control shows that
 // message in the picture's place.
-#include "ui/JpegImage.h"
-#include "ui/JpegPicture.h"
+#include "ui/pictures/JpegImage.h"
+#include "ui/pictures/JpegPicture.h"
 
 #include <QFile>
 #include <QImageReader>

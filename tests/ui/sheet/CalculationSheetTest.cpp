@@ -8,7 +8,7 @@
 #include "app/FieldCaptions.h"
 #include "shell/CalculationSheet.h"
 #include "ui/MainWindow.h"
-#include "ui/SheetCommands.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include <QAbstractButton>
 #include <QAction>

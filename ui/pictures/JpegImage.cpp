@@ -1,4 +1,4 @@
-#include "ui/JpegImage.h"
+#include "ui/pictures/JpegImage.h"
 
 #include <QFile>
 #include <QtGlobal>

@@ -1,11 +1,11 @@
-#include "ui/SheetCommands.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
 #include "shell/Methods.h"
-#include "ui/AddonLoader.h"
-#include "ui/Addons.h"
-#include "ui/SheetPage.h"
+#include "ui/addons/AddonLoader.h"
+#include "ui/addons/Addons.h"
+#include "ui/sheet/SheetPage.h"
 
 #include <QAction>
 #include <QApplication>

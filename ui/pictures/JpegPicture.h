@@ -5,7 +5,7 @@
 // "Splash.jpg"), drawn instead on a screen scaled by more than 1.
 #pragma once
 
-#include "ui/JpegImage.h"
+#include "ui/pictures/JpegImage.h"
 
 #include <QSize>
 #include <QString>

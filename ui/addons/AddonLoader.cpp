@@ -1,6 +1,6 @@
-#include "ui/AddonLoader.h"
+#include "ui/addons/AddonLoader.h"
 
-#include "ui/Addons.h"
+#include "ui/addons/Addons.h"
 
 #include <QCoreApplication>
 #include <QDir>

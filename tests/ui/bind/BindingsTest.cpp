@@ -1,0 +1,431 @@
+// The bindings on their own, over plain Qt widgets and a window logic with no
+// window: the store's changes reach the widget without echo and the user's go
+// back; a radio group lays its items out in its columns; a grid shows its
+// headings as headers, its cells in their colours and every cell in view;
+// the logical colours read on a dark palette; the lengths grow with the font;
+// an error that escapes the user's action goes to the error box.
+#include "RecordingToolkit.h"
+
+#include "app/Form.h"
+#include "ui/bind/FontScale.h"
+#include "ui/bind/GroupBoxBinding.h"
+#include "ui/bind/LineEditBinding.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/bind/TableWidgetBinding.h"
+#include "ui/bind/WindowBinding.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace millcalc;
+
+namespace {
+
+// A field of the test's own, beside the window logic's.
+Field testField(const char* name, FieldKind kind)
+{
+    Field field;
+    field.name = name;
+    field.kind = kind;
+    return field;
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    palette.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x2d));
+    palette.setColor(QPalette::Button, QColor(0x2d, 0x2d, 0x2d));
+    palette.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    palette.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    return palette;
+}
+
+QPalette lightPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Window, QColor(0xef, 0xef, 0xef));
+    palette.setColor(QPalette::Text, Qt::black);
+    return palette;
+}
+
+} // namespace
+
+class BindingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void aStoreWriteReachesTheFieldWithoutEcho();
+    void typingReachesTheStore();
+    void anErrorThatEscapesTypingGoesToTheErrorBox();
+    void radioGroupLaysItsItemsOutInItsColumns_data();
+    void radioGroupLaysItsItemsOutInItsColumns();
+    void onlyANewChoiceRunsTheGroupsHandler();
+    void gridShowsItsHeadingsAsHeadersAndEveryCell();
+    void gridCellsTakeTheirLogicalColours();
+    void logicalColoursOnAPalette_data();
+    void logicalColoursOnAPalette();
+    void closeBoxAsksTheWindowLogicAndTheStoreHides();
+    void lengthsGrowWithTheFontAndNeverShrink_data();
+    void lengthsGrowWithTheFontAndNeverShrink();
+
+private:
+    // Binds the widget with the binding and passes the store's changes of
+    // that field to it, as the binder does.
+    template <typename TheBinding, typename Widget>
+    TheBinding& bind(const char* name, Widget* widget)
+    {
+        const Field& field = form_->store().field(name);
+        auto binding = std::make_unique<TheBinding>(*host_, field, widget);
+        TheBinding& bound = *binding;
+        bound.fill(field);
+        bindings_.push_back(std::move(binding));
+        form_->store().listen([this, name, &bound](const std::string& changed, Change change) {
+            if (changed == name)
+                bound.apply(form_->store().field(name), change);
+        });
+        return bound;
+    }
+
+    RecordingToolkit toolkit_;
+    std::unique_ptr<Form> form_;
+    std::unique_ptr<QWidget> root_;
+    std::unique_ptr<BindingHost> host_;
+    std::vector<std::unique_ptr<Binding>> bindings_;
+};
+
+void BindingsTest::init()
+{
+    toolkit_ = RecordingToolkit();
+    form_ = std::make_unique<Form>(toolkit_);
+    root_ = std::make_unique<QWidget>();
+    host_ = std::make_unique<BindingHost>(BindingHost { *form_, root_.get(), root_.get() });
+}
+
+void BindingsTest::cleanup()
+{
+    bindings_.clear();
+    host_.reset();
+    root_.reset();
+    form_.reset();
+}
+
+void BindingsTest::aStoreWriteReachesTheFieldWithoutEcho()
+{
+    form_->store().add(testField("TestEdit", FieldKind::TextField));
+    auto* edit = new QLineEdit(root_.get());
+    bind<LineEditBinding>("TestEdit", edit);
+    int texts = 0;
+    form_->store().listen([&texts](const std::string& name, Change change) {
+        texts += name == "TestEdit" && change == Change::Text;
+    });
+
+    form_->store().setText("TestEdit", "12.5");
+
+    QCOMPARE(edit->text(), QStringLiteral("12.5"));
+    // The widget's own signal was blocked: the store heard its one write only.
+    QCOMPARE(texts, 1);
+}
+
+void BindingsTest::typingReachesTheStore()
+{
+    form_->store().add(testField("TestEdit", FieldKind::TextField));
+    auto* edit = new QLineEdit(root_.get());
+    bind<LineEditBinding>("TestEdit", edit);
+
+    QTest::keyClicks(edit, QStringLiteral("3,5"));
+
+    QCOMPARE(form_->store().text("TestEdit"), std::string("3,5"));
+    QVERIFY(toolkit_.boxes.empty());
+}
+
+void BindingsTest::anErrorThatEscapesTypingGoesToTheErrorBox()
+{
+    form_->store().add(testField("TestEdit", FieldKind::TextField));
+    auto* edit = new QLineEdit(root_.get());
+    bind<LineEditBinding>("TestEdit", edit);
+    form_->store().listen([](const std::string& name, Change) {
+        if (name == "TestEdit")
+            throw std::runtime_error("не записано");
+    });
+
+    QTest::keyClick(edit, Qt::Key_7);
+
+    QCOMPARE(toolkit_.boxes, std::vector<std::string> { "error|не записано" });
+    QCOMPARE(edit->text(), QStringLiteral("7"));
+}
+
+void BindingsTest::radioGroupLaysItsItemsOutInItsColumns_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QVariant>("columns"); // the group's property; none when invalid
+    QTest::addColumn<QList<QPoint>>("places"); // (column, row) of each item
+
+    QTest::newRow("no property: one column")
+        << 3 << QVariant() << QList<QPoint> { { 0, 0 }, { 0, 1 }, { 0, 2 } };
+    QTest::newRow("two columns, the first longer") << 5 << QVariant(2)
+                                                   << QList<QPoint> {
+                                                          { 0, 0 },
+                                                          { 0, 1 },
+                                                          { 0, 2 },
+                                                          { 1, 0 },
+                                                          { 1, 1 },
+                                                      };
+    QTest::newRow("as many columns as items")
+        << 3 << QVariant(3) << QList<QPoint> { { 0, 0 }, { 1, 0 }, { 2, 0 } };
+    QTest::newRow("more columns than items")
+        << 2 << QVariant(4) << QList<QPoint> { { 0, 0 }, { 1, 0 } };
+    QTest::newRow("zero columns count as one")
+        << 2 << QVariant(0) << QList<QPoint> { { 0, 0 }, { 0, 1 } };
+}
+
+void BindingsTest::radioGroupLaysItsItemsOutInItsColumns()
+{
+    QFETCH(int, items);
+    QFETCH(QVariant, columns);
+    QFETCH(QList<QPoint>, places);
+    Field field = testField("TestGroup", FieldKind::RadioGroup);
+    for (int i = 0; i < items; ++i)
+        field.items.push_back("вариант " + std::to_string(i));
+    field.index = items - 1;
+    form_->store().add(field);
+    auto* group = new QGroupBox(root_.get());
+    auto* layout = new QGridLayout(group);
+    if (columns.isValid())
+        group->setProperty(kColumnsProperty, columns);
+
+    bind<GroupBoxBinding>("TestGroup", group);
+
+    QCOMPARE(layout->count(), items);
+    for (int i = 0; i < items; ++i) {
+        int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+        layout->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        QCOMPARE(QPoint(column, row), places.at(i));
+        auto* button = qobject_cast<QAbstractButton*>(layout->itemAt(i)->widget());
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("вариант %1").arg(i));
+        QCOMPARE(button->isChecked(), i == items - 1);
+    }
+}
+
+void BindingsTest::onlyANewChoiceRunsTheGroupsHandler()
+{
+    Field field = testField("TestGroup", FieldKind::RadioGroup);
+    field.items = { "первый", "второй", "третий" };
+    field.index = 0;
+    form_->store().add(field);
+    auto* group = new QGroupBox(root_.get());
+    new QGridLayout(group);
+    bind<GroupBoxBinding>("TestGroup", group);
+    int changes = 0;
+    form_->onChange("TestGroup", [&changes] { ++changes; });
+    const QList<QAbstractButton*> buttons = group->findChildren<QAbstractButton*>();
+    QCOMPARE(buttons.size(), 3);
+
+    buttons.at(2)->click();
+    QCOMPARE(form_->store().index("TestGroup"), 2);
+    QCOMPARE(changes, 1);
+
+    buttons.at(2)->click();
+    QCOMPARE(changes, 1);
+    QVERIFY(buttons.at(2)->isChecked());
+
+    form_->store().setIndex("TestGroup", 1);
+    QVERIFY(buttons.at(1)->isChecked());
+    QVERIFY(!buttons.at(2)->isChecked());
+    QCOMPARE(changes, 1);
+}
+
+void BindingsTest::gridShowsItsHeadingsAsHeadersAndEveryCell()
+{
+    // One heading row and one heading column around two rows of two cells.
+    Field field = testField("TestGrid", FieldKind::Grid);
+    field.columns = 3;
+    field.rows = 3;
+    field.fixedColumns = 1;
+    field.fixedRows = 1;
+    const std::string longWord = "Производительность";
+    form_->store().add(field);
+    form_->store().setGrid("TestGrid", 3, 3,
+        { "", "Мощность, кВт", longWord + " станка", "1", "2.5", "3.0", "2", "4.5", "6.0" },
+        std::vector<Rgb>(9, colours::Black));
+    auto* table = new QTableWidget(root_.get());
+    table->horizontalHeader()->setMinimumSectionSize(1);
+    table->horizontalHeader()->setDefaultSectionSize(20);
+
+    bind<TableWidgetBinding>("TestGrid", table);
+
+    QCOMPARE(table->columnCount(), 2);
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Мощность, кВт"));
+    QCOMPARE(table->verticalHeaderItem(1)->text(), QStringLiteral("2"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("6.0"));
+    // A heading's longest word fits its column, so wrapping never cuts one.
+    const QFontMetrics metrics = table->horizontalHeader()->fontMetrics();
+    QVERIFY(table->columnWidth(1) > metrics.horizontalAdvance(QString::fromStdString(longWord)));
+    // The grid is as large as its cells and headers: nothing to scroll.
+    const int cellsWidth = table->columnWidth(0) + table->columnWidth(1);
+    QVERIFY(table->width() >= cellsWidth + table->verticalHeader()->sizeHint().width());
+    QVERIFY(table->height()
+        >= table->rowHeight(0) + table->rowHeight(1) + table->horizontalHeader()->height());
+    QCOMPARE(table->minimumSize(), table->maximumSize());
+
+    // A longer heading widens its column again.
+    const std::string longer = "Неразрывнаядлиннаястрокадляпроверки";
+    form_->store().setCell("TestGrid", 1, 0, longer);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QString::fromStdString(longer));
+    QVERIFY(table->columnWidth(0) > metrics.horizontalAdvance(QString::fromStdString(longer)));
+    QVERIFY(table->width() >= table->columnWidth(0) + table->columnWidth(1));
+}
+
+void BindingsTest::gridCellsTakeTheirLogicalColours()
+{
+    Field field = testField("TestGrid", FieldKind::Grid);
+    field.columns = 2;
+    field.rows = 2;
+    field.fixedRows = 1;
+    form_->store().add(field);
+    form_->store().setGrid("TestGrid", 2, 2, { "n", "Pz", "1200", "350" },
+        { colours::Black, colours::Black, colours::Green, colours::Black });
+    auto* table = new QTableWidget(root_.get());
+    table->setPalette(lightPalette());
+
+    bind<TableWidgetBinding>("TestGrid", table);
+
+    // On a light palette a colour is itself; black is the palette's own text.
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Pz"));
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("1200"));
+    QCOMPARE(table->item(0, 0)->foreground().color(), QColor(0x00, 0x80, 0x00));
+    QVERIFY(!table->item(0, 1)->data(Qt::ForegroundRole).isValid());
+
+    table->setPalette(darkPalette());
+    form_->store().setGrid("TestGrid", 2, 2, { "n", "Pz", "1200", "350" },
+        { colours::Black, colours::Black, colours::Red, colours::Green });
+    const QColor red = table->item(0, 0)->foreground().color();
+    const QColor green = table->item(0, 1)->foreground().color();
+    QVERIFY(contrastRatio(red, darkPalette().color(QPalette::Base)) >= 4.5);
+    QVERIFY(contrastRatio(green, darkPalette().color(QPalette::Base)) >= 4.5);
+    QCOMPARE(red.hslHue(), 0);
+    QCOMPARE(green.hslHue(), 120);
+}
+
+void BindingsTest::logicalColoursOnAPalette_data()
+{
+    QTest::addColumn<uint>("logical");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QColor>("expected"); // invalid: lighter in its hue until it reads
+
+    QTest::newRow("black on light is the text colour")
+        << uint(colours::Black) << false << QColor(Qt::black);
+    QTest::newRow("black on dark is the text colour")
+        << uint(colours::Black) << true << QColor(0xee, 0xee, 0xee);
+    QTest::newRow("green on light") << uint(colours::Green) << false << QColor(0x00, 0x80, 0x00);
+    QTest::newRow("red on light") << uint(colours::Red) << false << QColor(0xff, 0x00, 0x00);
+    QTest::newRow("navy on light") << uint(colours::Navy) << false << QColor(0x00, 0x00, 0x80);
+    QTest::newRow("green on dark") << uint(colours::Green) << true << QColor();
+    QTest::newRow("red on dark") << uint(colours::Red) << true << QColor();
+    QTest::newRow("navy on dark") << uint(colours::Navy) << true << QColor();
+    QTest::newRow("blue on dark") << uint(colours::Blue) << true << QColor();
+    QTest::newRow("maroon on dark") << uint(colours::Maroon) << true << QColor();
+    QTest::newRow("purple on dark") << uint(colours::Purple) << true << QColor();
+    // Already readable on dark: kept as it is.
+    QTest::newRow("yellow on dark") << uint(colours::Yellow) << true << QColor(0xff, 0xff, 0x00);
+    QTest::newRow("lime on dark") << uint(colours::Lime) << true << QColor(0x00, 0xff, 0x00);
+}
+
+void BindingsTest::logicalColoursOnAPalette()
+{
+    QFETCH(uint, logical);
+    QFETCH(bool, dark);
+    QFETCH(QColor, expected);
+    const QPalette palette = dark ? darkPalette() : lightPalette();
+    QCOMPARE(isDarkPalette(palette), dark);
+
+    const QColor shown = textColour(logical, palette);
+
+    if (expected.isValid()) {
+        QCOMPARE(shown, expected);
+        return;
+    }
+    const QColor exact(
+        int((logical >> 16) & 0xff), int((logical >> 8) & 0xff), int(logical & 0xff));
+    QVERIFY(contrastRatio(exact, palette.color(QPalette::Base)) < 4.5);
+    QVERIFY2(contrastRatio(shown, palette.color(QPalette::Base)) >= 4.5, qPrintable(shown.name()));
+    QCOMPARE(shown.hslHue(), exact.hslHue());
+    QVERIFY(shown.lightness() > exact.lightness());
+}
+
+void BindingsTest::closeBoxAsksTheWindowLogicAndTheStoreHides()
+{
+    Field field = testField("TestWindow", FieldKind::Window);
+    field.text = "Номограмма";
+    field.visible = false;
+    form_->store().add(field);
+    auto* window = new QWidget(root_.get(), Qt::Window);
+    bind<WindowBinding>("TestWindow", window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Номограмма"));
+    form_->store().setVisible("TestWindow", true);
+    QVERIFY(window->isVisible());
+
+    // The close box asks the window logic, which hides the field: the store's
+    // change, not the close event, hides the window.
+    QVERIFY(!window->close());
+    QVERIFY(!form_->store().visible("TestWindow"));
+    QVERIFY(!window->isVisible());
+
+    // An empty title stays empty instead of Qt's program name.
+    form_->store().setText("TestWindow", "");
+    QCOMPARE(window->windowTitle(), QStringLiteral(" "));
+}
+
+void BindingsTest::lengthsGrowWithTheFontAndNeverShrink_data()
+{
+    QTest::addColumn<int>("fontPixels");
+    QTest::addColumn<int>("design");
+    QTest::addColumn<int>("laid");
+    QTest::addColumn<QSize>("laidSize"); // of 20 x 10
+
+    QTest::newRow("the standard font") << 12 << 80 << 80 << QSize(20, 10);
+    QTest::newRow("half as large again") << 18 << 80 << 120 << QSize(30, 15);
+    QTest::newRow("twice as large") << 24 << 80 << 160 << QSize(40, 20);
+    QTest::newRow("rounded to the pixel") << 13 << 20 << 22 << QSize(22, 11);
+    QTest::newRow("a smaller font keeps the design") << 8 << 80 << 80 << QSize(20, 10);
+}
+
+void BindingsTest::lengthsGrowWithTheFontAndNeverShrink()
+{
+    QFETCH(int, fontPixels);
+    QFETCH(int, design);
+    QFETCH(int, laid);
+    QFETCH(QSize, laidSize);
+    const QFont standard = QApplication::font();
+    QFont font = standard;
+    font.setPixelSize(fontPixels);
+    QApplication::setFont(font);
+    QCOMPARE(QFontInfo(QApplication::font()).pixelSize(), fontPixels);
+
+    const int length = fromFont(design);
+    const QSize size = fromFont(QSize(20, 10));
+
+    QApplication::setFont(standard);
+    QCOMPARE(length, laid);
+    QCOMPARE(size, laidSize);
+}
+
+QTEST_MAIN(BindingsTest)
+#include "BindingsTest.moc"
