@@ -3,12 +3,12 @@
 #include "app/DetachedForm.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
+#include "shell/FitReds.h"
 #include "shell/Methods.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <stdexcept>
 #include <string_view>
 
 namespace millcalc {
@@ -54,67 +54,6 @@ long long unitsOf(const std::string& text, int decimals)
 std::string textOf(long long units, int decimals)
 {
     return formatFixed(static_cast<double>(units) / scaleOf(decimals), decimals);
-}
-
-// A limit as few digits as it needs: 12000, 17.08333.
-std::string limitText(double limit)
-{
-    std::string text = formatFixed(limit, 5);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
-std::string unitOf(const char* field)
-{
-    try {
-        return fieldCaption(field).unit;
-    } catch (const std::out_of_range&) {
-        return std::string();
-    }
-}
-
-std::string withUnit(const std::string& number, const std::string& unit)
-{
-    return unit.empty() ? number : number + " " + unit;
-}
-
-// A checked result at or beyond what the fit holds it to.
-struct Red {
-    const LimitCheck* check;
-    double value;
-    double limit;
-    bool beyond; // coloured red by its step; otherwise only past the margin
-    std::string text;
-};
-
-double shareOf(const Red& red)
-{
-    return red.value / red.limit;
-}
-
-std::string describe(const Red& red, double margin)
-{
-    const std::string unit = unitOf(red.check->field);
-    return std::string(red.check->symbol) + "=" + withUnit(red.text, unit) + " не ниже "
-        + (red.beyond ? std::string() : formatFixed(margin * 100, 0) + " % ") + "предела "
-        + withUnit(limitText(red.limit), unit);
-}
-
-std::string describe(const std::vector<Red>& reds, double margin)
-{
-    std::string text;
-    for (const Red& red : reds)
-        text += (text.empty() ? "" : "; ") + describe(red, margin);
-    return text;
-}
-
-bool hasField(const std::vector<Red>& reds, const char* field)
-{
-    return std::any_of(reds.begin(), reds.end(),
-        [field](const Red& red) { return std::string_view(red.check->field) == field; });
 }
 
 struct InputState {

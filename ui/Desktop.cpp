@@ -1,5 +1,7 @@
 #include "ui/Desktop.h"
 
+#include "ui/DockRelayout.h"
+
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
 #include "ui/DockPlacement.h"
@@ -105,131 +107,6 @@ Extent extentOf(const QSize& size)
 }
 
 } // namespace
-
-// Gathers what asks for the docks to be laid out anew until the event loop is
-// back, and answers all of it with one relayout: a dock shown (the first time
-// it is, its width too), a tab of docks brought to the front, a page of the
-// inputs or of the results shown while the results are in view, the window's
-// new size after it asked for one. Growing the window is asked for by the
-// dock shown, a tab raised or a page shown; fitting the docks to the width and
-// height they ask for by all of those but a dock shown again, and by the new
-// size that a relayout asking for a fit waited for.
-class DockRelayout : public QObject {
-public:
-    using Run = std::function<void(bool grow, bool fit)>;
-
-    DockRelayout(QMainWindow* main, std::function<bool()> resultsInView, Run run)
-        : QObject(main)
-        , resultsInView_(std::move(resultsInView))
-        , run_(std::move(run))
-    {
-        main->installEventFilter(this);
-    }
-
-    // A dock shown is seen by its event, not its signal: the binder shows it
-    // with its signals blocked. A tab brought to the front (a calculation
-    // raises the results over the panels) is no event of the dock's, only
-    // its signal.
-    void watchDock(QDockWidget* dock)
-    {
-        dock->installEventFilter(this);
-        connect(dock, &QDockWidget::visibilityChanged, this, [this, dock](bool visible) {
-            if (visible) {
-                raised_ << dock;
-                schedule();
-            }
-        });
-    }
-    // Each page asks for its own size: another page, of the inputs or of the
-    // results, may want the room shared out anew.
-    void watchPages(QTabWidget* pages)
-    {
-        for (int i = 0; pages && i < pages->count(); ++i) {
-            pages_.insert(pages->widget(i));
-            pages->widget(i)->installEventFilter(this);
-        }
-    }
-    void request(bool grow, bool fit)
-    {
-        grow_ = grow_ || grow;
-        fit_ = fit_ || fit;
-        schedule();
-    }
-    // The window asked for a new size, which the platform may give it later
-    // (Wayland does): once it has it, the docks are fitted again if fit.
-    // None comes where the window keeps its size: the docks were fitted to it.
-    void awaitSize(bool fit)
-    {
-        awaiting_ = true;
-        awaitingFit_ = awaitingFit_ || fit;
-    }
-    // The window has the size the docks ask for: no other is coming.
-    void sizeReached() { awaiting_ = awaitingFit_ = false; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == parent()) {
-            // The size the window asked for, not one the user gives it: the
-            // user's sizes hold.
-            if (event->type() == QEvent::Resize && awaiting_) {
-                fit_ = fit_ || awaitingFit_;
-                awaiting_ = awaitingFit_ = false;
-                schedule();
-            }
-        } else if (event->type() == QEvent::Show) {
-            if (pages_.contains(watched)) {
-                pageShown_ = true;
-            } else {
-                // A dock opened for the first time gets its width; later the
-                // user's widths hold.
-                const bool first = !shown_.contains(watched);
-                shown_.insert(watched);
-                grow_ = true;
-                fit_ = fit_ || first;
-            }
-            schedule();
-        }
-        return false;
-    }
-
-private:
-    void schedule()
-    {
-        if (queued_)
-            return;
-        queued_ = true;
-        QMetaObject::invokeMethod(this, &DockRelayout::run, Qt::QueuedConnection);
-    }
-    void run()
-    {
-        // What is asked for from here on waits for another turn.
-        queued_ = false;
-        bool grow = std::exchange(grow_, false);
-        bool fit = std::exchange(fit_, false);
-        const QList<QPointer<QDockWidget>> raised = std::exchange(raised_, {});
-        if (std::exchange(pageShown_, false) && resultsInView_())
-            grow = fit = true;
-        for (const QPointer<QDockWidget>& dock : raised) {
-            if (dock && dock->isVisible())
-                grow = fit = true;
-        }
-        if (grow || fit)
-            run_(grow, fit);
-    }
-
-    std::function<bool()> resultsInView_;
-    Run run_;
-    QSet<QObject*> shown_;
-    QSet<QObject*> pages_;
-    QList<QPointer<QDockWidget>> raised_;
-    bool queued_ = false;
-    bool grow_ = false;
-    bool fit_ = false;
-    bool pageShown_ = false;
-    bool awaiting_ = false;
-    bool awaitingFit_ = false;
-};
 
 Desktop::Desktop(FormMain& form, const QString& settingsFile)
     : form_(form)
