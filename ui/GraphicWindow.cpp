@@ -95,18 +95,21 @@ void GraphicWindow::showEvent(QShowEvent* event)
     });
 }
 
-void GraphicWindow::redraw()
+NomogramChart::Points chartPoints(const std::array<std::vector<ChartPoint>, 4>& series)
 {
-    if (!chart_)
-        return;
-    const Nomogram& nomogram = form_.nomogram();
     NomogramChart::Points points;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        points[i].reserve(static_cast<qsizetype>(nomogram.series[i].size()));
-        for (const ChartPoint& p : nomogram.series[i])
+        points[i].reserve(static_cast<qsizetype>(series[i].size()));
+        for (const ChartPoint& p : series[i])
             points[i].append(QPointF(p.x, p.y));
     }
-    chart_->draw(points);
+    return points;
+}
+
+void GraphicWindow::redraw()
+{
+    if (chart_)
+        chart_->draw(chartPoints(form_.nomogram().series));
 }
 
 } // namespace millcalc

@@ -1,5 +1,6 @@
 // The nomogram on the calculation sheet: the machine's curves with the
-// operating point, drawn in a box of the page.
+// operating point in a box of the page, drawn by the nomogram window's chart
+// (Addons.h); without the module that draws it, the box says so.
 #pragma once
 
 #include <QRectF>

@@ -1,5 +1,6 @@
 #include "ui/WidgetKit.h"
 
+#include "app/FieldCaptions.h"
 #include "ui/PaletteColours.h"
 #include "ui/PictureLabel.h"
 
@@ -21,6 +22,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <stdexcept>
+#include <string>
 
 namespace millcalc {
 
@@ -294,14 +298,29 @@ void fitGrid(QTableWidget* table)
     table->setFixedSize(width, height);
 }
 
-void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)
+QLabel* fieldLabel(const char* field, QWidget* widget)
+{
+    const char* text = fieldCaption(field).pageLabel;
+    if (!text)
+        throw std::logic_error(std::string("no caption on its page for the field ") + field);
+    QLabel* label = captionLabel(text);
+    label->setBuddy(widget);
+    return label;
+}
+
+void addLabelledRow(QGridLayout* layout, QLabel* label, QWidget* field, QWidget* extra)
 {
     const int row = layout->count() == 0 ? 0 : layout->rowCount();
     if (label)
-        layout->addWidget(captionLabel(label), row, 0);
+        layout->addWidget(label, row, 0);
     layout->addWidget(field, row, 1);
     if (extra)
         layout->addWidget(extra, row, 2);
+}
+
+void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)
+{
+    addLabelledRow(layout, label ? captionLabel(label) : nullptr, field, extra);
 }
 
 namespace {
