@@ -10,20 +10,20 @@ namespace {
 using L = LimitKind;
 
 constexpr FieldCaption kWalterInputs[] = {
-    { "BaseD", "Диаметр фрезы, D", "мм" },
-    { "BaseZ", "Число зубьев, z", "" },
-    { "BaseB", "Ширина резания, ap", "мм" },
-    { "BaseT", "Глубина резания, ae", "мм" },
-    { "BaseStPasses", "Число проходов, i", "", "Число проходов, i =" },
-    { "BaseVc", "Скорость резания, Vc", "м/мин" },
-    { "Basefz", "Подача на зуб, fz", "мм/зуб" },
-    { "ComboBoxStkpd", "КПД станка", "" },
-    { "ComboBoxStContact", "Угол контакта фрезы", "" },
-    { "EditStk", "Главный угол, k", "°" },
-    { "EditStGamma0", "Главный передний угол", "°" },
+    { "BaseD", "Диаметр фрезы, D", "мм", "Диаметр фрезы, D (мм) =" },
+    { "BaseZ", "Число зубьев, z", "", "Число зубьев, (z) =" },
+    { "BaseB", "Ширина резания, ap", "мм", "Ширина резания, ap (мм) =" },
+    { "BaseT", "Глубина резания, ae", "мм", "Глубина резания, ae (мм) =" },
+    { "BaseStPasses", "Число проходов, i", "", "i=" },
+    { "BaseVc", "Скорость резания, Vc", "м/мин", "Скорость резания, Vc (м/мин) =" },
+    { "Basefz", "Подача на зуб, fz", "мм/зуб", "Подача на зуб, fz (мм/зуб) =" },
+    { "ComboBoxStkpd", "КПД станка", "", "КПД станка (%) =" },
+    { "ComboBoxStContact", "Угол контакта фрезы", "", "Угол контакта фрезы:" },
+    { "EditStk", "Главный угол, k", "°", "Главный угол, k (°)=" },
+    { "EditStGamma0", "Главный передний угол", "°", "Главный передний угол, (°)" },
     { "StaticTextStMaterial", "Обрабатываемый материал", "" },
-    { "EditStKc11", "Kс1.1", "Н/(мм*мм)" },
-    { "EditStMc", "Mc", "" },
+    { "EditStKc11", "Kс1.1", "Н/(мм*мм)", "Kс1.1=" },
+    { "EditStMc", "Mc", "", "Mc=" },
     { "BaseStL", "Вылет фрезы, L", "мм", "Вылет фрезы, L (мм) =" },
     { "BaseStDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
     { "CheckBoxhm2", nullptr, "", nullptr, L::None, ValueKind::Checked },
@@ -45,14 +45,15 @@ constexpr FieldCaption kWalterResults[] = {
 };
 
 constexpr FieldCaption kAluminiumInputs[] = {
-    { "BaseAlD", "Диаметр фрезы, D", "мм" },
-    { "BaseAlZ", "Число зубьев, z", "" },
-    { "BaseAlB", "Ширина резания, B", "мм" },
-    { "BaseAlT", "Глубина резания, t", "мм" },
+    { "BaseAlD", "Диаметр фрезы, D", "мм", "Диаметр фрезы, D (мм) =" },
+    { "BaseAlZ", "Число зубьев, z", "", "Число зубьев, (z) =" },
+    { "BaseAlB", "Ширина резания, B", "мм", "Ширина резания, B (мм) =" },
+    { "BaseAlT", "Глубина резания, t", "мм", "Глубина резания, t (мм) =" },
     { "BaseAlPasses", "Число проходов, i", "", "Число проходов, i =" },
-    { "ComboBoxMaterial", "Материал заготовки", "" },
-    { "ComboBoxTkpd", "КПД станка", "" },
-    { "ComboBoxRa", "Требуемая шероховатость, Ra", "мкм" },
+    { "ComboBoxMaterial", "Материал заготовки", "", "Материал заготовки:" },
+    { "ComboBoxTkpd", "КПД станка", "", "КПД станка (%) =" },
+    { "ComboBoxRa", "Требуемая шероховатость, Ra", "мкм",
+        "Требуемая\r\nшероховатость, Ra (мкм) =" },
     { "BaseAlL", "Вылет фрезы, L", "мм", "Вылет фрезы, L (мм) =" },
     { "BaseAlDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
 };
@@ -78,31 +79,31 @@ constexpr FieldCaption kAluminiumResults[] = {
 };
 
 constexpr FieldCaption kSzCoefficients[] = {
-    { "EditTkoef1", "k1", "" },
-    { "EditTX1", "X1", "" },
-    { "EditTY1", "Y1", "" },
-    { "EditTZ1", "Z1", "" },
-    { "EditTKs", "Ks", "" },
+    { "EditTkoef1", "k1", "", "k1=" },
+    { "EditTX1", "X1", "", "X1=" },
+    { "EditTY1", "Y1", "", "Y1=" },
+    { "EditTZ1", "Z1", "", "Z1=" },
+    { "EditTKs", "Ks", "", "Ks=" },
 };
 constexpr FieldCaption kV1Coefficients[] = {
-    { "EditTkoef2", "k2", "" },
-    { "EditTX2", "X2", "" },
-    { "EditTY2", "Y2", "" },
-    { "EditTZ2", "Z2", "" },
+    { "EditTkoef2", "k2", "", "k2=" },
+    { "EditTX2", "X2", "", "X2=" },
+    { "EditTY2", "Y2", "", "Y2=" },
+    { "EditTZ2", "Z2", "", "Z2=" },
 };
 constexpr FieldCaption kV2Coefficients[] = {
-    { "EditTkoef3", "k3", "" },
-    { "EditTX3", "X3", "" },
-    { "EditTY3", "Y3", "" },
-    { "EditTZ3", "Z3", "" },
-    { "EditTsm1", "m1", "" },
+    { "EditTkoef3", "k3", "", "k3=" },
+    { "EditTX3", "X3", "", "X3=" },
+    { "EditTY3", "Y3", "", "Y3=" },
+    { "EditTZ3", "Z3", "", "Z3=" },
+    { "EditTsm1", "m1", "", "m1=" },
 };
 constexpr FieldCaption kForceCoefficients[] = {
-    { "EditTkoef4", "k4", "" },
-    { "EditTX4", "X4", "" },
-    { "EditTY4", "Y4", "" },
-    { "EditTZ4", "Z4", "" },
-    { "EditTsm2", "m2", "" },
+    { "EditTkoef4", "k4", "", "k4=" },
+    { "EditTX4", "X4", "", "X4=" },
+    { "EditTY4", "Y4", "", "Y4=" },
+    { "EditTZ4", "Z4", "", "Z4=" },
+    { "EditTsm2", "m2", "", "m2=" },
 };
 
 constexpr CoefficientGroup kCoefficientGroups[] = {
@@ -113,16 +114,18 @@ constexpr CoefficientGroup kCoefficientGroups[] = {
 };
 
 constexpr FieldCaption kTitaniumInputs[] = {
-    { "BaseTiD", "Диаметр фрезы, D", "мм" },
-    { "BaseTiZ", "Число зубьев, z", "" },
-    { "BaseTiB", "Ширина резания, B", "мм" },
-    { "BaseTiT", "Глубина резания, t", "мм" },
+    { "BaseTiD", "Диаметр фрезы, D", "мм", "Диаметр фрезы, D (мм) =" },
+    { "BaseTiZ", "Число зубьев, z", "", "Число зубьев, (z) =" },
+    { "BaseTiB", "Ширина резания, B", "мм", "Ширина резания, B (мм) =" },
+    { "BaseTiT", "Глубина резания, t", "мм", "Глубина резания, t (мм) =" },
     { "BaseTiPasses", "Число проходов, i", "", "Число проходов, i =" },
-    { "BaseTiL", "Вылет инструмента (длина режущ. части), L", "мм" },
+    { "BaseTiL", "Вылет инструмента (длина режущ. части), L", "мм",
+        "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =" },
     { "BaseTiDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
-    { "BaseTihz", "Критерий затупления по задней грани, hz", "мм" },
-    { "ComboBoxTiTime", "Стойкость фрезы, T", "мин" },
-    { "ComboBoxTiMaterial", "Материал", "" },
+    { "BaseTihz", "Критерий затупления по задней грани, hz", "мм",
+        "Критерий затупления, hz (мм) =\r\n(по задней грани)" },
+    { "ComboBoxTiTime", "Стойкость фрезы, T", "мин", "Стойкость\r\nфрезы, (мин):" },
+    { "ComboBoxTiMaterial", "Материал", "", "Материал =" },
     { "RadioGroupTiMaterial", nullptr, "", nullptr, L::None, ValueKind::Choice },
     { "RadioGroupTiSurface", nullptr, "", nullptr, L::None, ValueKind::Choice },
     { "RadioGroupTiSkin", nullptr, "", nullptr, L::None, ValueKind::Choice },
@@ -130,8 +133,8 @@ constexpr FieldCaption kTitaniumInputs[] = {
     { "RadioGroupTiDirection", nullptr, "", nullptr, L::None, ValueKind::Choice },
     { "RadioGroupTiTypeDetal", nullptr, "", nullptr, L::None, ValueKind::Choice },
     { "RadioGroupTiPz", nullptr, "", nullptr, L::None, ValueKind::Choice },
-    { "EditTiPxcoeff", "Коэффициент силы Cx", "" },
-    { "EditTiPycoeff", "Коэффициент силы Cy", "" },
+    { "EditTiPxcoeff", "Коэффициент силы Cx", "", "Px=" },
+    { "EditTiPycoeff", "Коэффициент силы Cy", "", "Py=" },
 };
 
 constexpr FieldCaption kTitaniumResults[] = {

@@ -37,8 +37,9 @@ struct FieldCaption {
     // Short, for tables; null where the control carries its own caption.
     const char* caption;
     const char* unit; // empty for a number without a unit
-    // The line's text on its page where the page shows one beside the field;
-    // null where a group title or nothing stands there.
+    // The caption beside the field on its page or panel, where one stands
+    // there (every input's comes from here); null where a group title, the
+    // control's own caption or nothing stands there.
     const char* pageLabel = nullptr;
     LimitKind limit = LimitKind::None;
     ValueKind value = ValueKind::Text;

@@ -247,24 +247,6 @@ Binding* FieldBinder::binding(const std::string& name) const
     return it == bindings_.end() ? nullptr : it->second.get();
 }
 
-QStringList FieldBinder::missingControls()
-{
-    for (const Later& later : later_)
-        build(later.window);
-    QStringList missing;
-    for (const std::string& name : unbound_)
-        missing << QString::fromStdString(name);
-    return missing;
-}
-
-QObject* FieldBinder::control(const std::string& name)
-{
-    for (std::size_t i = 0; !binding(name) && i < later_.size(); ++i)
-        build(later_[i].window);
-    Binding* bound = binding(name);
-    return bound ? bound->object() : nullptr;
-}
-
 void FieldBinder::apply(const std::string& name, Change change)
 {
     if (change == Change::Focus) {

@@ -20,7 +20,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -62,11 +61,6 @@ public:
     // and gives the focus to the focused control.
     void showWindows();
 
-    // The controls of the store that have no widget; every window is built
-    // to find them.
-    QStringList missingControls();
-    // The widget of a control, its window built if need be; null if none.
-    QObject* control(const std::string& name);
     // The window of the control the store last gave the focus to, while the
     // platform has not yet made it the active window: a box opened meanwhile
     // belongs over it. Null when it is active, or another window became so.

@@ -5,6 +5,7 @@
 #include "ui/WidgetKit.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
+#include "ui/sheet/SheetNomogram.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -97,16 +98,8 @@ void GraphicWindow::showEvent(QShowEvent* event)
 
 void GraphicWindow::redraw()
 {
-    if (!chart_)
-        return;
-    const Nomogram& nomogram = form_.nomogram();
-    NomogramChart::Points points;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        points[i].reserve(static_cast<qsizetype>(nomogram.series[i].size()));
-        for (const ChartPoint& p : nomogram.series[i])
-            points[i].append(QPointF(p.x, p.y));
-    }
-    chart_->draw(points);
+    if (chart_)
+        chart_->draw(chartPoints(form_.nomogram().series));
 }
 
 } // namespace millcalc

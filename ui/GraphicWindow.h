@@ -5,10 +5,15 @@
 // Charts (Addons.h); without the module the window says so.
 #pragma once
 
+#include "shell/Graphic.h"
+#include "ui/addons/Addons.h"
+
 #include <QSize>
 #include <QWidget>
 
+#include <array>
 #include <functional>
+#include <vector>
 
 class QChart;
 class QValueAxis;
@@ -17,7 +22,6 @@ class QXYSeries;
 namespace millcalc {
 
 class FormMain;
-class NomogramChart;
 
 // "ChartNom", the place of the chart; its binding says when the drawing
 // changed (by a call: the binder blocks the signals of the widgets it updates).

@@ -41,25 +41,31 @@ QGridLayout* formGrid()
     return layout;
 }
 
-// A text field with its caption from the one table of captions.
+// A field with its caption from the one table of captions.
+void addField(QGridLayout* layout, const char* name, QWidget* field)
+{
+    addLabelledRow(layout, fieldLabel(name, field), field);
+}
+
 void addField(QGridLayout* layout, const char* name)
 {
-    addRow(layout, fieldCaption(name).pageLabel, textField(name, kFieldWidth));
+    addField(layout, name, textField(name, kFieldWidth));
 }
 
 // The depth per pass and the number of passes in one field's width: the
 // longest page keeps its height and width for a laptop's screen.
-QWidget* depthAndPasses(const char* depth, const char* passes)
+QWidget* depthAndPasses(QWidget* depth, const char* passes)
 {
     auto* widget = new QWidget;
     auto* row = new QHBoxLayout(widget);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    row->addWidget(textField(depth, kFieldWidth - 48));
-    QLabel* caption = captionLabel("i=");
+    row->addWidget(depth);
+    QLineEdit* passesField = textField(passes, 30);
+    QLabel* caption = fieldLabel(passes, passesField);
     caption->setToolTip(QString::fromUtf8(fieldCaption(passes).caption));
     row->addWidget(caption);
-    row->addWidget(textField(passes, 30));
+    row->addWidget(passesField);
     row->addStretch(1);
     return widget;
 }
@@ -67,17 +73,17 @@ QWidget* depthAndPasses(const char* depth, const char* passes)
 // The cutter and the cut, the same lines on every input page: the depth is
 // the depth per pass, the passes on a line of their own or beside it.
 void addCutterRows(QGridLayout* layout, const char* diameter, const char* teeth, const char* width,
-    const char* widthLabel, const char* depth, const char* depthLabel, const char* passes,
-    bool passesBeside = false)
+    const char* depth, const char* passes, bool passesBeside = false)
 {
-    addRow(layout, "Диаметр фрезы, D (мм) =", editableList(diameter, kFieldWidth));
-    addRow(layout, "Число зубьев, (z) =", editableList(teeth, kFieldWidth));
-    addRow(layout, widthLabel, textField(width, kFieldWidth));
+    addField(layout, diameter, editableList(diameter, kFieldWidth));
+    addField(layout, teeth, editableList(teeth, kFieldWidth));
+    addField(layout, width);
     if (passesBeside) {
-        addRow(layout, depthLabel, depthAndPasses(depth, passes));
+        QLineEdit* depthField = textField(depth, kFieldWidth - 48);
+        addLabelledRow(layout, fieldLabel(depth, depthField), depthAndPasses(depthField, passes));
         return;
     }
-    addRow(layout, depthLabel, textField(depth, kFieldWidth));
+    addField(layout, depth);
     addField(layout, passes);
 }
 
@@ -87,10 +93,13 @@ QWidget* walterMaterialGroup()
     auto* layout = new QGridLayout(group);
     layout->setVerticalSpacing(4);
     layout->addWidget(captionLabel("Коэф. материала:"), 0, 0, 1, 2);
-    layout->addWidget(captionLabel("Kс1.1="), 1, 0);
-    layout->addWidget(textField("EditStKc11", kFieldWidth), 1, 1);
-    layout->addWidget(captionLabel("Mc="), 2, 0);
-    layout->addWidget(textField("EditStMc", kFieldWidth), 2, 1);
+    int row = 1;
+    for (const char* name : { "EditStKc11", "EditStMc" }) {
+        QLineEdit* field = textField(name, kFieldWidth);
+        layout->addWidget(fieldLabel(name, field), row, 0);
+        layout->addWidget(field, row, 1);
+        ++row;
+    }
 
     auto* material = new QLabel;
     material->setObjectName(QStringLiteral("StaticTextStMaterial"));
@@ -112,18 +121,17 @@ QWidget* createWalterInputPage()
     QWidget* widget = page("TabSheet1");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseD", "BaseZ", "BaseB", "Ширина резания, ap (мм) =", "BaseT",
-        "Глубина резания, ae (мм) =", "BaseStPasses", true);
-    addRow(form, "Скорость резания, Vc (м/мин) =", textField("BaseVc", kFieldWidth));
-    addRow(form, "Подача на зуб, fz (мм/зуб) =", textField("Basefz", kFieldWidth));
-    addRow(form, "КПД станка (%) =", dropDownList("ComboBoxStkpd", kFieldWidth));
-    addRow(form, "Угол контакта фрезы:", dropDownList("ComboBoxStContact", 0));
+    addCutterRows(form, "BaseD", "BaseZ", "BaseB", "BaseT", "BaseStPasses", true);
+    addField(form, "BaseVc");
+    addField(form, "Basefz");
+    addField(form, "ComboBoxStkpd", dropDownList("ComboBoxStkpd", kFieldWidth));
+    addField(form, "ComboBoxStContact", dropDownList("ComboBoxStContact", 0));
     // The contact scheme beside the lines above it.
     PictureLabel* contact = picture("Imagevs", QSize(200, 100));
     contact->setGivesWay(true);
     form->addWidget(contact, form->rowCount() - 4, 2, 4, 1, Qt::AlignCenter);
-    addRow(form, "Главный угол, k (°)=", textField("EditStk", kFieldWidth));
-    addRow(form, "Главный передний угол, (°)", textField("EditStGamma0", kFieldWidth));
+    addField(form, "EditStk");
+    addField(form, "EditStGamma0");
     addField(form, "BaseStL");
     addField(form, "BaseStDeflMax");
     column->addLayout(form);
@@ -137,11 +145,10 @@ QWidget* createAluminiumInputPage()
     QWidget* widget = page("TabSheet2");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseAlD", "BaseAlZ", "BaseAlB", "Ширина резания, B (мм) =", "BaseAlT",
-        "Глубина резания, t (мм) =", "BaseAlPasses");
-    addRow(form, "Материал заготовки:", dropDownList("ComboBoxMaterial", kFieldWidth));
-    addRow(form, "КПД станка (%) =", dropDownList("ComboBoxTkpd", kFieldWidth));
-    addRow(form, "Требуемая\r\nшероховатость, Ra (мкм) =", dropDownList("ComboBoxRa", kFieldWidth));
+    addCutterRows(form, "BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT", "BaseAlPasses");
+    addField(form, "ComboBoxMaterial", dropDownList("ComboBoxMaterial", kFieldWidth));
+    addField(form, "ComboBoxTkpd", dropDownList("ComboBoxTkpd", kFieldWidth));
+    addField(form, "ComboBoxRa", dropDownList("ComboBoxRa", kFieldWidth));
     addField(form, "BaseAlL");
     addField(form, "BaseAlDeflMax");
     column->addLayout(form);
@@ -154,15 +161,12 @@ QWidget* createTitaniumInputPage()
     QWidget* widget = page("TabSheet3");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseTiD", "BaseTiZ", "BaseTiB", "Ширина резания, B (мм) =", "BaseTiT",
-        "Глубина резания, t (мм) =", "BaseTiPasses");
-    addRow(form, "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =",
-        editableList("BaseTiL", kFieldWidth));
+    addCutterRows(form, "BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT", "BaseTiPasses");
+    addField(form, "BaseTiL", editableList("BaseTiL", kFieldWidth));
     addField(form, "BaseTiDeflMax");
-    addRow(form, "Критерий затупления, hz (мм) =\r\n(по задней грани)",
-        editableList("BaseTihz", kFieldWidth));
-    addRow(form, "Стойкость\r\nфрезы, (мин):", dropDownList("ComboBoxTiTime", kFieldWidth));
-    addRow(form, "Материал =", dropDownList("ComboBoxTiMaterial", kFieldWidth));
+    addField(form, "BaseTihz", editableList("BaseTihz", kFieldWidth));
+    addField(form, "ComboBoxTiTime", dropDownList("ComboBoxTiTime", kFieldWidth));
+    addField(form, "ComboBoxTiMaterial", dropDownList("ComboBoxTiMaterial", kFieldWidth));
     form->setColumnStretch(3, 0);
 
     // The two-way options in a column beside the fields, the part's type

@@ -1,5 +1,6 @@
 #include "ui/Panels.h"
 
+#include "app/FieldCaptions.h"
 #include "machines/MachineTable.h"
 
 #include "ui/ResultPages.h"
@@ -24,6 +25,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
+#include <span>
 
 namespace millcalc {
 
@@ -36,13 +39,10 @@ QWidget* contents(const char* name)
     return widget;
 }
 
-struct Coefficient {
-    const char* label;
-    const char* name;
-};
-
+// A group of coefficients of the formula panel: its formula's picture, its
+// fields in rows of three with their captions, the button of its step.
 QGroupBox* formulaGroup(const char* title, const char* pictureName, QSize pictureSize,
-    std::initializer_list<Coefficient> coefficients, const char* step)
+    std::span<const FieldCaption> coefficients, const char* step)
 {
     QGroupBox* group = groupBox(title);
     auto* layout = new QVBoxLayout(group);
@@ -50,13 +50,14 @@ QGroupBox* formulaGroup(const char* title, const char* pictureName, QSize pictur
     auto* fields = new QGridLayout;
     fields->setVerticalSpacing(4);
     int index = 0;
-    for (const Coefficient& c : coefficients) {
+    for (const FieldCaption& c : coefficients) {
         const int row = index / 3;
         const int column = (index % 3) * 2;
-        QLabel* label = captionLabel(c.label);
+        QLineEdit* field = textField(c.field, 70);
+        QLabel* label = fieldLabel(c.field, field);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         fields->addWidget(label, row, column);
-        fields->addWidget(textField(c.name, 70), row, column + 1);
+        fields->addWidget(field, row, column + 1);
         ++index;
     }
     const int last = (index + 2) / 3 - 1;
@@ -114,22 +115,22 @@ QWidget* createFormulaPanel()
     // One column: narrow enough to stand beside the results, or to share
     // their dock as a tab without scrolling sideways.
     auto* layout = new QVBoxLayout(widget);
-    layout->addWidget(formulaGroup("Параметры..", "ImageAlSz", QSize(300, 62),
-        { { "k1=", "EditTkoef1" }, { "X1=", "EditTX1" }, { "Y1=", "EditTY1" }, { "Z1=", "EditTZ1" },
-            { "Ks=", "EditTKs" } },
-        "BitBtn1fz"));
-    layout->addWidget(formulaGroup("Параметры...", "ImageAlV1", QSize(300, 62),
-        { { "k2=", "EditTkoef2" }, { "X2=", "EditTX2" }, { "Y2=", "EditTY2" },
-            { "Z2=", "EditTZ2" } },
-        "BitBtn2V1"));
-    layout->addWidget(formulaGroup("Параметры...", "ImageAlV2", QSize(300, 62),
-        { { "k3=", "EditTkoef3" }, { "X3=", "EditTX3" }, { "Y3=", "EditTY3" }, { "Z3=", "EditTZ3" },
-            { "m1=", "EditTsm1" } },
-        "BitBtn3V2"));
-    layout->addWidget(formulaGroup("Параметры...", "Image17", QSize(300, 62),
-        { { "k4=", "EditTkoef4" }, { "X4=", "EditTX4" }, { "Y4=", "EditTY4" }, { "Z4=", "EditTZ4" },
-            { "m2=", "EditTsm2" } },
-        "BitBtn4P"));
+    // The groups of the table of coefficients, Sz, V1, V2 and Pz, in order.
+    const struct {
+        const char* title;
+        const char* picture;
+        const char* step;
+    } groups[] = {
+        { "Параметры..", "ImageAlSz", "BitBtn1fz" },
+        { "Параметры...", "ImageAlV1", "BitBtn2V1" },
+        { "Параметры...", "ImageAlV2", "BitBtn3V2" },
+        { "Параметры...", "Image17", "BitBtn4P" },
+    };
+    const std::span<const CoefficientGroup> coefficients = aluminiumCoefficientGroups();
+    for (std::size_t i = 0; i < std::size(groups) && i < coefficients.size(); ++i) {
+        layout->addWidget(formulaGroup(groups[i].title, groups[i].picture, QSize(300, 62),
+            coefficients[i].coefficients, groups[i].step));
+    }
     layout->addStretch(1);
     return widget;
 }

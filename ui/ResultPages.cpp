@@ -345,24 +345,23 @@ QWidget* createTitaniumResultPage()
 
     const int forceRow = form->rowCount();
     form->addWidget(radioGroup("RadioGroupTiPz"), forceRow, 0, 3, 1, Qt::AlignLeft);
-    const auto force = [form, forceRow](int row, const char* label, const char* coefficient,
-                           QWidget* formula, const char* value) {
-        form->addWidget(textField(value, kResultWidth), forceRow + row, 1);
-        auto* terms = new QHBoxLayout;
-        if (label)
-            terms->addWidget(captionLabel(label));
-        if (coefficient) {
-            QLineEdit* edit = textField(coefficient, 60);
-            edit->setFrame(false);
-            terms->addWidget(edit);
-        }
-        terms->addWidget(formula, 0, Qt::AlignLeft);
-        terms->addStretch(1);
-        form->addLayout(terms, forceRow + row, 2);
-    };
-    force(0, "Px=", "EditTiPxcoeff", formula("Image25", QSize(180, 30)), "EditTiPx");
-    force(1, "Py=", "EditTiPycoeff", formula("Image26", QSize(180, 30)), "EditTiPy");
-    force(2, nullptr, nullptr, formula("Image27", QSize(150, 40)), "EditTiP");
+    const auto force
+        = [form, forceRow](int row, const char* coefficient, QWidget* formula, const char* value) {
+              form->addWidget(textField(value, kResultWidth), forceRow + row, 1);
+              auto* terms = new QHBoxLayout;
+              if (coefficient) {
+                  QLineEdit* edit = textField(coefficient, 60);
+                  edit->setFrame(false);
+                  terms->addWidget(fieldLabel(coefficient, edit));
+                  terms->addWidget(edit);
+              }
+              terms->addWidget(formula, 0, Qt::AlignLeft);
+              terms->addStretch(1);
+              form->addLayout(terms, forceRow + row, 2);
+          };
+    force(0, "EditTiPxcoeff", formula("Image25", QSize(180, 30)), "EditTiPx");
+    force(1, "EditTiPycoeff", formula("Image26", QSize(180, 30)), "EditTiPy");
+    force(2, nullptr, formula("Image27", QSize(150, 40)), "EditTiP");
 
     line(pageLabel("EditTiMz"), "EditTiMz", formula("Image23", QSize(150, 40)));
     line(pageLabel("EditTiNct"), "EditTiNct", formula("Image24", QSize(150, 40)));

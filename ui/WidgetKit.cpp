@@ -1,5 +1,6 @@
 #include "ui/WidgetKit.h"
 
+#include "app/FieldCaptions.h"
 #include "ui/bind/GroupBoxBinding.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/pictures/PictureLabel.h"
@@ -22,6 +23,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <stdexcept>
+#include <string>
 
 namespace millcalc {
 
@@ -241,14 +245,29 @@ QTableWidget* grid(const char* name)
     return table;
 }
 
-void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)
+QLabel* fieldLabel(const char* field, QWidget* widget)
+{
+    const char* text = fieldCaption(field).pageLabel;
+    if (!text)
+        throw std::logic_error(std::string("no caption on its page for the field ") + field);
+    QLabel* label = captionLabel(text);
+    label->setBuddy(widget);
+    return label;
+}
+
+void addLabelledRow(QGridLayout* layout, QLabel* label, QWidget* field, QWidget* extra)
 {
     const int row = layout->count() == 0 ? 0 : layout->rowCount();
     if (label)
-        layout->addWidget(captionLabel(label), row, 0);
+        layout->addWidget(label, row, 0);
     layout->addWidget(field, row, 1);
     if (extra)
         layout->addWidget(extra, row, 2);
+}
+
+void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra)
+{
+    addLabelledRow(layout, label ? captionLabel(label) : nullptr, field, extra);
 }
 
 namespace {

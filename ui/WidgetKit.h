@@ -31,6 +31,10 @@ QString pictureToolTip(const QString& name);
 QString caption(const char* text);
 
 QLabel* captionLabel(const char* text);
+// The caption of an input field beside it on its page, from the one table of
+// captions (app/FieldCaptions.h), the widget its buddy. Throws
+// std::logic_error for a field to which the table gives no such caption.
+QLabel* fieldLabel(const char* field, QWidget* widget);
 QLabel* unitLabel(const char* text);
 // The widths are lengths for the standard font (fromFont).
 QLineEdit* textField(const char* name, int width = 80);
@@ -65,5 +69,7 @@ void sizeToShownPage(QTabWidget* pages);
 // One line of a form: a caption in the first column, the field in the second
 // and an optional unit or picture in the third.
 void addRow(QGridLayout* layout, const char* label, QWidget* field, QWidget* extra = nullptr);
+// The same with a label made already (fieldLabel).
+void addLabelledRow(QGridLayout* layout, QLabel* label, QWidget* field, QWidget* extra = nullptr);
 
 } // namespace millcalc

@@ -98,6 +98,34 @@ TEST(FieldCaptions, DeclareEveryFieldOnceAndOnlyFieldsOfTheWindow)
     EXPECT_THROW(fieldCaption("BitCalcs"), std::out_of_range);
 }
 
+// The input pages take every input's caption from the table: an input typed
+// or picked has one; a check box or a radio group carries its own, and the
+// Walter material stands under its group's title. A formula coefficient
+// reads as its name and "=".
+TEST(FieldCaptions, GiveEveryInputItsCaptionOnItsPage)
+{
+    for (int page = 0; page < 3; ++page) {
+        for (const FieldCaption& entry : inputCaptions(page)) {
+            const bool ownCaption = entry.value != ValueKind::Text
+                || std::string_view(entry.field) == "StaticTextStMaterial";
+            EXPECT_EQ(entry.pageLabel == nullptr, ownCaption) << entry.field;
+            if (entry.pageLabel) {
+                EXPECT_NE(std::string_view(entry.pageLabel), "") << entry.field;
+            }
+        }
+    }
+    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+        for (const FieldCaption& entry : group.coefficients) {
+            ASSERT_NE(entry.pageLabel, nullptr) << entry.field;
+            EXPECT_EQ(std::string(entry.pageLabel), std::string(entry.caption) + "=");
+        }
+    }
+    // The passes stand beside the Walter depth per pass, on a line of their
+    // own on the other pages.
+    EXPECT_STREQ(fieldCaption("BaseStPasses").pageLabel, "i=");
+    EXPECT_STREQ(fieldCaption("BaseAlPasses").pageLabel, "Число проходов, i =");
+}
+
 TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
 {
     run("click BitCalcs");

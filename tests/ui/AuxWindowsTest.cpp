@@ -1,12 +1,12 @@
 // The auxiliary windows in the desktop program: the splash closed by its timer,
 // the designations window shown and raised by its two commands, and the About
 // window with its labels and the mail command, whose failure shows the error box.
+#include "BinderProbe.h"
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
 #include "ui/AboutWindow.h"
 #include "ui/Desktop.h"
-#include "ui/FieldBinder.h"
 #include "ui/HelpWindow.h"
 #include "ui/MailtoHandOff.h"
 #include "ui/MainWindow.h"
@@ -140,7 +140,7 @@ private slots:
 private:
     template <typename T> T* find(const char* name) const
     {
-        T* typed = qobject_cast<T*>(desktop_->binder().control(name));
+        T* typed = qobject_cast<T*>(controlOf(*desktop_, name));
         if (!typed)
             qFatal("no widget %s of the expected type", name);
         return typed;

@@ -8,11 +8,11 @@
 // readable: its text at a contrast of 4.5:1 or more against its field in a
 // screenshot. Under Wayland, where a program places no window, they all live
 // in the main window.
+#include "BinderProbe.h"
 #include "DesktopHarness.h"
 
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
-#include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
 
@@ -282,7 +282,7 @@ private slots:
 private:
     template <typename T> T* find(const char* name) const
     {
-        T* typed = qobject_cast<T*>(desktop_->binder().control(name));
+        T* typed = qobject_cast<T*>(controlOf(*desktop_, name));
         if (!typed)
             qFatal("no widget %s", name);
         return typed;

@@ -3,9 +3,11 @@
 // they do, pictures are sharp at scale 2, Ctrl+C copies the calculation sheet
 // as a table, and the panels dock in the main window, "Расчет" bringing its
 // results to the front of them.
+#include "BinderProbe.h"
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
+#include "ui/FieldBinder.h"
 #include "ui/IdleBuild.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/pictures/JpegPicture.h"
@@ -183,7 +185,7 @@ void DesktopHabitsTest::enterInAnInputFieldPressesCalculate()
     for (const auto& [control, entry] : app_->store().fields()) {
         if (entry.parent != pageName)
             continue;
-        auto* widget = qobject_cast<QWidget*>(binder.control(control));
+        auto* widget = qobject_cast<QWidget*>(controlOf(*app_->desktop, control));
         QVERIFY2(widget && widget->isVisible(), control.c_str());
     }
     auto* input = app_->find<QWidget>(name.c_str());
@@ -234,11 +236,11 @@ void DesktopHabitsTest::pictureOnlyControlsSayWhatTheyDo()
 {
     const QRegularExpression russian(QStringLiteral("[А-Яа-я]{3}"));
     // Every window built, its controls among the main window's children.
-    QCOMPARE(app_->desktop->binder().missingControls(), QStringList());
+    QCOMPARE(missingControls(*app_->desktop, app_->store()), QStringList());
     int buttons = 0;
     for (QAbstractButton* button : app_->window("FormMain")->findChildren<QAbstractButton*>()) {
         if (!button->text().isEmpty() || button->icon().isNull()
-            || !app_->desktop->binder().control(button->objectName().toStdString()))
+            || !app_->store().has(button->objectName().toStdString()))
             continue; // Qt's own buttons (the menu bar's) are none of ours
         ++buttons;
         QVERIFY2(button->toolTip().contains(russian), qPrintable(button->objectName()));

@@ -2,6 +2,8 @@
 // and the few gestures of a user that the method tests share.
 #pragma once
 
+#include "BinderProbe.h"
+
 #include "app/Toolkit.h"
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
@@ -35,7 +37,7 @@ public:
 
     template <typename T> T* find(const char* name) const
     {
-        T* typed = qobject_cast<T*>(desktop->binder().control(name));
+        T* typed = qobject_cast<T*>(controlOf(*desktop, name));
         if (!typed)
             qFatal("no widget %s of the expected type", name);
         return typed;

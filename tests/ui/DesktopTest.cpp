@@ -1,11 +1,12 @@
 // The desktop program over the window logic: each widget shows its field and
 // hands the user's actions back, commands reach the core, boxes appear.
+#include "BinderProbe.h"
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
+#include "app/FieldCaptions.h"
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
-#include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
 #include "ui/StartUp.h"
 #include "ui/WidgetKit.h"
@@ -22,6 +23,7 @@
 #include <QDockWidget>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 using namespace millcalc;
 
@@ -122,6 +125,7 @@ private slots:
     void cleanup();
 
     void everyControlHasAWidgetOfItsName();
+    void everyInputCaptionComesFromTheTableOfCaptions();
     void typingIntoAnEditableListReachesTheStore();
     void typedDecimalCommaStaysAsTypedAndReadsAsAPoint();
     void aStoreWriteReachesTheWidget();
@@ -155,7 +159,7 @@ private slots:
 private:
     template <typename T> T* find(const char* name) const
     {
-        QObject* object = desktop_->binder().control(name);
+        QObject* object = controlOf(*desktop_, name);
         T* typed = qobject_cast<T*>(object);
         if (!typed)
             qFatal("no widget %s of the expected type", name);
@@ -188,12 +192,65 @@ void DesktopTest::cleanup()
 
 void DesktopTest::everyControlHasAWidgetOfItsName()
 {
-    QCOMPARE(desktop_->binder().missingControls(), QStringList());
+    QCOMPARE(missingControls(*desktop_, form_->store()), QStringList());
     for (const auto& [name, field] : form_->store().fields()) {
-        QObject* object = desktop_->binder().control(name);
+        QObject* object = controlOf(*desktop_, name);
         QVERIFY2(object, name.c_str());
         QCOMPARE(object->objectName(), qs(name));
     }
+}
+
+// The captions of the inputs on the input pages and the panels are the table's
+// (app/FieldCaptions.h): each label beside an input names it as its buddy and
+// shows the table's text, every input the table gives a caption has one, and
+// no other text stands on the input pages and the formula panel but a
+// heading.
+void DesktopTest::everyInputCaptionComesFromTheTableOfCaptions()
+{
+    std::vector<const FieldCaption*> inputs;
+    for (int page = 0; page < 3; ++page) {
+        for (const FieldCaption& entry : inputCaptions(page))
+            inputs.push_back(&entry);
+    }
+    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+        for (const FieldCaption& entry : group.coefficients)
+            inputs.push_back(&entry);
+    }
+    const QStringList headings { QStringLiteral("Коэф. материала:") };
+    QHash<QString, QList<QLabel*>> labelsOf;
+    for (const char* name :
+        { "TabSheet1", "TabSheet2", "TabSheet3", "PanelFormulaAl", "PanelCalc" }) {
+        QWidget* window = desktop_->window(name);
+        QVERIFY2(window, name);
+        const bool inputsOnly = QByteArray(name) != "PanelCalc";
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (QWidget* buddy = label->buddy()) {
+                labelsOf[buddy->objectName()].append(label);
+                continue;
+            }
+            // The results' captions, a control's own text, a picture.
+            if (!inputsOnly || !label->objectName().isEmpty() || label->text().isEmpty())
+                continue;
+            QVERIFY2(headings.contains(label->text()),
+                qPrintable(QStringLiteral("%1: \"%2\" names no field").arg(name, label->text())));
+        }
+    }
+    int captioned = 0;
+    for (const FieldCaption* entry : inputs) {
+        const QList<QLabel*> labels = labelsOf.take(QString::fromUtf8(entry->field));
+        if (!entry->pageLabel) {
+            QVERIFY2(labels.isEmpty(), entry->field);
+            continue;
+        }
+        QVERIFY2(labels.size() == 1, entry->field);
+        QCOMPARE(labels[0]->text(), caption(entry->pageLabel));
+        QCOMPARE(labels[0]->buddy(), qobject_cast<QWidget*>(controlOf(*desktop_, entry->field)));
+        ++captioned;
+    }
+    // No label names a field that is no input.
+    QVERIFY2(labelsOf.isEmpty(), qPrintable(labelsOf.keys().join(QLatin1Char(' '))));
+    // 15 Walter, 10 aluminium and 12 titanium inputs, 19 coefficients.
+    QCOMPARE(captioned, 56);
 }
 
 void DesktopTest::typingIntoAnEditableListReachesTheStore()

@@ -1,11 +1,11 @@
 // The nomogram window in the desktop program: the chart draws what the window
 // logic's nomogram holds, with the series, axes and legend the system gives it,
 // and its toolbar and close box reach the window logic.
+#include "BinderProbe.h"
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
-#include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
@@ -55,7 +55,7 @@ private slots:
 private:
     template <typename T> T* find(const char* name) const
     {
-        T* typed = qobject_cast<T*>(desktop_->binder().control(name));
+        T* typed = qobject_cast<T*>(controlOf(*desktop_, name));
         if (!typed)
             qFatal("no widget %s of the expected type", name);
         return typed;
@@ -108,7 +108,7 @@ void GraphicWindowTest::windowIsHiddenAtStartWithItsCaptionAndBounds()
     QVERIFY(window->windowFlags().testFlag(Qt::Window));
     QCOMPARE(find<QToolButton>("ToolButton1")->text(), QStringLiteral("Закрыть"));
     QCOMPARE(find<QToolButton>("ToolButton2")->text(), QStringLiteral("Очистить"));
-    QVERIFY(desktop_->binder().control("ChartNom")->findChild<QChartView*>());
+    QVERIFY(controlOf(*desktop_, "ChartNom")->findChild<QChartView*>());
     for (int i = 0; i < 4; ++i)
         QCOMPARE(window->series(i)->count(), 0);
 }

@@ -4,10 +4,12 @@
 // once, as a smoke run) and summarised as its median against one frame at
 // 60 Hz. A first open is measured on a fresh desktop every run.
 //   MILLCALC_LATENCY_RUNS=15 QT_QPA_PLATFORM=offscreen build/tests/ui/LatencyBench -silent
+#include "BinderProbe.h"
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "tools/bench/BareFormulas.h"
+#include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
 
@@ -337,7 +339,7 @@ void LatencyBench::enterShowsEveryResult()
     Started app;
     QVERIFY(app.active);
     showPage(app, m.page);
-    auto* diameter = qobject_cast<QWidget*>(app.harness.desktop->binder().control(m.diameter));
+    auto* diameter = qobject_cast<QWidget*>(controlOf(*app.harness.desktop, m.diameter));
     QVERIFY(diameter);
     QVERIFY(focusInMainWindow(app, diameter));
     enterPresses_ = enterPressesCalculate(app, m);
@@ -359,7 +361,7 @@ void LatencyBench::enterShowsEveryResult()
         QVERIFY2(ms.painted >= 0, "the results window was not painted");
         QVERIFY(store.text(m.results[0]) != before);
         for (const char* name : m.results) {
-            QCOMPARE(shownText(app.harness.desktop->binder().control(name)),
+            QCOMPARE(shownText(controlOf(*app.harness.desktop, name)),
                 QString::fromStdString(store.text(name)));
         }
         if (m.page == 1)
@@ -395,7 +397,7 @@ void LatencyBench::firstOpenOfEachWindow()
             settleAll(app);
         }
         QVERIFY(!app.harness.store().visible(o.window));
-        auto* action = qobject_cast<QAction*>(app.harness.desktop->binder().control(o.command));
+        auto* action = qobject_cast<QAction*>(controlOf(*app.harness.desktop, o.command));
         const Latency ms = timed(app, { o.window }, [&] {
             if (action)
                 action->trigger();
@@ -549,7 +551,7 @@ void LatencyBench::comparisonRefresh()
     Started app;
     QVERIFY(app.active);
     showPage(app, 1);
-    auto* open = qobject_cast<QAction*>(app.harness.desktop->binder().control("N27"));
+    auto* open = qobject_cast<QAction*>(controlOf(*app.harness.desktop, "N27"));
     QVERIFY(open);
     open->trigger();
     // Its tab in front, where it shares the results' place.

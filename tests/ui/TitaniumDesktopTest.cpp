@@ -1,5 +1,6 @@
 // The titanium pages in the desktop program: the selections switch their
 // scheme and formula pictures, and the force choice moves only its highlight.
+#include "BinderProbe.h"
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
@@ -153,7 +154,7 @@ void TitaniumDesktopTest::selectionsSwitchTheirPicturesAndLeaveTheResults()
             QVERIFY2(find<PictureLabel>(name)->isVisible(), name);
             shownBefore.push_back(drawnWhole(find<PictureLabel>(name)));
         }
-        if (auto* box = qobject_cast<QComboBox*>(app_->desktop->binder().control(pick.control)))
+        if (auto* box = qobject_cast<QComboBox*>(controlOf(*app_->desktop, pick.control)))
             pickWithKeys(box, pick.index);
         else
             clickIndicator(groupButton(find<QGroupBox>(pick.control), pick.index));

@@ -1,4 +1,5 @@
-// The module's entry point and the calculation sheet's print preview.
+// The module's entry point, the nomogram's chart on screen and on paper and
+// the calculation sheet's print preview.
 #include "ui/addons/Addons.h"
 #include "ui/addons/NomogramChartView.h"
 
@@ -15,6 +16,12 @@ public:
     NomogramChart* createNomogramChart(QWidget* parent) override
     {
         return new NomogramChartView(parent);
+    }
+
+    void paintNomogram(QPainter& painter, const QRectF& rect, double pxPerMm, const QFont& text,
+        const NomogramChart::Points& points) override
+    {
+        paintNomogramOnPaper(painter, rect, pxPerMm, text, points);
     }
 
     void previewAndPrint(QWidget* parent, const PrintJob& job) override

@@ -7,6 +7,9 @@
 // first paint and the preview only on demand. The module is loaded at its
 // first use (AddonLoader.h).
 //
+// The calculation sheet draws the nomogram with the same chart (paintNomogram):
+// one drawing of it, on screen and on paper.
+//
 // Only these abstract classes cross the boundary; the module needs no symbol
 // of the program, and what it needs of the program it is given as functions.
 #pragma once
@@ -20,6 +23,7 @@
 #include <functional>
 
 class QChart;
+class QFont;
 class QPagedPaintDevice;
 class QPainter;
 class QValueAxis;
@@ -66,6 +70,12 @@ public:
 
     // An empty chart, its widget a child of parent.
     virtual NomogramChart* createNomogramChart(QWidget* parent) = 0;
+    // The chart of the points drawn on paper into rect of the painter's
+    // device, which has pxPerMm pixels a millimetre; its text in the family
+    // of the given font, whose point size is the size on paper.
+    virtual void paintNomogram(QPainter& painter, const QRectF& rect, double pxPerMm,
+        const QFont& text, const NomogramChart::Points& points)
+        = 0;
     // Shows the preview modally over parent.
     virtual void previewAndPrint(QWidget* parent, const PrintJob& job) = 0;
 
@@ -75,7 +85,7 @@ protected:
 
 // Bumped with every change of the classes above: a module of another version
 // is refused instead of called through a vtable it does not have.
-inline constexpr int kAddonsVersion = 1;
+inline constexpr int kAddonsVersion = 2;
 // The module's one exported function, extern "C": its Addons, or null when
 // it was built for another version.
 inline constexpr char kAddonsEntry[] = "millcalc_addons";

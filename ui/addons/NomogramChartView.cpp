@@ -3,8 +3,12 @@
 #include "ui/addons/NomogramLook.h"
 
 #include <QChart>
+#include <QFont>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLegend>
 #include <QLineSeries>
+#include <QMargins>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -12,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace millcalc {
 
@@ -72,8 +77,10 @@ QValueAxis* axis(const char* title)
     return axis;
 }
 
-// Sets the axis to the values of the series on it, rounded out to whole ticks.
-void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal)
+// Sets the axis to the values of the series on it, rounded out to whole ticks,
+// at most `intervals` of them.
+void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> series, bool horizontal,
+    int intervals)
 {
     bool any = false;
     qreal low = 0;
@@ -102,7 +109,7 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
     if (std::isfinite(high + margin))
         high += margin;
     low = low >= 0 ? std::max<qreal>(0, low - margin) : low - margin;
-    const qreal step = tickStep(high - low, 10);
+    const qreal step = tickStep(high - low, intervals);
     const qreal tickLow = std::floor(low / step) * step;
     const qreal tickHigh = std::ceil(high / step) * step;
     if (std::isfinite(tickLow) && std::isfinite(tickHigh) && tickHigh > tickLow) {
@@ -126,17 +133,41 @@ void scaleToData(QValueAxis* axis, std::initializer_list<const QXYSeries*> serie
     axis->setRange(low, high);
 }
 
+// The font made larger by the factor, whether sized in points or pixels.
+QFont enlarged(QFont font, qreal factor)
+{
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
+    else
+        font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
+// The title bold and a quarter larger than the chart's text.
+void setTitleFont(QChart* chart, const QFont& text)
+{
+    QFont title = enlarged(text, 1.25);
+    title.setBold(true);
+    chart->setTitleFont(title);
+}
+
+QString titleWithUnit(const AxisLook& look)
+{
+    return QString::fromUtf8(look.title) + QStringLiteral(", ") + QString::fromUtf8(look.unit);
+}
+
+// The chart on paper is laid out in units of an eighth of a millimetre: the
+// lines, marks and margins of the window's chart then keep about their
+// proportions in a box of some 70 mm, the lines half a millimetre wide.
+constexpr qreal kPaperUnitsPerMm = 8;
+
 } // namespace
 
-NomogramChartView::NomogramChartView(QWidget* parent)
-    : QChartView(new QChart, parent)
-    , chart_(QChartView::chart())
+NomogramPlot::NomogramPlot(QChart* chart)
+    : chart_(chart)
 {
     chart_->setTitle(QString::fromUtf8(kTitle));
-    QFont titleFont = chart_->titleFont();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-    chart_->setTitleFont(titleFont);
+    setTitleFont(chart_, chart_->titleFont());
     chart_->setTitleBrush(kBlue);
     chart_->legend()->setAlignment(Qt::AlignTop);
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
@@ -159,17 +190,84 @@ NomogramChartView::NomogramChartView(QWidget* parent)
         // Power on the right, torque on the left.
         series_[i]->attachAxis(look.power ? powerAxis_ : torqueAxis_);
     }
-
-    setRenderHint(QPainter::Antialiasing);
 }
 
-void NomogramChartView::draw(const Points& points)
+void NomogramPlot::draw(const NomogramChart::Points& points)
 {
     for (std::size_t i = 0; i < series_.size(); ++i)
         series_[i]->replace(points[i]);
-    scaleToData(speedAxis_, { series_[0], series_[1], series_[2], series_[3] }, true);
-    scaleToData(powerAxis_, { series_[0], series_[2] }, false);
-    scaleToData(torqueAxis_, { series_[1], series_[3] }, false);
+    scaleToData(
+        speedAxis_, { series_[0], series_[1], series_[2], series_[3] }, true, tickIntervals_);
+    scaleToData(powerAxis_, { series_[0], series_[2] }, false, tickIntervals_);
+    scaleToData(torqueAxis_, { series_[1], series_[3] }, false, tickIntervals_);
+}
+
+void NomogramPlot::lookOnPaper(const QFont& text)
+{
+    // Fewer ticks on a plot of some 50 mm: their labels stay apart.
+    tickIntervals_ = 5;
+    setTitleFont(chart_, text);
+    chart_->legend()->setFont(text);
+    for (const auto& [target, look] : { std::pair { speedAxis_, kSpeedAxis },
+             std::pair { torqueAxis_, kTorqueAxis }, std::pair { powerAxis_, kPowerAxis } }) {
+        target->setTitleText(titleWithUnit(look));
+        target->setTitleFont(text);
+        target->setLabelsFont(text);
+    }
+    // The page is the background; the box of the sheet holds the chart whole.
+    chart_->setBackgroundVisible(false);
+    chart_->setDropShadowEnabled(false);
+    chart_->setMargins(QMargins());
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+}
+
+NomogramChartView::NomogramChartView(QWidget* parent)
+    : QChartView(new QChart, parent)
+    , plot_(QChartView::chart())
+{
+    setRenderHint(QPainter::Antialiasing);
+}
+
+void paintNomogramOnPaper(QPainter& painter, const QRectF& rect, double pxPerMm, const QFont& text,
+    const NomogramChart::Points& points)
+{
+    if (!(pxPerMm > 0) || rect.isEmpty())
+        return;
+    QGraphicsScene scene;
+    auto* chart = new QChart;
+    scene.addItem(chart);
+    NomogramPlot plot(chart);
+    // The text's size on paper in the chart's units.
+    QFont font = text;
+    font.setPixelSize(std::max(
+        1, static_cast<int>(std::lround(text.pointSizeF() * 25.4 / 72 * kPaperUnitsPerMm))));
+    plot.lookOnPaper(font);
+    const QRectF area(QPointF(0, 0), rect.size() / pxPerMm * kPaperUnitsPerMm);
+    chart->setGeometry(area);
+    plot.draw(points);
+    // Laid out now: the scene is drawn at once, with no event loop between.
+    chart->layout()->activate();
+    // The legend in as many lines as the width of paper needs, between the
+    // title and the plot: detached, it breaks its line where the next entry
+    // would not fit, and the plot moves down by the lines it added.
+    QLegend* legend = chart->legend();
+    const auto entriesBottom
+        = [legend] { return legend->mapRectToScene(legend->childrenBoundingRect()).bottom(); };
+    const QRectF line = legend->geometry();
+    const qreal oneLine = entriesBottom();
+    const QRectF plotArea = chart->plotArea();
+    legend->detachFromChart();
+    legend->setGeometry(QRectF(line.topLeft(), QSizeF(line.width(), area.bottom() - line.top())));
+    const qreal added = std::max<qreal>(0, entriesBottom() - oneLine);
+    legend->setGeometry(line.adjusted(0, 0, 0, added));
+    // The plot keeps its place from now on, the legend no longer in the layout.
+    chart->setPlotArea(plotArea.adjusted(0, added, 0, 0));
+    chart->layout()->activate();
+    scene.setSceneRect(area);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, rect, area, Qt::IgnoreAspectRatio);
+    painter.restore();
 }
 
 } // namespace millcalc

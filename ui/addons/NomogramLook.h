@@ -1,6 +1,7 @@
-// How the nomogram looks, wherever it is drawn: its window's chart and the
-// calculation sheet draw the same series in the same colours under the same
-// titles, with ticks on the same round steps.
+// How the nomogram looks: its series in the system's colours under their
+// titles, its axes' titles and units, its ticks on round steps. The one chart
+// that draws it (ui/addons/NomogramChartView) draws it so in the window and
+// on the calculation sheet.
 #pragma once
 
 #include <QColor>

@@ -8,7 +8,10 @@
 #include "app/FieldCaptions.h"
 #include "shell/CalculationSheet.h"
 #include "ui/MainWindow.h"
+#include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
+#include "ui/sheet/SheetLayout.h"
+#include "ui/sheet/SheetNomogram.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -17,11 +20,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -125,6 +131,8 @@ private slots:
     void copiedTableFollowsTheLocale();
     void menuStandsBetweenCloseAndHelpAndInTheResults();
     void previewShowsTheOnePageOfTheSheet();
+    void nomogramIsDrawnInItsColoursWithinItsBox();
+    void withoutItsModuleTheSheetSaysTheNomogramIsMissing();
 
 private:
     void calculate(int page, const QStringList& setUp);
@@ -236,6 +244,14 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
         QVERIFY(holds(log[i]));
     QVERIFY(holds(sheet.operationCard));
     QVERIFY(holds("Кривая Мощности"));
+    // The nomogram window's chart: its title, every legend entry whole (the
+    // legend takes a second line rather than cut them short), the axes'
+    // titles with their units.
+    for (const char* title : { "Номограмма", "Кривая Момента", "Мощность", "Момент",
+             "Обороты шпинделя, об/мин", "Момент, Нм", "Мощность, кВт" })
+        QVERIFY(holds(title));
+    QVERIFY(!text.contains(QStringLiteral("…")));
+    QVERIFY(!text.contains(QStringLiteral("недоступна")));
 }
 
 void CalculationSheetTest::longLogEndsWithACountInsteadOfASecondPage()
@@ -499,6 +515,75 @@ void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
     app_->desktop->sheetCommands().previewAction()->trigger();
     QCOMPARE(pages, 1);
     QVERIFY(title.startsWith(QStringLiteral("Лист расчета")));
+}
+
+// The chart drawn into its box of the page: the curves and the operating
+// points in their colours, nothing beyond the box.
+void CalculationSheetTest::nomogramIsDrawnInItsColoursWithinItsBox()
+{
+    calculate(0, {});
+    const CalculationSheet sheet = app_->desktop->sheetCommands().sheet();
+    // A page 210 mm wide at 8 pixels a millimetre; the sheet's box of 68 x 78 mm.
+    QImage page(1680, 1000, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    const QRect box(600, 150, 544, 624);
+    {
+        QPainter painter(&page);
+        SheetLayout layout(painter, QRectF(page.rect()));
+        paintNomogram(layout, box, sheet);
+    }
+    QHash<QRgb, int> inside;
+    int outside = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            if (box.contains(x, y))
+                ++inside[pixel];
+            else if (pixel != QColor(Qt::white).rgb())
+                ++outside;
+        }
+    }
+    QCOMPARE(outside, 0);
+    const struct {
+        QColor colour;
+        const char* what;
+    } looks[] = {
+        { QColor(255, 0, 0), "the power curve" },
+        { QColor(0, 128, 0), "the torque curve" },
+        { QColor(255, 255, 0), "the power point" },
+        { QColor(128, 0, 0), "the power point's border" },
+        { QColor(0, 0, 255), "the torque point and the title" },
+        { QColor(0, 255, 0), "the torque point's border" },
+    };
+    for (const auto& look : looks)
+        QVERIFY2(inside.value(look.colour.rgb()) > 20, look.what);
+}
+
+// The module that draws the nomogram missing: the sheet is written all the
+// same, its box saying what is missing.
+void CalculationSheetTest::withoutItsModuleTheSheetSaysTheNomogramIsMissing()
+{
+    calculate(2, {});
+    const CalculationSheet sheet = app_->desktop->sheetCommands().sheet();
+    const QStringList folders = addonFolders();
+    const QTemporaryDir empty;
+    setAddonFolders({ empty.path() });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("без модуля.pdf"));
+    const bool saved = SheetCommands::savePdf(nullptr, sheet, path);
+    setAddonFolders(folders);
+    QVERIFY(saved);
+    keepForLooking(path, QStringLiteral("no-module"));
+    const QString text = flat(popplerOutput(
+        QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") }));
+    QVERIFY2(text.contains(QStringLiteral("Номограмма недоступна.")), qPrintable(text));
+    // The file looked for, wherever the narrow box broke it.
+    const QString file = QDir::toNativeSeparators(QDir(empty.path()).filePath(kAddonsFile));
+    QVERIFY2(
+        QString(text).remove(QLatin1Char(' ')).contains(QString(file).remove(QLatin1Char(' '))),
+        qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("Кривая Мощности")));
+    QVERIFY(text.contains(QString::fromStdString(sheet.operationCard)));
 }
 
 QTEST_MAIN(CalculationSheetTest)
