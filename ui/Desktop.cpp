@@ -10,6 +10,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageWindow.h"
+#include "ui/MethodPages.h"
 #include "ui/PanelDock.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
@@ -91,9 +92,11 @@ const DockRow& rowOf(DockKind kind)
     return *row;
 }
 
-// The control names of the main window's input pages, by index.
-constexpr const char* kInputPages[MainWindow::kInputPageCount]
-    = { "TabSheet1", "TabSheet2", "TabSheet3" };
+// The control name of the main window's input page of that index.
+const char* inputPageName(int page)
+{
+    return methodPages()[static_cast<std::size_t>(page)].inputPage;
+}
 
 QRect screenArea(const QWidget* widget)
 {
@@ -149,12 +152,12 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     // at once when the page control turns to one of them before.
     for (int page = 0; page < MainWindow::kInputPageCount; ++page) {
         binder_->buildOnFirstShow(
-            kInputPages[page], [this, page] { return main_->buildInputPage(page); });
+            inputPageName(page), [this, page] { return main_->buildInputPage(page); });
     }
     QObject::connect(main_.get(), &MainWindow::inputPageWanted, binder_,
-        [this](int page) { binder_->build(kInputPages[page]); });
+        [this](int page) { binder_->build(inputPageName(page)); });
     if (const int shown = main_->shownInputPage(); shown >= 0)
-        binder_->build(kInputPages[shown]);
+        binder_->build(inputPageName(shown));
     for (const DockRow& row : kDocks)
         binder_->buildOnFirstShow(row.name, [this, &row] { return buildDock(row); });
     binder_->buildOnFirstShow("FormGraphic",

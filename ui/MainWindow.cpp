@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "ui/InputPages.h"
+#include "ui/MethodPages.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/PaletteColours.h"
 
@@ -173,9 +173,7 @@ QWidget* MainWindow::buildInputPage(int index)
     QWidget* place = pagePlaces_[index];
     if (QLayoutItem* built = place->layout()->itemAt(0))
         return built->widget();
-    static QWidget* (*const kBuilders[kInputPageCount])()
-        = { createWalterInputPage, createAluminiumInputPage, createTitaniumInputPage };
-    QWidget* page = kBuilders[index]();
+    QWidget* page = methodPages()[static_cast<std::size_t>(index)].inputs();
     place->layout()->addWidget(page);
     keepFocusOrder(place, page);
     if (place->isVisible())

@@ -7,6 +7,8 @@
 // one not yet built.
 #pragma once
 
+#include "shell/Methods.h"
+
 #include <QMainWindow>
 
 class QMenu;
@@ -21,7 +23,7 @@ public:
 
     QMenu* contextMenu() const { return contextMenu_; }
 
-    static constexpr int kInputPageCount = 3;
+    static constexpr int kInputPageCount = kMethodCount;
     // The input page of that index, built into its place now unless it is;
     // it takes the focus order where it stands among the window's fields.
     QWidget* buildInputPage(int index);

@@ -3,6 +3,7 @@
 #include "app/FieldCaptions.h"
 #include "machines/MachineTable.h"
 
+#include "ui/MethodPages.h"
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/TableWidgetBinding.h"
@@ -76,9 +77,8 @@ QWidget* createResultsPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlMethods"));
-    pages->addTab(createWalterResultPage(), QString());
-    pages->addTab(createAluminiumResultPage(), QString());
-    pages->addTab(createTitaniumResultPage(), QString());
+    for (const MethodPages& method : methodPages())
+        pages->addTab(method.results(), QString());
     pages->addTab(createBlankResultPage(), QString());
     sizeToShownPage(pages);
     // The machine comparison at the end of the row of tabs, the status line
