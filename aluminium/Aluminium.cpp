@@ -107,11 +107,8 @@ void installAluminium(Form& form)
 void fillAluminium(Form& form)
 {
     FieldStore& store = form.store();
-    store.setText("BaseAlD", "25.0");
-    store.setText("BaseAlZ", "3");
-    store.setText("BaseAlB", "15.0");
-    store.setText("BaseAlT", "5.0");
-    store.setText("BaseAlPasses", "1");
+    store.setTexts({ { "BaseAlD", "25.0" }, { "BaseAlZ", "3" }, { "BaseAlB", "15.0" },
+        { "BaseAlT", "5.0" }, { "BaseAlPasses", "1" } });
     store.setIndex("ComboBoxMaterial", 0);
     store.setIndex("ComboBoxRa", 0);
     store.setIndex("ComboBoxTkpd", 0);

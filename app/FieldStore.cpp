@@ -94,6 +94,12 @@ std::string FieldStore::text(std::string_view name) const
     }
 }
 
+void FieldStore::setTexts(std::initializer_list<std::pair<std::string_view, const char*>> texts)
+{
+    for (const auto& [name, text] : texts)
+        setText(name, text);
+}
+
 void FieldStore::setText(std::string_view name, const std::string& text)
 {
     Field& f = mutableField(name);

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace millcalc {
@@ -114,6 +116,8 @@ public:
     std::string text(std::string_view name) const;
     // Writing the text of a drop-down list selects the item equal to it, or none.
     void setText(std::string_view name, const std::string& text);
+    // Several fields' texts, written in the order given.
+    void setTexts(std::initializer_list<std::pair<std::string_view, const char*>> texts);
 
     double real(std::string_view name) const;
     int whole(std::string_view name) const;

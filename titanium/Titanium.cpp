@@ -77,12 +77,8 @@ void installTitanium(Form& form)
 void fillTitanium(Form& form)
 {
     FieldStore& store = form.store();
-    store.setText("BaseTiD", "25.0");
-    store.setText("BaseTiZ", "3");
-    store.setText("BaseTiL", "70.0");
-    store.setText("BaseTiB", "15.0");
-    store.setText("BaseTiT", "5.0");
-    store.setText("BaseTiPasses", "1");
+    store.setTexts({ { "BaseTiD", "25.0" }, { "BaseTiZ", "3" }, { "BaseTiL", "70.0" },
+        { "BaseTiB", "15.0" }, { "BaseTiT", "5.0" }, { "BaseTiPasses", "1" } });
     store.setIndex("ComboBoxTiTime", 1);
     store.setIndex("BaseTihz", 2);
 }

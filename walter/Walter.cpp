@@ -96,14 +96,8 @@ void installWalter(Form& form)
 
 void fillWalter(Form& form)
 {
-    FieldStore& store = form.store();
-    store.setText("BaseD", "25.0");
-    store.setText("BaseZ", "3");
-    store.setText("BaseB", "15.0");
-    store.setText("BaseT", "5.0");
-    store.setText("BaseStPasses", "1");
-    store.setText("BaseVc", "1060.0");
-    store.setText("Basefz", "0.1");
+    form.store().setTexts({ { "BaseD", "25.0" }, { "BaseZ", "3" }, { "BaseB", "15.0" },
+        { "BaseT", "5.0" }, { "BaseStPasses", "1" }, { "BaseVc", "1060.0" }, { "Basefz", "0.1" } });
 }
 
 namespace {
