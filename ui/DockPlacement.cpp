@@ -85,25 +85,4 @@ std::vector<DockPlacing> placeDocks(
     return placings;
 }
 
-std::string_view dockPlaceName(DockPlace place)
-{
-    switch (place) {
-    case DockPlace::None:
-        return "None";
-    case DockPlace::RightOfInputs:
-        return "RightOfInputs";
-    case DockPlace::UnderResults:
-        return "UnderResults";
-    case DockPlace::UnderInputs:
-        return "UnderInputs";
-    case DockPlace::TabbedWithResults:
-        return "TabbedWithResults";
-    case DockPlace::BesideResults:
-        return "BesideResults";
-    case DockPlace::TabbedWithPanel:
-        return "TabbedWithPanel";
-    }
-    return "?";
-}
-
 } // namespace millcalc

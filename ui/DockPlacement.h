@@ -6,7 +6,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace millcalc {
@@ -77,8 +76,5 @@ struct DockPlacing {
 // inputs, where the results would be.
 std::vector<DockPlacing> placeDocks(
     const std::vector<DockRequest>& docks, Extent inputs, Extent screen);
-
-// The place's name as written here ("UnderResults"), for messages.
-std::string_view dockPlaceName(DockPlace place);
 
 } // namespace millcalc

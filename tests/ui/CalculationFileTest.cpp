@@ -3,6 +3,7 @@
 // nothing changed, a save into a read-only folder, the title and the question
 // before closing; the window's arrangement restored only where it fits; text
 // set through the accessibility interface reaching the store.
+#include "BoxWatch.h"
 #include "DesktopHarness.h"
 #include "OrdinaryUser.h"
 #include "RecordingToolkit.h"
@@ -38,38 +39,6 @@
 using namespace millcalc;
 
 namespace {
-
-// Answers the next modal message box with the button of that name (OK when
-// none is named) and tells its caption and text.
-struct BoxWatch {
-    QString caption;
-    QString text;
-    QString press;
-    bool seen = false;
-
-    void arm(QString button = QString())
-    {
-        press = std::move(button);
-        seen = false;
-        QTimer::singleShot(0, [this] { answer(); });
-    }
-
-    void answer()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, [this] { answer(); });
-            return;
-        }
-        seen = true;
-        caption = box->windowTitle();
-        text = box->text();
-        QAbstractButton* button = press.isEmpty() ? box->button(QMessageBox::Ok)
-                                                  : box->findChild<QAbstractButton*>(press);
-        QVERIFY(button);
-        button->click();
-    }
-};
 
 QStringList entries(const QString& folder)
 {

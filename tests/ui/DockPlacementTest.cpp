@@ -10,9 +10,32 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace millcalc {
+
+// The place's name as written in the code ("UnderResults"), for messages.
+std::string_view dockPlaceName(DockPlace place)
+{
+    switch (place) {
+    case DockPlace::None:
+        return "None";
+    case DockPlace::RightOfInputs:
+        return "RightOfInputs";
+    case DockPlace::UnderResults:
+        return "UnderResults";
+    case DockPlace::UnderInputs:
+        return "UnderInputs";
+    case DockPlace::TabbedWithResults:
+        return "TabbedWithResults";
+    case DockPlace::BesideResults:
+        return "BesideResults";
+    case DockPlace::TabbedWithPanel:
+        return "TabbedWithPanel";
+    }
+    return "?";
+}
 
 void PrintTo(const DockPlacing& placing, std::ostream* out)
 {

@@ -1,6 +1,7 @@
 // The calculation sheet from the desktop program: the PDF of each method read
 // back as text, one A4 page; a PDF that cannot be written; the copied table
 // under a Russian and the C locale; the menu and the results' context menu.
+#include "BoxWatch.h"
 #include "DesktopHarness.h"
 #include "OrdinaryUser.h"
 #include "RecordingToolkit.h"
@@ -86,31 +87,6 @@ void keepForLooking(const QString& path, const QString& tag)
         QFile::copy(path, copy);
     }
 }
-
-// Answers the next modal message box with OK and tells its caption and text.
-struct BoxWatch {
-    QString caption;
-    QString text;
-    bool seen = false;
-
-    void arm()
-    {
-        QTimer::singleShot(0, [this] { answer(); });
-    }
-
-    void answer()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, [this] { answer(); });
-            return;
-        }
-        seen = true;
-        caption = box->windowTitle();
-        text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    }
-};
 
 } // namespace
 
