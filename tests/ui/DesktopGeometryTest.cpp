@@ -381,6 +381,9 @@ QImage DesktopGeometryTest::screenshot(const QString& name)
     const QImage shot = x11_ ? main.screen()->grabWindow(0).toImage() : main.grab().toImage();
     const QString folder = qEnvironmentVariable("MILLCALC_SCREENSHOTS");
     if (!folder.isEmpty()) {
+        // A folder named but not yet made is made, so that neither Qt nor
+        // import fails to write into it.
+        QDir().mkpath(folder);
         QString file
             = qEnvironmentVariable("MILLCALC_DESKTOP", QStringLiteral("desktop")) + '-' + name;
         file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]+")), QStringLiteral("-"));
