@@ -179,7 +179,7 @@ TEST_F(CalcTiTest, ResultsOfTheLastRunDoNotDependOnTheirOwnTexts)
 TEST_F(CalcTiTest, OtherMachineRowsHaveOtherLimits)
 {
     // "ВТ 6ч" takes Py 4879.39 N: 60.99 N·m is beyond V-STAR's 57 N·m, but
-    // row 1 allows 1300 N·m. Its P, 13510.47 N, bends the cutter by 0.9366 mm.
+    // row 1 allows 1300 N·m. Its P, 13510.46 N, bends the cutter by 0.9366 mm.
     run("pick ComboBoxTiMaterial 2");
     const std::string deflection = "Отжим фрезы δ=0.9366 мм не ниже допустимого 0.0500 мм";
     EXPECT_EQ(calculate(), logLines({ kOverhangRule, kTorqueOver, deflection.c_str() }));
