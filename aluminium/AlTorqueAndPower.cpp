@@ -2,6 +2,7 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
+#include "app/CuttingTorque.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
@@ -27,7 +28,7 @@ int CalcAlMz(Form& form)
         form.CorrectField("EditPz", formatFixed(force, 3));
         form.LogMessage("Ошибка задания 'Силы реза' - Pz -> исправлено....(Расчет Mz)");
     }
-    const double torque = force * g->D / (2 * 100);
+    const double torque = cuttingTorqueNm(force, g->D);
     if (reportNotFinite(form, torque, "Mz"))
         return kStepStopped;
     form.markAgainstLimit("EditMz", torque, machine.MaxTorque,

@@ -6,7 +6,7 @@ namespace millcalc {
 
 class Form;
 
-// Mz = Pz * D / (2 * 100) into EditMz, green, red from MaxTorque on.
+// Mz = Pz * D / 2000, N·m, into EditMz, green, red from MaxTorque on.
 int CalcAlMz(Form& form);
 // Nct = Pz * V / (1020 * 60) into EditNp, green, red from MaxPower on.
 int CalcAlNp(Form& form);

@@ -82,7 +82,7 @@ std::string deflectionModelText(const DeflectionModel& model)
     return std::string(kModelText) + model.forceText + ".";
 }
 
-int CalcDeflection(Form& form, const DeflectionModel& model, RedLine red)
+int CalcDeflection(Form& form, const DeflectionModel& model)
 {
     FieldStore& store = form.store();
     const auto notComputed = [&] {
@@ -116,9 +116,8 @@ int CalcDeflection(Form& form, const DeflectionModel& model, RedLine red)
     form.ResultColour(model.result, colours::Green);
     if (shown >= limit) {
         form.ResultColour(model.result, colours::Red);
-        if (red == RedLine::Logged)
-            form.LogMessage("Отжим фрезы δ=" + text + " мм не ниже допустимого "
-                + formatFixed(limit, kDecimals) + " мм");
+        form.LogMessage("Отжим фрезы δ=" + text + " мм не ниже допустимого "
+            + formatFixed(limit, kDecimals) + " мм");
     }
     return 0;
 }

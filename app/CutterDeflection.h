@@ -58,13 +58,10 @@ double deflectionLimitMm(const FieldStore& store, const DeflectionModel& model);
 // The model in words, for the formula's tooltip and the sheet.
 std::string deflectionModelText(const DeflectionModel& model);
 
-// Whether a δ at or above its limit also writes its log line, or only turns red.
-enum class RedLine { Logged, Quiet };
-
 // The deflection step: writes δ, green below the limit and red with a log line
 // at or above it. An L, a D or a limit that is not above 0 is named in the log
 // and δ shows 0; no box. 0 when δ was computed, -1 when not; it never stops a
 // calculation, so a full calculation runs it last and keeps its own result.
-int CalcDeflection(Form& form, const DeflectionModel& model, RedLine red = RedLine::Logged);
+int CalcDeflection(Form& form, const DeflectionModel& model);
 
 } // namespace millcalc

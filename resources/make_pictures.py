@@ -453,7 +453,7 @@ FORMULA_GROUPS = [
         Formula("ImageAln", 150, 40, "n = V·1000/(D·π)", frac("n = ", "V·1000", "D·π")),
         Formula("ImageAlV", 150, 40, "V = min(V1, V2)", M("V = min(V_1, V_2)")),
         Formula("ImageAlF", 150, 40, "F = fz·Z·n", M("F = f_z·Z·n")),
-        Formula("Image18", 150, 40, "M := P·D / (2·100)", frac("M := ", "P·D", "2·100")),
+        Formula("Image18", 150, 40, "M := P·D / 2000", frac("M := ", "P·D", "2000")),
         Formula("Image19", 150, 40, "Nct := P·V / (1020·60)", frac("N_{ct} := ", "P·V", "1020·60")),
     ]),
     # Titanium: the speed of each alloy, shown by the alloy list.
@@ -480,7 +480,7 @@ FORMULA_GROUPS = [
                 frac("f_z := ", "0.014·D^{0.75}·K_s", "t^{0.22}·B^{0.1}", ",   K_s := K_1·...·K_5")),
         Formula("Image21", 150, 40, "n := V·1000 / (D·π)", frac("n := ", "V·1000", "D·π")),
         Formula("Image22", 150, 40, "F := fz·z·n", M("F := f_z·z·n")),
-        Formula("Image23", 150, 40, "M := P·D / (2·100)", frac("M := ", "P·D", "2·100")),
+        Formula("Image23", 150, 40, "M := P·D / 2000", frac("M := ", "P·D", "2000")),
         Formula("Image24", 150, 40, "Nct := P·V / (1020·60)", frac("N_{ct} := ", "P·V", "1020·60")),
         Formula("Image27", 150, 40, "P := √(Px² + Py²)", Row(M("P := "), Sqrt(M("P_x^2 + P_y^2")))),
     ]),

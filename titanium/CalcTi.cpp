@@ -177,10 +177,8 @@ int CalcTi(Form& form)
         "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
     writeMarked(form, "EditTiNctsmall", formatFixed(r.Ncts, 2), r.Ncts, machine.MaxPower,
         colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение мощности оборудования");
-    // The one-pass run keeps the log lines its worked example pins: a δ beyond
-    // its limit turns red here, the comparison and the sheet name it, and the
-    // step button writes its line.
-    CalcDeflection(form, titaniumDeflection(), RedLine::Quiet);
+    // Last, so its line follows every line the run logged above.
+    CalcDeflection(form, titaniumDeflection());
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "titanium/TitaniumFormulas.h"
 
+#include "app/CuttingTorque.h"
 #include "app/Pi.h"
 #include "titanium/TitaniumCoefficients.h"
 
@@ -57,7 +58,7 @@ TitaniumResults computeTitanium(const TitaniumInputs& in)
     r.P = std::sqrt(r.Px * r.Px + r.Py * r.Py);
     r.Pz = in.forceChoice == 0 ? r.Px : in.forceChoice == 1 ? r.Py : r.P;
 
-    r.Mz = r.Pz * D * kTorqueFactor;
+    r.Mz = cuttingTorqueNm(r.Pz, D);
     r.Nct = r.Pz * r.V / kPowerDivisor;
 
     // The low-rigidity variant keeps fz, z and Pz and takes its own speed.

@@ -133,8 +133,7 @@ struct ForceExponents {
 inline constexpr ForceExponents kPxExponents = { 0.755, 0.5, 0.65, 0.38 };
 inline constexpr ForceExponents kPyExponents = { 0.3, 0.17, 0.32, 0.75 };
 
-// Mz = Pz · D / (2 · 100); Nct = Pz · V / (1020 · 60).
-inline constexpr double kTorqueFactor = 1.0 / (2.0 * 100.0);
+// Nct = Pz · V / (1020 · 60); the torque is cuttingTorqueNm (app/CuttingTorque.h).
 inline constexpr double kPowerDivisor = 1020.0 * 60.0;
 
 // Pictures in each image list, one per item of the selection it follows.

@@ -18,14 +18,17 @@ struct TorqueCase {
     bool over;
 };
 
+// Pz in N at the radius D/2 in mm: Mz = Pz · D / 2000 N·m.
 constexpr TorqueCase kTorqueCases[] = {
-    { 2, "1500.00", "20", "150.00", true }, // DMF-500L allows 87 N·m
-    { 2, "100", "20", "10.00", false },
-    { 0, "570", "20", "57.00", true }, // exactly V-STAR's 57 N·m
-    { 0, "569.99", "20", "57.00", false }, // 56.9990 shows 57.00 but stays green
+    { 2, "1500.00", "20", "15.00", false }, // DMF-500L allows 87 N·m
+    { 2, "8700", "20", "87.00", true }, // exactly DMF-500L's 87 N·m
+    { 0, "4560", "25", "57.00", true }, // exactly V-STAR's 57 N·m
+    { 0, "4559.99", "25", "57.00", false }, // 56.999875 shows 57.00 but stays green
+    { 0, "137.15", "25", "1.71", false }, // the start-up cut: 1.714375
+    { 4, "1000", "63", "31.50", true }, // Variaxis 630-5X allows 30 N·m
 };
 
-TEST_F(AluminiumWindow, TorqueIsForceTimesDiameterOver200)
+TEST_F(AluminiumWindow, TorqueIsForceTimesDiameterOver2000)
 {
     for (const TorqueCase& c : kTorqueCases) {
         store().clearLines("ElFlatMemoMes");
@@ -38,6 +41,19 @@ TEST_F(AluminiumWindow, TorqueIsForceTimesDiameterOver200)
     }
 }
 
+TEST_F(AluminiumWindow, TorqueTimesAngularSpeedIsThePowerOfTheCut)
+{
+    // Pz 1224 N, D 25 mm, V 1000 m/min: Mz = 15.3 N·m, ω = 2·V·1000/(60·D)
+    // = 1333.33 rad/s, Mz·ω = 20.4 kW; Nct = Pz·V/61200 = 20 kW, 1000/1020 of it.
+    offerSpeeds({ "1000" });
+    type({ { "EditPz", "1224" }, { "BaseAlD", "25" }, { "BaseAlB", "15" } });
+    run({ "click BitBtnAlMz1", "click BitBtnAlNp1" });
+    EXPECT_EQ(text("EditMz"), "15.30");
+    EXPECT_EQ(text("EditNp"), "20.00");
+    const double omega = 2 * 1000.0 * 1000 / (60 * 25);
+    EXPECT_NEAR(store().real("EditMz") * omega / 1000, store().real("EditNp") * 1.02, 1e-9);
+}
+
 TEST_F(AluminiumWindow, TorqueWithoutForceUsesOneNewtonWithoutABox)
 {
     for (const char* force : { "0", "abc" }) {
@@ -46,7 +62,7 @@ TEST_F(AluminiumWindow, TorqueWithoutForceUsesOneNewtonWithoutABox)
         EXPECT_EQ(
             events(), logEvent("Ошибка задания 'Силы реза' - Pz -> исправлено....(Расчет Mz)"));
         EXPECT_EQ(text("EditPz"), "1.000");
-        EXPECT_EQ(text("EditMz"), "0.10");
+        EXPECT_EQ(text("EditMz"), "0.01"); // 1 N · 20 / 2000
     }
 }
 
@@ -114,7 +130,7 @@ TEST_F(AluminiumWindow, TorqueAndPowerButtonsUseTheForceAsTyped)
     offerSpeeds({ "751.968" });
     type({ { "EditPz", "137.15" } });
     run({ "click BitBtnAlMz1", "click BitBtnAlNp1" });
-    EXPECT_EQ(text("EditMz"), "17.14");
+    EXPECT_EQ(text("EditMz"), "1.71"); // 137.15 · 25 / 2000 = 1.714375
     EXPECT_EQ(text("EditNp"), "1.69");
 }
 

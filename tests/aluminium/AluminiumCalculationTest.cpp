@@ -49,7 +49,7 @@ TEST_F(AluminiumWindow, FullCalculationOfTheWorkedExample)
     EXPECT_EQ(store().colour("EditTm"), colours::Blue);
     EXPECT_EQ(text("EditPz"), "137.15");
     EXPECT_EQ(store().colour("EditPz"), kGreen);
-    EXPECT_EQ(text("EditMz"), "17.14");
+    EXPECT_EQ(text("EditMz"), "1.71"); // 137.15 · 25 / 2000
     EXPECT_EQ(store().colour("EditMz"), kGreen);
     EXPECT_EQ(text("EditNp"), "1.69");
     EXPECT_EQ(store().colour("EditNp"), kGreen);

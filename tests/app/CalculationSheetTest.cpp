@@ -159,12 +159,14 @@ TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
 
 TEST_F(Sheet, AluminiumForceIsSharedAgainstTheSpindleLoadOfItsBand)
 {
-    // k4 ten times its table value: 1371.52 N against 1.50 kN * 0.70 at n 9574.
+    // k4 ten times its table value: 1371.52 N against 1.50 kN * 0.70 at n 9574;
+    // its torque, 1371.52 * 25 / 2000 = 17.14 N*m, is within V-STAR's 57.
     run("pick PageControlMethods 1\nset EditTkoef4 2460\nclick BitCalcs");
     CalculationSheet s = sheet();
     EXPECT_EQ(line(s.results, "Сила резания Pz").value, "1371.52");
     EXPECT_EQ(line(s.results, "Сила резания Pz").status, "превышение 131 %");
-    EXPECT_EQ(line(s.results, "Момент Mz").status, "превышение 301 %");
+    EXPECT_EQ(line(s.results, "Момент Mz").value, "17.14");
+    EXPECT_EQ(line(s.results, "Момент Mz").status, "в норме");
     EXPECT_EQ(line(s.results, "Мощность резания Nct").status, "в норме");
     EXPECT_EQ(line(s.results, "Температура заготовки, C").status, "в норме");
     ASSERT_EQ(s.coefficients.size(), 4u);
@@ -172,7 +174,7 @@ TEST_F(Sheet, AluminiumForceIsSharedAgainstTheSpindleLoadOfItsBand)
     EXPECT_EQ(s.coefficients[3].values[0].caption, "k4");
     EXPECT_EQ(s.coefficients[3].values[0].value, "2460");
     EXPECT_EQ(line(s.inputs, "Материал заготовки").value, "В95пчТ2");
-    EXPECT_EQ(s.log.size(), 2u);
+    EXPECT_EQ(s.log.size(), 1u); // the force's line
 
     // A machine without a spindle-load table checks no force.
     run("pick TabMach 2\nclick BitCalcs");
@@ -188,15 +190,20 @@ TEST_F(Sheet, TitaniumShowsChoicesWithTheirGroupCaptions)
     EXPECT_EQ(line(s.inputs, "Материал режущ. части фрезы").value, "Быстрорежущая сталь");
     EXPECT_EQ(line(s.inputs, "Сила Резания Pz, H").value, "(против направ подачи)");
     EXPECT_EQ(line(s.inputs, "Коэффициент силы Cx").value, "3850.");
-    // Mz 74.02 against 57 N*m.
-    EXPECT_EQ(line(s.results, "Момент Mz").status, "превышение 130 %");
+    // Mz 592.13 * 25 / 2000 = 7.40 within 57 N*m.
+    EXPECT_EQ(line(s.results, "Момент Mz").status, "в норме");
     // Black within the limit in the low-rigidity group is still within it.
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n (деталь малой жесткости)").status, "в норме");
     EXPECT_EQ(line(s.results, "Сила резания Px").status, "");
-    EXPECT_EQ(s.log.size(), 2u);
+    EXPECT_EQ(s.log.size(), 2u); // the overhang rule and the deflection
     EXPECT_EQ(s.operationCard,
         "D=25.0 мм (B=15.0 мм); t=5.0 мм; i=1; S=86.64 мм/мин (fz=0.06938 мм/зуб); "
         "n=416.264 об/мин; V=32.693 м/мин");
+
+    // "ВТ 6ч" takes Py 4879.39 N: Mz 60.99 is 107 % of 57 N*m.
+    run("pick ComboBoxTiMaterial 2\nclick BitCalcs");
+    EXPECT_EQ(line(sheet().results, "Момент Mz").value, "60.99");
+    EXPECT_EQ(line(sheet().results, "Момент Mz").status, "превышение 107 %");
 }
 
 TEST_F(Sheet, KeepsTheLogOfEachMethodsLastCalculation)

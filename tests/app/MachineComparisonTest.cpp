@@ -289,7 +289,7 @@ TEST_F(MachineComparisonTest, NamesThePartTemperatureAndWhatTheFitWouldChange)
     EXPECT_EQ(store().cell(kGrid, 3, 0), "T");
     // V-STAR's drive keeps the speed up, and the feed with it: 108 °C.
     EXPECT_EQ(row(0),
-        (std::vector<std::string> { "V-STAR (FOREST-LINE)", "53 %", "5 %", "77 %", "13 %", "30 %",
+        (std::vector<std::string> { "V-STAR (FOREST-LINE)", "53 %", "5 %", "77 %", "13 %", "3 %",
             "4 %", "8 %", "нет", "—" }));
     // The weaker drives lower V2 and the feed, and the part reaches 150 °C.
     for (int machine = 1; machine < kMachineCount; ++machine) {

@@ -1,4 +1,5 @@
 #include "app/NumberText.h"
+#include "app/Pi.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 #include "titanium/Titanium.h"
@@ -20,6 +21,10 @@ constexpr const char* kOverhangRule
       "рекомендации";
 constexpr const char* kBeyondTable
     = "Вылет инструмента L/D больше табличного - принят коэффициент Kf4=0.6";
+constexpr const char* kTorqueOver = "Превышение максимального момента резания (Расчет Mz)";
+// The start-up cutter bends under P = 4266.42 N by 4266.42 · 70³ / (3 · 210000 ·
+// π · 20⁴ / 64) mm.
+constexpr const char* kStartUpDeflection = "Отжим фрезы δ=0.2958 мм не ниже допустимого 0.0500 мм";
 
 constexpr const char* kResultFields[] = {
     "EditTifz",
@@ -127,7 +132,7 @@ constexpr Shown kWorkedExample[] = {
     { "EditTiPx", "4225.13", colours::Black },
     { "EditTiPy", "592.13", colours::Green },
     { "EditTiP", "4266.42", colours::Black },
-    { "EditTiMz", "74.02", colours::Red },
+    { "EditTiMz", "7.40", colours::Green }, // 592.13 · 25 / 2000
     { "EditTiNct", "0.32", colours::Green },
     { "EditTiVsmall", "46.357", colours::Black },
     { "EditTinsmall", "590.235", colours::Black },
@@ -135,10 +140,10 @@ constexpr Shown kWorkedExample[] = {
     { "EditTiNctsmall", "0.45", colours::Black },
 };
 
-TEST_F(CalcTiTest, WorkedExampleShowsEveryResultAndMarksTheTorqueRed)
+TEST_F(CalcTiTest, WorkedExampleShowsEveryResultAndLogsTheDeflectionLast)
 {
-    EXPECT_EQ(calculate(),
-        logLines({ kOverhangRule, "Превышение максимального момента резания (Расчет Mz)" }));
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule, kStartUpDeflection }));
+    EXPECT_EQ(colour("EditTiDefl"), colours::Red);
     for (const Shown& s : kWorkedExample) {
         EXPECT_EQ(text(s.field), s.text) << s.field;
         EXPECT_EQ(colour(s.field), s.colour) << s.field;
@@ -173,11 +178,62 @@ TEST_F(CalcTiTest, ResultsOfTheLastRunDoNotDependOnTheirOwnTexts)
 
 TEST_F(CalcTiTest, OtherMachineRowsHaveOtherLimits)
 {
-    // Row 1 allows 1300 N·m, so the same job only logs the overhang rule.
+    // "ВТ 6ч" takes Py 4879.39 N: 60.99 N·m is beyond V-STAR's 57 N·m, but
+    // row 1 allows 1300 N·m. Its P, 13510.46 N, bends the cutter by 0.9366 mm.
+    run("pick ComboBoxTiMaterial 2");
+    const std::string deflection = "Отжим фрезы δ=0.9366 мм не ниже допустимого 0.0500 мм";
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule, kTorqueOver, deflection.c_str() }));
+    EXPECT_EQ(text("EditTiMz"), "60.99");
+    EXPECT_EQ(colour("EditTiMz"), colours::Red);
     run("pick TabMach 1");
-    EXPECT_EQ(calculate(), logLines({ kOverhangRule }));
-    EXPECT_EQ(text("EditTiMz"), "74.02");
+    EXPECT_EQ(calculate(), logLines({ kOverhangRule, deflection.c_str() }));
+    EXPECT_EQ(text("EditTiMz"), "60.99");
     EXPECT_EQ(colour("EditTiMz"), colours::Green);
+}
+
+struct TorqueCase {
+    int alloy;
+    int force; // RadioGroupTiPz
+    int machine;
+    const char* Mz; // the chosen force, as shown, times 25 / 2000
+    Rgb colour;
+};
+
+constexpr TorqueCase kTorqueCases[] = {
+    { 0, 1, 0, "7.40", colours::Green }, // Py 592.13
+    { 0, 0, 0, "52.81", colours::Green }, // Px 4225.13: 52.814
+    { 0, 2, 4, "53.33", colours::Red }, // P 4266.42 against Variaxis's 30 N·m
+    { 2, 1, 0, "60.99", colours::Red }, // Py 4879.39 against V-STAR's 57 N·m
+    { 2, 0, 1, "157.48", colours::Green }, // Px 12598.58 against ВС-5ВС's 1300 N·m
+};
+
+TEST_F(CalcTiTest, TorqueIsTheChosenForceTimesDiameterOver2000)
+{
+    for (const TorqueCase& c : kTorqueCases) {
+        restart();
+        run("pick ComboBoxTiMaterial " + std::to_string(c.alloy));
+        run("pick RadioGroupTiPz " + std::to_string(c.force));
+        run("pick TabMach " + std::to_string(c.machine));
+        const std::string seen = calculate();
+        EXPECT_EQ(text("EditTiMz"), c.Mz) << c.alloy << " " << c.force;
+        EXPECT_EQ(colour("EditTiMz"), c.colour) << c.alloy << " " << c.force;
+        EXPECT_EQ(seen.find(kTorqueOver) != std::string::npos, c.colour == colours::Red) << seen;
+    }
+}
+
+TEST_F(CalcTiTest, TorqueTimesAngularSpeedIsThePowerOfTheCut)
+{
+    // Mz · ω = Pz · D/2000 · 2π · n/60 with n = V · 1000/(π · D) is Pz · V/60 W;
+    // the power Pz · V/61200 kW takes 1020 for 1000, 2 % less.
+    for (int alloy : { 0, 1, 2 }) {
+        titanium::TitaniumInputs in = startupJob();
+        in.alloy = alloy;
+        const titanium::TitaniumResults r = titanium::computeTitanium(in);
+        const double omega = 2 * kPi * r.n / 60;
+        EXPECT_NEAR(r.Mz * omega / 1000, 1.02 * r.Nct, 1e-12 * r.Nct) << alloy;
+        const double omegaSmall = 2 * kPi * r.ns / 60;
+        EXPECT_NEAR(r.Mz * omegaSmall / 1000, 1.02 * r.Ncts, 1e-12 * r.Ncts) << alloy;
+    }
 }
 
 struct AlloyCase {
@@ -193,9 +249,9 @@ struct AlloyCase {
 };
 
 constexpr AlloyCase kAlloys[] = {
-    { 0, "3850.", "1040.", "32.693", "416.264", "4225.13", "592.13", "74.02", "0.32" },
-    { 1, "3850.", "1040.", "25.607", "326.037", "4225.13", "592.13", "74.02", "0.25" },
-    { 2, "11480.", "8570.", "26.155", "333.011", "12598.58", "4879.39", "609.92", "2.09" },
+    { 0, "3850.", "1040.", "32.693", "416.264", "4225.13", "592.13", "7.40", "0.32" },
+    { 1, "3850.", "1040.", "25.607", "326.037", "4225.13", "592.13", "7.40", "0.25" },
+    { 2, "11480.", "8570.", "26.155", "333.011", "12598.58", "4879.39", "60.99", "2.09" },
 };
 
 TEST_F(CalcTiTest, AlloyPicksSpeedConstantsAndForceCoefficients)
@@ -303,8 +359,9 @@ TEST_F(CalcTiTest, OnlyTheFirstBadInputIsCorrected)
 TEST_F(CalcTiTest, ToothCountReadsItsWholePart)
 {
     run("set BaseTiZ 2.9");
+    // fz 1.3 times the start-up one: P 5190.4 N bends the cutter by 0.3598 mm.
     EXPECT_EQ(calculate(),
-        logLines({ kOverhangRule, "Превышение максимального момента резания (Расчет Mz)" }));
+        logLines({ kOverhangRule, "Отжим фрезы δ=0.3598 мм не ниже допустимого 0.0500 мм" }));
     EXPECT_EQ(text("BaseTiZ"), "2.9");
     EXPECT_EQ(text("EditTifz"), "0.09019"); // Kf3 1.3 for two teeth
     EXPECT_EQ(text("EditTiF"), "66.73");
@@ -346,12 +403,16 @@ TEST_F(CalcTiTest, OverhangBeyondTheTableFeedsNoFasterThanTheLastRow)
 {
     run("set BaseTiD 10");
     run("set BaseTiL 35"); // L/D 3.5, the last row of the first column
-    EXPECT_EQ(calculate(), logLines({ kOverhangRule }));
+    EXPECT_EQ(calculate(),
+        logLines({ kOverhangRule, "Отжим фрезы δ=0.6432 мм не ниже допустимого 0.0500 мм" }));
     const std::vector<std::string> lastRow = resultTexts();
     EXPECT_EQ(text("EditTifz"), "0.02326");
 
+    // The same force on a longer cutter: δ as L³, 0.6432 · (36 / 35)³.
     run("set BaseTiL 36");
-    EXPECT_EQ(calculate(), logLines({ kOverhangRule, kBeyondTable }));
+    EXPECT_EQ(calculate(),
+        logLines({ kOverhangRule, kBeyondTable,
+            "Отжим фрезы δ=0.6999 мм не ниже допустимого 0.0500 мм" }));
     EXPECT_EQ(resultTexts(), lastRow);
 
     run("set BaseTiL 15"); // L/D 1.5, row 1: the short overhang feeds faster

@@ -177,7 +177,7 @@ AluminiumResults aluminiumFormulas(const AluminiumInputs& in, const MachineLimit
     r.Pz = in.k4 * std::pow(in.t, in.X4) * std::pow(r.Sz, in.Y4) * std::pow(in.D, in.Z4)
         / std::pow(r.n, in.m2);
     const bool overloaded = loadFactor(r.n) * in.eta < r.Pz * 0.001;
-    r.Mz = r.Pz * in.D * 0.005;
+    r.Mz = r.Pz * in.D / 2000; // N·m: Pz in N at the radius D/2 in mm
     r.Nct = r.Pz * r.V / 61200;
     r.limitsReached = (r.n >= m.maxSpindleSpeed) + (r.F >= m.maxFeed) + (r.temperature >= 140)
         + overloaded + (r.Mz >= m.maxTorque) + (r.Nct >= m.maxPower);
@@ -223,7 +223,7 @@ TitaniumResults titaniumFormulas(const TitaniumInputs& in, const MachineLimits& 
         * std::pow(in.hz, 0.75);
     r.P = std::sqrt(r.Px * r.Px + r.Py * r.Py);
     const double Pz = c.force == 0 ? r.Px : c.force == 1 ? r.Py : r.P;
-    r.Mz = Pz * in.D * 0.005;
+    r.Mz = Pz * in.D / 2000;
     r.Nct = Pz * r.V / 61200;
     r.Vs = c.direction == 0 ? 33.55 * std::pow(in.D, 0.26)
             / (std::pow(in.T, 0.29) * std::pow(in.t, 0.46) * std::pow(r.fz, 0.53))
@@ -334,7 +334,7 @@ void aluminiumWithTexts(const InputTexts& in, const MachineLimits& m, AluminiumT
     if (!placed)
         speedRow();
 
-    out[10] = formatFixed(Pz * D * 0.005, 2);
+    out[10] = formatFixed(Pz * D / 2000, 2);
     out[11] = formatFixed(Pz * V / 61200, 2);
 }
 

@@ -145,12 +145,13 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod_data()
     QTest::addColumn<QStringList>("setUp");
     QTest::addColumn<int>("red");
     // The start-up job of each method; the aluminium force coefficient ten
-    // times its value, so that force and torque pass their limits.
-    // Walter's red Pn is what the machine delivers, no excess of the cut;
-    // titanium's torque and the deflection of its start-up cutter exceed.
+    // times its value, so that the force passes its limit (its torque, 17.14
+    // N·m, stays within 57). Walter's red Pn is what the machine delivers, no
+    // excess of the cut. Titanium with the Cy of "ВТ 6ч": its torque, 60.99
+    // N·m, and the deflection of its start-up cutter exceed.
     QTest::newRow("Walter") << 0 << QStringList() << 0;
-    QTest::newRow("aluminium") << 1 << QStringList { QStringLiteral("EditTkoef4 2460") } << 2;
-    QTest::newRow("titanium") << 2 << QStringList() << 2;
+    QTest::newRow("aluminium") << 1 << QStringList { QStringLiteral("EditTkoef4 2460") } << 1;
+    QTest::newRow("titanium") << 2 << QStringList { QStringLiteral("EditTiPycoeff 8570") } << 2;
 }
 
 void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
