@@ -18,7 +18,8 @@ constexpr std::array<std::string_view, 20> kCutterKeys { "id", "name", "type", "
     "corner_radius_mm", "helix_deg", "flute_length_mm", "stickout_mm", "overall_length_mm",
     "shank_mm", "material", "coating", "max_rpm", "maker", "part_number", "note", "tool_number",
     "cuts", "hidden" };
-constexpr std::array<std::string_view, 4> kCutKeys { "method", "work_material", "source", "inputs" };
+constexpr std::array<std::string_view, 4> kCutKeys { "method", "work_material", "source",
+    "inputs" };
 constexpr std::array<std::string_view, 3> kMethods { "walter", "aluminium", "titanium" };
 
 constexpr FieldNames kNames { "d_mm", "teeth", "corner_radius_mm", "helix_deg", "flute_length_mm",
@@ -102,7 +103,8 @@ Cutter readCutter(const Json& entry, std::string_view fileName, std::size_t inde
     if (const Json* type = present(entry, "type")) {
         c.type = cutterTypeFromWord(text(*type, place, "type"));
         if (!c.type)
-            fail(place, fieldFault("type", "неизвестный тип " + guillemets(type->get<std::string>())));
+            fail(place,
+                fieldFault("type", "неизвестный тип " + guillemets(type->get<std::string>())));
     }
     if (const Json* teeth = present(entry, "teeth"))
         c.teeth = wholeNumber(*teeth, place, "teeth");
@@ -117,7 +119,8 @@ Cutter readCutter(const Json& entry, std::string_view fileName, std::size_t inde
         c.material = toolMaterialFromWord(text(*material, place, "material"));
         if (!c.material)
             fail(place,
-                fieldFault("material", "неизвестный материал " + guillemets(material->get<std::string>())));
+                fieldFault("material",
+                    "неизвестный материал " + guillemets(material->get<std::string>())));
     }
     readText(entry, "coating", c.coating, place);
     readText(entry, "maker", c.maker, place);

@@ -51,7 +51,8 @@ CutterImport readFreeCadLibraryFile(std::string_view bytes, const std::string& p
     for (const FreeCadLibrary::Entry& entry : library.tools) {
         const std::string bitPath = findFreeCadBit(path, entry.path);
         if (bitPath.empty())
-            return { {}, where(path) + ": нет файла инструмента " + cutterjson::guillemets(entry.path)
+            return { {},
+                where(path) + ": нет файла инструмента " + cutterjson::guillemets(entry.path)
                     + " ни рядом с библиотекой, ни в папке Bit" };
         const FileRead read = readWholeFile(bitPath, cutterjson::kMaxFileBytes);
         if (!read.error.empty())
@@ -81,8 +82,10 @@ CutterImport importCutterFile(const std::string& path)
     const bool known = extension == ".json" || extension == ".tools" || extension == ".fctb"
         || extension == ".fctl";
     if (!known)
-        return { {}, where(path) + ": неизвестный вид файла (читаются .json и .tools Fusion 360, "
-                                     ".fctb и .fctl FreeCAD)" };
+        return { {},
+            where(path)
+                + ": неизвестный вид файла (читаются .json и .tools Fusion 360, "
+                  ".fctb и .fctl FreeCAD)" };
     const FileRead read = readWholeFile(path, cutterjson::kMaxFileBytes);
     if (!read.error.empty())
         return { {}, where(path) + ": " + read.error };

@@ -6,7 +6,10 @@
 
 namespace millcalc::cutterjson {
 
-std::string guillemets(std::string_view text) { return "«" + std::string(text) + "»"; }
+std::string guillemets(std::string_view text)
+{
+    return "«" + std::string(text) + "»";
+}
 
 std::string where(std::string_view file, std::string_view tool)
 {
@@ -16,7 +19,10 @@ std::string where(std::string_view file, std::string_view tool)
     return place;
 }
 
-void fail(const std::string& place, const std::string& reason) { throw Fault(place + ": " + reason); }
+void fail(const std::string& place, const std::string& reason)
+{
+    throw Fault(place + ": " + reason);
+}
 
 std::string fieldFault(std::string_view field, std::string_view what)
 {
@@ -119,10 +125,13 @@ void checkCutter(const Cutter& c, const std::string& place, const FieldNames& na
 {
     // A cutter of a metre is a boring bar's business; anything beyond these
     // is a wrong unit or a typing error, not a tool.
-    static constexpr Range kDiameter { 0, false, 1000, "диаметр должен быть больше 0 и не больше 1000 мм" };
-    static constexpr Range kLength { 0, false, 10000, "длина должна быть больше 0 и не больше 10000 мм" };
+    static constexpr Range kDiameter { 0, false, 1000,
+        "диаметр должен быть больше 0 и не больше 1000 мм" };
+    static constexpr Range kLength { 0, false, 10000,
+        "длина должна быть больше 0 и не больше 10000 мм" };
     static constexpr Range kHelix { 0, true, 89, "угол наклона должен быть от 0 до 89°" };
-    static constexpr Range kRpm { 0, false, 1e6, "обороты должны быть больше 0 и не больше 1000000" };
+    static constexpr Range kRpm { 0, false, 1e6,
+        "обороты должны быть больше 0 и не больше 1000000" };
     checkRange(c.dMm, kDiameter, place, names.d);
     checkRange(c.fluteLengthMm, kLength, place, names.fluteLength);
     checkRange(c.stickoutMm, kLength, place, names.stickout);
@@ -131,11 +140,13 @@ void checkCutter(const Cutter& c, const std::string& place, const FieldNames& na
     checkRange(c.helixDeg, kHelix, place, names.helix);
     checkRange(c.maxRpm, kRpm, place, names.maxRpm);
     if (c.cornerRadiusMm) {
-        const Range corner { 0, true, c.dMm / 2, "радиус при вершине должен быть от 0 до половины диаметра" };
+        const Range corner { 0, true, c.dMm / 2,
+            "радиус при вершине должен быть от 0 до половины диаметра" };
         checkRange(c.cornerRadiusMm, corner, place, names.cornerRadius);
     }
     if (c.teeth && (*c.teeth < 1 || *c.teeth > 99))
-        fail(place, fieldFault(names.teeth, std::to_string(*c.teeth) + " — зубьев должно быть от 1 до 99"));
+        fail(place,
+            fieldFault(names.teeth, std::to_string(*c.teeth) + " — зубьев должно быть от 1 до 99"));
     if (c.toolNumber && (*c.toolNumber < 1 || *c.toolNumber > 99999))
         fail(place,
             fieldFault(names.toolNumber,
@@ -150,7 +161,8 @@ int wholeNumber(const Json& value, const std::string& place, std::string_view fi
     } else if (value.is_string()) {
         const std::string t = value.get<std::string>();
         std::size_t digits = t.find_first_not_of(" \t");
-        if (digits == std::string::npos || t.find_first_not_of(" \t+-0123456789.,") != std::string::npos)
+        if (digits == std::string::npos
+            || t.find_first_not_of(" \t+-0123456789.,") != std::string::npos)
             fail(place, fieldFault(field, guillemets(t) + " — не число"));
         number = readReal(t);
     } else {

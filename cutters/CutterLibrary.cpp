@@ -21,7 +21,10 @@ std::vector<Cutter>::const_iterator byId(const std::vector<Cutter>& cutters, std
 }
 
 // A preset an import brought: no method, and not one the user saved.
-bool importedPreset(const SavedCut& cut) { return !cut.method && cut.source != "user"; }
+bool importedPreset(const SavedCut& cut)
+{
+    return !cut.method && cut.source != "user";
+}
 
 // The cutter as it stands updated by an import of it: what the import gives
 // overrides, what it leaves unknown stays, and so do the user's own cuts.
@@ -103,7 +106,8 @@ CutterLibrary::Loaded CutterLibrary::load(const UserFolders& folders)
         const FileRead read = readWholeFile(path, cutterjson::kMaxFileBytes);
         if (read.missing)
             return true;
-        std::string error = read.error.empty() ? std::string() : cutterjson::where(path) + ": " + read.error;
+        std::string error
+            = read.error.empty() ? std::string() : cutterjson::where(path) + ": " + read.error;
         if (error.empty()) {
             CutterFileRead file = readCutterFile(read.bytes, path);
             error = file.error;

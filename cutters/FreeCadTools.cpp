@@ -67,7 +67,8 @@ const Json* member(const Json& object, std::string_view key)
     return found == object.end() || found->is_null() ? nullptr : &*found;
 }
 
-std::optional<double> lengthOf(const Json& parameters, std::string_view key, const std::string& place)
+std::optional<double> lengthOf(
+    const Json& parameters, std::string_view key, const std::string& place)
 {
     const Json* v = member(parameters, key);
     if (!v)
@@ -117,12 +118,14 @@ Quantity freeCadLength(std::string_view text)
 {
     const std::string_view t = trimmed(text);
     std::size_t end = 0;
-    while (end < t.size() && (std::isdigit(static_cast<unsigned char>(t[end])) || t[end] == '.'
-               || t[end] == ',' || (end == 0 && (t[end] == '-' || t[end] == '+'))))
+    while (end < t.size()
+        && (std::isdigit(static_cast<unsigned char>(t[end])) || t[end] == '.' || t[end] == ','
+            || (end == 0 && (t[end] == '-' || t[end] == '+'))))
         ++end;
     const std::string_view number = t.substr(0, end);
-    const std::size_t separators = static_cast<std::size_t>(std::count(number.begin(), number.end(), '.')
-        + std::count(number.begin(), number.end(), ','));
+    const std::size_t separators
+        = static_cast<std::size_t>(std::count(number.begin(), number.end(), '.')
+            + std::count(number.begin(), number.end(), ','));
     if (number.find_first_of("0123456789") == std::string_view::npos || separators > 1)
         return { 0, guillemets(text) + " — не число" };
     const std::string unit = lower(trimmed(t.substr(end)));
@@ -200,7 +203,8 @@ FreeCadLibrary readFreeCadLibrary(std::string_view bytes, std::string_view path)
             if (const Json* nr = member(tool, "nr")) {
                 const int n = wholeNumber(*nr, place, "nr");
                 if (n < 0 || n > 99999)
-                    fail(place, fieldFault("nr", std::to_string(n) + " — номер должен быть от 0 до 99999"));
+                    fail(place,
+                        fieldFault("nr", std::to_string(n) + " — номер должен быть от 0 до 99999"));
                 if (n > 0)
                     entry.number = n;
             }

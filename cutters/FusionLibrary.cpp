@@ -67,8 +67,8 @@ double unitScale(const Json& tool, const std::string& place)
     fail(place, fieldFault("unit", "неизвестная единица " + guillemets(word)));
 }
 
-std::optional<double> length(const Json& geometry, std::string_view key, double scale,
-    const std::string& place)
+std::optional<double> length(
+    const Json& geometry, std::string_view key, double scale, const std::string& place)
 {
     const Json* v = member(geometry, key);
     if (!v)
@@ -76,8 +76,8 @@ std::optional<double> length(const Json& geometry, std::string_view key, double 
     return realNumber(*v, place, key) * scale;
 }
 
-std::vector<SavedCut> presets(const Json& tool, double scale, std::string_view source,
-    const std::string& place)
+std::vector<SavedCut> presets(
+    const Json& tool, double scale, std::string_view source, const std::string& place)
 {
     std::vector<SavedCut> cuts;
     const Json* start = member(tool, "start-values");
@@ -251,7 +251,8 @@ Json toolJson(const Cutter& c, const CurrentCut* cut)
         const double values[] = { cut->spindleRpm, cut->cuttingSpeedMPerMin, cut->feedPerToothMm,
             cut->feedMmPerMin, cut->axialDepthMm, cut->radialDepthMm };
         for (std::size_t i = 0; i < kPresetValues.size(); ++i)
-            now.inputs.emplace_back(std::string(kPresetValues[i].key), formatGeneral(values[i], 10));
+            now.inputs.emplace_back(
+                std::string(kPresetValues[i].key), formatGeneral(values[i], 10));
         list.push_back(presetJson(now, scale));
     }
     Json& start = tool["start-values"];

@@ -36,8 +36,6 @@ ArchiveRead unzipToolLibrary(std::string_view bytes, std::string_view path)
         }
     }
     if (jsonEntries != 1)
-        chosen = entries == 1 && jsonEntries == 0 ? 0 : -1;
-    if (chosen < 0)
         return { {}, place + ": в архиве нет библиотеки инструментов (одного файла .json)" };
     zip_stat_t info;
     zip_stat_init(&info);

@@ -123,7 +123,8 @@ TEST_P(CutterFileRefuses, NamingTheFileTheToolAndTheField)
 
 #define HEAD R"({"format": "millcalc-cutters", "version": 1, "cutters": [)"
 INSTANTIATE_TEST_SUITE_P(Cases, CutterFileRefuses,
-    testing::Values(BadFile { "notJson", "{\"format\": ", "«/shop/cutters.json»: файл не в формате JSON" },
+    testing::Values(
+        BadFile { "notJson", "{\"format\": ", "«/shop/cutters.json»: файл не в формате JSON" },
         BadFile { "otherFormat", R"({"format": "millcalc-machines", "version": 1})",
             "«/shop/cutters.json»: это не библиотека фрез (нет \"format\": \"millcalc-cutters\")" },
         BadFile { "newerVersion", R"({"format": "millcalc-cutters", "version": 2, "cutters": []})",
@@ -133,11 +134,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, CutterFileRefuses,
         BadFile { "noId", HEAD R"({"id": "a", "name": "A", "d_mm": 6}, {"name": "B"}]})",
             "«/shop/cutters.json», фреза №2: поле «id»: нет обязательного поля" },
         BadFile { "zeroDiameter", HEAD R"({"id": "a", "name": "A", "d_mm": 0}]})",
-            "«/shop/cutters.json», фреза «a»: поле «d_mm»: 0 — диаметр должен быть больше 0 и не больше "
+            "«/shop/cutters.json», фреза «a»: поле «d_mm»: 0 — диаметр должен быть больше 0 и не "
+            "больше "
             "1000 мм" },
         BadFile { "diameterAsText", HEAD R"({"id": "a", "name": "A", "d_mm": "6"}]})",
             "«/shop/cutters.json», фреза «a»: поле «d_mm»: должно быть числом" },
-        BadFile { "cornerBeyondHalf", HEAD R"({"id": "a", "name": "A", "d_mm": 6, "corner_radius_mm": 3.5}]})",
+        BadFile { "cornerBeyondHalf",
+            HEAD R"({"id": "a", "name": "A", "d_mm": 6, "corner_radius_mm": 3.5}]})",
             "«/shop/cutters.json», фреза «a»: поле «corner_radius_mm»: 3.5 — радиус при вершине "
             "должен быть от 0 до половины диаметра" },
         BadFile { "fractionalTeeth", HEAD R"({"id": "a", "name": "A", "d_mm": 6, "teeth": 2.5}]})",
@@ -146,11 +149,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, CutterFileRefuses,
             "«/shop/cutters.json», фреза «a»: поле «teeth»: 0 — зубьев должно быть от 1 до 99" },
         BadFile { "unknownType", HEAD R"({"id": "a", "name": "A", "d_mm": 6, "type": "drill"}]})",
             "«/shop/cutters.json», фреза «a»: поле «type»: неизвестный тип «drill»" },
-        BadFile { "unknownMethod", HEAD R"({"id": "a", "name": "A", "d_mm": 6, "cuts": [{"method": "x"}]}]})",
+        BadFile { "unknownMethod",
+            HEAD R"({"id": "a", "name": "A", "d_mm": 6, "cuts": [{"method": "x"}]}]})",
             "«/shop/cutters.json», фреза «a»: поле «method»: неизвестный метод «x»" },
-        BadFile { "twinIds", HEAD R"({"id": "a", "name": "A", "d_mm": 6}, {"id": "a", "name": "B", "d_mm": 8}]})",
+        BadFile { "twinIds",
+            HEAD R"({"id": "a", "name": "A", "d_mm": 6}, {"id": "a", "name": "B", "d_mm": 8}]})",
             "«/shop/cutters.json», фреза «a»: такой id уже есть в файле" },
-        BadFile { "tooDeep", "{\"a\":[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]}",
+        BadFile { "tooDeep",
+            "{\"a\":[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]"
+            "]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]}",
             "«/shop/cutters.json»: вложенность JSON глубже 64 уровней" }),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.what); });
 #undef HEAD
@@ -158,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CutterFileRefuses,
 TEST(CutterMerge, TheUsersCuttersOverrideTheShopsInPlaceAndFollowThem)
 {
     CutterFile shop;
-    shop.cutters = { cutter("a", "shop A", 6), cutter("b", "shop B", 8), cutter("c", "shop C", 10) };
+    shop.cutters
+        = { cutter("a", "shop A", 6), cutter("b", "shop B", 8), cutter("c", "shop C", 10) };
     CutterFile user;
     user.cutters = { cutter("x", "user X", 3), cutter("b", "user B", 8.5) };
     Cutter hidden;
@@ -173,7 +181,8 @@ class CutterLibraryFiles : public CutterTestFolder { };
 
 TEST_F(CutterLibraryFiles, ADeletedShopCutterIsHiddenInTheUsersFileAndTheShopsIsNeverWritten)
 {
-    const std::string shopText = cutterFileText({ { cutter("a", "A", 6), cutter("b", "B", 8) }, {} });
+    const std::string shopText
+        = cutterFileText({ { cutter("a", "A", 6), cutter("b", "B", 8) }, {} });
     write(shopFile(), shopText);
     CutterLibrary::Loaded loaded = CutterLibrary::load(folders_);
     ASSERT_EQ(loaded.error, "");
@@ -204,7 +213,8 @@ TEST_F(CutterLibraryFiles, AUsersFileItCannotReadIsNamedAndNeverWrittenOver)
     EXPECT_EQ(loaded.error, "«" + path(userFile()) + "»: файл не в формате JSON");
     loaded.library.put(cutter("n", "N", 5));
     EXPECT_NE(loaded.library.save(), "");
-    EXPECT_EQ(read(userFile()), "{\"format\": \"millcalc-cutters\", \"version\": 1, \"cutters\": [{]}");
+    EXPECT_EQ(
+        read(userFile()), "{\"format\": \"millcalc-cutters\", \"version\": 1, \"cutters\": [{]}");
 }
 
 TEST_F(CutterLibraryFiles, TheShopsFileIsTheFirstDataFolderThatHoldsOne)

@@ -283,7 +283,8 @@ TEST(FusionExport, ReadsBackWhatItWroteWithTheKeysItDoesNotMapAndTheCurrentCut)
         EXPECT_NEAR(std::stod(*current.input("f_z")), 0.08, 1e-12) << file;
         EXPECT_NEAR(std::stod(*current.input("n")), 9549.3, 1e-9) << file;
     }
-    const std::string metric = fusionLibraryText(importCutterFile(sample("fusion_metric.json")).cutters);
+    const std::string metric
+        = fusionLibraryText(importCutterFile(sample("fusion_metric.json")).cutters);
     EXPECT_NE(metric.find(R"("holder": {)"), std::string::npos);
     EXPECT_NE(metric.find(R"("SIG": 140)"), std::string::npos);
     EXPECT_NE(metric.find(R"("tool-coolant": "flood")"), std::string::npos);

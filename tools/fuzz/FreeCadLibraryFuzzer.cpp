@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     for (const millcalc::FreeCadLibrary::Entry& entry : read.tools) {
         if (entry.path.empty()
-            || !millcalc::findFreeCadBit("/nonexistent-millcalc/Library/fuzz.fctl", entry.path).empty())
+            || !millcalc::findFreeCadBit("/nonexistent-millcalc/Library/fuzz.fctl", entry.path)
+                .empty())
             std::abort();
     }
     return 0;
