@@ -194,6 +194,36 @@ TEST_F(CutterImportFiles, AToolsFileIsTheLibraryZipped)
     EXPECT_EQ(importCutterFile(notZip).error, "«" + notZip + "»: это не zip-архив");
 }
 
+TEST(FusionImport, AnInchLibrarysPresetsComeInMetric)
+{
+    const CutterImport imported = importCutterFile(sample("fusion_inch.json"));
+    ASSERT_EQ(imported.error, "");
+    ASSERT_EQ(imported.cutters.at(0).cuts.size(), 1u);
+    const SavedCut& preset = imported.cutters[0].cuts[0];
+    EXPECT_FALSE(preset.method.has_value());
+    EXPECT_EQ(preset.source, "fusion_inch.json");
+    EXPECT_EQ(preset.workMaterial, "6061");
+    // 1047.2 ft/min, 0.002 in a tooth, 48 in/min, 0.5 in deep, 0.05 in wide.
+    const std::vector<std::pair<std::string, std::string>> expected { { "n", "8000" },
+        { "v_c", "319.18656" }, { "f_z", "0.0508" }, { "v_f", "1219.2" }, { "stepdown", "12.7" },
+        { "stepover", "1.27" } };
+    EXPECT_EQ(preset.inputs, expected);
+}
+
+TEST_F(CutterImportFiles, ABitListedTwiceInALibraryComesInOnce)
+{
+    const std::string bit = sample("freecad/Bit/6mm_Endmill.fctb");
+    const std::string library = write("Library/twice.fctl",
+        R"({"version": 1, "tools": [{"nr": 4, "path": ")" + bit + R"("}, {"nr": 9, "path": ")" + bit
+            + R"("}]})");
+    CutterLibrary cutters = CutterLibrary::load(folders_).library;
+    const CutterImport imported = importIntoLibrary(cutters, library);
+    ASSERT_EQ(imported.error, "");
+    ASSERT_EQ(imported.cutters.size(), 1u);
+    EXPECT_EQ(imported.cutters[0].toolNumber, 4);
+    EXPECT_EQ(cutters.cutters().size(), 1u);
+}
+
 TEST_F(CutterImportFiles, AFileOverTenMegabytesIsRefused)
 {
     const std::string big = write("big.json", std::string(10 * 1024 * 1024 + 1, ' '));
