@@ -2,6 +2,7 @@
 
 #include "app/NumberText.h"
 #include "app/Utf8.h"
+#include "scenario/CutterCommands.h"
 
 #include <cstdint>
 #include <exception>
@@ -215,6 +216,18 @@ void ScenarioRunner::error(const std::string& reason)
     failed_ = true;
 }
 
+void ScenarioRunner::cutterAnswer(const CutterAnswer& answer)
+{
+    for (const std::vector<std::string>& columns : answer.cutters) {
+        out_ << "CUTTER";
+        for (const std::string& column : columns)
+            out_ << '\t' << escapeText(column);
+        out_ << '\n';
+    }
+    if (!answer.error.empty())
+        error(answer.error);
+}
+
 const Field* ScenarioRunner::control(const std::string& name)
 {
     if (!form_.store().has(name)) {
@@ -255,13 +268,14 @@ enum class ScenarioRunner::Shape {
     Word, // words that name no control
     Control, // a control's name, then further words
     ControlAndText, // a control's name, then the rest of the line as one text
+    Text, // the rest of the line as one text
 };
 
 // One performed line, its arguments read by the command's shape.
 struct ScenarioRunner::Call {
     const Field* control = nullptr; // the named control, where the shape names one
     std::vector<std::string> words; // every word after the command, the control's name first
-    std::string_view text; // ControlAndText: the rest of the line after the name
+    std::string_view text; // ControlAndText: the rest of the line after the name; Text: all of it
 };
 
 struct ScenarioRunner::Command {
@@ -388,6 +402,14 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
                     r.out_ << '\t' << formatGeneral(p.x, 10) << ',' << formatGeneral(p.y, 10);
                 r.out_ << '\n';
             } },
+        { "import-cutters", Shape::Text, 0, 0, "",
+            [](ScenarioRunner& r, const Call& c) {
+                r.cutterAnswer(importCuttersCommand(std::string(c.text), userFolders()));
+            } },
+        { "cutters", Shape::None, 0, 0, "",
+            [](ScenarioRunner& r, const Call&) {
+                r.cutterAnswer(listCuttersCommand(userFolders()));
+            } },
     };
     return kCommands;
 }
@@ -410,7 +432,11 @@ void ScenarioRunner::perform(const std::string& line)
         return error("unknown command " + std::string(name));
 
     Call call;
-    if (command->shape == Shape::ControlAndText) {
+    if (command->shape == Shape::Text) {
+        if (rest.empty())
+            return error("missing file name");
+        call.text = rest;
+    } else if (command->shape == Shape::ControlAndText) {
         const std::size_t nameEnd = rest.find(' ');
         call.words.emplace_back(rest.substr(0, nameEnd));
         if (nameEnd != std::string_view::npos)

@@ -12,6 +12,8 @@
 
 namespace millcalc {
 
+struct CutterAnswer;
+
 class ScenarioRunner : public Toolkit {
 public:
     explicit ScenarioRunner(std::ostream& out);
@@ -54,6 +56,7 @@ private:
 
     void perform(const std::string& line);
     void error(const std::string& reason);
+    void cutterAnswer(const CutterAnswer& answer);
     const Field* control(const std::string& name);
 
     std::ostream& out_;

@@ -1,6 +1,25 @@
-# Runs one scenario and compares its output with NAME.out byte for byte.
+# Runs one scenario and compares its output with NAME.out byte for byte. The
+# runner works in the scenario's folder, with XDG folders of its own under
+# SCRATCH (emptied first), so that no file of the user's counts; a folder
+# NAME.shop beside the scenario is its shop's data folder (XDG_DATA_DIRS).
 string(REGEX REPLACE "\\.scn$" ".out" expected_file "${SCENARIO}")
+get_filename_component(name "${SCENARIO}" NAME_WE)
+get_filename_component(folder "${SCENARIO}" DIRECTORY)
+if(NOT SCRATCH)
+    set(SCRATCH "${CMAKE_CURRENT_BINARY_DIR}/scenario-home")
+endif()
+set(home "${SCRATCH}/${name}")
+file(REMOVE_RECURSE "${home}")
+file(MAKE_DIRECTORY "${home}")
+set(ENV{XDG_CONFIG_HOME} "${home}/config")
+set(ENV{XDG_CONFIG_DIRS} "${home}/shop-config")
+set(ENV{XDG_DATA_HOME} "${home}/data")
+set(ENV{XDG_DATA_DIRS} "${home}/shop-data")
+if(IS_DIRECTORY "${folder}/${name}.shop")
+    set(ENV{XDG_DATA_DIRS} "${folder}/${name}.shop")
+endif()
 execute_process(COMMAND "${RUNNER}" "${SCENARIO}"
+    WORKING_DIRECTORY "${folder}"
     OUTPUT_VARIABLE actual RESULT_VARIABLE status)
 file(READ "${expected_file}" expected)
 if(NOT actual STREQUAL expected)
