@@ -23,10 +23,11 @@ constexpr const char* kNothingToFit = "—";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
-LimitShare shareOf(const FieldStore& store, const Method& method, const LimitCheck& check)
+LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& check)
 {
+    const FieldStore& store = form.store();
     const double value = store.real(check.field);
-    const double limit = limitOf(store, method, check.limit);
+    const double limit = limitOf(form, method, check.limit);
     LimitShare share;
     if (!(limit > 0))
         return share;
@@ -92,9 +93,11 @@ MachineComparison compareMachines(const Form& form)
     result.symbols = symbolsOf(result.method);
     const Method* method = methodAt(result.method);
     const auto checks = checksOf(result.method);
-    for (int row = 0; row < kMachineCount; ++row) {
+    const MachineTable& machines = machinesOf(form);
+    result.machines.resize(machines.size());
+    for (int row = 0; row < static_cast<int>(machines.size()); ++row) {
         MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
-        outcome.name = machineTable()[static_cast<std::size_t>(row)].MachineName;
+        outcome.name = machines[static_cast<std::size_t>(row)].MachineName;
         DetachedForm copy(form);
         copy.store().setIndex("TabMach", row);
         if (runFullCalculation(copy.form(), result.method) < 0) {
@@ -103,7 +106,7 @@ MachineComparison compareMachines(const Form& form)
         }
         bool red = false;
         for (const LimitCheck& check : checks) {
-            outcome.shares.push_back(shareOf(copy.store(), *method, check));
+            outcome.shares.push_back(shareOf(copy.form(), *method, check));
             red = red || outcome.shares.back().red;
         }
         // The fit runs only where something is red: it is the costly part.
@@ -118,12 +121,14 @@ void createMachineComparison(Form& form)
         = headingRow(symbolsOf(form.store().index("PageControlMethods")));
     const int columns = static_cast<int>(headings.size());
     std::vector<std::string> cells = headings;
-    cells.resize(static_cast<std::size_t>(columns * (kMachineCount + 1)));
-    for (int row = 0; row < kMachineCount; ++row)
-        cells[static_cast<std::size_t>((row + 1) * columns)]
-            = machineTable()[static_cast<std::size_t>(row)].MachineName;
+    const MachineTable& machines = machinesOf(form);
+    const int rows = static_cast<int>(machines.size()) + 1;
+    cells.resize(static_cast<std::size_t>(columns * rows));
+    for (int row = 1; row < rows; ++row)
+        cells[static_cast<std::size_t>(row * columns)]
+            = machines[static_cast<std::size_t>(row - 1)].MachineName;
     std::vector<Rgb> colours(cells.size(), colours::Black);
-    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    form.store().setGrid(kGrid, columns, rows, std::move(cells), std::move(colours));
     markSelectedMachine(form);
 }
 
@@ -160,13 +165,14 @@ void refreshMachineComparison(Form& form)
         cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
         colours.push_back(colours::Black);
     }
-    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    const int rows = static_cast<int>(comparison.machines.size()) + 1;
+    form.store().setGrid(kGrid, columns, rows, std::move(cells), std::move(colours));
     markSelectedMachine(form);
 }
 
 void markSelectedMachine(Form& form)
 {
-    form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form.store()) + 1);
+    form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form) + 1);
 }
 
 void installMachineComparison(Form& form)
@@ -180,7 +186,7 @@ void installMachineComparison(Form& form)
             refreshMachineComparison(form);
     });
     form.onDoubleClickCell(kGrid, [&form](int, int row) {
-        if (row < 1 || row > kMachineCount)
+        if (row < 1 || row > static_cast<int>(machinesOf(form).size()))
             return;
         // As the user's pick of the machine: its handler shows the machine.
         form.pick("TabMach", row - 1);
