@@ -43,6 +43,15 @@ LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& che
     return share;
 }
 
+// Whether the calculations see the two machines alike: the same limits and
+// spindle-load table (the curve is only drawn, the name only shown).
+bool computesAlike(const MachineRecord& a, const MachineRecord& b)
+{
+    return a.MaxSpindleSpeed == b.MaxSpindleSpeed && a.MinSpindleSpeed == b.MinSpindleSpeed
+        && a.MaxFeed == b.MaxFeed && a.MaxPower == b.MaxPower && a.MaxTorque == b.MaxTorque
+        && a.CriticalSpindleSpeed == b.CriticalSpindleSpeed && a.SpindleLoad == b.SpindleLoad;
+}
+
 std::span<const LimitCheck> checksOf(int method)
 {
     const Method* row = methodAt(method);
@@ -97,7 +106,16 @@ MachineComparison compareMachines(const Form& form)
     result.machines.resize(machines.size());
     for (int row = 0; row < static_cast<int>(machines.size()); ++row) {
         MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
-        outcome.name = machines[static_cast<std::size_t>(row)].MachineName;
+        const MachineRecord& machine = machines[static_cast<std::size_t>(row)];
+        // A shop's identical machines share one calculation and fit.
+        const auto twin = std::find_if(machines.begin(), machines.begin() + row,
+            [&machine](const MachineRecord& m) { return computesAlike(m, machine); });
+        if (twin != machines.begin() + row) {
+            outcome = result.machines[static_cast<std::size_t>(twin - machines.begin())];
+            outcome.name = machine.MachineName;
+            continue;
+        }
+        outcome.name = machine.MachineName;
         DetachedForm copy(form);
         copy.store().setIndex("TabMach", row);
         if (runFullCalculation(copy.form(), result.method) < 0) {

@@ -88,10 +88,24 @@ TEST_F(ParkInWindow, TheComparisonListsEveryMachineOfThePark)
     MachineTable park;
     for (int i = 0; i < 7; ++i)
         park.push_back(cell("cell-" + std::to_string(i)));
+    // The sixth feeds slower than the cut asks: only it is red for the feed.
+    park[5].MaxFeed = 100;
     form().setMachines(park);
+    run({ "click BitCalcs" });
     const MachineComparison comparison = compareMachines(form());
     ASSERT_EQ(comparison.machines.size(), 7u);
     EXPECT_EQ(comparison.machines[6].name, "Центр cell-6");
+    const std::size_t feed = 1; // n, F, ...
+    ASSERT_GT(comparison.machines[0].shares.size(), feed);
+    for (std::size_t row = 0; row < 7; ++row) {
+        const MachineOutcome& m = comparison.machines[row];
+        EXPECT_EQ(m.shares.at(feed).red, row == 5) << row;
+        if (row != 5) {
+            EXPECT_EQ(m.fit, comparison.machines[0].fit) << row;
+            EXPECT_EQ(m.shares.at(feed).percent, comparison.machines[0].shares.at(feed).percent);
+        }
+    }
+    EXPECT_NE(comparison.machines[5].fit, comparison.machines[0].fit);
 }
 
 TEST_F(ParkInWindow, TheRunnerPicksAMachineByItsId)

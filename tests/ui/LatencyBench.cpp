@@ -571,7 +571,9 @@ void LatencyBench::comparisonRefresh()
     record(QStringLiteral("comparison refresh"), times);
 }
 
-// The same over a park of 50 machines, ten of each built-in kind.
+// The same over a park of 50 machines, each computed on its own: ten of each
+// built-in kind, each with a feed of its own (identical machines would share
+// one calculation).
 void LatencyBench::comparisonRefreshOverFiftyMachines()
 {
     Started app;
@@ -581,6 +583,7 @@ void LatencyBench::comparisonRefreshOverFiftyMachines()
         MachineRecord m = builtInMachines()[static_cast<std::size_t>(i % 5)];
         m.Id = "cell-" + std::to_string(i + 1);
         m.MachineName += " №" + std::to_string(i + 1);
+        m.MaxFeed += i;
         park.push_back(std::move(m));
     }
     app.harness.form.setMachines(std::move(park));
