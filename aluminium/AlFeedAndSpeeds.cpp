@@ -122,7 +122,7 @@ int CalcAlSpeedByTemperature(Form& form)
 
 int CalcAlSpeedByPower(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     const auto g = CheckAlGeometry(form, true);
     if (!g)
         return kStepStopped;

@@ -7,34 +7,20 @@
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace millcalc {
 
 namespace {
 
-struct SpindleLoadBand {
-    double topSpeedRpm; // the band holds the speeds above the previous top up to this
-    const char* speedText;
-    double factor; // permissible load per unit of efficiency, kN
-    const char* factorText;
-};
-
-// The permissible spindle load by speed band, of the machines whose record
-// says that they have one.
-constexpr SpindleLoadBand kSpindleLoadBands[] = {
-    { 6000, "6000", 2.00, "2.00" },
-    { 8000, "8000", 1.70, "1.70" },
-    { 10000, "10000", 1.50, "1.50" },
-    { 12000, "12000", 1.35, "1.35" },
-    { 15000, "15000", 1.25, "1.25" },
-    { 18000, "18000", 1.20, "1.20" },
-};
-// Above the top band the factor of the top band holds.
-constexpr double kAboveTopBandFactor = 1.20;
-constexpr double kTopBandSpeedRpm = 18000;
+// The grid's rows: the heading, the speed row and a band a row; six bands
+// (the built-in table's) at the least.
 constexpr int kLoadGridRows = 8;
+constexpr int kLoadGridFixedRows = 2;
 
 constexpr const char* kForceCaption = "Предупреждение..(Расчет Pz).";
 
@@ -54,14 +40,31 @@ const PositiveCheck kForceCoefficients[] = {
 // The band row: "2.00 • 0.70  =1.40" (two blanks before "=").
 std::string bandText(const SpindleLoadBand& band, double efficiency)
 {
-    return std::string(band.factorText) + " • " + formatFixed(efficiency, 2) + "  ="
+    return formatFixed(band.factor, 2) + " • " + formatFixed(efficiency, 2) + "  ="
         + formatFixed(band.factor * efficiency, 2);
 }
 
 void writeBandRow(FieldStore& store, int row, const SpindleLoadBand& band, double efficiency)
 {
-    store.setCell("StringGridP", 0, row, band.speedText);
+    store.setCell("StringGridP", 0, row, formatFixed(band.topSpeedRpm, 0));
     store.setCell("StringGridP", 1, row, bandText(band, efficiency));
+}
+
+// Makes the grid as long as the machine's table needs, its cells kept.
+int fitLoadGrid(FieldStore& store, std::size_t bands)
+{
+    const int rows = std::max(kLoadGridRows, static_cast<int>(bands) + kLoadGridFixedRows);
+    const Field& grid = store.field("StringGridP");
+    if (grid.rows != rows) {
+        std::vector<std::string> cells;
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < grid.columns; ++column)
+                cells.push_back(row < grid.rows ? store.cell("StringGridP", column, row) : "");
+        }
+        std::vector<Rgb> colours(cells.size(), colours::Black);
+        store.setGrid("StringGridP", grid.columns, rows, std::move(cells), std::move(colours));
+    }
+    return rows;
 }
 
 void writeSpeedRow(
@@ -79,26 +82,29 @@ void writeSpeedRow(
     }
 }
 
-void checkSpindleLoad(Form& form, double force, double spindleSpeed, double efficiency)
+void checkSpindleLoad(Form& form, const std::vector<SpindleLoadBand>& bands, double force,
+    double spindleSpeed, double efficiency)
 {
     FieldStore& store = form.store();
     const double loadKn = force * 0.001;
-    for (int row = 1; row < kLoadGridRows; ++row) {
+    const int rows = fitLoadGrid(store, bands.size());
+    for (int row = 1; row < rows; ++row) {
         store.setCell("StringGridP", 0, row, "");
         store.setCell("StringGridP", 1, row, "");
     }
     // The speed row stands above the first band that holds the speed.
     int row = 1;
     bool below = true; // the speed lies above every band before this one
-    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+    for (const SpindleLoadBand& band : bands) {
         if (below && spindleSpeed <= band.topSpeedRpm) {
             writeSpeedRow(form, row++, spindleSpeed, loadKn, efficiency, band.factor);
             below = false;
         }
         writeBandRow(store, row++, band, efficiency);
     }
-    if (spindleSpeed > kTopBandSpeedRpm)
-        writeSpeedRow(form, row, spindleSpeed, loadKn, efficiency, kAboveTopBandFactor);
+    // Above the top band the top band's factor holds.
+    if (below)
+        writeSpeedRow(form, row, spindleSpeed, loadKn, efficiency, bands.back().factor);
     form.ShowPanel("PanelForestP");
 }
 
@@ -106,7 +112,7 @@ void checkSpindleLoad(Form& form, double force, double spindleSpeed, double effi
 
 int CalcAlPz(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     FieldStore& store = form.store();
     const auto g = CheckAlGeometry(form, true);
     if (!g)
@@ -127,8 +133,7 @@ int CalcAlPz(Form& form)
         form.WarningBox(message);
         return kStepStopped;
     }
-    form.markAgainstLimit(
-        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов (Расчет Pz)");
+    markSpindleSpeed(form, "Editn", spindleSpeed, machine, "Превышение числа оборотов (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);
@@ -141,21 +146,21 @@ int CalcAlPz(Form& form)
     store.setText("EditPz", formatFixed(force, 2));
     form.ResultColour("EditPz", colours::Green);
     store.setVisible("PanelForestP", false);
-    if (machine.HasSpindleLoadTable)
-        checkSpindleLoad(form, force, spindleSpeed, efficiency);
+    if (machine.HasSpindleLoadTable())
+        checkSpindleLoad(form, machine.SpindleLoad, force, spindleSpeed, efficiency);
     return kStepDone;
 }
 
-double permissibleSpindleLoadKn(int machineRow, double spindleSpeed, double efficiency)
+double permissibleSpindleLoadKn(
+    const MachineRecord& machine, double spindleSpeed, double efficiency)
 {
-    if (machineRow < 0 || machineRow >= kMachineCount
-        || !machineTable()[static_cast<std::size_t>(machineRow)].HasSpindleLoadTable)
+    if (!machine.HasSpindleLoadTable())
         return -1;
-    for (const SpindleLoadBand& band : kSpindleLoadBands) {
+    for (const SpindleLoadBand& band : machine.SpindleLoad) {
         if (spindleSpeed <= band.topSpeedRpm)
             return band.factor * efficiency;
     }
-    return kAboveTopBandFactor * efficiency;
+    return machine.SpindleLoad.back().factor * efficiency;
 }
 
 void createLoadGrid(Form& form)
@@ -166,8 +171,17 @@ void createLoadGrid(Form& form)
     store.setCell("StringGridP", 0, 1, "....");
     store.setCell("StringGridP", 1, 1, "....");
     const double efficiency = store.real("ComboBoxTkpd");
+    // The table of the selected machine, else of the park's first that has one.
+    const MachineTable& machines = machinesOf(form);
+    const auto withTable = std::find_if(machines.begin(), machines.end(),
+        [](const MachineRecord& m) { return m.HasSpindleLoadTable(); });
+    const MachineRecord& machine
+        = selectedMachine(form).HasSpindleLoadTable() || withTable == machines.end()
+        ? selectedMachine(form)
+        : *withTable;
+    fitLoadGrid(store, machine.SpindleLoad.size());
     int row = 2;
-    for (const SpindleLoadBand& band : kSpindleLoadBands)
+    for (const SpindleLoadBand& band : machine.SpindleLoad)
         writeBandRow(store, row++, band, efficiency);
 }
 

@@ -17,7 +17,7 @@ constexpr int kTeethReplacement = 4;
 
 int CalcAlSpindleSpeed(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -30,15 +30,15 @@ int CalcAlSpindleSpeed(Form& form)
     const double spindleSpeed = (speed * 1000) / (kPi * g->D);
     if (reportNotFinite(form, spindleSpeed, "n"))
         return kStepStopped;
-    form.markAgainstLimit(
-        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов   (Расчет n)");
+    markSpindleSpeed(
+        form, "Editn", spindleSpeed, machine, "Превышение числа оборотов   (Расчет n)");
     form.store().setText("Editn", formatFixed(spindleSpeed, 3));
     return kStepDone;
 }
 
 int CalcAlTableFeed(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     FieldStore& store = form.store();
     int teeth = store.whole("BaseAlZ");
     if (teeth <= 0) {
@@ -54,8 +54,7 @@ int CalcAlTableFeed(Form& form)
         form.CorrectField("Editn", formatFixed(spindleSpeed, 3));
         form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
     }
-    form.markAgainstLimit(
-        "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов  (Расчет F)");
+    markSpindleSpeed(form, "Editn", spindleSpeed, machine, "Превышение числа оборотов  (Расчет F)");
     double sz = store.real("EditSz");
     if (!(sz > 0)) {
         sz = 0.0;

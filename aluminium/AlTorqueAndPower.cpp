@@ -17,7 +17,7 @@ constexpr double kForceReplacementN = 1.0;
 
 int CalcAlMz(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     const auto g = CheckAlGeometry(form, false);
     if (!g)
         return kStepStopped;
@@ -39,7 +39,7 @@ int CalcAlMz(Form& form)
 
 int CalcAlNp(Form& form)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     FieldStore& store = form.store();
     // A speed not above 0 is only reported; the power is computed from it as read.
     const double speed = store.real("EditV");

@@ -61,7 +61,7 @@ struct FitPlan {
     // The limit the fit holds a checked result to where it differs from the
     // one its step colours against (Walter's power: what the machine delivers
     // at n); 0 to keep that one.
-    double (*limit)(const FieldStore& store, LimitKind kind) = nullptr;
+    double (*limit)(const Form& form, LimitKind kind) = nullptr;
     // The calculation with the fit's values; null: the values are typed into
     // their fields and the full calculation runs. The values that override a
     // result come only once changed.

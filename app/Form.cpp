@@ -17,6 +17,7 @@ Form::Form(Toolkit& toolkit)
 Form::Form(Toolkit& toolkit, const Form& original)
     : toolkit_(toolkit)
     , store_(original.store_.detachedCopy())
+    , machinePark_(original.machinePark_)
 {
 }
 

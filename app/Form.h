@@ -7,13 +7,17 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace millcalc {
 
 class Toolkit;
+// The machine tools the form computes with; the machines floor defines it.
+struct MachinePark;
 
 inline constexpr const char* kWarningCaption = "Предупреждение...";
 
@@ -33,6 +37,10 @@ public:
     FieldStore& store() { return store_; }
     const FieldStore& store() const { return store_; }
     Toolkit& toolkit() { return toolkit_; }
+    // The park the calculations use: none (the built-in machines) until one
+    // is given; a detached copy shares its original's.
+    const std::shared_ptr<const MachinePark>& machinePark() const { return machinePark_; }
+    void setMachinePark(std::shared_ptr<const MachinePark> park) { machinePark_ = std::move(park); }
 
     // What the user does. Each command runs to its end; an error that escapes
     // it goes to the toolkit's error box and the program stays open.
@@ -75,6 +83,7 @@ private:
 
     Toolkit& toolkit_;
     FieldStore store_;
+    std::shared_ptr<const MachinePark> machinePark_;
     std::map<std::string, Handler> clickHandlers_;
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;

@@ -2,6 +2,7 @@
 
 #include "app/NumberText.h"
 #include "app/Utf8.h"
+#include "machines/MachineTable.h"
 #include "scenario/CutterCommands.h"
 
 #include <cstdint>
@@ -310,6 +311,14 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
                     || index >= static_cast<int>(c.control->items.size()))
                     return r.error("index out of range: " + c.words[1]);
                 r.form_.pick(c.control->name, index);
+            } },
+        // The park's machine by its id, picked as `pick TabMach` does.
+        { "machine", Shape::Word, 1, 0, "",
+            [](ScenarioRunner& r, const Call& c) {
+                const int row = machineIndexById(r.form_.machines(), c.words[0]);
+                if (row < 0)
+                    return r.error("unknown machine " + c.words[0]);
+                r.form_.pick("TabMach", row);
             } },
         { "check", Shape::Control, 2, kindSet({ K::CheckBox, K::RadioButton }),
             "a check box or radio button",

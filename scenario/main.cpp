@@ -1,5 +1,6 @@
 // millcalc-scenario: runs a scenario file (or standard input) against the
 // calculator's window logic and prints what the user would see.
+#include "machines/MachinePark.h"
 #include "scenario/ScenarioRunner.h"
 
 #include <cerrno>
@@ -48,6 +49,12 @@ int main(int argc, char** argv)
     }
     std::istream& in = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
     millcalc::ScenarioRunner runner(std::cout);
+    // The park the desktop program would load; a faulty file is told here and
+    // left out, the run goes on.
+    const millcalc::ParkLoad park = millcalc::loadMachinePark(millcalc::userFolders());
+    for (const std::string& message : park.messages)
+        std::cerr << "millcalc-scenario: " << message << '\n';
+    runner.form().setMachines(park.machines);
     if (!runner.start())
         return std::cout.flush() ? 1 : cannot("write the output", errno);
     errno = 0;

@@ -4,6 +4,8 @@
 #include "app/FieldStore.h"
 #include "app/Form.h"
 #include "app/Utf8.h"
+#include "machines/MachineTable.h"
+#include "machines/ParkFile.h"
 #include "materials/MaterialCatalogue.h"
 
 #include <algorithm>
@@ -125,14 +127,20 @@ std::vector<std::string> calculationFields()
     return fields;
 }
 
-std::string calculationBody(const FieldStore& store)
+std::string calculationBody(const Form& form)
 {
+    const FieldStore& store = form.store();
     const std::vector<std::string> fields = calculationFields();
     std::string selections;
     std::string texts;
     for (const std::string& name : fields) {
         if (name == kMethod || !store.has(name))
             continue;
+        if (name == kMachine) {
+            const MachineRecord& machine = selectedMachine(form);
+            selections += "machine " + machine.Id + "\n# " + oneLine(machine.MachineName) + '\n';
+            continue;
+        }
         const Field& f = store.field(name);
         // A radio button is written only checked: a click on one runs its
         // group's handler, and the one checked unchecks the others.
@@ -161,9 +169,9 @@ bool sameCalculation(std::string_view body, std::string_view other)
         && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
 
-std::string calculationText(
-    const FieldStore& store, std::string_view version, std::string_view date)
+std::string calculationText(const Form& form, std::string_view version, std::string_view date)
 {
+    const FieldStore& store = form.store();
     std::string text = "# millcalc " + std::string(version) + ": расчет режимов резания\n";
     text += "# Сохранен: " + std::string(date) + '\n';
     if (store.has(kMachine))
@@ -171,7 +179,7 @@ std::string calculationText(
     if (store.has(kMethod))
         text += "# Метод: " + oneLine(store.text(kMethod)) + '\n';
     text += "# Повтор расчета: millcalc-scenario ФАЙЛ, затем строка \"click BitCalcs\"\n";
-    return text + calculationBody(store);
+    return text + calculationBody(form);
 }
 
 bool readCalculation(std::string_view bytes, const FieldStore& store,
@@ -214,6 +222,17 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
         const std::string_view rest
             = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
         CalculationLine entry;
+        if (word == "machine") {
+            if (!validMachineId(rest))
+                return fail(number,
+                    "id станка " + quoted(rest)
+                        + ": допустимы от 1 до 64 знаков из a-z, 0-9, «.», «_» и «-»");
+            entry.command = CalculationLine::Command::Machine;
+            entry.field = kMachine;
+            entry.text = std::string(rest);
+            lines.push_back(std::move(entry));
+            continue;
+        }
         if (word == "set")
             entry.command = CalculationLine::Command::Set;
         else if (word == "pick")
@@ -223,8 +242,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
         else
             return fail(number,
                 "команда " + quoted(word)
-                    + " не задает ввод: файл расчета только вводит тексты (set), выбирает "
-                      "пункты (pick) и отмечает флажки (check)");
+                    + " не задает ввод: файл расчета только выбирает станок (machine), вводит "
+                      "тексты (set), выбирает пункты (pick) и отмечает флажки (check)");
         const std::size_t nameEnd = rest.find(' ');
         entry.field = std::string(rest.substr(0, nameEnd));
         const std::string_view argument
@@ -259,6 +278,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
                 return fail(number, "флажок " + quoted(entry.field) + " ставится 0 или 1");
             entry.value = argument == "1" ? 1 : 0;
             break;
+        case CalculationLine::Command::Machine:
+            break;
         }
         method = method || entry.field == kMethod;
         lines.push_back(std::move(entry));
@@ -279,6 +300,14 @@ void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
         case CalculationLine::Command::Pick:
             form.pick(line.field, line.value);
             break;
+        case CalculationLine::Command::Machine: {
+            const int row = machineIndexById(machinesOf(form), line.text);
+            form.pick(line.field, std::max(row, 0));
+            if (row < 0)
+                form.LogMessage("Станка «" + line.text + "» нет в парке: расчет открыт на станке «"
+                    + selectedMachine(form).MachineName + "»");
+            break;
+        }
         case CalculationLine::Command::Check: {
             // A click on the radio button already checked changes nothing.
             const Field& f = form.store().field(line.field);

@@ -1,7 +1,7 @@
-// A calculation kept in a file: the selected machine, the active method and
-// every input of every method, written as a scenario of `set`, `pick` and
-// `check` lines that millcalc-scenario replays as it is, and read back whole
-// or not at all.
+// A calculation kept in a file: the selected machine (by its id in the park),
+// the active method and every input of every method, written as a scenario of
+// `machine`, `set`, `pick` and `check` lines that millcalc-scenario replays as it is, and read back
+// whole or not at all.
 #pragma once
 
 #include <cstddef>
@@ -26,24 +26,24 @@ inline constexpr std::size_t kCalculationFileLimit = 1024 * 1024;
 // in the caption table.
 std::vector<std::string> calculationFields();
 
-// The lines that set the store's inputs, without the comment header: the
-// picks and checks first, whose handlers may write texts, then the texts,
-// then the method. Equal bodies mean equal inputs.
-std::string calculationBody(const FieldStore& store);
+// The lines that set the form's inputs, without the comment header: the
+// machine ("machine ID" and a comment line with its name), the picks and
+// checks, whose handlers may write texts, then the texts, then the method.
+// Equal bodies mean equal inputs.
+std::string calculationBody(const Form& form);
 // Whether two bodies hold the same inputs: line by line equal, but for a text
 // that states the same number in another form, as a calculation writes back
 // an input it reads ("90.0" as "90.00000"). A number changed is a change.
 bool sameCalculation(std::string_view body, std::string_view other);
 // The whole file: a comment header naming the program, its version and the
 // date, then the body.
-std::string calculationText(
-    const FieldStore& store, std::string_view version, std::string_view date);
+std::string calculationText(const Form& form, std::string_view version, std::string_view date);
 
 struct CalculationLine {
-    enum class Command { Set, Pick, Check };
+    enum class Command { Set, Pick, Check, Machine };
     Command command = Command::Set;
     std::string field;
-    std::string text; // Set: the text
+    std::string text; // Set: the text; Machine: the id
     int value = 0; // Pick: the item; Check: 1 or 0
 };
 
@@ -54,13 +54,16 @@ struct CalculationError {
 
 // Reads the bytes of a calculation file against the store's controls, with
 // nothing changed. Returns false with the first fault: over the size limit,
-// binary, not UTF-8, a command other than set, pick and check, a field that
+// binary, not UTF-8, a command other than machine, set, pick and check, a
+// machine id that no park could hold, a field that
 // the file does not hold, a command of the wrong kind for its field, an item
 // out of range, or no method at the end (a file cut short).
 bool readCalculation(std::string_view bytes, const FieldStore& store,
     std::vector<CalculationLine>& lines, CalculationError& error);
 
-// Performs the lines as a user would, as the scenario runner does.
+// Performs the lines as a user would, as the scenario runner does. A machine
+// that the form's park lacks leaves the first machine of the park selected,
+// and a log line names it.
 void applyCalculation(Form& form, const std::vector<CalculationLine>& lines);
 
 } // namespace millcalc

@@ -41,7 +41,7 @@ void markStatus(const Form& form, const Method& method, const FieldCaption& entr
     // A machine figure is what the machine delivers: shown, never exceeded.
     if (entry.limit == LimitKind::None || entry.limit == LimitKind::MachineFigure)
         return;
-    const double limit = limitOf(form.store(), method, entry.limit);
+    const double limit = limitOf(form, method, entry.limit);
     line.exceeded = form.store().colour(entry.field) == colours::Red;
     if (!line.exceeded) {
         if (limit > 0)
@@ -139,7 +139,7 @@ CalculationSheet buildCalculationSheet(
     const int page = method->index;
     sheet.page = page;
     sheet.dateTime = std::move(dateTime);
-    sheet.machine = selectedMachine(store).MachineName;
+    sheet.machine = selectedMachine(form).MachineName;
     sheet.limits = store.text("StatusBarMes");
     sheet.method = store.text("PageControlMethods");
     for (const FieldCaption& entry : method->inputs)
@@ -158,10 +158,9 @@ CalculationSheet buildCalculationSheet(
         sheet.deflectionModel = deflectionModelText(*method->deflection);
     sheet.log = log;
     sheet.operationCard = operationCard(store, method->card);
-    const MachineRecord& machine = selectedMachine(store);
-    for (std::size_t i = 0; i < kCurvePoints; ++i) {
-        sheet.powerCurve.push_back({ machine.PowerCurveSpeeds[i], machine.PowerCurveValues[i] });
-        sheet.torqueCurve.push_back({ machine.TorqueCurveSpeeds[i], machine.TorqueCurveValues[i] });
+    for (const CurvePoint& point : selectedMachine(form).Curve) {
+        sheet.powerCurve.push_back({ point.speedRpm, point.powerKw });
+        sheet.torqueCurve.push_back({ point.speedRpm, point.torqueNm });
     }
     sheet.operatingPoint = operatingPoint(store, page);
     return sheet;

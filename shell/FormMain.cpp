@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,12 +53,7 @@ void FormMain::start()
 
 void FormMain::create()
 {
-    std::vector<std::string> names;
-    for (const MachineRecord& m : machineTable())
-        names.push_back(m.MachineName);
-    store().setItems("TabMach", std::move(names));
-    store().setIndex("TabMach", 0);
-    machineSelection();
+    listMachines(0);
 
     store().setIndex("PageControlParam", 0);
     inputPageChange();
@@ -72,6 +68,30 @@ void FormMain::create()
     store().setVisible("PanelMachines", false);
 
     autoFill(*this);
+}
+
+void FormMain::listMachines(int row)
+{
+    std::vector<std::string> names;
+    for (const MachineRecord& m : machines())
+        names.push_back(m.MachineName);
+    store().setItems("TabMach", std::move(names));
+    store().setIndex("TabMach", row);
+    machineSelection();
+}
+
+void FormMain::setMachines(MachineTable machines)
+{
+    const bool created = !store().items("TabMach").empty();
+    const std::string selected = created ? machine().Id : std::string();
+    auto park = std::make_shared<MachinePark>();
+    park->machines = std::move(machines);
+    setMachinePark(std::move(park));
+    if (!created)
+        return;
+    listMachines(std::max(machineIndexById(this->machines(), selected), 0));
+    createMachineComparison(*this);
+    refreshMachineComparison(*this);
 }
 
 std::vector<std::string> FormMain::keptPanels() const
@@ -148,7 +168,7 @@ void FormMain::machineSelection()
     const MachineRecord& m = machine();
     store().setText("StatusBarMes", machineLimitsText(m));
     store().setText("FormMain", machineCaption(m));
-    if (store().field("StringGridMachines").rows > kMachineCount)
+    if (store().field("StringGridMachines").rows > static_cast<int>(machines().size()))
         markSelectedMachine(*this);
 }
 

@@ -18,10 +18,16 @@ class FormMain : public Form {
 public:
     explicit FormMain(Toolkit& toolkit);
 
-    const MachineTable& machines() const { return machineTable(); }
+    // The park, in TabMach's order.
+    const MachineTable& machines() const { return machinesOf(*this); }
     // The machine that TabMach selects; row 0 while nothing is selected.
-    int machineIndex() const { return selectedMachineIndex(store()); }
-    const MachineRecord& machine() const { return selectedMachine(store()); }
+    int machineIndex() const { return selectedMachineIndex(*this); }
+    const MachineRecord& machine() const { return selectedMachine(*this); }
+    // Replaces the park (an empty one by the built-in machines). Once the
+    // window is created, TabMach lists the new park and keeps the selected
+    // machine by its id where the park still holds it, else the first; the
+    // machine selection then runs, and the comparison lists the new park.
+    void setMachines(MachineTable machines);
     Nomogram& nomogram() { return nomogram_; }
     const Nomogram& nomogram() const { return nomogram_; }
 
@@ -51,6 +57,7 @@ public:
     void machineSelection();
 
 private:
+    void listMachines(int row);
     void installCommands();
     void installMethods();
     void copyBack(const std::string& from, const std::string& to);

@@ -45,12 +45,11 @@ void BitBtnGraphicClick(Form& form, Nomogram& chart)
 {
     // The filling runs under one guard: whatever fails, the window still shows.
     try {
-        const MachineRecord& m = selectedMachine(form.store());
         for (auto& series : chart.series)
             series.clear();
-        for (std::size_t i = 0; i < kCurvePoints; ++i) {
-            chart.series[0].push_back({ m.PowerCurveSpeeds[i], m.PowerCurveValues[i] });
-            chart.series[1].push_back({ m.TorqueCurveSpeeds[i], m.TorqueCurveValues[i] });
+        for (const CurvePoint& p : selectedMachine(form).Curve) {
+            chart.series[0].push_back({ p.speedRpm, p.powerKw });
+            chart.series[1].push_back({ p.speedRpm, p.torqueNm });
         }
         const OperatingPoint point
             = operatingPoint(form.store(), form.store().index("PageControlParam"));

@@ -9,7 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <exception>
+#include <span>
+#include <string>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace millcalc {
 
@@ -23,10 +29,11 @@ constexpr const char* kNothingToFit = "—";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
-LimitShare shareOf(const FieldStore& store, const Method& method, const LimitCheck& check)
+LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& check)
 {
+    const FieldStore& store = form.store();
     const double value = store.real(check.field);
-    const double limit = limitOf(store, method, check.limit);
+    const double limit = limitOf(form, method, check.limit);
     LimitShare share;
     if (!(limit > 0))
         return share;
@@ -40,6 +47,15 @@ LimitShare shareOf(const FieldStore& store, const Method& method, const LimitChe
     percent = share.red ? std::max(percent, 100.0) : std::min(percent, 99.0);
     share.percent = std::max(percent, 0.0);
     return share;
+}
+
+// Whether the calculations see the two machines alike: the same limits and
+// spindle-load table (the curve is only drawn, the name only shown).
+bool computesAlike(const MachineRecord& a, const MachineRecord& b)
+{
+    return a.MaxSpindleSpeed == b.MaxSpindleSpeed && a.MinSpindleSpeed == b.MinSpindleSpeed
+        && a.MaxFeed == b.MaxFeed && a.MaxPower == b.MaxPower && a.MaxTorque == b.MaxTorque
+        && a.CriticalSpindleSpeed == b.CriticalSpindleSpeed && a.SpindleLoad == b.SpindleLoad;
 }
 
 std::span<const LimitCheck> checksOf(int method)
@@ -85,6 +101,34 @@ int runFullCalculation(Form& form, int method)
     return row != nullptr ? row->calculate(form) : -1;
 }
 
+namespace {
+
+// One machine's calculation and, where something is red, its fit, on a copy
+// of the form.
+void compareOne(const Form& form, int row, const Method* method, std::span<const LimitCheck> checks,
+    int page, MachineOutcome& outcome)
+{
+    DetachedForm copy(form);
+    copy.store().setIndex("TabMach", row);
+    if (runFullCalculation(copy.form(), page) < 0) {
+        outcome.stopped = true;
+        return;
+    }
+    bool red = false;
+    for (const LimitCheck& check : checks) {
+        outcome.shares.push_back(shareOf(copy.form(), *method, check));
+        red = red || outcome.shares.back().red;
+    }
+    // The fit runs only where something is red: it is the costly part.
+    outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
+}
+
+// Below this many machines to compute, one thread does them all.
+constexpr std::size_t kRowsForThreads = 8;
+constexpr unsigned kMostThreads = 4;
+
+} // namespace
+
 MachineComparison compareMachines(const Form& form)
 {
     MachineComparison result;
@@ -92,22 +136,56 @@ MachineComparison compareMachines(const Form& form)
     result.symbols = symbolsOf(result.method);
     const Method* method = methodAt(result.method);
     const auto checks = checksOf(result.method);
-    for (int row = 0; row < kMachineCount; ++row) {
-        MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
-        outcome.name = machineTable()[static_cast<std::size_t>(row)].MachineName;
-        DetachedForm copy(form);
-        copy.store().setIndex("TabMach", row);
-        if (runFullCalculation(copy.form(), result.method) < 0) {
-            outcome.stopped = true;
-            continue;
+    const MachineTable& machines = machinesOf(form);
+    result.machines.resize(machines.size());
+    // A shop's identical machines share one calculation and fit: each row
+    // computed, or the earlier row whose outcome it takes.
+    std::vector<int> computed;
+    std::vector<int> twinOf(machines.size(), -1);
+    for (std::size_t row = 0; row < machines.size(); ++row) {
+        result.machines[row].name = machines[row].MachineName;
+        const auto twin
+            = std::find_if(machines.begin(), machines.begin() + static_cast<std::ptrdiff_t>(row),
+                [&](const MachineRecord& m) { return computesAlike(m, machines[row]); });
+        if (twin != machines.begin() + static_cast<std::ptrdiff_t>(row))
+            twinOf[row] = static_cast<int>(twin - machines.begin());
+        else
+            computed.push_back(static_cast<int>(row));
+    }
+    // A large park on the processors there are: the copies share nothing
+    // but the form they read.
+    const unsigned threads = computed.size() < kRowsForThreads
+        ? 1
+        : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+    std::vector<std::exception_ptr> failures(threads);
+    const auto work = [&](unsigned part) {
+        try {
+            for (std::size_t i = part; i < computed.size(); i += threads) {
+                const int row = computed[i];
+                compareOne(form, row, method, checks, result.method,
+                    result.machines[static_cast<std::size_t>(row)]);
+            }
+        } catch (...) {
+            failures[part] = std::current_exception();
         }
-        bool red = false;
-        for (const LimitCheck& check : checks) {
-            outcome.shares.push_back(shareOf(copy.store(), *method, check));
-            red = red || outcome.shares.back().red;
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned part = 1; part < threads; ++part)
+        helpers.emplace_back(work, part);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    for (std::size_t row = 0; row < machines.size(); ++row) {
+        if (twinOf[row] >= 0) {
+            MachineOutcome& outcome = result.machines[row];
+            std::string name = std::move(outcome.name);
+            outcome = result.machines[static_cast<std::size_t>(twinOf[row])];
+            outcome.name = std::move(name);
         }
-        // The fit runs only where something is red: it is the costly part.
-        outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
     }
     return result;
 }
@@ -118,12 +196,14 @@ void createMachineComparison(Form& form)
         = headingRow(symbolsOf(form.store().index("PageControlMethods")));
     const int columns = static_cast<int>(headings.size());
     std::vector<std::string> cells = headings;
-    cells.resize(static_cast<std::size_t>(columns * (kMachineCount + 1)));
-    for (int row = 0; row < kMachineCount; ++row)
-        cells[static_cast<std::size_t>((row + 1) * columns)]
-            = machineTable()[static_cast<std::size_t>(row)].MachineName;
+    const MachineTable& machines = machinesOf(form);
+    const int rows = static_cast<int>(machines.size()) + 1;
+    cells.resize(static_cast<std::size_t>(columns * rows));
+    for (int row = 1; row < rows; ++row)
+        cells[static_cast<std::size_t>(row * columns)]
+            = machines[static_cast<std::size_t>(row - 1)].MachineName;
     std::vector<Rgb> colours(cells.size(), colours::Black);
-    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    form.store().setGrid(kGrid, columns, rows, std::move(cells), std::move(colours));
     markSelectedMachine(form);
 }
 
@@ -160,13 +240,14 @@ void refreshMachineComparison(Form& form)
         cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
         colours.push_back(colours::Black);
     }
-    form.store().setGrid(kGrid, columns, kMachineCount + 1, std::move(cells), std::move(colours));
+    const int rows = static_cast<int>(comparison.machines.size()) + 1;
+    form.store().setGrid(kGrid, columns, rows, std::move(cells), std::move(colours));
     markSelectedMachine(form);
 }
 
 void markSelectedMachine(Form& form)
 {
-    form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form.store()) + 1);
+    form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form) + 1);
 }
 
 void installMachineComparison(Form& form)
@@ -180,7 +261,7 @@ void installMachineComparison(Form& form)
             refreshMachineComparison(form);
     });
     form.onDoubleClickCell(kGrid, [&form](int, int row) {
-        if (row < 1 || row > kMachineCount)
+        if (row < 1 || row > static_cast<int>(machinesOf(form).size()))
             return;
         // As the user's pick of the machine: its handler shows the machine.
         form.pick("TabMach", row - 1);

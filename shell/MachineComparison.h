@@ -5,7 +5,6 @@
 
 #include "machines/MachineTable.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -35,7 +34,7 @@ struct MachineOutcome {
 struct MachineComparison {
     int method = -1;
     std::vector<std::string> symbols; // of the checked results, in column order
-    std::array<MachineOutcome, kMachineCount> machines;
+    std::vector<MachineOutcome> machines; // in the park's order
 };
 
 // The full calculation of method page 0, 1 or 2 on the form; -1 when it

@@ -6,6 +6,7 @@
 #include "aluminium/AluminiumFit.h"
 #include "app/Controls.h"
 #include "app/FieldStore.h"
+#include "app/Form.h"
 #include "machines/MachineTable.h"
 #include "materials/MaterialCatalogue.h"
 #include "titanium/Titanium.h"
@@ -149,9 +150,10 @@ const Method* methodAt(int page)
     return page >= 0 && page < kMethodCount ? &methodRows()[page] : nullptr;
 }
 
-double limitOf(const FieldStore& store, const Method& method, LimitKind kind)
+double limitOf(const Form& form, const Method& method, LimitKind kind)
 {
-    const MachineRecord& machine = selectedMachine(store);
+    const FieldStore& store = form.store();
+    const MachineRecord& machine = selectedMachine(form);
     switch (kind) {
     case L::SpindleSpeed:
         return machine.MaxSpindleSpeed;
@@ -164,8 +166,8 @@ double limitOf(const FieldStore& store, const Method& method, LimitKind kind)
     case L::SpindleLoad: {
         // The force is in N, the permissible load in kN; none (negative) on
         // a machine without the spindle-load table.
-        const double load = permissibleSpindleLoadKn(
-            selectedMachineIndex(store), store.real("Editn"), store.real("ComboBoxTkpd"));
+        const double load
+            = permissibleSpindleLoadKn(machine, store.real("Editn"), store.real("ComboBoxTkpd"));
         return load > 0 ? 1000 * load : 0;
     }
     case L::Temperature:

@@ -81,7 +81,7 @@ const Method* methodAt(int page);
 // own unit, for the machine the store selects and the results and inputs it
 // holds; 0 where none applies (the spindle-load table of a machine without
 // one, a machine figure, a deflection that is not computed).
-double limitOf(const FieldStore& store, const Method& method, LimitKind kind);
+double limitOf(const Form& form, const Method& method, LimitKind kind);
 
 // Whether a value reaches its limit by the rule of the step that colours it:
 // at or above it, except the spindle load, which only a greater force exceeds.

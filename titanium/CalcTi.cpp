@@ -106,7 +106,7 @@ void writeMarked(Form& form, std::string_view field, const std::string& text, do
 int CalcTi(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
     // t is the depth per pass; the passes only go on the card.
     readPasses(form, "BaseTiPasses");
 
@@ -155,8 +155,8 @@ int CalcTi(Form& form)
 
     store.setText("EditTifz", formatFixed(r.fz, 5));
     store.setText("EditTiVc", formatFixed(r.V, 3));
-    writeMarked(form, "EditTin", formatFixed(r.n, 3), r.n, machine.MaxSpindleSpeed, colours::Green,
-        "Превышение числа оборотов");
+    store.setText("EditTin", formatFixed(r.n, 3));
+    markSpindleSpeed(form, "EditTin", r.n, machine, "Превышение числа оборотов");
     writeMarked(form, "EditTiF", formatFixed(r.F, 2), r.F, machine.MaxFeed, colours::Green,
         "Превышение максимального лимита рабочей подачи");
 
@@ -171,8 +171,9 @@ int CalcTi(Form& form)
         "Превышение мощности оборудования");
 
     store.setText("EditTiVsmall", formatFixed(r.Vs, 3));
-    writeMarked(form, "EditTinsmall", formatFixed(r.ns, 3), r.ns, machine.MaxSpindleSpeed,
-        colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
+    store.setText("EditTinsmall", formatFixed(r.ns, 3));
+    markSpindleSpeed(form, "EditTinsmall", r.ns, machine,
+        "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов", colours::Black);
     writeMarked(form, "EditTiFsmall", formatFixed(r.Fs, 2), r.Fs, machine.MaxFeed, colours::Black,
         "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
     writeMarked(form, "EditTiNctsmall", formatFixed(r.Ncts, 2), r.Ncts, machine.MaxPower,

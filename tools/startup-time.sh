@@ -13,7 +13,10 @@
 # The program starts as a user's second start does: with the arrangement its
 # first run saved (a run of its own before the measured ones, closed as a
 # window manager closes it, which writes the settings file) restored.
-#   tools/startup-time.sh [PROGRAM] [RUNS]     (defaults: build/millcalc, 9)
+#   tools/startup-time.sh [PROGRAM] [RUNS] [MACHINES]
+#                                   (defaults: build/millcalc, 9, 0)
+# MACHINES > 0 gives the program a user's machine park file of that many
+# machines, each with a 20-point curve (the start-up bar holds with 50).
 # Targets: time at most 1.3 times the labelled window's, memory up to the map
 # at most the bare window's plus 15 MB; the ratio to the window of the texts
 # and the whole run's peak are reported, and so is the machine's load average
@@ -23,6 +26,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/millcalc}")
 runs=${2:-9}
+machines=${3:-0}
 title="Расчет режимов резания"
 # Long enough for the splash to close (1 s) and the window to settle.
 settle_ms=2500
@@ -233,8 +237,27 @@ cc -O2 -o "$work/mapwait" "$work/mapwait.c" -lX11
 
 # A display of its own, without a window manager, as every program meets it.
 virtual_screen_start 1280x1024 || exit 2
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+    XDG_CONFIG_DIRS="$work/config-dirs"
 mkdir -m 700 "$work/runtime"
+if [ "$machines" -gt 0 ]; then
+    mkdir -p "$work/config/millcalc"
+    {
+        echo '{"format": "millcalc-machines", "version": 1, "machines": ['
+        for ((i = 1; i <= machines; i++)); do
+            curve=""
+            for ((p = 1; p <= 20; p++)); do
+                curve+="${curve:+, }[$((p * 600)), $((p < 14 ? p + 5 : 19)), $((p < 14 ? 82 : 82 - p))]"
+            done
+            printf '%s{"id": "cell-%d", "name": "Обрабатывающий центр №%d", "max_rpm": 12000,\n' \
+                "$([ "$i" -gt 1 ] && echo ', ')" "$i" "$i"
+            printf ' "min_rpm": 20, "max_feed_mm_min": 10000, "power_kw": 19, "torque_nm": 82,\n'
+            printf ' "knee_rpm": 8400, "curve": [%s],\n' "$curve"
+            printf ' "spindle_load_kn": [[6000, 2.00], [8000, 1.70], [12000, 1.35]]}\n'
+        done
+        echo ']}'
+    } > "$work/config/millcalc/machines.json"
+fi
 
 # The program's first run, closed by its close box, saves its arrangement;
 # every measured run restores it.

@@ -250,7 +250,7 @@ QWidget* createMachinesPanel()
     // fit would change, takes the rest of the dock's width.
     table->setColumnCount(1);
     int widest = 0;
-    for (const MachineRecord& machine : machineTable())
+    for (const MachineRecord& machine : builtInMachines())
         widest = std::max(widest,
             table->fontMetrics().horizontalAdvance(QString::fromStdString(machine.MachineName)));
     table->setColumnWidth(0, widest + 16);

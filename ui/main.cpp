@@ -1,4 +1,5 @@
 // millcalc: the desktop calculator of cutting conditions for end milling.
+#include "machines/MachinePark.h"
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
 #include "ui/Desktop.h"
@@ -13,6 +14,9 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -33,8 +37,12 @@ int main(int argc, char** argv)
         else
             lookUp();
     });
+    std::vector<std::string> parkMessages;
     const bool started = millcalc::startOrReport(toolkit, [&] {
         form = std::make_unique<millcalc::FormMain>(toolkit);
+        millcalc::ParkLoad park = millcalc::loadMachinePark(millcalc::userFolders());
+        form->setMachines(std::move(park.machines));
+        parkMessages = std::move(park.messages);
         form->start();
         desktop = std::make_unique<millcalc::Desktop>(*form, millcalc::settingsFile());
         toolkit.setMainWindow(&desktop->mainWindow());
@@ -44,6 +52,13 @@ int main(int argc, char** argv)
         return 1;
     millcalc::CalculationCommands& calculation = desktop->calculationCommands();
     toolkit.setQuitCheck([&calculation] { return calculation.mayClose(); });
+    // A faulty park file is told once the window is up, one box a file.
+    if (!parkMessages.empty()) {
+        QTimer::singleShot(0, &desktop->mainWindow(), [&toolkit, &parkMessages] {
+            for (const std::string& message : parkMessages)
+                toolkit.warningBox(message, millcalc::kParkCaption);
+        });
+    }
     // `millcalc FILE` opens the calculation once the window is up; a file that
     // is none brings its box over the window.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {

@@ -62,7 +62,7 @@ int WalterRemovalRate(Form& form)
 int WalterPower(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
 
     const double ap = store.real("BaseB");
     if (!(ap > 0)) {

@@ -21,7 +21,7 @@ constexpr const char* kFeedPerToothStopped = "Расчет подачи на з�
 int WalterCuttingSpeed(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
 
     const double D = store.real("BaseD");
     if (!(D > 0)) {
@@ -45,18 +45,18 @@ int WalterCuttingSpeed(Form& form)
     if (!writeResult(form, "EditStVc", Vc, 3, "скорости резания Vc", ResultWrite::Focused))
         return -1;
 
-    form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+    markSpindleSpeed(form, "EditStn", n, machine, kSpindleSpeedExceeded);
     return 0;
 }
 
 double WalterSpindleSpeed(Form& form, double D, double Vc)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
 
     const double n = Vc * 1000 / (D * kPi);
     if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
         return -1;
-    form.markAgainstLimit("EditStn", n, machine.MaxSpindleSpeed, kSpindleSpeedExceeded);
+    markSpindleSpeed(form, "EditStn", n, machine, kSpindleSpeedExceeded);
 
     const double VcBack = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))
@@ -67,7 +67,7 @@ double WalterSpindleSpeed(Form& form, double D, double Vc)
 int WalterFeedPerTooth(Form& form)
 {
     FieldStore& store = form.store();
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
 
     double Vf = store.real("EditStVf");
     if (!(Vf > 0)) {
@@ -98,7 +98,7 @@ int WalterFeedPerTooth(Form& form)
 
 int WalterTableFeed(Form& form, double fz, int z, double n)
 {
-    const MachineRecord& machine = selectedMachine(form.store());
+    const MachineRecord& machine = selectedMachine(form);
 
     const double Vf = fz * z * n;
     if (!writeResult(form, "EditStVf", Vf, 2, "подачи Vf"))

@@ -1,6 +1,7 @@
 #include "walter/WalterFit.h"
 
 #include "app/FieldStore.h"
+#include "app/Form.h"
 #include "machines/MachineTable.h"
 
 #include <algorithm>
@@ -19,11 +20,11 @@ constexpr FitInput kInputs[] = {
 
 } // namespace
 
-double walterFitLimit(const FieldStore& store, LimitKind kind)
+double walterFitLimit(const Form& form, LimitKind kind)
 {
     if (kind != LimitKind::Power)
         return 0;
-    return std::min(store.real("EditStPn"), selectedMachine(store).MaxPower);
+    return std::min(form.store().real("EditStPn"), selectedMachine(form).MaxPower);
 }
 
 const FitPlan& walterFitPlan()

@@ -17,6 +17,6 @@ const FitPlan& walterFitPlan();
 // The power the machine delivers at n, and never more than its drive's (a
 // torque curve may promise more below the critical speed): what the fit holds
 // the cutting power to. 0 for every other limit.
-double walterFitLimit(const FieldStore& store, LimitKind kind);
+double walterFitLimit(const Form& form, LimitKind kind);
 
 } // namespace millcalc

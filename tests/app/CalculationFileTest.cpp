@@ -25,6 +25,7 @@ struct Started {
         return out.str();
     }
     FieldStore& store() { return runner.form().store(); }
+    FormMain& form() { return runner.form(); }
 
     std::ostringstream out;
     ScenarioRunner runner { out };
@@ -120,7 +121,7 @@ TEST(CalculationFile, EveryInputSurvivesSaveAndOpenExactly)
     for (unsigned seed = 1; seed <= 12; ++seed) {
         Started saved;
         scramble(saved.runner.form(), seed);
-        const std::string file = calculationText(saved.store(), "1.0", "08.12.2026 10:15");
+        const std::string file = calculationText(saved.form(), "1.0", "08.12.2026 10:15");
 
         Started opened;
         std::vector<CalculationLine> lines;
@@ -134,7 +135,7 @@ TEST(CalculationFile, EveryInputSurvivesSaveAndOpenExactly)
             EXPECT_EQ(snapshot(opened.store(), name), snapshot(saved.store(), name))
                 << "seed " << seed << ", " << name << " text '" << f.text << "'";
         }
-        EXPECT_EQ(calculationBody(opened.store()), calculationBody(saved.store()));
+        EXPECT_EQ(calculationBody(opened.form()), calculationBody(saved.form()));
     }
 }
 
@@ -144,7 +145,7 @@ TEST(CalculationFile, TheRunnerReplaysASavedFileToTheSameResults)
     for (unsigned seed = 21; seed <= 26; ++seed) {
         Started saved;
         scramble(saved.runner.form(), seed);
-        const std::string file = calculationText(saved.store(), "1.0", "08.12.2026 10:15");
+        const std::string file = calculationText(saved.form(), "1.0", "08.12.2026 10:15");
         std::string gets;
         const int page = saved.store().index("PageControlMethods");
         for (const FieldCaption& result : resultCaptions(page))
@@ -164,7 +165,7 @@ TEST(CalculationFile, WritesPicksBeforeTheTextsTheirHandlersOverwrite)
     Started s;
     s.runner.form().pick("ComboBoxMaterial", 1);
     s.runner.form().typeText("EditTkoef1", "99.5");
-    const std::string body = calculationBody(s.store());
+    const std::string body = calculationBody(s.form());
     EXPECT_LT(body.find("pick ComboBoxMaterial 1\n"), body.find("set EditTkoef1 99.5\n"));
     EXPECT_EQ(body.rfind("pick PageControlMethods 0\n"), body.size() - 26);
 }
@@ -179,7 +180,7 @@ struct BadFile {
 std::string good()
 {
     Started s;
-    return calculationText(s.store(), "1.0", "08.12.2026 10:15");
+    return calculationText(s.form(), "1.0", "08.12.2026 10:15");
 }
 
 TEST(CalculationFile, RefusesWhatIsNoCalculationNamingTheLineAndChangingNothing)
@@ -216,14 +217,14 @@ TEST(CalculationFile, RefusesWhatIsNoCalculationNamingTheLineAndChangingNothing)
     for (const BadFile& c : cases) {
         Started s;
         s.runner.form().typeText("BaseD", "33");
-        const std::string before = calculationBody(s.store());
+        const std::string before = calculationBody(s.form());
         std::vector<CalculationLine> lines;
         CalculationError error;
         EXPECT_FALSE(readCalculation(c.bytes, s.store(), lines, error)) << c.what;
         EXPECT_TRUE(lines.empty()) << c.what;
         EXPECT_EQ(error.line, c.line) << c.what;
         EXPECT_EQ(error.reason.rfind(c.reason, 0), 0u) << c.what << ": " << error.reason;
-        EXPECT_EQ(calculationBody(s.store()), before) << c.what;
+        EXPECT_EQ(calculationBody(s.form()), before) << c.what;
     }
 }
 
@@ -249,7 +250,7 @@ TEST(CalculationFile, ReadsTheLineEndsAndCommentsTheRunnerReads)
 TEST(CalculationFile, TheHeaderNamesTheProgramVersionDateMachineAndMethod)
 {
     Started s;
-    const std::string text = calculationText(s.store(), "1.0", "08.12.2026 10:15");
+    const std::string text = calculationText(s.form(), "1.0", "08.12.2026 10:15");
     EXPECT_EQ(
         text.rfind(
             "# millcalc 1.0: расчет режимов резания\n# Сохранен: 08.12.2026 10:15\n# Станок: ", 0),
@@ -300,10 +301,10 @@ TEST(CalculationFile, AFileOpensToTheSameInputsAfterItsCalculation)
         SCOPED_TRACE(method);
         Started saving;
         saving.run("pick PageControlMethods " + std::to_string(method) + "\n");
-        const std::string body = calculationBody(saving.runner.form().store());
+        const std::string body = calculationBody(saving.runner.form());
         Started opening;
         opening.run(body + "click BitCalcs\n");
-        EXPECT_TRUE(sameCalculation(calculationBody(opening.runner.form().store()), body));
+        EXPECT_TRUE(sameCalculation(calculationBody(opening.runner.form()), body));
     }
 }
 

@@ -208,7 +208,7 @@ TEST_F(DeflectionStep, NotComputedIsNoShareAndNoStatus)
 {
     run({ "set BaseStDeflMax 0", "click BitCalcs" });
     const Method& walter = *methodAt(0);
-    EXPECT_DOUBLE_EQ(limitOf(store(), walter, LimitKind::Deflection), 0);
+    EXPECT_DOUBLE_EQ(limitOf(form(), walter, LimitKind::Deflection), 0);
     const MachineComparison comparison = compareMachines(form());
     ASSERT_EQ(comparison.symbols.back(), "δ");
     EXPECT_FALSE(comparison.machines[0].shares.back().checked);
@@ -216,9 +216,9 @@ TEST_F(DeflectionStep, NotComputedIsNoShareAndNoStatus)
     EXPECT_EQ(sheet.results.back().status, "");
 
     run({ "set BaseStDeflMax 0.08" });
-    EXPECT_DOUBLE_EQ(limitOf(store(), walter, LimitKind::Deflection), 0.08);
+    EXPECT_DOUBLE_EQ(limitOf(form(), walter, LimitKind::Deflection), 0.08);
     run({ "set BaseStL -1" });
-    EXPECT_DOUBLE_EQ(limitOf(store(), walter, LimitKind::Deflection), 0);
+    EXPECT_DOUBLE_EQ(limitOf(form(), walter, LimitKind::Deflection), 0);
 }
 
 } // namespace

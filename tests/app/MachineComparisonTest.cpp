@@ -15,6 +15,9 @@
 namespace millcalc {
 namespace {
 
+// The built-in park.
+constexpr int kMachineCount = 5;
+
 constexpr const char* kGrid = "StringGridMachines";
 
 struct ComparisonCase {
@@ -169,7 +172,7 @@ protected:
                 case LimitKind::SpindleLoad:
                     value /= 1000;
                     limit = permissibleSpindleLoadKn(
-                        m, store().real("Editn"), store().real("ComboBoxTkpd"));
+                        form().machine(), store().real("Editn"), store().real("ComboBoxTkpd"));
                     break;
                 case LimitKind::Temperature:
                     limit = 140;

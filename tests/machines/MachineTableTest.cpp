@@ -57,31 +57,41 @@ TEST(MachineSelection, LeavesResultsAndTheirColoursAlone)
     EXPECT_EQ(store.colour("EditStn"), colours::Green);
 }
 
-TEST(MachineTable, CompletesTheFlatPartsOfBothCurves)
+TEST(MachineTable, TheBuiltInCurvesKeepTheirFlatPartsAndKnees)
 {
-    const MachineTable table = fillMachineTable();
+    const MachineTable& table = builtInMachines();
+    ASSERT_EQ(table.size(), 5u);
     for (const MachineRecord& m : table) {
-        for (int i = 0; i < kCurvePoints; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            EXPECT_EQ(m.PowerCurveSpeeds[at], m.TorqueCurveSpeeds[at]) << m.MachineName;
+        ASSERT_EQ(m.Curve.size(), 20u) << m.MachineName;
+        for (std::size_t i = 0; i < m.Curve.size(); ++i) {
             if (i >= 13) {
-                EXPECT_EQ(m.PowerCurveValues[at], m.MaxPower) << m.MachineName << " point " << i;
+                EXPECT_EQ(m.Curve[i].powerKw, m.MaxPower) << m.MachineName << " point " << i;
             }
             if (i <= 13) {
-                EXPECT_EQ(m.TorqueCurveValues[at], m.MaxTorque) << m.MachineName << " point " << i;
+                EXPECT_EQ(m.Curve[i].torqueNm, m.MaxTorque) << m.MachineName << " point " << i;
             }
             if (i > 0) {
-                EXPECT_LT(m.PowerCurveSpeeds[at - 1], m.PowerCurveSpeeds[at]) << m.MachineName;
+                EXPECT_LT(m.Curve[i - 1].speedRpm, m.Curve[i].speedRpm) << m.MachineName;
             }
         }
+        EXPECT_EQ(m.MinSpindleSpeed, 0) << m.MachineName;
+        EXPECT_FALSE(m.CurveFromDatasheet) << m.MachineName;
     }
     // The knee of row 1 stands at 6700 although its critical speed is 5500.
-    EXPECT_EQ(table[1].PowerCurveSpeeds[13], 6700);
+    EXPECT_EQ(table[1].Curve[13].speedRpm, 6700);
     EXPECT_EQ(table[1].CriticalSpindleSpeed, 5500);
-    EXPECT_EQ(table[0].PowerCurveValues[12], 38);
-    EXPECT_EQ(table[0].TorqueCurveValues[14], 53.2);
-    EXPECT_EQ(table[1].TorqueCurveValues[14], 1000.2);
-    EXPECT_EQ(table[4].TorqueCurveValues[19], 5);
+    EXPECT_EQ(table[0].Curve[12].powerKw, 38);
+    EXPECT_EQ(table[0].Curve[14].torqueNm, 53.2);
+    EXPECT_EQ(table[1].Curve[14].torqueNm, 1000.2);
+    EXPECT_EQ(table[4].Curve[19].torqueNm, 5);
+    // V-STAR's curve runs past its greatest speed.
+    EXPECT_EQ(table[0].Curve.back().speedRpm, 25000);
+    const char* const ids[] = { "v-star", "vs-5vs", "dmf-500l", "dmu-125pa", "variaxis-630-5x" };
+    for (std::size_t row = 0; row < 5; ++row) {
+        EXPECT_EQ(table[row].Id, ids[row]);
+        // The spindle-load table is the first two machines'.
+        EXPECT_EQ(table[row].HasSpindleLoadTable(), row < 2) << ids[row];
+    }
 }
 
 } // namespace

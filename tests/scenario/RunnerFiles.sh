@@ -10,6 +10,9 @@ sanitized=${2:-OFF}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
+# Desktop folders of its own: no machine park of the user's reaches it.
+export XDG_CONFIG_HOME="$work/xdg/config-home" XDG_CONFIG_DIRS="$work/xdg/config-dirs" \
+    XDG_DATA_HOME="$work/xdg/data-home" XDG_DATA_DIRS="$work/xdg/data-dirs"
 
 # expect NAME STATUS COMMAND...: the command ends with STATUS; with status 2 it
 # prints nothing on standard output and a message naming the fault on

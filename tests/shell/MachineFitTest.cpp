@@ -173,7 +173,7 @@ protected:
         case Bound::Feed:
             return store().real("EditStVf") / machine.MaxFeed;
         case Bound::Power:
-            return store().real("EditStP") / walterFitLimit(store(), LimitKind::Power);
+            return store().real("EditStP") / walterFitLimit(form(), LimitKind::Power);
         }
         return 0;
     }

@@ -155,7 +155,7 @@ TEST_F(MethodRows, LimitOfEachKind)
         store().setIndex("TabMach", c.machine);
         store().setText("Editn", c.spindleSpeed);
         store().setIndex("ComboBoxTkpd", c.efficiency);
-        EXPECT_DOUBLE_EQ(limitOf(store(), *methodAt(1), c.kind), c.limit);
+        EXPECT_DOUBLE_EQ(limitOf(form(), *methodAt(1), c.kind), c.limit);
     }
 }
 

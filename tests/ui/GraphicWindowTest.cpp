@@ -128,9 +128,9 @@ void GraphicWindowTest::pressingTwiceDrawsTwentyPointsPerCurveAndOnePerOperating
     for (int i = 0; i < 20; ++i) {
         const auto at = static_cast<std::size_t>(i);
         QCOMPARE(window->series(0)->at(i),
-            QPointF(machine.PowerCurveSpeeds[at], machine.PowerCurveValues[at]));
+            QPointF(machine.Curve.at(at).speedRpm, machine.Curve.at(at).powerKw));
         QCOMPARE(window->series(1)->at(i),
-            QPointF(machine.TorqueCurveSpeeds[at], machine.TorqueCurveValues[at]));
+            QPointF(machine.Curve.at(at).speedRpm, machine.Curve.at(at).torqueNm));
     }
     // Before any calculation the result fields hold "0.0".
     QCOMPARE(window->series(2)->at(0), QPointF(0, 0));

@@ -60,7 +60,8 @@ mkdir "$work/home" "$work/files"
 # A user of their own: settings, the last folder and the dialog's start in
 # the work folder; Qt's own dialog, not a desktop's; numbers with ".".
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
+    XDG_CONFIG_DIRS="$work/config-dirs" XDG_DATA_HOME="$work/home/.local/share" \
+    XDG_DATA_DIRS="$work/data-dirs" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
 
 status=0
@@ -158,7 +159,7 @@ if start_program; then
         leftovers=$(find "$work/files" -mindepth 1 ! -name saved.millcalc -printf '%f ')
         [ -z "$leftovers" ] || failed "left beside the file: $leftovers"
         head -n 1 "$saved" | grep -q '^# millcalc ' || failed "no header in the saved file"
-        grep -q -x 'pick TabMach 0' "$saved" || failed "no machine in the saved file"
+        grep -q -x 'machine v-star' "$saved" || failed "no machine in the saved file"
     fi
     end_program
 fi
@@ -167,7 +168,7 @@ fi
 echo "== started with a saved file"
 job="$work/files/job.millcalc"
 if [ -s "$saved" ]; then
-    sed -e 's/^pick TabMach .*/pick TabMach 3/' -e 's/^set BaseD .*/set BaseD 40/' "$saved" >"$job"
+    sed -e 's/^machine .*/machine dmu-125pa/' -e 's/^set BaseD .*/set BaseD 40/' "$saved" >"$job"
     printed=$(replay "$job" "click BitCalcs" "get EditStn" "window FormMain")
     speed=$(field_of "$printed" FIELD EditStn)
     machine_title=$(printf '%s\n' "$printed" | awk -F'\t' '$1 == "WINDOW" { print $4 }' | trimmed)

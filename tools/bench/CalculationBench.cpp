@@ -98,7 +98,7 @@ TitaniumInputs titaniumInputs()
 template <typename Inputs, typename Formulas>
 void runFormulas(benchmark::State& state, Inputs in, Formulas formulas)
 {
-    const MachineLimits machine = limitsOf(fillMachineTable()[0]);
+    const MachineLimits machine = limitsOf(builtInMachines()[0]);
     for (auto _ : state) {
         // The inputs are read afresh each run, as from the fields.
         benchmark::DoNotOptimize(&in);

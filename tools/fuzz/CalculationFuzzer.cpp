@@ -32,14 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScenarioRunner opened(out);
     if (!opened.start())
         fail("the window did not start");
-    const std::string before = calculationBody(opened.form().store());
+    const std::string before = calculationBody(opened.form());
 
     std::vector<CalculationLine> lines;
     CalculationError error;
     if (!readCalculation(bytes, opened.form().store(), lines, error)) {
         if (!lines.empty() || error.reason.empty())
             fail("a refused file left lines or no reason");
-        if (calculationBody(opened.form().store()) != before)
+        if (calculationBody(opened.form()) != before)
             fail("a refused file changed the inputs");
         return 0;
     }
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (replayed.failed())
         fail("the runner refused a line of an accepted file");
 
-    const std::string saved = calculationBody(opened.form().store());
+    const std::string saved = calculationBody(opened.form());
     std::ostringstream againOut;
     ScenarioRunner again(againOut);
     if (!again.start())
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!readCalculation(saved, again.form().store(), lines, error))
         fail("a saved file was refused");
     applyCalculation(again.form(), lines);
-    if (calculationBody(again.form().store()) != saved)
+    if (calculationBody(again.form()) != saved)
         fail("a saved file opened to other inputs");
     return 0;
 }
