@@ -65,8 +65,11 @@ std::string cardValue(const FieldStore& store, const char* symbol, const char* f
 
 std::string operationCard(const FieldStore& store, const CardFields& f)
 {
+    // The passes across the part, where a fit narrowed the width.
+    const std::string across = store.text(f.widthPasses);
+    const std::string width = across == "1" ? std::string() : ", по ширине i=" + across;
     return cardValue(store, "D", f.diameter) + " (" + cardValue(store, "B", f.width) + "); "
-        + cardValue(store, "t", f.depth) + "; i=" + store.text(f.passes) + "; "
+        + cardValue(store, "t", f.depth) + "; i=" + store.text(f.passes) + width + "; "
         + cardValue(store, "S", f.feed) + " (" + cardValue(store, "fz", f.feedPerTooth) + "); "
         + cardValue(store, "n", f.spindleSpeed) + "; " + cardValue(store, "V", f.cuttingSpeed);
 }
@@ -102,6 +105,9 @@ std::vector<std::vector<std::string>> tableRows(
 {
     std::vector<std::vector<std::string>> rows;
     rows.push_back({ kSheetTitle, sheet.dateTime });
+    // Every header line, an empty one too: its cell is filled in by hand.
+    for (const SheetHeaderLine& line : sheet.header)
+        rows.push_back({ line.caption, line.value });
     rows.push_back({ "Станок", sheet.machine });
     rows.push_back({ "Пределы станка", sheet.limits });
     rows.push_back({ "Метод", sheet.method });
@@ -138,6 +144,8 @@ CalculationSheet buildCalculationSheet(
         return sheet;
     const int page = method->index;
     sheet.page = page;
+    for (const FieldCaption& entry : sheetHeaderCaptions())
+        sheet.header.push_back({ entry.caption, store.text(entry.field) });
     sheet.dateTime = std::move(dateTime);
     sheet.machine = selectedMachine(store).MachineName;
     sheet.limits = store.text("StatusBarMes");

@@ -115,6 +115,20 @@ void addResult(QGridLayout* layout, const char* name, QWidget* extra = nullptr)
         layout->addWidget(extra, row, 3, Qt::AlignLeft);
 }
 
+// "Проходов по ширине" and its field, narrow: a whole number; the button
+// after them where one is given.
+QHBoxLayout* widthPassesRow(const char* name, QWidget* button)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(captionLabel(pageLabel(name)));
+    QLineEdit* field = textField(name, 40);
+    row->addWidget(field);
+    row->addStretch(1);
+    if (button)
+        row->addWidget(button);
+    return row;
+}
+
 // Widens the caption column of an inner form until its fields stand under the
 // fields of the form around it.
 class ColumnAligner : public QObject {
@@ -203,7 +217,10 @@ QWidget* createWalterResultPage()
     addResult(power, "EditStPn");
     addResult(power, "EditStM");
     power->setColumnStretch(4, 1);
-    column->addWidget(textButton("BitBtnStFit", "Подобрать по станку"), 0, Qt::AlignRight);
+    // The passes across the part beside the fit that counts them: the line
+    // of the button, no line more.
+    column->addLayout(
+        widthPassesRow("EditStWidthPasses", textButton("BitBtnStFit", "Подобрать по станку")));
 
     column->addStretch(1);
     return widget;
@@ -297,6 +314,7 @@ QWidget* createAluminiumResultPage()
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
     side->addWidget(textButton("BitBtnAlFit", "Подобрать по станку"));
+    side->addLayout(widthPassesRow("EditAlWidthPasses", nullptr));
     side->addStretch(1);
     under->addLayout(side);
     under->addWidget(load, 0, Qt::AlignTop);
@@ -377,6 +395,8 @@ QWidget* createTitaniumResultPage()
     fit->setToolTip(QStringLiteral("Подобрать по станку"));
     fit->setAccessibleName(QStringLiteral("Подобрать по станку"));
     deflectionRow->addWidget(fit);
+    // The passes across the part beside the fit that counts them.
+    deflectionRow->addLayout(widthPassesRow("EditTiWidthPasses", nullptr));
     deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
     deflectionRow->addStretch(1);
     line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);

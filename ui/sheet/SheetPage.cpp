@@ -74,6 +74,13 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
         layout.width(), Qt::black, Qt::AlignRight);
     layout.paragraph(QString::fromUtf8(kSheetTitle), 15, true);
     layout.skip(1);
+    // The operation card's header; a field left empty is a line to fill in
+    // by hand.
+    for (const SheetHeaderLine& line : sheet.header) {
+        const QString value = line.value.empty() ? QString(40, QLatin1Char('_')) : qt(line.value);
+        layout.paragraph(qt(line.caption) + QStringLiteral(": ") + value, kSheetBodyPt);
+    }
+    layout.skip(1);
     layout.paragraph(QStringLiteral("Станок: ") + qt(sheet.machine), 10, true);
     layout.paragraph(QStringLiteral("Пределы станка: ") + qt(sheet.limits), kSheetBodyPt);
     layout.paragraph(QStringLiteral("Метод: ") + qt(sheet.method), 10, true);

@@ -1,0 +1,28 @@
+// "Шапка листа...": the part, the operation and the author of the calculation
+// entered for the sheet's header. The fields are the calculation's own
+// (EditSheetPart, EditSheetOperation, EditSheetAuthor); the dialog shows
+// them as they stand and writes them back only on "OK".
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+class QLineEdit;
+
+namespace millcalc {
+
+class Form;
+
+class SheetHeaderDialog : public QDialog {
+public:
+    SheetHeaderDialog(Form& form, QWidget* parent);
+
+    void accept() override;
+
+private:
+    Form& form_;
+    std::vector<QLineEdit*> edits_;
+};
+
+} // namespace millcalc
