@@ -7,6 +7,7 @@
 #include "shell/Methods.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace millcalc {
 
@@ -159,6 +160,11 @@ CalculationSheet buildCalculationSheet(
             line.values.push_back(sheetLine(store, entry));
     }
     for (const FieldCaption& entry : method->results) {
+        // The passes across the part stand on the sheet where a fit narrowed
+        // the width; one pass goes without saying.
+        if (std::string_view(entry.field) == method->card.widthPasses
+            && store.text(entry.field) == "1")
+            continue;
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
         markStatus(form, *method, entry, line);
     }

@@ -19,7 +19,8 @@ inline constexpr const char* kFitDash = " — ";
 
 // The largest k in [low, high] for which holds(k), for holds true up to some
 // k and false above it; low - 1 when it holds for none.
-long long largestHolding(long long low, long long high, const std::function<bool(long long)>& holds);
+long long largestHolding(
+    long long low, long long high, const std::function<bool(long long)>& holds);
 // The text's value in units of the given decimal, rounded down; a text written
 // with that many decimals gives its own digits back.
 long long unitsOf(const std::string& text, int decimals);
@@ -82,7 +83,8 @@ private:
 
     // The step's line: what it changed, then each check it was taken
     // against, before and after.
-    void logChange(const InputState& state, const std::string& before, const std::vector<Red>& targets);
+    void logChange(
+        const InputState& state, const std::string& before, const std::vector<Red>& targets);
 
     void logChange(const InputState& state, const std::string& before, const char* reason);
 

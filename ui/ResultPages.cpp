@@ -313,8 +313,11 @@ QWidget* createAluminiumResultPage()
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
-    side->addWidget(textButton("BitBtnAlFit", "Подобрать по станку"));
-    side->addLayout(widthPassesRow("EditAlWidthPasses", nullptr));
+    // The passes across the part on the line of the fit that counts them:
+    // a line more would take the column past a laptop's height.
+    QHBoxLayout* fitRow = widthPassesRow("EditAlWidthPasses", nullptr);
+    fitRow->insertWidget(0, textButton("BitBtnAlFit", "Подобрать по станку"));
+    side->addLayout(fitRow);
     side->addStretch(1);
     under->addLayout(side);
     under->addWidget(load, 0, Qt::AlignTop);
@@ -395,11 +398,12 @@ QWidget* createTitaniumResultPage()
     fit->setToolTip(QStringLiteral("Подобрать по станку"));
     fit->setAccessibleName(QStringLiteral("Подобрать по станку"));
     deflectionRow->addWidget(fit);
-    // The passes across the part beside the fit that counts them.
-    deflectionRow->addLayout(widthPassesRow("EditTiWidthPasses", nullptr));
     deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
     deflectionRow->addStretch(1);
     line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
+    // The passes across the part under the fit that counts them; beside it
+    // the line would be wider than a laptop's screen at large fonts.
+    line(pageLabel("EditTiWidthPasses"), "EditTiWidthPasses", new QWidget);
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 

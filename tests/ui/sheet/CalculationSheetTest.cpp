@@ -8,6 +8,7 @@
 
 #include "app/FieldCaptions.h"
 #include "shell/CalculationSheet.h"
+#include "shell/Methods.h"
 #include "ui/MainWindow.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
@@ -45,6 +46,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 using namespace millcalc;
@@ -203,6 +205,11 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
     // Every result with its caption, and the status word of each red one.
     int exceeded = 0;
     for (const FieldCaption& entry : resultCaptions(page)) {
+        if (std::string_view(entry.field) == methodAt(page)->card.widthPasses) {
+            // One pass across the part goes without saying.
+            QVERIFY(!text.contains(QString::fromUtf8(entry.caption)));
+            continue;
+        }
         QVERIFY(holds(entry.caption));
         QVERIFY(holds(store.text(entry.field)));
         if (store.colour(entry.field) != colours::Red)
@@ -441,10 +448,10 @@ void CalculationSheetTest::headerEnteredInItsDialogStandsAtTheHeadOfTheSheet()
     const QString text = popplerOutput(
         QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") });
     const QStringList lines = text.split(QLatin1Char('\n'));
-    const qsizetype part = lines.indexOf(QStringLiteral("Деталь: Кронштейн 8А-1234"));
-    QVERIFY2(part > 0 && part + 2 < lines.size(), qPrintable(text));
-    QVERIFY2(lines[part + 1].startsWith(QStringLiteral("Операция: ____")), qPrintable(text));
-    QVERIFY2(lines[part + 2].startsWith(QStringLiteral("Разработал: ____")), qPrintable(text));
+    // One line under the title.
+    const QRegularExpression header(
+        QStringLiteral("^Деталь: Кронштейн 8А-1234 +Операция: _{24} +Разработал: _{24}$"));
+    QVERIFY2(!lines.filter(header).isEmpty(), qPrintable(text));
     QVERIFY(text.indexOf(QStringLiteral("Деталь:")) < text.indexOf(QStringLiteral("Станок:")));
 }
 
