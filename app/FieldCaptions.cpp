@@ -75,7 +75,7 @@ constexpr FieldCaption kAluminiumResults[] = {
     { "EditMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditNp", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
     { "EditAlDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
-    { "EditAlWidthPasses", "Проходов по ширине", "", "Проходов по ширине =" },
+    { "EditAlWidthPasses", "Проходов по ширине", "", "Проходов по B =" },
     { "EditK", "K=B/D", "", "K=B/D=" },
     { "EdittD", "t/D", "", "t/D=" },
 };
@@ -152,7 +152,7 @@ constexpr FieldCaption kTitaniumResults[] = {
     { "EditTiMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditTiNct", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
     { "EditTiDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
-    { "EditTiWidthPasses", "Проходов по ширине", "", "Проходов по ширине =" },
+    { "EditTiWidthPasses", "Проходов по ширине", "", "Проходов по B =" },
     { "EditTiVsmall", "Скорость резания, V (деталь малой жесткости)", "м/мин",
         "Скорость резания, V (м/мин) =" },
     { "EditTinsmall", "Обороты шпинделя, n (деталь малой жесткости)", "об/мин",

@@ -352,7 +352,7 @@ QWidget* createTitaniumResultPage()
     // One column of result fields from the feed down to the power: captions
     // (and the force choice) on the left, formulas on the right.
     auto* form = new QGridLayout;
-    form->setVerticalSpacing(4);
+    form->setVerticalSpacing(3);
     const auto line = [form](const char* label, const char* name, QWidget* formula) {
         const int row = form->count() == 0 ? 0 : form->rowCount();
         form->addWidget(wrappingCaption(label), row, 0);
