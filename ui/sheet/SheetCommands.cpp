@@ -99,6 +99,7 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     connect(pdf_, &QAction::triggered, this, &SheetCommands::saveAsPdf);
     connect(copy_, &QAction::triggered, this, &SheetCommands::copyTable);
     connect(header_, &QAction::triggered, this, &SheetCommands::editHeader);
+    headerDialog_ = new SheetHeaderDialog(form_, mainWindow);
 
     // The blank result page has no sheet.
     QPointer<SheetCommands> self(this);
@@ -151,8 +152,8 @@ CalculationSheet SheetCommands::sheet() const
 
 void SheetCommands::editHeader()
 {
-    SheetHeaderDialog dialog(form_, dialogParent());
-    dialog.exec();
+    if (headerDialog_)
+        headerDialog_->exec();
 }
 
 void SheetCommands::showPreview()

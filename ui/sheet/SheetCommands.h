@@ -10,6 +10,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class QDateTime;
 class QMainWindow;
 class QMimeData;
@@ -67,6 +68,8 @@ private:
     QAction* pdf_;
     QAction* copy_;
     QAction* header_;
+    // Made with the window: its fields are the controls of their names.
+    QPointer<QDialog> headerDialog_;
     AskFileName askFileName_;
 };
 

@@ -19,7 +19,7 @@ SheetHeaderDialog::SheetHeaderDialog(Form& form, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     for (const FieldCaption& entry : sheetHeaderCaptions()) {
-        auto* edit = new QLineEdit(QString::fromStdString(form_.store().text(entry.field)));
+        auto* edit = new QLineEdit;
         edit->setObjectName(QString::fromUtf8(entry.field));
         // Wide enough for a drawing number and an operation's name.
         edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 40);
@@ -31,6 +31,15 @@ SheetHeaderDialog::SheetHeaderDialog(Form& form, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &SheetHeaderDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SheetHeaderDialog::reject);
     layout->addWidget(buttons);
+}
+
+int SheetHeaderDialog::exec()
+{
+    for (QLineEdit* edit : edits_)
+        edit->setText(QString::fromStdString(form_.store().text(edit->objectName().toStdString())));
+    if (!edits_.empty())
+        edits_.front()->setFocus();
+    return QDialog::exec();
 }
 
 void SheetHeaderDialog::accept()

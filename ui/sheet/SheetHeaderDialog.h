@@ -1,7 +1,8 @@
 // "Шапка листа...": the part, the operation and the author of the calculation
 // entered for the sheet's header. The fields are the calculation's own
-// (EditSheetPart, EditSheetOperation, EditSheetAuthor); the dialog shows
-// them as they stand and writes them back only on "OK".
+// (EditSheetPart, EditSheetOperation, EditSheetAuthor); the dialog, made once
+// with the window, shows them as they stand each time it opens and writes
+// them back only on "OK".
 #pragma once
 
 #include <QDialog>
@@ -18,6 +19,8 @@ class SheetHeaderDialog : public QDialog {
 public:
     SheetHeaderDialog(Form& form, QWidget* parent);
 
+    // Opens modal with the fields as the calculation holds them.
+    int exec() override;
     void accept() override;
 
 private:
