@@ -16,7 +16,11 @@ constexpr FitInput kInputs[] = {
     { "EditV", "V", FitStep::Lower, 3, nullptr, nullptr, 0, LimitKind::None, true },
     { "EditSz", "Sz", FitStep::Lower, 3, nullptr, nullptr, 0, LimitKind::None, true },
     { "BaseAlT", "t", FitStep::Passes, 3, "BaseAlPasses" },
-    { "BaseAlB", "B", FitStep::Lower, 3 },
+    { .field = "BaseAlB",
+        .symbol = "B",
+        .step = FitStep::Lower,
+        .decimals = 3,
+        .widthPasses = "EditAlWidthPasses" },
 };
 
 const std::string* overrideOf(std::span<const FitValue> overrides, std::string_view field)

@@ -1,5 +1,6 @@
 #include "app/Controls.h"
 
+#include "app/FieldCaptions.h"
 #include "app/FieldStore.h"
 
 #include <initializer_list>
@@ -138,6 +139,11 @@ void declareMainWindow(Designer& d)
         d.add(FieldKind::MenuItem, name, "FormMain");
     Field& showLog = d.add(FieldKind::MenuItem, "NMesWin", "FormMain");
     showLog.checked = true;
+    // "Новый расчет" of the menu "Файл": the start-up inputs and results back.
+    d.add(FieldKind::MenuItem, "NNew", "FormMain");
+    // The sheet's header, a part of the calculation the user fills in.
+    for (const FieldCaption& entry : sheetHeaderCaptions())
+        d.text(entry.field, "FormMain", "");
 }
 
 void declareWalterInputs(Designer& d)
@@ -242,6 +248,8 @@ void declareResultPages(Designer& d)
     d.text("EditStPn", page, "EditStPn", true);
     d.text("EditStM", page, "EditStM", true);
     d.text("EditStDefl", page, "EditStDefl", true);
+    // The passes across the part: one until a fit narrows the width.
+    d.text("EditStWidthPasses", page, "1", true);
     d.buttons(page,
         { "BitBtnSt1", "BitBtnSt2", "BitBtnSt3", "BitBtnSt4", "BitBtnSt5", "BitBtnStDefl",
             "BitBtnStFit" });
@@ -261,6 +269,7 @@ void declareResultPages(Designer& d)
     d.text("EditMz", page, "EditMz");
     d.text("EditNp", page, "EditNp", true);
     d.text("EditAlDefl", page, "EditAlDefl", true);
+    d.text("EditAlWidthPasses", page, "1", true);
     // The ratios stay empty until the first aluminium step computes them.
     d.text("EditK", page, "", true);
     d.text("EdittD", page, "", true);
@@ -279,6 +288,7 @@ void declareResultPages(Designer& d)
              "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall", "EditTiFsmall",
              "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff", "EditTiDefl" })
         d.text(name, page, name, true);
+    d.text("EditTiWidthPasses", page, "1", true);
     d.buttons(page, { "BitBtnTiDefl" });
     // The feed per tooth is the one titanium result drawn green from the start.
     d.text("EditTifz", page, "EditTifz", true).colour = colours::Green;

@@ -42,6 +42,7 @@ constexpr FieldCaption kWalterResults[] = {
     { "EditStPn", "Мощность (принимаемая)", "кВт", "Мощность (принимаемая)=", L::MachineFigure },
     { "EditStM", "Момент, M", "Нм", "Момент, M=", L::MachineFigure },
     { "EditStDefl", "Отжим фрезы, δ", "мм", nullptr, L::Deflection },
+    { "EditStWidthPasses", "Проходов по ширине", "", "Проходов по ширине=" },
 };
 
 constexpr FieldCaption kAluminiumInputs[] = {
@@ -74,6 +75,7 @@ constexpr FieldCaption kAluminiumResults[] = {
     { "EditMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditNp", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
     { "EditAlDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
+    { "EditAlWidthPasses", "Проходов по ширине", "", "Проходов по B =" },
     { "EditK", "K=B/D", "", "K=B/D=" },
     { "EdittD", "t/D", "", "t/D=" },
 };
@@ -150,6 +152,7 @@ constexpr FieldCaption kTitaniumResults[] = {
     { "EditTiMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =", L::Torque },
     { "EditTiNct", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =", L::Power },
     { "EditTiDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =", L::Deflection },
+    { "EditTiWidthPasses", "Проходов по ширине", "", "Проходов по B =" },
     { "EditTiVsmall", "Скорость резания, V (деталь малой жесткости)", "м/мин",
         "Скорость резания, V (м/мин) =" },
     { "EditTinsmall", "Обороты шпинделя, n (деталь малой жесткости)", "об/мин",
@@ -158,6 +161,12 @@ constexpr FieldCaption kTitaniumResults[] = {
         "Подача резания, F (мм/мин) =", L::Feed },
     { "EditTiNctsmall", "Мощность резания Nct (деталь малой жесткости)", "кВт",
         "Мощность резания Nct, (кВт) =", L::Power },
+};
+
+constexpr FieldCaption kSheetHeader[] = {
+    { "EditSheetPart", "Деталь", "", "Деталь:" },
+    { "EditSheetOperation", "Операция", "", "Операция:" },
+    { "EditSheetAuthor", "Разработал", "", "Разработал:" },
 };
 
 constexpr std::span<const FieldCaption> kInputs[]
@@ -182,6 +191,11 @@ std::span<const CoefficientGroup> aluminiumCoefficientGroups()
     return kCoefficientGroups;
 }
 
+std::span<const FieldCaption> sheetHeaderCaptions()
+{
+    return kSheetHeader;
+}
+
 const FieldCaption& fieldCaption(std::string_view field)
 {
     const auto search = [field](std::span<const FieldCaption> table) -> const FieldCaption* {
@@ -201,6 +215,8 @@ const FieldCaption& fieldCaption(std::string_view field)
         if (const FieldCaption* found = search(group.coefficients))
             return *found;
     }
+    if (const FieldCaption* found = search(kSheetHeader))
+        return *found;
     throw std::out_of_range("no caption for the field " + std::string(field));
 }
 

@@ -57,6 +57,10 @@ struct CoefficientGroup {
 };
 std::span<const CoefficientGroup> aluminiumCoefficientGroups();
 
+// The calculation sheet's header that an operation card needs before it is
+// signed: the part, the operation and who wrote the calculation.
+std::span<const FieldCaption> sheetHeaderCaptions();
+
 // The entry of a result or input field; throws std::out_of_range for a field
 // that has none.
 const FieldCaption& fieldCaption(std::string_view field);

@@ -45,6 +45,9 @@ struct FitInput {
     // accepted speed): the method's fit calculation takes it after the step
     // that computes it, and only once the fit has changed it.
     bool overridesResult = false;
+    // Lower: the input is the width the part asks for (B, ap), and this
+    // result counts the passes across it that a narrower cut takes.
+    const char* widthPasses = nullptr;
 };
 
 // A value the fit gives one of its inputs.

@@ -7,6 +7,7 @@
 #include "machines/MachineTable.h"
 #include "machines/ParkFile.h"
 #include "materials/MaterialCatalogue.h"
+#include "shell/Methods.h"
 
 #include <algorithm>
 #include <charconv>
@@ -123,6 +124,10 @@ std::vector<std::string> calculationFields()
         for (const FieldCaption& coefficient : group.coefficients)
             fields.emplace_back(coefficient.field);
     }
+    for (const Method& method : methods())
+        fields.emplace_back(method.card.widthPasses);
+    for (const FieldCaption& entry : sheetHeaderCaptions())
+        fields.emplace_back(entry.field);
     fields.emplace_back(kMethod);
     return fields;
 }
@@ -169,7 +174,8 @@ bool sameCalculation(std::string_view body, std::string_view other)
         && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
 
-std::string calculationText(const Form& form, std::string_view version, std::string_view date)
+std::string calculationText(const Form& form, std::string_view version,
+    std::string_view date, std::string_view results)
 {
     const FieldStore& store = form.store();
     std::string text = "# millcalc " + std::string(version) + ": расчет режимов резания\n";
@@ -179,7 +185,22 @@ std::string calculationText(const Form& form, std::string_view version, std::str
     if (store.has(kMethod))
         text += "# Метод: " + oneLine(store.text(kMethod)) + '\n';
     text += "# Повтор расчета: millcalc-scenario ФАЙЛ, затем строка \"click BitCalcs\"\n";
-    return text + calculationBody(form);
+    return text + calculationBody(form) + std::string(results);
+}
+
+std::string calculationFileName(std::string_view machine)
+{
+    const std::size_t first = machine.find_first_not_of(' ');
+    const std::size_t last = machine.find_last_not_of(' ');
+    std::string name = first == std::string_view::npos
+        ? std::string("станок")
+        : std::string(machine.substr(first, last - first + 1));
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || byte < 0x20 || byte == 0x7f)
+            c = '-';
+    }
+    return "расчет-" + name + "." + kCalculationExtension;
 }
 
 bool readCalculation(std::string_view bytes, const FieldStore& store,

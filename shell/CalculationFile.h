@@ -22,8 +22,9 @@ inline constexpr std::size_t kCalculationFileLimit = 1024 * 1024;
 // The controls a calculation file holds, in the order it writes them: the
 // machine, the material group of the material panel, the inputs of the
 // three method pages and the aluminium formula coefficients as the caption
-// table lists them, and last the method. An input joins by being declared
-// in the caption table.
+// table lists them, the passes across the part that a fit counted (after
+// the width they were counted at), the sheet's header, and last the method.
+// An input joins by being declared in the caption table.
 std::vector<std::string> calculationFields();
 
 // The lines that set the form's inputs, without the comment header: the
@@ -36,8 +37,15 @@ std::string calculationBody(const Form& form);
 // an input it reads ("90.0" as "90.00000"). A number changed is a change.
 bool sameCalculation(std::string_view body, std::string_view other);
 // The whole file: a comment header naming the program, its version and the
-// date, then the body.
-std::string calculationText(const Form& form, std::string_view version, std::string_view date);
+// date, then the body, then the results given (comment lines) as they are.
+std::string calculationText(const Form& form, std::string_view version,
+    std::string_view date, std::string_view results = {});
+
+// The name proposed for a new calculation's file: "расчет-MACHINE.millcalc",
+// the machine's name kept as it is (blanks, brackets, Cyrillic) but for what
+// a file name cannot hold: "/" and the control characters become "-". No
+// machine: "станок".
+std::string calculationFileName(std::string_view machine);
 
 struct CalculationLine {
     enum class Command { Set, Pick, Check, Machine };

@@ -7,6 +7,7 @@
 #include "shell/Methods.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace millcalc {
 
@@ -65,8 +66,11 @@ std::string cardValue(const FieldStore& store, const char* symbol, const char* f
 
 std::string operationCard(const FieldStore& store, const CardFields& f)
 {
+    // The passes across the part, where a fit narrowed the width.
+    const std::string across = store.text(f.widthPasses);
+    const std::string width = across == "1" ? std::string() : ", по ширине i=" + across;
     return cardValue(store, "D", f.diameter) + " (" + cardValue(store, "B", f.width) + "); "
-        + cardValue(store, "t", f.depth) + "; i=" + store.text(f.passes) + "; "
+        + cardValue(store, "t", f.depth) + "; i=" + store.text(f.passes) + width + "; "
         + cardValue(store, "S", f.feed) + " (" + cardValue(store, "fz", f.feedPerTooth) + "); "
         + cardValue(store, "n", f.spindleSpeed) + "; " + cardValue(store, "V", f.cuttingSpeed);
 }
@@ -102,6 +106,9 @@ std::vector<std::vector<std::string>> tableRows(
 {
     std::vector<std::vector<std::string>> rows;
     rows.push_back({ kSheetTitle, sheet.dateTime });
+    // Every header line, an empty one too: its cell is filled in by hand.
+    for (const SheetHeaderLine& line : sheet.header)
+        rows.push_back({ line.caption, line.value });
     rows.push_back({ "Станок", sheet.machine });
     rows.push_back({ "Пределы станка", sheet.limits });
     rows.push_back({ "Метод", sheet.method });
@@ -138,6 +145,8 @@ CalculationSheet buildCalculationSheet(
         return sheet;
     const int page = method->index;
     sheet.page = page;
+    for (const FieldCaption& entry : sheetHeaderCaptions())
+        sheet.header.push_back({ entry.caption, store.text(entry.field) });
     sheet.dateTime = std::move(dateTime);
     sheet.machine = selectedMachine(form).MachineName;
     sheet.limits = store.text("StatusBarMes");
@@ -151,6 +160,11 @@ CalculationSheet buildCalculationSheet(
             line.values.push_back(sheetLine(store, entry));
     }
     for (const FieldCaption& entry : method->results) {
+        // The passes across the part stand on the sheet where a fit narrowed
+        // the width; one pass goes without saying.
+        if (std::string_view(entry.field) == method->card.widthPasses
+            && store.text(entry.field) == "1")
+            continue;
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
         markStatus(form, *method, entry, line);
     }

@@ -34,8 +34,16 @@ struct SheetCoefficients {
     std::vector<SheetLine> values;
 };
 
+// One line of the sheet's header: "Деталь" and what the user wrote, empty
+// where a blank is left to fill in by hand.
+struct SheetHeaderLine {
+    std::string caption;
+    std::string value;
+};
+
 struct CalculationSheet {
     int page = -1; // the method: 0 Walter, 1 aluminium, 2 titanium
+    std::vector<SheetHeaderLine> header; // the part, the operation, the author
     std::string dateTime;
     std::string machine;
     std::string limits; // the status line's text

@@ -22,6 +22,9 @@ struct FitChange {
     std::string after; // the text of the field (Passes: the depth per pass)
     int passesBefore = 1;
     int passesAfter = 1;
+    // The width the part asks for: the passes across it.
+    int widthPassesBefore = 1;
+    int widthPassesAfter = 1;
 };
 
 // A result the fit could not bring within its limit: by how much it must come
@@ -40,6 +43,9 @@ struct FitOutcome {
     std::vector<FitChange> changes; // net, in plan order
     std::vector<FitShortfall> shortfalls;
     std::vector<std::string> lines; // the log lines of the fit, in order
+    // The passes in all, depth passes times width passes, before and after.
+    int passesBefore = 1;
+    int passesAfter = 1;
 };
 
 // Decides the fit of the method's cut to the machine the form selects, on a

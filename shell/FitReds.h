@@ -1,5 +1,5 @@
 // The results a fit finds at or beyond what it holds them to, and their words
-// in the fit's log lines: "n=28637.131 об/мин не ниже предела 12000 об/мин".
+// in the fit's log lines: "Mz 74.02 → 62.61 Нм (предел 57)".
 #pragma once
 
 #include "shell/Methods.h"
@@ -22,10 +22,20 @@ struct Red {
 double shareOf(const Red& red);
 // A limit as few digits as it needs: 12000, 17.08333.
 std::string limitText(double limit);
-// "SYMBOL=VALUE UNIT не ниже [N % ]предела LIMIT UNIT", the margin named where
-// the result is only past it; several joined by "; ".
-std::string describe(const Red& red, double margin);
-std::string describe(const std::vector<Red>& reds, double margin);
+// "предел LIMIT", or "98 % предела LIMIT" where the result is only past the
+// margin the fit keeps below the limit.
+std::string limitWords(const Red& red, double margin);
+// "SYMBOL BEFORE → AFTER UNIT (предел LIMIT)": the result before a step and
+// the text of its field after it.
+std::string stepWords(const Red& red, const std::string& after, double margin);
+// "SYMBOL VALUE UNIT (предел LIMIT)"; several joined by ", ".
+std::string standingWords(const Red& red, double margin);
+std::string standingWords(const std::vector<Red>& reds, double margin);
 bool hasField(const std::vector<Red>& reds, const char* field);
+
+// A value the fit writes, in the form of the field's own text: at least as
+// many decimals as the text had ("5.0"), more only where the value needs
+// them ("1.000" for "5.0" is "1.0", "0.10416" for "0.2" stays).
+std::string inFieldForm(const std::string& written, const std::string& original);
 
 } // namespace millcalc

@@ -63,6 +63,8 @@ std::string fitSummary(const FitOutcome& outcome)
         }
         if (change.passesAfter != change.passesBefore)
             text += ", i=" + formatWhole(change.passesAfter);
+        if (change.widthPassesAfter != change.widthPassesBefore)
+            text += ", по ширине i=" + formatWhole(change.widthPassesAfter);
     }
     return text.empty() ? "—" : text;
 }

@@ -11,7 +11,9 @@
 #include <cstddef>
 #include <initializer_list>
 #include <memory>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,70 @@ namespace {
 
 constexpr const char* kKeptPanels[]
     = { "PanelStMaterial", "PanelFormulaAl", "PanelTemp", "PanelMachines" };
+
+// Where the calculation's fields stand: the pages of the methods' inputs and
+// results, and the panels whose fields are inputs too.
+constexpr std::string_view kCalculationPlaces[] = { "TabSheet1", "TabSheet2", "TabSheet3",
+    "TabSheetStandard", "TabSheetTechAl", "TabSheetTechTi", "PanelFormulaAl", "PanelStMaterial" };
+
+bool holdsValue(FieldKind kind)
+{
+    using K = FieldKind;
+    return kind == K::TextField || kind == K::EditableList || kind == K::DropDownList
+        || kind == K::RadioGroup || kind == K::CheckBox || kind == K::RadioButton
+        || kind == K::StaticText || kind == K::Picture || kind == K::Grid;
+}
+
+bool ofCalculation(const FieldStore& store, const Field& field)
+{
+    // Of the tables only the materials of the group the inputs name; the
+    // others follow the machine, the temperature or the comparison.
+    if (field.kind == FieldKind::Grid)
+        return field.parent == "PanelStMaterial";
+    for (const FieldCaption& entry : sheetHeaderCaptions()) {
+        if (field.name == entry.field)
+            return true;
+    }
+    const Field* place = &field;
+    // A control stands a few levels deep at most: page, group, field.
+    for (int depth = 0; depth < 8 && !place->parent.empty() && store.has(place->parent); ++depth) {
+        if (std::find(std::begin(kCalculationPlaces), std::end(kCalculationPlaces), place->parent)
+            != std::end(kCalculationPlaces))
+            return true;
+        place = &store.field(place->parent);
+    }
+    return false;
+}
+
+// Puts back the field's value, colour and state as the copy holds them.
+void restore(FieldStore& store, const Field& f)
+{
+    if (store.items(f.name) != f.items)
+        store.setItems(f.name, f.items);
+    switch (f.kind) {
+    case FieldKind::DropDownList:
+    case FieldKind::RadioGroup:
+        store.setIndex(f.name, f.index);
+        break;
+    case FieldKind::CheckBox:
+    case FieldKind::RadioButton:
+        store.setChecked(f.name, f.checked);
+        break;
+    case FieldKind::Picture:
+        store.setPicture(f.name, f.picture);
+        break;
+    case FieldKind::Grid:
+        store.setGrid(f.name, f.columns, f.rows, f.cells,
+            f.cellColours.empty() ? std::vector<Rgb>(f.cells.size(), f.colour) : f.cellColours);
+        store.setCurrentCell(f.name, f.currentColumn, f.currentRow);
+        break;
+    default:
+        store.setText(f.name, f.text);
+        break;
+    }
+    store.setColour(f.name, f.colour);
+    store.setEnabled(f.name, f.enabled);
+}
 
 } // namespace
 
@@ -36,7 +102,7 @@ void FormMain::installMethods()
     for (const Method& method : methods())
         method.install(*this);
     installMachineComparison(*this);
-    installMachineFit(*this);
+    installMachineFit(*this, [this](int page) { calculated(page); });
 }
 
 void FormMain::start()
@@ -68,6 +134,57 @@ void FormMain::create()
     store().setVisible("PanelMachines", false);
 
     autoFill(*this);
+
+    startUp_.clear();
+    for (const auto& [name, field] : store().fields()) {
+        if (holdsValue(field.kind) && ofCalculation(store(), field))
+            startUp_.push_back(field);
+    }
+}
+
+void FormMain::newCalculation()
+{
+    for (const Field& field : startUp_)
+        restore(store(), field);
+    for (std::size_t page = 0; page < calculationLogs_.size(); ++page) {
+        calculationLogs_[page].clear();
+        calculatedOn_[page].reset();
+    }
+    refreshMachineComparison(*this);
+}
+
+std::string FormMain::inputsOf(int page) const
+{
+    const Method* method = methodAt(page);
+    std::string text = std::to_string(store().index("TabMach"));
+    if (method == nullptr)
+        return text;
+    const auto add = [&](const FieldCaption& entry) {
+        const Field& f = store().field(entry.field);
+        text += '\n' + f.name + '=' + store().text(f.name) + '|' + std::to_string(f.index)
+            + (f.checked ? "|1" : "|0");
+    };
+    for (const FieldCaption& entry : method->inputs)
+        add(entry);
+    for (const CoefficientGroup& group : method->coefficients) {
+        for (const FieldCaption& entry : group.coefficients)
+            add(entry);
+    }
+    return text;
+}
+
+void FormMain::calculated(int page)
+{
+    if (methodAt(page) != nullptr)
+        calculatedOn_[static_cast<std::size_t>(page)] = inputsOf(page);
+}
+
+ResultsState FormMain::resultsState(int page) const
+{
+    if (methodAt(page) == nullptr || !calculatedOn_[static_cast<std::size_t>(page)])
+        return ResultsState::None;
+    return *calculatedOn_[static_cast<std::size_t>(page)] == inputsOf(page) ? ResultsState::Fresh
+                                                                            : ResultsState::Stale;
 }
 
 void FormMain::listMachines(int row)
@@ -133,7 +250,8 @@ void FormMain::calculationDispatch()
             lines.end());
     };
     if (const Method* method = methodAt(resultPage)) {
-        method->calculate(*this);
+        if (method->calculate(*this) >= 0)
+            calculated(resultPage);
         keepLog();
     } else {
         toolkit().informationBox("Nothing");
@@ -216,6 +334,7 @@ void FormMain::installCommands()
     on({ "ToolButton1" }, [this] { store().setVisible("FormGraphic", false); });
     on({ "ToolButton2" }, [this] { ToolButton2Click(*this, nomogram_); });
     on({ "N2" }, [this] { autoFill(*this); });
+    on({ "NNew" }, [this] { newCalculation(); });
     on({ "BitBtnStMaterial", "N19", "N22" }, [this] { ShowPanel("PanelStMaterial"); });
     on({ "BitBtnPanelAl", "N18", "N21" }, [this] { ShowPanel("PanelFormulaAl"); });
     on({ "BitBtnAlTm1", "N24", "N23" }, [this] { BitBtnAlTm1Click(*this); });

@@ -9,10 +9,18 @@
 #include "shell/Methods.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace millcalc {
+
+// The results of a method page as they stand against its inputs.
+enum class ResultsState {
+    None, // not calculated since the start or the last "Новый расчет"
+    Fresh, // calculated on the inputs as they stand
+    Stale, // an input, or the machine, changed since
+};
 
 class FormMain : public Form {
 public:
@@ -40,6 +48,12 @@ public:
     // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
     // empty for any other page and before the first.
     const std::vector<std::string>& calculationLog(int page) const;
+    ResultsState resultsState(int page) const;
+
+    // "Новый расчет": the inputs and results of every method as the start
+    // left them, the sheet's header empty; the machine, the pages, the
+    // panels and the log stay as they are.
+    void newCalculation();
 
     // The panels beside the results that a user keeps open from one run to
     // the next (the materials, the aluminium formulas and temperatures, the
@@ -63,9 +77,16 @@ private:
     void copyBack(const std::string& from, const std::string& to);
     void literature();
     void endProgram();
+    // The machine and the method's inputs in one text, to tell a change.
+    std::string inputsOf(int page) const;
+    void calculated(int page);
 
     Nomogram nomogram_;
     std::array<std::vector<std::string>, kMethodCount> calculationLogs_;
+    // The inputs each page's results were calculated on; none before.
+    std::array<std::optional<std::string>, kMethodCount> calculatedOn_;
+    // The calculation's fields as the creation step left them.
+    std::vector<Field> startUp_;
 };
 
 } // namespace millcalc

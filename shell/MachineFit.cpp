@@ -5,9 +5,13 @@
 #include "shell/MachineComparison.h"
 #include "shell/Methods.h"
 
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace millcalc {
 
-void fitToMachine(Form& form)
+void fitToMachine(Form& form, const FitCalculated& calculated)
 {
     const Method* method = methodAt(form.store().index("PageControlMethods"));
     if (method == nullptr || method->fit == nullptr)
@@ -26,49 +30,91 @@ void fitToMachine(Form& form)
         store.setText(input.field, change.after);
         if (input.passes != nullptr)
             store.setText(input.passes, formatWhole(change.passesAfter));
+        // After the width: a width written anew counts one pass across it.
+        if (input.widthPasses != nullptr)
+            store.setText(input.widthPasses, formatWhole(change.widthPassesAfter));
     }
     // Every value shown is the method's own, on the new inputs.
     if (method->fit->calculate != nullptr)
         method->fit->calculate(form, overrides);
     else
         method->calculate(form);
+    if (calculated)
+        calculated(method->index);
     refreshMachineComparison(form);
 }
 
 namespace {
 
-void fitPage(Form& form, int page)
+void fitPage(Form& form, int page, const FitCalculated& calculated)
 {
     // As the user's pick of the result page: the input page follows it.
     if (form.store().index("PageControlMethods") != page)
         form.pick("PageControlMethods", page);
-    fitToMachine(form);
+    fitToMachine(form, calculated);
 }
 
 } // namespace
 
 void BitBtnStFitClick(Form& form)
 {
-    fitPage(form, 0);
+    fitPage(form, 0, {});
 }
 
 void BitBtnAlFitClick(Form& form)
 {
-    fitPage(form, 1);
+    fitPage(form, 1, {});
 }
 
 void BitBtnTiFitClick(Form& form)
 {
-    fitPage(form, 2);
+    fitPage(form, 2, {});
 }
 
-void installMachineFit(Form& form)
+namespace {
+
+void installWidthPasses(Form& form)
 {
-    form.onClick("BitBtnStFit", [&form] { BitBtnStFitClick(form); });
-    form.onClick("BitBtnAlFit", [&form] { BitBtnAlFitClick(form); });
-    form.onClick("BitBtnTiFit", [&form] { BitBtnTiFitClick(form); });
+    // For each width a fit may narrow: its passes' field and the width at
+    // which they were counted.
+    struct Counted {
+        const char* width;
+        const char* passes;
+        std::string at;
+    };
+    auto counted = std::make_shared<std::vector<Counted>>();
+    for (const Method& method : methods()) {
+        for (const FitInput& input : method.fit->inputs) {
+            if (input.widthPasses != nullptr)
+                counted->push_back({ input.field, input.widthPasses, std::string() });
+        }
+    }
+    form.store().listen([&form, counted](const std::string& name, Change change) {
+        if (change != Change::Text)
+            return;
+        FieldStore& store = form.store();
+        for (Counted& c : *counted) {
+            if (name == c.passes) {
+                c.at = store.text(c.width);
+            } else if (name == c.width && store.text(c.passes) != "1"
+                && readReal(store.text(c.width)) != readReal(c.at)) {
+                // Another width is the part's own again: one pass across it.
+                store.setText(c.passes, "1");
+            }
+        }
+    });
+}
+
+} // namespace
+
+void installMachineFit(Form& form, FitCalculated calculated)
+{
+    installWidthPasses(form);
+    form.onClick("BitBtnStFit", [&form, calculated] { fitPage(form, 0, calculated); });
+    form.onClick("BitBtnAlFit", [&form, calculated] { fitPage(form, 1, calculated); });
+    form.onClick("BitBtnTiFit", [&form, calculated] { fitPage(form, 2, calculated); });
     // The results' context menu fits the cut of the page shown.
-    form.onClick("N29", [&form] { fitToMachine(form); });
+    form.onClick("N29", [&form, calculated] { fitToMachine(form, calculated); });
 }
 
 } // namespace millcalc

@@ -6,17 +6,23 @@
 
 #include "shell/FitPlanner.h"
 
+#include <functional>
+
 namespace millcalc {
 
 class Form;
 
+// Told the method page whose full calculation a fit has run.
+using FitCalculated = std::function<void(int page)>;
+
 // Fits the active method's cut, writes the changed inputs to the window, runs
 // the full calculation and refreshes the comparison.
-void fitToMachine(Form& form);
+void fitToMachine(Form& form, const FitCalculated& calculated = {});
 void BitBtnStFitClick(Form& form);
 void BitBtnAlFitClick(Form& form);
 void BitBtnTiFitClick(Form& form);
-// Attaches the fit to its buttons and to the results' context menu.
-void installMachineFit(Form& form);
+// Attaches the fit to its buttons and to the results' context menu; a width a
+// fit narrowed counts one pass across again once another is written.
+void installMachineFit(Form& form, FitCalculated calculated = {});
 
 } // namespace millcalc

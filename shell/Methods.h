@@ -35,6 +35,8 @@ struct CardFields {
     const char* spindleSpeed;
     const char* cuttingSpeed;
     const char* passes; // the number of passes; the depth is the depth per pass
+    // The passes across the width the part asks for: 1 unless a fit narrowed it.
+    const char* widthPasses;
 };
 
 // The nomogram's operating point: n, the power and the torque at n.

@@ -9,7 +9,11 @@ namespace {
 // longer life only helps a speed, feed or power beyond the machine.
 constexpr FitInput kInputs[] = {
     { "BaseTiT", "t", FitStep::Passes, 3, "BaseTiPasses" },
-    { "BaseTiB", "B", FitStep::Lower, 2 },
+    { .field = "BaseTiB",
+        .symbol = "B",
+        .step = FitStep::Lower,
+        .decimals = 2,
+        .widthPasses = "EditTiWidthPasses" },
     { "ComboBoxTiTime", "T", FitStep::LaterItem, 0 },
 };
 

@@ -1,6 +1,7 @@
 #include "ui/CalculationCommands.h"
 
 #include "shell/CalculationFile.h"
+#include "shell/CalculationResults.h"
 #include "shell/FormMain.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -105,6 +105,9 @@ CalculationCommands::CalculationCommands(
     , form_(form)
     , mainWindow_(mainWindow)
     , settingsFile_(std::move(settingsFile))
+    // The same name as the window logic's menu item, which the scenario
+    // runner clicks; here the question about unsaved changes comes first.
+    , new_(menuAction(mainWindow, "NNew", "&Новый расчет", QKeySequence::New))
     , open_(menuAction(mainWindow, "FileOpen", "&Открыть расчет...", QKeySequence::Open))
     , save_(menuAction(mainWindow, "FileSave", "&Сохранить расчет", QKeySequence::Save))
     , saveAs_(menuAction(mainWindow, "FileSaveAs", "Сохранить расчет &как...",
@@ -152,13 +155,14 @@ CalculationCommands::CalculationCommands(
     menu->setObjectName(QStringLiteral("FileMenu"));
     recent_ = new QMenu(QStringLiteral("&Последние расчеты"), menu);
     recent_->setObjectName(QStringLiteral("RecentMenu"));
-    menu->addActions({ open_, save_, saveAs_ });
+    menu->addActions({ new_, open_, save_, saveAs_ });
     menu->addSeparator();
     menu->addMenu(recent_);
     QMenuBar* bar = mainWindow->menuBar();
     bar->insertMenu(bar->actions().value(0), menu);
     fillRecentMenu();
 
+    connect(new_, &QAction::triggered, this, &CalculationCommands::newCalculation);
     connect(open_, &QAction::triggered, this, &CalculationCommands::askAndOpen);
     connect(save_, &QAction::triggered, this, &CalculationCommands::save);
     connect(saveAs_, &QAction::triggered, this, &CalculationCommands::saveAs);
@@ -231,13 +235,8 @@ QString CalculationCommands::proposedPath() const
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
-    QString machine = QString::fromStdString(form_.store().text("TabMach")).trimmed();
-    machine.replace(QRegularExpression(
-                        QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
-        QStringLiteral("_"));
-    return QDir(folder).filePath(QStringLiteral("расчет-%1.%2")
-            .arg(machine.isEmpty() ? QStringLiteral("станок") : machine,
-                QLatin1String(kCalculationExtension)));
+    return QDir(folder).filePath(
+        QString::fromStdString(calculationFileName(form_.store().text("TabMach"))));
 }
 
 void CalculationCommands::askAndOpen()
@@ -293,6 +292,19 @@ bool CalculationCommands::openFile(const QString& path)
     return true;
 }
 
+bool CalculationCommands::newCalculation()
+{
+    if (!mayClose())
+        return false;
+    form_.click("NNew");
+    currentFile_.clear();
+    savedBody_.clear();
+    modified_ = false;
+    checkPending_ = false;
+    updateTitle();
+    return true;
+}
+
 bool CalculationCommands::save()
 {
     return currentFile_.isEmpty() ? saveAs() : saveTo(currentFile_);
@@ -313,7 +325,8 @@ bool CalculationCommands::saveTo(const QString& path)
 {
     const std::string body = calculationBody(form_);
     const std::string text = calculationText(form_, MILLCALC_VERSION,
-        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString());
+        QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString(),
+        calculationResults(form_));
     const QString why = writeWhole(path, QByteArray::fromStdString(text));
     if (!why.isEmpty()) {
         showError(dialogParent(), kSaveErrorCaption,

@@ -1,4 +1,4 @@
-// The menu "Файл": a calculation opened from and saved to a file (the format
+// The menu "Файл": a new calculation, one opened from and saved to a file (the format
 // is the core's, shell/CalculationFile), the last files, the window's title
 // naming the file with "*" while the inputs differ from it, the question
 // about unsaved changes before the program ends, and a file dropped on the
@@ -39,6 +39,7 @@ public:
     // settings); an empty name keeps them for this run only.
     CalculationCommands(FormMain& form, QMainWindow* mainWindow, QString settingsFile = QString());
 
+    QAction* newAction() const { return new_; }
     QAction* openAction() const { return open_; }
     QAction* saveAction() const { return save_; }
     QAction* saveAsAction() const { return saveAs_; }
@@ -58,6 +59,9 @@ public:
     // calculation; a file that is no calculation changes nothing and brings
     // the box naming the file, the line and the reason.
     bool openFile(const QString& path);
+    // "Новый расчет": asks about unsaved changes as opening does, then the
+    // start-up inputs and results of every method, and no file.
+    bool newCalculation();
     bool save();
     bool saveAs();
     // Writes to a temporary file in the same folder, then renames it over
@@ -84,6 +88,7 @@ private:
     FormMain& form_;
     QPointer<QMainWindow> mainWindow_;
     QString settingsFile_;
+    QAction* new_;
     QAction* open_;
     QAction* save_;
     QAction* saveAs_;

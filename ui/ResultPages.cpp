@@ -115,6 +115,20 @@ void addResult(QGridLayout* layout, const char* name, QWidget* extra = nullptr)
         layout->addWidget(extra, row, 3, Qt::AlignLeft);
 }
 
+// "Проходов по ширине" and its field, narrow: a whole number; the button
+// after them where one is given.
+QHBoxLayout* widthPassesRow(const char* name, QWidget* button)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(captionLabel(pageLabel(name)));
+    QLineEdit* field = textField(name, 40);
+    row->addWidget(field);
+    row->addStretch(1);
+    if (button)
+        row->addWidget(button);
+    return row;
+}
+
 // Widens the caption column of an inner form until its fields stand under the
 // fields of the form around it.
 class ColumnAligner : public QObject {
@@ -203,7 +217,10 @@ QWidget* createWalterResultPage()
     addResult(power, "EditStPn");
     addResult(power, "EditStM");
     power->setColumnStretch(4, 1);
-    column->addWidget(textButton("BitBtnStFit", "Подобрать по станку"), 0, Qt::AlignRight);
+    // The passes across the part beside the fit that counts them: the line
+    // of the button, no line more.
+    column->addLayout(
+        widthPassesRow("EditStWidthPasses", textButton("BitBtnStFit", "Подобрать по станку")));
 
     column->addStretch(1);
     return widget;
@@ -296,7 +313,11 @@ QWidget* createAluminiumResultPage()
     QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
     formulas->setToolTip(QStringLiteral("Расчетные формулы"));
     side->addWidget(formulas);
-    side->addWidget(textButton("BitBtnAlFit", "Подобрать по станку"));
+    // The passes across the part on the line of the fit that counts them:
+    // a line more would take the column past a laptop's height.
+    QHBoxLayout* fitRow = widthPassesRow("EditAlWidthPasses", nullptr);
+    fitRow->insertWidget(0, textButton("BitBtnAlFit", "Подобрать по станку"));
+    side->addLayout(fitRow);
     side->addStretch(1);
     under->addLayout(side);
     under->addWidget(load, 0, Qt::AlignTop);
@@ -331,7 +352,7 @@ QWidget* createTitaniumResultPage()
     // One column of result fields from the feed down to the power: captions
     // (and the force choice) on the left, formulas on the right.
     auto* form = new QGridLayout;
-    form->setVerticalSpacing(4);
+    form->setVerticalSpacing(3);
     const auto line = [form](const char* label, const char* name, QWidget* formula) {
         const int row = form->count() == 0 ? 0 : form->rowCount();
         form->addWidget(wrappingCaption(label), row, 0);
@@ -380,6 +401,9 @@ QWidget* createTitaniumResultPage()
     deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
     deflectionRow->addStretch(1);
     line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
+    // The passes across the part under the fit that counts them; beside it
+    // the line would be wider than a laptop's screen at large fonts.
+    line(pageLabel("EditTiWidthPasses"), "EditTiWidthPasses", new QWidget);
     form->setColumnStretch(3, 1);
     column->addLayout(form);
 

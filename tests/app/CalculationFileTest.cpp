@@ -308,5 +308,57 @@ TEST(CalculationFile, AFileOpensToTheSameInputsAfterItsCalculation)
     }
 }
 
+TEST(CalculationFile, TheSheetsHeaderAndTheFittedWidthsPassesComeBackFromTheFile)
+{
+    Started saved;
+    // A titanium cut fitted to V-STAR: the width narrowed, passes across it.
+    saved.run("pick PageControlParam 2\nclick BitCalcs\nclick BitBtnTiFit\n"
+              "set EditSheetPart Кронштейн 8А-1234, вар. 2\n"
+              "set EditSheetOperation 020 Фрезерная ЧПУ\nset EditSheetAuthor \n");
+    const std::string passes = saved.store().text("EditTiWidthPasses");
+    ASSERT_NE(passes, "1");
+    const std::string file = calculationText(saved.form(), "1.0", "09.12.2026 12:00");
+
+    Started opened;
+    EXPECT_EQ(opened.run(file + "click BitCalcs\n").find("ERROR"), std::string::npos);
+    EXPECT_EQ(opened.store().text("EditSheetPart"), "Кронштейн 8А-1234, вар. 2");
+    EXPECT_EQ(opened.store().text("EditSheetOperation"), "020 Фрезерная ЧПУ");
+    EXPECT_EQ(opened.store().text("EditSheetAuthor"), "");
+    EXPECT_EQ(opened.store().text("BaseTiB"), saved.store().text("BaseTiB"));
+    EXPECT_EQ(opened.store().text("EditTiWidthPasses"), passes);
+    EXPECT_EQ(opened.store().text("EditTiMz"), saved.store().text("EditTiMz"));
+
+    // Another width typed is the part's own: one pass across it; the same
+    // width written in another form is none.
+    opened.run("set BaseTiB " + saved.store().text("BaseTiB") + "0\n");
+    EXPECT_EQ(opened.store().text("EditTiWidthPasses"), passes);
+    opened.run("set BaseTiB 15.0\n");
+    EXPECT_EQ(opened.store().text("EditTiWidthPasses"), "1");
+}
+
+struct FileNameCase {
+    const char* machine;
+    const char* name;
+};
+
+TEST(CalculationFile, ProposesTheMachinesNameAsItIsButWhatAFileNameCannotHold)
+{
+    const FileNameCase cases[] = {
+        { "V-STAR (FOREST-LINE)", "расчет-V-STAR (FOREST-LINE).millcalc" },
+        { "ВС-5ВС", "расчет-ВС-5ВС.millcalc" },
+        { "DMU 125/PA", "расчет-DMU 125-PA.millcalc" },
+        { "a/b//c", "расчет-a-b--c.millcalc" },
+        { "tab\there", "расчет-tab-here.millcalc" },
+        { "line\nbreak\x7f", "расчет-line-break-.millcalc" },
+        { "  Variaxis 630-5X  ", "расчет-Variaxis 630-5X.millcalc" },
+        { "", "расчет-станок.millcalc" },
+        { "   ", "расчет-станок.millcalc" },
+    };
+    for (const FileNameCase& c : cases) {
+        SCOPED_TRACE(c.machine);
+        EXPECT_EQ(calculationFileName(c.machine), c.name);
+    }
+}
+
 } // namespace
 } // namespace millcalc

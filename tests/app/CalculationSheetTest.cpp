@@ -199,9 +199,16 @@ TEST_F(Sheet, TitaniumShowsChoicesWithTheirGroupCaptions)
     EXPECT_EQ(s.operationCard,
         "D=25.0 мм (B=15.0 мм); t=5.0 мм; i=1; S=86.64 мм/мин (fz=0.06938 мм/зуб); "
         "n=416.264 об/мин; V=32.693 м/мин");
+    // A fit that narrows the width: the card names the passes across the part.
+    run("click BitBtnTiFit");
+    const CalculationSheet fitted = sheet();
+    EXPECT_EQ(fitted.operationCard.substr(0, fitted.operationCard.find(" S=")),
+        "D=25.0 мм (B=0.62 мм); t=5.0 мм; i=1, по ширине i=25;");
+    EXPECT_EQ(line(fitted.results, "Проходов по ширине").value, "25");
 
-    // "ВТ 6ч" takes Py 4879.39 N: Mz 60.99 is 107 % of 57 N*m.
-    run("pick ComboBoxTiMaterial 2\nclick BitCalcs");
+    // "ВТ 6ч" takes Py 4879.39 N over the whole width: Mz 60.99 is 107 % of
+    // 57 N*m.
+    run("set BaseTiB 15.0\npick ComboBoxTiMaterial 2\nclick BitCalcs");
     EXPECT_EQ(line(sheet().results, "Момент Mz").value, "60.99");
     EXPECT_EQ(line(sheet().results, "Момент Mz").status, "превышение 107 %");
 }
@@ -223,9 +230,13 @@ TEST_F(Sheet, KeepsTheLogOfEachMethodsLastCalculation)
 
 TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
 {
-    run("click BitCalcs");
+    run("set EditSheetPart Кронштейн <8А>\nclick BitCalcs");
     const std::string text = sheetTableText(sheet(), ",");
+    // The header's lines left empty are cells to fill in by hand.
     const std::string expected = "Расчет режимов резания\t08.12.2026 10:15\n"
+                                 "Деталь\tКронштейн <8А>\n"
+                                 "Операция\t\n"
+                                 "Разработал\t\n"
                                  "Станок\tV-STAR (FOREST-LINE)\n"
                                  "Пределы станка\t"
         + runner.form().store().text("StatusBarMes")
@@ -273,6 +284,9 @@ TEST_F(Sheet, CopiedTableHoldsHeadingInputsAndResultsInTheLocaleNotation)
     EXPECT_NE(
         html.find("<tr><th colspan=\"4\" align=\"left\">Результаты</th></tr>"), std::string::npos);
     EXPECT_NE(html.find("<td>Kс1.1</td><td>700,01</td><td>Н/(мм*мм)</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><td>Деталь</td><td colspan=\"3\">Кронштейн &lt;8А&gt;</td></tr>"),
+        std::string::npos);
+    EXPECT_NE(html.find("<tr><td>Операция</td><td colspan=\"3\"></td></tr>"), std::string::npos);
     // A caption with markup characters stays text.
     EXPECT_NE(html.find("(ae/Dc&lt;30%)"), std::string::npos);
 }

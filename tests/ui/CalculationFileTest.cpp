@@ -60,6 +60,8 @@ private slots:
     void badFileBringsTheBoxAndChangesNothing();
     void failedSaveKeepsTheOldFileAndLeavesNoTemporaryOne();
     void closingAsksOnlyForAFileWithChanges();
+    void newCalculationAsksFirstThenForgetsTheFile();
+    void savedFileEndsWithTheResultsACalculationAloneChangesNothing();
     void droppedFileOpens();
     void recentFilesAndFolderAreKept();
     void arrangementFitsOnlyWithinTheScreen_data();
@@ -287,6 +289,90 @@ void CalculationFileTest::closingAsksOnlyForAFileWithChanges()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("\nset BaseD 50\n"));
+}
+
+void CalculationFileTest::newCalculationAsksFirstThenForgetsTheFile()
+{
+    FormMain& form = app_->form;
+    QMainWindow* main = &app_->desktop->mainWindow();
+    const std::string startUp = calculationBody(app_->form());
+    const std::string startUpDiameter = app_->store().text("BaseD");
+    form.pick("TabMach", 3);
+    form.typeText("BaseD", "40");
+    form.click("BitCalcs");
+    const QString path = dir_.filePath(QStringLiteral("новый.millcalc"));
+    QVERIFY(commands().saveTo(path));
+    form.typeText("BaseD", "50");
+    QCOMPARE(commands().newAction()->shortcut(), QKeySequence(QKeySequence::New));
+    QVERIFY(main->findChild<QMenu*>(QStringLiteral("FileMenu"))
+            ->actions()
+            .contains(commands().newAction()));
+
+    // Cancelled: nothing changes.
+    BoxWatch box;
+    box.arm(QStringLiteral("Cancel"));
+    commands().newAction()->trigger();
+    QVERIFY(box.seen);
+    QCOMPARE(box.text, QStringLiteral("Сохранить изменения в новый.millcalc?"));
+    QCOMPARE(app_->store().text("BaseD"), std::string("50"));
+    QCOMPARE(commands().currentFile(), QFileInfo(path).absoluteFilePath());
+
+    // Not saved: the start-up inputs, no file, the machine kept.
+    box.arm(QStringLiteral("Discard"));
+    commands().newAction()->trigger();
+    QVERIFY(box.seen);
+    app_->store().setIndex("TabMach", 0);
+    QCOMPARE(calculationBody(app_->form()), startUp);
+    app_->store().setIndex("TabMach", 3);
+    QVERIFY(commands().currentFile().isEmpty());
+    QVERIFY(!commands().isModified());
+    QVERIFY(!main->windowTitle().contains(QStringLiteral("новый")));
+
+    // Without a file nothing is asked, as before opening one.
+    form.typeText("BaseD", "60");
+    box.arm(QStringLiteral("Cancel"));
+    commands().newAction()->trigger();
+    QVERIFY(!box.seen);
+    QCOMPARE(app_->store().text("BaseD"), startUpDiameter);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("\nset BaseD 40\n"));
+}
+
+void CalculationFileTest::savedFileEndsWithTheResultsACalculationAloneChangesNothing()
+{
+    FormMain& form = app_->form;
+    form.pick("PageControlMethods", 2);
+    form.click("BitCalcs");
+    const QString path = dir_.filePath(QStringLiteral("результаты.millcalc"));
+    QVERIFY(commands().saveTo(path));
+    QVERIFY(QFileInfo(path).fileName() == QStringLiteral("результаты.millcalc"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.contains(QStringLiteral("\n# Результаты последнего расчета (")));
+    QVERIFY(text.contains(QStringLiteral("\n# Обороты шпинделя, n = %1 об/мин")
+            .arg(QString::fromStdString(app_->store().text("EditTin")))));
+    QVERIFY(!text.contains(QStringLiteral("устарели")));
+
+    // A calculation again, a fit: the inputs the file holds are the same
+    // or the fit's own; a calculation alone marks nothing.
+    form.click("BitCalcs");
+    QCoreApplication::processEvents();
+    QVERIFY(!commands().isModified());
+    QVERIFY(!app_->desktop->mainWindow().isWindowModified());
+
+    // The default name keeps the machine's as it is.
+    QVERIFY(commands().newCalculation());
+    QString proposed;
+    commands().setAskSaveName([&](QWidget*, const QString& offer) {
+        proposed = offer;
+        return QString();
+    });
+    QVERIFY(!commands().saveAs());
+    QCOMPARE(QFileInfo(proposed).fileName(),
+        QStringLiteral("расчет-%1.millcalc")
+            .arg(QString::fromStdString(app_->store().text("TabMach"))));
 }
 
 void CalculationFileTest::droppedFileOpens()

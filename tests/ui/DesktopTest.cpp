@@ -825,13 +825,16 @@ void DesktopTest::fitButtonsAndResultsMenuFitEachMethod()
     fit->trigger();
     QCOMPARE(find<QTabWidget>("PageControlMethods")->currentIndex(), 1);
     QCOMPARE(find<QLineEdit>("BaseAlPasses")->text(), QStringLiteral("2"));
-    QCOMPARE(find<QLineEdit>("BaseAlT")->text(), QStringLiteral("2.500"));
+    QCOMPARE(find<QLineEdit>("BaseAlT")->text(), QStringLiteral("2.5"));
 
+    // The titanium cut on V-STAR: the fewest passes in all are 25 narrow
+    // ones across the part at the whole depth, shown beside the results.
     find<QTabWidget>("PageControlMethods")->setCurrentIndex(2);
     form_->pick("TabMach", 0);
     find<QPushButton>("BitBtnTiFit")->click();
-    QCOMPARE(find<QLineEdit>("BaseTiPasses")->text(), QStringLiteral("5"));
-    QCOMPARE(find<QLineEdit>("BaseTiT")->text(), QStringLiteral("1.000"));
+    QCOMPARE(find<QLineEdit>("BaseTiPasses")->text(), QStringLiteral("1"));
+    QCOMPARE(find<QLineEdit>("BaseTiB")->text(), QStringLiteral("0.62"));
+    QCOMPARE(find<QLineEdit>("EditTiWidthPasses")->text(), QStringLiteral("25"));
 }
 
 void DesktopTest::copyBackPictureIsClickable()

@@ -507,7 +507,8 @@ struct FitJob {
 const FitJob kFitJobs[] = {
     { "Walter", 0, 3, "BitBtnStFit", "BaseVc", "1600" },
     { "aluminium", 1, 1, "BitBtnAlFit", "BaseAlT", "5.0" },
-    { "titanium", 2, 0, "BitBtnTiFit", "BaseTiT", "5.0" },
+    // The fewest passes in all narrow the width alone.
+    { "titanium", 2, 0, "BitBtnTiFit", "BaseTiB", "15.0" },
 };
 
 void LatencyBench::fitToMachine_data()

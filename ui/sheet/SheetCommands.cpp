@@ -5,6 +5,7 @@
 #include "shell/Methods.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
+#include "ui/sheet/SheetHeaderDialog.h"
 #include "ui/sheet/SheetPage.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)))
     , copy_(action(mainWindow, "SheetCopy", "&Копировать таблицу",
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)))
+    , header_(action(mainWindow, "SheetHeader", "&Шапка листа...", QKeySequence()))
     , askFileName_([](QWidget* parent, const QString& proposed) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить лист расчета в PDF"),
             proposed, QStringLiteral("Документ PDF (*.pdf)"));
@@ -82,6 +84,8 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     auto* menu = new QMenu(QStringLiteral("&Лист расчета"), mainWindow);
     menu->setObjectName(QStringLiteral("SheetMenu"));
     menu->addActions({ preview_, pdf_, copy_ });
+    menu->addSeparator();
+    menu->addAction(header_);
     // Between "Закрыть" and "Помощь..".
     QAction* before = nullptr;
     for (QAction* item : mainWindow->menuBar()->actions()) {
@@ -94,6 +98,8 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     connect(preview_, &QAction::triggered, this, &SheetCommands::showPreview);
     connect(pdf_, &QAction::triggered, this, &SheetCommands::saveAsPdf);
     connect(copy_, &QAction::triggered, this, &SheetCommands::copyTable);
+    connect(header_, &QAction::triggered, this, &SheetCommands::editHeader);
+    headerDialog_ = new SheetHeaderDialog(form_, mainWindow);
 
     // The blank result page has no sheet.
     QPointer<SheetCommands> self(this);
@@ -142,6 +148,12 @@ CalculationSheet SheetCommands::sheet() const
     return buildCalculationSheet(form_,
         form_.calculationLog(form_.store().index("PageControlMethods")),
         sheetTime(QDateTime::currentDateTime()).toStdString());
+}
+
+void SheetCommands::editHeader()
+{
+    if (headerDialog_)
+        headerDialog_->exec();
 }
 
 void SheetCommands::showPreview()

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class QDateTime;
 class QMainWindow;
 class QMimeData;
@@ -36,6 +37,7 @@ public:
     QAction* previewAction() const { return preview_; }
     QAction* pdfAction() const { return pdf_; }
     QAction* copyAction() const { return copy_; }
+    QAction* headerAction() const { return header_; }
 
     void setAskFileName(AskFileName ask) { askFileName_ = std::move(ask); }
 
@@ -43,6 +45,8 @@ public:
     void showPreview();
     void saveAsPdf();
     void copyTable();
+    // "Шапка листа...": the part, the operation and the author, modal.
+    void editHeader();
 
     // `расчет-<machine>-<method>-<date>.pdf` in the user's documents folder.
     static QString proposedPdfPath(const CalculationSheet& sheet, const QDateTime& when);
@@ -63,6 +67,9 @@ private:
     QAction* preview_;
     QAction* pdf_;
     QAction* copy_;
+    QAction* header_;
+    // Made with the window: its fields are the controls of their names.
+    QPointer<QDialog> headerDialog_;
     AskFileName askFileName_;
 };
 

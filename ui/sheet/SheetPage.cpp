@@ -73,7 +73,15 @@ void paintSheet(QPainter& painter, const QRectF& rect, const CalculationSheet& s
     layout.drawText(qt(sheet.dateTime), 9, false, layout.left(), titleTop + layout.mm(1.5),
         layout.width(), Qt::black, Qt::AlignRight);
     layout.paragraph(QString::fromUtf8(kSheetTitle), 15, true);
-    layout.skip(1);
+    // The operation card's header in one line under the title; a field left
+    // empty is a line to fill in by hand. The log below keeps its room.
+    QString header;
+    for (const SheetHeaderLine& line : sheet.header) {
+        const QString value = line.value.empty() ? QString(24, QLatin1Char('_')) : qt(line.value);
+        header += (header.isEmpty() ? QString() : QStringLiteral("    ")) + qt(line.caption)
+            + QStringLiteral(": ") + value;
+    }
+    layout.paragraph(header, kSheetBodyPt);
     layout.paragraph(QStringLiteral("Станок: ") + qt(sheet.machine), 10, true);
     layout.paragraph(QStringLiteral("Пределы станка: ") + qt(sheet.limits), kSheetBodyPt);
     layout.paragraph(QStringLiteral("Метод: ") + qt(sheet.method), 10, true);

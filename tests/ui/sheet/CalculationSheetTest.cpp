@@ -8,6 +8,7 @@
 
 #include "app/FieldCaptions.h"
 #include "shell/CalculationSheet.h"
+#include "shell/Methods.h"
 #include "ui/MainWindow.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
@@ -45,6 +46,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 using namespace millcalc;
@@ -106,6 +108,7 @@ private slots:
     void copiedTableFollowsTheLocale_data();
     void copiedTableFollowsTheLocale();
     void menuStandsBetweenCloseAndHelpAndInTheResults();
+    void headerEnteredInItsDialogStandsAtTheHeadOfTheSheet();
     void previewShowsTheOnePageOfTheSheet();
     void nomogramIsDrawnInItsColoursWithinItsBox();
     void withoutItsModuleTheSheetSaysTheNomogramIsMissing();
@@ -203,6 +206,11 @@ void CalculationSheetTest::pdfHoldsTheSheetOfEachMethod()
     // Every result with its caption, and the status word of each red one.
     int exceeded = 0;
     for (const FieldCaption& entry : resultCaptions(page)) {
+        if (std::string_view(entry.field) == methodAt(page)->card.widthPasses) {
+            // One pass across the part goes without saying.
+            QVERIFY(!text.contains(QString::fromUtf8(entry.caption)));
+            continue;
+        }
         QVERIFY(holds(entry.caption));
         QVERIFY(holds(store.text(entry.field)));
         if (store.colour(entry.field) != colours::Red)
@@ -404,6 +412,50 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
             .contains(QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме").arg(speed)));
 }
 
+void CalculationSheetTest::headerEnteredInItsDialogStandsAtTheHeadOfTheSheet()
+{
+    calculate(2, {});
+    // The dialog shows the fields as they stand; "OK" writes them back.
+    app_->form.typeText("EditSheetAuthor", "Петров");
+    QString shownAuthor;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog && dialog->objectName() == QLatin1String("SheetHeaderDialog"));
+        shownAuthor = dialog->findChild<QLineEdit*>(QStringLiteral("EditSheetAuthor"))->text();
+        dialog->findChild<QLineEdit*>(QStringLiteral("EditSheetPart"))
+            ->setText(QStringLiteral("Кронштейн 8А-1234"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("EditSheetAuthor"))->clear();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    app_->desktop->sheetCommands().headerAction()->trigger();
+    QCOMPARE(shownAuthor, QStringLiteral("Петров"));
+    QCOMPARE(app_->store().text("EditSheetPart"), std::string("Кронштейн 8А-1234"));
+    QCOMPARE(app_->store().text("EditSheetAuthor"), std::string());
+
+    // Cancelled, the dialog changes nothing.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit*>(QStringLiteral("EditSheetPart"))->clear();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    app_->desktop->sheetCommands().headerAction()->trigger();
+    QCOMPARE(app_->store().text("EditSheetPart"), std::string("Кронштейн 8А-1234"));
+
+    // At the head of the PDF, an empty field a line to fill in by hand.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("шапка.pdf"));
+    QVERIFY(SheetCommands::savePdf(nullptr, app_->desktop->sheetCommands().sheet(), path));
+    const QString text = popplerOutput(
+        QStringLiteral("pdftotext"), { QStringLiteral("-raw"), path, QStringLiteral("-") });
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    // One line under the title.
+    const QRegularExpression header(
+        QStringLiteral("^Деталь: Кронштейн 8А-1234 +Операция: _{24} +Разработал: _{24}$"));
+    QVERIFY2(!lines.filter(header).isEmpty(), qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral("Деталь:")) < text.indexOf(QStringLiteral("Станок:")));
+}
+
 void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
 {
     QList<QAction*> bar = app_->desktop->mainWindow().menuBar()->actions();
@@ -412,7 +464,14 @@ void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
     QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
     QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
     SheetCommands& commands = app_->desktop->sheetCommands();
-    const QList<QAction*> items = bar[2]->menu()->actions();
+    const QList<QAction*> all = bar[2]->menu()->actions();
+    // The header's dialog last, after a separator; the results' menu keeps
+    // the three commands.
+    QCOMPARE(all.size(), 5);
+    QVERIFY(all[3]->isSeparator());
+    QCOMPARE(all[4], commands.headerAction());
+    QCOMPARE(all[4]->text(), QStringLiteral("&Шапка листа..."));
+    const QList<QAction*> items = all.mid(0, 3);
     QCOMPARE(items,
         (QList<QAction*> {
             commands.previewAction(), commands.pdfAction(), commands.copyAction() }));

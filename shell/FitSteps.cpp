@@ -1,0 +1,238 @@
+#include "shell/Fitter.h"
+
+#include "app/NumberText.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace millcalc {
+
+std::vector<Red> Fitter::relievable(InputState& state, const std::string& farthest)
+{
+    if (!trial())
+        return {};
+    const std::vector<Red> now = reds(state.input->only);
+    const std::string kept = state.text;
+    state.text = farthest;
+    std::vector<Red> relieved;
+    if (trial()) {
+        const std::vector<Red> there = reds(state.input->only);
+        for (const Red& red : now) {
+            const auto at = std::find_if(
+                there.begin(), there.end(), [&](const Red& r) { return r.check == red.check; });
+            if (at == there.end() || shareOf(*at) < shareOf(red))
+                relieved.push_back(red);
+        }
+    }
+    state.text = kept;
+    return relieved;
+}
+
+bool Fitter::clears(const std::vector<Red>& targets, LimitKind only)
+{
+    if (!trial())
+        return false;
+    const std::vector<Red> left = reds(only);
+    return std::none_of(targets.begin(), targets.end(),
+        [&](const Red& red) { return hasField(left, red.check->field); });
+}
+
+std::vector<const LimitCheck*> Fitter::greens()
+{
+    std::vector<const LimitCheck*> found;
+    if (!trial())
+        return found;
+    const std::vector<Red> now = reds(LimitKind::None);
+    for (const LimitCheck& check : method_.checks) {
+        if (!hasField(now, check.field))
+            found.push_back(&check);
+    }
+    return found;
+}
+
+bool Fitter::turnsRed(const std::vector<const LimitCheck*>& greens)
+{
+    if (!trial())
+        return true;
+    const std::vector<Red> now = reds(LimitKind::None);
+    return std::any_of(greens.begin(), greens.end(),
+        [&](const LimitCheck* check) { return hasField(now, check->field); });
+}
+
+long long Fitter::floorUnits(InputState& state, long long high)
+{
+    const FitInput& input = *state.input;
+    const std::string kept = state.text;
+    const long long below = largestHolding(1, high, [&](long long units) {
+        state.text = written(units, state);
+        return trial() && store().real(input.floorResult) < input.floorValue;
+    });
+    state.text = kept;
+    return below + 1;
+}
+
+void Fitter::lower(std::size_t k)
+{
+    InputState& state = states_[k];
+    const FitInput& input = *state.input;
+    const long long current = unitsOf(state.text, input.decimals);
+    long long least = input.floorResult != nullptr ? floorUnits(state, current) : 1;
+    if (least >= current)
+        return;
+    const std::vector<Red> targets = relievable(state, written(least, state));
+    if (targets.empty())
+        return;
+    const std::string before = state.text;
+    const std::vector<const LimitCheck*> green = greens();
+    const long long best = largestHolding(least, current - 1, [&](long long units) {
+        state.text = written(units, state);
+        return clears(targets, input.only);
+    });
+    if (best >= least)
+        state.text = written(best, state);
+    else if (input.floorResult != nullptr)
+        state.text = written(least, state); // as far as the floor lets it
+    else
+        state.text = before;
+    // A later input (the passes) may relieve the same reds without it.
+    if (state.text != before && turnsRed(green))
+        state.text = before;
+    if (state.text != before)
+        logChange(state, before, targets);
+}
+
+std::string Fitter::written(long long units, const InputState& state)
+{
+    return inFieldForm(textOf(units, state.input->decimals), state.original);
+}
+
+void Fitter::setPasses(InputState& state, int passes)
+{
+    state.passes = passes;
+    state.text = inFieldForm(
+        formatFixed(state.wholeDepth / passes, state.input->decimals), state.original);
+}
+
+bool Fitter::takePasses(std::size_t k, int passes)
+{
+    InputState& state = states_[k];
+    // The copy may still show another number of passes tried.
+    if (!trial())
+        return false;
+    const std::vector<Red> now = reds(LimitKind::None);
+    std::vector<std::string> before;
+    for (const InputState& s : states_)
+        before.push_back(s.text);
+    const int passesBefore = state.passes;
+    setPasses(state, passes);
+    raiseFloored(k);
+    if (!trial())
+        return false;
+    std::string from = before[k];
+    if (passesBefore != 1)
+        from += ", i=" + formatWhole(passesBefore);
+    logChange(state, from, now);
+    giveBack(k, before);
+    return true;
+}
+
+void Fitter::raiseFloored(std::size_t k)
+{
+    for (std::size_t j = 0; j < k; ++j) {
+        InputState& earlier = states_[j];
+        const FitInput& input = *earlier.input;
+        if (input.floorResult == nullptr || earlier.text == earlier.original)
+            continue;
+        const long long units = unitsOf(earlier.text, input.decimals);
+        const long long least = floorUnits(earlier, unitsOf(earlier.original, input.decimals));
+        if (least > units)
+            earlier.text = written(least, earlier);
+    }
+}
+
+void Fitter::giveBack(std::size_t k, const std::vector<std::string>& before)
+{
+    for (std::size_t j = 0; j < k; ++j) {
+        InputState& earlier = states_[j];
+        const FitInput& input = *earlier.input;
+        if (input.step != FitStep::Lower || earlier.text == earlier.original)
+            continue;
+        const long long units = unitsOf(earlier.text, input.decimals);
+        const long long best = largestHolding(
+            units + 1, unitsOf(earlier.original, input.decimals), [&](long long u) {
+                earlier.text = written(u, earlier);
+                return trial() && reds(input.only).empty();
+            });
+        earlier.text = written(std::max(best, units), earlier);
+        if (earlier.text != before[j])
+            logChange(earlier, before[j], "после деления глубины на проходы");
+    }
+}
+
+double Fitter::worst(const std::vector<Red>& reds)
+{
+    double share = 0;
+    for (const Red& red : reds)
+        share = std::max(share, shareOf(red));
+    return share;
+}
+
+void Fitter::splitIntoPasses(std::size_t k)
+{
+    InputState& state = states_[k];
+    const std::vector<Red> now = reds(LimitKind::None);
+    const std::vector<const LimitCheck*> green = greens();
+    std::vector<std::string> before;
+    for (const InputState& s : states_)
+        before.push_back(s.text);
+    const int passesBefore = state.passes;
+    const auto tryPasses = [&](int passes) {
+        setPasses(state, passes);
+        raiseFloored(k);
+        return trial();
+    };
+    bool chosen = false;
+    for (int passes = passesBefore + 1; passes <= kMostPasses && !chosen; ++passes)
+        chosen = tryPasses(passes) && reds(LimitKind::None).empty();
+    // The passes that do not suffice alone still go as far as they help,
+    // before the width is narrowed.
+    if (!chosen && passesBefore < kMostPasses)
+        chosen = tryPasses(kMostPasses) && worst(reds(LimitKind::None)) < worst(now)
+            && !turnsRed(green);
+    if (!chosen) {
+        for (std::size_t j = 0; j < states_.size(); ++j)
+            states_[j].text = before[j];
+        state.passes = passesBefore;
+        return;
+    }
+    std::string from = before[k];
+    if (passesBefore != 1)
+        from += ", i=" + formatWhole(passesBefore);
+    logChange(state, from, now);
+    giveBack(k, before);
+}
+
+void Fitter::laterItem(std::size_t k)
+{
+    InputState& state = states_[k];
+    const std::vector<std::string>& items = store().items(state.input->field);
+    const auto at = std::find(items.begin(), items.end(), state.text);
+    if (at == items.end() || at + 1 == items.end())
+        return;
+    const std::vector<Red> targets = relievable(state, items.back());
+    if (targets.empty())
+        return;
+    const std::string before = state.text;
+    const std::vector<const LimitCheck*> green = greens();
+    for (auto item = at + 1; item != items.end(); ++item) {
+        state.text = *item;
+        if (clears(targets, state.input->only) && !turnsRed(green)) {
+            logChange(state, before, targets);
+            return;
+        }
+    }
+    state.text = before;
+}
+
+} // namespace millcalc
