@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace millcalc {
@@ -45,6 +46,10 @@ int runFullCalculation(Form& form, int method);
 // Runs the method of the active result page for each machine on a copy of the
 // form with the inputs as they stand; the form itself does not change.
 MachineComparison compareMachines(const Form& form);
+
+// What a heading of the comparison names and, for a result's column, what
+// its per cents are a share of; empty for a heading it does not have.
+std::string comparisonHeadingTip(std::string_view heading);
 
 // The creation step's headings and names in StringGridMachines.
 void createMachineComparison(Form& form);
