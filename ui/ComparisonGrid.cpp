@@ -42,8 +42,8 @@ protected:
             return;
         const QColor highlight = softHighlight(option->palette);
         const QVariant own = index.data(Qt::ForegroundRole);
-        const QColor text = own.isValid() ? own.value<QBrush>().color()
-                                          : option->palette.color(QPalette::Text);
+        const QColor text
+            = own.isValid() ? own.value<QBrush>().color() : option->palette.color(QPalette::Text);
         option->palette.setColor(QPalette::Highlight, highlight);
         option->palette.setColor(QPalette::HighlightedText, colourOnHighlight(text, highlight));
     }
@@ -71,13 +71,12 @@ public:
         setVerticalScrollMode(table->verticalScrollMode());
         setToolTip(table->toolTip());
         table->viewport()->stackUnder(this);
-        connect(table->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int column) {
-                if (column == 0)
-                    place();
-            });
-        connect(table->horizontalHeader(), &QHeaderView::geometriesChanged, this,
-            [this] { place(); });
+        connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+            if (column == 0)
+                place();
+        });
+        connect(
+            table->horizontalHeader(), &QHeaderView::geometriesChanged, this, [this] { place(); });
         connect(table->verticalHeader(), &QHeaderView::sectionResized, this,
             [this](int row, int, int size) { setRowHeight(row, size); });
         connect(verticalScrollBar(), &QScrollBar::valueChanged, table->verticalScrollBar(),
@@ -87,8 +86,8 @@ public:
         connect(this, &QTableView::doubleClicked, table, [table](const QModelIndex& index) {
             emit table->cellDoubleClicked(index.row(), index.column());
         });
-        for (auto signal : { &QAbstractItemModel::columnsInserted,
-                 &QAbstractItemModel::columnsRemoved })
+        for (auto signal :
+            { &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved })
             connect(model(), signal, this, [this] { place(); });
         connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { place(); });
         table->installEventFilter(this);
@@ -133,6 +132,18 @@ private:
 void arrangeHeadings(QTableWidget* table)
 {
     QHeaderView* header = table->horizontalHeader();
+    // The store's order first, and the shares at the default width: the
+    // columns of the method before keep neither.
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (header->visualIndex(column) != column)
+            header->moveSection(header->visualIndex(column), column);
+        const QTableWidgetItem* item = table->horizontalHeaderItem(column);
+        const bool share = column > 0 && item
+            && std::none_of(std::begin(kShownFirst), std::end(kShownFirst),
+                [item](const char* first) { return item->text() == QString::fromUtf8(first); });
+        if (share && header->sectionSize(column) != header->defaultSectionSize())
+            header->resizeSection(column, header->defaultSectionSize());
+    }
     int shownAt = 1;
     for (const char* heading : kShownFirst) {
         for (int column = 0; column < table->columnCount(); ++column) {
@@ -168,7 +179,8 @@ void sizeShownFirst(QTableWidget* table)
         int column = 0;
         while (column < table->columnCount()
             && !(table->horizontalHeaderItem(column)
-                && table->horizontalHeaderItem(column)->text() == QString::fromUtf8(kShownFirst[i])))
+                && table->horizontalHeaderItem(column)->text()
+                    == QString::fromUtf8(kShownFirst[i])))
             ++column;
         if (column == table->columnCount())
             continue;
@@ -183,8 +195,7 @@ void sizeShownFirst(QTableWidget* table)
             QTableWidgetItem* item = table->item(row, column);
             if (!item)
                 continue;
-            const bool clipped
-                = table->fontMetrics().horizontalAdvance(item->text()) > width - 6;
+            const bool clipped = table->fontMetrics().horizontalAdvance(item->text()) > width - 6;
             const QString tip = clipped ? item->text() : QString();
             if (item->toolTip() != tip)
                 item->setToolTip(tip);

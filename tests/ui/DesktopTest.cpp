@@ -814,6 +814,9 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("n мж"));
     QCOMPARE(grid->horizontalHeaderItem(10)->text(), QStringLiteral("Подбор"));
     QCOMPARE(grid->horizontalHeader()->visualIndex(10), 2);
+    // The shares after them in their own order, whatever the method before.
+    for (int column = 1; column <= 8; ++column)
+        QCOMPARE(grid->horizontalHeader()->visualIndex(column), column + 2);
     QVERIFY(grid->horizontalHeaderItem(6)->toolTip().contains(QStringLiteral("малой жесткости")));
     // The selected machine's row is marked; the names stand whole.
     QCOMPARE(grid->currentRow(), form_->store().index("TabMach"));
