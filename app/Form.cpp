@@ -23,11 +23,21 @@ Form::Form(Toolkit& toolkit, const Form& original)
 
 void Form::runGuarded(const Handler& command)
 {
+    ++commandDepth_;
     try {
         command();
     } catch (const std::exception& error) {
         toolkit_.errorBox(error.what());
     }
+    if (--commandDepth_ > 0)
+        return;
+    for (const Handler& handler : commandEndHandlers_)
+        handler();
+}
+
+void Form::onCommandEnd(Handler handler)
+{
+    commandEndHandlers_.push_back(std::move(handler));
 }
 
 void Form::typeText(const std::string& name, const std::string& text)

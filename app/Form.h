@@ -78,6 +78,12 @@ public:
     void onDoubleClickCell(const std::string& name, CellHandler handler);
     bool hasClickHandler(const std::string& name) const;
 
+    // Whether a command of the user's (a click, a pick, a check, a cell) is
+    // running, and what to run each time one ends: whatever watches the
+    // store's changes may take those of a command as one.
+    bool inCommand() const { return commandDepth_ > 0; }
+    void onCommandEnd(Handler handler);
+
 private:
     void runGuarded(const Handler& command);
 
@@ -88,6 +94,8 @@ private:
     std::map<std::string, Handler> changeHandlers_;
     std::map<std::string, CellHandler> cellHandlers_;
     std::map<std::string, CellHandler> doubleClickHandlers_;
+    std::vector<Handler> commandEndHandlers_;
+    int commandDepth_ = 0;
 };
 
 } // namespace millcalc

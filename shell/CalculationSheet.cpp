@@ -50,9 +50,10 @@ void markStatus(const Form& form, const Method& method, const FieldCaption& entr
         return;
     }
     line.status = kBeyondLimit;
-    const double share = readReal(line.value) / limit * 100;
-    if (limit > 0 && std::isfinite(share))
-        line.status += " " + formatFixed(share, 0) + " %";
+    // The share as the machine comparison shows it.
+    const double value = readReal(line.value);
+    if (limit > 0 && std::isfinite(value))
+        line.status += " " + formatFixed(limitPercent(value, limit, true), 0) + " %";
 }
 
 std::string cardValue(const FieldStore& store, const char* symbol, const char* field)

@@ -1,6 +1,7 @@
 #include "shell/MachineComparison.h"
 
 #include "app/DetachedForm.h"
+#include "app/FieldCaptions.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
@@ -26,8 +27,6 @@ constexpr const char* kPanel = "PanelMachines";
 constexpr const char* kStopped = "—";
 constexpr const char* kNothingLimits = "нет";
 constexpr const char* kNothingToFit = "—";
-// Shares beyond this are shown as it: a share of a billion per cent says enough.
-constexpr double kLargestPercent = 1e9;
 
 LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& check)
 {
@@ -39,13 +38,7 @@ LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& che
         return share;
     share.checked = true;
     share.red = store.colour(check.field) == colours::Red;
-    double percent = std::floor(value / limit * 100);
-    if (!(percent < kLargestPercent))
-        percent = kLargestPercent;
-    // The colour is the program's verdict on the unrounded value; the share,
-    // read from the rounded text, is kept on the same side of 100 %.
-    percent = share.red ? std::max(percent, 100.0) : std::min(percent, 99.0);
-    share.percent = std::max(percent, 0.0);
+    share.percent = limitPercent(value, limit, share.red);
     return share;
 }
 
@@ -93,7 +86,56 @@ std::vector<std::string> symbolsOf(int method)
     return symbols;
 }
 
+// What a share of the column is taken of.
+const char* limitOfShare(LimitKind kind)
+{
+    switch (kind) {
+    case LimitKind::SpindleSpeed:
+        return "наибольшей частоты вращения шпинделя станка";
+    case LimitKind::Feed:
+        return "наибольшей подачи станка";
+    case LimitKind::Power:
+        return "мощности привода станка";
+    case LimitKind::Torque:
+        return "наибольшего крутящего момента станка";
+    case LimitKind::SpindleLoad:
+        return "допустимой нагрузки на шпиндель станка при этих оборотах";
+    case LimitKind::Temperature:
+        return "температуры, при которой деталь перегревается";
+    case LimitKind::Deflection:
+        return "допустимого отжима фрезы, заданного в исходных данных";
+    case LimitKind::MachineFigure:
+    case LimitKind::None:
+        break;
+    }
+    return "";
+}
+
 } // namespace
+
+std::string comparisonHeadingTip(std::string_view heading)
+{
+    if (heading == "Станок")
+        return "Станок, на котором выполнен расчет с теми же исходными данными. "
+               "Двойной щелчок по строке выбирает станок";
+    if (heading == "Ограничивает")
+        return "Результаты, которые на этом станке достигают его предела (красные); "
+               "«нет» — ни один";
+    if (heading == "Подбор")
+        return "Что изменит подбор режимов по этому станку, чтобы ни один результат "
+               "не был красным; «—» — менять нечего";
+    for (const Method& method : methods()) {
+        for (const LimitCheck& check : method.checks) {
+            if (heading != check.symbol)
+                continue;
+            const FieldCaption& result = fieldCaption(check.field);
+            return std::string(result.caption != nullptr ? result.caption : check.symbol)
+                + ": доля от " + limitOfShare(check.limit)
+                + ", в процентах, с округлением вниз; 100 % и более — красным";
+        }
+    }
+    return std::string();
+}
 
 int runFullCalculation(Form& form, int method)
 {

@@ -6,6 +6,7 @@
 #include "machines/MachineTable.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace millcalc {
@@ -44,6 +45,10 @@ int runFullCalculation(Form& form, int method);
 // Runs the method of the active result page for each machine on a copy of the
 // form with the inputs as they stand; the form itself does not change.
 MachineComparison compareMachines(const Form& form);
+
+// What a heading of the comparison names and, for a result's column, what
+// its per cents are a share of; empty for a heading it does not have.
+std::string comparisonHeadingTip(std::string_view heading);
 
 // The creation step's headings and names in StringGridMachines.
 void createMachineComparison(Form& form);

@@ -14,6 +14,9 @@
 #include "walter/Walter.h"
 #include "walter/WalterFit.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace millcalc {
 
 namespace {
@@ -184,6 +187,20 @@ double limitOf(const Form& form, const Method& method, LimitKind kind)
 bool reachesLimit(LimitKind kind, double value, double limit)
 {
     return kind == L::SpindleLoad ? value > limit : value >= limit;
+}
+
+double limitPercent(double value, double limit, bool red)
+{
+    // Shares beyond a billion per cent are shown as it: it says enough.
+    constexpr double kLargest = 1e9;
+    // A share that is whole in decimals stays whole: 74.1 of 57 is 130 %,
+    // not the 129.99999999999997 of its binary quotient.
+    constexpr double kBinaryHair = 1e-9;
+    double percent = std::floor(value / limit * 100 + kBinaryHair);
+    if (!(percent < kLargest))
+        percent = kLargest;
+    percent = red ? std::max(percent, 100.0) : std::min(percent, 99.0);
+    return std::max(percent, 0.0);
 }
 
 } // namespace millcalc

@@ -89,4 +89,11 @@ double limitOf(const Form& form, const Method& method, LimitKind kind);
 // at or above it, except the spindle load, which only a greater force exceeds.
 bool reachesLimit(LimitKind kind, double value, double limit);
 
+// The share of its limit (above 0) that a result uses, as the machine
+// comparison and the calculation sheet show it: in whole per cent rounded
+// down, no less than 0 and no more than a billion, and kept on the side of
+// 100 % that the result's colour gives (red: 100 or more; otherwise 99 or
+// less), since the colour is the verdict on the value before rounding.
+double limitPercent(double value, double limit, bool red);
+
 } // namespace millcalc

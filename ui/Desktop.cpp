@@ -15,6 +15,7 @@
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
 #include "ui/SplashWindow.h"
+#include "ui/StaleMarks.h"
 #include "ui/WindowMemory.h"
 #include "ui/sheet/SheetCommands.h"
 
@@ -29,6 +30,7 @@
 #include <QScrollArea>
 #include <QSet>
 #include <QStringList>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -132,6 +134,9 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
             reset);
     }
     QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });
+    staleMarks_ = new StaleMarks(form_, main_.get());
+    // The inputs leave the results the width of their widest page.
+    main_->setRoomBeside([this] { return resultsWidth(); });
     relayout_ = new DockRelayout(
         main_.get(),
         [this] {
@@ -208,6 +213,7 @@ QDockWidget* Desktop::buildDock(const DockRow& row)
     if (!restored)
         placeDocks({ built });
     relayout_->watchDock(built);
+    staleMarks_->apply();
     if (row.pages)
         relayout_->watchPages(built->findChild<QTabWidget*>(QString::fromUtf8(row.pages)));
     return built;
@@ -342,9 +348,27 @@ void Desktop::fitDocks()
     }
 }
 
+int Desktop::resultsWidth() const
+{
+    const QDockWidget* results = dock(rowOf(DockKind::Results));
+    const auto* pages = results
+        ? results->findChild<QTabWidget*>(QString::fromUtf8(rowOf(DockKind::Results).pages))
+        : nullptr;
+    if (!pages || !pages->currentWidget() || !results->isVisible())
+        return 0;
+    int widest = 0;
+    for (int page = 0; page < pages->count(); ++page)
+        widest = std::max(widest, pages->widget(page)->sizeHint().width());
+    const int separator
+        = main_->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, main_.get());
+    return results->sizeHint().width() - pages->currentWidget()->sizeHint().width() + widest
+        + separator;
+}
+
 void Desktop::makeRoom(bool fit)
 {
     MainWindow* main = main_.get();
+    main->keepInputWidth();
     // The rows of tabs of docks that share a place show every title whole,
     // scrolling where they run short of width.
     for (QTabBar* tabs : main->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {

@@ -22,6 +22,7 @@ class FieldBinder;
 class FormMain;
 class MainWindow;
 class SheetCommands;
+class StaleMarks;
 class CalculationCommands;
 class WindowMemory;
 
@@ -66,6 +67,9 @@ private:
     // Every dock in view beside the inputs gets the width it asks for, the
     // results their height over the log, as far as the inputs leave room.
     void fitDocks();
+    // The width the results' dock asks for with its widest page; 0 while
+    // it is not in view.
+    int resultsWidth() const;
 
     FormMain& form_;
     std::unique_ptr<MainWindow> main_;
@@ -75,6 +79,8 @@ private:
     WindowMemory* memory_ = nullptr;
     // The one relayout that answers every dock, page and size shown.
     DockRelayout* relayout_ = nullptr;
+    // The results shown in italics while the inputs changed after them.
+    StaleMarks* staleMarks_ = nullptr;
 };
 
 } // namespace millcalc

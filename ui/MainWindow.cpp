@@ -14,10 +14,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace millcalc {
 
@@ -74,6 +78,7 @@ MainWindow::MainWindow()
     setObjectName(QStringLiteral("FormMain"));
     createMenus();
     setCentralWidget(createCentralWidget());
+    keepInputWidth();
     // The results, the log and the panels dock on the right of the inputs; the
     // user may move, tab, float and resize them.
     setDockOptions(
@@ -161,10 +166,14 @@ QWidget* MainWindow::createCentralWidget()
     // empty page stands for "none".
     const int none = pages->addTab(new QWidget, QString());
     pages->setTabVisible(none, false);
-    sizeToShownPage(pages);
+    // One width for every method: the widest page's. The inputs keep it
+    // whatever room the window has, the docks beside them taking the rest,
+    // so that no button moves when the method changes.
+    sizeToShownPage(pages, PageWidth::Widest);
     layout->addWidget(pages, 1);
     inputPages_ = pages;
     pages->installEventFilter(this);
+    central->installEventFilter(this);
     return central;
 }
 
@@ -176,6 +185,8 @@ QWidget* MainWindow::buildInputPage(int index)
     QWidget* page = methodPages()[static_cast<std::size_t>(index)].inputs();
     place->layout()->addWidget(page);
     keepFocusOrder(place, page);
+    // A page built out of sight tells the inputs of its width all the same.
+    inputPages_->updateGeometry();
     if (place->isVisible())
         page->show();
     return page;
@@ -192,8 +203,38 @@ int MainWindow::shownInputPage() const
     return shown >= 0 && shown < kInputPageCount ? shown : -1;
 }
 
+void MainWindow::keepInputWidth()
+{
+    QWidget* central = centralWidget();
+    const QScreen* shown = screen();
+    const int wanted = central->sizeHint().width();
+    const int room
+        = shown ? shown->availableGeometry().width() - (roomBeside_ ? roomBeside_() : 0) : wanted;
+    if (wanted <= room) {
+        if (central->minimumWidth() != wanted || central->maximumWidth() != wanted)
+            central->setFixedWidth(wanted);
+        return;
+    }
+    // A screen without room for that: the inputs take what the docks leave
+    // them, the page shown no less than its least width (the page control's
+    // least), so that no input goes out of view for the sake of one width.
+    if (central->minimumWidth() != 0 || central->maximumWidth() != QWIDGETSIZE_MAX) {
+        central->setMinimumWidth(0);
+        central->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+}
+
+void MainWindow::setRoomBeside(std::function<int()> roomBeside)
+{
+    roomBeside_ = std::move(roomBeside);
+    keepInputWidth();
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A page built, a font changed: the widest page's width again.
+    if (watched == centralWidget() && event->type() == QEvent::LayoutRequest)
+        keepInputWidth();
     // A page's place about to be shown, in a shown window or in one yet to
     // be: its page is built first, so that no empty page is ever painted.
     if (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent) {

@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QMenu;
 class QTabWidget;
 
@@ -31,6 +33,14 @@ public:
     // The page control's shown input page, -1 while none is.
     int shownInputPage() const;
 
+    // The inputs as wide as their widest page whichever page is shown, so
+    // that no control moves when the method changes, where the screen has
+    // room for it beside the width the docks ask for (roomBeside); else as
+    // wide as the docks leave them, the page shown no narrower than its
+    // least width.
+    void keepInputWidth();
+    void setRoomBeside(std::function<int()> roomBeside);
+
 signals:
     // A page not built yet is about to be shown: whoever binds its fields
     // builds it now, before it is painted.
@@ -44,6 +54,7 @@ private:
     void createMenus();
     QWidget* createCentralWidget();
 
+    std::function<int()> roomBeside_;
     QMenu* contextMenu_ = nullptr;
     QTabWidget* inputPages_ = nullptr;
     // The place of each input page in the page control, empty until built.

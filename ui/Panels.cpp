@@ -3,6 +3,7 @@
 #include "app/FieldCaptions.h"
 #include "machines/MachineTable.h"
 
+#include "ui/ComparisonGrid.h"
 #include "ui/MethodPages.h"
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
@@ -243,19 +244,20 @@ QWidget* createMachinesPanel()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setDefaultSectionSize(
-        table->fontMetrics().horizontalAdvance(QStringLiteral("00000 %")) + 12);
+        table->fontMetrics().horizontalAdvance(QStringLiteral("0000 %")) + 12);
     table->setToolTip(QStringLiteral("Двойной щелчок выбирает станок"));
     // The first column holds the machine names, each whole; the columns after
-    // it follow the method and take the default width, and the last, what a
-    // fit would change, takes the rest of the dock's width.
+    // it follow the method and take the default width.
     table->setColumnCount(1);
     int widest = 0;
     for (const MachineRecord& machine : builtInMachines())
         widest = std::max(widest,
             table->fontMetrics().horizontalAdvance(QString::fromStdString(machine.MachineName)));
     table->setColumnWidth(0, widest + 16);
-    table->horizontalHeader()->setStretchLastSection(true);
+    arrangeComparisonGrid(table);
+    // At the top of its dock, the width of it.
     layout->addWidget(table);
+    layout->addStretch(1);
     return widget;
 }
 

@@ -276,9 +276,10 @@ namespace {
 // tab widget's signals blocked.
 class ShownPageSizer : public QObject {
 public:
-    explicit ShownPageSizer(QTabWidget* pages)
+    ShownPageSizer(QTabWidget* pages, PageWidth width)
         : QObject(pages)
         , pages_(pages)
+        , width_(width)
     {
         for (int i = 0; i < pages->count(); ++i)
             pages->widget(i)->installEventFilter(this);
@@ -299,12 +300,14 @@ private:
         for (int i = 0; i < pages_->count(); ++i) {
             QWidget* page = pages_->widget(i);
             const auto policy = page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-            page->setSizePolicy(policy, policy);
+            page->setSizePolicy(
+                width_ == PageWidth::Widest ? QSizePolicy::Preferred : policy, policy);
         }
         pages_->updateGeometry();
     }
 
     QTabWidget* pages_;
+    PageWidth width_;
 };
 
 } // namespace
@@ -339,6 +342,14 @@ public:
     {
         QSize least = QTabWidget::minimumSizeHint();
         const QWidget* page = currentWidget();
+        // At the least as narrow as the page shown, though the pages all
+        // count for the width asked for.
+        int widestLeast = 0;
+        for (int i = 0; i < count(); ++i)
+            if (widget(i)->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored)
+                widestLeast = std::max(widestLeast, widget(i)->minimumSizeHint().width());
+        if (page && widestLeast > page->minimumSizeHint().width())
+            least.setWidth(least.width() - widestLeast + page->minimumSizeHint().width());
         const QLayout* layout = page ? page->layout() : nullptr;
         if (!layout || !layout->hasHeightForWidth())
             return least;
@@ -373,9 +384,9 @@ QTabWidget* shownPageTabs()
     return new ShownPageTabs;
 }
 
-void sizeToShownPage(QTabWidget* pages)
+void sizeToShownPage(QTabWidget* pages, PageWidth width)
 {
-    new ShownPageSizer(pages);
+    new ShownPageSizer(pages, width);
 }
 
 } // namespace millcalc

@@ -64,7 +64,10 @@ QTabWidget* shownPageTabs();
 
 // The pages ask for the size of its shown page alone, not of the largest:
 // a narrow page leaves its room to the windows beside it.
-void sizeToShownPage(QTabWidget* pages);
+// With PageWidth::Widest they ask for the width of the widest page instead,
+// so that the controls around them keep their places from page to page.
+enum class PageWidth { Shown, Widest };
+void sizeToShownPage(QTabWidget* pages, PageWidth width = PageWidth::Shown);
 
 // One line of a form: a caption in the first column, the field in the second
 // and an optional unit or picture in the third.

@@ -2,6 +2,7 @@
 #include "app/FieldCaptions.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
+#include "shell/MachineComparison.h"
 
 #include <gtest/gtest.h>
 
@@ -164,7 +165,8 @@ TEST_F(Sheet, AluminiumForceIsSharedAgainstTheSpindleLoadOfItsBand)
     run("pick PageControlMethods 1\nset EditTkoef4 2460\nclick BitCalcs");
     CalculationSheet s = sheet();
     EXPECT_EQ(line(s.results, "Сила резания Pz").value, "1371.52");
-    EXPECT_EQ(line(s.results, "Сила резания Pz").status, "превышение 131 %");
+    // 130.6 %, down to the whole per cent.
+    EXPECT_EQ(line(s.results, "Сила резания Pz").status, "превышение 130 %");
     EXPECT_EQ(line(s.results, "Момент Mz").value, "17.14");
     EXPECT_EQ(line(s.results, "Момент Mz").status, "в норме");
     EXPECT_EQ(line(s.results, "Мощность резания Nct").status, "в норме");
@@ -192,6 +194,14 @@ TEST_F(Sheet, TitaniumShowsChoicesWithTheirGroupCaptions)
     EXPECT_EQ(line(s.inputs, "Коэффициент силы Cx").value, "3850.");
     // Mz 592.13 * 25 / 2000 = 7.40 within 57 N*m.
     EXPECT_EQ(line(s.results, "Момент Mz").status, "в норме");
+    // δ 0.2958 against 0.05 mm: 591.6 %, down to the whole per cent, as the
+    // machine comparison shows the same machine.
+    EXPECT_EQ(line(s.results, "Отжим фрезы, δ").status, "превышение 591 %");
+    const MachineComparison comparison = compareMachines(runner.form());
+    const MachineOutcome& selected
+        = comparison.machines.at(static_cast<std::size_t>(selectedMachineIndex(runner.form())));
+    ASSERT_EQ(comparison.symbols.at(4), "δ");
+    EXPECT_EQ(selected.shares.at(4).percent, 591);
     // Black within the limit in the low-rigidity group is still within it.
     EXPECT_EQ(line(s.results, "Обороты шпинделя, n (деталь малой жесткости)").status, "в норме");
     EXPECT_EQ(line(s.results, "Сила резания Px").status, "");

@@ -194,7 +194,8 @@ TEST_F(DeflectionStep, TitaniumStartUpCutBendsBeyondItsLimit)
     const SheetLine deflection = lineOf(sheet.results, "Отжим фрезы, δ");
     EXPECT_EQ(deflection.value, "0.2958");
     EXPECT_EQ(deflection.unit, "мм");
-    EXPECT_EQ(deflection.status, "превышение 592 %");
+    // 591.6 %, down to the whole per cent as the comparison shows it.
+    EXPECT_EQ(deflection.status, "превышение 591 %");
     EXPECT_NE(sheet.deflectionModel.find("δ = F·L³/(3·E·I)"), std::string::npos);
     EXPECT_NE(sheet.deflectionModel.find("F = P"), std::string::npos);
 

@@ -190,7 +190,8 @@ protected:
                     EXPECT_EQ(cell(column), "") << checks[i].symbol;
                     continue;
                 }
-                EXPECT_EQ(cell(column), formatFixed(std::floor(value / limit * 100), 0) + " %")
+                // The share as the sheet gives it for this machine.
+                EXPECT_EQ(cell(column), formatFixed(limitPercent(value, limit, red), 0) + " %")
                     << checks[i].symbol;
                 EXPECT_EQ(colour(column), red ? colours::Red : colours::Black) << checks[i].symbol;
                 // The program's rule: red at 100 % and above, and only there.

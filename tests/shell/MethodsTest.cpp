@@ -184,5 +184,38 @@ TEST(Limits, ReachedAtEqualityExceptTheSpindleLoad)
             << static_cast<int>(c.kind) << " " << c.value << " / " << c.limit;
 }
 
+struct PercentCase {
+    double value;
+    double limit;
+    bool red;
+    double percent;
+};
+
+// Down to the whole per cent, on the side of 100 % that the colour gives: the
+// comparison and the sheet show a red result at 100 % or more, and nothing
+// else there.
+const PercentCase kPercentCases[] = {
+    { 74.02, 57, true, 129 }, // 129.86 %
+    { 74.1, 57, true, 130 }, // 130 % exactly, 129.99999999999997 in binary
+    { 337.43999, 57, true, 591 }, // 591.99998 %
+    { 337.44, 57, true, 592 },
+    { 0.057, 0.05, true, 114 }, // a deflection: 113.99999999999999 in binary
+    { 99.999, 100, false, 99 },
+    { 99.9999, 100, true, 100 }, // red before rounding, though short of 100.0
+    { 100, 100, true, 100 },
+    { 100, 100, false, 99 }, // the spindle load equal to its limit is no overload
+    { 100.0001, 100, true, 100 },
+    { 0, 100, false, 0 },
+    { -5, 100, false, 0 },
+    { 1e300, 1, true, 1e9 },
+};
+
+TEST(Limits, SharesAreWholePerCentsDownOnTheSideOfTheColour)
+{
+    for (const PercentCase& c : kPercentCases)
+        EXPECT_EQ(limitPercent(c.value, c.limit, c.red), c.percent)
+            << c.value << " / " << c.limit << (c.red ? " red" : "");
+}
+
 } // namespace
 } // namespace millcalc

@@ -276,6 +276,8 @@ private slots:
     void startUpShowsTheMainWindowWhole();
     void everyInputAndFreshResultInView_data();
     void everyInputAndFreshResultInView();
+    void comparisonShowsWhatLimitsEachMachine_data();
+    void comparisonShowsWhatLimitsEachMachine();
     void warningBoxOpensOverTheLog();
     void escapeClosesTheWindows();
 
@@ -588,6 +590,56 @@ void DesktopGeometryTest::everyInputAndFreshResultInView()
             faults << QStringLiteral("the results scroll %1 by %2 pixels")
                           .arg(bar->orientation() == Qt::Vertical ? "down" : "sideways")
                           .arg(bar->maximum());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+void DesktopGeometryTest::comparisonShowsWhatLimitsEachMachine_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::newRow("Walter comparison") << 0;
+    QTest::newRow("aluminium comparison") << 1;
+    QTest::newRow("titanium comparison") << 2;
+}
+
+// The comparison opened from the menu after "Расчет", in its dock where the
+// program puts it: the machines, what limits each and what a fit would
+// change are in view without scrolling, each column whole.
+void DesktopGeometryTest::comparisonShowsWhatLimitsEachMachine()
+{
+    QFETCH(int, method);
+    form_->pick("PageControlParam", method);
+    activateMain();
+    pressKey(find<QWidget>("BitCalcs"), "Return", Qt::Key_Return);
+    form_->click("N27");
+    settle();
+    QVERIFY(form_->store().visible("PanelMachines"));
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QVERIFY(grid->isVisible());
+    const QString when = QString::fromUtf8(QTest::currentDataTag());
+    screenshot(when);
+    const QWidget* viewport = grid->viewport();
+    const QHeaderView* header = grid->horizontalHeader();
+    const QRect shownCells = shownRect(viewport);
+    QStringList faults;
+    for (const char* heading : { "Станок", "Ограничивает", "Подбор" }) {
+        int column = 0;
+        while (column < grid->columnCount()
+            && grid->horizontalHeaderItem(column)->text() != QString::fromUtf8(heading))
+            ++column;
+        if (column == grid->columnCount()) {
+            faults << QStringLiteral("%1: no column %2").arg(when, QString::fromUtf8(heading));
+            continue;
+        }
+        const QRect cells(viewport->mapToGlobal(QPoint(header->sectionViewportPosition(column), 0)),
+            QSize(header->sectionSize(column), viewport->height()));
+        if (header->sectionViewportPosition(column) < 0 || !shownCells.contains(cells)
+            || (x11_ && !screen_.contains(cells)))
+            faults << QStringLiteral("%1: the column %2 at %3 is not in view (%4 shown)")
+                          .arg(when, QString::fromUtf8(heading), rectText(cells),
+                              rectText(shownCells));
+    }
+    form_->close("PanelMachines");
+    settle();
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 

@@ -379,7 +379,7 @@ void DesktopHabitsTest::copyPutsTheResultsOnTheClipboardAsATable()
     const QStringList titanium = resultLines();
     QCOMPARE(titanium.size(), 14);
     QCOMPARE(titanium[9],
-        QStringLiteral("Отжим фрезы, δ\t%1\tмм\tпревышение 592 %")
+        QStringLiteral("Отжим фрезы, δ\t%1\tмм\tпревышение 591 %")
             .arg(QString::fromStdString(app_->store().text("EditTiDefl"))));
     QCOMPARE(titanium[2],
         QStringLiteral("Обороты шпинделя, n\t%1\tоб/мин\tв норме")

@@ -8,6 +8,7 @@
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
+#include "ui/StaleMarks.h"
 #include "ui/StartUp.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/Binding.h"
@@ -37,11 +38,13 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -155,6 +158,11 @@ private slots:
     void gridHeadingsAreNeverClipped();
     void machinesPanelFollowsTheMethodInColourAndPicksAMachine();
     void fitButtonsAndResultsMenuFitEachMethod();
+    void theSelectedMachinesRedReadsOnItsHighlight();
+    void aTextOnAHighlightKeepsItsHueAndReads();
+    void theMachineColumnStaysWhileTheSharesScroll();
+    void theInputsKeepOneWidthForEveryMethod();
+    void aChangedInputMarksTheResultsStaleUntilCalculated();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -778,8 +786,18 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QStringLiteral("Ограничивает"));
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Подбор"));
     QCOMPARE(grid->item(3, 6)->text(), QStringLiteral("Vc 1060→924"));
-    // The last column takes the rest of the dock's width.
-    QVERIFY(grid->horizontalHeader()->stretchLastSection());
+    // What limits a machine and what a fit would change stand next to its
+    // name, the shares after them; every heading says what it is.
+    const QHeaderView* header = grid->horizontalHeader();
+    QCOMPARE(header->visualIndex(0), 0);
+    QCOMPARE(header->visualIndex(5), 1);
+    QCOMPARE(header->visualIndex(6), 2);
+    QCOMPARE(header->visualIndex(1), 3);
+    for (int column = 0; column < grid->columnCount(); ++column)
+        QVERIFY2(!grid->horizontalHeaderItem(column)->toolTip().isEmpty(),
+            qPrintable(grid->horizontalHeaderItem(column)->text()));
+    QVERIFY(grid->horizontalHeaderItem(1)->toolTip().contains(
+        QStringLiteral("наибольшей частоты вращения шпинделя")));
     // DMU-125PA cannot turn the start-up job's 13496 rpm.
     QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
     QCOMPARE(grid->item(3, 1)->foreground().color(), QColor(255, 0, 0));
@@ -795,6 +813,11 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     QCOMPARE(grid->item(1, 5)->foreground().color(), QColor(255, 0, 0));
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("n мж"));
     QCOMPARE(grid->horizontalHeaderItem(10)->text(), QStringLiteral("Подбор"));
+    QCOMPARE(grid->horizontalHeader()->visualIndex(10), 2);
+    // The shares after them in their own order, whatever the method before.
+    for (int column = 1; column <= 8; ++column)
+        QCOMPARE(grid->horizontalHeader()->visualIndex(column), column + 2);
+    QVERIFY(grid->horizontalHeaderItem(6)->toolTip().contains(QStringLiteral("малой жесткости")));
     // The selected machine's row is marked; the names stand whole.
     QCOMPARE(grid->currentRow(), form_->store().index("TabMach"));
     QVERIFY(grid->columnWidth(0)
@@ -803,6 +826,160 @@ void DesktopTest::machinesPanelFollowsTheMethodInColourAndPicksAMachine()
     emit grid->cellDoubleClicked(3, 0);
     QCOMPARE(form_->store().index("TabMach"), 3);
     QCOMPARE(find<QComboBox>("TabMach")->currentIndex(), 3);
+}
+
+void DesktopTest::theSelectedMachinesRedReadsOnItsHighlight()
+{
+    // DMU-125PA selected: its row is highlighted, and its 112 % of n is red.
+    form_->pick("TabMach", 3);
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QCOMPARE(grid->currentRow(), 3);
+    QVERIFY(grid->item(3, 1)->isSelected());
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("112 %"));
+    // The share in view beside the frozen machine column.
+    grid->horizontalScrollBar()->setValue(
+        grid->horizontalHeader()->sectionPosition(1) - grid->columnWidth(0));
+    QTest::qWait(20);
+    const QImage shot = grid->viewport()->grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QRect cell = grid->visualItemRect(grid->item(3, 1));
+    const InkOnField read = inkOnField(
+        shot, QRectF(QPointF(cell.topLeft()) * scale, QSizeF(cell.size()) * scale).toAlignedRect());
+    QVERIFY(read.ink.isValid());
+    QVERIFY2(read.ink.red() > 2 * std::max(read.ink.green(), read.ink.blue()),
+        qPrintable(read.ink.name()));
+    QVERIFY2(contrastRatio(read.ink, read.field) >= 4.5,
+        qPrintable(read.ink.name() + QStringLiteral(" on ") + read.field.name()));
+}
+
+// The colour of a text on a highlight: its own where it reads at 4.5:1,
+// else its hue made darker on a light highlight, lighter on a dark one.
+void DesktopTest::aTextOnAHighlightKeepsItsHueAndReads()
+{
+    const struct {
+        QColor text;
+        QColor highlight;
+        bool kept;
+    } cases[] = {
+        { QColor(0, 0, 0), QColor(203, 226, 240), true }, // black on a light highlight
+        { QColor(255, 0, 0), QColor(203, 226, 240), false }, // red, darker
+        { QColor(0, 128, 0), QColor(203, 226, 240), false }, // green at 4.1:1, darker
+        { QColor(255, 128, 128), QColor(39, 54, 73), true }, // a light red on a dark one
+        { QColor(255, 0, 0), QColor(39, 54, 73), false }, // red, lighter
+        { QColor(255, 0, 0), QColor(48, 140, 198), false }, // on a mid blue
+    };
+    for (const auto& c : cases) {
+        const QColor drawn = colourOnHighlight(c.text, c.highlight);
+        const QString what = c.text.name() + QStringLiteral(" on ") + c.highlight.name()
+            + QStringLiteral(" drawn ") + drawn.name();
+        QVERIFY2(contrastRatio(drawn, c.highlight) >= 4.5, qPrintable(what));
+        QVERIFY2((drawn == c.text) == c.kept, qPrintable(what));
+        if (c.text.hslSaturation() > 0)
+            QVERIFY2(std::abs(drawn.hslHue() - c.text.hslHue()) <= 2, qPrintable(what));
+    }
+}
+
+void DesktopTest::theMachineColumnStaysWhileTheSharesScroll()
+{
+    find<QTabWidget>("PageControlParam")->setCurrentIndex(2);
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    QWidget* panel = desktop_->window("PanelMachines");
+    panel->resize(360, panel->height());
+    QApplication::processEvents();
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QScrollBar* sideways = grid->horizontalScrollBar();
+    QVERIFY(sideways->maximum() > 0);
+    sideways->setValue(sideways->maximum());
+    QApplication::processEvents();
+    auto* frozen = grid->findChild<QTableView*>(QStringLiteral("StringGridMachinesFrozen"));
+    QVERIFY(frozen && frozen->isVisible());
+    QCOMPARE(frozen->x(), grid->frameWidth());
+    QCOMPARE(frozen->columnWidth(0), grid->columnWidth(0));
+    for (int column = 1; column < grid->columnCount(); ++column)
+        QVERIFY(frozen->isColumnHidden(column));
+    // The last share scrolled into view, the first ones under the machines.
+    QVERIFY(grid->horizontalHeader()->sectionViewportPosition(1) < grid->columnWidth(0));
+    emit frozen->doubleClicked(frozen->model()->index(2, 0));
+    QCOMPARE(form_->store().index("TabMach"), 2);
+}
+
+void DesktopTest::theInputsKeepOneWidthForEveryMethod()
+{
+    // The offscreen screen of 800 pixels has room for the inputs alone.
+    form_->store().setVisible("PanelCalc", false);
+    auto* pages = find<QTabWidget>("PageControlParam");
+    QMainWindow& main = desktop_->mainWindow();
+    // Every page built, as the idle time after the first paint builds them.
+    for (int page = 0; page < MainWindow::kInputPageCount; ++page)
+        desktop_->mainWindow().buildInputPage(page);
+    QApplication::processEvents();
+    desktop_->mainWindow().keepInputWidth();
+    int widest = 0;
+    for (int page = 0; page < MainWindow::kInputPageCount; ++page)
+        widest = std::max(widest, pages->widget(page)->minimumSizeHint().width());
+    std::optional<int> width;
+    std::optional<QPoint> calculate;
+    for (const int page : { 0, 1, 2, 0, 2, 1 }) {
+        pages->setCurrentIndex(page);
+        QWidget* inputs = main.centralWidget();
+        // Fixed at one width, which the window's layout gives it.
+        QCOMPARE(inputs->minimumWidth(), inputs->maximumWidth());
+        QTRY_COMPARE(inputs->width(), inputs->minimumWidth());
+        const QPoint at = find<QPushButton>("BitCalcs")->mapTo(&main, QPoint(0, 0));
+        if (!width) {
+            width = inputs->width();
+            calculate = at;
+        }
+        QCOMPARE(inputs->width(), *width);
+        QCOMPARE(at, *calculate);
+        QVERIFY2(pages->currentWidget()->width() >= widest,
+            qPrintable(QStringLiteral("page %1: %2 of %3")
+                    .arg(page)
+                    .arg(pages->currentWidget()->width())
+                    .arg(widest)));
+    }
+}
+
+void DesktopTest::aChangedInputMarksTheResultsStaleUntilCalculated()
+{
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    auto* speed = find<QLineEdit>("EditStn");
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    const QString shown = speed->text();
+    const QColor colour = speed->palette().color(QPalette::Text);
+    QVERIFY(!speed->font().italic());
+    QVERIFY(!grid->font().italic());
+
+    // As the user types a new cutting speed.
+    auto* cuttingSpeed = find<QLineEdit>("BaseVc");
+    cuttingSpeed->selectAll();
+    QTest::keyClicks(cuttingSpeed, QStringLiteral("500"));
+    QVERIFY(speed->font().italic());
+    QCOMPARE(speed->toolTip(), QString::fromUtf8(kStaleTip));
+    QVERIFY(grid->font().italic());
+    QCOMPARE(grid->toolTip(), QString::fromUtf8(kStaleTip));
+    // The last calculation's value, in its colour.
+    QCOMPARE(speed->text(), shown);
+    QCOMPARE(speed->palette().color(QPalette::Text), colour);
+    // Another method's results stay as they were.
+    QVERIFY(!find<QLineEdit>("Editn")->font().italic());
+
+    find<QPushButton>("BitCalcs")->click();
+    QVERIFY(!speed->font().italic());
+    QVERIFY(speed->toolTip() != QString::fromUtf8(kStaleTip));
+    QVERIFY(!grid->font().italic());
+    QCOMPARE(grid->toolTip(), QStringLiteral("Двойной щелчок выбирает станок"));
+    QVERIFY(speed->text() != shown);
+
+    // The machine marks every method; a step button freshens what it wrote.
+    form_->pick("TabMach", 2);
+    QVERIFY(speed->font().italic());
+    find<QPushButton>("BitBtnSt1")->click();
+    QVERIFY(!speed->font().italic());
 }
 
 void DesktopTest::fitButtonsAndResultsMenuFitEachMethod()

@@ -3,9 +3,12 @@
 #include "ui/addons/Addons.h"
 #include "ui/addons/NomogramChartView.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 namespace millcalc {
 
@@ -38,6 +41,16 @@ public:
                 QPainter painter(target);
                 job.paint(painter, QRectF(0, 0, target->width(), target->height()));
             });
+        // A page to be read: the window takes the screen's work area, and
+        // the page's width fills it, whatever size the window gets later.
+        const QScreen* screen
+            = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            dialog.setGeometry(screen->availableGeometry());
+            dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+        }
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+            preview->fitToWidth();
         dialog.exec();
     }
 };

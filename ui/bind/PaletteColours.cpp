@@ -73,6 +73,35 @@ QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role
     return lighter.toRgb();
 }
 
+QColor colourOnHighlight(const QColor& text, const QColor& highlight)
+{
+    if (contrastRatio(text, highlight) >= kReadable)
+        return text;
+    // Away from the highlight's lightness: darker on a light one.
+    const bool darker = luminance(highlight) > 0.18;
+    float hue = 0, saturation = 0, lightness = 0, alpha = 0;
+    text.toHsl().getHslF(&hue, &saturation, &lightness, &alpha);
+    QColor shifted = text;
+    for (int step = 1; step <= 100 && contrastRatio(shifted, highlight) < kReadable; ++step) {
+        const float part = static_cast<float>(step) / 100.0f;
+        const float l = darker ? lightness * (1.0f - part) : lightness + (1.0f - lightness) * part;
+        shifted = QColor::fromHslF(hue, saturation, l);
+    }
+    return shifted.toRgb();
+}
+
+QColor softHighlight(const QPalette& palette)
+{
+    // A quarter of the highlight over the field.
+    constexpr int kShare = 25;
+    const QColor field = palette.color(QPalette::Base);
+    const QColor highlight = palette.color(QPalette::Highlight);
+    const auto mix
+        = [](int over, int under) { return (over * kShare + under * (100 - kShare)) / 100; };
+    return QColor(mix(highlight.red(), field.red()), mix(highlight.green(), field.green()),
+        mix(highlight.blue(), field.blue()));
+}
+
 QPalette inheritedPalette(const QWidget* widget)
 {
     QPalette palette = widget->parentWidget() && !widget->isWindow()

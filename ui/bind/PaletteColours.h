@@ -27,6 +27,17 @@ bool isDarkPalette(const QPalette& palette);
 // palette (Text on Base, WindowText on Window, ButtonText on Button).
 QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role = QPalette::Text);
 
+// The colour a cell's text is drawn in on a selection highlight: `text`, the
+// colour it has unselected (a result's red, or the palette's text), as it
+// is where it reads at 4.5:1 on `highlight`, else lighter or darker in its
+// own hue until it does. A selected red result still reads red.
+QColor colourOnHighlight(const QColor& text, const QColor& highlight);
+
+// The highlight of a selected row whose cells keep their own colours: the
+// palette's highlight laid thinly over its field colour, light on a light
+// desktop and dark on a dark one, so that a coloured text can read on it.
+QColor softHighlight(const QPalette& palette);
+
 // The palette the widget inherits: its parent's, or the application's for a
 // window or a widget not yet placed. What a widget sets of its own is
 // computed from it.

@@ -146,7 +146,17 @@ void fitGrid(QTableWidget* table)
     int height = 2 * table->frameWidth() + (header->isHidden() ? 0 : header->height());
     for (int row = 0; row < table->rowCount(); ++row)
         height += table->rowHeight(row);
-    table->setFixedSize(width, height);
+    if (!table->property(kScrollsSideways).toBool()) {
+        table->setFixedSize(width, height);
+        return;
+    }
+    // The first column and a little of the next at the least.
+    const int first = table->columnCount() > 0 ? table->columnWidth(0) : 0;
+    table->setMinimumWidth(std::min(width, 2 * table->frameWidth() + first + metrics.height() * 4));
+    const int bar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    table->setMaximumHeight(height + bar);
+    table->setMinimumHeight(
+        std::min(height + bar, header->height() + 4 * rows->defaultSectionSize()));
 }
 
 } // namespace millcalc

@@ -25,7 +25,10 @@ private:
 // Widens the columns of a grid whose heading would not fit even when wrapped at
 // its blanks, gives the heading row the height of its wrapped headings and
 // sizes the grid to show every cell: at each change of the headings, and by
-// the window that fills a grid's headings itself.
+// the window that fills a grid's headings itself. A grid with the property
+// kScrollsSideways set true keeps the width its place gives it, scrolling
+// its columns, and no more height than its rows and a scroll bar need.
+inline constexpr const char* kScrollsSideways = "millcalcScrollsSideways";
 void fitGrid(QTableWidget* table);
 
 } // namespace millcalc

@@ -33,6 +33,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -526,6 +527,9 @@ void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
     calculate(1, {});
     int pages = -1;
     QString title;
+    bool fitsWidth = false;
+    qreal zoom = 0;
+    QSize size;
     QTimer::singleShot(0, [&] {
         const auto look = [&](const auto& self) -> void {
             auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
@@ -533,9 +537,14 @@ void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
                 QTimer::singleShot(10, [&, self] { self(self); });
                 return;
             }
+            size = dialog->size();
             if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
                 preview->updatePreview();
                 pages = preview->pageCount();
+                fitsWidth = preview->zoomMode() == QPrintPreviewWidget::FitToWidth;
+                // Its width filled by the page: far more than the 38 % of a
+                // small window that shows it whole.
+                zoom = preview->zoomFactor();
                 if (const QByteArray keep = qgetenv("MILLCALC_SHEET_KEEP"); !keep.isEmpty()) {
                     dialog->resize(700, 900);
                     preview->fitInView();
@@ -551,6 +560,10 @@ void CalculationSheetTest::previewShowsTheOnePageOfTheSheet()
     app_->desktop->sheetCommands().previewAction()->trigger();
     QCOMPARE(pages, 1);
     QVERIFY(title.startsWith(QStringLiteral("Лист расчета")));
+    // At the size of the screen's work area, the page's width filling it.
+    QCOMPARE(size, app_->desktop->mainWindow().screen()->availableGeometry().size());
+    QVERIFY(fitsWidth);
+    QVERIFY2(zoom > 0.6, qPrintable(QString::number(zoom)));
 }
 
 // The chart drawn into its box of the page: the curves and the operating
