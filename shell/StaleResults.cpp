@@ -89,8 +89,13 @@ void StaleResults::settle()
     for (const Method& method : methods()) {
         if (changedMethods_.count(kAllMethods) == 0 && changedMethods_.count(method.index) == 0)
             continue;
-        for (const FieldCaption& result : method.results)
-            mark(result.field);
+        for (const FieldCaption& result : method.results) {
+            // The passes across the part are the fit's count, which no
+            // calculation writes: they follow the width typed, not the run.
+            if (method.card.widthPasses == nullptr
+                || result.field != std::string_view(method.card.widthPasses))
+                mark(result.field);
+        }
         mark(kComparisonGrid);
     }
     for (const std::string& field : written_)
