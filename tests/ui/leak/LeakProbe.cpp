@@ -23,7 +23,8 @@ public:
 {
     auto* leaked = new LeakedOnPurpose;
     leaked->payload[0] = 1;
-    std::printf("leak-probe: one object of its own left behind at %p\n", static_cast<void*>(leaked));
+    std::fprintf(stderr, "leak-probe: one object of its own left behind at %p\n",
+        static_cast<void*>(leaked));
 }
 
 } // namespace
