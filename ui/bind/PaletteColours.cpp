@@ -149,9 +149,13 @@ QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role)
     static std::map<std::vector<QRgb>, QRgb> painted;
     std::vector<QRgb> key { static_cast<QRgb>(role),
         static_cast<QRgb>(reinterpret_cast<std::uintptr_t>(QApplication::style())) };
+    // The colours of faces, fields and frames; a text's colour paints no
+    // background, so widgets whose texts alone differ share their entry.
     for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
-        for (int each = 0; each < QPalette::NColorRoles; ++each)
-            key.push_back(palette.color(group, static_cast<QPalette::ColorRole>(each)).rgba());
+        for (const QPalette::ColorRole face : { QPalette::Window, QPalette::Base,
+                 QPalette::AlternateBase, QPalette::Button, QPalette::Light, QPalette::Midlight,
+                 QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Highlight })
+            key.push_back(palette.color(group, face).rgba());
     auto known = painted.find(key);
     if (known == painted.end()) {
         if (painted.size() >= 64)
