@@ -2,11 +2,18 @@
 # Runs each fuzz target for a bounded time over a copy of its committed seed
 # corpus. Any crash, sanitizer report, leak or timeout ends the script with a
 # failure; the input that caused it is kept in BUILD/fuzz-artifacts/.
-#   tools/fuzz/run.sh [BUILD_DIR] [SECONDS_PER_TARGET]
+#   tools/fuzz/run.sh [BUILD_DIR] [TOTAL_SECONDS]
+# The time is the total for all targets, shared equally among the targets
+# built (at least 2 s each), so that a new target does not lengthen the test
+# command.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build-fuzz}
-seconds=${2:-30}
+total=${2:-120}
+built=$(find "$build" -maxdepth 1 -type f -perm -u+x -name 'fuzz-*' | wc -l)
+[ "$built" -gt 0 ] || { echo "fuzz: no fuzz target in $build; tools/build-all.sh builds them" >&2; exit 1; }
+seconds=$((total / built))
+[ "$seconds" -ge 2 ] || seconds=2
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
 work=$(mktemp -d)

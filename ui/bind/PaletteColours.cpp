@@ -1,28 +1,31 @@
 #include "ui/bind/PaletteColours.h"
 
+#include "ui/bind/ReadableColour.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace millcalc {
 
 namespace {
 
-constexpr double kReadable = 4.5;
-
-double channel(double value)
+Rgb24 rgbOf(const QColor& colour)
 {
-    value /= 255.0;
-    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const QColor& colour)
-{
-    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green())
-        + 0.0722 * channel(colour.blue());
+    return colour.rgb() & 0xffffffu;
 }
 
 QPalette::ColorRole backgroundOf(QPalette::ColorRole role)
@@ -37,40 +40,137 @@ QPalette::ColorRole backgroundOf(QPalette::ColorRole role)
     }
 }
 
+// A colour no style paints a background in: what a probe leaves in it was
+// not drawn.
+constexpr QRgb kUnpainted = 0xffff00ffu;
+
+// The middle of a probe widget as the style draws it with the palette, or
+// kUnpainted. Shown without reaching the screen, so that it lays out its
+// parts (a tab widget's pane) as a shown widget does.
+QRgb paintedMiddle(QWidget& probe, const QPalette& palette, QSize size)
+{
+    probe.setAttribute(Qt::WA_DontShowOnScreen);
+    probe.setPalette(palette);
+    probe.resize(size);
+    probe.show();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kUnpainted);
+    probe.render(&image);
+    probe.hide();
+    return image.pixel(probe.rect().center());
+}
+
+// The palette with its active colours in the inactive group too: drawn so,
+// a probe shows what a field of the active window shows.
+QPalette activeLook(QPalette palette)
+{
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colourRole = static_cast<QPalette::ColorRole>(role);
+        palette.setBrush(
+            QPalette::Inactive, colourRole, palette.brush(QPalette::Active, colourRole));
+    }
+    return palette;
+}
+
+// What the style paints under a text of the role with the palette, each kind
+// of widget that shows such a text drawn, in the active and in the inactive
+// window's look: the lightest of them, on which a light text reads least.
+QRgb lightestPainted(const QPalette& palette, QPalette::ColorRole role)
+{
+    std::vector<QRgb> painted;
+    for (const QPalette& look : { activeLook(palette), palette }) {
+        switch (role) {
+        case QPalette::WindowText: {
+            // A caption on a window, a dock or a group, and on a tab's page.
+            QWidget window;
+            window.setAutoFillBackground(true);
+            painted.push_back(paintedMiddle(window, look, QSize(60, 40)));
+            QTabWidget tabs;
+            tabs.addTab(new QWidget, QStringLiteral("x"));
+            painted.push_back(paintedMiddle(tabs, look, QSize(120, 120)));
+            break;
+        }
+        case QPalette::ButtonText: {
+            QPushButton button(QStringLiteral(" "));
+            painted.push_back(paintedMiddle(button, look, QSize(80, 30)));
+            QComboBox box;
+            painted.push_back(paintedMiddle(box, look, QSize(80, 30)));
+            break;
+        }
+        default: {
+            // A result (read only), an input, the log and a table's cell.
+            QLineEdit result;
+            result.setReadOnly(true);
+            painted.push_back(paintedMiddle(result, look, QSize(80, 30)));
+            QLineEdit input;
+            painted.push_back(paintedMiddle(input, look, QSize(80, 30)));
+            QPlainTextEdit log;
+            log.setReadOnly(true);
+            painted.push_back(paintedMiddle(log, look, QSize(80, 60)));
+            // The middle of the one cell, clear of the headers and the grid.
+            QTableWidget table(1, 1);
+            table.horizontalHeader()->setMinimumSectionSize(10);
+            table.horizontalHeader()->setStretchLastSection(true);
+            table.verticalHeader()->setStretchLastSection(true);
+            painted.push_back(paintedMiddle(table, look, QSize(120, 90)));
+            break;
+        }
+        }
+    }
+    painted.erase(std::remove(painted.begin(), painted.end(), kUnpainted), painted.end());
+    if (painted.empty())
+        return palette.color(backgroundOf(role)).rgb();
+    return *std::max_element(painted.begin(), painted.end(), [](QRgb a, QRgb b) {
+        return relativeLuminance(a & 0xffffffu) < relativeLuminance(b & 0xffffffu);
+    });
+}
+
 } // namespace
 
 double contrastRatio(const QColor& a, const QColor& b)
 {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(rgbOf(a), rgbOf(b));
 }
 
 bool isDarkPalette(const QPalette& palette)
 {
-    return luminance(palette.color(QPalette::Base)) < 0.2
-        || luminance(palette.color(QPalette::Window)) < 0.2;
+    return !isLightBackground(rgbOf(palette.color(QPalette::Base)))
+        || !isLightBackground(rgbOf(palette.color(QPalette::Window)));
+}
+
+QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role)
+{
+    role = role == QPalette::WindowText || role == QPalette::ButtonText ? role : QPalette::Text;
+    // Without the widgets' application (a tool, a test of the rule alone)
+    // nothing is drawn: the palette's own colour.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return palette.color(backgroundOf(role));
+    // Drawn once for each style, palette and role; a palette changes seldom.
+    static std::map<std::vector<QRgb>, QRgb> painted;
+    std::vector<QRgb> key { static_cast<QRgb>(role),
+        static_cast<QRgb>(reinterpret_cast<std::uintptr_t>(QApplication::style())) };
+    // The colours of faces, fields and frames; a text's colour paints no
+    // background, so widgets whose texts alone differ share their entry.
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        for (const QPalette::ColorRole face : { QPalette::Window, QPalette::Base,
+                 QPalette::AlternateBase, QPalette::Button, QPalette::Light, QPalette::Midlight,
+                 QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Highlight })
+            key.push_back(palette.color(group, face).rgba());
+    auto known = painted.find(key);
+    if (known == painted.end()) {
+        if (painted.size() >= 64)
+            painted.clear();
+        known = painted.emplace(std::move(key), lightestPainted(palette, role)).first;
+    }
+    return QColor(known->second);
 }
 
 QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role)
 {
     if (logical == colours::Black)
         return palette.color(role);
-    const QColor exact(static_cast<int>((logical >> 16) & 0xff),
-        static_cast<int>((logical >> 8) & 0xff), static_cast<int>(logical & 0xff));
-    const QColor background = palette.color(backgroundOf(role));
-    if (luminance(background) >= 0.2)
-        return exact;
-    // Lighter in the same hue: first towards the full colour, then towards
-    // white, until it reads.
-    float hue = 0, saturation = 0, lightness = 0, alpha = 0;
-    exact.getHslF(&hue, &saturation, &lightness, &alpha);
-    QColor lighter = exact;
-    for (int step = 0; step <= 100 && contrastRatio(lighter, background) < kReadable; ++step) {
-        const float l = lightness + (1.0f - lightness) * static_cast<float>(step) / 100.0f;
-        lighter = QColor::fromHslF(hue, saturation, l);
-    }
-    return lighter.toRgb();
+    const Rgb24 shown = readableColour(logical, rgbOf(paintedBackground(palette, role)));
+    return QColor(QRgb(0xff000000u | shown));
 }
 
 QColor colourOnHighlight(const QColor& text, const QColor& highlight)

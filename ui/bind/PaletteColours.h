@@ -1,7 +1,7 @@
 // The store's logical colours on the desktop's palette: black is the palette's
 // text colour; under a light palette every other colour is exactly itself;
 // under a dark one it turns lighter in its own hue until it reads at 4.5:1
-// against the background it is drawn on.
+// against the background the style really paints under it (ReadableColour).
 #pragma once
 
 #include "app/FieldStore.h"
@@ -23,8 +23,23 @@ double contrastRatio(const QColor& a, const QColor& b);
 // True for a palette whose fields are dark.
 bool isDarkPalette(const QPalette& palette);
 
+// What the style paints under a text of role `role` (Text, WindowText or
+// ButtonText) with the palette. Read at run time, never taken from the
+// palette's Base, Window or Button: styles and releases differ in what they
+// paint (Qt 6.4's GTK theme on Debian 12 fills a dark desktop's fields with
+// its Base, #242424; Qt 6.8's on Debian 13 shows them at #353535, lighter
+// than its Base). Widgets of each kind that show such a text (a result, an
+// input, the log and a table's cell; a caption on a window and on a tab's
+// page; a button and a drop-down list) are drawn off screen by the
+// application's style with the palette, in the active and the inactive
+// window's look, and the lightest of their middles is taken, the one a
+// lightened text reads worst on. Drawn once for each style, palette and role.
+// Without a QApplication, the palette's own colour.
+QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role = QPalette::Text);
+
 // The colour to draw the logical colour in, as a text of role `role` of the
-// palette (Text on Base, WindowText on Window, ButtonText on Button).
+// palette (Text in a field, WindowText on a window, ButtonText on a button):
+// readableColour() on what the style paints under it.
 QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role = QPalette::Text);
 
 // The colour a cell's text is drawn in on a selection highlight: `text`, the

@@ -11,6 +11,7 @@
 #include "ui/bind/GroupBoxBinding.h"
 #include "ui/bind/LineEditBinding.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/bind/ReadableColour.h"
 #include "ui/bind/TableWidgetBinding.h"
 #include "ui/bind/WindowBinding.h"
 
@@ -19,7 +20,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -80,6 +85,8 @@ private slots:
     void gridCellsTakeTheirLogicalColours();
     void logicalColoursOnAPalette_data();
     void logicalColoursOnAPalette();
+    void colourReadsOnWhatTheStylePaints_data();
+    void colourReadsOnWhatTheStylePaints();
     void closeBoxAsksTheWindowLogicAndTheStoreHides();
     void lengthsGrowWithTheFontAndNeverShrink_data();
     void lengthsGrowWithTheFontAndNeverShrink();
@@ -368,6 +375,70 @@ void BindingsTest::logicalColoursOnAPalette()
     QVERIFY2(contrastRatio(shown, palette.color(QPalette::Base)) >= 4.5, qPrintable(shown.name()));
     QCOMPARE(shown.hslHue(), exact.hslHue());
     QVERIFY(shown.lightness() > exact.lightness());
+}
+
+void BindingsTest::colourReadsOnWhatTheStylePaints_data()
+{
+    QTest::addColumn<uint>("logical");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("green result") << uint(colours::Green) << QStringLiteral("result");
+    QTest::newRow("red result") << uint(colours::Red) << QStringLiteral("result");
+    QTest::newRow("blue result") << uint(colours::Blue) << QStringLiteral("result");
+    QTest::newRow("navy log") << uint(colours::Navy) << QStringLiteral("log");
+    QTest::newRow("blue machine label on a tab's page")
+        << uint(colours::Blue) << QStringLiteral("tab page");
+    QTest::newRow("maroon caption on a window")
+        << uint(colours::Maroon) << QStringLiteral("window");
+    QTest::newRow("red button text") << uint(colours::Red) << QStringLiteral("button");
+}
+
+void BindingsTest::colourReadsOnWhatTheStylePaints()
+{
+    QFETCH(uint, logical);
+    QFETCH(QString, kind);
+    // A window lighter than the fields: a caption computed against the
+    // fields' base would not read on it.
+    const QPalette palette = darkPalette();
+    QPalette::ColorRole role = QPalette::Text;
+    std::unique_ptr<QWidget> widget;
+    if (kind == QLatin1String("result")) {
+        auto* edit = new QLineEdit;
+        edit->setReadOnly(true);
+        widget.reset(edit);
+    } else if (kind == QLatin1String("log")) {
+        auto* log = new QPlainTextEdit;
+        log->setReadOnly(true);
+        widget.reset(log);
+    } else if (kind == QLatin1String("tab page")) {
+        auto* tabs = new QTabWidget;
+        tabs->addTab(new QLabel, QStringLiteral("page"));
+        widget.reset(tabs);
+        role = QPalette::WindowText;
+    } else if (kind == QLatin1String("window")) {
+        widget = std::make_unique<QLabel>();
+        widget->setAutoFillBackground(true);
+        role = QPalette::WindowText;
+    } else {
+        widget = std::make_unique<QPushButton>();
+        role = QPalette::ButtonText;
+    }
+    widget->setPalette(palette);
+    widget->resize(160, 120);
+    widget->setAttribute(Qt::WA_DontShowOnScreen);
+    widget->show();
+    const QImage image = widget->grab().toImage();
+    const QColor under = image.pixelColor(image.rect().center());
+    const QColor shown = textColour(logical, palette, role);
+
+    QVERIFY2(contrastRatio(shown, under) >= 4.5,
+        qPrintable(shown.name() + QStringLiteral(" on ") + under.name()));
+    // What the rule computed against is what this kind paints, or a lighter
+    // face of another kind that shows the same texts.
+    const QColor painted = paintedBackground(palette, role);
+    QVERIFY2(
+        relativeLuminance(painted.rgb() & 0xffffffu) >= relativeLuminance(under.rgb() & 0xffffffu),
+        qPrintable(painted.name() + QStringLiteral(" for ") + under.name()));
+    QVERIFY(qAbs(shown.hslHue() - QColor(QRgb(0xff000000u | logical)).hslHue()) <= 2);
 }
 
 void BindingsTest::closeBoxAsksTheWindowLogicAndTheStoreHides()
