@@ -195,7 +195,7 @@ login=(/usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb
 # the fuzzing are as long as the machine's own; the fuzz time is the total.
 readonly tests_in_root='set -e
 cd /root/millcalc
-MILLCALC_FRESH_CHECK=no MILLCALC_SESSIONS=4000 MILLCALC_FUZZ_SECONDS=20 tools/run-tests.sh
+MILLCALC_FRESH_CHECK=no MILLCALC_PACKAGE_CHECK=no MILLCALC_SESSIONS=4000 MILLCALC_FUZZ_SECONDS=20 tools/run-tests.sh
 begun=$(date +%s)
 cmake --install build --prefix /usr/local
 test -x /usr/local/bin/millcalc

@@ -61,7 +61,11 @@ step "benchmarks" build/millcalc-bench --benchmark_min_time=0.01
 
 # The Debian package: built from a release, validated, installed, started
 # under a virtual X server and removed again.
-step "package" tools/check-package.sh
+# The package is built from a release of its own (a third build of the whole
+# program); the other release's fresh root leaves it to the machine itself.
+if [ "${MILLCALC_PACKAGE_CHECK:-yes}" != no ]; then
+    step "package" tools/check-package.sh
+fi
 
 # Fresh minimal roots of Debian 12 and Debian 13 (cached, a pristine overlay
 # per run): in each the commit under test cloned and tools/run-desktop.sh
