@@ -1,0 +1,553 @@
+#include "ui/MachineEditor.h"
+
+#include "app/NumberText.h"
+#include "shell/FormMain.h"
+#include "ui/PanelDock.h"
+#include "ui/WidgetKit.h"
+#include "ui/addons/AddonLoader.h"
+#include "ui/addons/Addons.h"
+#include "ui/bind/PaletteColours.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace millcalc {
+
+namespace {
+
+// A figure of the machine: the file's key, its caption and unit, and where
+// the record keeps it.
+struct FigureRow {
+    const char* key;
+    const char* caption;
+    const char* unit;
+    double MachineRecord::* figure; // null for the name and the id
+};
+
+const FigureRow kFigures[] = {
+    { "name", "Название", "", nullptr },
+    { "id", "Обозначение (id)", "", nullptr },
+    { "max_rpm", "Наибольшие обороты", "об/мин", &MachineRecord::MaxSpindleSpeed },
+    { "min_rpm", "Наименьшие обороты", "об/мин", &MachineRecord::MinSpindleSpeed },
+    { "max_feed_mm_min", "Наибольшая подача", "мм/мин", &MachineRecord::MaxFeed },
+    { "power_kw", "Мощность", "кВт", &MachineRecord::MaxPower },
+    { "torque_nm", "Крутящий момент", "Н·м", &MachineRecord::MaxTorque },
+    { "knee_rpm", "Обороты перегиба", "об/мин", &MachineRecord::CriticalSpindleSpeed },
+};
+
+// The curve's columns: the point's figures in the table's order.
+double CurvePoint::* const kCurveColumns[] = { &CurvePoint::speedRpm, &CurvePoint::powerKw,
+    &CurvePoint::torqueNm };
+
+const char* const kFaultKeys[] = { "name", "id", "max_rpm", "min_rpm", "max_feed_mm_min",
+    "power_kw", "torque_nm", "knee_rpm", "curve", "spindle_load_kn" };
+
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+QLabel* faultLabel(const char* key)
+{
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("Fault_") + QString::fromUtf8(key));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    keepTextColour(label, colours::Red);
+    label->hide();
+    return label;
+}
+
+QPushButton* button(const char* name, const char* caption)
+{
+    auto* made = new QPushButton(QString::fromUtf8(caption));
+    made->setObjectName(QString::fromUtf8(name));
+    made->setAutoDefault(false);
+    return made;
+}
+
+} // namespace
+
+QString figureText(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    for (int digits = 1; digits < 17; ++digits) {
+        const std::string written = formatGeneral(value, digits);
+        if (readReal(written) == value)
+            return text(written);
+    }
+    return text(formatGeneral(value, 17));
+}
+
+double readFigure(const QString& figure)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?\\s*$"));
+    if (figure.trimmed().isEmpty())
+        return 0;
+    if (!number.match(figure).hasMatch())
+        return std::numeric_limits<double>::quiet_NaN();
+    return readReal(figure.toStdString());
+}
+
+MachineEditor::MachineEditor(FormMain& form, const UserFolders& folders, QWidget* parent)
+    : QDialog(parent)
+    , form_(form)
+    , load_(loadMachinePark(folders))
+    , park_(load_.machines)
+{
+    setObjectName(QString::fromUtf8(kWindowName));
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setSizeGripEnabled(true);
+    auto* layout = new QVBoxLayout(this);
+    note_ = new QLabel;
+    note_->setObjectName(QStringLiteral("LabelParkFile"));
+    note_->setWordWrap(true);
+    note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QString note = load_.userPath.empty()
+        ? QStringLiteral("Нет папки настроек ($XDG_CONFIG_HOME, $HOME): станки не сохранить.")
+        : QStringLiteral("Ваши станки сохраняются в %1; файл цеха не изменяется.")
+              .arg(text(load_.userPath));
+    for (const std::string& message : load_.messages) {
+        if (!load_.userPath.empty() && message.find(load_.userPath) != std::string::npos) {
+            userFileFaulty_ = true;
+            note += QStringLiteral("\n") + text(message)
+                + QStringLiteral(". При сохранении он останется рядом как machines.json.bak.");
+        }
+    }
+    note_->setText(note);
+    layout->addWidget(note_);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(createList());
+    auto* edits = new QVBoxLayout;
+    edits->addWidget(createFigures());
+    edits->addWidget(createCurve(), 1);
+    columns->addLayout(edits);
+    columns->addWidget(createChart(), 1);
+    layout->addLayout(columns, 1);
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("BtnMachinesOk"));
+    QPushButton* cancel
+        = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("BtnMachinesCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { save(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    resize(fromFont(QSize(1000, 600)));
+    keepWithinScreen(this);
+    selectRow(std::max(selectedMachineIndex(form_), 0));
+}
+
+MachineEditor::~MachineEditor() = default;
+
+QWidget* MachineEditor::createList()
+{
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    list_ = new QListWidget;
+    list_->setObjectName(QStringLiteral("ListMachines"));
+    for (const MachineRecord& m : park_)
+        list_->addItem(text(m.MachineName));
+    list_->setMinimumWidth(fromFont(180));
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!showing_ && row >= 0)
+            selectRow(row);
+    });
+    layout->addWidget(list_, 1);
+    auto* add = button("BtnMachineAdd", "Добавить");
+    auto* copy = button("BtnMachineCopy", "Копировать");
+    delete_ = button("BtnMachineDelete", "Удалить");
+    connect(add, &QPushButton::clicked, this, &MachineEditor::addMachine);
+    connect(copy, &QPushButton::clicked, this, &MachineEditor::copyMachine);
+    connect(delete_, &QPushButton::clicked, this, &MachineEditor::deleteMachine);
+    for (QPushButton* command : { add, copy, delete_ })
+        layout->addWidget(command);
+    return box;
+}
+
+QWidget* MachineEditor::createFigures()
+{
+    auto* box = new QWidget;
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(fromFont(3));
+    int line = 0;
+    for (const FigureRow& row : kFigures) {
+        const QString key = QString::fromUtf8(row.key);
+        auto* field = new QLineEdit;
+        field->setObjectName(QStringLiteral("Edit_") + key);
+        if (row.figure)
+            field->setMaximumWidth(fromFont(110));
+        auto* label = new QLabel(QString::fromUtf8(row.caption));
+        label->setBuddy(field);
+        grid->addWidget(label, line, 0);
+        grid->addWidget(field, line, 1, 1, row.figure ? 1 : 2);
+        if (row.figure)
+            grid->addWidget(new QLabel(QString::fromUtf8(row.unit)), line, 2);
+        ++line;
+        // The fault shows under its field, in the field's columns.
+        QLabel* fault = faultLabel(row.key);
+        grid->addWidget(fault, line++, 1, 1, 2);
+        fields_.insert(key, field);
+        faults_.insert(key, fault);
+        connect(field, &QLineEdit::textChanged, this,
+            [this, key](const QString& typed) { figureEdited(key, typed); });
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* MachineEditor::createCurve()
+{
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Кривая мощности и момента:")));
+    curve_ = new QTableWidget(0, 3);
+    curve_->setObjectName(QStringLiteral("GridCurve"));
+    curve_->setHorizontalHeaderLabels(
+        { QStringLiteral("об/мин"), QStringLiteral("кВт"), QStringLiteral("Н·м") });
+    curve_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    curve_->verticalHeader()->setDefaultSectionSize(curve_->fontMetrics().height() + fromFont(6));
+    curve_->setMinimumHeight(fromFont(120));
+    connect(curve_, &QTableWidget::cellChanged, this, &MachineEditor::curveEdited);
+    layout->addWidget(curve_, 1);
+    auto* commands = new QHBoxLayout;
+    auto* add = button("BtnCurveAdd", "Добавить точку");
+    auto* remove = button("BtnCurveRemove", "Удалить точку");
+    auto* datasheet = button("BtnDatasheet", "По паспорту");
+    datasheet->setToolTip(QStringLiteral(
+        "Кривая из мощности, момента, оборотов перегиба и наибольших оборотов: 20 точек"));
+    connect(add, &QPushButton::clicked, this, &MachineEditor::addPoint);
+    connect(remove, &QPushButton::clicked, this, &MachineEditor::removePoint);
+    connect(datasheet, &QPushButton::clicked, this, &MachineEditor::fromDatasheet);
+    for (QPushButton* command : { add, remove, datasheet })
+        commands->addWidget(command);
+    layout->addLayout(commands);
+    for (const char* key : { "curve", "spindle_load_kn" }) {
+        QLabel* fault = faultLabel(key);
+        faults_.insert(QString::fromUtf8(key), fault);
+        layout->addWidget(fault);
+    }
+    spindleLoad_ = new QLabel;
+    spindleLoad_->setObjectName(QStringLiteral("LabelSpindleLoad"));
+    spindleLoad_->setWordWrap(true);
+    layout->addWidget(spindleLoad_);
+    return box;
+}
+
+QWidget* MachineEditor::createChart()
+{
+    auto* place = new QWidget;
+    place->setObjectName(QStringLiteral("ChartMachine"));
+    place->setMinimumSize(fromFont(QSize(340, 280)));
+    auto* layout = new QVBoxLayout(place);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (Addons* module = addons()) {
+        chart_ = module->createNomogramChart(place);
+        layout->addWidget(chart_->widget());
+    } else {
+        auto* missing = new QLabel(QStringLiteral("Номограмма недоступна.\n\n") + addonsError());
+        missing->setAlignment(Qt::AlignCenter);
+        missing->setWordWrap(true);
+        layout->addWidget(missing);
+    }
+    return place;
+}
+
+void MachineEditor::selectRow(int row)
+{
+    row_ = std::clamp(row, 0, static_cast<int>(park_.size()) - 1);
+    showing_ = true;
+    list_->setCurrentRow(row_);
+    showing_ = false;
+    showMachine();
+}
+
+void MachineEditor::showMachine()
+{
+    const MachineRecord& m = park_[static_cast<std::size_t>(row_)];
+    showing_ = true;
+    for (const FigureRow& row : kFigures) {
+        QLineEdit* field = fields_.value(QString::fromUtf8(row.key));
+        if (row.figure)
+            field->setText(figureText(m.*row.figure));
+        else
+            field->setText(text(std::string(row.key) == "id" ? m.Id : m.MachineName));
+        field->setCursorPosition(0);
+    }
+    showing_ = false;
+    QString bands;
+    for (const SpindleLoadBand& band : m.SpindleLoad) {
+        bands += QStringLiteral("%1до %2 об/мин: %3·η кН")
+                     .arg(bands.isEmpty() ? QString() : QStringLiteral("; "),
+                         figureText(band.topSpeedRpm), figureText(band.factor));
+    }
+    spindleLoad_->setText(bands.isEmpty()
+            ? QString()
+            : QStringLiteral("Допустимая нагрузка на шпиндель (из файла): ") + bands);
+    spindleLoad_->setVisible(!bands.isEmpty());
+    delete_->setEnabled(park_.size() > 1);
+    showCurve();
+    showFault(checking_ ? faultOf(row_) : MachineFault {});
+}
+
+void MachineEditor::showCurve()
+{
+    const MachineRecord& m = park_[static_cast<std::size_t>(row_)];
+    showing_ = true;
+    curve_->setRowCount(static_cast<int>(m.Curve.size()));
+    for (int row = 0; row < curve_->rowCount(); ++row) {
+        const CurvePoint& point = m.Curve[static_cast<std::size_t>(row)];
+        for (int column = 0; column < 3; ++column) {
+            curve_->setItem(
+                row, column, new QTableWidgetItem(figureText(point.*kCurveColumns[column])));
+        }
+    }
+    showing_ = false;
+    redrawChart();
+}
+
+void MachineEditor::redrawChart()
+{
+    if (!chart_)
+        return;
+    NomogramChart::Points points;
+    for (const CurvePoint& point : park_[static_cast<std::size_t>(row_)].Curve) {
+        if (!std::isfinite(point.speedRpm))
+            continue;
+        if (std::isfinite(point.powerKw))
+            points[0].append({ point.speedRpm, point.powerKw });
+        if (std::isfinite(point.torqueNm))
+            points[1].append({ point.speedRpm, point.torqueNm });
+    }
+    chart_->draw(points);
+}
+
+void MachineEditor::figureEdited(const QString& key, const QString& typed)
+{
+    if (showing_)
+        return;
+    MachineRecord& m = current();
+    if (key == QLatin1String("name")) {
+        m.MachineName = typed.toStdString();
+        list_->item(row_)->setText(typed);
+    } else if (key == QLatin1String("id")) {
+        m.Id = typed.trimmed().toStdString();
+    } else {
+        for (const FigureRow& row : kFigures) {
+            if (row.figure && key == QLatin1String(row.key))
+                m.*row.figure = readFigure(typed);
+        }
+        // A curve that comes from the figures follows them.
+        if (m.CurveFromDatasheet) {
+            m.Curve = datasheetCurve(m);
+            showCurve();
+        }
+    }
+    if (checking_)
+        showFault(faultOf(row_));
+}
+
+void MachineEditor::curveEdited(int row, int column)
+{
+    if (showing_ || row < 0 || column < 0 || column > 2)
+        return;
+    MachineRecord& m = current();
+    if (row >= static_cast<int>(m.Curve.size()))
+        return;
+    const QTableWidgetItem* cell = curve_->item(row, column);
+    m.Curve[static_cast<std::size_t>(row)].*kCurveColumns[column]
+        = readFigure(cell ? cell->text() : QString());
+    m.CurveFromDatasheet = false;
+    redrawChart();
+    if (checking_)
+        showFault(faultOf(row_));
+}
+
+QString MachineEditor::uniqueId(const QString& stem) const
+{
+    const QString base = stem.left(static_cast<int>(kMachineIdLimit) - 4);
+    for (int n = 1;; ++n) {
+        const QString id = n == 1 && !base.isEmpty() ? base : base + QString::number(n);
+        if (machineIndexById(park_, id.toStdString()) < 0)
+            return id;
+    }
+}
+
+void MachineEditor::addMachine()
+{
+    MachineRecord m;
+    m.Id = uniqueId(QStringLiteral("machine-")).toStdString();
+    m.MachineName = "Новый станок";
+    park_.push_back(std::move(m));
+    list_->addItem(text(park_.back().MachineName));
+    selectRow(static_cast<int>(park_.size()) - 1);
+    fields_.value(QStringLiteral("name"))->setFocus();
+    fields_.value(QStringLiteral("name"))->selectAll();
+}
+
+void MachineEditor::copyMachine()
+{
+    MachineRecord m = current();
+    m.Id = uniqueId(text(m.Id) + QStringLiteral("-copy")).toStdString();
+    m.MachineName += " (копия)";
+    park_.push_back(std::move(m));
+    list_->addItem(text(park_.back().MachineName));
+    selectRow(static_cast<int>(park_.size()) - 1);
+}
+
+void MachineEditor::deleteMachine()
+{
+    if (park_.size() < 2)
+        return;
+    park_.erase(park_.begin() + row_);
+    showing_ = true;
+    delete list_->takeItem(row_);
+    showing_ = false;
+    selectRow(row_);
+}
+
+void MachineEditor::addPoint()
+{
+    MachineRecord& m = current();
+    CurvePoint point = m.Curve.empty() ? CurvePoint {} : m.Curve.back();
+    const int at = curve_->currentRow() >= 0 ? curve_->currentRow() + 1
+                                              : static_cast<int>(m.Curve.size());
+    m.Curve.insert(m.Curve.begin() + at, point);
+    m.CurveFromDatasheet = false;
+    showCurve();
+    curve_->setCurrentCell(at, 0);
+}
+
+void MachineEditor::removePoint()
+{
+    MachineRecord& m = current();
+    const int at = curve_->currentRow();
+    if (at < 0 || at >= static_cast<int>(m.Curve.size()))
+        return;
+    m.Curve.erase(m.Curve.begin() + at);
+    m.CurveFromDatasheet = false;
+    showCurve();
+    curve_->setCurrentCell(std::min(at, curve_->rowCount() - 1), 0);
+}
+
+void MachineEditor::fromDatasheet()
+{
+    MachineRecord& m = current();
+    std::vector<CurvePoint> built = datasheetCurve(m);
+    if (built.empty()) {
+        MachineFault fault = validateMachine(m);
+        if (!fault || fault.field == "curve" || fault.field == "spindle_load_kn")
+            fault = { "knee_rpm", "нужно больше наименьших оборотов и меньше наибольших" };
+        showFault(fault);
+        return;
+    }
+    m.Curve = std::move(built);
+    m.CurveFromDatasheet = true;
+    showCurve();
+    showFault(checking_ ? faultOf(row_) : MachineFault {});
+}
+
+MachineFault MachineEditor::faultOf(int row) const
+{
+    const MachineRecord& m = park_[static_cast<std::size_t>(row)];
+    if (MachineFault fault = validateMachine(m))
+        return fault;
+    for (int other = 0; other < static_cast<int>(park_.size()); ++other) {
+        if (other != row && park_[static_cast<std::size_t>(other)].Id == m.Id)
+            return { "id", "такое обозначение уже есть у станка «"
+                    + park_[static_cast<std::size_t>(other)].MachineName + "»" };
+    }
+    return {};
+}
+
+void MachineEditor::showFault(const MachineFault& fault)
+{
+    for (const char* key : kFaultKeys) {
+        QLabel* label = faults_.value(QString::fromUtf8(key));
+        const bool shown = fault && fault.field == key;
+        label->setText(shown ? text(fault.message) : QString());
+        label->setVisible(shown);
+    }
+}
+
+bool MachineEditor::save()
+{
+    for (int row = 0; row < static_cast<int>(park_.size()); ++row) {
+        if (const MachineFault fault = faultOf(row)) {
+            checking_ = true;
+            selectRow(row);
+            showFault(fault);
+            if (QLineEdit* field = fields_.value(text(fault.field)))
+                field->setFocus();
+            return false;
+        }
+    }
+    if (load_.userPath.empty()) {
+        QMessageBox::warning(this, QString::fromUtf8(kParkCaption), note_->text());
+        return false;
+    }
+    const ParkFile file = userParkFile(load_.base, park_);
+    const QString path = text(load_.userPath);
+    const bool exists = QFileInfo::exists(path);
+    const bool unchanged = userFileFaulty_
+        ? file.machines.empty() && file.hidden.empty()
+        : file == load_.user && (exists || (file.machines.empty() && file.hidden.empty()));
+    if (!unchanged) {
+        if (userFileFaulty_) {
+            const QString kept = path + QStringLiteral(".bak");
+            QFile::remove(kept);
+            QFile::copy(path, kept);
+        }
+        if (const std::string error = saveUserPark(load_.userPath, file); !error.empty()) {
+            QMessageBox::warning(this, QString::fromUtf8(kParkCaption),
+                QStringLiteral("Файл %1 не записан: %2").arg(path, text(error)));
+            return false;
+        }
+    }
+    form_.setMachines(mergePark(load_.base, file));
+    accept();
+    return true;
+}
+
+MachineEditor* openMachineEditor(FormMain& form, QWidget* parent)
+{
+    if (auto* open = parent ? parent->findChild<MachineEditor*>() : nullptr) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    auto* editor = new MachineEditor(form, userFolders(), parent);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setWindowModality(Qt::WindowModal);
+    editor->open();
+    return editor;
+}
+
+} // namespace millcalc
