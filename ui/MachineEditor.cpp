@@ -55,8 +55,8 @@ const FigureRow kFigures[] = {
 };
 
 // The curve's columns: the point's figures in the table's order.
-double CurvePoint::* const kCurveColumns[] = { &CurvePoint::speedRpm, &CurvePoint::powerKw,
-    &CurvePoint::torqueNm };
+double CurvePoint::* const kCurveColumns[]
+    = { &CurvePoint::speedRpm, &CurvePoint::powerKw, &CurvePoint::torqueNm };
 
 const char* const kFaultKeys[] = { "name", "id", "max_rpm", "min_rpm", "max_feed_mm_min",
     "power_kw", "torque_nm", "knee_rpm", "curve", "spindle_load_kn" };
@@ -91,6 +91,16 @@ QString figureText(double value)
 {
     if (!std::isfinite(value))
         return {};
+    // Plain decimals where they are short enough, with the fewest digits
+    // that read back the same; an exponent only for the very large or small.
+    const double size = std::fabs(value);
+    if (size == 0 || (size >= 1e-4 && size < 1e15)) {
+        for (int decimals = 0; decimals <= 15; ++decimals) {
+            const std::string written = formatFixed(value, decimals);
+            if (readReal(written) == value)
+                return text(written);
+        }
+    }
     for (int digits = 1; digits < 17; ++digits) {
         const std::string written = formatGeneral(value, digits);
         if (readReal(written) == value)
@@ -437,8 +447,8 @@ void MachineEditor::addPoint()
 {
     MachineRecord& m = current();
     CurvePoint point = m.Curve.empty() ? CurvePoint {} : m.Curve.back();
-    const int at = curve_->currentRow() >= 0 ? curve_->currentRow() + 1
-                                              : static_cast<int>(m.Curve.size());
+    const int at
+        = curve_->currentRow() >= 0 ? curve_->currentRow() + 1 : static_cast<int>(m.Curve.size());
     m.Curve.insert(m.Curve.begin() + at, point);
     m.CurveFromDatasheet = false;
     showCurve();
@@ -479,9 +489,11 @@ MachineFault MachineEditor::faultOf(int row) const
     const MachineRecord& m = park_[static_cast<std::size_t>(row)];
     if (MachineFault fault = validateMachine(m))
         return fault;
-    for (int other = 0; other < static_cast<int>(park_.size()); ++other) {
-        if (other != row && park_[static_cast<std::size_t>(other)].Id == m.Id)
-            return { "id", "такое обозначение уже есть у станка «"
+    // An id given twice is the fault of the later machine, which took it.
+    for (int other = 0; other < row; ++other) {
+        if (park_[static_cast<std::size_t>(other)].Id == m.Id)
+            return { "id",
+                "такое обозначение уже есть у станка «"
                     + park_[static_cast<std::size_t>(other)].MachineName + "»" };
     }
     return {};

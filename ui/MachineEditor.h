@@ -37,6 +37,8 @@ public:
     // The machines as edited so far, in the list's order.
     const MachineTable& machines() const { return park_; }
     int selectedRow() const { return row_; }
+    // The nomogram of the selected machine's curve; null without the module.
+    const NomogramChart* chart() const { return chart_; }
 
     // "OK": checks every machine, writes the user's file, hands the park to
     // the window logic and closes; false, with the fault beside its field
