@@ -415,6 +415,8 @@ void MachineEditor::addMachine()
     MachineRecord m;
     m.Id = uniqueId(QStringLiteral("machine-")).toStdString();
     m.MachineName = "Новый станок";
+    // Its curve comes from its figures, as typed, until it is edited.
+    m.CurveFromDatasheet = true;
     park_.push_back(std::move(m));
     list_->addItem(text(park_.back().MachineName));
     selectRow(static_cast<int>(park_.size()) - 1);
@@ -472,8 +474,10 @@ void MachineEditor::fromDatasheet()
     MachineRecord& m = current();
     std::vector<CurvePoint> built = datasheetCurve(m);
     if (built.empty()) {
-        MachineFault fault = validateMachine(m);
-        if (!fault || fault.field == "curve" || fault.field == "spindle_load_kn")
+        MachineRecord trial = m;
+        trial.CurveFromDatasheet = true;
+        MachineFault fault = validateMachine(trial);
+        if (!fault || fault.field == "spindle_load_kn")
             fault = { "knee_rpm", "нужно больше наименьших оборотов и меньше наибольших" };
         showFault(fault);
         return;

@@ -75,8 +75,14 @@ private slots:
     void menuItemOpensTheEditorOnce();
 
 private:
-    QString userFile() const { return dir_->filePath(QStringLiteral("home/millcalc/machines.json")); }
-    QString shopFile() const { return dir_->filePath(QStringLiteral("etc/millcalc/machines.json")); }
+    QString userFile() const
+    {
+        return dir_->filePath(QStringLiteral("home/millcalc/machines.json"));
+    }
+    QString shopFile() const
+    {
+        return dir_->filePath(QStringLiteral("etc/millcalc/machines.json"));
+    }
     // The program's start over the folders: the park read, then the form.
     void start();
     std::unique_ptr<MachineEditor> openEditor();
@@ -193,6 +199,8 @@ void MachineEditorTest::addedMachineWithDatasheetCurveIsSavedAndListed()
     click(*editor, "BtnMachineAdd");
     QCOMPARE(static_cast<int>(editor->machines().size()), before + 1);
     QCOMPARE(editor->selectedRow(), before);
+    auto* curve = editor->findChild<QTableWidget*>(QStringLiteral("GridCurve"));
+    QCOMPARE(curve->rowCount(), 0);
     type(*editor, "name", QStringLiteral("Центр №7"));
     type(*editor, "id", QStringLiteral("cell-7"));
     type(*editor, "max_rpm", QStringLiteral("12000"));
@@ -203,8 +211,9 @@ void MachineEditorTest::addedMachineWithDatasheetCurveIsSavedAndListed()
     type(*editor, "knee_rpm", QStringLiteral("2200"));
     QCOMPARE(editor->findChild<QListWidget*>(QStringLiteral("ListMachines"))->item(before)->text(),
         QStringLiteral("Центр №7"));
+    // A new machine's curve follows its figures from the datasheet.
+    QCOMPARE(curve->rowCount(), 20);
     click(*editor, "BtnDatasheet");
-    auto* curve = editor->findChild<QTableWidget*>(QStringLiteral("GridCurve"));
     QCOMPARE(curve->rowCount(), 20);
     // The knee's row: full torque, and the power torque · ω gives there.
     QCOMPARE(curve->item(13, 0)->text(), QStringLiteral("2200"));
@@ -313,6 +322,17 @@ void MachineEditorTest::shopMachineEditedBecomesOverrideAndShopFileStays()
     type(*editor, "power_kw", QStringLiteral("22,5"));
     click(*editor, "BtnMachineCopy");
     QCOMPARE(editor->selectedRow(), 1);
+    auto* curve = editor->findChild<QTableWidget*>(QStringLiteral("GridCurve"));
+    QCOMPARE(curve->rowCount(), 2);
+    // A knee over the greatest speed builds no curve, and says why.
+    type(*editor, "knee_rpm", QStringLiteral("13000"));
+    click(*editor, "BtnDatasheet");
+    QCOMPARE(curve->rowCount(), 2);
+    QVERIFY(editor->findChild<QLabel*>(QStringLiteral("Fault_knee_rpm"))->isVisible());
+    type(*editor, "knee_rpm", QStringLiteral("2200"));
+    click(*editor, "BtnDatasheet");
+    QCOMPARE(curve->rowCount(), 20);
+    QVERIFY(!editor->findChild<QLabel*>(QStringLiteral("Fault_knee_rpm"))->isVisible());
     QVERIFY(editor->save());
     QCOMPARE(fileBytes(shopFile()), QByteArray(kShopPark));
     const ParkFile saved = savedFile(userFile());
@@ -323,6 +343,8 @@ void MachineEditorTest::shopMachineEditedBecomesOverrideAndShopFileStays()
     QCOMPARE(saved.machines[0].Curve.size(), std::size_t(2));
     QCOMPARE(saved.machines[1].Id, std::string("cell-3-copy"));
     QCOMPARE(saved.machines[1].MachineName, std::string("Обрабатывающий центр №3 (копия)"));
+    QVERIFY(saved.machines[1].CurveFromDatasheet);
+    QCOMPARE(saved.machines[1].MaxPower, 22.5);
     QCOMPARE(listedMachines().size(), 2);
     QCOMPARE(machinesOf(*form_)[0].MaxPower, 22.5);
 }
