@@ -183,7 +183,9 @@ QWidget* MachineEditor::createList()
     list_->setObjectName(QStringLiteral("ListMachines"));
     for (const MachineRecord& m : park_)
         list_->addItem(text(m.MachineName));
-    list_->setMinimumWidth(fromFont(180));
+    // Long names scroll: the room goes to the figures and the nomogram.
+    list_->setMinimumWidth(fromFont(150));
+    box->setMaximumWidth(fromFont(220));
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_ && row >= 0)
             selectRow(row);
@@ -314,13 +316,14 @@ void MachineEditor::showMachine()
     showing_ = false;
     QString bands;
     for (const SpindleLoadBand& band : m.SpindleLoad) {
-        bands += QStringLiteral("%1до %2 об/мин: %3·η кН")
+        bands += QStringLiteral("%1до %2 — %3")
                      .arg(bands.isEmpty() ? QString() : QStringLiteral("; "),
                          figureText(band.topSpeedRpm), figureText(band.factor));
     }
+    // The table of the file, shown as it is: the editor leaves it unchanged.
     spindleLoad_->setText(bands.isEmpty()
             ? QString()
-            : QStringLiteral("Допустимая нагрузка на шпиндель (из файла): ") + bands);
+            : QStringLiteral("Нагрузка на шпиндель из файла (об/мин — множитель η, кН): ") + bands);
     spindleLoad_->setVisible(!bands.isEmpty());
     delete_->setEnabled(park_.size() > 1);
     showCurve();
@@ -403,8 +406,10 @@ void MachineEditor::curveEdited(int row, int column)
 QString MachineEditor::uniqueId(const QString& stem) const
 {
     const QString base = stem.left(static_cast<int>(kMachineIdLimit) - 4);
-    for (int n = 1;; ++n) {
-        const QString id = n == 1 && !base.isEmpty() ? base : base + QString::number(n);
+    if (machineIndexById(park_, base.toStdString()) < 0)
+        return base;
+    for (int n = 2;; ++n) {
+        const QString id = base + QLatin1Char('-') + QString::number(n);
         if (machineIndexById(park_, id.toStdString()) < 0)
             return id;
     }
@@ -413,7 +418,7 @@ QString MachineEditor::uniqueId(const QString& stem) const
 void MachineEditor::addMachine()
 {
     MachineRecord m;
-    m.Id = uniqueId(QStringLiteral("machine-")).toStdString();
+    m.Id = uniqueId(QStringLiteral("machine")).toStdString();
     m.MachineName = "Новый станок";
     // Its curve comes from its figures, as typed, until it is edited.
     m.CurveFromDatasheet = true;

@@ -67,6 +67,7 @@ private slots:
     void addedMachineWithDatasheetCurveIsSavedAndListed();
     void faultyFigureIsRefusedBesideItsField_data();
     void faultyFigureIsRefusedBesideItsField();
+    void addedAndCopiedMachinesTakeFreeIds();
     void deletedBuiltInMachineIsRecordedHidden();
     void shopMachineEditedBecomesOverrideAndShopFileStays();
     void curveEditedRedrawsTheNomogram();
@@ -295,6 +296,26 @@ void MachineEditorTest::faultyFigureIsRefusedBesideItsField()
     QVERIFY(!fault->isVisible());
     QVERIFY(editor->save());
     QVERIFY(fileBytes(userFile()) != before);
+}
+
+void MachineEditorTest::addedAndCopiedMachinesTakeFreeIds()
+{
+    auto editor = openEditor();
+    click(*editor, "BtnMachineAdd");
+    click(*editor, "BtnMachineAdd");
+    editor->findChild<QListWidget*>(QStringLiteral("ListMachines"))->setCurrentRow(0);
+    click(*editor, "BtnMachineCopy");
+    editor->findChild<QListWidget*>(QStringLiteral("ListMachines"))->setCurrentRow(0);
+    click(*editor, "BtnMachineCopy");
+    QStringList ids;
+    for (std::size_t i = 5; i < editor->machines().size(); ++i)
+        ids << QString::fromStdString(editor->machines()[i].Id);
+    QCOMPARE(ids, QStringList({ "machine", "machine-2", "v-star-copy", "v-star-copy-2" }));
+    // Deleting down to one machine is not offered: a park is never empty.
+    for (int left = 9; left > 1; --left)
+        click(*editor, "BtnMachineDelete");
+    QCOMPARE(editor->machines().size(), std::size_t(1));
+    QVERIFY(!editor->findChild<QPushButton*>(QStringLiteral("BtnMachineDelete"))->isEnabled());
 }
 
 void MachineEditorTest::deletedBuiltInMachineIsRecordedHidden()
