@@ -70,6 +70,7 @@ private slots:
     void addedAndCopiedMachinesTakeFreeIds();
     void deletedBuiltInMachineIsRecordedHidden();
     void shopMachineEditedBecomesOverrideAndShopFileStays();
+    void unreadUserFileIsKeptBesideTheNewOne();
     void curveEditedRedrawsTheNomogram();
     void escapeClosesWithoutChange();
     void savedMachineIsThereAfterRestart();
@@ -368,6 +369,28 @@ void MachineEditorTest::shopMachineEditedBecomesOverrideAndShopFileStays()
     QCOMPARE(saved.machines[1].MaxPower, 22.5);
     QCOMPARE(listedMachines().size(), 2);
     QCOMPARE(machinesOf(*form_)[0].MaxPower, 22.5);
+}
+
+void MachineEditorTest::unreadUserFileIsKeptBesideTheNewOne()
+{
+    const QByteArray bad = R"({"format": "millcalc-machines", "version": 1, "machines": [
+  {"id": "cell-3", "name": "Ц3", "max_rpm": 0, "max_feed_mm_min": 1, "power_kw": 1,
+   "torque_nm": 1, "knee_rpm": 1}]})";
+    writeBytes(userFile(), bad);
+    start();
+    auto editor = openEditor();
+    const QString note = editor->findChild<QLabel*>(QStringLiteral("LabelParkFile"))->text();
+    QVERIFY2(note.contains(userFile() + QStringLiteral(", станок «cell-3», поле max_rpm")),
+        qPrintable(note));
+    // Nothing changed: the file is left as it is, for the user to mend.
+    QVERIFY(editor->save());
+    QCOMPARE(fileBytes(userFile()), bad);
+    QVERIFY(!QFile::exists(userFile() + QStringLiteral(".bak")));
+    editor = openEditor();
+    click(*editor, "BtnMachineDelete");
+    QVERIFY(editor->save());
+    QCOMPARE(fileBytes(userFile() + QStringLiteral(".bak")), bad);
+    QCOMPARE(savedFile(userFile()).hidden, std::vector<std::string> { "v-star" });
 }
 
 void MachineEditorTest::curveEditedRedrawsTheNomogram()
