@@ -9,7 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <exception>
+#include <span>
+#include <string>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace millcalc {
 
@@ -95,6 +101,34 @@ int runFullCalculation(Form& form, int method)
     return row != nullptr ? row->calculate(form) : -1;
 }
 
+namespace {
+
+// One machine's calculation and, where something is red, its fit, on a copy
+// of the form.
+void compareOne(const Form& form, int row, const Method* method, std::span<const LimitCheck> checks,
+    int page, MachineOutcome& outcome)
+{
+    DetachedForm copy(form);
+    copy.store().setIndex("TabMach", row);
+    if (runFullCalculation(copy.form(), page) < 0) {
+        outcome.stopped = true;
+        return;
+    }
+    bool red = false;
+    for (const LimitCheck& check : checks) {
+        outcome.shares.push_back(shareOf(copy.form(), *method, check));
+        red = red || outcome.shares.back().red;
+    }
+    // The fit runs only where something is red: it is the costly part.
+    outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
+}
+
+// Below this many machines to compute, one thread does them all.
+constexpr std::size_t kRowsForThreads = 8;
+constexpr unsigned kMostThreads = 4;
+
+} // namespace
+
 MachineComparison compareMachines(const Form& form)
 {
     MachineComparison result;
@@ -104,31 +138,54 @@ MachineComparison compareMachines(const Form& form)
     const auto checks = checksOf(result.method);
     const MachineTable& machines = machinesOf(form);
     result.machines.resize(machines.size());
-    for (int row = 0; row < static_cast<int>(machines.size()); ++row) {
-        MachineOutcome& outcome = result.machines[static_cast<std::size_t>(row)];
-        const MachineRecord& machine = machines[static_cast<std::size_t>(row)];
-        // A shop's identical machines share one calculation and fit.
-        const auto twin = std::find_if(machines.begin(), machines.begin() + row,
-            [&machine](const MachineRecord& m) { return computesAlike(m, machine); });
-        if (twin != machines.begin() + row) {
-            outcome = result.machines[static_cast<std::size_t>(twin - machines.begin())];
-            outcome.name = machine.MachineName;
-            continue;
+    // A shop's identical machines share one calculation and fit: each row
+    // computed, or the earlier row whose outcome it takes.
+    std::vector<int> computed;
+    std::vector<int> twinOf(machines.size(), -1);
+    for (std::size_t row = 0; row < machines.size(); ++row) {
+        result.machines[row].name = machines[row].MachineName;
+        const auto twin
+            = std::find_if(machines.begin(), machines.begin() + static_cast<std::ptrdiff_t>(row),
+                [&](const MachineRecord& m) { return computesAlike(m, machines[row]); });
+        if (twin != machines.begin() + static_cast<std::ptrdiff_t>(row))
+            twinOf[row] = static_cast<int>(twin - machines.begin());
+        else
+            computed.push_back(static_cast<int>(row));
+    }
+    // A large park on the processors there are: the copies share nothing
+    // but the form they read.
+    const unsigned threads = computed.size() < kRowsForThreads
+        ? 1
+        : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+    std::vector<std::exception_ptr> failures(threads);
+    const auto work = [&](unsigned part) {
+        try {
+            for (std::size_t i = part; i < computed.size(); i += threads) {
+                const int row = computed[i];
+                compareOne(form, row, method, checks, result.method,
+                    result.machines[static_cast<std::size_t>(row)]);
+            }
+        } catch (...) {
+            failures[part] = std::current_exception();
         }
-        outcome.name = machine.MachineName;
-        DetachedForm copy(form);
-        copy.store().setIndex("TabMach", row);
-        if (runFullCalculation(copy.form(), result.method) < 0) {
-            outcome.stopped = true;
-            continue;
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned part = 1; part < threads; ++part)
+        helpers.emplace_back(work, part);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    for (std::size_t row = 0; row < machines.size(); ++row) {
+        if (twinOf[row] >= 0) {
+            MachineOutcome& outcome = result.machines[row];
+            std::string name = std::move(outcome.name);
+            outcome = result.machines[static_cast<std::size_t>(twinOf[row])];
+            outcome.name = std::move(name);
         }
-        bool red = false;
-        for (const LimitCheck& check : checks) {
-            outcome.shares.push_back(shareOf(copy.form(), *method, check));
-            red = red || outcome.shares.back().red;
-        }
-        // The fit runs only where something is red: it is the costly part.
-        outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
     }
     return result;
 }

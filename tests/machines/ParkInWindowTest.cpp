@@ -108,6 +108,37 @@ TEST_F(ParkInWindow, TheComparisonListsEveryMachineOfThePark)
     EXPECT_NE(comparison.machines[5].fit, comparison.machines[0].fit);
 }
 
+// A large park computes on several threads: each row as its machine alone.
+TEST_F(ParkInWindow, ALargeParkComparesEachMachineAsAlone)
+{
+    MachineTable park;
+    for (int i = 0; i < 12; ++i) {
+        park.push_back(cell("cell-" + std::to_string(i)));
+        park.back().MaxFeed = 300 + 400 * i;
+        park.back().MaxSpindleSpeed = 9000 + 1000 * i;
+    }
+    form().setMachines(park);
+    run({ "click BitCalcs" });
+    const MachineComparison all = compareMachines(form());
+    ASSERT_EQ(all.machines.size(), 12u);
+    for (std::size_t i = 0; i < park.size(); ++i) {
+        form().setMachines({ park[i] });
+        const MachineComparison alone = compareMachines(form());
+        const MachineOutcome& a = all.machines[i];
+        const MachineOutcome& b = alone.machines.at(0);
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.stopped, b.stopped) << i;
+        EXPECT_EQ(a.fit, b.fit) << i;
+        ASSERT_EQ(a.shares.size(), b.shares.size());
+        for (std::size_t k = 0; k < a.shares.size(); ++k) {
+            EXPECT_EQ(a.shares[k].percent, b.shares[k].percent) << i << ' ' << k;
+            EXPECT_EQ(a.shares[k].red, b.shares[k].red) << i << ' ' << k;
+        }
+    }
+    // The feeds differ: so do the rows.
+    EXPECT_NE(all.machines[0].shares.at(1).percent, all.machines[11].shares.at(1).percent);
+}
+
 TEST_F(ParkInWindow, TheRunnerPicksAMachineByItsId)
 {
     const std::string shown = run({ "machine dmu-125pa", "window FormMain" });

@@ -101,14 +101,14 @@ void CalculationFileTest::savedCalculationOpensWithItsInputsAndResults()
     form.click("BitCalcs");
     const QString path = dir_.filePath(QStringLiteral("титан.millcalc"));
     QVERIFY(commands().saveTo(path));
-    const std::string body = calculationBody(app_->store());
+    const std::string body = calculationBody(app_->form);
     const std::string speed = app_->store().text("EditTin");
 
     // A fresh program opens it: the same inputs, and the method's results.
     RecordingToolkit otherToolkit;
     DesktopHarness other(otherToolkit);
     QVERIFY(other.desktop->calculationCommands().openFile(path));
-    QCOMPARE(calculationBody(other.store()), body);
+    QCOMPARE(calculationBody(other.form), body);
     QCOMPARE(other.store().text("EditTin"), speed);
     QCOMPARE(other.find<QComboBox>("BaseTiD")->currentText(), QStringLiteral("32"));
     QCOMPARE(other.find<QLineEdit>("EditTiPxcoeff")->text(), QStringLiteral("4000"));
@@ -183,7 +183,7 @@ void CalculationFileTest::badFileBringsTheBoxAndChangesNothing()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, where);
     app_->form.typeText("BaseD", "33");
-    const std::string before = calculationBody(app_->store());
+    const std::string before = calculationBody(app_->form);
     const QString title = app_->desktop->mainWindow().windowTitle();
     const QString path = dir_.filePath(QStringLiteral("плохой.millcalc"));
     QFile file(path);
@@ -198,7 +198,7 @@ void CalculationFileTest::badFileBringsTheBoxAndChangesNothing()
     QCOMPARE(box.caption, QString::fromUtf8(CalculationCommands::kOpenErrorCaption));
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
     QVERIFY2(box.text.contains(where), qPrintable(box.text));
-    QCOMPARE(calculationBody(app_->store()), before);
+    QCOMPARE(calculationBody(app_->form), before);
     QCOMPARE(app_->store().text("BaseD"), std::string("33"));
     QVERIFY(commands().currentFile().isEmpty());
     QVERIFY(commands().recentFiles().isEmpty());
