@@ -67,6 +67,9 @@ private:
     // The machine's fault beside its field (or none); the unique id too.
     void showFault(const MachineFault& fault);
     MachineFault faultOf(int row) const;
+    // A fault's red label, hidden while there is none.
+    static QLabel* faultLabel(const char* key);
+    static QPushButton* commandButton(const char* name, const char* caption);
     MachineRecord& current() { return park_[static_cast<std::size_t>(row_)]; }
     QString uniqueId(const QString& stem) const;
 

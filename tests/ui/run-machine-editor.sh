@@ -115,9 +115,20 @@ end_program() {
     [ $code -eq 0 ] || failed "run $run: the program ended with status $code"
 }
 
+# Alt+С on the main window. On a loaded machine the window may still be
+# settling (the splash, the idle-time build) and miss a first press: a user
+# presses again, and so does this, up to three times.
 open_editor() {
-    xdotool windowactivate --sync "$main_window" key --clearmodifiers alt+Cyrillic_es >/dev/null 2>&1
-    wait_for has_window "Станки"
+    local _ short
+    short=$((patience / 3))
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$main_window" key --clearmodifiers alt+Cyrillic_es >/dev/null 2>&1
+        for _ in $(seq $((short * 10))); do
+            has_window "Станки" && return 0
+            sleep 0.1
+        done
+    done
+    return 1
 }
 
 # --- 1 and 2. Opened, cancelled, opened again and a machine added ----------------
