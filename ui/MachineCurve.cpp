@@ -31,6 +31,14 @@ namespace {
 double CurvePoint::* const kCurveColumns[]
     = { &CurvePoint::speedRpm, &CurvePoint::powerKw, &CurvePoint::torqueNm };
 
+// A point's figure as its cell shows it: to a thousandth, which a curve
+// computed from the datasheet would otherwise show to sixteen digits. The
+// point keeps its figure until its cell is edited.
+QString cellText(double value)
+{
+    return figureText(std::fabs(value) < 1e12 ? std::round(value * 1000) / 1000 : value);
+}
+
 } // namespace
 
 QString figureText(double value)
@@ -133,7 +141,7 @@ void MachineEditor::showCurve()
         const CurvePoint& point = m.Curve[static_cast<std::size_t>(row)];
         for (int column = 0; column < 3; ++column) {
             curve_->setItem(
-                row, column, new QTableWidgetItem(figureText(point.*kCurveColumns[column])));
+                row, column, new QTableWidgetItem(cellText(point.*kCurveColumns[column])));
         }
     }
     showing_ = false;

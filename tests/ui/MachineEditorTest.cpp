@@ -222,6 +222,10 @@ void MachineEditorTest::addedMachineWithDatasheetCurveIsSavedAndListed()
     QCOMPARE(curve->item(13, 2)->text(), QStringLiteral("82.5"));
     QCOMPARE(curve->item(19, 0)->text(), QStringLiteral("12000"));
     QCOMPARE(curve->item(19, 1)->text(), QStringLiteral("19"));
+    // The speeds between are shown to a thousandth, and kept whole.
+    const double between = editor->machines()[static_cast<std::size_t>(before)].Curve[1].speedRpm;
+    QVERIFY(between != std::round(between * 1000) / 1000);
+    QCOMPARE(readFigure(curve->item(1, 0)->text()), std::round(between * 1000) / 1000);
     QVERIFY(!QFile::exists(userFile()));
     QVERIFY(editor->save());
     QCOMPARE(editor->result(), int(QDialog::Accepted));
