@@ -135,7 +135,7 @@ void declareMainWindow(Designer& d)
 
     // Menu items with a command; the separators carry no name of interest.
     for (const char* name : { "NClose", "N7", "N8", "N22", "N21", "N23", "N25", "N10", "N14", "N16",
-             "N2", "N19", "N18", "N24", "N13", "N1", "N4", "N27", "N28" })
+             "N2", "N19", "N18", "N24", "N13", "N1", "N4", "N27", "N28", "NMachines" })
         d.add(FieldKind::MenuItem, name, "FormMain");
     Field& showLog = d.add(FieldKind::MenuItem, "NMesWin", "FormMain");
     showLog.checked = true;

@@ -347,6 +347,7 @@ void FormMain::installCommands()
     });
     on({ "N25" }, [this] { literature(); });
     on({ "N1", "N10" }, [this] { toolkit().showModal("FormAbout", "Об авторе ..."); });
+    on({ "NMachines" }, [this] { toolkit().showModal("FormMachines", "Станки"); });
     on({ "N4", "NClose" }, [this] { endProgram(); });
     on({ "Image9" }, [this] { copyBack("EditStVc", "BaseVc"); });
     on({ "Image10" }, [this] { copyBack("EditStfz", "Basefz"); });

@@ -90,6 +90,10 @@ void MainWindow::createMenus()
 {
     auto* close = new QAction(caption("&Закрыть"), this);
     close->setObjectName(QStringLiteral("NClose"));
+    // The park's editor, a window of its own (ui/MachineEditor).
+    auto* machines = new QAction(caption("&Станки..."), this);
+    machines->setObjectName(QStringLiteral("NMachines"));
+    menuBar()->addAction(machines);
     menuBar()->addAction(close);
 
     QMenu* help = menuBar()->addMenu(caption("&Помощь.."));

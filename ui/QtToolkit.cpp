@@ -130,10 +130,12 @@ void QtToolkit::quit()
 
 void QtToolkit::showModal(const std::string& window, const std::string& title)
 {
-    // The About window is the program's one modal window; it has its own title.
+    // The windows have their own titles.
     Q_UNUSED(title);
     if (window == "FormAbout")
         showAboutWindow(mainWindow_);
+    else if (open_)
+        open_(window);
 }
 
 void QtToolkit::raise(const std::string& window)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 namespace millcalc {
 
@@ -19,6 +20,9 @@ public:
     // Asked before the program ends, by whatever command ends it; false keeps
     // it open (the user cancelled the question about unsaved changes).
     void setQuitCheck(std::function<bool()> check) { quitCheck_ = std::move(check); }
+    // Opens the modal windows other than the About window (the park's
+    // editor), by their control names.
+    void setWindowOpener(std::function<void(const std::string&)> open) { open_ = std::move(open); }
 
     void warningBox(const std::string& text, const std::string& caption) override;
     void informationBox(const std::string& text) override;
@@ -36,6 +40,7 @@ private:
 
     QPointer<QWidget> mainWindow_;
     std::function<bool()> quitCheck_;
+    std::function<void(const std::string&)> open_;
 };
 
 } // namespace millcalc

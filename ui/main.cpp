@@ -5,6 +5,7 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/IdleBuild.h"
+#include "ui/MachineEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
 #include "ui/StartUp.h"
@@ -52,6 +53,10 @@ int main(int argc, char** argv)
         return 1;
     millcalc::CalculationCommands& calculation = desktop->calculationCommands();
     toolkit.setQuitCheck([&calculation] { return calculation.mayClose(); });
+    toolkit.setWindowOpener([&form, &desktop](const std::string& window) {
+        if (window == millcalc::MachineEditor::kWindowName)
+            millcalc::openMachineEditor(*form, &desktop->mainWindow());
+    });
     // A faulty park file is told once the window is up, one box a file.
     if (!parkMessages.empty()) {
         QTimer::singleShot(0, &desktop->mainWindow(), [&toolkit, &parkMessages] {

@@ -143,6 +143,9 @@ TEST(SessionChecks, FindUnknownLogLinesBoxesAndTheEndOfTheProgram)
     EXPECT_EQ(checks.checkOutput("BOX\tОшибка\tunknown control X\n"),
         "unknown box: Ошибка / unknown control X");
     EXPECT_EQ(checks.checkOutput("MODAL\tFormAbout\tОб авторе ...\n"), "");
+    EXPECT_EQ(checks.checkOutput("MODAL\tFormMachines\tСтанки\n"), "");
+    EXPECT_EQ(checks.checkOutput("MODAL\tFormMachines\tОб авторе ...\n"),
+        "unknown modal window: MODAL\tFormMachines\tОб авторе ...");
     EXPECT_EQ(checks.checkOutput("BEEP\nQUIT\n"), "unexpected output: BEEP");
     EXPECT_EQ(checks.checkOutput("ERROR\t1\tunknown command x\n"),
         "unexpected output: ERROR\t1\tunknown command x");

@@ -654,16 +654,19 @@ void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
 void DesktopTest::mainMenuHasEveryItemInOrder()
 {
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
-    // "Файл" first; the calculation sheet's menu stands between the two.
-    QCOMPARE(bar.size(), 4);
+    // "Файл" first, then the park's editor; the calculation sheet's menu
+    // stands between "Закрыть" and "Помощь..".
+    QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[0]->text(), QStringLiteral("&Файл"));
-    QCOMPARE(bar[1]->objectName(), QStringLiteral("NClose"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Закрыть"));
-    QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[3]->text(), QStringLiteral("&Помощь.."));
-    QVERIFY(bar[3]->menu());
-    compareMenu(bar[3]->menu()->actions(), kHelpMenu);
+    QCOMPARE(bar[1]->objectName(), QStringLiteral("NMachines"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Станки..."));
+    QCOMPARE(bar[2]->objectName(), QStringLiteral("NClose"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Закрыть"));
+    QCOMPARE(bar[3]->text(), QStringLiteral("&Лист расчета"));
+    QCOMPARE(bar[4]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[4]->text(), QStringLiteral("&Помощь.."));
+    QVERIFY(bar[4]->menu());
+    compareMenu(bar[4]->menu()->actions(), kHelpMenu);
 }
 
 void DesktopTest::contextMenuHasEveryItemInOrder()

@@ -71,6 +71,11 @@ for name in xdg-open sensible-browser x-www-browser thunderbird; do
     ln -s xdg-email "$work/bin/$name"
 done
 : >"$out/external.log"
+# A user of its own: whatever the monkey saves (a calculation, the machines
+# of the park's editor, the settings) stays in the work folder.
+mkdir -p "$work/home"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+    XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_DIRS="$work/config-dirs"
 
 # --- The screen and the window manager ---------------------------------------
 if ! virtual_screen_start 1920x1080 --wm openbox ${MILLCALC_MONKEY_DISPLAY:+--display "$MILLCALC_MONKEY_DISPLAY"}; then
@@ -248,9 +253,10 @@ letters=(Cyrillic_a Cyrillic_be Cyrillic_ve Cyrillic_ghe Cyrillic_de Cyrillic_ie
     Cyrillic_o Cyrillic_pe Cyrillic_er Cyrillic_es Cyrillic_te Cyrillic_u Cyrillic_ef Cyrillic_ha
     Cyrillic_tse Cyrillic_che Cyrillic_sha Cyrillic_shcha Cyrillic_yeru Cyrillic_softsign
     Cyrillic_e Cyrillic_yu Cyrillic_ya a b c d e f g h k m n o p r s t u v x z 1 2 3)
-# Menu commands by their mnemonics: the help menu and the context menu.
-commands=("alt+Cyrillic_pe Cyrillic_pe" "alt+Cyrillic_pe Cyrillic_es" "alt+Cyrillic_pe Cyrillic_em"
-    "alt+Cyrillic_pe Cyrillic_ef" "alt+Cyrillic_pe Cyrillic_te" "alt+Cyrillic_pe Cyrillic_el"
+# Menu commands by their mnemonics: the park's editor, the help menu and the
+# context menu.
+commands=("alt+Cyrillic_es" "alt+Cyrillic_pe Cyrillic_pe" "alt+Cyrillic_pe Cyrillic_es"
+    "alt+Cyrillic_pe Cyrillic_em" "alt+Cyrillic_pe Cyrillic_ef" "alt+Cyrillic_pe Cyrillic_te" "alt+Cyrillic_pe Cyrillic_el"
     "alt+Cyrillic_pe Cyrillic_a" "Menu Cyrillic_er" "Menu Cyrillic_en" "Menu Cyrillic_a"
     "Menu Cyrillic_em" "Menu Cyrillic_ef" "Menu Cyrillic_te" "Menu Cyrillic_pe" "Menu Cyrillic_ve")
 
