@@ -3,6 +3,7 @@
 #include "aluminium/AlFormulaPanel.h"
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
@@ -129,6 +130,8 @@ int CalcAlPz(Form& form)
     }
     form.markAgainstLimit(
         "Editn", spindleSpeed, machine.MaxSpindleSpeed, "Превышение числа оборотов (Расчет Pz)");
+    form.markAgainstCutterSpeed("Editn", spindleSpeed, kAluminiumCutter,
+        std::string(kCutterSpeedExceeded) + " (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);

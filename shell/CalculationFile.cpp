@@ -125,7 +125,7 @@ std::vector<std::string> calculationFields()
     return fields;
 }
 
-std::string calculationBody(const FieldStore& store)
+std::string calculationBody(const FieldStore& store, std::span<const std::string> cutterIds)
 {
     const std::vector<std::string> fields = calculationFields();
     std::string selections;
@@ -148,6 +148,11 @@ std::string calculationBody(const FieldStore& store)
             texts += "set " + name + ' ' + oneLine(f.text) + '\n';
     }
     std::string body = selections + texts;
+    for (std::size_t page = 0; page < cutterIds.size(); ++page) {
+        if (!cutterIds[page].empty())
+            body += "pick " + std::string(kMethod) + ' ' + std::to_string(page) + "\ncutter "
+                + oneLine(cutterIds[page]) + '\n';
+    }
     if (store.has(kMethod) && store.index(kMethod) >= 0)
         body += "pick " + std::string(kMethod) + ' ' + std::to_string(store.index(kMethod)) + '\n';
     return body;
@@ -161,8 +166,8 @@ bool sameCalculation(std::string_view body, std::string_view other)
         && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
 
-std::string calculationText(
-    const FieldStore& store, std::string_view version, std::string_view date)
+std::string calculationText(const FieldStore& store, std::string_view version,
+    std::string_view date, std::span<const std::string> cutterIds)
 {
     std::string text = "# millcalc " + std::string(version) + ": расчет режимов резания\n";
     text += "# Сохранен: " + std::string(date) + '\n';
@@ -171,7 +176,7 @@ std::string calculationText(
     if (store.has(kMethod))
         text += "# Метод: " + oneLine(store.text(kMethod)) + '\n';
     text += "# Повтор расчета: millcalc-scenario ФАЙЛ, затем строка \"click BitCalcs\"\n";
-    return text + calculationBody(store);
+    return text + calculationBody(store, cutterIds);
 }
 
 bool readCalculation(std::string_view bytes, const FieldStore& store,
@@ -220,11 +225,22 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
             entry.command = CalculationLine::Command::Pick;
         else if (word == "check")
             entry.command = CalculationLine::Command::Check;
+        else if (word == "cutter")
+            entry.command = CalculationLine::Command::Cutter;
         else
             return fail(number,
                 "команда " + quoted(word)
                     + " не задает ввод: файл расчета только вводит тексты (set), выбирает "
-                      "пункты (pick) и отмечает флажки (check)");
+                      "пункты (pick), отмечает флажки (check) и выбирает фрезу (cutter)");
+        if (entry.command == CalculationLine::Command::Cutter) {
+            // The id as written: the library may no longer hold it, which
+            // only a log line tells when the file is opened.
+            if (rest.empty())
+                return fail(number, "нет обозначения фрезы");
+            entry.text = std::string(rest);
+            lines.push_back(std::move(entry));
+            continue;
+        }
         const std::size_t nameEnd = rest.find(' ');
         entry.field = std::string(rest.substr(0, nameEnd));
         const std::string_view argument
@@ -252,6 +268,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
                     "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field) + " (0–"
                         + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
             break;
+        case CalculationLine::Command::Cutter:
+            break;
         case CalculationLine::Command::Check:
             if (!checks(f.kind))
                 return fail(number, "поле " + quoted(entry.field) + " не флажок");
@@ -269,7 +287,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
     return true;
 }
 
-void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
+void applyCalculation(
+    Form& form, const std::vector<CalculationLine>& lines, const CutterChooser& chooseCutter)
 {
     for (const CalculationLine& line : lines) {
         switch (line.command) {
@@ -278,6 +297,10 @@ void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
             break;
         case CalculationLine::Command::Pick:
             form.pick(line.field, line.value);
+            break;
+        case CalculationLine::Command::Cutter:
+            if (chooseCutter)
+                chooseCutter(form.store().index("PageControlParam"), line.text);
             break;
         case CalculationLine::Command::Check: {
             // A click on the radio button already checked changes nothing.

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,22 +30,25 @@ std::vector<std::string> calculationFields();
 
 // The lines that set the store's inputs, without the comment header: the
 // picks and checks first, whose handlers may write texts, then the texts,
-// then the method. Equal bodies mean equal inputs.
-std::string calculationBody(const FieldStore& store);
+// then the cutters chosen, then the method. Equal bodies mean equal inputs.
+// cutterIds: the id of the cutter chosen on each method page ("" for none),
+// each written as the page's pick and a "cutter ID" line.
+std::string calculationBody(const FieldStore& store, std::span<const std::string> cutterIds = {});
 // Whether two bodies hold the same inputs: line by line equal, but for a text
 // that states the same number in another form, as a calculation writes back
 // an input it reads ("90.0" as "90.00000"). A number changed is a change.
 bool sameCalculation(std::string_view body, std::string_view other);
 // The whole file: a comment header naming the program, its version and the
 // date, then the body.
-std::string calculationText(
-    const FieldStore& store, std::string_view version, std::string_view date);
+std::string calculationText(const FieldStore& store, std::string_view version,
+    std::string_view date, std::span<const std::string> cutterIds = {});
 
 struct CalculationLine {
-    enum class Command { Set, Pick, Check };
+    // Cutter: the cutter of the id in text, on the input page shown.
+    enum class Command { Set, Pick, Check, Cutter };
     Command command = Command::Set;
     std::string field;
-    std::string text; // Set: the text
+    std::string text; // Set: the text; Cutter: the id
     int value = 0; // Pick: the item; Check: 1 or 0
 };
 
@@ -60,7 +65,12 @@ struct CalculationError {
 bool readCalculation(std::string_view bytes, const FieldStore& store,
     std::vector<CalculationLine>& lines, CalculationError& error);
 
-// Performs the lines as a user would, as the scenario runner does.
-void applyCalculation(Form& form, const std::vector<CalculationLine>& lines);
+// Chooses the cutter of an id on a method page (the window's cutter choice).
+using CutterChooser = std::function<void(int page, const std::string& id)>;
+
+// Performs the lines as a user would, as the scenario runner does; a cutter
+// line goes to chooseCutter with the input page shown (none: passed over).
+void applyCalculation(
+    Form& form, const std::vector<CalculationLine>& lines, const CutterChooser& chooseCutter = {});
 
 } // namespace millcalc

@@ -199,7 +199,7 @@ private:
                 continue;
             double limit = plan_.limit != nullptr ? plan_.limit(store(), check.limit) : 0;
             if (!(limit > 0))
-                limit = limitOf(store(), method_, check.limit);
+                limit = heldLimit(copy_.form(), method_, check.limit);
             const double value = store().real(check.field);
             const bool beyond = store().colour(check.field) == colours::Red;
             if (beyond || (limit > 0 && plan_.margin < 1 && value >= plan_.margin * limit))

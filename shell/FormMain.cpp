@@ -25,6 +25,7 @@ constexpr const char* kKeptPanels[]
 
 FormMain::FormMain(Toolkit& toolkit)
     : Form(toolkit)
+    , cutters_(*this)
 {
     installCommands();
     installMethods();
@@ -41,6 +42,7 @@ void FormMain::installMethods()
 void FormMain::start()
 {
     create();
+    cutters_.load(userFolders());
     store().setVisible("FormMain", true);
     store().setVisible("FormMessage", false);
     // The splash shows itself while it is created; its timer closes it.

@@ -23,7 +23,8 @@ constexpr const char* kNothingToFit = "—";
 // Shares beyond this are shown as it: a share of a billion per cent says enough.
 constexpr double kLargestPercent = 1e9;
 
-LimitShare shareOf(const FieldStore& store, const Method& method, const LimitCheck& check)
+LimitShare shareOf(
+    const FieldStore& store, const Method& method, const LimitCheck& check, bool cutterBinds)
 {
     const double value = store.real(check.field);
     const double limit = limitOf(store, method, check.limit);
@@ -32,6 +33,10 @@ LimitShare shareOf(const FieldStore& store, const Method& method, const LimitChe
         return share;
     share.checked = true;
     share.red = store.colour(check.field) == colours::Red;
+    // A speed the cutter's maximum made red counts against the machine only
+    // where it reaches the machine's limit too.
+    if (share.red && cutterBinds && check.limit == LimitKind::SpindleSpeed)
+        share.red = reachesLimit(check.limit, value, limit);
     double percent = std::floor(value / limit * 100);
     if (!(percent < kLargestPercent))
         percent = kLargestPercent;
@@ -101,9 +106,10 @@ MachineComparison compareMachines(const Form& form)
             outcome.stopped = true;
             continue;
         }
-        bool red = false;
+        outcome.cutterBinds = cutterSpeedBinds(copy.form(), *method);
+        bool red = outcome.cutterBinds;
         for (const LimitCheck& check : checks) {
-            outcome.shares.push_back(shareOf(copy.store(), *method, check));
+            outcome.shares.push_back(shareOf(copy.store(), *method, check, outcome.cutterBinds));
             red = red || outcome.shares.back().red;
         }
         // The fit runs only where something is red: it is the costly part.
@@ -153,10 +159,14 @@ void refreshMachineComparison(Form& form)
             if (share.red)
                 limiting += (limiting.empty() ? "" : ", ") + comparison.symbols[i];
         }
+        if (outcome.cutterBinds)
+            limiting += (limiting.empty() ? "" : ", ") + std::string(kCutterSpeedSymbol);
         cells.emplace_back(outcome.stopped ? kStopped
                 : limiting.empty()         ? kNothingLimits
                                            : limiting);
         colours.push_back(colours::Black);
+        if (outcome.cutterBinds)
+            limiting += (limiting.empty() ? "" : ", ") + std::string(kCutterSpeedSymbol);
         cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
         colours.push_back(colours::Black);
     }

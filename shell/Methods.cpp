@@ -6,12 +6,15 @@
 #include "aluminium/AluminiumFit.h"
 #include "app/Controls.h"
 #include "app/FieldStore.h"
+#include "app/Form.h"
 #include "machines/MachineTable.h"
 #include "materials/MaterialCatalogue.h"
 #include "titanium/Titanium.h"
 #include "titanium/TitaniumFit.h"
 #include "walter/Walter.h"
 #include "walter/WalterFit.h"
+
+#include <algorithm>
 
 namespace millcalc {
 
@@ -96,6 +99,7 @@ const Method* methodRows()
             { "EditStn", "EditStPn", "EditStM" },
             &walterFitPlan(),
             &walterDeflection(),
+            kWalterCutter,
         },
         {
             1,
@@ -114,6 +118,7 @@ const Method* methodRows()
             { "Editn", "EditNp", "EditMz" },
             &aluminiumFitPlan(),
             &aluminiumDeflection(),
+            kAluminiumCutter,
         },
         {
             2,
@@ -132,6 +137,7 @@ const Method* methodRows()
             { "EditTin", "EditTiNct", "EditTiMz" },
             &titaniumFitPlan(),
             &titaniumDeflection(),
+            kTitaniumCutter,
         },
     };
     return rows;
@@ -177,6 +183,25 @@ double limitOf(const FieldStore& store, const Method& method, LimitKind kind)
         break;
     }
     return 0;
+}
+
+double heldLimit(const Form& form, const Method& method, LimitKind kind)
+{
+    const double limit = limitOf(form.store(), method, kind);
+    const double cutter = kind == L::SpindleSpeed ? form.cutterSpeedLimit(method.cutter) : 0;
+    if (!(cutter > 0))
+        return limit;
+    return limit > 0 ? std::min(limit, cutter) : cutter;
+}
+
+bool cutterSpeedBinds(const Form& form, const Method& method)
+{
+    const double cutter = form.cutterSpeedLimit(method.cutter);
+    if (!(cutter > 0))
+        return false;
+    return std::any_of(method.checks.begin(), method.checks.end(), [&](const LimitCheck& check) {
+        return check.limit == L::SpindleSpeed && form.store().real(check.field) >= cutter;
+    });
 }
 
 bool reachesLimit(LimitKind kind, double value, double limit)

@@ -1,5 +1,6 @@
 #include "titanium/Titanium.h"
 
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
@@ -157,6 +158,7 @@ int CalcTi(Form& form)
     store.setText("EditTiVc", formatFixed(r.V, 3));
     writeMarked(form, "EditTin", formatFixed(r.n, 3), r.n, machine.MaxSpindleSpeed, colours::Green,
         "Превышение числа оборотов");
+    form.markAgainstCutterSpeed("EditTin", r.n, kTitaniumCutter, kCutterSpeedExceeded);
     writeMarked(form, "EditTiF", formatFixed(r.F, 2), r.F, machine.MaxFeed, colours::Green,
         "Превышение максимального лимита рабочей подачи");
 
@@ -173,6 +175,8 @@ int CalcTi(Form& form)
     store.setText("EditTiVsmall", formatFixed(r.Vs, 3));
     writeMarked(form, "EditTinsmall", formatFixed(r.ns, 3), r.ns, machine.MaxSpindleSpeed,
         colours::Black, "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов");
+    form.markAgainstCutterSpeed("EditTinsmall", r.ns, kTitaniumCutter,
+        std::string("ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-") + kCutterSpeedExceeded);
     writeMarked(form, "EditTiFsmall", formatFixed(r.Fs, 2), r.Fs, machine.MaxFeed, colours::Black,
         "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
     writeMarked(form, "EditTiNctsmall", formatFixed(r.Ncts, 2), r.Ncts, machine.MaxPower,
