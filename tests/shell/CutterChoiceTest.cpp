@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -255,7 +255,8 @@ TEST_F(CutterChoiceTest, WalterNExactlyAtTheCuttersMaximumIsRed)
     type({ { "BaseD", "25.0" }, { "BaseVc", "200" } });
     // The step's own n, unrounded.
     const double n = 200 * 1000 / (25.0 * kPi);
-    for (const auto& [limit, red] : { std::pair { n, true }, std::pair { std::nextafter(n, 1e9), false } }) {
+    for (const auto& [limit, red] :
+        { std::pair { n, true }, std::pair { std::nextafter(n, 1e9), false } }) {
         form().setCutterSpeedLimit(kWalterCutter, limit);
         form().click("BitCalcs");
         EXPECT_EQ(store().colour("EditStn") == colours::Red, red) << limit;

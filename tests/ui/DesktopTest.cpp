@@ -647,15 +647,23 @@ void DesktopTest::mainMenuHasEveryItemInOrder()
 {
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
     // "Файл" first; the calculation sheet's menu stands between the two.
-    QCOMPARE(bar.size(), 4);
+    QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[0]->text(), QStringLiteral("&Файл"));
     QCOMPARE(bar[1]->objectName(), QStringLiteral("NClose"));
     QCOMPARE(bar[1]->text(), QStringLiteral("&Закрыть"));
     QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[3]->text(), QStringLiteral("&Помощь.."));
+    QCOMPARE(bar[3]->text(), QStringLiteral("Ф&резы"));
     QVERIFY(bar[3]->menu());
-    compareMenu(bar[3]->menu()->actions(), kHelpMenu);
+    const QList<QAction*> cutters = bar[3]->menu()->actions();
+    QCOMPARE(cutters.size(), 2);
+    QCOMPARE(cutters[0]->objectName(), QStringLiteral("NCutters"));
+    QCOMPARE(cutters[0]->text(), QStringLiteral("&Фрезы..."));
+    QCOMPARE(cutters[1]->objectName(), QStringLiteral("NSaveCut"));
+    QCOMPARE(cutters[1]->text(), QStringLiteral("&Сохранить режим в фрезу"));
+    QCOMPARE(bar[4]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[4]->text(), QStringLiteral("&Помощь.."));
+    QVERIFY(bar[4]->menu());
+    compareMenu(bar[4]->menu()->actions(), kHelpMenu);
 }
 
 void DesktopTest::contextMenuHasEveryItemInOrder()
