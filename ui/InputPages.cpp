@@ -105,6 +105,7 @@ void addCutterRows(QGridLayout* layout, const char* chooser, const char* diamete
         QComboBox* teethField = editableList(teeth, kFieldWidth - 58);
         row->addWidget(teethField);
         row->addWidget(list);
+        row->addStretch(1);
         addLabelledRow(layout, fieldLabel(teeth, teethField), shared);
     } else {
         QWidget* list = cutterChooser(chooser, kFieldWidth, caption);
