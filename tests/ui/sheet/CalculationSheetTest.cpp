@@ -407,10 +407,11 @@ void CalculationSheetTest::copiedTableFollowsTheLocale()
 void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
 {
     QList<QAction*> bar = app_->desktop->mainWindow().menuBar()->actions();
-    QCOMPARE(bar.size(), 4);
+    // The cutters' menu stands between the sheet's and "Помощь..".
+    QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[1]->objectName(), QStringLiteral("NClose"));
     QCOMPARE(bar[2]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[3]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[4]->objectName(), QStringLiteral("N7"));
     SheetCommands& commands = app_->desktop->sheetCommands();
     const QList<QAction*> items = bar[2]->menu()->actions();
     QCOMPARE(items,
