@@ -1,6 +1,7 @@
 #include "ui/CuttersWindow.h"
 
 #include "app/UserFiles.h"
+#include "cutters/CutterFile.h"
 #include "cutters/CutterImport.h"
 #include "cutters/FusionLibrary.h"
 #include "cutters/ToolTable.h"
@@ -425,7 +426,10 @@ void CuttersWindow::accept()
 {
     if (!takeEdits())
         return;
-    const std::string why = edited_.save();
+    // Nothing changed writes nothing.
+    const bool changed = cutterFileText(edited_.userFile())
+        != cutterFileText(form_.cutters().library().userFile());
+    const std::string why = changed ? edited_.save() : std::string();
     if (!why.empty())
         return showError(QString::fromStdString(why));
     form_.cutters().library() = edited_;

@@ -114,6 +114,14 @@ private slots:
         QCOMPARE(form_->cutters().library().cutters().size(), std::size_t(2));
     }
 
+    void anOkWithoutChangesWritesNothing()
+    {
+        CuttersWindow window(*form_);
+        click(window, "BtnCuttersOk");
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QVERIFY(!QFile::exists(userFile()));
+    }
+
     void aCancelWritesNothing()
     {
         CuttersWindow window(*form_);
