@@ -3,6 +3,7 @@
 #include "aluminium/AlFormulaPanel.h"
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
@@ -134,6 +135,8 @@ int CalcAlPz(Form& form)
         return kStepStopped;
     }
     markSpindleSpeed(form, "Editn", spindleSpeed, machine, "Превышение числа оборотов (Расчет Pz)");
+    form.markAgainstCutterSpeed("Editn", spindleSpeed, kAluminiumCutter,
+        std::string(kCutterSpeedExceeded) + " (Расчет Pz)");
     if (!(sz > kLeastFeedPerTooth)) {
         form.LogMessage(kFeedZeroMessage);
         form.WarningBox(kFeedZeroMessage, kForceCaption);

@@ -2,10 +2,13 @@
 
 #include "aluminium/AlGeometry.h"
 #include "aluminium/AlStepSupport.h"
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Pi.h"
 #include "machines/MachineTable.h"
+
+#include <string>
 
 namespace millcalc {
 
@@ -32,6 +35,8 @@ int CalcAlSpindleSpeed(Form& form)
         return kStepStopped;
     markSpindleSpeed(
         form, "Editn", spindleSpeed, machine, "Превышение числа оборотов   (Расчет n)");
+    form.markAgainstCutterSpeed(
+        "Editn", spindleSpeed, kAluminiumCutter, std::string(kCutterSpeedExceeded) + " (Расчет n)");
     form.store().setText("Editn", formatFixed(spindleSpeed, 3));
     return kStepDone;
 }
@@ -55,6 +60,8 @@ int CalcAlTableFeed(Form& form)
         form.LogMessage("Ошибка задания n<=0 (Расчет F)....");
     }
     markSpindleSpeed(form, "Editn", spindleSpeed, machine, "Превышение числа оборотов  (Расчет F)");
+    form.markAgainstCutterSpeed(
+        "Editn", spindleSpeed, kAluminiumCutter, std::string(kCutterSpeedExceeded) + " (Расчет F)");
     double sz = store.real("EditSz");
     if (!(sz > 0)) {
         sz = 0.0;

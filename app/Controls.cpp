@@ -149,6 +149,7 @@ void declareMainWindow(Designer& d)
 void declareWalterInputs(Designer& d)
 {
     const std::string page = "TabSheet1";
+    d.dropDown(kWalterCutter, page, { kNoCutter }, 0);
     d.editableList("BaseD", page, "0.0", diameterItems());
     d.editableList("BaseZ", page, "0", teethItems());
     d.text("BaseB", page, "0.0000000000000");
@@ -172,6 +173,7 @@ void declareWalterInputs(Designer& d)
 void declareAluminiumInputs(Designer& d)
 {
     const std::string page = "TabSheet2";
+    d.dropDown(kAluminiumCutter, page, { kNoCutter }, 0);
     d.editableList("BaseAlD", page, "0.0", diameterItems());
     d.editableList("BaseAlZ", page, "0", teethItems());
     d.text("BaseAlB", page, "0.000000");
@@ -188,6 +190,7 @@ void declareAluminiumInputs(Designer& d)
 void declareTitaniumInputs(Designer& d)
 {
     const std::string page = "TabSheet3";
+    d.dropDown(kTitaniumCutter, page, { kNoCutter }, 0);
     d.editableList("BaseTiD", page, "BaseTiD", diameterItems());
     d.editableList("BaseTiZ", page, "BaseTiZ", teethItems());
     d.text("BaseTiB", page, "BaseTiB");

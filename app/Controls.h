@@ -20,6 +20,15 @@ inline constexpr const char* kWalterPageCaption = "Фрезерование (Wal
 inline constexpr const char* kAluminiumPageCaption = "ТР (Сплавы Алюминия)...";
 inline constexpr const char* kTitaniumPageCaption = "ТР (Сплавы Титана)...";
 
+// The cutter choosers of the method pages, in page order: item 0 is "—",
+// then the cutter library in its order.
+inline constexpr const char* kWalterCutter = "ComboBoxStCutter";
+inline constexpr const char* kAluminiumCutter = "ComboBoxAlCutter";
+inline constexpr const char* kTitaniumCutter = "ComboBoxTiCutter";
+inline constexpr const char* kNoCutter = "—";
+// Logged where n reaches the chosen cutter's maximum spindle speed.
+inline constexpr const char* kCutterSpeedExceeded = "Превышение максимальных оборотов фрезы";
+
 inline constexpr const char* kMachinesPanelCaption = "Сравнение станков";
 
 } // namespace millcalc

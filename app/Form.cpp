@@ -18,6 +18,7 @@ Form::Form(Toolkit& toolkit, const Form& original)
     : toolkit_(toolkit)
     , store_(original.store_.detachedCopy())
     , machinePark_(original.machinePark_)
+    , cutterSpeedLimits_(original.cutterSpeedLimits_)
 {
 }
 
@@ -131,6 +132,30 @@ void Form::markAgainstLimit(
 {
     ResultColour(name, within);
     if (value >= limit) {
+        ResultColour(name, colours::Red);
+        LogMessage(message);
+    }
+}
+
+double Form::cutterSpeedLimit(std::string_view chooser) const
+{
+    const auto it = cutterSpeedLimits_.find(chooser);
+    return it != cutterSpeedLimits_.end() ? it->second : 0;
+}
+
+void Form::setCutterSpeedLimit(std::string_view chooser, double rpm)
+{
+    if (rpm > 0)
+        cutterSpeedLimits_[std::string(chooser)] = rpm;
+    else if (const auto it = cutterSpeedLimits_.find(chooser); it != cutterSpeedLimits_.end())
+        cutterSpeedLimits_.erase(it);
+}
+
+void Form::markAgainstCutterSpeed(
+    std::string_view name, double value, std::string_view chooser, std::string_view message)
+{
+    const double limit = cutterSpeedLimit(chooser);
+    if (limit > 0 && value >= limit) {
         ResultColour(name, colours::Red);
         LogMessage(message);
     }

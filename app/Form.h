@@ -64,6 +64,15 @@ public:
     // limit counts as exceeding it. The message becomes a text only when logged.
     void markAgainstLimit(std::string_view name, double value, double limit,
         std::string_view message, Rgb within = colours::Green);
+    // The maximum spindle speed of the cutter chosen with a page's chooser
+    // (ComboBoxStCutter ...), 0 where none is chosen or it has none. Set by
+    // the window, which holds the library; a detached copy keeps it.
+    double cutterSpeedLimit(std::string_view chooser) const;
+    void setCutterSpeedLimit(std::string_view chooser, double rpm);
+    // Red with the log line where value reaches the chosen cutter's maximum
+    // speed; otherwise the colour the machine's check left stands.
+    void markAgainstCutterSpeed(
+        std::string_view name, double value, std::string_view chooser, std::string_view message);
     // Gives the field the focus under the same rule, leaving its selection alone.
     void focusField(std::string_view name);
     // Puts the caret at the start of the text with nothing selected.
@@ -96,6 +105,7 @@ private:
     std::map<std::string, CellHandler> doubleClickHandlers_;
     std::vector<Handler> commandEndHandlers_;
     int commandDepth_ = 0;
+    std::map<std::string, double, std::less<>> cutterSpeedLimits_;
 };
 
 } // namespace millcalc

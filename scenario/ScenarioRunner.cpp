@@ -413,7 +413,18 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
             } },
         { "import-cutters", Shape::Text, 0, 0, "",
             [](ScenarioRunner& r, const Call& c) {
-                r.cutterAnswer(importCuttersCommand(std::string(c.text), userFolders()));
+                const CutterAnswer answer
+                    = importCuttersCommand(std::string(c.text), userFolders());
+                // The choosers list what the import brought.
+                if (answer.error.empty())
+                    r.form_.cutters().load(userFolders());
+                r.cutterAnswer(answer);
+            } },
+        // The cutter of the id on the input page shown, as a calculation file
+        // chooses it.
+        { "cutter", Shape::Word, 1, 0, "",
+            [](ScenarioRunner& r, const Call& c) {
+                r.form_.cutters().chooseById(r.form_.store().index("PageControlParam"), c.words[0]);
             } },
         { "cutters", Shape::None, 0, 0, "",
             [](ScenarioRunner& r, const Call&) {

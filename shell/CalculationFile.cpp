@@ -132,7 +132,7 @@ std::vector<std::string> calculationFields()
     return fields;
 }
 
-std::string calculationBody(const Form& form)
+std::string calculationBody(const Form& form, std::span<const std::string> cutterIds)
 {
     const FieldStore& store = form.store();
     const std::vector<std::string> fields = calculationFields();
@@ -161,6 +161,11 @@ std::string calculationBody(const Form& form)
             texts += "set " + name + ' ' + oneLine(f.text) + '\n';
     }
     std::string body = selections + texts;
+    for (std::size_t page = 0; page < cutterIds.size(); ++page) {
+        if (!cutterIds[page].empty())
+            body += "pick " + std::string(kMethod) + ' ' + std::to_string(page) + "\ncutter "
+                + oneLine(cutterIds[page]) + '\n';
+    }
     if (store.has(kMethod) && store.index(kMethod) >= 0)
         body += "pick " + std::string(kMethod) + ' ' + std::to_string(store.index(kMethod)) + '\n';
     return body;
@@ -174,8 +179,8 @@ bool sameCalculation(std::string_view body, std::string_view other)
         && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
 
-std::string calculationText(const Form& form, std::string_view version,
-    std::string_view date, std::string_view results)
+std::string calculationText(const Form& form, std::string_view version, std::string_view date,
+    std::string_view results, std::span<const std::string> cutterIds)
 {
     const FieldStore& store = form.store();
     std::string text = "# millcalc " + std::string(version) + ": расчет режимов резания\n";
@@ -185,7 +190,7 @@ std::string calculationText(const Form& form, std::string_view version,
     if (store.has(kMethod))
         text += "# Метод: " + oneLine(store.text(kMethod)) + '\n';
     text += "# Повтор расчета: millcalc-scenario ФАЙЛ, затем строка \"click BitCalcs\"\n";
-    return text + calculationBody(form) + std::string(results);
+    return text + calculationBody(form, cutterIds) + std::string(results);
 }
 
 std::string calculationFileName(std::string_view machine)
@@ -260,11 +265,23 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
             entry.command = CalculationLine::Command::Pick;
         else if (word == "check")
             entry.command = CalculationLine::Command::Check;
+        else if (word == "cutter")
+            entry.command = CalculationLine::Command::Cutter;
         else
             return fail(number,
                 "команда " + quoted(word)
                     + " не задает ввод: файл расчета только выбирает станок (machine), вводит "
-                      "тексты (set), выбирает пункты (pick) и отмечает флажки (check)");
+                      "тексты (set), выбирает пункты (pick), отмечает флажки (check) и выбирает "
+                      "фрезу (cutter)");
+        if (entry.command == CalculationLine::Command::Cutter) {
+            // The id as written: the library may no longer hold it, which
+            // only a log line tells when the file is opened.
+            if (rest.empty())
+                return fail(number, "нет обозначения фрезы");
+            entry.text = std::string(rest);
+            lines.push_back(std::move(entry));
+            continue;
+        }
         const std::size_t nameEnd = rest.find(' ');
         entry.field = std::string(rest.substr(0, nameEnd));
         const std::string_view argument
@@ -292,6 +309,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
                     "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field) + " (0–"
                         + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
             break;
+        case CalculationLine::Command::Cutter:
+            break;
         case CalculationLine::Command::Check:
             if (!checks(f.kind))
                 return fail(number, "поле " + quoted(entry.field) + " не флажок");
@@ -311,7 +330,8 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
     return true;
 }
 
-void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
+void applyCalculation(
+    Form& form, const std::vector<CalculationLine>& lines, const CutterChooser& chooseCutter)
 {
     for (const CalculationLine& line : lines) {
         switch (line.command) {
@@ -329,6 +349,10 @@ void applyCalculation(Form& form, const std::vector<CalculationLine>& lines)
                     + selectedMachine(form).MachineName + "»");
             break;
         }
+        case CalculationLine::Command::Cutter:
+            if (chooseCutter)
+                chooseCutter(form.store().index("PageControlParam"), line.text);
+            break;
         case CalculationLine::Command::Check: {
             // A click on the radio button already checked changes nothing.
             const Field& f = form.store().field(line.field);

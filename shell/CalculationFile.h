@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,17 +31,19 @@ std::vector<std::string> calculationFields();
 
 // The lines that set the form's inputs, without the comment header: the
 // machine ("machine ID" and a comment line with its name), the picks and
-// checks, whose handlers may write texts, then the texts, then the method.
-// Equal bodies mean equal inputs.
-std::string calculationBody(const Form& form);
+// checks, whose handlers may write texts, then the texts, then the cutters
+// chosen, then the method. Equal bodies mean equal inputs. cutterIds: the id
+// of the cutter chosen on each method page ("" for none), each written as the
+// page's pick and a "cutter ID" line.
+std::string calculationBody(const Form& form, std::span<const std::string> cutterIds = {});
 // Whether two bodies hold the same inputs: line by line equal, but for a text
 // that states the same number in another form, as a calculation writes back
 // an input it reads ("90.0" as "90.00000"). A number changed is a change.
 bool sameCalculation(std::string_view body, std::string_view other);
 // The whole file: a comment header naming the program, its version and the
 // date, then the body, then the results given (comment lines) as they are.
-std::string calculationText(const Form& form, std::string_view version,
-    std::string_view date, std::string_view results = {});
+std::string calculationText(const Form& form, std::string_view version, std::string_view date,
+    std::string_view results = {}, std::span<const std::string> cutterIds = {});
 
 // The name proposed for a new calculation's file: "расчет-MACHINE.millcalc",
 // the machine's name kept as it is (blanks, brackets, Cyrillic) but for what
@@ -48,10 +52,11 @@ std::string calculationText(const Form& form, std::string_view version,
 std::string calculationFileName(std::string_view machine);
 
 struct CalculationLine {
-    enum class Command { Set, Pick, Check, Machine };
+    // Cutter: the cutter of the id in text, on the input page shown.
+    enum class Command { Set, Pick, Check, Machine, Cutter };
     Command command = Command::Set;
     std::string field;
-    std::string text; // Set: the text; Machine: the id
+    std::string text; // Set: the text; Machine, Cutter: the id
     int value = 0; // Pick: the item; Check: 1 or 0
 };
 
@@ -69,9 +74,14 @@ struct CalculationError {
 bool readCalculation(std::string_view bytes, const FieldStore& store,
     std::vector<CalculationLine>& lines, CalculationError& error);
 
+// Chooses the cutter of an id on a method page (the window's cutter choice).
+using CutterChooser = std::function<void(int page, const std::string& id)>;
+
 // Performs the lines as a user would, as the scenario runner does. A machine
 // that the form's park lacks leaves the first machine of the park selected,
-// and a log line names it.
-void applyCalculation(Form& form, const std::vector<CalculationLine>& lines);
+// and a log line names it; a cutter line goes to chooseCutter with the input
+// page shown (none: passed over).
+void applyCalculation(
+    Form& form, const std::vector<CalculationLine>& lines, const CutterChooser& chooseCutter = {});
 
 } // namespace millcalc

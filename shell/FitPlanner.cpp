@@ -256,7 +256,7 @@ std::vector<Red> Fitter::reds(LimitKind only)
             continue;
         double limit = plan_.limit != nullptr ? plan_.limit(copy_.form(), check.limit) : 0;
         if (!(limit > 0))
-            limit = limitOf(copy_.form(), method_, check.limit);
+            limit = heldLimit(copy_.form(), method_, check.limit);
         const double value = store().real(check.field);
         const bool beyond = store().colour(check.field) == colours::Red;
         if (beyond || (limit > 0 && plan_.margin < 1 && value >= plan_.margin * limit))

@@ -92,6 +92,7 @@ void restore(FieldStore& store, const Field& f)
 
 FormMain::FormMain(Toolkit& toolkit)
     : Form(toolkit)
+    , cutters_(*this)
 {
     installCommands();
     installMethods();
@@ -108,6 +109,7 @@ void FormMain::installMethods()
 void FormMain::start()
 {
     create();
+    cutters_.load(userFolders());
     store().setVisible("FormMain", true);
     store().setVisible("FormMessage", false);
     // The splash shows itself while it is created; its timer closes it.

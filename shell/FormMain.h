@@ -5,6 +5,7 @@
 
 #include "app/Form.h"
 #include "machines/MachineTable.h"
+#include "shell/CutterChoice.h"
 #include "shell/Graphic.h"
 #include "shell/Methods.h"
 
@@ -39,9 +40,14 @@ public:
     Nomogram& nomogram() { return nomogram_; }
     const Nomogram& nomogram() const { return nomogram_; }
 
+    // The cutter library and the pages' cutter choosers.
+    CutterChoice& cutters() { return cutters_; }
+    const CutterChoice& cutters() const { return cutters_; }
+
     // Program start: the creation step of the main window (ending with the
     // auto-fill), then the log window, the splash, the nomogram and the
-    // designations window, and the focus on "Расчет". Errors propagate.
+    // designations window, and the focus on "Расчет", with the cutter library
+    // of userFolders() in the choosers. Errors propagate.
     void start();
     void create();
 
@@ -82,6 +88,7 @@ private:
     void calculated(int page);
 
     Nomogram nomogram_;
+    CutterChoice cutters_;
     std::array<std::vector<std::string>, kMethodCount> calculationLogs_;
     // The inputs each page's results were calculated on; none before.
     std::array<std::optional<std::string>, kMethodCount> calculatedOn_;

@@ -28,7 +28,8 @@ constexpr const char* kStopped = "—";
 constexpr const char* kNothingLimits = "нет";
 constexpr const char* kNothingToFit = "—";
 
-LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& check)
+LimitShare shareOf(
+    const Form& form, const Method& method, const LimitCheck& check, bool cutterBinds)
 {
     const FieldStore& store = form.store();
     const double value = store.real(check.field);
@@ -38,6 +39,10 @@ LimitShare shareOf(const Form& form, const Method& method, const LimitCheck& che
         return share;
     share.checked = true;
     share.red = store.colour(check.field) == colours::Red;
+    // A speed the cutter's maximum made red counts against the machine only
+    // where it reaches the machine's limit too.
+    if (share.red && cutterBinds && check.limit == LimitKind::SpindleSpeed)
+        share.red = reachesLimit(check.limit, value, limit);
     share.percent = limitPercent(value, limit, share.red);
     return share;
 }
@@ -156,9 +161,10 @@ void compareOne(const Form& form, int row, const Method* method, std::span<const
         outcome.stopped = true;
         return;
     }
-    bool red = false;
+    outcome.cutterBinds = cutterSpeedBinds(copy.form(), *method);
+    bool red = outcome.cutterBinds;
     for (const LimitCheck& check : checks) {
-        outcome.shares.push_back(shareOf(copy.form(), *method, check));
+        outcome.shares.push_back(shareOf(copy.form(), *method, check, outcome.cutterBinds));
         red = red || outcome.shares.back().red;
     }
     // The fit runs only where something is red: it is the costly part.
@@ -275,10 +281,14 @@ void refreshMachineComparison(Form& form)
             if (share.red)
                 limiting += (limiting.empty() ? "" : ", ") + comparison.symbols[i];
         }
+        if (outcome.cutterBinds)
+            limiting += (limiting.empty() ? "" : ", ") + std::string(kCutterSpeedSymbol);
         cells.emplace_back(outcome.stopped ? kStopped
                 : limiting.empty()         ? kNothingLimits
                                            : limiting);
         colours.push_back(colours::Black);
+        if (outcome.cutterBinds)
+            limiting += (limiting.empty() ? "" : ", ") + std::string(kCutterSpeedSymbol);
         cells.emplace_back(outcome.stopped ? kStopped : outcome.fit);
         colours.push_back(colours::Black);
     }

@@ -27,6 +27,8 @@ struct MachineOutcome {
     std::string name;
     bool stopped = false; // the calculation would stop with a warning box
     std::vector<LimitShare> shares;
+    // n reaches the chosen cutter's maximum speed on this machine.
+    bool cutterBinds = false;
     // What the fit would change on this machine, in short; "—" where nothing
     // is red.
     std::string fit;

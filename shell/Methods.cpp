@@ -100,6 +100,7 @@ const Method* methodRows()
             { "EditStn", "EditStPn", "EditStM" },
             &walterFitPlan(),
             &walterDeflection(),
+            kWalterCutter,
         },
         {
             1,
@@ -118,6 +119,7 @@ const Method* methodRows()
             { "Editn", "EditNp", "EditMz" },
             &aluminiumFitPlan(),
             &aluminiumDeflection(),
+            kAluminiumCutter,
         },
         {
             2,
@@ -136,6 +138,7 @@ const Method* methodRows()
             { "EditTin", "EditTiNct", "EditTiMz" },
             &titaniumFitPlan(),
             &titaniumDeflection(),
+            kTitaniumCutter,
         },
     };
     return rows;
@@ -182,6 +185,25 @@ double limitOf(const Form& form, const Method& method, LimitKind kind)
         break;
     }
     return 0;
+}
+
+double heldLimit(const Form& form, const Method& method, LimitKind kind)
+{
+    const double limit = limitOf(form, method, kind);
+    const double cutter = kind == L::SpindleSpeed ? form.cutterSpeedLimit(method.cutter) : 0;
+    if (!(cutter > 0))
+        return limit;
+    return limit > 0 ? std::min(limit, cutter) : cutter;
+}
+
+bool cutterSpeedBinds(const Form& form, const Method& method)
+{
+    const double cutter = form.cutterSpeedLimit(method.cutter);
+    if (!(cutter > 0))
+        return false;
+    return std::any_of(method.checks.begin(), method.checks.end(), [&](const LimitCheck& check) {
+        return check.limit == L::SpindleSpeed && form.store().real(check.field) >= cutter;
+    });
 }
 
 bool reachesLimit(LimitKind kind, double value, double limit)

@@ -70,6 +70,8 @@ struct Method {
     const FitPlan* fit;
     // How far the method's cutter bends: its fields, force and modulus.
     const DeflectionModel* deflection;
+    // The page's cutter chooser: the cutter's maximum speed limits n.
+    const char* cutter;
 };
 
 inline constexpr int kMethodCount = 3;
@@ -84,6 +86,17 @@ const Method* methodAt(int page);
 // holds; 0 where none applies (the spindle-load table of a machine without
 // one, a machine figure, a deflection that is not computed).
 double limitOf(const Form& form, const Method& method, LimitKind kind);
+
+// The symbol of the chosen cutter's maximum spindle speed in the comparison.
+inline constexpr const char* kCutterSpeedSymbol = "n фрезы";
+
+// The limit a check's result is held to by the form: for a spindle speed the
+// lower of the machine's and the chosen cutter's maximum, for any other check
+// limitOf's.
+double heldLimit(const Form& form, const Method& method, LimitKind kind);
+// Whether the chosen cutter's maximum speed binds a result of the method's
+// spindle-speed checks on the form as it stands.
+bool cutterSpeedBinds(const Form& form, const Method& method);
 
 // Whether a value reaches its limit by the rule of the step that colours it:
 // at or above it, except the spindle load, which only a greater force exceeds.

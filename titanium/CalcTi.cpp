@@ -1,5 +1,6 @@
 #include "titanium/Titanium.h"
 
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
@@ -157,6 +158,7 @@ int CalcTi(Form& form)
     store.setText("EditTiVc", formatFixed(r.V, 3));
     store.setText("EditTin", formatFixed(r.n, 3));
     markSpindleSpeed(form, "EditTin", r.n, machine, "Превышение числа оборотов");
+    form.markAgainstCutterSpeed("EditTin", r.n, kTitaniumCutter, kCutterSpeedExceeded);
     writeMarked(form, "EditTiF", formatFixed(r.F, 2), r.F, machine.MaxFeed, colours::Green,
         "Превышение максимального лимита рабочей подачи");
 
@@ -174,6 +176,8 @@ int CalcTi(Form& form)
     store.setText("EditTinsmall", formatFixed(r.ns, 3));
     markSpindleSpeed(form, "EditTinsmall", r.ns, machine,
         "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение числа оборотов", colours::Black);
+    form.markAgainstCutterSpeed("EditTinsmall", r.ns, kTitaniumCutter,
+        std::string("ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-") + kCutterSpeedExceeded);
     writeMarked(form, "EditTiFsmall", formatFixed(r.Fs, 2), r.Fs, machine.MaxFeed, colours::Black,
         "ДЕТАЛЬ МАЛОЙ ЖЕСТКОСТИ-Превышение максимального лимита рабочей подачи");
     writeMarked(form, "EditTiNctsmall", formatFixed(r.Ncts, 2), r.Ncts, machine.MaxPower,

@@ -186,7 +186,7 @@ CalculationCommands::CalculationCommands(
 bool CalculationCommands::isModified() const
 {
     return !currentFile_.isEmpty()
-        && (checkPending_ ? !sameCalculation(calculationBody(form_), savedBody_) : modified_);
+        && (checkPending_ ? !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_) : modified_);
 }
 
 void CalculationCommands::inputsChanged()
@@ -196,7 +196,7 @@ void CalculationCommands::inputsChanged()
     checkPending_ = true;
     QTimer::singleShot(0, this, [this] {
         checkPending_ = false;
-        const bool modified = !sameCalculation(calculationBody(form_), savedBody_);
+        const bool modified = !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_);
         if (modified != modified_) {
             modified_ = modified;
             updateTitle();
@@ -276,16 +276,17 @@ bool CalculationCommands::openFile(const QString& path)
     if (!readCalculation(view, form_.store(), lines, error))
         return refuse(error.line, QString::fromStdString(error.reason));
 
-    applyCalculation(form_, lines);
+    applyCalculation(form_, lines,
+        [this](int page, const std::string& id) { form_.cutters().chooseById(page, id); });
     // Taken before the calculation: a correction it makes to an input is a
     // change to the file's inputs; the same number written back in its own
     // form is none.
-    savedBody_ = calculationBody(form_);
+    savedBody_ = calculationBody(form_, form_.cutters().chosenIds());
     currentFile_ = QFileInfo(path).absoluteFilePath();
     const int page = form_.store().index("PageControlMethods");
     if (page >= 0 && page < 3)
         form_.click("BitCalcs");
-    modified_ = !sameCalculation(calculationBody(form_), savedBody_);
+    modified_ = !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_);
     checkPending_ = false;
     rememberFile(currentFile_);
     updateTitle();
@@ -323,10 +324,10 @@ bool CalculationCommands::saveAs()
 
 bool CalculationCommands::saveTo(const QString& path)
 {
-    const std::string body = calculationBody(form_);
+    const std::string body = calculationBody(form_, form_.cutters().chosenIds());
     const std::string text = calculationText(form_, MILLCALC_VERSION,
         QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString(),
-        calculationResults(form_));
+        calculationResults(form_), form_.cutters().chosenIds());
     const QString why = writeWhole(path, QByteArray::fromStdString(text));
     if (!why.isEmpty()) {
         showError(dialogParent(), kSaveErrorCaption,

@@ -4,6 +4,7 @@
 
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
+#include "ui/CuttersWindow.h"
 #include "ui/DockPlacement.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
@@ -122,6 +123,7 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     binder_ = new FieldBinder(form_, owner);
     sheet_ = new SheetCommands(form_, main_.get());
     calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
+    installCutterMenu(form_, main_.get());
     // "Восстановить расположение окон" closes the help menu's panel lines.
     auto* reset = new QAction(QStringLiteral("Восстановить расположение &окон"), main_.get());
     reset->setObjectName(QStringLiteral("NResetLayout"));

@@ -1,5 +1,6 @@
 #include "ui/InputPages.h"
 
+#include "app/Controls.h"
 #include "app/FieldCaptions.h"
 
 #include "ui/WidgetKit.h"
@@ -70,13 +71,48 @@ QWidget* depthAndPasses(QWidget* depth, const char* passes)
     return widget;
 }
 
+// The cutter chooser, a list of the field's width: the first line of a page,
+// or beside the diameter where the page has no height to spare.
+QWidget* cutterChooser(const char* chooser, int width, QLabel*& caption)
+{
+    QComboBox* list = dropDownList(chooser, width);
+    list->setToolTip(
+        QStringLiteral("Фреза из библиотеки (меню \"Фрезы\"): заполняет D, z и вылет"));
+    // Named, as a control's own caption: no input caption of the table.
+    caption = captionLabel("Фреза:");
+    caption->setObjectName(QString::fromUtf8(chooser) + QStringLiteral("Caption"));
+    return list;
+}
+
 // The cutter and the cut, the same lines on every input page: the depth is
 // the depth per pass, the passes on a line of their own or beside it.
-void addCutterRows(QGridLayout* layout, const char* diameter, const char* teeth, const char* width,
-    const char* depth, const char* passes, bool passesBeside = false)
+void addCutterRows(QGridLayout* layout, const char* chooser, const char* diameter,
+    const char* teeth, const char* width, const char* depth, const char* passes,
+    bool passesBeside = false)
 {
-    addField(layout, diameter, editableList(diameter, kFieldWidth));
-    addField(layout, teeth, editableList(teeth, kFieldWidth));
+    QLabel* caption = nullptr;
+    if (passesBeside) {
+        // The longest page has neither height nor width to spare: the chooser
+        // shares the teeth's width (a number of two digits) and the tip
+        // names it; its popup shows a long name whole.
+        QWidget* list = cutterChooser(chooser, kFieldWidth - 56, caption);
+        delete caption;
+        addField(layout, diameter, editableList(diameter, kFieldWidth));
+        auto* shared = new QWidget;
+        auto* row = new QHBoxLayout(shared);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(2);
+        QComboBox* teethField = editableList(teeth, kFieldWidth - 58);
+        row->addWidget(teethField);
+        row->addWidget(list);
+        row->addStretch(1);
+        addLabelledRow(layout, fieldLabel(teeth, teethField), shared);
+    } else {
+        QWidget* list = cutterChooser(chooser, kFieldWidth, caption);
+        addLabelledRow(layout, caption, list);
+        addField(layout, diameter, editableList(diameter, kFieldWidth));
+        addField(layout, teeth, editableList(teeth, kFieldWidth));
+    }
     addField(layout, width);
     if (passesBeside) {
         QLineEdit* depthField = textField(depth, kFieldWidth - 48);
@@ -121,7 +157,7 @@ QWidget* createWalterInputPage()
     QWidget* widget = page("TabSheet1");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseD", "BaseZ", "BaseB", "BaseT", "BaseStPasses", true);
+    addCutterRows(form, kWalterCutter, "BaseD", "BaseZ", "BaseB", "BaseT", "BaseStPasses", true);
     addField(form, "BaseVc");
     addField(form, "Basefz");
     addField(form, "ComboBoxStkpd", dropDownList("ComboBoxStkpd", kFieldWidth));
@@ -145,7 +181,8 @@ QWidget* createAluminiumInputPage()
     QWidget* widget = page("TabSheet2");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT", "BaseAlPasses");
+    addCutterRows(
+        form, kAluminiumCutter, "BaseAlD", "BaseAlZ", "BaseAlB", "BaseAlT", "BaseAlPasses");
     addField(form, "ComboBoxMaterial", dropDownList("ComboBoxMaterial", kFieldWidth));
     addField(form, "ComboBoxTkpd", dropDownList("ComboBoxTkpd", kFieldWidth));
     addField(form, "ComboBoxRa", dropDownList("ComboBoxRa", kFieldWidth));
@@ -161,7 +198,8 @@ QWidget* createTitaniumInputPage()
     QWidget* widget = page("TabSheet3");
     auto* column = new QVBoxLayout(widget);
     QGridLayout* form = formGrid();
-    addCutterRows(form, "BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT", "BaseTiPasses");
+    addCutterRows(
+        form, kTitaniumCutter, "BaseTiD", "BaseTiZ", "BaseTiB", "BaseTiT", "BaseTiPasses");
     addField(form, "BaseTiL", editableList("BaseTiL", kFieldWidth));
     addField(form, "BaseTiDeflMax");
     addField(form, "BaseTihz", editableList("BaseTihz", kFieldWidth));

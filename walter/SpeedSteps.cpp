@@ -1,5 +1,6 @@
 #include "walter/SpeedSteps.h"
 
+#include "app/Controls.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
 #include "app/Pi.h"
@@ -46,6 +47,7 @@ int WalterCuttingSpeed(Form& form)
         return -1;
 
     markSpindleSpeed(form, "EditStn", n, machine, kSpindleSpeedExceeded);
+    form.markAgainstCutterSpeed("EditStn", n, kWalterCutter, kCutterSpeedExceeded);
     return 0;
 }
 
@@ -57,6 +59,7 @@ double WalterSpindleSpeed(Form& form, double D, double Vc)
     if (!writeResult(form, "EditStn", n, 3, "оборотов шпинделя n"))
         return -1;
     markSpindleSpeed(form, "EditStn", n, machine, kSpindleSpeedExceeded);
+    form.markAgainstCutterSpeed("EditStn", n, kWalterCutter, kCutterSpeedExceeded);
 
     const double VcBack = D * kPi * n * 0.001;
     if (!writeResult(form, "EditStVc", VcBack, 3, "скорости резания Vc"))

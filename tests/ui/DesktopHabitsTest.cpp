@@ -148,10 +148,12 @@ void DesktopHabitsTest::enterInAnInputFieldPressesCalculate_data()
     QTest::newRow("editable list") << 0 << "BaseD" << "EditStn" << "BaseD" << false;
     QTest::newRow("text field") << 0 << "Basefz" << "EditStVf" << "BaseD" << false;
     QTest::newRow("drop-down list") << 0 << "ComboBoxStkpd" << "EditStPn" << "BaseD" << false;
-    QTest::newRow("aluminium depth") << 1 << "BaseAlT" << "Editn" << "BaseAlD" << false;
-    QTest::newRow("titanium length") << 2 << "BaseTiL" << "EditTin" << "BaseTiD" << false;
-    QTest::newRow("aluminium width, built idle") << 1 << "BaseAlB" << "Editn" << "BaseAlD" << true;
-    QTest::newRow("titanium width, built idle") << 2 << "BaseTiB" << "EditTin" << "BaseTiD" << true;
+    QTest::newRow("aluminium depth") << 1 << "BaseAlT" << "Editn" << "ComboBoxAlCutter" << false;
+    QTest::newRow("titanium length") << 2 << "BaseTiL" << "EditTin" << "ComboBoxTiCutter" << false;
+    QTest::newRow("aluminium width, built idle")
+        << 1 << "BaseAlB" << "Editn" << "ComboBoxAlCutter" << true;
+    QTest::newRow("titanium width, built idle")
+        << 2 << "BaseTiB" << "EditTin" << "ComboBoxTiCutter" << true;
 }
 
 void DesktopHabitsTest::enterInAnInputFieldPressesCalculate()

@@ -654,19 +654,27 @@ void DesktopTest::blankResultPageLeavesNoInputPageAndCalculateSaysNothing()
 void DesktopTest::mainMenuHasEveryItemInOrder()
 {
     const QList<QAction*> bar = desktop_->mainWindow().menuBar()->actions();
-    // "Файл" first, then the park's editor; the calculation sheet's menu
-    // stands between "Закрыть" and "Помощь..".
-    QCOMPARE(bar.size(), 5);
+    // "Файл" first, then the park's editor; the calculation sheet's and the
+    // cutters' menus stand between "Закрыть" and "Помощь..".
+    QCOMPARE(bar.size(), 6);
     QCOMPARE(bar[0]->text(), QStringLiteral("&Файл"));
     QCOMPARE(bar[1]->objectName(), QStringLiteral("NMachines"));
     QCOMPARE(bar[1]->text(), QStringLiteral("&Станки..."));
     QCOMPARE(bar[2]->objectName(), QStringLiteral("NClose"));
     QCOMPARE(bar[2]->text(), QStringLiteral("&Закрыть"));
     QCOMPARE(bar[3]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[4]->objectName(), QStringLiteral("N7"));
-    QCOMPARE(bar[4]->text(), QStringLiteral("&Помощь.."));
+    QCOMPARE(bar[4]->text(), QStringLiteral("Ф&резы"));
     QVERIFY(bar[4]->menu());
-    compareMenu(bar[4]->menu()->actions(), kHelpMenu);
+    const QList<QAction*> cutters = bar[4]->menu()->actions();
+    QCOMPARE(cutters.size(), 2);
+    QCOMPARE(cutters[0]->objectName(), QStringLiteral("NCutters"));
+    QCOMPARE(cutters[0]->text(), QStringLiteral("&Фрезы..."));
+    QCOMPARE(cutters[1]->objectName(), QStringLiteral("NSaveCut"));
+    QCOMPARE(cutters[1]->text(), QStringLiteral("&Сохранить режим в фрезу"));
+    QCOMPARE(bar[5]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[5]->text(), QStringLiteral("&Помощь.."));
+    QVERIFY(bar[5]->menu());
+    compareMenu(bar[5]->menu()->actions(), kHelpMenu);
 }
 
 void DesktopTest::contextMenuHasEveryItemInOrder()

@@ -460,11 +460,12 @@ void CalculationSheetTest::headerEnteredInItsDialogStandsAtTheHeadOfTheSheet()
 void CalculationSheetTest::menuStandsBetweenCloseAndHelpAndInTheResults()
 {
     QList<QAction*> bar = app_->desktop->mainWindow().menuBar()->actions();
-    // "Файл" and the park's editor's "Станки..." come before "Закрыть".
-    QCOMPARE(bar.size(), 5);
+    // "Файл" and the park's editor's "Станки..." come before "Закрыть"; the
+    // cutters' menu stands between the sheet's and "Помощь..".
+    QCOMPARE(bar.size(), 6);
     QCOMPARE(bar[2]->objectName(), QStringLiteral("NClose"));
     QCOMPARE(bar[3]->text(), QStringLiteral("&Лист расчета"));
-    QCOMPARE(bar[4]->objectName(), QStringLiteral("N7"));
+    QCOMPARE(bar[5]->objectName(), QStringLiteral("N7"));
     SheetCommands& commands = app_->desktop->sheetCommands();
     const QList<QAction*> all = bar[3]->menu()->actions();
     // The header's dialog last, after a separator; the results' menu keeps

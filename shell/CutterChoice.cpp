@@ -1,0 +1,280 @@
+#include "shell/CutterChoice.h"
+
+#include "app/Controls.h"
+#include "app/FieldCaptions.h"
+#include "app/Form.h"
+#include "app/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace millcalc {
+
+namespace {
+
+constexpr std::string_view kMethodWords[] = { "walter", "aluminium", "titanium" };
+
+constexpr CutterPage kPages[] = {
+    { kWalterCutter, "BaseD", "BaseZ", "BaseStL", nullptr, "BaseVc", "Basefz", "BaseB", "BaseT" },
+    { kAluminiumCutter, "BaseAlD", "BaseAlZ", "BaseAlL", nullptr, nullptr, nullptr, "BaseAlB",
+        "BaseAlT" },
+    // Titanium's L is the stick-out its deflection reads.
+    { kTitaniumCutter, "BaseTiD", "BaseTiZ", "BaseTiL", "RadioGroupTiMaterial", nullptr, nullptr,
+        "BaseTiB", "BaseTiT" },
+};
+
+int materialItem(ToolMaterial material)
+{
+    return material == ToolMaterial::Hss ? 0 : 1;
+}
+
+bool sameNumber(double typed, double value)
+{
+    return std::abs(typed - value) <= 1e-9 * std::max(1.0, std::abs(value));
+}
+
+std::string lengthText(double mm)
+{
+    return formatGeneral(mm, 6);
+}
+
+// A preset's text of a number, as the page writes it.
+std::optional<std::string> presetNumber(const SavedCut& cut, std::string_view name)
+{
+    const std::string* text = cut.input(name);
+    if (text == nullptr || text->empty())
+        return std::nullopt;
+    return *text;
+}
+
+} // namespace
+
+const CutterPage& cutterPage(int method)
+{
+    return kPages[std::clamp(method, 0, 2)];
+}
+
+bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& cutter)
+{
+    if (!sameNumber(store.real(page.diameter), cutter.dMm))
+        return false;
+    if (cutter.teeth && store.whole(page.teeth) != *cutter.teeth)
+        return false;
+    if (cutter.stickoutMm && !sameNumber(store.real(page.stickout), *cutter.stickoutMm))
+        return false;
+    return page.material == nullptr || !cutter.material
+        || store.index(page.material) == materialItem(*cutter.material);
+}
+
+CutterChoice::CutterChoice(Form& form)
+    : form_(form)
+{
+    for (int method = 0; method < 3; ++method) {
+        form_.onChange(kPages[method].chooser,
+            [this, method] { choose(method, form_.store().index(kPages[method].chooser)); });
+    }
+    form_.store().listen([this](const std::string& name, Change change) {
+        if (change == Change::Text || change == Change::Index)
+            fieldChanged(name);
+    });
+}
+
+void CutterChoice::load(const UserFolders& folders)
+{
+    CutterLibrary::Loaded loaded = CutterLibrary::load(folders);
+    library_ = std::move(loaded.library);
+    if (!loaded.error.empty())
+        form_.LogMessage(loaded.error);
+    refresh();
+}
+
+void CutterChoice::refresh()
+{
+    std::vector<std::string> items { kNoCutter };
+    for (const Cutter& cutter : library_.cutters())
+        items.push_back(cutter.name.empty() ? cutter.id : cutter.name);
+    for (int method = 0; method < 3; ++method) {
+        std::string id = chosen_[static_cast<std::size_t>(method)];
+        const auto& cutters = library_.cutters();
+        const auto at = std::find_if(
+            cutters.begin(), cutters.end(), [&](const Cutter& c) { return c.id == id; });
+        const int item = at == cutters.end() ? 0 : static_cast<int>(at - cutters.begin()) + 1;
+        filling_ = true;
+        form_.store().setItems(kPages[method].chooser, items);
+        form_.store().setIndex(kPages[method].chooser, item);
+        filling_ = false;
+        // A cutter edited in the library keeps its place only while the page
+        // still states it.
+        if (item > 0 && !pageMatches(form_.store(), kPages[method], *at))
+            setChosen(method, std::string());
+        else
+            setChosen(method, item > 0 ? std::move(id) : std::string());
+    }
+}
+
+const Cutter* CutterChoice::chosen(int method) const
+{
+    if (method < 0 || method > 2)
+        return nullptr;
+    const std::string& id = chosen_[static_cast<std::size_t>(method)];
+    return id.empty() ? nullptr : library_.find(id);
+}
+
+void CutterChoice::setChosen(int method, std::string id)
+{
+    const CutterPage& page = kPages[method];
+    chosen_[static_cast<std::size_t>(method)] = std::move(id);
+    const Cutter* cutter = chosen(method);
+    form_.setCutterSpeedLimit(page.chooser, cutter && cutter->maxRpm ? *cutter->maxRpm : 0);
+    if (cutter == nullptr && form_.store().index(page.chooser) != 0) {
+        filling_ = true;
+        form_.store().setIndex(page.chooser, 0);
+        filling_ = false;
+    }
+}
+
+void CutterChoice::choose(int method, int item)
+{
+    if (method < 0 || method > 2)
+        return;
+    const auto& cutters = library_.cutters();
+    if (item <= 0 || item > static_cast<int>(cutters.size())) {
+        setChosen(method, std::string());
+        return;
+    }
+    const Cutter& cutter = cutters[static_cast<std::size_t>(item - 1)];
+    const CutterPage& page = kPages[method];
+    FieldStore& store = form_.store();
+    filling_ = true;
+    store.setIndex(page.chooser, item);
+    store.setText(page.diameter, lengthText(cutter.dMm));
+    if (cutter.teeth)
+        store.setText(page.teeth, formatWhole(*cutter.teeth));
+    if (cutter.stickoutMm)
+        store.setText(page.stickout, lengthText(*cutter.stickoutMm));
+    // The material's handler runs as on the user's pick.
+    if (page.material != nullptr && cutter.material
+        && store.index(page.material) != materialItem(*cutter.material))
+        form_.pick(page.material, materialItem(*cutter.material));
+    filling_ = false;
+    setChosen(method, cutter.id);
+}
+
+bool CutterChoice::chooseById(int method, std::string_view id)
+{
+    if (method < 0 || method > 2)
+        return false;
+    const auto& cutters = library_.cutters();
+    const auto at
+        = std::find_if(cutters.begin(), cutters.end(), [&](const Cutter& c) { return c.id == id; });
+    if (at == cutters.end()) {
+        form_.LogMessage("Фреза \"" + std::string(id)
+            + "\" не найдена в библиотеке фрез: введенные значения оставлены");
+        return false;
+    }
+    choose(method, static_cast<int>(at - cutters.begin()) + 1);
+    return true;
+}
+
+void CutterChoice::fieldChanged(const std::string& name)
+{
+    if (filling_)
+        return;
+    for (int method = 0; method < 3; ++method) {
+        const CutterPage& page = kPages[method];
+        const bool mine = name == page.diameter || name == page.teeth || name == page.stickout
+            || (page.material != nullptr && name == page.material);
+        if (!mine || chosen_[static_cast<std::size_t>(method)].empty())
+            continue;
+        const Cutter* cutter = chosen(method);
+        if (cutter == nullptr || !pageMatches(form_.store(), page, *cutter))
+            setChosen(method, std::string());
+    }
+}
+
+std::string CutterChoice::saveCut(int method)
+{
+    if (method < 0 || method > 2)
+        return "Режим сохраняется со страницы метода расчета";
+    const Cutter* cutter = chosen(method);
+    if (cutter == nullptr)
+        return "Не выбрана фреза: выберите ее в поле \"Фреза\"";
+    const FieldStore& store = form_.store();
+    SavedCut cut;
+    cut.method = std::string(kMethodWords[method]);
+    cut.source = "user";
+    for (const FieldCaption& input : inputCaptions(method)) {
+        const Field& f = store.field(input.field);
+        if (f.kind == FieldKind::StaticText)
+            cut.workMaterial = f.text;
+        else if (f.kind == FieldKind::CheckBox)
+            cut.inputs.emplace_back(input.field, f.checked ? "1" : "0");
+        else
+            cut.inputs.emplace_back(input.field, f.text);
+    }
+    if (method == 1)
+        cut.workMaterial = store.text("ComboBoxMaterial");
+    else if (method == 2)
+        cut.workMaterial = store.text("ComboBoxTiMaterial");
+    Cutter kept = *cutter;
+    kept.cuts.push_back(std::move(cut));
+    CutterLibrary before = library_;
+    library_.put(std::move(kept));
+    std::string error = library_.save();
+    if (!error.empty())
+        library_ = std::move(before);
+    return error;
+}
+
+void CutterChoice::restoreCut(int method, std::string_view cutterId, const SavedCut& cut)
+{
+    if (cut.method) {
+        const auto at = std::find(std::begin(kMethodWords), std::end(kMethodWords), *cut.method);
+        if (at == std::end(kMethodWords))
+            return;
+        const int own = static_cast<int>(at - std::begin(kMethodWords));
+        chooseById(own, cutterId);
+        // The picks first, whose handlers may write texts, then the texts.
+        for (const auto& [name, text] : cut.inputs) {
+            if (!form_.store().has(name))
+                continue;
+            const Field& f = form_.store().field(name);
+            if (f.kind == FieldKind::CheckBox) {
+                form_.check(name, text == "1");
+            } else if (f.kind == FieldKind::DropDownList || f.kind == FieldKind::RadioGroup) {
+                const auto item = std::find(f.items.begin(), f.items.end(), text);
+                if (item != f.items.end())
+                    form_.pick(name, static_cast<int>(item - f.items.begin()));
+            }
+        }
+        for (const auto& [name, text] : cut.inputs) {
+            if (form_.store().has(name)
+                && (form_.store().field(name).kind == FieldKind::TextField
+                    || form_.store().field(name).kind == FieldKind::EditableList))
+                form_.typeText(name, text);
+        }
+        if (form_.store().index("PageControlParam") != own)
+            form_.pick("PageControlParam", own);
+        return;
+    }
+    method = std::clamp(method, 0, 2);
+    chooseById(method, cutterId);
+    const CutterPage& page = kPages[method];
+    const std::pair<const char*, const char*> preset[] = {
+        { page.cuttingSpeed, "v_c" },
+        { page.feedPerTooth, "f_z" },
+        { page.axialDepth, "stepdown" },
+        { page.radialDepth, "stepover" },
+    };
+    for (const auto& [field, name] : preset) {
+        if (field == nullptr)
+            continue;
+        if (const auto text = presetNumber(cut, name))
+            form_.typeText(field, *text);
+    }
+}
+
+} // namespace millcalc

@@ -1,0 +1,84 @@
+// The cutter chooser ("Фреза") of each method page: the library it lists,
+// what a chosen cutter fills in, the chooser's return to "—" once the page no
+// longer matches its cutter, the cutter's maximum speed handed to the
+// calculation, and the cuts kept with a cutter.
+#pragma once
+
+#include "cutters/CutterLibrary.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace millcalc {
+
+class FieldStore;
+class Form;
+
+// The fields of a method page that a cutter and a saved cut fill in; null
+// where the page has none.
+struct CutterPage {
+    const char* chooser;
+    const char* diameter;
+    const char* teeth;
+    const char* stickout;
+    // A radio group of the cutting material: high-speed steel 0, carbide 1.
+    const char* material;
+    // A preset from a CAM program: v_c, f_z, stepdown (axial), stepover (radial).
+    const char* cuttingSpeed;
+    const char* feedPerTooth;
+    const char* axialDepth;
+    const char* radialDepth;
+};
+
+// The page of method 0, 1 or 2.
+const CutterPage& cutterPage(int method);
+
+// Whether the fields of the page state what the cutter has of them.
+bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& cutter);
+
+class CutterChoice {
+public:
+    explicit CutterChoice(Form& form);
+    CutterChoice(const CutterChoice&) = delete;
+    CutterChoice& operator=(const CutterChoice&) = delete;
+
+    // Reads the library of the folders (a refused file is logged) and lists
+    // it in the choosers, each keeping its cutter where the library still has it.
+    void load(const UserFolders& folders);
+    // Lists the library as it now stands, after an edit or an import.
+    void refresh();
+    CutterLibrary& library() { return library_; }
+    const CutterLibrary& library() const { return library_; }
+
+    // The user's pick of item on the method's chooser: 0 keeps the typed
+    // values; a cutter fills them in.
+    void choose(int method, int item);
+    // Chooses the cutter of id on the method's page; a cutter not in the
+    // library leaves the chooser and the typed values as they are, with a log
+    // line. Returns whether it was found.
+    bool chooseById(int method, std::string_view id);
+    // The chosen cutters' ids, by method; "" where "—" is chosen.
+    const std::array<std::string, 3>& chosenIds() const { return chosen_; }
+    const Cutter* chosen(int method) const;
+
+    // Keeps the method page's inputs as a cut of its chosen cutter and saves
+    // the user's file; empty, or why not.
+    std::string saveCut(int method);
+    // Chooses the cutter of cutterId on the page of method and fills it from
+    // the cutter's saved cut: a cut of a method restores that method's
+    // inputs and shows its page; a preset without one fills what the page
+    // has of it (Vc, fz, the axial and radial depths).
+    void restoreCut(int method, std::string_view cutterId, const SavedCut& cut);
+
+private:
+    void fieldChanged(const std::string& name);
+    void setChosen(int method, std::string id);
+
+    Form& form_;
+    CutterLibrary library_;
+    std::array<std::string, 3> chosen_;
+    bool filling_ = false;
+};
+
+} // namespace millcalc
