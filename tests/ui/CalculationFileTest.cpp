@@ -295,7 +295,7 @@ void CalculationFileTest::newCalculationAsksFirstThenForgetsTheFile()
 {
     FormMain& form = app_->form;
     QMainWindow* main = &app_->desktop->mainWindow();
-    const std::string startUp = calculationBody(app_->form());
+    const std::string startUp = calculationBody(app_->form);
     const std::string startUpDiameter = app_->store().text("BaseD");
     form.pick("TabMach", 3);
     form.typeText("BaseD", "40");
@@ -322,7 +322,7 @@ void CalculationFileTest::newCalculationAsksFirstThenForgetsTheFile()
     commands().newAction()->trigger();
     QVERIFY(box.seen);
     app_->store().setIndex("TabMach", 0);
-    QCOMPARE(calculationBody(app_->form()), startUp);
+    QCOMPARE(calculationBody(app_->form), startUp);
     app_->store().setIndex("TabMach", 3);
     QVERIFY(commands().currentFile().isEmpty());
     QVERIFY(!commands().isModified());

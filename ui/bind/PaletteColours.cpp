@@ -175,14 +175,14 @@ QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role
 
 QColor colourOnHighlight(const QColor& text, const QColor& highlight)
 {
-    if (contrastRatio(text, highlight) >= kReadable)
+    if (contrastRatio(text, highlight) >= kReadableContrast)
         return text;
     // Away from the highlight's lightness: darker on a light one.
-    const bool darker = luminance(highlight) > 0.18;
+    const bool darker = relativeLuminance(rgbOf(highlight)) > 0.18;
     float hue = 0, saturation = 0, lightness = 0, alpha = 0;
     text.toHsl().getHslF(&hue, &saturation, &lightness, &alpha);
     QColor shifted = text;
-    for (int step = 1; step <= 100 && contrastRatio(shifted, highlight) < kReadable; ++step) {
+    for (int step = 1; step <= 100 && contrastRatio(shifted, highlight) < kReadableContrast; ++step) {
         const float part = static_cast<float>(step) / 100.0f;
         const float l = darker ? lightness * (1.0f - part) : lightness + (1.0f - lightness) * part;
         shifted = QColor::fromHslF(hue, saturation, l);
