@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
-#include <memory>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>

@@ -39,7 +39,12 @@ bool isResult(std::string_view name)
 StaleResults::StaleResults(Form& form)
     : form_(form)
 {
-    form_.store().listen([this](const std::string& name, Change change) {
+    // The store and the form outlive this watcher (a window built anew over
+    // the same form): what they call back holds only a weak token of it.
+    std::weak_ptr<bool> alive = alive_;
+    form_.store().listen([this, alive](const std::string& name, Change change) {
+        if (alive.expired())
+            return;
         switch (change) {
         case Change::Text:
         case Change::Index:
@@ -54,7 +59,10 @@ StaleResults::StaleResults(Form& form)
         if (!form_.inCommand())
             settle();
     });
-    form_.onCommandEnd([this] { settle(); });
+    form_.onCommandEnd([this, alive] {
+        if (!alive.expired())
+            settle();
+    });
 }
 
 bool StaleResults::stale(std::string_view field) const

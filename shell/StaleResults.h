@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ private:
     void settle();
 
     Form& form_;
+    // Expires with this watcher; the callbacks it left on the store and the
+    // form see that and do nothing.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::set<std::string, std::less<>> stale_;
     // Of the command running, or of the one change outside any.
     std::set<int> changedMethods_;

@@ -186,7 +186,9 @@ CalculationCommands::CalculationCommands(
 bool CalculationCommands::isModified() const
 {
     return !currentFile_.isEmpty()
-        && (checkPending_ ? !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_) : modified_);
+        && (checkPending_
+                ? !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_)
+                : modified_);
 }
 
 void CalculationCommands::inputsChanged()
@@ -196,7 +198,8 @@ void CalculationCommands::inputsChanged()
     checkPending_ = true;
     QTimer::singleShot(0, this, [this] {
         checkPending_ = false;
-        const bool modified = !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_);
+        const bool modified
+            = !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_);
         if (modified != modified_) {
             modified_ = modified;
             updateTitle();

@@ -126,7 +126,8 @@ const FitCase kAluminiumCases[] = {
     // 5.59 N·m, is well within 30. Five passes cool it.
     { "deep cut on Variaxis 630-5X: passes", 1, 4, { { "BaseAlT", "30" }, { "BaseAlB", "30" } },
         { { "BaseAlT", "6" }, { "BaseAlPasses", "5" } },
-        { FIT "t 30 → 6, i=5 — T 150 → 108 град Цельсия (предел 140)", WITHIN "; проходов: 1 → 5" } },
+        { FIT "t 30 → 6, i=5 — T 150 → 108 град Цельсия (предел 140)",
+            WITHIN "; проходов: 1 → 5" } },
     // k4 twenty times its table value: Pz 3009.63 N, Mz = 3009.63 · 25 / 2000 =
     // 37.62 N·m on the weakest spindle. Pz goes as Sz^0.546 · n^-0.118 and n as
     // V2, Sz^(-0.548 · 1.134): Mz as Sz^0.619, about 29.9 at Sz 0.085. The

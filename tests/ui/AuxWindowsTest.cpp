@@ -279,6 +279,8 @@ void AuxWindowsTest::aboutWindowIsModalCentredAndFreshEachTime()
     QtToolkit qt;
     qt.setMainWindow(&desktop_->mainWindow());
     QWidget* owner = &desktop_->mainWindow();
+    // The window as its queued relayout leaves it (the inputs at one width).
+    QTest::qWait(100);
     for (int time = 0; time < 2; ++time) {
         QPointer<QWidget> seen;
         bool appeared = false;

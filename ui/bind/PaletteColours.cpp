@@ -182,7 +182,8 @@ QColor colourOnHighlight(const QColor& text, const QColor& highlight)
     float hue = 0, saturation = 0, lightness = 0, alpha = 0;
     text.toHsl().getHslF(&hue, &saturation, &lightness, &alpha);
     QColor shifted = text;
-    for (int step = 1; step <= 100 && contrastRatio(shifted, highlight) < kReadableContrast; ++step) {
+    for (int step = 1; step <= 100 && contrastRatio(shifted, highlight) < kReadableContrast;
+        ++step) {
         const float part = static_cast<float>(step) / 100.0f;
         const float l = darker ? lightness * (1.0f - part) : lightness + (1.0f - lightness) * part;
         shifted = QColor::fromHslF(hue, saturation, l);
