@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -363,8 +364,26 @@ int Desktop::resultsWidth() const
         widest = std::max(widest, pages->widget(page)->sizeHint().width());
     const int separator
         = main_->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, main_.get());
-    return results->sizeHint().width() - pages->currentWidget()->sizeHint().width() + widest
+    int room = results->sizeHint().width() - pages->currentWidget()->sizeHint().width() + widest
         + separator;
+    // The side panels open in columns of their own beside the results (the
+    // aluminium formulas and temperatures) take their width of the screen too.
+    const QList<QDockWidget*> sharing
+        = main_->tabifiedDockWidgets(const_cast<QDockWidget*>(results));
+    std::map<int, int> columns;
+    for (QDockWidget* other : main_->findChildren<QDockWidget*>()) {
+        if (other == results || !other->isVisible() || other->isFloating()
+            || sharing.contains(other) || other->geometry().x() == results->geometry().x())
+            continue;
+        const Qt::DockWidgetArea area = main_->dockWidgetArea(other);
+        if (area != Qt::LeftDockWidgetArea && area != Qt::RightDockWidgetArea)
+            continue;
+        int& column = columns[other->geometry().x()];
+        column = std::max(column, other->sizeHint().width() + separator);
+    }
+    for (const auto& [x, width] : columns)
+        room += width;
+    return room;
 }
 
 void Desktop::makeRoom(bool fit)
