@@ -62,4 +62,10 @@ const std::string* SavedCut::input(std::string_view name) const
     return nullptr;
 }
 
+std::string_view fileNameOf(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace millcalc

@@ -67,4 +67,15 @@ struct Cutter {
     std::string unknownKeys;
 };
 
+// What a reader found: every end mill of the file, in its order, or nothing
+// and why (the whole message, naming the file, the tool and the field).
+struct CutterImport {
+    std::vector<Cutter> cutters;
+    std::string error;
+};
+
+// The file name of path, without its folders: what an imported tool's
+// source and id name.
+std::string_view fileNameOf(std::string_view path);
+
 } // namespace millcalc

@@ -70,12 +70,6 @@ CutterImport readFreeCadLibraryFile(std::string_view bytes, const std::string& p
 
 } // namespace
 
-std::string_view fileNameOf(std::string_view path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 CutterImport importCutterFile(const std::string& path)
 {
     const std::string extension = extensionOf(path);

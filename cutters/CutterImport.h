@@ -13,13 +13,6 @@ namespace millcalc {
 
 class CutterLibrary;
 
-// What a reader found: every end mill of the file, in its order, or nothing
-// and why (the whole message, naming the file, the tool and the field).
-struct CutterImport {
-    std::vector<Cutter> cutters;
-    std::string error;
-};
-
 // Reads the file at path by its extension. A file over 10 MB, of an unknown
 // kind, with a fault in any tool or with no end mill in it is refused whole.
 CutterImport importCutterFile(const std::string& path);
@@ -28,8 +21,5 @@ CutterImport importCutterFile(const std::string& path);
 // or updated, as they now stand, in the file's order. On a refusal (the
 // file's, or the save's) the library is left as it was.
 CutterImport importIntoLibrary(CutterLibrary& library, const std::string& path);
-
-// The file name of path, without its folders.
-std::string_view fileNameOf(std::string_view path);
 
 } // namespace millcalc

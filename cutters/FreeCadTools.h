@@ -5,7 +5,7 @@
 // (.fctl) is {"version": 1, "tools": [{"nr": 1, "path": "x.fctb"}]}.
 #pragma once
 
-#include "cutters/CutterImport.h"
+#include "cutters/Cutter.h"
 
 #include <optional>
 #include <string>

@@ -5,7 +5,7 @@
 // stepover ...}]}.
 #pragma once
 
-#include "cutters/CutterImport.h"
+#include "cutters/Cutter.h"
 
 #include <string>
 #include <string_view>
