@@ -7,7 +7,9 @@
 #include "shell/FormMain.h"
 #include "ui/AboutWindow.h"
 #include "ui/Desktop.h"
+#include "ui/FieldBinder.h"
 #include "ui/HelpWindow.h"
+#include "ui/IdleBuild.h"
 #include "ui/MailtoHandOff.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
@@ -279,8 +281,17 @@ void AuxWindowsTest::aboutWindowIsModalCentredAndFreshEachTime()
     QtToolkit qt;
     qt.setMainWindow(&desktop_->mainWindow());
     QWidget* owner = &desktop_->mainWindow();
-    // The window as its queued relayout leaves it (the inputs at one width).
-    QTest::qWait(100);
+    // The window as the idle build and its queued relayouts leave it (the
+    // inputs at one width): settled once a few turns pass without a move.
+    QTRY_VERIFY_WITH_TIMEOUT(desktop_->binder().idleBuild().done(), 20000);
+    QRect settled;
+    int still = 0;
+    for (int turn = 0; turn < 400 && still < 5; ++turn) {
+        QTest::qWait(20);
+        still = owner->geometry() == settled ? still + 1 : 0;
+        settled = owner->geometry();
+    }
+    QCOMPARE(still, 5);
     for (int time = 0; time < 2; ++time) {
         QPointer<QWidget> seen;
         bool appeared = false;
