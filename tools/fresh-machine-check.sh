@@ -15,22 +15,25 @@
 # program is configured, built and started. The desktop program must come up:
 # its main window mapped on a virtual X server (Xvfb runs on this machine; its
 # socket is shared into the root, so nothing but what tools/setup.sh installs
-# is added there) with every picture-only button showing its picture.
+# is added there) with every picture-only button showing its picture, and
+# the compiler of the release must warn of nothing while it builds.
 #
 # What follows depends on the release's role, decided from this machine's own
 # release (/etc/os-release):
 #   - the machine's own release: nothing more. The machine itself has just
-#     built everything and run every test (tools/run-tests.sh); its fresh root
-#     proves that the README's run command installs, builds and shows the
-#     window on a machine that has nothing.
-#   - the other release: the whole test command there, as the README gives
-#     it: tools/run-tests.sh without its own fresh check (set up, format,
-#     every target built with warnings as errors with that release's g++ and
-#     clang, every test, those labelled "display" included, on X servers and
-#     window managers the root starts itself once the shared screen is gone,
-#     the sanitized build and its tests, the fuzz targets, the benchmarks
-#     once, the package), then cmake --install puts the program in
-#     /usr/local. This stage has MILLCALC_FRESH_BUILD_MINUTES (120).
+#     built everything and run every test (tools/run-tests.sh) in the plain
+#     build; its fresh root proves that the README's run command installs,
+#     builds and shows the window on a machine that has nothing.
+#   - the other release: the sanitized half of the test command there,
+#     tools/run-tests.sh with MILLCALC_PLAIN_BUILD=no MILLCALC_SANITIZED=here
+#     (set up, format, the fuzz targets built with that release's clang, the
+#     whole program and every test built with its g++, warnings as errors,
+#     under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer,
+#     those labelled "display" included, on X servers and window managers the
+#     root starts itself once the shared screen is gone; the fuzzing), then
+#     cmake --install puts the program the run command built in /usr/local.
+#     The plain build there is the run command's. This stage has
+#     MILLCALC_FRESH_BUILD_MINUTES (120).
 # Should the machine move to the other release, the roles swap. Any failure
 # fails the check. No ccache: a fresh machine has none.
 #
@@ -195,8 +198,10 @@ login=(/usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb
 # the fuzzing are as long as the machine's own; the fuzz time is the total.
 readonly tests_in_root='set -e
 cd /root/millcalc
-MILLCALC_FRESH_CHECK=no MILLCALC_PACKAGE_CHECK=no MILLCALC_SESSIONS=4000 MILLCALC_FUZZ_SECONDS=20 tools/run-tests.sh
+MILLCALC_FRESH_CHECK=no MILLCALC_PACKAGE_CHECK=no MILLCALC_PLAIN_BUILD=no MILLCALC_SANITIZED=here \
+    MILLCALC_SESSIONS=4000 MILLCALC_FUZZ_SECONDS=20 tools/run-tests.sh
 begun=$(date +%s)
+cmake --build build
 cmake --install build --prefix /usr/local
 test -x /usr/local/bin/millcalc
 test -f /usr/local/lib/millcalc/millcalc-addons.so
@@ -270,6 +275,11 @@ check_release() {
     if grep 'cannot show its picture' "$run_dir/run.log" >&2; then
         fail "$release: a picture-only button shows no picture"
     fi
+    # The run command builds without -Werror; the release's compiler may warn
+    # of nothing all the same.
+    if grep -E ':[0-9]+(:[0-9]+)?: warning: ' "$run_dir/run.log" >&2; then
+        fail "$release: the compiler warns while the run command builds the program"
+    fi
     up=$((SECONDS - began))
     say "$release: the desktop program came up in $up s"
 
@@ -285,7 +295,7 @@ check_release() {
         umount "$merged/tmp/.X11-unix" || umount -l "$merged/tmp/.X11-unix" || fail "umount $merged/tmp/.X11-unix"
         mount_at -t tmpfs -o mode=1777 tmpfs "$merged/tmp/.X11-unix"
         mount_at -t tmpfs -o mode=1777 tmpfs "$merged/dev/shm"
-        say "$release: the other release: the whole test command (tools/run-tests.sh) in the root"
+        say "$release: the other release: the sanitized half of the test command (tools/run-tests.sh) in the root"
         echo "fresh-machine: the test command in the root" >>"$run_dir/run.log"
         status=0
         timeout --kill-after=10 $((build_minutes * 60)) chroot "$merged" "${login[@]}" \
