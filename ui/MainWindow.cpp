@@ -219,13 +219,41 @@ void MainWindow::keepInputWidth()
             central->setFixedWidth(wanted);
         return;
     }
-    // A screen without room for that: the inputs take what the docks leave
-    // them, the page shown no less than its least width (the page control's
-    // least), so that no input goes out of view for the sake of one width.
+    // A screen without room for that: still one width, what the docks leave
+    // the inputs, where every page fits in it.
+    if (room >= widestLeastWidth()) {
+        if (central->minimumWidth() != room || central->maximumWidth() != room)
+            central->setFixedWidth(room);
+        return;
+    }
+    // Not even that: the inputs take what the docks leave them, the page
+    // shown no less than its least width (the page control's least), so that
+    // no input goes out of view for the sake of one width, nor a dock out of
+    // the screen.
     if (central->minimumWidth() != 0 || central->maximumWidth() != QWIDGETSIZE_MAX) {
         central->setMinimumWidth(0);
         central->setMaximumWidth(QWIDGETSIZE_MAX);
     }
+}
+
+int MainWindow::widestLeastWidth() const
+{
+    const QWidget* shown = inputPages_->currentWidget();
+    const int shownLeast = shown ? shown->minimumSizeHint().width() : 0;
+    int widestPage = shownLeast;
+    for (int index = 0; index < kInputPageCount; ++index)
+        widestPage = std::max(widestPage, pagePlaces_[index]->minimumSizeHint().width());
+    // The page control's least with that page shown, and the rows above it
+    // (the machine, the hint, the buttons), whichever is the wider.
+    int least = inputPages_->minimumSizeHint().width() - shownLeast + widestPage;
+    const QLayout* rows = centralWidget()->layout();
+    for (int index = 0; index < rows->count(); ++index) {
+        const QLayoutItem* row = rows->itemAt(index);
+        if (row->widget() != inputPages_)
+            least = std::max(least, row->minimumSize().width());
+    }
+    const QMargins margins = rows->contentsMargins();
+    return least + margins.left() + margins.right();
 }
 
 void MainWindow::setRoomBeside(std::function<int()> roomBeside)

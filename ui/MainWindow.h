@@ -33,12 +33,15 @@ public:
     // The page control's shown input page, -1 while none is.
     int shownInputPage() const;
 
-    // The inputs as wide as their widest page whichever page is shown, so
-    // that no control moves when the method changes, where the screen has
-    // room for it beside the width the docks ask for (roomBeside); else as
-    // wide as the docks leave them, the page shown no narrower than its
-    // least width.
+    // The inputs at one width whichever page is shown, so that no control
+    // moves when the method changes: their widest page's, where the screen
+    // has room for it beside the width the docks ask for (roomBeside); else
+    // what the docks leave them, where that is no less than
+    // widestLeastWidth(); else as wide as the docks leave them, the page
+    // shown no narrower than its least width.
     void keepInputWidth();
+    // The inputs' least width with the page that needs the most shown.
+    int widestLeastWidth() const;
     void setRoomBeside(std::function<int()> roomBeside);
 
 signals:

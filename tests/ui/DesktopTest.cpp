@@ -34,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QTabBar>
@@ -162,6 +163,8 @@ private slots:
     void aTextOnAHighlightKeepsItsHueAndReads();
     void theMachineColumnStaysWhileTheSharesScroll();
     void theInputsKeepOneWidthForEveryMethod();
+    void aShortScreenKeepsOneWidthWhereEveryPageFits_data();
+    void aShortScreenKeepsOneWidthWhereEveryPageFits();
     void aChangedInputMarksTheResultsStaleUntilCalculated();
 
 private:
@@ -951,6 +954,59 @@ void DesktopTest::theInputsKeepOneWidthForEveryMethod()
                     .arg(page)
                     .arg(pages->currentWidget()->width())
                     .arg(widest)));
+    }
+}
+
+void DesktopTest::aShortScreenKeepsOneWidthWhereEveryPageFits_data()
+{
+    // Whether the docks leave the inputs less than the least width of the
+    // page that needs the most, or more than that (but less than the width of
+    // the widest page).
+    QTest::addColumn<bool>("belowLeast");
+    QTest::newRow("what the docks leave: one width") << false;
+    QTest::newRow("below the least: each page its own") << true;
+}
+
+// A screen without room for the widest page beside the docks: one width,
+// whichever method is shown, where every page fits in what the docks leave;
+// else each page as wide as the docks leave it and no narrower than its least.
+void DesktopTest::aShortScreenKeepsOneWidthWhereEveryPageFits()
+{
+    QFETCH(bool, belowLeast);
+    MainWindow& main = desktop_->mainWindow();
+    auto* pages = find<QTabWidget>("PageControlParam");
+    // Every page built and shown once, as the idle time leaves them.
+    for (int page = 0; page < MainWindow::kInputPageCount; ++page) {
+        main.buildInputPage(page);
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+    }
+    QWidget* inputs = main.centralWidget();
+    const int available = main.screen()->availableGeometry().width();
+    const int wanted = inputs->sizeHint().width();
+    const int least = main.widestLeastWidth();
+    QVERIFY2(least < wanted, qPrintable(QStringLiteral("%1 of %2").arg(least).arg(wanted)));
+    const int room = belowLeast ? least - 1 : (least + wanted) / 2;
+    main.setRoomBeside([=] { return available - room; });
+    std::optional<QPoint> calculate;
+    for (const int page : { 0, 1, 2, 0, 2, 1 }) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        if (belowLeast) {
+            QCOMPARE(inputs->minimumWidth(), 0);
+            QCOMPARE(inputs->maximumWidth(), QWIDGETSIZE_MAX);
+            continue;
+        }
+        QCOMPARE(inputs->minimumWidth(), room);
+        QCOMPARE(inputs->maximumWidth(), room);
+        QTRY_COMPARE(inputs->width(), room);
+        // No input of the page shown out of view.
+        QVERIFY(
+            pages->currentWidget()->width() >= pages->currentWidget()->minimumSizeHint().width());
+        const QPoint at = find<QPushButton>("BitCalcs")->mapTo(&main, QPoint(0, 0));
+        if (!calculate)
+            calculate = at;
+        QCOMPARE(at, *calculate);
     }
 }
 
