@@ -2,7 +2,6 @@
 
 #include "app/NumberText.h"
 #include "app/Utf8.h"
-#include "machines/MachineTable.h"
 #include "scenario/CutterCommands.h"
 
 #include <cstdint>
@@ -11,7 +10,6 @@
 #include <ios>
 #include <istream>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +22,11 @@ namespace {
 // desktop program's message box shows it.
 constexpr const char* kInformationCaption = "millcalc";
 constexpr char kHexDigits[] = "0123456789abcdef";
+
+// The kinds of control an input command acts on, as an error names them.
+constexpr std::string_view kNeedsText = "a text field, an editable list or a static text";
+constexpr std::string_view kNeedsItems = "a list, radio group or page control";
+constexpr std::string_view kNeedsCheck = "a check box or radio button";
 
 // No command takes more than three arguments: a fourth word only tells that
 // there are too many, so the split stops there, and a line of a million blanks
@@ -122,39 +125,6 @@ std::string escapeText(const std::string& text)
     return escaped;
 }
 
-bool readScenarioLine(std::istream& in, std::string& line)
-{
-    line.clear();
-    const std::istream::sentry ready(in, true);
-    if (!ready)
-        return false;
-    using Traits = std::char_traits<char>;
-    std::streambuf& buffer = *in.rdbuf();
-    bool any = false;
-    try {
-        for (;;) {
-            const Traits::int_type c = buffer.sbumpc();
-            if (Traits::eq_int_type(c, Traits::eof())) {
-                in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
-                return any;
-            }
-            any = true;
-            if (c == '\n')
-                return true;
-            if (c == '\r') {
-                if (buffer.sgetc() == '\n')
-                    buffer.sbumpc();
-                return true;
-            }
-            line += Traits::to_char_type(c);
-        }
-    } catch (...) {
-        // A file buffer throws when the file cannot be read; so is it seen.
-        in.setstate(std::ios::badbit);
-        return false;
-    }
-}
-
 ScenarioRunner::ScenarioRunner(std::ostream& out)
     : out_(out)
     , form_(*this)
@@ -241,7 +211,7 @@ const Field* ScenarioRunner::control(const std::string& name)
 int ScenarioRunner::run(std::istream& in)
 {
     std::string line;
-    while (!ended_ && out_ && readScenarioLine(in, line)) {
+    while (!ended_ && out_ && readLine(in, line)) {
         if (!runLine(line))
             break;
     }
@@ -296,41 +266,6 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
         = kindSet({ K::DropDownList, K::EditableList, K::RadioGroup, K::PageControl });
     static constexpr KindSet kWindows = kindSet({ K::Window, K::Panel });
     static constexpr Command kCommands[] = {
-        // A static text too: a calculation file restores the material group's
-        // name that a transfer from the material panel wrote.
-        { "set", Shape::ControlAndText, 0,
-            kindSet({ K::TextField, K::EditableList, K::StaticText }),
-            "a text field, an editable list or a static text",
-            [](ScenarioRunner& r, const Call& c) {
-                r.form_.typeText(c.control->name, std::string(c.text));
-            } },
-        { "pick", Shape::Control, 2, kLists, "a list, radio group or page control",
-            [](ScenarioRunner& r, const Call& c) {
-                int index = 0;
-                if (!parseIndex(c.words[1], index) || index < 0
-                    || index >= static_cast<int>(c.control->items.size()))
-                    return r.error("index out of range: " + c.words[1]);
-                r.form_.pick(c.control->name, index);
-            } },
-        // The park's machine by its id, picked as `pick TabMach` does.
-        { "machine", Shape::Word, 1, 0, "",
-            [](ScenarioRunner& r, const Call& c) {
-                const int row = machineIndexById(r.form_.machines(), c.words[0]);
-                if (row < 0)
-                    return r.error("unknown machine " + c.words[0]);
-                r.form_.pick("TabMach", row);
-            } },
-        { "check", Shape::Control, 2, kindSet({ K::CheckBox, K::RadioButton }),
-            "a check box or radio button",
-            [](ScenarioRunner& r, const Call& c) {
-                if (c.words[1] != "0" && c.words[1] != "1")
-                    return r.error("check takes 0 or 1");
-                // A click on the radio button already checked changes nothing,
-                // and its handler does not run.
-                if (c.control->kind == K::RadioButton && c.control->checked && c.words[1] == "1")
-                    return;
-                r.form_.check(c.control->name, c.words[1] == "1");
-            } },
         { "click", Shape::Control, 1, kindSet({ K::Button, K::Picture, K::MenuItem }),
             "a button, picture or menu item",
             [](ScenarioRunner& r, const Call& c) { r.form_.click(c.control->name); } },
@@ -359,7 +294,7 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
                 r.out_ << "FIELD\t" << f.name << '\t' << escapeText(r.form_.store().text(f.name))
                        << '\t' << colourText(f.colour) << '\t' << (f.enabled ? 1 : 0) << '\n';
             } },
-        { "items", Shape::Control, 1, kLists, "a list, radio group or page control",
+        { "items", Shape::Control, 1, kLists, kNeedsItems,
             [](ScenarioRunner& r, const Call& c) {
                 r.out_ << "ITEMS\t" << c.control->name << '\t' << c.control->index;
                 for (const std::string& item : c.control->items)
@@ -420,12 +355,6 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
                     r.form_.cutters().load(userFolders());
                 r.cutterAnswer(answer);
             } },
-        // The cutter of the id on the input page shown, as a calculation file
-        // chooses it.
-        { "cutter", Shape::Word, 1, 0, "",
-            [](ScenarioRunner& r, const Call& c) {
-                r.form_.cutters().chooseById(r.form_.store().index("PageControlParam"), c.words[0]);
-            } },
         { "cutters", Shape::None, 0, 0, "",
             [](ScenarioRunner& r, const Call&) {
                 r.cutterAnswer(listCuttersCommand(userFolders()));
@@ -434,8 +363,48 @@ std::span<const ScenarioRunner::Command> ScenarioRunner::commands()
     return kCommands;
 }
 
+void ScenarioRunner::performInput(const InputLine& input, InputFault fault)
+{
+    using Command = InputLine::Command;
+    const std::string word(commandWord(input.command));
+    switch (fault) {
+    case InputFault::None:
+        break;
+    case InputFault::NotInput:
+        return error("unknown command " + word);
+    case InputFault::NoName:
+        // set reads the rest of its line as a name and a text, the name empty here.
+        return error(input.command == Command::Set ? "unknown control " : "missing control name");
+    case InputFault::UnknownField:
+        return error("unknown control " + input.field);
+    case InputFault::WrongCount:
+        return error("wrong number of arguments for " + word);
+    case InputFault::WrongKind:
+        return error(word + " needs "
+            + std::string(input.command == Command::Set ? kNeedsText
+                    : input.command == Command::Pick    ? kNeedsItems
+                                                        : kNeedsCheck)
+            + ": " + input.field);
+    case InputFault::BadValue:
+        if (input.command == Command::Pick)
+            return error("index out of range: " + input.text);
+        if (input.command == Command::Check)
+            return error("check takes 0 or 1");
+        return error("unknown machine " + input.text);
+    }
+    const bool applied = applyInputLine(form_, input,
+        [this](int page, const std::string& id) { form_.cutters().chooseById(page, id); });
+    if (!applied)
+        error("unknown machine " + input.text);
+}
+
 void ScenarioRunner::perform(const std::string& line)
 {
+    InputLine input;
+    const InputFault fault = readInputLine(line, form_.store(), input);
+    if (fault != InputFault::NotInput)
+        return performInput(input, fault);
+
     const std::size_t blank = line.find(' ');
     const std::string_view name = std::string_view(line).substr(0, blank);
     // A view: a line of ten megabytes of blanks is not copied again.

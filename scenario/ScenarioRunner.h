@@ -5,6 +5,7 @@
 
 #include "app/Toolkit.h"
 #include "shell/FormMain.h"
+#include "shell/InputLine.h"
 
 #include <iosfwd>
 #include <span>
@@ -55,6 +56,8 @@ private:
     static std::span<const Command> commands();
 
     void perform(const std::string& line);
+    // An input command, read by the grammar the calculation file reads too.
+    void performInput(const InputLine& input, InputFault fault);
     void error(const std::string& reason);
     void cutterAnswer(const CutterAnswer& answer);
     const Field* control(const std::string& name);
@@ -71,10 +74,5 @@ private:
 // byte that is not part of well-formed UTF-8, so that the output is always
 // valid UTF-8 with one event or answer a line.
 std::string escapeText(const std::string& text);
-
-// Reads one scenario line into line, without its end: a line feed, a carriage
-// return and line feed, or a lone carriage return. Returns false at the end of
-// the input or when it cannot be read (in.bad() then tells which).
-bool readScenarioLine(std::istream& in, std::string& line);
 
 } // namespace millcalc

@@ -5,7 +5,6 @@
 #include "app/Form.h"
 #include "app/Utf8.h"
 #include "machines/MachineTable.h"
-#include "machines/ParkFile.h"
 #include "materials/MaterialCatalogue.h"
 #include "shell/Methods.h"
 
@@ -20,49 +19,12 @@ constexpr const char* kMachine = "TabMach";
 // The result page decides which method "Расчет" runs; the input pages follow it.
 constexpr const char* kMethod = "PageControlMethods";
 
-bool sets(FieldKind kind)
-{
-    return kind == FieldKind::TextField || kind == FieldKind::EditableList
-        || kind == FieldKind::StaticText;
-}
-
-bool picks(FieldKind kind)
-{
-    return kind == FieldKind::DropDownList || kind == FieldKind::EditableList
-        || kind == FieldKind::RadioGroup || kind == FieldKind::PageControl;
-}
-
-bool checks(FieldKind kind)
-{
-    return kind == FieldKind::CheckBox || kind == FieldKind::RadioButton;
-}
-
 // A line holds one text: a line break in it (no field the user types into
 // holds one) is written as a blank.
 std::string oneLine(std::string text)
 {
     std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     return text;
-}
-
-// The lines of the file, each without its end: a line feed, a carriage
-// return and line feed, or a lone carriage return, as the runner reads them.
-std::vector<std::string_view> splitLines(std::string_view bytes)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
-            ++start;
-    }
-    return lines;
 }
 
 // The number a text states, all of it ("," read as "."); false for a text
@@ -96,17 +58,49 @@ bool sameLine(std::string_view a, std::string_view b)
         && x == y;
 }
 
-bool parseItem(std::string_view text, int& value)
-{
-    if (text.empty() || text.size() > 9)
-        return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value >= 0;
-}
-
 std::string quoted(std::string_view text)
 {
     return "«" + std::string(text) + "»";
+}
+
+// Why the file refuses a line the grammar of input lines finds at fault.
+std::string faultReason(
+    std::string_view line, const FieldStore& store, InputFault fault, const CalculationLine& entry)
+{
+    using Command = CalculationLine::Command;
+    const std::string field = quoted(entry.field);
+    switch (fault) {
+    case InputFault::None:
+        break;
+    case InputFault::NotInput:
+        return "команда " + quoted(line.substr(0, line.find(' ')))
+            + " не задает ввод: файл расчета только выбирает станок (machine), вводит "
+              "тексты (set), выбирает пункты (pick), отмечает флажки (check) и выбирает "
+              "фрезу (cutter)";
+    case InputFault::NoName:
+        return "нет имени поля";
+    case InputFault::UnknownField:
+        return entry.field.empty() ? "нет имени поля" : "неизвестное поле " + field;
+    case InputFault::WrongCount:
+    case InputFault::WrongKind:
+    case InputFault::BadValue:
+        // A word too many or too few is a value out of place, unless the
+        // field does not take the command at all.
+        if (entry.command == Command::Machine)
+            return "id станка " + quoted(entry.text)
+                + ": допустимы от 1 до 64 знаков из a-z, 0-9, «.», «_» и «-»";
+        if (entry.command == Command::Cutter)
+            return "нет обозначения фрезы";
+        if (fault != InputFault::BadValue && !actsOn(entry.command, store.field(entry.field).kind))
+            return entry.command == Command::Set ? "поле " + field + " не вводится текстом"
+                : entry.command == Command::Pick ? "в поле " + field + " нет пунктов"
+                                                 : "поле " + field + " не флажок";
+        if (entry.command == Command::Pick)
+            return "пункт " + quoted(entry.text) + " вне списка поля " + field + " (0–"
+                + std::to_string(static_cast<int>(store.field(entry.field).items.size()) - 1) + ")";
+        return "флажок " + field + " ставится 0 или 1";
+    }
+    return {};
 }
 
 } // namespace
@@ -152,12 +146,12 @@ std::string calculationBody(const Form& form, std::span<const std::string> cutte
         if (f.kind == FieldKind::RadioButton) {
             if (f.checked)
                 selections += "check " + name + " 1\n";
-        } else if (checks(f.kind)) {
+        } else if (actsOn(CalculationLine::Command::Check, f.kind)) {
             selections += "check " + name + (f.checked ? " 1\n" : " 0\n");
-        } else if (picks(f.kind) && f.index >= 0) {
+        } else if (actsOn(CalculationLine::Command::Pick, f.kind) && f.index >= 0) {
             selections += "pick " + name + ' ' + std::to_string(f.index) + '\n';
         }
-        if (sets(f.kind))
+        if (actsOn(CalculationLine::Command::Set, f.kind))
             texts += "set " + name + ' ' + oneLine(f.text) + '\n';
     }
     std::string body = selections + texts;
@@ -173,8 +167,8 @@ std::string calculationBody(const Form& form, std::span<const std::string> cutte
 
 bool sameCalculation(std::string_view body, std::string_view other)
 {
-    const std::vector<std::string_view> lines = splitLines(body);
-    const std::vector<std::string_view> others = splitLines(other);
+    const std::vector<std::string> lines = splitLines(body);
+    const std::vector<std::string> others = splitLines(other);
     return lines.size() == others.size()
         && std::equal(lines.begin(), lines.end(), others.begin(), sameLine);
 }
@@ -220,7 +214,7 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
     if (bytes.size() > kCalculationFileLimit)
         return fail(0, "файл больше 1 МБ (" + std::to_string(bytes.size()) + " байт)");
 
-    const std::vector<std::string_view> text = splitLines(bytes);
+    const std::vector<std::string> text = splitLines(bytes);
     // The bytes first, every line, before any command is looked at.
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
@@ -243,84 +237,15 @@ bool readCalculation(std::string_view bytes, const FieldStore& store,
         const std::string_view line = text[i];
         if (line.empty() || line[0] == '#')
             continue;
-        const std::size_t blank = line.find(' ');
-        const std::string_view word = line.substr(0, blank);
-        const std::string_view rest
-            = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
         CalculationLine entry;
-        if (word == "machine") {
-            if (!validMachineId(rest))
-                return fail(number,
-                    "id станка " + quoted(rest)
-                        + ": допустимы от 1 до 64 знаков из a-z, 0-9, «.», «_» и «-»");
-            entry.command = CalculationLine::Command::Machine;
-            entry.field = kMachine;
-            entry.text = std::string(rest);
-            lines.push_back(std::move(entry));
-            continue;
-        }
-        if (word == "set")
-            entry.command = CalculationLine::Command::Set;
-        else if (word == "pick")
-            entry.command = CalculationLine::Command::Pick;
-        else if (word == "check")
-            entry.command = CalculationLine::Command::Check;
-        else if (word == "cutter")
-            entry.command = CalculationLine::Command::Cutter;
-        else
-            return fail(number,
-                "команда " + quoted(word)
-                    + " не задает ввод: файл расчета только выбирает станок (machine), вводит "
-                      "тексты (set), выбирает пункты (pick), отмечает флажки (check) и выбирает "
-                      "фрезу (cutter)");
-        if (entry.command == CalculationLine::Command::Cutter) {
-            // The id as written: the library may no longer hold it, which
-            // only a log line tells when the file is opened.
-            if (rest.empty())
-                return fail(number, "нет обозначения фрезы");
-            entry.text = std::string(rest);
-            lines.push_back(std::move(entry));
-            continue;
-        }
-        const std::size_t nameEnd = rest.find(' ');
-        entry.field = std::string(rest.substr(0, nameEnd));
-        const std::string_view argument
-            = nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
-        if (entry.field.empty())
-            return fail(number, "нет имени поля");
-        if (std::find(fields.begin(), fields.end(), entry.field) == fields.end()
-            || !store.has(entry.field))
-            return fail(number, "неизвестное поле " + quoted(entry.field));
-        const Field& f = store.field(entry.field);
-        switch (entry.command) {
-        case CalculationLine::Command::Set:
-            if (!sets(f.kind))
-                return fail(number, "поле " + quoted(entry.field) + " не вводится текстом");
-            if (nameEnd == std::string_view::npos)
-                return fail(number, "нет текста поля " + quoted(entry.field));
-            entry.text = std::string(argument);
-            break;
-        case CalculationLine::Command::Pick:
-            if (!picks(f.kind))
-                return fail(number, "в поле " + quoted(entry.field) + " нет пунктов");
-            if (!parseItem(argument, entry.value)
-                || entry.value >= static_cast<int>(f.items.size()))
-                return fail(number,
-                    "пункт " + quoted(argument) + " вне списка поля " + quoted(entry.field) + " (0–"
-                        + std::to_string(static_cast<int>(f.items.size()) - 1) + ")");
-            break;
-        case CalculationLine::Command::Cutter:
-            break;
-        case CalculationLine::Command::Check:
-            if (!checks(f.kind))
-                return fail(number, "поле " + quoted(entry.field) + " не флажок");
-            if (argument != "0" && argument != "1")
-                return fail(number, "флажок " + quoted(entry.field) + " ставится 0 или 1");
-            entry.value = argument == "1" ? 1 : 0;
-            break;
-        case CalculationLine::Command::Machine:
-            break;
-        }
+        const InputFault fault = readInputLine(line, store, fields, entry);
+        if (fault != InputFault::None)
+            return fail(number, faultReason(line, store, fault, entry));
+        // A text's line cut short at the name: a file written whole has a
+        // blank before each text, an empty one too.
+        if (entry.command == CalculationLine::Command::Set
+            && line.find(' ', commandWord(entry.command).size() + 1) == std::string_view::npos)
+            return fail(number, "нет текста поля " + quoted(entry.field));
         method = method || entry.field == kMethod;
         lines.push_back(std::move(entry));
     }
@@ -334,34 +259,12 @@ void applyCalculation(
     Form& form, const std::vector<CalculationLine>& lines, const CutterChooser& chooseCutter)
 {
     for (const CalculationLine& line : lines) {
-        switch (line.command) {
-        case CalculationLine::Command::Set:
-            form.typeText(line.field, line.text);
-            break;
-        case CalculationLine::Command::Pick:
-            form.pick(line.field, line.value);
-            break;
-        case CalculationLine::Command::Machine: {
-            const int row = machineIndexById(machinesOf(form), line.text);
-            form.pick(line.field, std::max(row, 0));
-            if (row < 0)
-                form.LogMessage("Станка «" + line.text + "» нет в парке: расчет открыт на станке «"
-                    + selectedMachine(form).MachineName + "»");
-            break;
-        }
-        case CalculationLine::Command::Cutter:
-            if (chooseCutter)
-                chooseCutter(form.store().index("PageControlParam"), line.text);
-            break;
-        case CalculationLine::Command::Check: {
-            // A click on the radio button already checked changes nothing.
-            const Field& f = form.store().field(line.field);
-            if (f.kind == FieldKind::RadioButton && f.checked && line.value == 1)
-                break;
-            form.check(line.field, line.value == 1);
-            break;
-        }
-        }
+        if (applyInputLine(form, line, chooseCutter))
+            continue;
+        // A machine that this park lacks: the calculation opens on the first.
+        form.pick(kMachine, 0);
+        form.LogMessage("Станка «" + line.text + "» нет в парке: расчет открыт на станке «"
+            + selectedMachine(form).MachineName + "»");
     }
 }
 

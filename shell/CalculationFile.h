@@ -4,8 +4,9 @@
 // whole or not at all.
 #pragma once
 
+#include "shell/InputLine.h"
+
 #include <cstddef>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,14 +52,8 @@ std::string calculationText(const Form& form, std::string_view version, std::str
 // machine: "станок".
 std::string calculationFileName(std::string_view machine);
 
-struct CalculationLine {
-    // Cutter: the cutter of the id in text, on the input page shown.
-    enum class Command { Set, Pick, Check, Machine, Cutter };
-    Command command = Command::Set;
-    std::string field;
-    std::string text; // Set: the text; Machine, Cutter: the id
-    int value = 0; // Pick: the item; Check: 1 or 0
-};
+// A line of the file: an input command, read by the one grammar of input lines.
+using CalculationLine = InputLine;
 
 struct CalculationError {
     int line = 0; // 1-based; 0 where the file as a whole is at fault
@@ -66,16 +61,14 @@ struct CalculationError {
 };
 
 // Reads the bytes of a calculation file against the store's controls, with
-// nothing changed. Returns false with the first fault: over the size limit,
-// binary, not UTF-8, a command other than machine, set, pick and check, a
-// machine id that no park could hold, a field that
-// the file does not hold, a command of the wrong kind for its field, an item
-// out of range, or no method at the end (a file cut short).
+// nothing changed, each line by the grammar of input lines. Returns false with
+// the first fault: over the size limit, binary, not UTF-8, a command other
+// than machine, set, pick, check and cutter, a machine id that no park could
+// hold, a field that the file does not hold, a command of the wrong kind for
+// its field, an item out of range, a text's line cut at the field's name, or
+// no method at the end (a file cut short).
 bool readCalculation(std::string_view bytes, const FieldStore& store,
     std::vector<CalculationLine>& lines, CalculationError& error);
-
-// Chooses the cutter of an id on a method page (the window's cutter choice).
-using CutterChooser = std::function<void(int page, const std::string& id)>;
 
 // Performs the lines as a user would, as the scenario runner does. A machine
 // that the form's park lacks leaves the first machine of the park selected,

@@ -3,6 +3,8 @@
 #include "shell/CalculationFile.h"
 #include "shell/CalculationResults.h"
 #include "shell/FormMain.h"
+#include "ui/SettingsFile.h"
+#include "ui/bind/NamedAction.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +22,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -33,17 +34,13 @@ namespace millcalc {
 
 namespace {
 
+// The keys of the settings file that the file commands keep.
+const QString kRecentKey = QStringLiteral("files/recent");
+const QString kFolderKey = QStringLiteral("files/lastFolder");
+
 QString filter()
 {
     return QStringLiteral("Расчет millcalc (*.%1)").arg(QLatin1String(kCalculationExtension));
-}
-
-QAction* menuAction(QObject* owner, const char* name, const char* text, const QKeySequence& keys)
-{
-    auto* action = new QAction(QString::fromUtf8(text), owner);
-    action->setObjectName(QString::fromUtf8(name));
-    action->setShortcut(keys);
-    return action;
 }
 
 // The local calculation file among dropped addresses, empty when none is.
@@ -107,10 +104,12 @@ CalculationCommands::CalculationCommands(
     , settingsFile_(std::move(settingsFile))
     // The same name as the window logic's menu item, which the scenario
     // runner clicks; here the question about unsaved changes comes first.
-    , new_(menuAction(mainWindow, "NNew", "&Новый расчет", QKeySequence::New))
-    , open_(menuAction(mainWindow, "FileOpen", "&Открыть расчет...", QKeySequence::Open))
-    , save_(menuAction(mainWindow, "FileSave", "&Сохранить расчет", QKeySequence::Save))
-    , saveAs_(menuAction(mainWindow, "FileSaveAs", "Сохранить расчет &как...",
+    , new_(namedAction(mainWindow, "NNew", QStringLiteral("&Новый расчет"), QKeySequence::New))
+    , open_(namedAction(
+          mainWindow, "FileOpen", QStringLiteral("&Открыть расчет..."), QKeySequence::Open))
+    , save_(namedAction(
+          mainWindow, "FileSave", QStringLiteral("&Сохранить расчет"), QKeySequence::Save))
+    , saveAs_(namedAction(mainWindow, "FileSaveAs", QStringLiteral("Сохранить расчет &как..."),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)))
     , askOpenName_([](QWidget* parent, const QString& proposed) {
         return QFileDialog::getOpenFileName(
@@ -140,16 +139,12 @@ CalculationCommands::CalculationCommands(
                                                  : int(QMessageBox::Cancel);
     })
 {
-    if (!settingsFile_.isEmpty()) {
-        QSettings settings(settingsFile_, QSettings::IniFormat);
-        // A settings file that cannot be read is as none.
-        if (settings.status() == QSettings::NoError) {
-            recentFiles_ = settings.value(QStringLiteral("files/recent")).toStringList();
-            lastFolder_ = settings.value(QStringLiteral("files/lastFolder")).toString();
-        }
-        while (recentFiles_.size() > kRecentFiles)
-            recentFiles_.removeLast();
-    }
+    // A settings file that cannot be read is as none.
+    const QVariantMap settings = readSettings(settingsFile_, { kRecentKey, kFolderKey });
+    recentFiles_ = settings.value(kRecentKey).toStringList();
+    lastFolder_ = settings.value(kFolderKey).toString();
+    while (recentFiles_.size() > kRecentFiles)
+        recentFiles_.removeLast();
 
     auto* menu = new QMenu(QStringLiteral("&Файл"), mainWindow);
     menu->setObjectName(QStringLiteral("FileMenu"));
@@ -389,13 +384,7 @@ void CalculationCommands::fillRecentMenu()
 
 void CalculationCommands::saveSettings() const
 {
-    if (settingsFile_.isEmpty())
-        return;
-    QSettings settings(settingsFile_, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return;
-    settings.setValue(QStringLiteral("files/recent"), recentFiles_);
-    settings.setValue(QStringLiteral("files/lastFolder"), lastFolder_);
+    writeSettings(settingsFile_, { { kRecentKey, recentFiles_ }, { kFolderKey, lastFolder_ } });
 }
 
 bool CalculationCommands::eventFilter(QObject* watched, QEvent* event)

@@ -18,6 +18,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/StaleMarks.h"
 #include "ui/WindowMemory.h"
+#include "ui/bind/NamedAction.h"
 #include "ui/sheet/SheetCommands.h"
 
 #include <QAction>
@@ -126,8 +127,8 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
     installCutterMenu(form_, main_.get());
     // "Восстановить расположение окон" closes the help menu's panel lines.
-    auto* reset = new QAction(QStringLiteral("Восстановить расположение &окон"), main_.get());
-    reset->setObjectName(QStringLiteral("NResetLayout"));
+    QAction* reset = namedAction(
+        main_.get(), "NResetLayout", QStringLiteral("Восстановить расположение &окон"));
     if (auto* help = main_->findChild<QMenu*>(QStringLiteral("N7Menu"))) {
         const QList<QAction*> lines = help->actions();
         const auto machines = std::find_if(lines.begin(), lines.end(),

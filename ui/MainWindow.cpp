@@ -2,6 +2,7 @@
 
 #include "ui/MethodPages.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/NamedAction.h"
 #include "ui/bind/PaletteColours.h"
 
 #include <QAction>
@@ -41,9 +42,7 @@ void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> l
             menu->addSeparator();
             continue;
         }
-        auto* action = new QAction(caption(line.caption), owner);
-        action->setObjectName(QString::fromUtf8(line.name));
-        menu->addAction(action);
+        menu->addAction(namedAction(owner, line.name, caption(line.caption)));
     }
 }
 
@@ -88,13 +87,9 @@ MainWindow::MainWindow()
 
 void MainWindow::createMenus()
 {
-    auto* close = new QAction(caption("&Закрыть"), this);
-    close->setObjectName(QStringLiteral("NClose"));
     // The park's editor, a window of its own (ui/MachineEditor).
-    auto* machines = new QAction(caption("&Станки..."), this);
-    machines->setObjectName(QStringLiteral("NMachines"));
-    menuBar()->addAction(machines);
-    menuBar()->addAction(close);
+    menuBar()->addAction(namedAction(this, "NMachines", caption("&Станки...")));
+    menuBar()->addAction(namedAction(this, "NClose", caption("&Закрыть")));
 
     QMenu* help = menuBar()->addMenu(caption("&Помощь.."));
     help->setObjectName(QStringLiteral("N7Menu"));

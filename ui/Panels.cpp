@@ -7,6 +7,7 @@
 #include "ui/MethodPages.h"
 #include "ui/ResultPages.h"
 #include "ui/WidgetKit.h"
+#include "ui/bind/NamedAction.h"
 #include "ui/bind/TableWidgetBinding.h"
 #include "ui/pictures/PictureLabel.h"
 
@@ -103,9 +104,7 @@ QWidget* createResultsPanel()
     layout->addWidget(footer);
 
     // The results' context menu.
-    auto* fit = new QAction(QStringLiteral("Подобрать по станку"), widget);
-    fit->setObjectName(QStringLiteral("N29"));
-    widget->addAction(fit);
+    widget->addAction(namedAction(widget, "N29", QStringLiteral("Подобрать по станку")));
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
     return widget;
 }

@@ -1,10 +1,11 @@
 #include "ui/WindowMemory.h"
 
+#include "ui/SettingsFile.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
-#include <QSettings>
 
 namespace millcalc {
 
@@ -45,9 +46,9 @@ WindowMemory::WindowMemory(QMainWindow& window, QString settingsFile)
 
 void WindowMemory::restore()
 {
-    QSettings settings(settingsFile_, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return;
+    const QVariantMap settings = readSettings(settingsFile_,
+        { QLatin1String(kFrame), QLatin1String(kGeometry), QLatin1String(kState),
+            QLatin1String(kPanels) });
     const QRect frame = settings.value(QLatin1String(kFrame)).toRect();
     const QByteArray geometry = settings.value(QLatin1String(kGeometry)).toByteArray();
     const QByteArray state = settings.value(QLatin1String(kState)).toByteArray();
@@ -66,15 +67,12 @@ void WindowMemory::save() const
 {
     if (!window_)
         return;
-    QSettings settings(settingsFile_, QSettings::IniFormat);
-    // One that could not be read is not overwritten by what it did not give.
-    if (settings.status() != QSettings::NoError)
-        return;
-    settings.setValue(QLatin1String(kGeometry), window_->saveGeometry());
-    settings.setValue(QLatin1String(kState), window_->saveState(kStateVersion));
-    settings.setValue(QLatin1String(kFrame), window_->frameGeometry());
+    QVariantMap values { { QLatin1String(kGeometry), window_->saveGeometry() },
+        { QLatin1String(kState), window_->saveState(kStateVersion) },
+        { QLatin1String(kFrame), window_->frameGeometry() } };
     if (shownPanels_)
-        settings.setValue(QLatin1String(kPanels), shownPanels_());
+        values.insert(QLatin1String(kPanels), shownPanels_());
+    writeSettings(settingsFile_, values);
 }
 
 } // namespace millcalc

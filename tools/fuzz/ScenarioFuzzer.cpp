@@ -5,6 +5,7 @@
 #include "robust/KnownTexts.h"
 #include "robust/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
+#include "shell/InputLine.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -89,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Lines are split as the runner splits a file: at LF, CR LF or a lone CR.
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     std::string line;
-    while (!runner.ended() && readScenarioLine(input, line)) {
+    while (!runner.ended() && readLine(input, line)) {
         if (line.rfind("set ", 0) == 0) {
             const std::size_t blank = line.find(' ', 4);
             checks.userTyped(blank == std::string::npos ? std::string() : line.substr(blank + 1));

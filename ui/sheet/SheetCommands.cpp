@@ -5,6 +5,7 @@
 #include "shell/Methods.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
+#include "ui/bind/NamedAction.h"
 #include "ui/sheet/SheetHeaderDialog.h"
 #include "ui/sheet/SheetPage.h"
 
@@ -27,14 +28,6 @@
 namespace millcalc {
 
 namespace {
-
-QAction* action(QObject* owner, const char* name, const char* text, const QKeySequence& keys)
-{
-    auto* action = new QAction(QString::fromUtf8(text), owner);
-    action->setObjectName(QString::fromUtf8(name));
-    action->setShortcut(keys);
-    return action;
-}
 
 // The short name of a method in a file name.
 const char* methodWord(int page)
@@ -68,14 +61,15 @@ SheetCommands::SheetCommands(FormMain& form, QMainWindow* mainWindow)
     : QObject(mainWindow)
     , form_(form)
     , mainWindow_(mainWindow)
-    , preview_(action(mainWindow, "SheetPreview", "&Просмотр и печать...", QKeySequence::Print))
+    , preview_(namedAction(
+          mainWindow, "SheetPreview", QStringLiteral("&Просмотр и печать..."), QKeySequence::Print))
     // Ctrl+S saves the calculation itself (ui/CalculationCommands); the PDF,
     // an export, takes Ctrl+Shift+E.
-    , pdf_(action(mainWindow, "SheetPdf", "&Сохранить в PDF...",
+    , pdf_(namedAction(mainWindow, "SheetPdf", QStringLiteral("&Сохранить в PDF..."),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)))
-    , copy_(action(mainWindow, "SheetCopy", "&Копировать таблицу",
+    , copy_(namedAction(mainWindow, "SheetCopy", QStringLiteral("&Копировать таблицу"),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)))
-    , header_(action(mainWindow, "SheetHeader", "&Шапка листа...", QKeySequence()))
+    , header_(namedAction(mainWindow, "SheetHeader", QStringLiteral("&Шапка листа...")))
     , askFileName_([](QWidget* parent, const QString& proposed) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить лист расчета в PDF"),
             proposed, QStringLiteral("Документ PDF (*.pdf)"));
