@@ -187,7 +187,7 @@ std::string calculationText(const Form& form, std::string_view version, std::str
     return text + calculationBody(form, cutterIds) + std::string(results);
 }
 
-std::string calculationFileName(std::string_view machine)
+std::string fileNameWord(std::string_view machine)
 {
     const std::size_t first = machine.find_first_not_of(' ');
     const std::size_t last = machine.find_last_not_of(' ');
@@ -199,7 +199,12 @@ std::string calculationFileName(std::string_view machine)
         if (c == '/' || byte < 0x20 || byte == 0x7f)
             c = '-';
     }
-    return "расчет-" + name + "." + kCalculationExtension;
+    return name;
+}
+
+std::string calculationFileName(std::string_view machine)
+{
+    return "расчет-" + fileNameWord(machine) + "." + kCalculationExtension;
 }
 
 bool readCalculation(std::string_view bytes, const FieldStore& store,

@@ -46,10 +46,14 @@ bool sameCalculation(std::string_view body, std::string_view other);
 std::string calculationText(const Form& form, std::string_view version, std::string_view date,
     std::string_view results = {}, std::span<const std::string> cutterIds = {});
 
+// A machine's name as the names of the files proposed for it take it (the
+// calculation file, the sheet's PDF): kept as it is (blanks, brackets,
+// Cyrillic) but for what a file name cannot hold: "/" and the control
+// characters become "-". No machine: "станок".
+std::string fileNameWord(std::string_view machine);
+
 // The name proposed for a new calculation's file: "расчет-MACHINE.millcalc",
-// the machine's name kept as it is (blanks, brackets, Cyrillic) but for what
-// a file name cannot hold: "/" and the control characters become "-". No
-// machine: "станок".
+// the machine's name in fileNameWord's words.
 std::string calculationFileName(std::string_view machine);
 
 // A line of the file: an input command, read by the one grammar of input lines.

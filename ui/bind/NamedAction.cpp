@@ -4,8 +4,8 @@
 
 namespace millcalc {
 
-QAction* namedAction(QObject* owner, const char* name, const QString& caption,
-    const QKeySequence& keys)
+QAction* namedAction(
+    QObject* owner, const char* name, const QString& caption, const QKeySequence& keys)
 {
     auto* action = new QAction(caption, owner);
     action->setObjectName(QString::fromUtf8(name));

@@ -1,5 +1,6 @@
 #include "ui/sheet/SheetCommands.h"
 
+#include "shell/CalculationFile.h"
 #include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
 #include "shell/Methods.h"
@@ -22,7 +23,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace millcalc {
@@ -34,20 +34,6 @@ const char* methodWord(int page)
 {
     const Method* method = methodAt(page);
     return method != nullptr ? method->fileWord : "расчет";
-}
-
-// Letters, digits and dashes; every other run of characters becomes one "_".
-QString fileWord(const QString& text)
-{
-    QString word = text;
-    word.replace(QRegularExpression(
-                     QStringLiteral("[^\\w-]+"), QRegularExpression::UseUnicodePropertiesOption),
-        QStringLiteral("_"));
-    while (word.startsWith(QLatin1Char('_')))
-        word.remove(0, 1);
-    while (word.endsWith(QLatin1Char('_')))
-        word.chop(1);
-    return word;
 }
 
 QString sheetTime(const QDateTime& when)
@@ -195,7 +181,7 @@ QString SheetCommands::proposedPdfPath(const CalculationSheet& sheet, const QDat
     if (folder.isEmpty())
         folder = QDir::homePath();
     const QString name = QStringLiteral("расчет-%1-%2-%3.pdf")
-                             .arg(fileWord(QString::fromStdString(sheet.machine)),
+                             .arg(QString::fromStdString(fileNameWord(sheet.machine)),
                                  QString::fromUtf8(methodWord(sheet.page)),
                                  when.toString(QStringLiteral("yyyy-MM-dd")));
     return QDir(folder).filePath(name);

@@ -347,7 +347,7 @@ void CalculationSheetTest::saveCommandProposesANameInTheDocumentsFolder()
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QCOMPARE(QFileInfo(proposed).absolutePath(), QFileInfo(documents).absoluteFilePath());
     QCOMPARE(QFileInfo(proposed).fileName(),
-        QStringLiteral("расчет-V-STAR_FOREST-LINE-титан-%1.pdf")
+        QStringLiteral("расчет-V-STAR (FOREST-LINE)-титан-%1.pdf")
             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
     // The name the user gives gets its extension; nothing else is written.
     QVERIFY(QFile::exists(chosen + QStringLiteral(".pdf")));
