@@ -122,6 +122,7 @@ QWidget* MachineEditor::createChart()
     layout->setContentsMargins(0, 0, 0, 0);
     if (Addons* module = addons()) {
         chart_ = module->createNomogramChart(place);
+        chart_->showCurvesOnly();
         layout->addWidget(chart_->widget());
     } else {
         auto* missing = new QLabel(QStringLiteral("Номограмма недоступна.\n\n") + addonsError());

@@ -15,9 +15,12 @@
 #include "ui/addons/Addons.h"
 
 #include <QAction>
+#include <QChart>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -405,6 +408,14 @@ void MachineEditorTest::curveEditedRedrawsTheNomogram()
     QXYSeries* power = editor->chart()->series(0);
     const qsizetype points = power->count();
     QVERIFY(points >= 2);
+    // The curves alone in the legend: no operating point, whose entries
+    // would leave the curves' names elided in the editor's narrower chart.
+    QStringList shown;
+    for (const QLegendMarker* marker : editor->chart()->chart()->legend()->markers())
+        if (marker->isVisible())
+            shown << marker->label();
+    QCOMPARE(shown,
+        (QStringList { QStringLiteral("Кривая Мощности"), QStringLiteral("Кривая Момента") }));
     auto* curve = editor->findChild<QTableWidget*>(QStringLiteral("GridCurve"));
     curve->item(1, 1)->setText(QStringLiteral("7,25"));
     QCOMPARE(power->at(1).y(), 7.25);

@@ -45,6 +45,9 @@ public:
     virtual QWidget* widget() = 0;
     // Shows the points, the axes scaled to them.
     virtual void draw(const Points& points) = 0;
+    // The machine's curves alone, as a machine's editor shows them: the
+    // operating point leaves the legend, so the curves' names keep its room.
+    virtual void showCurvesOnly() = 0;
 
     // The chart's parts, for checks.
     virtual QChart* chart() const = 0;

@@ -7,6 +7,7 @@
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMargins>
 #include <QPainter>
@@ -268,6 +269,13 @@ void paintNomogramOnPaper(QPainter& painter, const QRectF& rect, double pxPerMm,
     painter.setRenderHint(QPainter::Antialiasing);
     scene.render(&painter, rect, area, Qt::IgnoreAspectRatio);
     painter.restore();
+}
+
+void NomogramChartView::showCurvesOnly()
+{
+    for (int index = 2; index < 4; ++index)
+        for (QLegendMarker* marker : plot_.chart()->legend()->markers(plot_.series(index)))
+            marker->setVisible(false);
 }
 
 } // namespace millcalc

@@ -45,6 +45,7 @@ public:
 
     QWidget* widget() override { return this; }
     void draw(const Points& points) override { plot_.draw(points); }
+    void showCurvesOnly() override;
 
     QChart* chart() const override { return plot_.chart(); }
     QXYSeries* series(int index) const override { return plot_.series(index); }
