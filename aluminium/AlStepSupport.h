@@ -9,6 +9,9 @@
 
 namespace millcalc {
 
+// The aluminium page's cutter chooser.
+inline constexpr const char* kAluminiumCutter = "ComboBoxAlCutter";
+
 class Form;
 
 // A calculation step returns 0 when it ran to its end and -1 when it stopped.

@@ -36,7 +36,7 @@ const std::string* overrideOf(std::span<const FitValue> overrides, std::string_v
 
 const FitPlan& aluminiumFitPlan()
 {
-    static const FitPlan plan { kInputs, 1.0, nullptr, CalcAluminiumFitted };
+    static const FitPlan plan { "BitBtnAlFit", kInputs, 1.0, nullptr, CalcAluminiumFitted };
     return plan;
 }
 

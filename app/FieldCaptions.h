@@ -1,10 +1,9 @@
-// The caption and unit of every input and result of the three methods, as the
-// calculation sheet, the copied table and the result pages show them: each
-// declared once, here.
+// The caption and unit of an input or result, as the calculation sheet, the
+// copied table and the pages show them: each method declares its own in its
+// row (app/Method.h), the window its sheet header here.
 #pragma once
 
 #include <span>
-#include <string_view>
 
 namespace millcalc {
 
@@ -20,9 +19,6 @@ enum class LimitKind {
     // The cutter's deflection against the permissible one the user gives on
     // the method's input page.
     Deflection,
-    // What the machine delivers (Walter's Pn and M at n): coloured by its
-    // step, shown, and never called a check of the cut that it exceeds.
-    MachineFigure,
 };
 
 // How a control's value is read for a sheet.
@@ -41,28 +37,17 @@ struct FieldCaption {
     // there (every input's comes from here); null where a group title, the
     // control's own caption or nothing stands there.
     const char* pageLabel = nullptr;
-    LimitKind limit = LimitKind::None;
     ValueKind value = ValueKind::Text;
 };
 
-// The inputs and the results of method page 0 (Walter), 1 (aluminium) or 2
-// (titanium), in the order a sheet lists them; empty for any other page.
-std::span<const FieldCaption> inputCaptions(int page);
-std::span<const FieldCaption> resultCaptions(int page);
-
-// The aluminium formula-panel coefficients, one group a line: Sz, V1, V2, Pz.
+// A method's coefficients of one formula, a line of its formula panel.
 struct CoefficientGroup {
     const char* title;
     std::span<const FieldCaption> coefficients;
 };
-std::span<const CoefficientGroup> aluminiumCoefficientGroups();
 
 // The calculation sheet's header that an operation card needs before it is
 // signed: the part, the operation and who wrote the calculation.
 std::span<const FieldCaption> sheetHeaderCaptions();
-
-// The entry of a result or input field; throws std::out_of_range for a field
-// that has none.
-const FieldCaption& fieldCaption(std::string_view field);
 
 } // namespace millcalc

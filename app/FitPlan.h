@@ -57,6 +57,8 @@ struct FitValue {
 };
 
 struct FitPlan {
+    // The fit's button on the method's result page.
+    const char* button;
     std::span<const FitInput> inputs;
     // The share of a limit that a fitted result stays below; 1: the program's
     // own colour decides.

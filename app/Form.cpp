@@ -8,10 +8,10 @@
 
 namespace millcalc {
 
-Form::Form(Toolkit& toolkit)
+Form::Form(Toolkit& toolkit, std::span<const Method> methods)
     : toolkit_(toolkit)
 {
-    declareControls(store_);
+    declareControls(store_, methods);
 }
 
 Form::Form(Toolkit& toolkit, const Form& original)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +17,7 @@
 namespace millcalc {
 
 class Toolkit;
+struct Method;
 // The machine tools the form computes with; the machines floor defines it.
 struct MachinePark;
 
@@ -26,7 +28,8 @@ public:
     using Handler = std::function<void()>;
     using CellHandler = std::function<void(int column, int row)>;
 
-    explicit Form(Toolkit& toolkit);
+    // The window's controls and those of the methods' pages and panels.
+    explicit Form(Toolkit& toolkit, std::span<const Method> methods = {});
     // A detached copy to compute on: the original's fields, no listeners and
     // no handlers, and its own toolkit for the boxes and beeps of its steps.
     // Nothing it does reaches the original or a window.

@@ -1,8 +1,10 @@
 #include "materials/MaterialCatalogue.h"
 
+#include "app/Designer.h"
 #include "app/Form.h"
 
 #include <string>
+#include <utility>
 
 namespace millcalc {
 
@@ -36,6 +38,36 @@ void fillGroup(Form& form, const MaterialGroup& group)
 }
 
 } // namespace
+
+void declareMaterialsPanel(Designer& d)
+{
+    d.window(FieldKind::Panel, "PanelStMaterial", "Панель: Material->", true);
+    const std::pair<const char*, const char*> radios[] = {
+        { "RadioButton1", "Сталь (P)" },
+        { "RadioButton2", "Нержавеющая сталь (M)" },
+        { "RadioButton3", "Литейный чугун (K)" },
+        { "RadioButton4", "Цветные металлы (N)" },
+        { "RadioButton5", "Жаропрочные сплавы и титановые сплавы (S)" },
+    };
+    for (const auto& [name, caption] : radios)
+        d.add(FieldKind::RadioButton, name, "PanelStMaterial", caption);
+    d.add(FieldKind::StaticText, "StaticTextMaterial", "PanelStMaterial");
+    d.grid("StringGridTab", "PanelStMaterial", 4, 9, 0, 1);
+    Field& memo = d.add(FieldKind::Memo, "Memo1", "PanelStMaterial");
+    memo.readOnly = true;
+    memo.items = {
+        "Значение Kc1.1=удельная сила резания с главным передним углом=0 °. ",
+        "При других углах значение kc1.1 должно быть увеличено/уменьшено ",
+        "соответствующим образом, т.е. 1% на каждый градус главного переднего ",
+        "угла. ",
+        "Значение Rm (предел прочности на растяжение) - это дополнительные ",
+        "данные для определения требуемой группы материала заготовки, ",
+        "если материал обрабатывается с учетом более высокой прочности на ",
+        "растяжение, например, ковкий тянутый или термически обработанный ",
+        "материал.",
+    };
+    d.buttons("PanelStMaterial", { "BitBtnStMaterialOut" });
+}
 
 void createMaterials(Form& form)
 {

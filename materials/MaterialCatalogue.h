@@ -11,6 +11,8 @@
 
 namespace millcalc {
 
+class Designer;
+
 class Form;
 
 struct MaterialRow {
@@ -99,6 +101,8 @@ inline constexpr std::array<MaterialGroup, 5> MaterialGroupCatalogue { {
     { "RadioButton5", colours::Olive, colours::Olive, catalogue::kHeatResistant },
 } };
 
+// The material panel's controls, as the window designer leaves them.
+void declareMaterialsPanel(Designer& designer);
 // The material sub-step of the main window's creation: empty grid, headings,
 // group N shown and its name on the Walter input page.
 void createMaterials(Form& form);

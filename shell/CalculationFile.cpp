@@ -110,16 +110,20 @@ std::vector<std::string> calculationFields()
     std::vector<std::string> fields { kMachine };
     for (const MaterialGroup& group : MaterialGroupCatalogue)
         fields.emplace_back(group.radioButton);
-    for (int page = 0; page < 3; ++page) {
-        for (const FieldCaption& input : inputCaptions(page))
+    for (const Method& method : methods()) {
+        for (const FieldCaption& input : method.inputs)
             fields.emplace_back(input.field);
     }
-    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
-        for (const FieldCaption& coefficient : group.coefficients)
-            fields.emplace_back(coefficient.field);
+    for (const Method& method : methods()) {
+        for (const CoefficientGroup& group : method.coefficients) {
+            for (const FieldCaption& coefficient : group.coefficients)
+                fields.emplace_back(coefficient.field);
+        }
     }
-    for (const Method& method : methods())
-        fields.emplace_back(method.card.widthPasses);
+    for (const Method& method : methods()) {
+        if (method.card.widthPasses != nullptr)
+            fields.emplace_back(method.card.widthPasses);
+    }
     for (const FieldCaption& entry : sheetHeaderCaptions())
         fields.emplace_back(entry.field);
     fields.emplace_back(kMethod);

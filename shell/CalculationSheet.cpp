@@ -40,9 +40,10 @@ SheetLine sheetLine(const FieldStore& store, const FieldCaption& entry)
 void markStatus(const Form& form, const Method& method, const FieldCaption& entry, SheetLine& line)
 {
     // A machine figure is what the machine delivers: shown, never exceeded.
-    if (entry.limit == LimitKind::None || entry.limit == LimitKind::MachineFigure)
+    const LimitCheck* check = checkOf(method, entry.field);
+    if (check == nullptr)
         return;
-    const double limit = limitOf(form, method, entry.limit);
+    const double limit = limitOf(form, method, check->limit);
     line.exceeded = form.store().colour(entry.field) == colours::Red;
     if (!line.exceeded) {
         if (limit > 0)
@@ -141,10 +142,10 @@ CalculationSheet buildCalculationSheet(
 {
     const FieldStore& store = form.store();
     CalculationSheet sheet;
-    const Method* method = methodAt(store.index("PageControlMethods"));
+    const Method* method = activeMethod(store);
     if (method == nullptr)
         return sheet;
-    const int page = method->index;
+    const int page = pageOf(*method);
     sheet.page = page;
     for (const FieldCaption& entry : sheetHeaderCaptions())
         sheet.header.push_back({ entry.caption, store.text(entry.field) });
@@ -163,7 +164,8 @@ CalculationSheet buildCalculationSheet(
     for (const FieldCaption& entry : method->results) {
         // The passes across the part stand on the sheet where a fit narrowed
         // the width; one pass goes without saying.
-        if (std::string_view(entry.field) == method->card.widthPasses
+        if (method->card.widthPasses != nullptr
+            && std::string_view(entry.field) == method->card.widthPasses
             && store.text(entry.field) == "1")
             continue;
         SheetLine& line = sheet.results.emplace_back(sheetLine(store, entry));
@@ -172,7 +174,9 @@ CalculationSheet buildCalculationSheet(
     if (method->deflection != nullptr)
         sheet.deflectionModel = deflectionModelText(*method->deflection);
     sheet.log = log;
-    sheet.operationCard = operationCard(store, method->card);
+    // A method without a card line leaves the card empty.
+    if (method->card.diameter != nullptr)
+        sheet.operationCard = operationCard(store, method->card);
     for (const CurvePoint& point : selectedMachine(form).Curve) {
         sheet.powerCurve.push_back({ point.speedRpm, point.powerKw });
         sheet.torqueCurve.push_back({ point.speedRpm, point.torqueNm });

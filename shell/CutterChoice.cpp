@@ -4,6 +4,7 @@
 #include "app/FieldCaptions.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
+#include "shell/Methods.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,16 +16,7 @@ namespace millcalc {
 
 namespace {
 
-constexpr std::string_view kMethodWords[] = { "walter", "aluminium", "titanium" };
-
-constexpr CutterPage kPages[] = {
-    { kWalterCutter, "BaseD", "BaseZ", "BaseStL", nullptr, "BaseVc", "Basefz", "BaseB", "BaseT" },
-    { kAluminiumCutter, "BaseAlD", "BaseAlZ", "BaseAlL", nullptr, nullptr, nullptr, "BaseAlB",
-        "BaseAlT" },
-    // Titanium's L is the stick-out its deflection reads.
-    { kTitaniumCutter, "BaseTiD", "BaseTiZ", "BaseTiL", "RadioGroupTiMaterial", nullptr, nullptr,
-        "BaseTiB", "BaseTiT" },
-};
+const CutterPage kNoPage {};
 
 int materialItem(ToolMaterial material)
 {
@@ -54,7 +46,8 @@ std::optional<std::string> presetNumber(const SavedCut& cut, std::string_view na
 
 const CutterPage& cutterPage(int method)
 {
-    return kPages[std::clamp(method, 0, 2)];
+    const Method* row = methodAt(method);
+    return row != nullptr ? row->cutter : kNoPage;
 }
 
 bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& cutter)
@@ -71,10 +64,14 @@ bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& 
 
 CutterChoice::CutterChoice(Form& form)
     : form_(form)
+    , chosen_(methods().size())
 {
-    for (int method = 0; method < 3; ++method) {
-        form_.onChange(kPages[method].chooser,
-            [this, method] { choose(method, form_.store().index(kPages[method].chooser)); });
+    for (const Method& row : methods()) {
+        if (row.cutter.chooser == nullptr)
+            continue;
+        const int method = pageOf(row);
+        form_.onChange(row.cutter.chooser,
+            [this, method] { choose(method, form_.store().index(cutterPage(method).chooser)); });
     }
     form_.store().listen([this](const std::string& name, Change change) {
         if (change == Change::Text || change == Change::Index)
@@ -96,19 +93,22 @@ void CutterChoice::refresh()
     std::vector<std::string> items { kNoCutter };
     for (const Cutter& cutter : library_.cutters())
         items.push_back(cutter.name.empty() ? cutter.id : cutter.name);
-    for (int method = 0; method < 3; ++method) {
+    for (const Method& row : methods()) {
+        if (row.cutter.chooser == nullptr)
+            continue;
+        const int method = pageOf(row);
         std::string id = chosen_[static_cast<std::size_t>(method)];
         const auto& cutters = library_.cutters();
         const auto at = std::find_if(
             cutters.begin(), cutters.end(), [&](const Cutter& c) { return c.id == id; });
         const int item = at == cutters.end() ? 0 : static_cast<int>(at - cutters.begin()) + 1;
         filling_ = true;
-        form_.store().setItems(kPages[method].chooser, items);
-        form_.store().setIndex(kPages[method].chooser, item);
+        form_.store().setItems(row.cutter.chooser, items);
+        form_.store().setIndex(row.cutter.chooser, item);
         filling_ = false;
         // A cutter edited in the library keeps its place only while the page
         // still states it.
-        if (item > 0 && !pageMatches(form_.store(), kPages[method], *at))
+        if (item > 0 && !pageMatches(form_.store(), row.cutter, *at))
             setChosen(method, std::string());
         else
             setChosen(method, item > 0 ? std::move(id) : std::string());
@@ -117,7 +117,7 @@ void CutterChoice::refresh()
 
 const Cutter* CutterChoice::chosen(int method) const
 {
-    if (method < 0 || method > 2)
+    if (cutterPage(method).chooser == nullptr)
         return nullptr;
     const std::string& id = chosen_[static_cast<std::size_t>(method)];
     return id.empty() ? nullptr : library_.find(id);
@@ -125,7 +125,7 @@ const Cutter* CutterChoice::chosen(int method) const
 
 void CutterChoice::setChosen(int method, std::string id)
 {
-    const CutterPage& page = kPages[method];
+    const CutterPage& page = cutterPage(method);
     chosen_[static_cast<std::size_t>(method)] = std::move(id);
     const Cutter* cutter = chosen(method);
     form_.setCutterSpeedLimit(page.chooser, cutter && cutter->maxRpm ? *cutter->maxRpm : 0);
@@ -138,7 +138,7 @@ void CutterChoice::setChosen(int method, std::string id)
 
 void CutterChoice::choose(int method, int item)
 {
-    if (method < 0 || method > 2)
+    if (cutterPage(method).chooser == nullptr)
         return;
     const auto& cutters = library_.cutters();
     if (item <= 0 || item > static_cast<int>(cutters.size())) {
@@ -146,7 +146,7 @@ void CutterChoice::choose(int method, int item)
         return;
     }
     const Cutter& cutter = cutters[static_cast<std::size_t>(item - 1)];
-    const CutterPage& page = kPages[method];
+    const CutterPage& page = cutterPage(method);
     FieldStore& store = form_.store();
     filling_ = true;
     store.setIndex(page.chooser, item);
@@ -165,7 +165,7 @@ void CutterChoice::choose(int method, int item)
 
 bool CutterChoice::chooseById(int method, std::string_view id)
 {
-    if (method < 0 || method > 2)
+    if (cutterPage(method).chooser == nullptr)
         return false;
     const auto& cutters = library_.cutters();
     const auto at
@@ -183,8 +183,11 @@ void CutterChoice::fieldChanged(const std::string& name)
 {
     if (filling_)
         return;
-    for (int method = 0; method < 3; ++method) {
-        const CutterPage& page = kPages[method];
+    for (const Method& row : methods()) {
+        const CutterPage& page = row.cutter;
+        const int method = pageOf(row);
+        if (page.chooser == nullptr)
+            continue;
         const bool mine = name == page.diameter || name == page.teeth || name == page.stickout
             || (page.material != nullptr && name == page.material);
         if (!mine || chosen_[static_cast<std::size_t>(method)].empty())
@@ -197,16 +200,17 @@ void CutterChoice::fieldChanged(const std::string& name)
 
 std::string CutterChoice::saveCut(int method)
 {
-    if (method < 0 || method > 2)
+    const Method* row = methodAt(method);
+    if (row == nullptr)
         return "Режим сохраняется со страницы метода расчета";
     const Cutter* cutter = chosen(method);
     if (cutter == nullptr)
         return "Не выбрана фреза: выберите ее в поле \"Фреза\"";
     const FieldStore& store = form_.store();
     SavedCut cut;
-    cut.method = std::string(kMethodWords[method]);
+    cut.method = std::string(row->cutter.cutWord);
     cut.source = "user";
-    for (const FieldCaption& input : inputCaptions(method)) {
+    for (const FieldCaption& input : row->inputs) {
         const Field& f = store.field(input.field);
         if (f.kind == FieldKind::StaticText)
             cut.workMaterial = f.text;
@@ -215,10 +219,8 @@ std::string CutterChoice::saveCut(int method)
         else
             cut.inputs.emplace_back(input.field, f.text);
     }
-    if (method == 1)
-        cut.workMaterial = store.text("ComboBoxMaterial");
-    else if (method == 2)
-        cut.workMaterial = store.text("ComboBoxTiMaterial");
+    if (row->cutter.workMaterial != nullptr)
+        cut.workMaterial = store.text(row->cutter.workMaterial);
     Cutter kept = *cutter;
     kept.cuts.push_back(std::move(cut));
     CutterLibrary before = library_;
@@ -232,10 +234,13 @@ std::string CutterChoice::saveCut(int method)
 void CutterChoice::restoreCut(int method, std::string_view cutterId, const SavedCut& cut)
 {
     if (cut.method) {
-        const auto at = std::find(std::begin(kMethodWords), std::end(kMethodWords), *cut.method);
-        if (at == std::end(kMethodWords))
+        const auto rows = methods();
+        const auto at = std::find_if(rows.begin(), rows.end(), [&](const Method& row) {
+            return row.cutter.cutWord != nullptr && *cut.method == row.cutter.cutWord;
+        });
+        if (at == rows.end())
             return;
-        const int own = static_cast<int>(at - std::begin(kMethodWords));
+        const int own = pageOf(*at);
         chooseById(own, cutterId);
         // The picks first, whose handlers may write texts, then the texts.
         for (const auto& [name, text] : cut.inputs) {
@@ -260,9 +265,10 @@ void CutterChoice::restoreCut(int method, std::string_view cutterId, const Saved
             form_.pick("PageControlParam", own);
         return;
     }
-    method = std::clamp(method, 0, 2);
+    if (methodAt(method) == nullptr)
+        method = 0;
     chooseById(method, cutterId);
-    const CutterPage& page = kPages[method];
+    const CutterPage& page = cutterPage(method);
     const std::pair<const char*, const char*> preset[] = {
         { page.cuttingSpeed, "v_c" },
         { page.feedPerTooth, "f_z" },

@@ -4,34 +4,19 @@
 // calculation, and the cuts kept with a cutter.
 #pragma once
 
+#include "app/Method.h"
 #include "cutters/CutterLibrary.h"
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace millcalc {
 
 class FieldStore;
 class Form;
 
-// The fields of a method page that a cutter and a saved cut fill in; null
-// where the page has none.
-struct CutterPage {
-    const char* chooser;
-    const char* diameter;
-    const char* teeth;
-    const char* stickout;
-    // A radio group of the cutting material: high-speed steel 0, carbide 1.
-    const char* material;
-    // A preset from a CAM program: v_c, f_z, stepdown (axial), stepover (radial).
-    const char* cuttingSpeed;
-    const char* feedPerTooth;
-    const char* axialDepth;
-    const char* radialDepth;
-};
-
-// The page of method 0, 1 or 2.
+// The cutter fields of the method on a page; all null on any other page.
 const CutterPage& cutterPage(int method);
 
 // Whether the fields of the page state what the cutter has of them.
@@ -58,8 +43,8 @@ public:
     // library leaves the chooser and the typed values as they are, with a log
     // line. Returns whether it was found.
     bool chooseById(int method, std::string_view id);
-    // The chosen cutters' ids, by method; "" where "—" is chosen.
-    const std::array<std::string, 3>& chosenIds() const { return chosen_; }
+    // The chosen cutters' ids, by method page; "" where "—" is chosen.
+    const std::vector<std::string>& chosenIds() const { return chosen_; }
     const Cutter* chosen(int method) const;
 
     // Keeps the method page's inputs as a cut of its chosen cutter and saves
@@ -77,7 +62,7 @@ private:
 
     Form& form_;
     CutterLibrary library_;
-    std::array<std::string, 3> chosen_;
+    std::vector<std::string> chosen_;
     bool filling_ = false;
 };
 

@@ -21,13 +21,28 @@ namespace millcalc {
 
 namespace {
 
-constexpr const char* kKeptPanels[]
-    = { "PanelStMaterial", "PanelFormulaAl", "PanelTemp", "PanelMachines" };
+// The panels that a user keeps open from one run to the next: the methods'
+// own, then the machine comparison.
+std::vector<std::string_view> keptPanelNames()
+{
+    std::vector<std::string_view> names;
+    for (const Method& method : methods())
+        names.insert(names.end(), method.panels.begin(), method.panels.end());
+    names.emplace_back("PanelMachines");
+    return names;
+}
 
 // Where the calculation's fields stand: the pages of the methods' inputs and
-// results, and the panels whose fields are inputs too.
-constexpr std::string_view kCalculationPlaces[] = { "TabSheet1", "TabSheet2", "TabSheet3",
-    "TabSheetStandard", "TabSheetTechAl", "TabSheetTechTi", "PanelFormulaAl", "PanelStMaterial" };
+// results, and their panels, whose fields are inputs too.
+bool calculationPlace(std::string_view name)
+{
+    for (const Method& method : methods()) {
+        if (name == method.inputPage || name == method.resultPage
+            || std::find(method.panels.begin(), method.panels.end(), name) != method.panels.end())
+            return true;
+    }
+    return false;
+}
 
 bool holdsValue(FieldKind kind)
 {
@@ -50,8 +65,7 @@ bool ofCalculation(const FieldStore& store, const Field& field)
     const Field* place = &field;
     // A control stands a few levels deep at most: page, group, field.
     for (int depth = 0; depth < 8 && !place->parent.empty() && store.has(place->parent); ++depth) {
-        if (std::find(std::begin(kCalculationPlaces), std::end(kCalculationPlaces), place->parent)
-            != std::end(kCalculationPlaces))
+        if (calculationPlace(place->parent))
             return true;
         place = &store.field(place->parent);
     }
@@ -91,8 +105,10 @@ void restore(FieldStore& store, const Field& f)
 } // namespace
 
 FormMain::FormMain(Toolkit& toolkit)
-    : Form(toolkit)
+    : Form(toolkit, methods())
     , cutters_(*this)
+    , calculationLogs_(methods().size())
+    , calculatedOn_(methods().size())
 {
     installCommands();
     installMethods();
@@ -128,9 +144,10 @@ void FormMain::create()
 
     for (const Method& method : methods())
         method.create(*this);
-    store().setVisible("PanelFormulaAl", false);
-    store().setVisible("PanelStMaterial", false);
-    store().setVisible("PanelTemp", false);
+    for (const Method& method : methods()) {
+        for (const char* panel : method.panels)
+            store().setVisible(panel, false);
+    }
     store().setVisible("PanelCalc", false);
     createMachineComparison(*this);
     store().setVisible("PanelMachines", false);
@@ -216,7 +233,7 @@ void FormMain::setMachines(MachineTable machines)
 std::vector<std::string> FormMain::keptPanels() const
 {
     std::vector<std::string> shown;
-    for (const char* panel : kKeptPanels) {
+    for (const std::string_view panel : keptPanelNames()) {
         if (store().visible(panel))
             shown.emplace_back(panel);
     }
@@ -225,7 +242,7 @@ std::vector<std::string> FormMain::keptPanels() const
 
 void FormMain::showKeptPanels(const std::vector<std::string>& names)
 {
-    for (const char* panel : kKeptPanels) {
+    for (const std::string_view panel : keptPanelNames()) {
         if (std::find(names.begin(), names.end(), panel) != names.end())
             ShowPanel(panel);
     }
@@ -251,7 +268,7 @@ void FormMain::calculationDispatch()
             lines.begin() + static_cast<std::ptrdiff_t>(std::min(logStart, lines.size())),
             lines.end());
     };
-    if (const Method* method = methodAt(resultPage)) {
+    if (const Method* method = activeMethod(store())) {
         if (method->calculate(*this) >= 0)
             calculated(resultPage);
         keepLog();

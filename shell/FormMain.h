@@ -9,7 +9,6 @@
 #include "shell/Graphic.h"
 #include "shell/Methods.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,8 +50,8 @@ public:
     void start();
     void create();
 
-    // The log lines that the last "Расчет" of method page 0, 1 or 2 wrote;
-    // empty for any other page and before the first.
+    // The log lines that the last "Расчет" of a method's page wrote; empty
+    // for any other page and before the first.
     const std::vector<std::string>& calculationLog(int page) const;
     ResultsState resultsState(int page) const;
 
@@ -89,9 +88,9 @@ private:
 
     Nomogram nomogram_;
     CutterChoice cutters_;
-    std::array<std::vector<std::string>, kMethodCount> calculationLogs_;
+    std::vector<std::vector<std::string>> calculationLogs_;
     // The inputs each page's results were calculated on; none before.
-    std::array<std::optional<std::string>, kMethodCount> calculatedOn_;
+    std::vector<std::optional<std::string>> calculatedOn_;
     // The calculation's fields as the creation step left them.
     std::vector<Field> startUp_;
 };

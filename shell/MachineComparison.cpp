@@ -109,7 +109,6 @@ const char* limitOfShare(LimitKind kind)
         return "температуры, при которой деталь перегревается";
     case LimitKind::Deflection:
         return "допустимого отжима фрезы, заданного в исходных данных";
-    case LimitKind::MachineFigure:
     case LimitKind::None:
         break;
     }

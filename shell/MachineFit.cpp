@@ -13,7 +13,7 @@ namespace millcalc {
 
 void fitToMachine(Form& form, const FitCalculated& calculated)
 {
-    const Method* method = methodAt(form.store().index("PageControlMethods"));
+    const Method* method = activeMethod(form.store());
     if (method == nullptr || method->fit == nullptr)
         return;
     const FitOutcome outcome = planFit(form, *method);
@@ -40,7 +40,7 @@ void fitToMachine(Form& form, const FitCalculated& calculated)
     else
         method->calculate(form);
     if (calculated)
-        calculated(method->index);
+        calculated(pageOf(*method));
     refreshMachineComparison(form);
 }
 
@@ -84,6 +84,8 @@ void installWidthPasses(Form& form)
     };
     auto counted = std::make_shared<std::vector<Counted>>();
     for (const Method& method : methods()) {
+        if (method.fit == nullptr)
+            continue;
         for (const FitInput& input : method.fit->inputs) {
             if (input.widthPasses != nullptr)
                 counted->push_back({ input.field, input.widthPasses, std::string() });
@@ -110,9 +112,13 @@ void installWidthPasses(Form& form)
 void installMachineFit(Form& form, FitCalculated calculated)
 {
     installWidthPasses(form);
-    form.onClick("BitBtnStFit", [&form, calculated] { fitPage(form, 0, calculated); });
-    form.onClick("BitBtnAlFit", [&form, calculated] { fitPage(form, 1, calculated); });
-    form.onClick("BitBtnTiFit", [&form, calculated] { fitPage(form, 2, calculated); });
+    for (const Method& method : methods()) {
+        if (method.fit == nullptr)
+            continue;
+        const int page = pageOf(method);
+        form.onClick(
+            method.fit->button, [&form, calculated, page] { fitPage(form, page, calculated); });
+    }
     // The results' context menu fits the cut of the page shown.
     form.onClick("N29", [&form, calculated] { fitToMachine(form, calculated); });
 }

@@ -1,13 +1,9 @@
-// The calculation methods, one row each: what every feature of the window
-// needs to know of a method (its page, calculation, inputs and results, which
-// result each limit checks, its operation-card line, its nomogram point and
-// what a fit may change). The dispatch, the machine comparison, the sheet, the
-// nomogram and the fit read these rows; none of them asks "which method".
+// The method table: the rows that the method folders declare, in page order,
+// and what every feature asks of them (the row of a page, a field's caption,
+// the limit of a check).
 #pragma once
 
-#include "app/CutterDeflection.h"
-#include "app/FieldCaptions.h"
-#include "app/FitPlan.h"
+#include "app/Method.h"
 
 #include <span>
 #include <string_view>
@@ -17,69 +13,22 @@ namespace millcalc {
 class Form;
 class FieldStore;
 
-// A result coloured against a limit, with the short symbol that names it in a
-// heading of the machine comparison.
-struct LimitCheck {
-    const char* field;
-    const char* symbol;
-    LimitKind limit;
-};
-
-// The fields of a cutting-conditions row of the operation card.
-struct CardFields {
-    const char* diameter;
-    const char* width;
-    const char* depth;
-    const char* feed;
-    const char* feedPerTooth;
-    const char* spindleSpeed;
-    const char* cuttingSpeed;
-    const char* passes; // the number of passes; the depth is the depth per pass
-    // The passes across the width the part asks for: 1 unless a fit narrowed it.
-    const char* widthPasses;
-};
-
-// The nomogram's operating point: n, the power and the torque at n.
-struct OperatingFields {
-    const char* speed;
-    const char* power;
-    const char* torque;
-};
-
-struct Method {
-    int index; // the page of PageControlParam and PageControlMethods
-    const char* caption; // the pages' caption
-    const char* fileWord; // the method in a file name
-    // Attaches the method's step buttons and option handlers to the window.
-    void (*install)(Form& form);
-    // Its sub-steps of the window's creation: start texts, lists, grids.
-    void (*create)(Form& form);
-    // Its part of the standard example job ("Автозаполнение"): inputs only.
-    void (*fill)(Form& form);
-    // The full calculation: 0 when it ran to its end, -1 when it stopped.
-    int (*calculate)(Form& form);
-    std::span<const FieldCaption> inputs;
-    std::span<const CoefficientGroup> coefficients;
-    std::span<const FieldCaption> results;
-    // The results checked against a limit of the cut, in the comparison's
-    // column order. A machine figure (what the machine delivers) is none.
-    std::span<const LimitCheck> checks;
-    CardFields card;
-    OperatingFields point;
-    // What a fit to the machine may change, in the order it tries it.
-    const FitPlan* fit;
-    // How far the method's cutter bends: its fields, force and modulus.
-    const DeflectionModel* deflection;
-    // The page's cutter chooser: the cutter's maximum speed limits n.
-    const char* cutter;
-};
-
-inline constexpr int kMethodCount = 3;
-
-// Every method, in page order.
+// Every method, in page order: the rows of the method table that the program
+// links (shell/MethodTable.h).
 std::span<const Method> methods();
 // The method of a page; null for the blank page or any other index.
 const Method* methodAt(int page);
+// The page of a method of the table.
+int pageOf(const Method& method);
+// The method whose results the window shows; null on the blank page.
+const Method* activeMethod(const FieldStore& store);
+
+// The entry of an input, coefficient or result field of a method, or of the
+// sheet's header: the caption table assembled from the rows. Throws
+// std::out_of_range for a field that has none.
+const FieldCaption& fieldCaption(std::string_view field);
+// The check of a result of the method; null for a result no limit checks.
+const LimitCheck* checkOf(const Method& method, std::string_view field);
 
 // The limit that a check of the method compares a result with, in the result's
 // own unit, for the machine the store selects and the results and inputs it

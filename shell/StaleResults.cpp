@@ -82,7 +82,7 @@ void StaleResults::seen(const std::string& name)
     }
     for (const Method& method : methods())
         if (isInputOf(method, name))
-            changedMethods_.insert(method.index);
+            changedMethods_.insert(pageOf(method));
 }
 
 void StaleResults::settle()
@@ -95,7 +95,7 @@ void StaleResults::settle()
             changed = stale_.emplace(field).second || changed;
     };
     for (const Method& method : methods()) {
-        if (changedMethods_.count(kAllMethods) == 0 && changedMethods_.count(method.index) == 0)
+        if (changedMethods_.count(kAllMethods) == 0 && changedMethods_.count(pageOf(method)) == 0)
             continue;
         for (const FieldCaption& result : method.results) {
             // The passes across the part are the fit's count, which no

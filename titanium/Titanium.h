@@ -10,6 +10,9 @@
 
 namespace millcalc {
 
+// The titanium page's cutter chooser.
+inline constexpr const char* kTitaniumCutter = "ComboBoxTiCutter";
+
 class Form;
 
 // The titanium sub-step of the main window's creation.

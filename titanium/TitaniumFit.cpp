@@ -21,7 +21,7 @@ constexpr FitInput kInputs[] = {
 
 const FitPlan& titaniumFitPlan()
 {
-    static const FitPlan plan { kInputs, 1.0, nullptr, nullptr };
+    static const FitPlan plan { "BitBtnTiFit", kInputs, 1.0, nullptr, nullptr };
     return plan;
 }
 

@@ -3,6 +3,7 @@
 #include "shell/CalculationFile.h"
 #include "shell/CalculationResults.h"
 #include "shell/FormMain.h"
+#include "shell/Methods.h"
 #include "ui/SettingsFile.h"
 #include "ui/bind/NamedAction.h"
 
@@ -281,8 +282,7 @@ bool CalculationCommands::openFile(const QString& path)
     // form is none.
     savedBody_ = calculationBody(form_, form_.cutters().chosenIds());
     currentFile_ = QFileInfo(path).absoluteFilePath();
-    const int page = form_.store().index("PageControlMethods");
-    if (page >= 0 && page < 3)
+    if (activeMethod(form_.store()) != nullptr)
         form_.click("BitCalcs");
     modified_ = !sameCalculation(calculationBody(form_, form_.cutters().chosenIds()), savedBody_);
     checkPending_ = false;

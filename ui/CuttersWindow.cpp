@@ -171,7 +171,7 @@ CuttersWindow::CuttersWindow(FormMain& form, QWidget* parent, AskFile askFile)
             return;
         const std::string id = edited_.cutters()[static_cast<std::size_t>(shown_)].id;
         const int method = form_.store().index("PageControlParam");
-        if (method < 0 || method > 2)
+        if (methodAt(method) == nullptr)
             return;
         // The cut goes with the cutter on the page: the one shown here is
         // chosen there first.
@@ -405,7 +405,7 @@ void CuttersWindow::exportFile(const QString& path)
         const Method* method = methodAt(store.index("PageControlParam"));
         CurrentCut cut;
         if (method != nullptr)
-            cut.cutterId = form_.cutters().chosenIds()[static_cast<std::size_t>(method->index)];
+            cut.cutterId = form_.cutters().chosenIds()[static_cast<std::size_t>(pageOf(*method))];
         if (method != nullptr && !cut.cutterId.empty()) {
             cut.name = std::string("millcalc: ") + method->caption;
             cut.spindleRpm = store.real(method->card.spindleSpeed);

@@ -100,7 +100,7 @@ const DockRow& rowOf(DockKind kind)
 // The control name of the main window's input page of that index.
 const char* inputPageName(int page)
 {
-    return methodPages()[static_cast<std::size_t>(page)].inputPage;
+    return methodAt(page)->inputPage;
 }
 
 QRect screenArea(const QWidget* widget)
@@ -159,7 +159,7 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     // The input page shown at start is built with the window; the others
     // first, before the docks, in the idle time after its first paint, or
     // at once when the page control turns to one of them before.
-    for (int page = 0; page < MainWindow::kInputPageCount; ++page) {
+    for (int page = 0; page < MainWindow::inputPageCount(); ++page) {
         binder_->buildOnFirstShow(
             inputPageName(page), [this, page] { return main_->buildInputPage(page); });
     }

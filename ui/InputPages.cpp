@@ -1,7 +1,11 @@
 #include "ui/InputPages.h"
 
+#include "aluminium/AluminiumMethod.h"
 #include "app/Controls.h"
 #include "app/FieldCaptions.h"
+#include "shell/Methods.h"
+#include "titanium/TitaniumMethod.h"
+#include "walter/WalterMethod.h"
 
 #include "ui/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"

@@ -178,10 +178,10 @@ QWidget* MainWindow::createCentralWidget()
 
 QWidget* MainWindow::buildInputPage(int index)
 {
-    QWidget* place = pagePlaces_[index];
+    QWidget* place = pagePlaces_[static_cast<std::size_t>(index)];
     if (QLayoutItem* built = place->layout()->itemAt(0))
         return built->widget();
-    QWidget* page = methodPages()[static_cast<std::size_t>(index)].inputs();
+    QWidget* page = createInputPage(*methodAt(index));
     place->layout()->addWidget(page);
     keepFocusOrder(place, page);
     // A page built out of sight tells the inputs of its width all the same.
@@ -193,13 +193,13 @@ QWidget* MainWindow::buildInputPage(int index)
 
 bool MainWindow::isInputPageBuilt(int index) const
 {
-    return pagePlaces_[index]->layout()->count() > 0;
+    return pagePlaces_[static_cast<std::size_t>(index)]->layout()->count() > 0;
 }
 
 int MainWindow::shownInputPage() const
 {
     const int shown = inputPages_->currentIndex();
-    return shown >= 0 && shown < kInputPageCount ? shown : -1;
+    return shown >= 0 && shown < inputPageCount() ? shown : -1;
 }
 
 void MainWindow::keepInputWidth()
@@ -236,8 +236,8 @@ int MainWindow::widestLeastWidth() const
     const QWidget* shown = inputPages_->currentWidget();
     const int shownLeast = shown ? shown->minimumSizeHint().width() : 0;
     int widestPage = shownLeast;
-    for (int index = 0; index < kInputPageCount; ++index)
-        widestPage = std::max(widestPage, pagePlaces_[index]->minimumSizeHint().width());
+    for (const QWidget* place : pagePlaces_)
+        widestPage = std::max(widestPage, place->minimumSizeHint().width());
     // The page control's least with that page shown, and the rows above it
     // (the machine, the hint, the buttons), whichever is the wider.
     int least = inputPages_->minimumSizeHint().width() - shownLeast + widestPage;
@@ -265,8 +265,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // A page's place about to be shown, in a shown window or in one yet to
     // be: its page is built first, so that no empty page is ever painted.
     if (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent) {
-        for (int index = 0; index < kInputPageCount; ++index) {
-            if (watched != pagePlaces_[index] || isInputPageBuilt(index))
+        for (int index = 0; index < inputPageCount(); ++index) {
+            if (watched != pagePlaces_[static_cast<std::size_t>(index)] || isInputPageBuilt(index))
                 continue;
             emit inputPageWanted(index);
             // Nobody binds it: it is shown built all the same.

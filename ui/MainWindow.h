@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class QMenu;
 class QTabWidget;
@@ -25,7 +26,8 @@ public:
 
     QMenu* contextMenu() const { return contextMenu_; }
 
-    static constexpr int kInputPageCount = kMethodCount;
+    // One input page for each method of the table.
+    static int inputPageCount() { return static_cast<int>(methods().size()); }
     // The input page of that index, built into its place now unless it is;
     // it takes the focus order where it stands among the window's fields.
     QWidget* buildInputPage(int index);
@@ -61,7 +63,7 @@ private:
     QMenu* contextMenu_ = nullptr;
     QTabWidget* inputPages_ = nullptr;
     // The place of each input page in the page control, empty until built.
-    QWidget* pagePlaces_[kInputPageCount] = {};
+    std::vector<QWidget*> pagePlaces_ = std::vector<QWidget*>(methods().size());
 };
 
 } // namespace millcalc

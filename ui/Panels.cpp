@@ -1,7 +1,9 @@
 #include "ui/Panels.h"
 
+#include "aluminium/AluminiumMethod.h"
 #include "app/FieldCaptions.h"
 #include "machines/MachineTable.h"
+#include "shell/Methods.h"
 
 #include "ui/ComparisonGrid.h"
 #include "ui/MethodPages.h"
@@ -79,8 +81,8 @@ QWidget* createResultsPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlMethods"));
-    for (const MethodPages& method : methodPages())
-        pages->addTab(method.results(), QString());
+    for (const Method& method : methods())
+        pages->addTab(createResultPage(method), QString());
     pages->addTab(createBlankResultPage(), QString());
     sizeToShownPage(pages);
     // The machine comparison at the end of the row of tabs, the status line
@@ -126,7 +128,7 @@ QWidget* createFormulaPanel()
         { "Параметры...", "ImageAlV2", "BitBtn3V2" },
         { "Параметры...", "Image17", "BitBtn4P" },
     };
-    const std::span<const CoefficientGroup> coefficients = aluminiumCoefficientGroups();
+    const std::span<const CoefficientGroup> coefficients = aluminiumMethod().coefficients;
     for (std::size_t i = 0; i < std::size(groups) && i < coefficients.size(); ++i) {
         layout->addWidget(formulaGroup(groups[i].title, groups[i].picture, QSize(300, 62),
             coefficients[i].coefficients, groups[i].step));

@@ -5,6 +5,9 @@
 
 namespace millcalc {
 
+// The Walter page's cutter chooser.
+inline constexpr const char* kWalterCutter = "ComboBoxStCutter";
+
 class Form;
 
 inline constexpr const char* kSpindleSpeedExceeded = "Превышение числа оборотов";

@@ -29,7 +29,7 @@ double walterFitLimit(const Form& form, LimitKind kind)
 
 const FitPlan& walterFitPlan()
 {
-    static const FitPlan plan { kInputs, kFitMargin, walterFitLimit, nullptr };
+    static const FitPlan plan { "BitBtnStFit", kInputs, kFitMargin, walterFitLimit, nullptr };
     return plan;
 }
 

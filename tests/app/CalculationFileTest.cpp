@@ -36,13 +36,15 @@ struct Started {
 std::vector<std::string> declaredInputs()
 {
     std::vector<std::string> names;
-    for (int page = 0; page < 3; ++page) {
-        for (const FieldCaption& input : inputCaptions(page))
+    for (const Method& method : methods()) {
+        for (const FieldCaption& input : method.inputs)
             names.emplace_back(input.field);
     }
-    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
-        for (const FieldCaption& coefficient : group.coefficients)
-            names.emplace_back(coefficient.field);
+    for (const Method& method : methods()) {
+        for (const CoefficientGroup& group : method.coefficients) {
+            for (const FieldCaption& coefficient : group.coefficients)
+                names.emplace_back(coefficient.field);
+        }
     }
     return names;
 }
@@ -148,7 +150,7 @@ TEST(CalculationFile, TheRunnerReplaysASavedFileToTheSameResults)
         const std::string file = calculationText(saved.form(), "1.0", "08.12.2026 10:15");
         std::string gets;
         const int page = saved.store().index("PageControlMethods");
-        for (const FieldCaption& result : resultCaptions(page))
+        for (const FieldCaption& result : methodAt(page)->results)
             gets += "get " + std::string(result.field) + '\n';
         const std::string expected = saved.run(query + gets + "log\n");
 

@@ -89,13 +89,12 @@ TEST(FieldCaptions, DeclareEveryFieldOnceAndOnlyFieldsOfTheWindow)
             EXPECT_EQ(&fieldCaption(entry.field), &entry) << entry.field;
         }
     };
-    for (int page = 0; page < 3; ++page) {
-        take(inputCaptions(page));
-        take(resultCaptions(page));
+    for (const Method& method : methods()) {
+        take(method.inputs);
+        take(method.results);
+        for (const CoefficientGroup& group : method.coefficients)
+            take(group.coefficients);
     }
-    for (const CoefficientGroup& group : aluminiumCoefficientGroups())
-        take(group.coefficients);
-    EXPECT_TRUE(inputCaptions(3).empty());
     EXPECT_THROW(fieldCaption("BitCalcs"), std::out_of_range);
 }
 
@@ -105,8 +104,8 @@ TEST(FieldCaptions, DeclareEveryFieldOnceAndOnlyFieldsOfTheWindow)
 // reads as its name and "=".
 TEST(FieldCaptions, GiveEveryInputItsCaptionOnItsPage)
 {
-    for (int page = 0; page < 3; ++page) {
-        for (const FieldCaption& entry : inputCaptions(page)) {
+    for (const Method& method : methods()) {
+        for (const FieldCaption& entry : method.inputs) {
             const bool ownCaption = entry.value != ValueKind::Text
                 || std::string_view(entry.field) == "StaticTextStMaterial";
             EXPECT_EQ(entry.pageLabel == nullptr, ownCaption) << entry.field;
@@ -115,7 +114,7 @@ TEST(FieldCaptions, GiveEveryInputItsCaptionOnItsPage)
             }
         }
     }
-    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
+    for (const CoefficientGroup& group : methodAt(1)->coefficients) {
         for (const FieldCaption& entry : group.coefficients) {
             ASSERT_NE(entry.pageLabel, nullptr) << entry.field;
             EXPECT_EQ(std::string(entry.pageLabel), std::string(entry.caption) + "=");

@@ -181,7 +181,6 @@ protected:
                     limit = store().real(methodAt(c.page)->deflection->limit);
                     break;
                 case LimitKind::None:
-                case LimitKind::MachineFigure:
                     ADD_FAILURE() << checks[i].symbol << " is no check of the cut";
                     break;
                 }

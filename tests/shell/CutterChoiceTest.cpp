@@ -8,6 +8,7 @@
 #include "shell/CalculationFile.h"
 #include "shell/FitPlanner.h"
 #include "shell/MachineComparison.h"
+#include "shell/MethodTable.h"
 #include "shell/Methods.h"
 
 #include <algorithm>

@@ -3,16 +3,12 @@
 #include "StartedWindow.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace millcalc {
 namespace {
-
-bool isCutCheck(LimitKind kind)
-{
-    return kind != LimitKind::None && kind != LimitKind::MachineFigure;
-}
 
 const FieldCaption* findIn(std::span<const FieldCaption> table, std::string_view field)
 {
@@ -25,36 +21,46 @@ const FieldCaption* findIn(std::span<const FieldCaption> table, std::string_view
 
 class MethodRows : public StartedWindow { };
 
-// Every row names controls the window has, on its own page, and agrees with
-// the caption table on which result checks which limit: a result checked in
-// the comparison is coloured by its step against the same limit, and every
-// result checked against a limit of the cut is a column of the comparison.
+// Every row names controls the window has, on its own pages, which stand in
+// the page controls at the row's place with the blank result page last; its
+// checks are results of its own, and the caption table assembled from the
+// rows gives each field the entry of its one row.
 TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
 {
-    ASSERT_EQ(methods().size(), static_cast<std::size_t>(kMethodCount));
+    const std::vector<std::string>& inputPages = store().items("PageControlParam");
     const std::vector<std::string>& pages = store().items("PageControlMethods");
+    ASSERT_EQ(inputPages.size(), methods().size());
+    ASSERT_EQ(pages.size(), methods().size() + 1);
+    EXPECT_EQ(pages.back(), "");
+    EXPECT_EQ(store().field("TabSheet4").pageIndex, static_cast<int>(methods().size()));
     for (const Method& method : methods()) {
         SCOPED_TRACE(method.caption);
-        EXPECT_EQ(methodAt(method.index), &method);
-        EXPECT_EQ(pages.at(static_cast<std::size_t>(method.index)), method.caption);
+        const int page = pageOf(method);
+        EXPECT_EQ(methodAt(page), &method);
+        EXPECT_EQ(pages.at(static_cast<std::size_t>(page)), method.caption);
+        EXPECT_EQ(inputPages.at(static_cast<std::size_t>(page)), method.caption);
+        EXPECT_EQ(store().field(method.inputPage).parent, "PageControlParam");
+        EXPECT_EQ(store().field(method.inputPage).pageIndex, page);
+        EXPECT_EQ(store().field(method.resultPage).parent, "PageControlMethods");
+        EXPECT_EQ(store().field(method.resultPage).pageIndex, page);
         EXPECT_FALSE(method.inputs.empty());
         for (const auto table : { method.inputs, method.results }) {
-            for (const FieldCaption& entry : table)
+            for (const FieldCaption& entry : table) {
                 EXPECT_TRUE(store().has(entry.field)) << entry.field;
+                EXPECT_EQ(&fieldCaption(entry.field), &entry) << entry.field;
+            }
+        }
+        for (const CoefficientGroup& group : method.coefficients) {
+            for (const FieldCaption& entry : group.coefficients)
+                EXPECT_EQ(&fieldCaption(entry.field), &entry) << entry.field;
         }
         for (const LimitCheck& check : method.checks) {
-            const FieldCaption* result = findIn(method.results, check.field);
-            ASSERT_NE(result, nullptr) << check.field;
-            EXPECT_EQ(result->limit, check.limit) << check.field;
-            EXPECT_TRUE(isCutCheck(check.limit)) << check.field;
+            EXPECT_NE(findIn(method.results, check.field), nullptr) << check.field;
+            EXPECT_NE(check.limit, LimitKind::None) << check.field;
+            EXPECT_EQ(checkOf(method, check.field), &check);
         }
-        for (const FieldCaption& result : method.results) {
-            if (!isCutCheck(result.limit))
-                continue;
-            EXPECT_TRUE(std::any_of(method.checks.begin(), method.checks.end(),
-                [&](const LimitCheck& c) { return std::string_view(c.field) == result.field; }))
-                << result.field << " is checked by its step but not compared";
-        }
+        for (const char* panel : method.panels)
+            EXPECT_EQ(store().field(panel).kind, FieldKind::Panel) << panel;
         const CardFields& card = method.card;
         for (const char* field : { card.diameter, card.width, card.depth, card.feed,
                  card.feedPerTooth, card.spindleSpeed, card.cuttingSpeed }) {
@@ -69,11 +75,10 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
         const DeflectionModel& deflection = *method.deflection;
         for (const char* field : { deflection.diameter, deflection.length, deflection.limit })
             EXPECT_NE(findIn(method.inputs, field), nullptr) << field;
-        const FieldCaption* result = findIn(method.results, deflection.result);
-        ASSERT_NE(result, nullptr) << deflection.result;
-        EXPECT_EQ(result->limit, LimitKind::Deflection);
-        EXPECT_TRUE(std::any_of(method.checks.begin(), method.checks.end(),
-            [&](const LimitCheck& c) { return std::string_view(c.field) == deflection.result; }));
+        ASSERT_NE(findIn(method.results, deflection.result), nullptr) << deflection.result;
+        const LimitCheck* check = checkOf(method, deflection.result);
+        ASSERT_NE(check, nullptr) << deflection.result;
+        EXPECT_EQ(check->limit, LimitKind::Deflection);
         const std::string& resultPage = store().field(deflection.result).parent;
         for (const char* control : { deflection.stepButton, deflection.picture })
             EXPECT_EQ(store().field(control).parent, resultPage) << control;
@@ -107,16 +112,29 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
             [](const FitInput& input) { return input.step == FitStep::Passes; }));
     }
     EXPECT_EQ(methodAt(-1), nullptr);
-    EXPECT_EQ(methodAt(kMethodCount), nullptr);
+    EXPECT_EQ(methodAt(static_cast<int>(methods().size())), nullptr);
+    EXPECT_THROW(fieldCaption("TabMach"), std::out_of_range);
 }
 
-// Walter's Pn and M tell what the machine delivers: never a check of the cut.
+// The active method is the one whose results the window shows; the blank
+// result page has none.
+TEST_F(MethodRows, TheActiveMethodFollowsTheResultPage)
+{
+    for (const Method& method : methods()) {
+        form().pick("PageControlMethods", pageOf(method));
+        EXPECT_EQ(activeMethod(store()), &method) << method.caption;
+    }
+    form().pick("PageControlMethods", static_cast<int>(methods().size()));
+    EXPECT_EQ(activeMethod(store()), nullptr);
+}
+
+// Walter's Pn and M tell what the machine delivers: shown with a caption,
+// coloured by their step, and never a check of the cut.
 TEST_F(MethodRows, MachineFiguresAreNoChecks)
 {
     for (const char* field : { "EditStPn", "EditStM" }) {
-        EXPECT_EQ(fieldCaption(field).limit, LimitKind::MachineFigure) << field;
-        for (const LimitCheck& check : methodAt(0)->checks)
-            EXPECT_NE(std::string_view(check.field), field);
+        EXPECT_NO_THROW(fieldCaption(field)) << field;
+        EXPECT_EQ(checkOf(*methodAt(0), field), nullptr) << field;
     }
 }
 
@@ -140,7 +158,6 @@ const LimitCase kLimitCases[] = {
     { "DMU-125PA speed", 3, LimitKind::SpindleSpeed, "", 5, 12000 },
     { "DMU-125PA torque", 3, LimitKind::Torque, "", 5, 82 },
     { "overheating, any machine", 3, LimitKind::Temperature, "", 5, 140 },
-    { "a machine figure has no limit", 0, LimitKind::MachineFigure, "", 5, 0 },
     { "nothing checked", 0, LimitKind::None, "", 5, 0 },
     { "spindle load at 9574 rpm: 1.50 kN x 0.95", 0, LimitKind::SpindleLoad, "9574", 5, 1425 },
     { "spindle load above the top band: 1.20 kN x 0.9", 1, LimitKind::SpindleLoad, "18001", 4,

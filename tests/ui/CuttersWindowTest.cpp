@@ -5,6 +5,7 @@
 
 #include "app/Controls.h"
 #include "shell/FormMain.h"
+#include "shell/MethodTable.h"
 #include "ui/CuttersWindow.h"
 
 #include <QFile>

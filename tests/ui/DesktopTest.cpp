@@ -219,13 +219,13 @@ void DesktopTest::everyControlHasAWidgetOfItsName()
 void DesktopTest::everyInputCaptionComesFromTheTableOfCaptions()
 {
     std::vector<const FieldCaption*> inputs;
-    for (int page = 0; page < 3; ++page) {
-        for (const FieldCaption& entry : inputCaptions(page))
+    for (const Method& method : methods()) {
+        for (const FieldCaption& entry : method.inputs)
             inputs.push_back(&entry);
-    }
-    for (const CoefficientGroup& group : aluminiumCoefficientGroups()) {
-        for (const FieldCaption& entry : group.coefficients)
-            inputs.push_back(&entry);
+        for (const CoefficientGroup& group : method.coefficients) {
+            for (const FieldCaption& entry : group.coefficients)
+                inputs.push_back(&entry);
+        }
     }
     const QStringList headings { QStringLiteral("Коэф. материала:") };
     QHash<QString, QList<QLabel*>> labelsOf;
@@ -927,12 +927,12 @@ void DesktopTest::theInputsKeepOneWidthForEveryMethod()
     auto* pages = find<QTabWidget>("PageControlParam");
     QMainWindow& main = desktop_->mainWindow();
     // Every page built, as the idle time after the first paint builds them.
-    for (int page = 0; page < MainWindow::kInputPageCount; ++page)
+    for (int page = 0; page < MainWindow::inputPageCount(); ++page)
         desktop_->mainWindow().buildInputPage(page);
     QApplication::processEvents();
     desktop_->mainWindow().keepInputWidth();
     int widest = 0;
-    for (int page = 0; page < MainWindow::kInputPageCount; ++page)
+    for (int page = 0; page < MainWindow::inputPageCount(); ++page)
         widest = std::max(widest, pages->widget(page)->minimumSizeHint().width());
     std::optional<int> width;
     std::optional<QPoint> calculate;
@@ -976,7 +976,7 @@ void DesktopTest::aShortScreenKeepsOneWidthWhereEveryPageFits()
     MainWindow& main = desktop_->mainWindow();
     auto* pages = find<QTabWidget>("PageControlParam");
     // Every page built and shown once, as the idle time leaves them.
-    for (int page = 0; page < MainWindow::kInputPageCount; ++page) {
+    for (int page = 0; page < MainWindow::inputPageCount(); ++page) {
         main.buildInputPage(page);
         pages->setCurrentIndex(page);
         QApplication::processEvents();

@@ -30,9 +30,8 @@ namespace millcalc {
 namespace {
 
 // The short name of a method in a file name.
-const char* methodWord(int page)
+const char* methodWord(const Method* method)
 {
-    const Method* method = methodAt(page);
     return method != nullptr ? method->fileWord : "расчет";
 }
 
@@ -109,8 +108,7 @@ void SheetCommands::attachResults(QWidget* results)
 
 void SheetCommands::followPage()
 {
-    const int page = form_.store().index("PageControlMethods");
-    const bool sheet = page >= 0 && page < 3;
+    const bool sheet = activeMethod(form_.store()) != nullptr;
     for (QAction* a : { preview_, pdf_, copy_ })
         a->setEnabled(sheet);
 }
@@ -182,7 +180,7 @@ QString SheetCommands::proposedPdfPath(const CalculationSheet& sheet, const QDat
         folder = QDir::homePath();
     const QString name = QStringLiteral("расчет-%1-%2-%3.pdf")
                              .arg(QString::fromStdString(fileNameWord(sheet.machine)),
-                                 QString::fromUtf8(methodWord(sheet.page)),
+                                 QString::fromUtf8(methodWord(methodAt(sheet.page))),
                                  when.toString(QStringLiteral("yyyy-MM-dd")));
     return QDir(folder).filePath(name);
 }

@@ -1,0 +1,171 @@
+#include "titanium/TitaniumMethod.h"
+
+#include "app/Controls.h"
+#include "app/Designer.h"
+#include "titanium/Titanium.h"
+#include "titanium/TitaniumFit.h"
+
+#include <string>
+
+namespace millcalc {
+
+namespace {
+
+using L = LimitKind;
+
+constexpr FieldCaption kTitaniumInputs[] = {
+    { "BaseTiD", "Диаметр фрезы, D", "мм", "Диаметр фрезы, D (мм) =" },
+    { "BaseTiZ", "Число зубьев, z", "", "Число зубьев, (z) =" },
+    { "BaseTiB", "Ширина резания, B", "мм", "Ширина резания, B (мм) =" },
+    { "BaseTiT", "Глубина резания, t", "мм", "Глубина резания, t (мм) =" },
+    { "BaseTiPasses", "Число проходов, i", "", "Число проходов, i =" },
+    { "BaseTiL", "Вылет инструмента (длина режущ. части), L", "мм",
+        "Вылет инструмента-длина,\r\n длина режущ. части, L(мм) =" },
+    { "BaseTiDeflMax", "Допустимый отжим фрезы", "мм", "Допустимый отжим фрезы, (мм) =" },
+    { "BaseTihz", "Критерий затупления по задней грани, hz", "мм",
+        "Критерий затупления, hz (мм) =\r\n(по задней грани)" },
+    { "ComboBoxTiTime", "Стойкость фрезы, T", "мин", "Стойкость\r\nфрезы, (мин):" },
+    { "ComboBoxTiMaterial", "Материал", "", "Материал =" },
+    { "RadioGroupTiMaterial", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiSurface", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiSkin", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiCoolnt", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiDirection", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiTypeDetal", nullptr, "", nullptr, ValueKind::Choice },
+    { "RadioGroupTiPz", nullptr, "", nullptr, ValueKind::Choice },
+    { "EditTiPxcoeff", "Коэффициент силы Cx", "", "Px=" },
+    { "EditTiPycoeff", "Коэффициент силы Cy", "", "Py=" },
+};
+
+constexpr FieldCaption kTitaniumResults[] = {
+    { "EditTifz", "Подача на зуб Sz=fz", "мм/зуб", "Подача на зуб Sz=fz, (мм/зуб) =" },
+    { "EditTiVc", "Принимаемая скорость резания, V", "м/мин",
+        "Принимаемая скорость резания, V (м/мин) =" },
+    { "EditTin", "Обороты шпинделя, n", "об/мин", "Обороты шпинделя, n (об/мин) =" },
+    { "EditTiF", "Подача резания, F", "мм/мин", "Подача резания, F (мм/мин) =" },
+    { "EditTiPx", "Сила резания Px", "Н" },
+    { "EditTiPy", "Сила резания Py", "Н" },
+    { "EditTiP", "Сила резания P", "Н" },
+    { "EditTiMz", "Момент Mz", "Нм", "Момент Mz, (Hm) =" },
+    { "EditTiNct", "Мощность резания Nct", "кВт", "Мощность резания Nct, (кВт) =" },
+    { "EditTiDefl", "Отжим фрезы, δ", "мм", "Отжим фрезы, δ (мм) =" },
+    { "EditTiWidthPasses", "Проходов по ширине", "", "Проходов по B =" },
+    { "EditTiVsmall", "Скорость резания, V (деталь малой жесткости)", "м/мин",
+        "Скорость резания, V (м/мин) =" },
+    { "EditTinsmall", "Обороты шпинделя, n (деталь малой жесткости)", "об/мин",
+        "Обороты шпинделя, n (об/мин) =" },
+    { "EditTiFsmall", "Подача резания, F (деталь малой жесткости)", "мм/мин",
+        "Подача резания, F (мм/мин) =" },
+    { "EditTiNctsmall", "Мощность резания Nct (деталь малой жесткости)", "кВт",
+        "Мощность резания Nct, (кВт) =" },
+};
+
+// The part of low rigidity is checked against the same limits; "мж" tells its
+// columns apart.
+constexpr LimitCheck kChecks[] = {
+    { "EditTin", "n", L::SpindleSpeed },
+    { "EditTiF", "F", L::Feed },
+    { "EditTiMz", "Mz", L::Torque },
+    { "EditTiNct", "Nct", L::Power },
+    { "EditTiDefl", "δ", L::Deflection },
+    { "EditTinsmall", "n мж", L::SpindleSpeed },
+    { "EditTiFsmall", "F мж", L::Feed },
+    { "EditTiNctsmall", "Nct мж", L::Power },
+};
+
+void declareTitanium(Designer& d)
+{
+    std::string page = "TabSheet3";
+    d.dropDown(kTitaniumCutter, page, { kNoCutter }, 0);
+    d.editableList("BaseTiD", page, "BaseTiD", diameterItems());
+    d.editableList("BaseTiZ", page, "BaseTiZ", teethItems());
+    d.text("BaseTiB", page, "BaseTiB");
+    d.text("BaseTiT", page, "BaseTit");
+    d.text("BaseTiPasses", page, "1");
+    d.editableList("BaseTiL", page, "BaseTiL",
+        { "10", "15", "20", "25", "30", "40", "50", "60", "70", "80", "90", "100", "110", "120",
+            "150" });
+    d.editableList("BaseTihz", page, "BaseTihz", { "0.1", "0.2", "0.3", "0.4", "0.5" });
+    d.dropDown("ComboBoxTiTime", page, { "30", "60", "90", "120", "180", "240" });
+    d.dropDown("ComboBoxTiMaterial", page, { "ВТ20", "ВТ22", "ВТ 6ч" });
+    d.radioGroup("RadioGroupTiMaterial", page, "Материал режущ. части фрезы",
+        { "Быстрорежущая сталь", "Твердый сплав" }, 0);
+    d.radioGroup(
+        "RadioGroupTiCoolnt", page, "Наличие охлаждения", { "С охлаждением", "Без охлаждения" }, 0);
+    d.radioGroup("RadioGroupTiSurface", page, "Обрабатываемая поверхность",
+        { "Плоскость,уступ", "Сложный контур", "Паз,колодец,радиус сопряжения" }, 0);
+    d.radioGroup("RadioGroupTiSkin", page, "Состояние обрабатываемой поверхности",
+        { "Без \"корки\"", "С \"коркой\"" }, 0);
+    d.radioGroup(
+        "RadioGroupTiDirection", page, "Направление фрезерования", { "попутное", "встречное" }, 0);
+    d.radioGroup("RadioGroupTiTypeDetal", page, "Тип Детали",
+        { "Корпус каретки,кронштейн обьемный", "Каретка,узел крепл пилона или балки подкоса",
+            "Корпус кардана,кронштейн удлиненный" },
+        0);
+    d.pictures(page, { "ImageSurface", "ImageDirection" });
+    d.text("BaseTiDeflMax", page, "BaseTiDeflMax");
+
+    page = "TabSheetTechTi";
+    for (const char* name : { "EditTiVc", "EditTin", "EditTiF", "EditTiMz", "EditTiNct", "EditTiPx",
+             "EditTiPy", "EditTiP", "EditTiVsmall", "EditTinsmall", "EditTiFsmall",
+             "EditTiNctsmall", "EditTiPxcoeff", "EditTiPycoeff", "EditTiDefl" })
+        d.text(name, page, name, true);
+    d.text("EditTiWidthPasses", page, "1", true);
+    d.buttons(page, { "BitBtnTiDefl" });
+    // The feed per tooth is the one titanium result drawn green from the start.
+    d.text("EditTifz", page, "EditTifz", true).colour = colours::Green;
+    d.buttons(page, { "BitBtnTiFit" });
+    d.radioGroup("RadioGroupTiPz", page, "Сила Резания Pz, H",
+        { "(нормально резу)", "(против направ подачи)", "(общая)" }, 1);
+    d.pictures(page,
+        { "ImageTiVbase", "ImageTiVsmall", "Image20", "Image21", "Image22", "Image23", "Image24",
+            "Image25", "Image26", "Image27", "ImageTiDefl" });
+}
+
+} // namespace
+
+const Method& titaniumMethod()
+{
+    static const Method row {
+        .caption = "ТР (Сплавы Титана)...",
+        .fileWord = "титан",
+        .inputPage = "TabSheet3",
+        .resultPage = "TabSheetTechTi",
+        .declare = declareTitanium,
+        .install = installTitanium,
+        .create = createTitanium,
+        .fill = fillTitanium,
+        .calculate = CalcTi,
+        .inputs = kTitaniumInputs,
+        .coefficients = {},
+        .results = kTitaniumResults,
+        .checks = kChecks,
+        .card = { .diameter = "BaseTiD",
+            .width = "BaseTiB",
+            .depth = "BaseTiT",
+            .feed = "EditTiF",
+            .feedPerTooth = "EditTifz",
+            .spindleSpeed = "EditTin",
+            .cuttingSpeed = "EditTiVc",
+            .passes = "BaseTiPasses",
+            .widthPasses = "EditTiWidthPasses" },
+        .point = { .speed = "EditTin", .power = "EditTiNct", .torque = "EditTiMz" },
+        .fit = &titaniumFitPlan(),
+        .deflection = &titaniumDeflection(),
+        .cutter = { .chooser = kTitaniumCutter,
+            .diameter = "BaseTiD",
+            .teeth = "BaseTiZ",
+            // The stick-out its deflection reads.
+            .stickout = "BaseTiL",
+            .material = "RadioGroupTiMaterial",
+            .axialDepth = "BaseTiB",
+            .radialDepth = "BaseTiT",
+            .cutWord = "titanium",
+            .workMaterial = "ComboBoxTiMaterial" },
+        .ownLimit = nullptr,
+        .panels = {},
+    };
+    return row;
+}
+
+} // namespace millcalc
