@@ -64,6 +64,12 @@ engine_package=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev
 [ -n "$engine_package" ] || fail "no installed package holds Qt's SVG icon engine; tools/setup.sh installs it"
 field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$engine_package" \
     || fail "the Depends lack $engine_package, which holds Qt's SVG icon engine: $(field Depends)"
+# libzip is loaded at the first archive read, which dpkg-shlibdeps cannot see
+# either: the package must name the package of the libzip it was built with.
+zip_package=$(dpkg-query -S '*/libzip.so.*' 2>/dev/null | grep -v -- '-dev' | head -n1 | sed 's/[:,].*//')
+[ -n "$zip_package" ] || fail "no installed package holds libzip"
+field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$zip_package" \
+    || fail "the Depends lack $zip_package, which the program loads to read archives: $(field Depends)"
 field Description | grep -q 'Калькулятор' || fail "the Description has no Russian text"
 for path in /usr/bin/millcalc /usr/share/applications/millcalc.desktop \
         /usr/share/icons/hicolor/scalable/apps/millcalc.svg \

@@ -1,7 +1,7 @@
 // "Шапка листа...": the part, the operation and the author of the calculation
 // entered for the sheet's header. The fields are the calculation's own
-// (EditSheetPart, EditSheetOperation, EditSheetAuthor); the dialog, made once
-// with the window, shows them as they stand each time it opens and writes
+// (EditSheetPart, EditSheetOperation, EditSheetAuthor); the dialog, made at
+// its first open, shows them as they stand each time it opens and writes
 // them back only on "OK".
 #pragma once
 
