@@ -4,6 +4,7 @@
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
+#include "ui/sheet/SheetCommands.h"
 
 #include <QObject>
 
@@ -43,6 +44,8 @@ QStringList missingControls(Desktop& desktop, const FieldStore& store)
 {
     for (const std::string& window : desktop.binder().unbuiltWindows())
         desktop.window(window.c_str());
+    // The sheet header's fields live in its dialog, made at its first open.
+    desktop.sheetCommands().headerDialog();
     QStringList missing;
     for (const auto& [name, field] : store.fields()) {
         if (!firstNamed(desktop.mainWindow(), QString::fromStdString(name)))

@@ -127,13 +127,18 @@ CalculationSheet SheetCommands::sheet() const
         sheetTime(QDateTime::currentDateTime()).toStdString());
 }
 
-void SheetCommands::editHeader()
+QDialog* SheetCommands::headerDialog()
 {
     // Made at its first open, not with the window: its standard buttons load
     // the style's icons, a tenth of what the start-up runs before the map.
     if (!headerDialog_)
         headerDialog_ = new SheetHeaderDialog(form_, mainWindow_);
-    headerDialog_->exec();
+    return headerDialog_;
+}
+
+void SheetCommands::editHeader()
+{
+    headerDialog()->exec();
 }
 
 void SheetCommands::showPreview()

@@ -38,6 +38,8 @@ public:
     QAction* pdfAction() const { return pdf_; }
     QAction* copyAction() const { return copy_; }
     QAction* headerAction() const { return header_; }
+    // "Шапка листа...", made at the first call.
+    QDialog* headerDialog();
 
     void setAskFileName(AskFileName ask) { askFileName_ = std::move(ask); }
 
