@@ -6,7 +6,6 @@
 // method".
 #pragma once
 
-#include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
 #include "app/FitPlan.h"
 
@@ -16,6 +15,7 @@ namespace millcalc {
 
 class Designer;
 class Form;
+struct DeflectionModel;
 
 // A result coloured against a limit, with the short symbol that names it in a
 // heading of the machine comparison. The one statement of which limit checks

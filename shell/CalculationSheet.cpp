@@ -1,5 +1,6 @@
 #include "shell/CalculationSheet.h"
 
+#include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
 #include "app/Form.h"
 #include "app/NumberText.h"

@@ -1,5 +1,6 @@
 #include "shell/FitPlanner.h"
 
+#include "app/CutterDeflection.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
 #include "shell/FitReds.h"

@@ -1,5 +1,6 @@
 #include "shell/Methods.h"
 
+#include "app/CutterDeflection.h"
 #include "app/FieldStore.h"
 #include "app/Form.h"
 #include "machines/MachineTable.h"

@@ -32,7 +32,9 @@ set -euo pipefail
 # user's mail program.
 # nlohmann-json3-dev and libzip-dev: the core's file readers (the machine park,
 # the cutter library and the zipped tool libraries it imports).
-packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libzip-dev
+# libfontconfig-dev: the program begins fontconfig, which Qt reads its fonts
+# through, on a thread of its own while Qt starts.
+packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libzip-dev libfontconfig-dev
           qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev 'qt6-svg-plugins?' 'libgl1-mesa-dev|libgl-dev'
           libjpeg62-turbo-dev fonts-dejavu-core xdg-utils qt6-translations-l10n)
 want_tests=0

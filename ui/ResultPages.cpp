@@ -1,5 +1,6 @@
 #include "ui/ResultPages.h"
 
+#include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
 #include "shell/Methods.h"
 

@@ -3,6 +3,7 @@
 #include "StartedWindow.h"
 
 #include "aluminium/AlForce.h"
+#include "app/CutterDeflection.h"
 #include "app/NumberText.h"
 #include "shell/Methods.h"
 

@@ -2,6 +2,8 @@
 
 #include "StartedWindow.h"
 
+#include "app/CutterDeflection.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
