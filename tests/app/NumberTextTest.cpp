@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <random>
 #include <string>
 
 namespace millcalc {
@@ -60,6 +63,43 @@ TEST(NumberText, ReadsRealsLikeStrtodInTheCLocaleWithADecimalComma)
 {
     for (const RealCase& c : kRealCases)
         EXPECT_EQ(readReal(c.text), c.value) << "text \"" << c.text << "\"";
+}
+
+// The reference: the standard library's correctly rounded reading of the
+// text with a decimal point.
+double nearestDouble(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// Texts of up to 15 digits without an exponent are read by dividing by a
+// power of ten; every other text by the standard library. Both must give the
+// same double to the last bit, at the borders between the two ways too.
+TEST(NumberText, ReadsEveryDecimalTextAsTheNearestDouble)
+{
+    const char* const borders[] = { "0.1", "0.3", "2.675", "1.3275", "0.2501", "999999999999999",
+        "9999999999999999", "123456789012345", "1234567890123456", "12345678.9012345",
+        "1.23456789012345", "1.234567890123456", "0.0000000000000000000001",
+        "0.00000000000000000000001", "0.1234567890123456789012", "9007199254740993",
+        "9007199254740992.5", "4503599627370497.5", "0,7", "13496,339", "1e-5", "5e+3" };
+    for (const char* text : borders)
+        EXPECT_EQ(readReal(text), nearestDouble(text)) << "text \"" << text << "\"";
+    // Digits spread over the whole range of the division: a fixed sequence.
+    std::mt19937_64 random(20240601);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text;
+        for (int d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + random() % 10);
+        const auto point = static_cast<std::size_t>(random() % (text.size() + 1));
+        text.insert(point, 1, i % 3 == 0 ? ',' : '.');
+        ASSERT_EQ(readReal(text), nearestDouble(text)) << "text \"" << text << "\"";
+    }
+    EXPECT_TRUE(std::signbit(readReal("-0.0")));
+    EXPECT_TRUE(std::signbit(readReal("-0")));
 }
 
 struct WholeCase {
