@@ -22,6 +22,14 @@ Form::Form(Toolkit& toolkit, const Form& original)
 {
 }
 
+void Form::resetToCopyOf(const Form& original)
+{
+    store_.resetToCopyOf(original.store_);
+    machinePark_ = original.machinePark_;
+    if (cutterSpeedLimits_ != original.cutterSpeedLimits_)
+        cutterSpeedLimits_ = original.cutterSpeedLimits_;
+}
+
 void Form::runGuarded(const Handler& command)
 {
     ++commandDepth_;

@@ -36,6 +36,9 @@ public:
     Form(Toolkit& toolkit, const Form& original);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+    // Makes a detached copy of the original as a fresh copy would be again,
+    // copying back only what its calculations changed.
+    void resetToCopyOf(const Form& original);
 
     FieldStore& store() { return store_; }
     const FieldStore& store() const { return store_; }

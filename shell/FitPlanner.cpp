@@ -1,5 +1,6 @@
 #include "shell/FitPlanner.h"
 
+#include "app/DetachedForm.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
 #include "shell/FitReds.h"
@@ -55,10 +56,10 @@ std::string textOf(long long units, int decimals)
     return formatFixed(static_cast<double>(units) / scaleOf(decimals), decimals);
 }
 
-Fitter::Fitter(const Form& form, const Method& method)
+Fitter::Fitter(Form& copy, const Method& method)
     : method_(method)
     , plan_(*method.fit)
-    , copy_(form)
+    , copy_(copy)
 {
 }
 
@@ -209,8 +210,8 @@ std::string Fitter::shorterStickOut(const Red& red)
 
 bool Fitter::calculate(std::span<const FitValue> overrides)
 {
-    const int result = plan_.calculate != nullptr ? plan_.calculate(copy_.form(), overrides)
-                                                  : method_.calculate(copy_.form());
+    const int result
+        = plan_.calculate != nullptr ? plan_.calculate(copy_, overrides) : method_.calculate(copy_);
     return result >= 0;
 }
 
@@ -254,9 +255,9 @@ std::vector<Red> Fitter::reds(LimitKind only)
     for (const LimitCheck& check : method_.checks) {
         if (only != LimitKind::None && check.limit != only)
             continue;
-        double limit = plan_.limit != nullptr ? plan_.limit(copy_.form(), check.limit) : 0;
+        double limit = plan_.limit != nullptr ? plan_.limit(copy_, check.limit) : 0;
         if (!(limit > 0))
-            limit = heldLimit(copy_.form(), method_, check.limit);
+            limit = heldLimit(copy_, method_, check.limit);
         const double value = store().real(check.field);
         const bool beyond = store().colour(check.field) == colours::Red;
         if (beyond || (limit > 0 && plan_.margin < 1 && value >= plan_.margin * limit))
@@ -295,7 +296,15 @@ FitOutcome planFit(const Form& form, const Method& method)
 {
     if (method.fit == nullptr)
         return {};
-    Fitter fitter(form, method);
+    DetachedForm copy(form);
+    return planFitOnCopy(copy.form(), method);
+}
+
+FitOutcome planFitOnCopy(Form& copy, const Method& method)
+{
+    if (method.fit == nullptr)
+        return {};
+    Fitter fitter(copy, method);
     return fitter.run();
 }
 

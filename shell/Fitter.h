@@ -3,7 +3,7 @@
 // window, and the log lines it writes. Seen only by the fit's own files.
 #pragma once
 
-#include "app/DetachedForm.h"
+#include "app/Form.h"
 #include "shell/FitPlanner.h"
 #include "shell/FitReds.h"
 
@@ -39,7 +39,8 @@ struct InputState {
 
 class Fitter {
 public:
-    Fitter(const Form& form, const Method& method);
+    // Works on the detached copy given: every trial changes it.
+    Fitter(Form& copy, const Method& method);
 
     FitOutcome run();
 
@@ -130,7 +131,7 @@ private:
 
     const Method& method_;
     const FitPlan& plan_;
-    DetachedForm copy_;
+    Form& copy_;
     std::vector<InputState> states_;
     std::vector<std::string> lines_;
 };
