@@ -125,6 +125,7 @@ void Form::WarningBox(const std::string& text, const std::string& caption)
 
 void Form::CorrectField(std::string_view name, const std::string& text)
 {
+    ++corrections_;
     store_.setText(name, text);
     focusField(name);
     store_.setSelectedAll(name, true);

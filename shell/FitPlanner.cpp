@@ -234,6 +234,12 @@ void Fitter::readStates()
 
 bool Fitter::trial()
 {
+    if (lastTrial_.size() == states_.size()
+        && std::equal(states_.begin(), states_.end(), lastTrial_.begin(),
+            [](const InputState& state, const TriedInput& tried) {
+                return state.passes == tried.passes && state.text == tried.text;
+            }))
+        return lastResult_;
     std::vector<FitValue> overrides;
     for (const InputState& state : states_) {
         const FitInput& input = *state.input;
@@ -246,7 +252,16 @@ bool Fitter::trial()
         if (input.passes != nullptr)
             store().setText(input.passes, formatWhole(state.passes));
     }
-    return calculate(overrides);
+    const int corrections = copy_.corrections();
+    lastResult_ = calculate(overrides);
+    lastTrial_.clear();
+    // A run that corrected an input might go another way on its correction:
+    // only one that corrected nothing stands for a run on the same inputs.
+    if (copy_.corrections() == corrections) {
+        for (const InputState& state : states_)
+            lastTrial_.push_back({ state.text, state.passes });
+    }
+    return lastResult_;
 }
 
 std::vector<Red> Fitter::reds(LimitKind only)
