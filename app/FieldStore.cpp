@@ -2,10 +2,22 @@
 
 #include "app/NumberText.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <utility>
 
 namespace millcalc {
+
+std::size_t FieldStore::recentSlot(const char* data)
+{
+    // The top bits of a multiplicative hash, which every bit of the address
+    // reaches.
+    constexpr std::uint64_t kFibonacci = 0x9E3779B97F4A7C15u;
+    constexpr int kBits = 8;
+    static_assert(std::size_t { 1 } << kBits == kRecentSlots);
+    const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
+    return static_cast<std::size_t>((address * kFibonacci) >> (64 - kBits));
+}
 
 Field& FieldStore::add(Field field)
 {
@@ -22,18 +34,24 @@ Field& FieldStore::add(Field field)
 
 FieldStore::Entry* FieldStore::entry(std::string_view name) const
 {
+    Recent& recent = index_.recent[recentSlot(name.data())];
+    if (recent.data == name.data() && recent.entry != nullptr && recent.entry->field->name == name)
+        return recent.entry;
     if (!index_.built) {
         index_.fields.clear();
         index_.touched.clear();
         index_.fields.reserve(fields_.size());
         // The map's nodes never move, so the pointers and the keys' views hold
-        // as long as this store does.
+        // as long as this store does; nor do the entries as the index grows.
         for (auto& [key, f] : const_cast<std::map<std::string, Field>&>(fields_))
             index_.fields.emplace(key, Entry { &f });
         index_.built = true;
     }
     const auto it = index_.fields.find(name);
-    return it == index_.fields.end() ? nullptr : &it->second;
+    if (it == index_.fields.end())
+        return nullptr;
+    recent = { name.data(), &it->second };
+    return &it->second;
 }
 
 Field* FieldStore::find(std::string_view name) const

@@ -2,6 +2,7 @@
 // of truth that the calculations read and write and that a front end displays.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -182,6 +183,15 @@ private:
         Touch touch = Touch::None;
         std::size_t lines = 0; // of an appended memo, before the first line appended
     };
+    // In front of the hash, the entries last found by the address of the
+    // name asked for: most names are literals, asked for again at the same
+    // address run after run. A hit is still checked against the field's
+    // name, as a name built in a buffer may come at an address another had.
+    struct Recent {
+        const char* data = nullptr;
+        Entry* entry = nullptr;
+    };
+    static constexpr std::size_t kRecentSlots = 256;
     struct Index {
         Index() = default;
         Index(const Index&) { }
@@ -189,14 +199,17 @@ private:
         {
             fields.clear();
             touched.clear();
+            recent.fill(Recent());
             built = false;
             return *this;
         }
         std::unordered_map<std::string_view, Entry> fields;
         std::vector<Entry*> touched;
+        std::array<Recent, kRecentSlots> recent {};
         bool built = false;
     };
 
+    static std::size_t recentSlot(const char* data);
     Entry* entry(std::string_view name) const;
     Field* find(std::string_view name) const;
     // The text of a control that is not a memo, as text() gives it.
