@@ -1,5 +1,6 @@
 #include "app/NumberText.h"
 
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <climits>
@@ -146,8 +147,77 @@ int readWhole(std::string_view text)
     return static_cast<int>(value);
 }
 
+namespace {
+
+#if defined(__SIZEOF_INT128__)
+// A double as it is written in fixed notation, found with whole numbers: the
+// double is m·2^e exactly, so value·10^decimals is m·10^decimals shifted right
+// by -e bits, and the bits shifted out tell the rounding, half to even, as
+// printf rounds the exact binary value. False where the value is no normal
+// double below 2^52, the decimals are not 0 to 9, or the digits do not fit
+// 64 bits: the standard writer takes those.
+bool writeFixedExactly(double value, int decimals, std::string& text)
+{
+    constexpr int kMostDecimals = 9;
+    constexpr int kMantissaBits = 52;
+    constexpr int kExponentBias = 1075; // 1023 and the mantissa's 52 bits
+    constexpr std::uint64_t kPowers[]
+        = { 1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000 };
+    if (decimals < 0 || decimals > kMostDecimals)
+        return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> kMantissaBits) & 0x7ff);
+    if (biased == 0 || biased == 0x7ff)
+        return false; // zero, subnormal, infinite or not a number
+    const int shift = kExponentBias - biased; // value = m · 2^-shift
+    if (shift <= 0)
+        return false;
+    using Wide = unsigned __int128;
+    const std::uint64_t mantissa = (bits & ((std::uint64_t { 1 } << kMantissaBits) - 1))
+        | (std::uint64_t { 1 } << kMantissaBits);
+    const Wide scaled = static_cast<Wide>(mantissa) * kPowers[decimals]; // below 2^83
+    Wide units = 0;
+    // Shifted by 84 bits or more, the value is below half a unit: 0.
+    if (shift < 84) {
+        units = scaled >> shift;
+        const Wide rest = scaled & ((Wide { 1 } << shift) - 1);
+        const Wide half = Wide { 1 } << (shift - 1);
+        if (rest > half || (rest == half && (units & 1) != 0))
+            ++units;
+    }
+    if ((units >> 64) != 0)
+        return false;
+    auto whole = static_cast<std::uint64_t>(units);
+    char digits[32];
+    char* end = digits + sizeof digits;
+    char* first = end;
+    // At least one digit before the point.
+    for (int written = 0; whole != 0 || written <= decimals; ++written) {
+        if (written == decimals && decimals > 0)
+            *--first = '.';
+        *--first = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    }
+    text.clear();
+    if ((bits >> 63) != 0)
+        text += '-';
+    text.append(first, end);
+    return true;
+}
+#else
+bool writeFixedExactly(double, int, std::string&)
+{
+    return false;
+}
+#endif
+
+} // namespace
+
 std::string formatFixed(double value, int decimals)
 {
+    std::string text;
+    if (writeFixedExactly(value, decimals, text))
+        return text;
     // Enough room for the largest double written in full with its decimals.
     char buffer[400];
     const auto result

@@ -146,6 +146,42 @@ TEST(NumberText, WritesFixedDecimalsWithAPoint)
     EXPECT_EQ(formatWhole(-3), "-3");
 }
 
+std::string standardFixed(double value, int decimals)
+{
+    char buffer[400];
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+// Most doubles are written with whole-number arithmetic, the rest by the
+// standard writer: to the last digit, both as printf writes the exact binary
+// value, ties (2.5, 0.125) rounded to even and a negative value rounded to 0
+// still negative.
+TEST(NumberText, WritesEveryDoubleInFixedNotationAsPrintfDoes)
+{
+    const double borders[] = { 0.0, -0.0, 2.5, 3.5, -2.5, 0.125, 0.375, 1.3275, 1.0005, 0.0005,
+        -0.0004, 13496.3389, 1060.0, 0.1, 0.7, 4503599627370495.5, 4503599627370496.0,
+        9007199254740993.0, 1e17, 1.8e10, 1e-300, 5e-324, -1e-7, 123456789.987654321, 1e300 };
+    for (const double value : borders) {
+        for (int decimals = -1; decimals <= 12; ++decimals)
+            EXPECT_EQ(formatFixed(value, decimals), standardFixed(value, decimals))
+                << value << " with " << decimals << " decimals";
+    }
+    // Doubles of every magnitude from 2^-90 to 2^60, and the halves of the
+    // last decimal, which only the exact value rounds right.
+    std::mt19937_64 random(20240602);
+    std::uniform_real_distribution<double> exponent(-90, 60);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(random() % 11);
+        double value = std::exp2(exponent(random)) * (i % 2 == 0 ? 1 : -1);
+        if (i % 5 == 0)
+            value = (std::floor(value * 1000) + 0.5) / 1000;
+        ASSERT_EQ(formatFixed(value, decimals), standardFixed(value, decimals))
+            << value << " with " << decimals << " decimals";
+    }
+}
+
 // A Russian desktop runs under ru_RU.UTF-8, whose decimal separator is ",".
 TEST(NumberText, IgnoresTheProcessLocale)
 {
