@@ -118,7 +118,7 @@ void FieldStore::listen(Listener listener)
     listeners_.push_back(std::move(listener));
 }
 
-void FieldStore::notify(const std::string& name, Change change)
+void FieldStore::notifyListeners(const std::string& name, Change change)
 {
     // A listener may add another (a window built when first shown listens
     // from then on): the list keeps its elements in place as it grows, and

@@ -217,7 +217,14 @@ private:
     // The field about to change; an append only lengthens a memo.
     Field& mutableField(std::string_view name, Touch how = Touch::Changed);
     void touch(Entry& entry, Touch how);
-    void notify(const std::string& name, Change change);
+    // Nothing to tell where nobody listens: a detached copy, changed
+    // thousands of times by a comparison.
+    void notify(const std::string& name, Change change)
+    {
+        if (!listeners_.empty())
+            notifyListeners(name, change);
+    }
+    void notifyListeners(const std::string& name, Change change);
 
     std::map<std::string, Field> fields_;
     mutable Index index_;

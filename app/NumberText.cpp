@@ -43,6 +43,20 @@ std::size_t skipBlanks(std::string_view text)
     return i;
 }
 
+// Appends the decimal digits from `from` on to the whole number (past 19 of
+// them it wraps, and is not used); returns where they end.
+std::size_t readDigits(std::string_view text, std::size_t from, std::uint64_t& whole)
+{
+    const char* const start = text.data();
+    const char* const end = start + text.size();
+    const char* at = start + from;
+    while (at != end && isDigit(*at)) {
+        whole = whole * 10 + static_cast<std::uint64_t>(*at - '0');
+        ++at;
+    }
+    return static_cast<std::size_t>(at - start);
+}
+
 } // namespace
 
 double readReal(std::string_view text)
@@ -54,27 +68,20 @@ double readReal(std::string_view text)
         ++i;
     }
     const std::size_t numberStart = i;
-    std::size_t digits = 0;
     // The digits as one whole number, as long as it stays exact in a double.
     std::uint64_t mantissa = 0;
-    while (i < text.size() && isDigit(text[i])) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        ++i;
-        ++digits;
-    }
+    i = readDigits(text, i, mantissa);
+    std::size_t digits = i - numberStart;
     // A decimal comma is a decimal point: "12,5" is how twelve and a half is
     // written on a Russian desktop, and its keypad types "," for the decimal key.
     std::size_t separator = std::string_view::npos;
     std::size_t decimals = 0;
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         separator = i;
-        ++i;
-        while (i < text.size() && isDigit(text[i])) {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            ++i;
-            ++digits;
-            ++decimals;
-        }
+        const std::size_t end = readDigits(text, i + 1, mantissa);
+        decimals = end - (i + 1);
+        digits += decimals;
+        i = end;
     }
     if (digits == 0)
         return 0.0;
@@ -150,6 +157,9 @@ int readWhole(std::string_view text)
 namespace {
 
 #if defined(__SIZEOF_INT128__)
+constexpr std::uint64_t kWholePowersOfTen[]
+    = { 1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000 };
+
 // A double as it is written in fixed notation, found with whole numbers: the
 // double is m·2^e exactly, so value·10^decimals is m·10^decimals shifted right
 // by -e bits, and the bits shifted out tell the rounding, half to even, as
@@ -158,11 +168,9 @@ namespace {
 // 64 bits: the standard writer takes those.
 bool writeFixedExactly(double value, int decimals, std::string& text)
 {
-    constexpr int kMostDecimals = 9;
+    constexpr int kMostDecimals = static_cast<int>(std::size(kWholePowersOfTen)) - 1;
     constexpr int kMantissaBits = 52;
     constexpr int kExponentBias = 1075; // 1023 and the mantissa's 52 bits
-    constexpr std::uint64_t kPowers[]
-        = { 1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000 };
     if (decimals < 0 || decimals > kMostDecimals)
         return false;
     const auto bits = std::bit_cast<std::uint64_t>(value);
@@ -175,7 +183,7 @@ bool writeFixedExactly(double value, int decimals, std::string& text)
     using Wide = unsigned __int128;
     const std::uint64_t mantissa = (bits & ((std::uint64_t { 1 } << kMantissaBits) - 1))
         | (std::uint64_t { 1 } << kMantissaBits);
-    const Wide scaled = static_cast<Wide>(mantissa) * kPowers[decimals]; // below 2^83
+    const Wide scaled = static_cast<Wide>(mantissa) * kWholePowersOfTen[decimals]; // below 2^83
     Wide units = 0;
     // Shifted by 84 bits or more, the value is below half a unit: 0.
     if (shift < 84) {
