@@ -11,6 +11,7 @@
 #include "shell/MachineComparison.h"
 #include "titanium/Titanium.h"
 #include "tools/bench/BareFormulas.h"
+#include "tools/bench/BenchPark.h"
 #include "walter/Walter.h"
 
 #include <benchmark/benchmark.h>
@@ -167,19 +168,6 @@ void TitaniumFormulasWithTextsBench(benchmark::State& state)
 // after each change of the tool's durability: over the built-in park (one
 // thread) and over 50 machines of a feed each (up to four threads), every red
 // machine with its fit.
-MachineTable fiftyMachines()
-{
-    MachineTable park;
-    for (int i = 0; i < 50; ++i) {
-        MachineRecord m = builtInMachines()[static_cast<std::size_t>(i % 5)];
-        m.Id = "cell-" + std::to_string(i + 1);
-        m.MachineName += " №" + std::to_string(i + 1);
-        m.MaxFeed += i;
-        park.push_back(std::move(m));
-    }
-    return park;
-}
-
 void runComparison(benchmark::State& state, MachineTable park)
 {
     StartedWindow window(1);
@@ -206,7 +194,7 @@ void CompareMachines5Bench(benchmark::State& state)
 
 void CompareMachines50Bench(benchmark::State& state)
 {
-    runComparison(state, fiftyMachines());
+    runComparison(state, fiftyMachinesOfTheirOwn());
 }
 
 BENCHMARK(WalterCalculateBench)->Name("WalterCalculate");
