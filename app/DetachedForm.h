@@ -29,6 +29,9 @@ public:
     DetachedForm(const DetachedForm&) = delete;
     DetachedForm& operator=(const DetachedForm&) = delete;
 
+    // As a new copy of the original would be, at the cost of what changed.
+    void resetToCopyOf(const Form& original) { form_.resetToCopyOf(original); }
+
     Form& form() { return form_; }
     FieldStore& store() { return form_.store(); }
 

@@ -2,10 +2,22 @@
 
 #include "app/NumberText.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <utility>
 
 namespace millcalc {
+
+std::size_t FieldStore::recentSlot(const char* data)
+{
+    // The top bits of a multiplicative hash, which every bit of the address
+    // reaches.
+    constexpr std::uint64_t kFibonacci = 0x9E3779B97F4A7C15u;
+    constexpr int kBits = 8;
+    static_assert(std::size_t { 1 } << kBits == kRecentSlots);
+    const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
+    return static_cast<std::size_t>((address * kFibonacci) >> (64 - kBits));
+}
 
 Field& FieldStore::add(Field field)
 {
@@ -14,24 +26,38 @@ Field& FieldStore::add(Field field)
     const std::string name = field.name;
     auto [it, inserted] = fields_.insert_or_assign(name, std::move(field));
     (void)inserted;
-    if (index_.built)
-        index_.fields[it->first] = &it->second;
+    if (index_.built && index_.fields.count(it->first) == 0)
+        index_.fields.emplace(it->first, Entry { &it->second });
+    added_ = true;
     return it->second;
+}
+
+FieldStore::Entry* FieldStore::entry(std::string_view name) const
+{
+    Recent& recent = index_.recent[recentSlot(name.data())];
+    if (recent.data == name.data() && recent.entry != nullptr && recent.entry->field->name == name)
+        return recent.entry;
+    if (!index_.built) {
+        index_.fields.clear();
+        index_.touched.clear();
+        index_.fields.reserve(fields_.size());
+        // The map's nodes never move, so the pointers and the keys' views hold
+        // as long as this store does; nor do the entries as the index grows.
+        for (auto& [key, f] : const_cast<std::map<std::string, Field>&>(fields_))
+            index_.fields.emplace(key, Entry { &f });
+        index_.built = true;
+    }
+    const auto it = index_.fields.find(name);
+    if (it == index_.fields.end())
+        return nullptr;
+    recent = { name.data(), &it->second };
+    return &it->second;
 }
 
 Field* FieldStore::find(std::string_view name) const
 {
-    if (!index_.built) {
-        index_.fields.clear();
-        index_.fields.reserve(fields_.size());
-        // The map's nodes never move, so the pointers and the keys' views hold
-        // as long as this store does.
-        for (auto& [key, f] : const_cast<std::map<std::string, Field>&>(fields_))
-            index_.fields.emplace(key, &f);
-        index_.built = true;
-    }
-    const auto it = index_.fields.find(name);
-    return it == index_.fields.end() ? nullptr : it->second;
+    Entry* found = entry(name);
+    return found != nullptr ? found->field : nullptr;
 }
 
 bool FieldStore::has(std::string_view name) const
@@ -47,12 +73,44 @@ const Field& FieldStore::field(std::string_view name) const
     return *f;
 }
 
-Field& FieldStore::mutableField(std::string_view name)
+Field& FieldStore::mutableField(std::string_view name, Touch how)
 {
-    Field* f = find(name);
-    if (f == nullptr)
+    Entry* found = entry(name);
+    if (found == nullptr)
         throw std::out_of_range("unknown control " + std::string(name));
-    return *f;
+    touch(*found, how);
+    return *found->field;
+}
+
+void FieldStore::touch(Entry& entry, Touch how)
+{
+    if (entry.touch == Touch::None) {
+        index_.touched.push_back(&entry);
+        entry.lines = entry.field->items.size();
+        entry.touch = how;
+    } else if (how == Touch::Changed) {
+        entry.touch = Touch::Changed;
+    }
+}
+
+void FieldStore::resetToCopyOf(const FieldStore& original)
+{
+    focused_ = original.focused_;
+    if (added_) {
+        fields_ = original.fields_;
+        index_ = Index();
+        added_ = false;
+        return;
+    }
+    for (Entry* changed : index_.touched) {
+        Field& f = *changed->field;
+        if (changed->touch == Touch::Appended)
+            f.items.resize(changed->lines);
+        else
+            f = original.fields_.at(f.name);
+        changed->touch = Touch::None;
+    }
+    index_.touched.clear();
 }
 
 void FieldStore::listen(Listener listener)
@@ -60,7 +118,7 @@ void FieldStore::listen(Listener listener)
     listeners_.push_back(std::move(listener));
 }
 
-void FieldStore::notify(const std::string& name, Change change)
+void FieldStore::notifyListeners(const std::string& name, Change change)
 {
     // A listener may add another (a window built when first shown listens
     // from then on): the list keeps its elements in place as it grows, and
@@ -203,6 +261,7 @@ void FieldStore::setChecked(std::string_view name, bool checked)
         for (auto& [otherName, other] : fields_) {
             if (otherName != name && other.kind == FieldKind::RadioButton && other.parent == parent
                 && other.checked) {
+                touch(*entry(otherName), Touch::Changed);
                 other.checked = false;
                 notify(otherName, Change::Checked);
             }
@@ -310,6 +369,7 @@ FieldStore FieldStore::detachedCopy() const
     FieldStore copy;
     copy.fields_ = fields_;
     copy.focused_ = focused_;
+    copy.added_ = false;
     return copy;
 }
 
@@ -325,7 +385,7 @@ void FieldStore::setCurrentCell(std::string_view name, int column, int row)
 
 void FieldStore::appendLine(std::string_view name, std::string_view line)
 {
-    Field& f = mutableField(name);
+    Field& f = mutableField(name, Touch::Appended);
     f.items.emplace_back(line);
     notify(f.name, Change::LineAppended);
 }

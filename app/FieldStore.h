@@ -2,6 +2,7 @@
 // of truth that the calculations read and write and that a front end displays.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -107,6 +108,10 @@ public:
     // The fields and the focus without the listeners: a store to compute on
     // that no window observes.
     FieldStore detachedCopy() const;
+    // Makes this store, a detached copy of the original (or one reset to it),
+    // equal to a fresh copy of it again, copying back only the fields
+    // changed since; the original must not have changed in between.
+    void resetToCopyOf(const FieldStore& original);
 
     // One notification path: every change below reaches every listener.
     void listen(Listener listener);
@@ -169,29 +174,64 @@ private:
     // dozens of times a run, and a walk down the ordered map compares long
     // common prefixes ("EditTkoef1", "EditTX1" ...). A copied store indexes
     // its own fields afresh, since the pointers belong to the original's map.
+    // Each field also notes whether it changed since the store was copied or
+    // reset, and how: a memo only lengthened (the log) is cut back to its
+    // lines rather than copied whole.
+    enum class Touch : std::uint8_t { None, Appended, Changed };
+    struct Entry {
+        Field* field;
+        Touch touch = Touch::None;
+        std::size_t lines = 0; // of an appended memo, before the first line appended
+    };
+    // In front of the hash, the entries last found by the address of the
+    // name asked for: most names are literals, asked for again at the same
+    // address run after run. A hit is still checked against the field's
+    // name, as a name built in a buffer may come at an address another had.
+    struct Recent {
+        const char* data = nullptr;
+        Entry* entry = nullptr;
+    };
+    static constexpr std::size_t kRecentSlots = 256;
     struct Index {
         Index() = default;
         Index(const Index&) { }
         Index& operator=(const Index&)
         {
             fields.clear();
+            touched.clear();
+            recent.fill(Recent());
             built = false;
             return *this;
         }
-        std::unordered_map<std::string_view, Field*> fields;
+        std::unordered_map<std::string_view, Entry> fields;
+        std::vector<Entry*> touched;
+        std::array<Recent, kRecentSlots> recent {};
         bool built = false;
     };
 
+    static std::size_t recentSlot(const char* data);
+    Entry* entry(std::string_view name) const;
     Field* find(std::string_view name) const;
     // The text of a control that is not a memo, as text() gives it.
     static std::string_view shownText(const Field& f);
-    Field& mutableField(std::string_view name);
-    void notify(const std::string& name, Change change);
+    // The field about to change; an append only lengthens a memo.
+    Field& mutableField(std::string_view name, Touch how = Touch::Changed);
+    void touch(Entry& entry, Touch how);
+    // Nothing to tell where nobody listens: a detached copy, changed
+    // thousands of times by a comparison.
+    void notify(const std::string& name, Change change)
+    {
+        if (!listeners_.empty())
+            notifyListeners(name, change);
+    }
+    void notifyListeners(const std::string& name, Change change);
 
     std::map<std::string, Field> fields_;
     mutable Index index_;
     std::deque<Listener> listeners_;
     std::string focused_;
+    // A field added since the copy: resetToCopyOf() copies the whole store.
+    bool added_ = false;
 };
 
 } // namespace millcalc

@@ -22,6 +22,14 @@ Form::Form(Toolkit& toolkit, const Form& original)
 {
 }
 
+void Form::resetToCopyOf(const Form& original)
+{
+    store_.resetToCopyOf(original.store_);
+    machinePark_ = original.machinePark_;
+    if (cutterSpeedLimits_ != original.cutterSpeedLimits_)
+        cutterSpeedLimits_ = original.cutterSpeedLimits_;
+}
+
 void Form::runGuarded(const Handler& command)
 {
     ++commandDepth_;
@@ -117,6 +125,7 @@ void Form::WarningBox(const std::string& text, const std::string& caption)
 
 void Form::CorrectField(std::string_view name, const std::string& text)
 {
+    ++corrections_;
     store_.setText(name, text);
     focusField(name);
     store_.setSelectedAll(name, true);

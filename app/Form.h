@@ -36,6 +36,9 @@ public:
     Form(Toolkit& toolkit, const Form& original);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+    // Makes a detached copy of the original as a fresh copy would be again,
+    // copying back only what its calculations changed.
+    void resetToCopyOf(const Form& original);
 
     FieldStore& store() { return store_; }
     const FieldStore& store() const { return store_; }
@@ -61,6 +64,9 @@ public:
     // Writes the text, gives the field the focus when it and everything that
     // holds it are visible and enabled, and selects its whole text.
     void CorrectField(std::string_view name, const std::string& text);
+    // How many corrections the form has taken: a calculation that corrected
+    // no input would run the same way again on the same inputs.
+    int corrections() const { return corrections_; }
     void ResultColour(std::string_view name, Rgb colour);
     // Colours a result against a machine limit: `within` (as a rule green), or red
     // with the log line when the value reaches the limit; a value equal to its
@@ -108,6 +114,7 @@ private:
     std::map<std::string, CellHandler> doubleClickHandlers_;
     std::vector<Handler> commandEndHandlers_;
     int commandDepth_ = 0;
+    int corrections_ = 0;
     std::map<std::string, double, std::less<>> cutterSpeedLimits_;
 };
 

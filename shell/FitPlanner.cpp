@@ -1,6 +1,7 @@
 #include "shell/FitPlanner.h"
 
 #include "app/CutterDeflection.h"
+#include "app/DetachedForm.h"
 #include "app/NumberText.h"
 #include "app/Passes.h"
 #include "shell/FitReds.h"
@@ -56,10 +57,10 @@ std::string textOf(long long units, int decimals)
     return formatFixed(static_cast<double>(units) / scaleOf(decimals), decimals);
 }
 
-Fitter::Fitter(const Form& form, const Method& method)
+Fitter::Fitter(Form& copy, const Method& method)
     : method_(method)
     , plan_(*method.fit)
-    , copy_(form)
+    , copy_(copy)
 {
 }
 
@@ -210,8 +211,8 @@ std::string Fitter::shorterStickOut(const Red& red)
 
 bool Fitter::calculate(std::span<const FitValue> overrides)
 {
-    const int result = plan_.calculate != nullptr ? plan_.calculate(copy_.form(), overrides)
-                                                  : method_.calculate(copy_.form());
+    const int result
+        = plan_.calculate != nullptr ? plan_.calculate(copy_, overrides) : method_.calculate(copy_);
     return result >= 0;
 }
 
@@ -234,6 +235,12 @@ void Fitter::readStates()
 
 bool Fitter::trial()
 {
+    if (lastTrial_.size() == states_.size()
+        && std::equal(states_.begin(), states_.end(), lastTrial_.begin(),
+            [](const InputState& state, const TriedInput& tried) {
+                return state.passes == tried.passes && state.text == tried.text;
+            }))
+        return lastResult_;
     std::vector<FitValue> overrides;
     for (const InputState& state : states_) {
         const FitInput& input = *state.input;
@@ -246,7 +253,16 @@ bool Fitter::trial()
         if (input.passes != nullptr)
             store().setText(input.passes, formatWhole(state.passes));
     }
-    return calculate(overrides);
+    const int corrections = copy_.corrections();
+    lastResult_ = calculate(overrides);
+    lastTrial_.clear();
+    // A run that corrected an input might go another way on its correction:
+    // only one that corrected nothing stands for a run on the same inputs.
+    if (copy_.corrections() == corrections) {
+        for (const InputState& state : states_)
+            lastTrial_.push_back({ state.text, state.passes });
+    }
+    return lastResult_;
 }
 
 std::vector<Red> Fitter::reds(LimitKind only)
@@ -255,9 +271,9 @@ std::vector<Red> Fitter::reds(LimitKind only)
     for (const LimitCheck& check : method_.checks) {
         if (only != LimitKind::None && check.limit != only)
             continue;
-        double limit = plan_.limit != nullptr ? plan_.limit(copy_.form(), check.limit) : 0;
+        double limit = plan_.limit != nullptr ? plan_.limit(copy_, check.limit) : 0;
         if (!(limit > 0))
-            limit = heldLimit(copy_.form(), method_, check.limit);
+            limit = heldLimit(copy_, method_, check.limit);
         const double value = store().real(check.field);
         const bool beyond = store().colour(check.field) == colours::Red;
         if (beyond || (limit > 0 && plan_.margin < 1 && value >= plan_.margin * limit))
@@ -296,7 +312,15 @@ FitOutcome planFit(const Form& form, const Method& method)
 {
     if (method.fit == nullptr)
         return {};
-    Fitter fitter(form, method);
+    DetachedForm copy(form);
+    return planFitOnCopy(copy.form(), method);
+}
+
+FitOutcome planFitOnCopy(Form& copy, const Method& method)
+{
+    if (method.fit == nullptr)
+        return {};
+    Fitter fitter(copy, method);
     return fitter.run();
 }
 

@@ -51,6 +51,10 @@ struct FitOutcome {
 // Decides the fit of the method's cut to the machine the form selects, on a
 // copy of the form; the form does not change.
 FitOutcome planFit(const Form& form, const Method& method);
+// The same on a detached copy of the window that the caller no longer needs
+// as it stands (the comparison's, after its calculation): the fit tries its
+// inputs there rather than on a copy of its own.
+FitOutcome planFitOnCopy(Form& copy, const Method& method);
 
 // The comparison's short account: "—" when nothing is beyond the machine,
 // "Vc 1060→924; fz 0.10→0.08", "t 5.0→2.5, i=2", or "не подобрать: уменьшите …".

@@ -3,7 +3,7 @@
 // window, and the log lines it writes. Seen only by the fit's own files.
 #pragma once
 
-#include "app/DetachedForm.h"
+#include "app/Form.h"
 #include "shell/FitPlanner.h"
 #include "shell/FitReds.h"
 
@@ -39,7 +39,8 @@ struct InputState {
 
 class Fitter {
 public:
-    Fitter(const Form& form, const Method& method);
+    // Works on the detached copy given: every trial changes it.
+    Fitter(Form& copy, const Method& method);
 
     FitOutcome run();
 
@@ -75,6 +76,9 @@ private:
 
     // Every trial runs on the same copy: a run writes each result before a
     // later step of it reads one, so nothing of an earlier trial leaks in.
+    // Nor does it change anything the next run on the same inputs would read,
+    // unless it corrected an input: a trial of the inputs the last one tried
+    // finds the copy as that one left it and takes its answer.
     bool trial();
 
     std::vector<Red> reds(LimitKind only);
@@ -128,11 +132,20 @@ private:
 
     void laterItem(std::size_t k);
 
+    // The inputs of the last trial and its answer; none after a trial that
+    // corrected an input.
+    struct TriedInput {
+        std::string text;
+        int passes;
+    };
+
     const Method& method_;
     const FitPlan& plan_;
-    DetachedForm copy_;
+    Form& copy_;
     std::vector<InputState> states_;
     std::vector<std::string> lines_;
+    std::vector<TriedInput> lastTrial_;
+    bool lastResult_ = false;
 };
 
 } // namespace millcalc

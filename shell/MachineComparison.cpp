@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstddef>
 #include <exception>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
@@ -150,24 +151,23 @@ int runFullCalculation(Form& form, int method)
 namespace {
 
 // One machine's calculation and, where something is red, its fit, on a copy
-// of the form.
-void compareOne(const Form& form, int row, const Method* method, std::span<const LimitCheck> checks,
+// of the form as a fresh copy would be; the fit goes on on the same copy.
+void compareOne(Form& copy, int row, const Method* method, std::span<const LimitCheck> checks,
     int page, MachineOutcome& outcome)
 {
-    DetachedForm copy(form);
     copy.store().setIndex("TabMach", row);
-    if (runFullCalculation(copy.form(), page) < 0) {
+    if (runFullCalculation(copy, page) < 0) {
         outcome.stopped = true;
         return;
     }
-    outcome.cutterBinds = cutterSpeedBinds(copy.form(), *method);
+    outcome.cutterBinds = cutterSpeedBinds(copy, *method);
     bool red = outcome.cutterBinds;
     for (const LimitCheck& check : checks) {
-        outcome.shares.push_back(shareOf(copy.form(), *method, check, outcome.cutterBinds));
+        outcome.shares.push_back(shareOf(copy, *method, check, outcome.cutterBinds));
         red = red || outcome.shares.back().red;
     }
     // The fit runs only where something is red: it is the costly part.
-    outcome.fit = red ? fitSummary(planFit(copy.form(), *method)) : kNothingToFit;
+    outcome.fit = red ? fitSummary(planFitOnCopy(copy, *method)) : kNothingToFit;
 }
 
 // Below this many machines to compute, one thread does them all.
@@ -207,9 +207,17 @@ MachineComparison compareMachines(const Form& form)
     std::vector<std::exception_ptr> failures(threads);
     const auto work = [&](unsigned part) {
         try {
+            // One copy a thread, brought back to the form's state before each
+            // machine but the first: only the fields a machine changed are
+            // copied again.
+            std::optional<DetachedForm> copy;
             for (std::size_t i = part; i < computed.size(); i += threads) {
+                if (copy)
+                    copy->resetToCopyOf(form);
+                else
+                    copy.emplace(form);
                 const int row = computed[i];
-                compareOne(form, row, method, checks, result.method,
+                compareOne(copy->form(), row, method, checks, result.method,
                     result.machines[static_cast<std::size_t>(row)]);
             }
         } catch (...) {

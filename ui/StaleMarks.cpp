@@ -2,10 +2,14 @@
 
 #include "shell/Methods.h"
 
+#include <QAbstractItemView>
+#include <QHeaderView>
 #include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+
+#include <vector>
 
 namespace millcalc {
 
@@ -23,12 +27,29 @@ QSet<QString> resultNames()
     return names;
 }
 
+// A grid (and a grid's frozen column) lays its cells out for a new font on
+// a timer, after the paint that follows the change, and then paints all its
+// cells a second time: laid out at once, it is painted once.
+void layOutNow(QWidget* widget)
+{
+    std::vector<QAbstractItemView*> views;
+    if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+        views.push_back(view);
+    for (QAbstractItemView* view : widget->findChildren<QAbstractItemView*>()) {
+        if (!qobject_cast<QHeaderView*>(view))
+            views.push_back(view);
+    }
+    for (QAbstractItemView* view : views)
+        view->doItemsLayout();
+}
+
 void mark(QWidget* widget, bool stale)
 {
     QFont font = widget->font();
     if (font.italic() != stale) {
         font.setItalic(stale);
         widget->setFont(font);
+        layOutNow(widget);
     }
     const QVariant own = widget->property(kOwnTip);
     if (stale && !own.isValid()) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace millcalc {
@@ -81,6 +82,32 @@ TEST(FieldStoreIndex, GivesAMovedStoreTheFields)
     FieldStore moved(std::move(original));
     moved.setText("BaseD", "40");
     EXPECT_EQ(moved.real("BaseD"), 40.0);
+}
+
+// The store remembers where a name it was asked for lay: a name written into
+// the same buffer afterwards is another name all the same.
+TEST(FieldStoreIndex, FindsANameByItsCharactersWhereverItLies)
+{
+    FieldStore store;
+    store.add(textField("BaseD", "25.0"));
+    store.add(textField("BaseT", "5.0"));
+    store.add(textField("BaseTi", "7"));
+    std::string name = "BaseD";
+    const char* buffer = name.data();
+    EXPECT_EQ(store.text(name), "25.0");
+    name = "BaseT";
+    ASSERT_EQ(name.data(), buffer); // the same place, other characters
+    EXPECT_EQ(store.text(name), "5.0");
+    name = "BaseTi";
+    ASSERT_EQ(name.data(), buffer);
+    EXPECT_EQ(store.text(name), "7");
+    name = "BaseQ";
+    EXPECT_FALSE(store.has(name));
+    EXPECT_THROW(store.setText(name, "1"), std::out_of_range);
+    name = "BaseD";
+    store.setText(name, "30");
+    EXPECT_EQ(store.text("BaseD"), "30");
+    EXPECT_EQ(store.text("BaseT"), "5.0");
 }
 
 TEST(FieldStoreNumbers, ReadTheShownTextOfEveryKind)

@@ -56,6 +56,20 @@ using namespace millcalc;
 
 namespace {
 
+// Counts the paint events a widget gets.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 // A menu line as the user reads it; a null name is a separator.
 struct MenuLine {
     const char* name;
@@ -166,6 +180,7 @@ private slots:
     void aShortScreenKeepsOneWidthWhereEveryPageFits_data();
     void aShortScreenKeepsOneWidthWhereEveryPageFits();
     void aChangedInputMarksTheResultsStaleUntilCalculated();
+    void aStaleComparisonRefreshedIsPaintedOnce();
 
 private:
     template <typename T> T* find(const char* name) const
@@ -1185,6 +1200,29 @@ void DesktopTest::gridHeadingsAreNeverClipped()
     // The description column keeps its width; the narrow ones grow to their headings.
     QCOMPARE(find<QTableWidget>("StringGridTab")->columnWidth(0), 379);
     QVERIFY(find<QTableWidget>("StringGridTab")->columnWidth(3) >= 56);
+}
+
+// The comparison turns stale (italic) when an input changes and upright
+// again when calculated: its cells, their new font and texts are painted in
+// one pass, not laid out again and painted a second time after it.
+void DesktopTest::aStaleComparisonRefreshedIsPaintedOnce()
+{
+    find<QPushButton>("BitCalcs")->click();
+    find<QPushButton>("BitBtnMachines")->click();
+    auto* grid = find<QTableWidget>("StringGridMachines");
+    QVERIFY(QTest::qWaitForWindowExposed(grid->window()));
+    QTest::qWait(50);
+    auto* cuttingSpeed = find<QLineEdit>("BaseVc");
+    cuttingSpeed->selectAll();
+    QTest::keyClicks(cuttingSpeed, QStringLiteral("500"));
+    QVERIFY(grid->font().italic());
+    QTest::qWait(50);
+
+    PaintCount cells(grid->viewport());
+    find<QPushButton>("BitCalcs")->click();
+    QVERIFY(!grid->font().italic());
+    QTest::qWait(100);
+    QCOMPARE(cells.paints, 1);
 }
 
 QTEST_MAIN(DesktopTest)

@@ -9,6 +9,7 @@
 #include "RecordingToolkit.h"
 
 #include "tools/bench/BareFormulas.h"
+#include "tools/bench/BenchPark.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"
@@ -560,15 +561,8 @@ void LatencyBench::comparisonRefresh()
 // one calculation).
 void LatencyBench::comparisonRefreshOverFiftyMachines()
 {
-    MachineTable park;
-    for (int i = 0; i < 50; ++i) {
-        MachineRecord m = builtInMachines()[static_cast<std::size_t>(i % 5)];
-        m.Id = "cell-" + std::to_string(i + 1);
-        m.MachineName += " №" + std::to_string(i + 1);
-        m.MaxFeed += i;
-        park.push_back(std::move(m));
-    }
-    timeComparisonRefresh(std::move(park), QStringLiteral("comparison refresh, 50 machines"));
+    timeComparisonRefresh(
+        bench::fiftyMachinesOfTheirOwn(), QStringLiteral("comparison refresh, 50 machines"));
 }
 
 // The comparison in front, where it shares the results' place, opened again

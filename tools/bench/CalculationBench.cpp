@@ -2,12 +2,16 @@
 // bare formulas and against the formulas with the text hand-over that any
 // program showing these results must do, with a summary of the ratios and the
 // targets: each full calculation within 20 µs and within 2.5 times its
-// formulas with their text hand-over (what the field store may add).
+// formulas with their text hand-over (what the field store may add). Then
+// the machine comparison over the built-in park and over fifty machines.
 #include "aluminium/Aluminium.h"
 #include "app/DetachedForm.h"
+#include "machines/MachineTable.h"
 #include "shell/FormMain.h"
+#include "shell/MachineComparison.h"
 #include "titanium/Titanium.h"
 #include "tools/bench/BareFormulas.h"
+#include "tools/bench/BenchPark.h"
 #include "walter/Walter.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +19,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -159,6 +164,39 @@ void TitaniumFormulasWithTextsBench(benchmark::State& state)
     runWithTexts<TitaniumTexts>(state, 2, kTitaniumInputs, titaniumStartUp);
 }
 
+// The machine comparison of the aluminium page, as the latency bench opens it
+// after each change of the tool's durability: over the built-in park (one
+// thread) and over 50 machines of a feed each (up to four threads), every red
+// machine with its fit.
+void runComparison(benchmark::State& state, MachineTable park)
+{
+    StartedWindow window(1);
+    if (!park.empty())
+        window.form.setMachines(std::move(park));
+    if (window.form.store().index("PageControlMethods") != 1) {
+        state.SkipWithError("the aluminium results are not the page shown");
+        return;
+    }
+    std::size_t runs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.form.typeText("BaseAlT", runs++ % 2 == 0 ? "5.5" : "5.0");
+        state.ResumeTiming();
+        MachineComparison comparison = compareMachines(window.form);
+        benchmark::DoNotOptimize(comparison);
+    }
+}
+
+void CompareMachines5Bench(benchmark::State& state)
+{
+    runComparison(state, {});
+}
+
+void CompareMachines50Bench(benchmark::State& state)
+{
+    runComparison(state, fiftyMachinesOfTheirOwn());
+}
+
 BENCHMARK(WalterCalculateBench)->Name("WalterCalculate");
 BENCHMARK(WalterFormulasBench)->Name("WalterFormulas");
 BENCHMARK(WalterFormulasWithTextsBench)->Name("WalterFormulasWithTexts");
@@ -168,6 +206,8 @@ BENCHMARK(AluminiumFormulasWithTextsBench)->Name("AluminiumFormulasWithTexts");
 BENCHMARK(CalcTiBench)->Name("CalcTi");
 BENCHMARK(TitaniumFormulasBench)->Name("TitaniumFormulas");
 BENCHMARK(TitaniumFormulasWithTextsBench)->Name("TitaniumFormulasWithTexts");
+BENCHMARK(CompareMachines5Bench)->Name("CompareMachines5")->Unit(benchmark::kMillisecond);
+BENCHMARK(CompareMachines50Bench)->Name("CompareMachines50")->Unit(benchmark::kMillisecond);
 
 // The bare formulas measure something only if they compute what the program
 // computes: after one full calculation on the start-up inputs every result

@@ -90,8 +90,8 @@ void TableWidgetBinding::cells(const Field& field)
                 if (item->data(Qt::ForegroundRole) != colour)
                     item->setData(Qt::ForegroundRole, colour);
                 // A description wider than its column can be read in full.
-                const bool clipped = table_->fontMetrics().horizontalAdvance(text)
-                    > table_->columnWidth(column - fixedColumns_) - 6;
+                const bool clipped
+                    = advance(text) > table_->columnWidth(column - fixedColumns_) - 6;
                 item->setToolTip(clipped ? text : QString());
             }
             if (item->text() != text) {
@@ -107,6 +107,24 @@ void TableWidgetBinding::cells(const Field& field)
     if (row >= 0 && column >= 0 && row < table_->rowCount() && column < table_->columnCount()
         && (table_->currentRow() != row || table_->currentColumn() != column))
         table_->setCurrentCell(row, column);
+}
+
+int TableWidgetBinding::advance(const QString& text)
+{
+    // Beyond this many texts the grid shows no longer repeats its texts.
+    constexpr qsizetype kMostTexts = 4096;
+    if (table_->font() != measuredFont_ || table_->logicalDpiX() != measuredDpi_
+        || advances_.size() > kMostTexts) {
+        advances_.clear();
+        measuredFont_ = table_->font();
+        measuredDpi_ = table_->logicalDpiX();
+    }
+    const auto known = advances_.constFind(text);
+    if (known != advances_.constEnd())
+        return *known;
+    const int width = table_->fontMetrics().horizontalAdvance(text);
+    advances_.insert(text, width);
+    return width;
 }
 
 void fitGrid(QTableWidget* table)

@@ -5,6 +5,10 @@
 
 #include "ui/bind/Binding.h"
 
+#include <QFont>
+#include <QHash>
+#include <QString>
+
 class QTableWidget;
 
 namespace millcalc {
@@ -17,9 +21,17 @@ public:
     void cells(const Field& field) override;
 
 private:
+    // The width of a cell's text in the table's font. Measuring shapes the
+    // text, and a grid's texts repeat from one writing to the next: each is
+    // measured once a font and resolution.
+    int advance(const QString& text);
+
     QTableWidget* table_;
     int fixedRows_;
     int fixedColumns_;
+    QFont measuredFont_;
+    int measuredDpi_ = 0;
+    QHash<QString, int> advances_;
 };
 
 // Widens the columns of a grid whose heading would not fit even when wrapped at

@@ -46,6 +46,16 @@ Field testField(const char* name, FieldKind kind)
     return field;
 }
 
+// Two columns under one heading row, and one row of cells.
+Field headedGrid(const char* name)
+{
+    Field field = testField(name, FieldKind::Grid);
+    field.columns = 2;
+    field.rows = 2;
+    field.fixedRows = 1;
+    return field;
+}
+
 QPalette darkPalette()
 {
     QPalette palette;
@@ -83,6 +93,7 @@ private slots:
     void onlyANewChoiceRunsTheGroupsHandler();
     void gridShowsItsHeadingsAsHeadersAndEveryCell();
     void gridCellsTakeTheirLogicalColours();
+    void aClippedCellSaysItsTextInItsTooltipInTheFontShown();
     void logicalColoursOnAPalette_data();
     void logicalColoursOnAPalette();
     void colourReadsOnWhatTheStylePaints_data();
@@ -302,11 +313,7 @@ void BindingsTest::gridShowsItsHeadingsAsHeadersAndEveryCell()
 
 void BindingsTest::gridCellsTakeTheirLogicalColours()
 {
-    Field field = testField("TestGrid", FieldKind::Grid);
-    field.columns = 2;
-    field.rows = 2;
-    field.fixedRows = 1;
-    form_->store().add(field);
+    form_->store().add(headedGrid("TestGrid"));
     form_->store().setGrid("TestGrid", 2, 2, { "n", "Pz", "1200", "350" },
         { colours::Black, colours::Black, colours::Green, colours::Black });
     auto* table = new QTableWidget(root_.get());
@@ -329,6 +336,43 @@ void BindingsTest::gridCellsTakeTheirLogicalColours()
     QVERIFY(contrastRatio(green, darkPalette().color(QPalette::Base)) >= 4.5);
     QCOMPARE(red.hslHue(), 0);
     QCOMPARE(green.hslHue(), 120);
+}
+
+// The binding measures each text once a font: the same texts written again
+// in a larger font are measured again, and a cell cut short by its column
+// says its whole text in its tooltip.
+void BindingsTest::aClippedCellSaysItsTextInItsTooltipInTheFontShown()
+{
+    form_->store().add(headedGrid("TestGrid"));
+    const std::vector<std::string> cells { "Станок", "Подбор", "ВС-5ВС №12", "t 5.0→2.5, i=2" };
+    const std::vector<Rgb> black(4, colours::Black);
+    auto* table = new QTableWidget(root_.get());
+    table->setProperty(kScrollsSideways, true);
+    bind<TableWidgetBinding>("TestGrid", table);
+    form_->store().setGrid("TestGrid", 2, 2, cells, black);
+    const QString name = QStringLiteral("ВС-5ВС №12");
+    const QString fit = QStringLiteral("t 5.0→2.5, i=2");
+    // Both texts fit their columns.
+    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(name) + 10);
+    table->setColumnWidth(1, table->fontMetrics().horizontalAdvance(fit) + 10);
+    form_->store().setGrid("TestGrid", 2, 2, cells, black);
+    QCOMPARE(table->item(0, 0)->toolTip(), QString());
+    QCOMPARE(table->item(0, 1)->toolTip(), QString());
+
+    // Thrice the size, in the same columns: both are cut short.
+    QFont large = table->font();
+    large.setPointSizeF(large.pointSizeF() * 3);
+    table->setFont(large);
+    form_->store().setGrid("TestGrid", 2, 2, cells, black);
+    QCOMPARE(table->item(0, 0)->toolTip(), name);
+    QCOMPARE(table->item(0, 1)->toolTip(), fit);
+
+    // Back in the font they fit, they say nothing more.
+    large.setPointSizeF(large.pointSizeF() / 3);
+    table->setFont(large);
+    form_->store().setGrid("TestGrid", 2, 2, cells, black);
+    QCOMPARE(table->item(0, 0)->toolTip(), QString());
+    QCOMPARE(table->item(0, 1)->toolTip(), QString());
 }
 
 void BindingsTest::logicalColoursOnAPalette_data()
