@@ -34,9 +34,8 @@ int main(int argc, char** argv)
     // Fontconfig reads its configuration and font caches at Qt's first
     // look at a font, a quarter of the start-up; begun here, on a thread of
     // its own, it is ready or nearly so by then. Fontconfig's
-    // initialisation is thread-safe, but should Qt come first, the two
-    // threads each read the whole configuration and one is dropped; so the
-    // window, Qt's first look at a font, waits for this thread instead.
+    // initialisation is thread-safe: should Qt come first, the two
+    // configurations race and one is dropped.
     std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
     QApplication app(argc, argv);
     millcalc::prepareApplication(app);
@@ -62,7 +61,6 @@ int main(int argc, char** argv)
         form->setMachines(std::move(park.machines));
         parkMessages = std::move(park.messages);
         form->start();
-        fonts.wait();
         desktop = std::make_unique<millcalc::Desktop>(*form, millcalc::settingsFile());
         toolkit.setMainWindow(&desktop->mainWindow());
         desktop->show();
