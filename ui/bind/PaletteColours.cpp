@@ -45,13 +45,17 @@ QPalette::ColorRole backgroundOf(QPalette::ColorRole role)
 constexpr QRgb kUnpainted = 0xffff00ffu;
 
 // The middle of a probe widget as the style draws it with the palette, or
-// kUnpainted. Shown without reaching the screen, so that it lays out its
-// parts (a tab widget's pane) as a shown widget does.
-QRgb paintedMiddle(QWidget& probe, const QPalette& palette, QSize size)
+// kUnpainted. Shown as a child of a host that is shown without reaching the
+// screen, so that it lays out its parts (a tab widget's pane) as a shown
+// widget does; a child has no window of its own, so the probes of a call
+// cost the window system one window, not one each. It fills its background
+// as a window does.
+QRgb paintedMiddle(QWidget& host, QWidget& probe, const QPalette& palette, QSize size)
 {
-    probe.setAttribute(Qt::WA_DontShowOnScreen);
+    probe.setParent(&host);
+    probe.setAutoFillBackground(true);
     probe.setPalette(palette);
-    probe.resize(size);
+    probe.setGeometry(QRect(QPoint(0, 0), size));
     probe.show();
     QImage image(size, QImage::Format_RGB32);
     image.fill(kUnpainted);
@@ -78,41 +82,44 @@ QPalette activeLook(QPalette palette)
 QRgb lightestPainted(const QPalette& palette, QPalette::ColorRole role)
 {
     std::vector<QRgb> painted;
+    QWidget host;
+    host.setAttribute(Qt::WA_DontShowOnScreen);
+    host.resize(160, 160);
+    host.show();
     for (const QPalette& look : { activeLook(palette), palette }) {
         switch (role) {
         case QPalette::WindowText: {
             // A caption on a window, a dock or a group, and on a tab's page.
             QWidget window;
-            window.setAutoFillBackground(true);
-            painted.push_back(paintedMiddle(window, look, QSize(60, 40)));
+            painted.push_back(paintedMiddle(host, window, look, QSize(60, 40)));
             QTabWidget tabs;
             tabs.addTab(new QWidget, QStringLiteral("x"));
-            painted.push_back(paintedMiddle(tabs, look, QSize(120, 120)));
+            painted.push_back(paintedMiddle(host, tabs, look, QSize(120, 120)));
             break;
         }
         case QPalette::ButtonText: {
             QPushButton button(QStringLiteral(" "));
-            painted.push_back(paintedMiddle(button, look, QSize(80, 30)));
+            painted.push_back(paintedMiddle(host, button, look, QSize(80, 30)));
             QComboBox box;
-            painted.push_back(paintedMiddle(box, look, QSize(80, 30)));
+            painted.push_back(paintedMiddle(host, box, look, QSize(80, 30)));
             break;
         }
         default: {
             // A result (read only), an input, the log and a table's cell.
             QLineEdit result;
             result.setReadOnly(true);
-            painted.push_back(paintedMiddle(result, look, QSize(80, 30)));
+            painted.push_back(paintedMiddle(host, result, look, QSize(80, 30)));
             QLineEdit input;
-            painted.push_back(paintedMiddle(input, look, QSize(80, 30)));
+            painted.push_back(paintedMiddle(host, input, look, QSize(80, 30)));
             QPlainTextEdit log;
             log.setReadOnly(true);
-            painted.push_back(paintedMiddle(log, look, QSize(80, 60)));
+            painted.push_back(paintedMiddle(host, log, look, QSize(80, 60)));
             // The middle of the one cell, clear of the headers and the grid.
             QTableWidget table(1, 1);
             table.horizontalHeader()->setMinimumSectionSize(10);
             table.horizontalHeader()->setStretchLastSection(true);
             table.verticalHeader()->setStretchLastSection(true);
-            painted.push_back(paintedMiddle(table, look, QSize(120, 90)));
+            painted.push_back(paintedMiddle(host, table, look, QSize(120, 90)));
             break;
         }
         }

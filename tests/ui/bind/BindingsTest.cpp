@@ -23,9 +23,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPlatformSurfaceEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +69,24 @@ QPalette darkPalette()
     return palette;
 }
 
+// Counts the native windows made while it watches: each costs the window
+// system round trips, at start-up among others.
+class WindowCount : public QObject {
+public:
+    int made = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Told to the window and passed on to its widget: counted once.
+        if (event->type() == QEvent::PlatformSurface && qobject_cast<QWindow*>(watched)
+            && static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType()
+                == QPlatformSurfaceEvent::SurfaceCreated)
+            ++made;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 QPalette lightPalette()
 {
     QPalette palette;
@@ -98,6 +118,7 @@ private slots:
     void logicalColoursOnAPalette();
     void colourReadsOnWhatTheStylePaints_data();
     void colourReadsOnWhatTheStylePaints();
+    void probingWhatTheStylePaintsMakesOneWindowALookUp();
     void closeBoxAsksTheWindowLogicAndTheStoreHides();
     void lengthsGrowWithTheFontAndNeverShrink_data();
     void lengthsGrowWithTheFontAndNeverShrink();
@@ -483,6 +504,30 @@ void BindingsTest::colourReadsOnWhatTheStylePaints()
         relativeLuminance(painted.rgb() & 0xffffffu) >= relativeLuminance(under.rgb() & 0xffffffu),
         qPrintable(painted.name() + QStringLiteral(" for ") + under.name()));
     QVERIFY(qAbs(shown.hslHue() - QColor(QRgb(0xff000000u | logical)).hslHue()) <= 2);
+}
+
+void BindingsTest::probingWhatTheStylePaintsMakesOneWindowALookUp()
+{
+    // A palette no look-up has seen, so that each role is probed afresh.
+    QPalette palette = darkPalette();
+    palette.setColor(QPalette::Base, QColor(0x12, 0x14, 0x16));
+    WindowCount windows;
+    qApp->installEventFilter(&windows);
+    const QColor text = paintedBackground(palette, QPalette::Text);
+    const QColor caption = paintedBackground(palette, QPalette::WindowText);
+    const QColor button = paintedBackground(palette, QPalette::ButtonText);
+    qApp->removeEventFilter(&windows);
+    // Eight probes drawn in two looks for the three roles, in one hidden
+    // window a role, not one each; and they drew.
+    QCOMPARE(windows.made, 3);
+    QCOMPARE(text, QColor(0x12, 0x14, 0x16));
+    QVERIFY(caption.lightness() >= darkPalette().color(QPalette::Window).lightness());
+    QVERIFY(button.lightness() >= darkPalette().color(QPalette::Button).lightness());
+    // Asked again, the answer is known: no window at all.
+    qApp->installEventFilter(&windows);
+    QCOMPARE(paintedBackground(palette, QPalette::Text), text);
+    qApp->removeEventFilter(&windows);
+    QCOMPARE(windows.made, 3);
 }
 
 void BindingsTest::closeBoxAsksTheWindowLogicAndTheStoreHides()
