@@ -4,7 +4,7 @@
 #include "app/FieldCaptions.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "cutters/FusionLibrary.h"
 #include "cutters/ToolTable.h"
 #include "shell/FormMain.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -5,11 +5,11 @@
 #include "app/Controls.h"
 #include "app/Pi.h"
 #include "machines/MachineTable.h"
-#include "shell/CalculationFile.h"
-#include "shell/FitPlanner.h"
-#include "shell/MachineComparison.h"
-#include "shell/MethodTable.h"
-#include "shell/Methods.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/fit/FitPlanner.h"
+#include "shell/table/MethodTable.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cmath>

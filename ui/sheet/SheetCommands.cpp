@@ -1,9 +1,9 @@
 #include "ui/sheet/SheetCommands.h"
 
-#include "shell/CalculationFile.h"
-#include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
-#include "shell/Methods.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/sheet/CalculationSheet.h"
+#include "shell/table/Methods.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
 #include "ui/bind/NamedAction.h"
@@ -122,9 +122,8 @@ QWidget* SheetCommands::dialogParent() const
 
 CalculationSheet SheetCommands::sheet() const
 {
-    return buildCalculationSheet(form_,
-        form_.calculationLog(form_.store().index("PageControlMethods")),
-        sheetTime(QDateTime::currentDateTime()).toStdString());
+    return buildCalculationSheet(
+        form_, form_.record().shownLog(), sheetTime(QDateTime::currentDateTime()).toStdString());
 }
 
 QDialog* SheetCommands::headerDialog()
