@@ -275,8 +275,9 @@ bool CalculationCommands::openFile(const QString& path)
     if (!readCalculation(view, form_.store(), lines, error))
         return refuse(error.line, QString::fromStdString(error.reason));
 
-    applyCalculation(form_, lines,
-        [this](int page, const std::string& id) { form_.cutters().chooseById(page, id); });
+    applyCalculation(form_, lines, [this](const Method& method, const std::string& id) {
+        form_.cutters().chooseById(method, id);
+    });
     // Taken before the calculation: a correction it makes to an input is a
     // change to the file's inputs; the same number written back in its own
     // form is none.

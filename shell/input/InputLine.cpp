@@ -3,6 +3,7 @@
 #include "app/Form.h"
 #include "machines/MachineTable.h"
 #include "machines/ParkFile.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <array>
@@ -213,8 +214,9 @@ bool applyInputLine(Form& form, const InputLine& input, const CutterChooser& cho
         break;
     }
     case Command::Cutter:
-        if (chooseCutter)
-            chooseCutter(form.store().index("PageControlParam"), input.text);
+        if (const Method* method = methodAt(form.store().index("PageControlParam"));
+            method != nullptr && chooseCutter)
+            chooseCutter(*method, input.text);
         break;
     }
     return true;

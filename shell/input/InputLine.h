@@ -16,6 +16,8 @@
 
 namespace millcalc {
 
+struct Method;
+
 class Form;
 
 // Reads one line into line, without its end: a line feed, a carriage return
@@ -63,15 +65,15 @@ InputFault readInputLine(std::string_view line, const FieldStore& store, InputLi
 InputFault readInputLine(std::string_view line, const FieldStore& store,
     std::span<const std::string> fields, InputLine& input);
 
-// Chooses the cutter of an id on a method page (the window's cutter choice).
-using CutterChooser = std::function<void(int page, const std::string& id)>;
+// Chooses the cutter of an id on a method's page (the window's cutter choice).
+using CutterChooser = std::function<void(const Method& method, const std::string& id)>;
 
 // Performs a line read without a fault as a user would: types the text
 // (whatever the field's state), picks the item, clicks the check box (a click
 // on the radio button already checked changes nothing), picks the park's
-// machine of the id, or passes the cutter's id with the input page shown to
-// chooseCutter (none: passed over). Returns false, with nothing changed, when
-// the form's park holds no machine of the id.
+// machine of the id, or passes the cutter's id with the method of the input
+// page shown to chooseCutter (none, or the blank page: passed over). Returns false, with nothing
+// changed, when the form's park holds no machine of the id.
 bool applyInputLine(Form& form, const InputLine& input, const CutterChooser& chooseCutter = {});
 
 } // namespace millcalc

@@ -31,12 +31,9 @@ double positiveOrZero(const FieldStore& store, const char* name)
 
 } // namespace
 
-OperatingPoint operatingPoint(const FieldStore& store, int page)
+OperatingPoint operatingPoint(const FieldStore& store, const Method& method)
 {
-    const Method* method = methodAt(page);
-    if (method == nullptr)
-        return {};
-    const OperatingFields& fields = method->point;
+    const OperatingFields& fields = method.point;
     return { positiveOrZero(store, fields.speed), positiveOrZero(store, fields.power),
         positiveOrZero(store, fields.torque) };
 }
@@ -51,8 +48,10 @@ void BitBtnGraphicClick(Form& form, Nomogram& chart)
             chart.series[0].push_back({ p.speedRpm, p.powerKw });
             chart.series[1].push_back({ p.speedRpm, p.torqueNm });
         }
+        // The blank page's point is at 0.
+        const Method* method = methodAt(form.store().index("PageControlParam"));
         const OperatingPoint point
-            = operatingPoint(form.store(), form.store().index("PageControlParam"));
+            = method != nullptr ? operatingPoint(form.store(), *method) : OperatingPoint {};
         chart.series[2].push_back({ point.spindleSpeedRpm, point.powerKw });
         chart.series[3].push_back({ point.spindleSpeedRpm, point.torqueNm });
     } catch (const std::exception&) {

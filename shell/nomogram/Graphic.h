@@ -10,6 +10,7 @@ namespace millcalc {
 
 class FieldStore;
 class Form;
+struct Method;
 
 struct ChartPoint {
     double x = 0;
@@ -32,8 +33,8 @@ struct OperatingPoint {
     double torqueNm = 0;
 };
 
-// The operating point of method page 0, 1 or 2; all 0 for any other page.
-OperatingPoint operatingPoint(const FieldStore& store, int page);
+// The operating point of the method; all 0 for a method without one.
+OperatingPoint operatingPoint(const FieldStore& store, const Method& method);
 
 // The index of "Series1" ... "Series4", or -1.
 int seriesIndex(const std::string& name);

@@ -146,8 +146,7 @@ CalculationSheet buildCalculationSheet(
     const Method* method = activeMethod(store);
     if (method == nullptr)
         return sheet;
-    const int page = pageOf(*method);
-    sheet.page = page;
+    sheet.row = method;
     for (const FieldCaption& entry : sheetHeaderCaptions())
         sheet.header.push_back({ entry.caption, store.text(entry.field) });
     sheet.dateTime = std::move(dateTime);
@@ -182,7 +181,7 @@ CalculationSheet buildCalculationSheet(
         sheet.powerCurve.push_back({ point.speedRpm, point.powerKw });
         sheet.torqueCurve.push_back({ point.speedRpm, point.torqueNm });
     }
-    sheet.operatingPoint = operatingPoint(store, page);
+    sheet.operatingPoint = operatingPoint(store, *method);
     return sheet;
 }
 
@@ -213,7 +212,7 @@ std::string localNumber(std::string_view text, std::string_view decimalSeparator
 
 std::string sheetTableText(const CalculationSheet& sheet, std::string_view decimalSeparator)
 {
-    if (sheet.page < 0)
+    if (sheet.row == nullptr)
         return std::string();
     std::string text;
     for (const auto& row : tableRows(sheet, decimalSeparator)) {
@@ -229,7 +228,7 @@ std::string sheetTableText(const CalculationSheet& sheet, std::string_view decim
 
 std::string sheetTableHtml(const CalculationSheet& sheet, std::string_view decimalSeparator)
 {
-    if (sheet.page < 0)
+    if (sheet.row == nullptr)
         return std::string();
     std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table border=\"1\">\n";
     for (const auto& row : tableRows(sheet, decimalSeparator)) {

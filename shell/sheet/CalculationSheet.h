@@ -13,6 +13,7 @@
 namespace millcalc {
 
 class Form;
+struct Method;
 
 inline constexpr const char* kSheetTitle = "Расчет режимов резания";
 inline constexpr const char* kWithinLimit = "в норме";
@@ -42,7 +43,7 @@ struct SheetHeaderLine {
 };
 
 struct CalculationSheet {
-    int page = -1; // the method: 0 Walter, 1 aluminium, 2 titanium
+    const Method* row = nullptr; // the method's row; null for the blank page
     std::vector<SheetHeaderLine> header; // the part, the operation, the author
     std::string dateTime;
     std::string machine;
@@ -63,7 +64,7 @@ struct CalculationSheet {
 };
 
 // The sheet of the method on the active result page, with the log lines of
-// its last calculation; page -1 and nothing else for the blank page. dateTime
+// its last calculation; no row and nothing else for the blank page. dateTime
 // is written into the heading as it is given.
 CalculationSheet buildCalculationSheet(
     const Form& form, const std::vector<std::string>& log, std::string dateTime);

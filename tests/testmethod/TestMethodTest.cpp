@@ -109,7 +109,7 @@ TEST_F(TestMethodRow, HasItsRowsInTheSheet)
     store().setText("BaseTestN", formatFixed(form().machine().MaxSpindleSpeed, 0));
     run({ "click BitCalcs" });
     const CalculationSheet sheet = buildCalculationSheet(form(), {}, "08.12.2026 10:15");
-    EXPECT_EQ(sheet.page, 3);
+    EXPECT_EQ(sheet.row, methodAt(3));
     ASSERT_EQ(sheet.inputs.size(), 1u);
     EXPECT_EQ(sheet.inputs[0].caption, "Обороты шпинделя, n");
     ASSERT_EQ(sheet.results.size(), 1u);

@@ -143,7 +143,7 @@ void SheetCommands::editHeader()
 void SheetCommands::showPreview()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     Addons* module = addons();
     if (!module) {
@@ -160,7 +160,7 @@ void SheetCommands::showPreview()
 void SheetCommands::saveAsPdf()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     QWidget* parent = dialogParent();
     QString path = askFileName_(parent, proposedPdfPath(content, QDateTime::currentDateTime()));
@@ -174,7 +174,7 @@ void SheetCommands::saveAsPdf()
 void SheetCommands::copyTable()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     QApplication::clipboard()->setMimeData(tableData(content));
 }
@@ -186,7 +186,7 @@ QString SheetCommands::proposedPdfPath(const CalculationSheet& sheet, const QDat
         folder = QDir::homePath();
     const QString name = QStringLiteral("расчет-%1-%2-%3.pdf")
                              .arg(QString::fromStdString(fileNameWord(sheet.machine)),
-                                 QString::fromUtf8(methodWord(methodAt(sheet.page))),
+                                 QString::fromUtf8(methodWord(sheet.row)),
                                  when.toString(QStringLiteral("yyyy-MM-dd")));
     return QDir(folder).filePath(name);
 }

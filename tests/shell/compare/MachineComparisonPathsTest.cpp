@@ -174,8 +174,8 @@ TEST_P(MachineComparisonPaths, EveryRowIsTheRowOfItsMachineComputedAlone)
             run("click BitCalcs");
             for (const LimitCheck& check : method.checks) {
                 if (check.limit == LimitKind::SpindleSpeed) {
-                    form.setCutterSpeedLimit(
-                        cutterPage(c.page).chooser, inputs.cutterShare * store.real(check.field));
+                    form.setCutterSpeedLimit(methodAt(c.page)->cutter.chooser,
+                        inputs.cutterShare * store.real(check.field));
                     break;
                 }
             }

@@ -3,6 +3,7 @@
 #include "StartedWindow.h"
 
 #include "shell/file/CalculationFile.h"
+#include "shell/table/Methods.h"
 
 #include <sstream>
 #include <string>
@@ -170,16 +171,23 @@ TEST_F(InputLineTest, PerformsALineAsAUserWould)
     EXPECT_EQ(store().index("TabMach"), machine);
 
     ASSERT_EQ(readInputLine("cutter freecad:Mill 6.fctb", store(), input), InputFault::None);
-    int page = -1;
+    const Method* chosenOn = nullptr;
     std::string id;
-    EXPECT_TRUE(applyInputLine(form(), input, [&](int p, const std::string& i) {
-        page = p;
+    const auto choose = [&](const Method& method, const std::string& i) {
+        chosenOn = &method;
         id = i;
-    }));
-    EXPECT_EQ(page, 2);
+    };
+    EXPECT_TRUE(applyInputLine(form(), input, choose));
+    EXPECT_EQ(chosenOn, methodAt(2));
     EXPECT_EQ(id, "freecad:Mill 6.fctb");
     // No cutter choice: the line is passed over.
     EXPECT_TRUE(applyInputLine(form(), input));
+    // Nor is a cutter chosen with the blank page shown, which has no method.
+    form().pick("PageControlMethods", static_cast<int>(methods().size()));
+    ASSERT_EQ(methodAt(store().index("PageControlParam")), nullptr);
+    chosenOn = nullptr;
+    EXPECT_TRUE(applyInputLine(form(), input, choose));
+    EXPECT_EQ(chosenOn, nullptr);
 }
 
 TEST_F(InputLineTest, ClickingTheCheckedRadioButtonRunsNoHandler)

@@ -129,7 +129,7 @@ TEST_F(Sheet, WalterWorkedExampleMarksTheMachinePowerAtItsLimit)
 {
     run("click BitCalcs");
     const CalculationSheet s = sheet();
-    EXPECT_EQ(s.page, 0);
+    EXPECT_EQ(s.row, methodAt(0));
     EXPECT_EQ(s.method, "Фрезерование (Walter)");
     EXPECT_EQ(s.machine, "V-STAR (FOREST-LINE)");
     EXPECT_EQ(s.limits, runner.form().store().text("StatusBarMes"));
@@ -232,7 +232,7 @@ TEST_F(Sheet, KeepsTheLogOfEachMethodsLastCalculation)
     run("set BaseD 0\nclick BitCalcs");
     EXPECT_TRUE(sheet().log.empty());
     run("pick PageControlMethods 3");
-    EXPECT_EQ(sheet().page, -1);
+    EXPECT_EQ(sheet().row, nullptr);
     EXPECT_EQ(sheetTableText(sheet(), ","), "");
 }
 
