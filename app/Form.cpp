@@ -49,6 +49,17 @@ void Form::onCommandEnd(Handler handler)
     commandEndHandlers_.push_back(std::move(handler));
 }
 
+void Form::onCalculation(CalculationListener listener)
+{
+    calculationListeners_.push_back(std::move(listener));
+}
+
+void Form::tellCalculation(const CalculationNotice& notice)
+{
+    for (const CalculationListener& listener : calculationListeners_)
+        listener(notice);
+}
+
 void Form::typeText(const std::string& name, const std::string& text)
 {
     store_.setText(name, text);

@@ -5,6 +5,7 @@
 
 #include "app/FieldStore.h"
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,10 +24,29 @@ struct MachinePark;
 
 inline constexpr const char* kWarningCaption = "Предупреждение...";
 
+// What the window tells whoever follows its calculations (the machine
+// comparison, the sheet's record of the last calculations), after each.
+struct CalculationNotice {
+    enum class Cause {
+        Run, // "Расчет": the method of the result page shown; none on the blank page
+        Fit, // a fit's calculation on the inputs it wrote
+        Renew, // "Новый расчет": every method back where the start left it
+        Park, // the park listed anew: at the window's creation, or another park
+    };
+    Cause cause = Cause::Run;
+    // The method whose calculation ran; null where none did.
+    const Method* method = nullptr;
+    // It ran to its end rather than stopping at a warning.
+    bool completed = false;
+    // Run: the first line of the log ("ElFlatMemoMes") that it wrote.
+    std::size_t logStart = 0;
+};
+
 class Form {
 public:
     using Handler = std::function<void()>;
     using CellHandler = std::function<void(int column, int row)>;
+    using CalculationListener = std::function<void(const CalculationNotice& notice)>;
 
     // The window's controls and those of the methods' pages and panels.
     explicit Form(Toolkit& toolkit, std::span<const Method> methods = {});
@@ -102,6 +122,11 @@ public:
     bool inCommand() const { return commandDepth_ > 0; }
     void onCommandEnd(Handler handler);
 
+    // The calculation notice: each listener, in the order they came, is told
+    // of every calculation the window runs. A detached copy tells nobody.
+    void onCalculation(CalculationListener listener);
+    void tellCalculation(const CalculationNotice& notice);
+
 private:
     void runGuarded(const Handler& command);
 
@@ -113,6 +138,7 @@ private:
     std::map<std::string, CellHandler> cellHandlers_;
     std::map<std::string, CellHandler> doubleClickHandlers_;
     std::vector<Handler> commandEndHandlers_;
+    std::vector<CalculationListener> calculationListeners_;
     int commandDepth_ = 0;
     int corrections_ = 0;
     std::map<std::string, double, std::less<>> cutterSpeedLimits_;

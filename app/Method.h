@@ -1,7 +1,7 @@
 // A calculation method as one row that its own folder declares: its pages and
 // their controls, its captions, which limit checks each result, its
 // operation-card line, its nomogram point, what a fit may change, how its
-// cutter bends and its panels. The method table (shell/Methods.h) lists the
+// cutter bends and its panels. The method table (shell/table/Methods.h) lists the
 // rows; every feature of the window loops over them and none asks "which
 // method".
 #pragma once

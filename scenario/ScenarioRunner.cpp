@@ -392,8 +392,10 @@ void ScenarioRunner::performInput(const InputLine& input, InputFault fault)
             return error("check takes 0 or 1");
         return error("unknown machine " + input.text);
     }
-    const bool applied = applyInputLine(form_, input,
-        [this](int page, const std::string& id) { form_.cutters().chooseById(page, id); });
+    const bool applied
+        = applyInputLine(form_, input, [this](const Method& method, const std::string& id) {
+              form_.cutters().chooseById(method, id);
+          });
     if (!applied)
         error("unknown machine " + input.text);
 }

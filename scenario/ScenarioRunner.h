@@ -5,7 +5,7 @@
 
 #include "app/Toolkit.h"
 #include "shell/FormMain.h"
-#include "shell/InputLine.h"
+#include "shell/input/InputLine.h"
 
 #include <iosfwd>
 #include <span>

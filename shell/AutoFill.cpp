@@ -1,6 +1,6 @@
 #include "shell/AutoFill.h"
 
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 namespace millcalc {
 

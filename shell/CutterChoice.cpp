@@ -4,7 +4,7 @@
 #include "app/FieldCaptions.h"
 #include "app/Form.h"
 #include "app/NumberText.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +15,6 @@
 namespace millcalc {
 
 namespace {
-
-const CutterPage kNoPage {};
 
 int materialItem(ToolMaterial material)
 {
@@ -44,12 +42,6 @@ std::optional<std::string> presetNumber(const SavedCut& cut, std::string_view na
 
 } // namespace
 
-const CutterPage& cutterPage(int method)
-{
-    const Method* row = methodAt(method);
-    return row != nullptr ? row->cutter : kNoPage;
-}
-
 bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& cutter)
 {
     if (!sameNumber(store.real(page.diameter), cutter.dMm))
@@ -66,12 +58,11 @@ CutterChoice::CutterChoice(Form& form)
     : form_(form)
     , chosen_(methods().size())
 {
-    for (const Method& row : methods()) {
-        if (row.cutter.chooser == nullptr)
+    for (const Method& method : methods()) {
+        if (method.cutter.chooser == nullptr)
             continue;
-        const int method = pageOf(row);
-        form_.onChange(row.cutter.chooser,
-            [this, method] { choose(method, form_.store().index(cutterPage(method).chooser)); });
+        form_.onChange(method.cutter.chooser,
+            [this, &method] { choose(method, form_.store().index(method.cutter.chooser)); });
     }
     form_.store().listen([this](const std::string& name, Change change) {
         if (change == Change::Text || change == Change::Index)
@@ -96,8 +87,7 @@ void CutterChoice::refresh()
     for (const Method& row : methods()) {
         if (row.cutter.chooser == nullptr)
             continue;
-        const int method = pageOf(row);
-        std::string id = chosen_[static_cast<std::size_t>(method)];
+        std::string id = chosenId(row);
         const auto& cutters = library_.cutters();
         const auto at = std::find_if(
             cutters.begin(), cutters.end(), [&](const Cutter& c) { return c.id == id; });
@@ -109,24 +99,29 @@ void CutterChoice::refresh()
         // A cutter edited in the library keeps its place only while the page
         // still states it.
         if (item > 0 && !pageMatches(form_.store(), row.cutter, *at))
-            setChosen(method, std::string());
+            setChosen(row, std::string());
         else
-            setChosen(method, item > 0 ? std::move(id) : std::string());
+            setChosen(row, item > 0 ? std::move(id) : std::string());
     }
 }
 
-const Cutter* CutterChoice::chosen(int method) const
+std::string& CutterChoice::chosenId(const Method& method)
 {
-    if (cutterPage(method).chooser == nullptr)
+    return chosen_[static_cast<std::size_t>(pageOf(method))];
+}
+
+const Cutter* CutterChoice::chosen(const Method& method) const
+{
+    if (method.cutter.chooser == nullptr)
         return nullptr;
-    const std::string& id = chosen_[static_cast<std::size_t>(method)];
+    const std::string& id = chosen_[static_cast<std::size_t>(pageOf(method))];
     return id.empty() ? nullptr : library_.find(id);
 }
 
-void CutterChoice::setChosen(int method, std::string id)
+void CutterChoice::setChosen(const Method& method, std::string id)
 {
-    const CutterPage& page = cutterPage(method);
-    chosen_[static_cast<std::size_t>(method)] = std::move(id);
+    const CutterPage& page = method.cutter;
+    chosenId(method) = std::move(id);
     const Cutter* cutter = chosen(method);
     form_.setCutterSpeedLimit(page.chooser, cutter && cutter->maxRpm ? *cutter->maxRpm : 0);
     if (cutter == nullptr && form_.store().index(page.chooser) != 0) {
@@ -136,9 +131,9 @@ void CutterChoice::setChosen(int method, std::string id)
     }
 }
 
-void CutterChoice::choose(int method, int item)
+void CutterChoice::choose(const Method& method, int item)
 {
-    if (cutterPage(method).chooser == nullptr)
+    if (method.cutter.chooser == nullptr)
         return;
     const auto& cutters = library_.cutters();
     if (item <= 0 || item > static_cast<int>(cutters.size())) {
@@ -146,7 +141,7 @@ void CutterChoice::choose(int method, int item)
         return;
     }
     const Cutter& cutter = cutters[static_cast<std::size_t>(item - 1)];
-    const CutterPage& page = cutterPage(method);
+    const CutterPage& page = method.cutter;
     FieldStore& store = form_.store();
     filling_ = true;
     store.setIndex(page.chooser, item);
@@ -163,9 +158,9 @@ void CutterChoice::choose(int method, int item)
     setChosen(method, cutter.id);
 }
 
-bool CutterChoice::chooseById(int method, std::string_view id)
+bool CutterChoice::chooseById(const Method& method, std::string_view id)
 {
-    if (cutterPage(method).chooser == nullptr)
+    if (method.cutter.chooser == nullptr)
         return false;
     const auto& cutters = library_.cutters();
     const auto at
@@ -183,14 +178,13 @@ void CutterChoice::fieldChanged(const std::string& name)
 {
     if (filling_)
         return;
-    for (const Method& row : methods()) {
-        const CutterPage& page = row.cutter;
-        const int method = pageOf(row);
+    for (const Method& method : methods()) {
+        const CutterPage& page = method.cutter;
         if (page.chooser == nullptr)
             continue;
         const bool mine = name == page.diameter || name == page.teeth || name == page.stickout
             || (page.material != nullptr && name == page.material);
-        if (!mine || chosen_[static_cast<std::size_t>(method)].empty())
+        if (!mine || chosenId(method).empty())
             continue;
         const Cutter* cutter = chosen(method);
         if (cutter == nullptr || !pageMatches(form_.store(), page, *cutter))
@@ -198,12 +192,11 @@ void CutterChoice::fieldChanged(const std::string& name)
     }
 }
 
-std::string CutterChoice::saveCut(int method)
+std::string CutterChoice::saveCut(const Method* row)
 {
-    const Method* row = methodAt(method);
     if (row == nullptr)
         return "Режим сохраняется со страницы метода расчета";
-    const Cutter* cutter = chosen(method);
+    const Cutter* cutter = chosen(*row);
     if (cutter == nullptr)
         return "Не выбрана фреза: выберите ее в поле \"Фреза\"";
     const FieldStore& store = form_.store();
@@ -231,7 +224,7 @@ std::string CutterChoice::saveCut(int method)
     return error;
 }
 
-void CutterChoice::restoreCut(int method, std::string_view cutterId, const SavedCut& cut)
+void CutterChoice::restoreCut(const Method* shown, std::string_view cutterId, const SavedCut& cut)
 {
     if (cut.method) {
         const auto rows = methods();
@@ -241,7 +234,7 @@ void CutterChoice::restoreCut(int method, std::string_view cutterId, const Saved
         if (at == rows.end())
             return;
         const int own = pageOf(*at);
-        chooseById(own, cutterId);
+        chooseById(*at, cutterId);
         // The picks first, whose handlers may write texts, then the texts.
         for (const auto& [name, text] : cut.inputs) {
             if (!form_.store().has(name))
@@ -265,10 +258,9 @@ void CutterChoice::restoreCut(int method, std::string_view cutterId, const Saved
             form_.pick("PageControlParam", own);
         return;
     }
-    if (methodAt(method) == nullptr)
-        method = 0;
+    const Method& method = shown != nullptr ? *shown : methods().front();
     chooseById(method, cutterId);
-    const CutterPage& page = cutterPage(method);
+    const CutterPage& page = method.cutter;
     const std::pair<const char*, const char*> preset[] = {
         { page.cuttingSpeed, "v_c" },
         { page.feedPerTooth, "f_z" },

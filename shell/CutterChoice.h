@@ -16,9 +16,6 @@ namespace millcalc {
 class FieldStore;
 class Form;
 
-// The cutter fields of the method on a page; all null on any other page.
-const CutterPage& cutterPage(int method);
-
 // Whether the fields of the page state what the cutter has of them.
 bool pageMatches(const FieldStore& store, const CutterPage& page, const Cutter& cutter);
 
@@ -38,27 +35,29 @@ public:
 
     // The user's pick of item on the method's chooser: 0 keeps the typed
     // values; a cutter fills them in.
-    void choose(int method, int item);
+    void choose(const Method& method, int item);
     // Chooses the cutter of id on the method's page; a cutter not in the
     // library leaves the chooser and the typed values as they are, with a log
-    // line. Returns whether it was found.
-    bool chooseById(int method, std::string_view id);
+    // line. Returns whether it was found; false on a page without a chooser.
+    bool chooseById(const Method& method, std::string_view id);
     // The chosen cutters' ids, by method page; "" where "—" is chosen.
     const std::vector<std::string>& chosenIds() const { return chosen_; }
-    const Cutter* chosen(int method) const;
+    const Cutter* chosen(const Method& method) const;
 
     // Keeps the method page's inputs as a cut of its chosen cutter and saves
-    // the user's file; empty, or why not.
-    std::string saveCut(int method);
+    // the user's file; empty, or why not (null: no method page is shown).
+    std::string saveCut(const Method* method);
     // Chooses the cutter of cutterId on the page of method and fills it from
     // the cutter's saved cut: a cut of a method restores that method's
     // inputs and shows its page; a preset without one fills what the page
-    // has of it (Vc, fz, the axial and radial depths).
-    void restoreCut(int method, std::string_view cutterId, const SavedCut& cut);
+    // shown has of it (Vc, fz, the axial and radial depths), the first
+    // method's page where none is shown (null).
+    void restoreCut(const Method* shown, std::string_view cutterId, const SavedCut& cut);
 
 private:
     void fieldChanged(const std::string& name);
-    void setChosen(int method, std::string id);
+    void setChosen(const Method& method, std::string id);
+    std::string& chosenId(const Method& method);
 
     Form& form_;
     CutterLibrary library_;

@@ -3,9 +3,9 @@
 #include "aluminium/AlTemperature.h"
 #include "app/Toolkit.h"
 #include "shell/AutoFill.h"
-#include "shell/MachineComparison.h"
-#include "shell/MachineFit.h"
-#include "shell/Methods.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/fit/MachineFit.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -106,9 +106,8 @@ void restore(FieldStore& store, const Field& f)
 
 FormMain::FormMain(Toolkit& toolkit)
     : Form(toolkit, methods())
+    , record_(*this)
     , cutters_(*this)
-    , calculationLogs_(methods().size())
-    , calculatedOn_(methods().size())
 {
     installCommands();
     installMethods();
@@ -119,7 +118,7 @@ void FormMain::installMethods()
     for (const Method& method : methods())
         method.install(*this);
     installMachineComparison(*this);
-    installMachineFit(*this, [this](int page) { calculated(page); });
+    installMachineFit(*this);
 }
 
 void FormMain::start()
@@ -149,8 +148,8 @@ void FormMain::create()
             store().setVisible(panel, false);
     }
     store().setVisible("PanelCalc", false);
-    createMachineComparison(*this);
     store().setVisible("PanelMachines", false);
+    parkListed();
 
     autoFill(*this);
 
@@ -165,45 +164,12 @@ void FormMain::newCalculation()
 {
     for (const Field& field : startUp_)
         restore(store(), field);
-    for (std::size_t page = 0; page < calculationLogs_.size(); ++page) {
-        calculationLogs_[page].clear();
-        calculatedOn_[page].reset();
-    }
-    refreshMachineComparison(*this);
+    tellCalculation({ .cause = CalculationNotice::Cause::Renew });
 }
 
-std::string FormMain::inputsOf(int page) const
+void FormMain::parkListed()
 {
-    const Method* method = methodAt(page);
-    std::string text = std::to_string(store().index("TabMach"));
-    if (method == nullptr)
-        return text;
-    const auto add = [&](const FieldCaption& entry) {
-        const Field& f = store().field(entry.field);
-        text += '\n' + f.name + '=' + store().text(f.name) + '|' + std::to_string(f.index)
-            + (f.checked ? "|1" : "|0");
-    };
-    for (const FieldCaption& entry : method->inputs)
-        add(entry);
-    for (const CoefficientGroup& group : method->coefficients) {
-        for (const FieldCaption& entry : group.coefficients)
-            add(entry);
-    }
-    return text;
-}
-
-void FormMain::calculated(int page)
-{
-    if (methodAt(page) != nullptr)
-        calculatedOn_[static_cast<std::size_t>(page)] = inputsOf(page);
-}
-
-ResultsState FormMain::resultsState(int page) const
-{
-    if (methodAt(page) == nullptr || !calculatedOn_[static_cast<std::size_t>(page)])
-        return ResultsState::None;
-    return *calculatedOn_[static_cast<std::size_t>(page)] == inputsOf(page) ? ResultsState::Fresh
-                                                                            : ResultsState::Stale;
+    tellCalculation({ .cause = CalculationNotice::Cause::Park });
 }
 
 void FormMain::listMachines(int row)
@@ -226,8 +192,7 @@ void FormMain::setMachines(MachineTable machines)
     if (!created)
         return;
     listMachines(std::max(machineIndexById(this->machines(), selected), 0));
-    createMachineComparison(*this);
-    refreshMachineComparison(*this);
+    parkListed();
 }
 
 std::vector<std::string> FormMain::keptPanels() const
@@ -259,32 +224,19 @@ void FormMain::calculationDispatch()
     // Shown already, it may lie under another panel: what the calculation
     // writes must come into view.
     toolkit().raise("PanelCalc");
-    // The lines this run writes are kept for the calculation sheet, whatever
-    // becomes of the log afterwards.
-    const std::size_t logStart = store().items("ElFlatMemoMes").size();
-    const auto keepLog = [&] {
-        const std::vector<std::string>& lines = store().items("ElFlatMemoMes");
-        calculationLogs_[static_cast<std::size_t>(resultPage)].assign(
-            lines.begin() + static_cast<std::ptrdiff_t>(std::min(logStart, lines.size())),
-            lines.end());
-    };
-    if (const Method* method = activeMethod(store())) {
-        if (method->calculate(*this) >= 0)
-            calculated(resultPage);
-        keepLog();
-    } else {
+    // Those who follow the calculation are told where its log lines begin.
+    CalculationNotice run { .cause = CalculationNotice::Cause::Run,
+        .method = activeMethod(store()),
+        .completed = false,
+        .logStart = store().items("ElFlatMemoMes").size() };
+    if (run.method != nullptr)
+        run.completed = run.method->calculate(*this) >= 0;
+    else
         toolkit().informationBox("Nothing");
-    }
-    refreshMachineComparison(*this);
+    tellCalculation(run);
     // A log that opened during the run, sharing the results' place, leaves
     // them in front.
     toolkit().raise("PanelCalc");
-}
-
-const std::vector<std::string>& FormMain::calculationLog(int page) const
-{
-    static const std::vector<std::string> none;
-    return methodAt(page) != nullptr ? calculationLogs_[static_cast<std::size_t>(page)] : none;
 }
 
 void FormMain::inputPageChange()
@@ -305,8 +257,6 @@ void FormMain::machineSelection()
     const MachineRecord& m = machine();
     store().setText("StatusBarMes", machineLimitsText(m));
     store().setText("FormMain", machineCaption(m));
-    if (store().field("StringGridMachines").rows > static_cast<int>(machines().size()))
-        markSelectedMachine(*this);
 }
 
 void FormMain::copyBack(const std::string& from, const std::string& to)

@@ -6,21 +6,14 @@
 #include "app/Form.h"
 #include "machines/MachineTable.h"
 #include "shell/CutterChoice.h"
-#include "shell/Graphic.h"
-#include "shell/Methods.h"
+#include "shell/nomogram/Graphic.h"
+#include "shell/sheet/CalculationRecord.h"
+#include "shell/table/Methods.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace millcalc {
-
-// The results of a method page as they stand against its inputs.
-enum class ResultsState {
-    None, // not calculated since the start or the last "Новый расчет"
-    Fresh, // calculated on the inputs as they stand
-    Stale, // an input, or the machine, changed since
-};
 
 class FormMain : public Form {
 public:
@@ -50,10 +43,9 @@ public:
     void start();
     void create();
 
-    // The log lines that the last "Расчет" of a method's page wrote; empty
-    // for any other page and before the first.
-    const std::vector<std::string>& calculationLog(int page) const;
-    ResultsState resultsState(int page) const;
+    // Each method's last calculation: the log lines of its last "Расчет" and
+    // whether its results still follow from the inputs.
+    const CalculationRecord& record() const { return record_; }
 
     // "Новый расчет": the inputs and results of every method as the start
     // left them, the sheet's header empty; the machine, the pages, the
@@ -82,15 +74,13 @@ private:
     void copyBack(const std::string& from, const std::string& to);
     void literature();
     void endProgram();
-    // The machine and the method's inputs in one text, to tell a change.
-    std::string inputsOf(int page) const;
-    void calculated(int page);
+    // Tells the calculation notice that the park is listed anew.
+    void parkListed();
 
+    // Follows the calculation notice before anything the methods install.
+    CalculationRecord record_;
     Nomogram nomogram_;
     CutterChoice cutters_;
-    std::vector<std::vector<std::string>> calculationLogs_;
-    // The inputs each page's results were calculated on; none before.
-    std::vector<std::optional<std::string>> calculatedOn_;
     // The calculation's fields as the creation step left them.
     std::vector<Field> startUp_;
 };

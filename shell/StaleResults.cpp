@@ -1,7 +1,7 @@
 #include "shell/StaleResults.h"
 
 #include "app/Form.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <utility>
 

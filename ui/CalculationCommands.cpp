@@ -1,9 +1,9 @@
 #include "ui/CalculationCommands.h"
 
-#include "shell/CalculationFile.h"
-#include "shell/CalculationResults.h"
 #include "shell/FormMain.h"
-#include "shell/Methods.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/file/CalculationResults.h"
+#include "shell/table/Methods.h"
 #include "ui/SettingsFile.h"
 #include "ui/bind/NamedAction.h"
 
@@ -275,8 +275,9 @@ bool CalculationCommands::openFile(const QString& path)
     if (!readCalculation(view, form_.store(), lines, error))
         return refuse(error.line, QString::fromStdString(error.reason));
 
-    applyCalculation(form_, lines,
-        [this](int page, const std::string& id) { form_.cutters().chooseById(page, id); });
+    applyCalculation(form_, lines, [this](const Method& method, const std::string& id) {
+        form_.cutters().chooseById(method, id);
+    });
     // Taken before the calculation: a correction it makes to an input is a
     // change to the file's inputs; the same number written back in its own
     // form is none.
@@ -325,7 +326,7 @@ bool CalculationCommands::saveTo(const QString& path)
     const std::string body = calculationBody(form_, form_.cutters().chosenIds());
     const std::string text = calculationText(form_, MILLCALC_VERSION,
         QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")).toStdString(),
-        calculationResults(form_), form_.cutters().chosenIds());
+        calculationResults(form_, form_.record()), form_.cutters().chosenIds());
     const QString why = writeWhole(path, QByteArray::fromStdString(text));
     if (!why.isEmpty()) {
         showError(dialogParent(), kSaveErrorCaption,

@@ -1,6 +1,6 @@
 #include "ui/ComparisonGrid.h"
 
-#include "shell/MachineComparison.h"
+#include "shell/compare/MachineComparison.h"
 #include "ui/WidgetKit.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/bind/TableWidgetBinding.h"

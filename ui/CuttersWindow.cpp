@@ -6,7 +6,7 @@
 #include "cutters/FusionLibrary.h"
 #include "cutters/ToolTable.h"
 #include "shell/FormMain.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -170,15 +170,15 @@ CuttersWindow::CuttersWindow(FormMain& form, QWidget* parent, AskFile askFile)
         if (!takeEdits() || shown_ < 0)
             return;
         const std::string id = edited_.cutters()[static_cast<std::size_t>(shown_)].id;
-        const int method = form_.store().index("PageControlParam");
-        if (methodAt(method) == nullptr)
+        const Method* method = methodAt(form_.store().index("PageControlParam"));
+        if (method == nullptr)
             return;
         // The cut goes with the cutter on the page: the one shown here is
         // chosen there first.
         form_.cutters().library() = edited_;
         form_.cutters().refresh();
-        if (form_.cutters().chosenIds()[static_cast<std::size_t>(method)] != id)
-            form_.cutters().chooseById(method, id);
+        if (form_.cutters().chosenIds()[static_cast<std::size_t>(pageOf(*method))] != id)
+            form_.cutters().chooseById(*method, id);
         const std::string why = form_.cutters().saveCut(method);
         if (!why.empty())
             return showError(QString::fromStdString(why));
@@ -447,8 +447,8 @@ void CuttersWindow::restoreCut(int cut)
     // The library as edited so far lists the cutter that the page takes.
     form_.cutters().library() = edited_;
     form_.cutters().refresh();
-    form_.cutters().restoreCut(
-        form_.store().index("PageControlParam"), c.id, c.cuts[static_cast<std::size_t>(cut)]);
+    form_.cutters().restoreCut(methodAt(form_.store().index("PageControlParam")), c.id,
+        c.cuts[static_cast<std::size_t>(cut)]);
 }
 
 void CuttersWindow::showError(const QString& text)
@@ -473,7 +473,8 @@ void installCutterMenu(FormMain& form, QMainWindow* mainWindow)
         window.exec();
     });
     QObject::connect(save, &QAction::triggered, mainWindow, [&form, mainWindow] {
-        const std::string why = form.cutters().saveCut(form.store().index("PageControlParam"));
+        const std::string why
+            = form.cutters().saveCut(methodAt(form.store().index("PageControlParam")));
         if (!why.empty())
             QMessageBox::warning(mainWindow, QStringLiteral("Фрезы"), QString::fromStdString(why));
     });

@@ -5,7 +5,7 @@
 // Charts (Addons.h); without the module the window says so.
 #pragma once
 
-#include "shell/Graphic.h"
+#include "shell/nomogram/Graphic.h"
 #include "ui/addons/Addons.h"
 
 #include <QSize>

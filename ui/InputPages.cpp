@@ -3,7 +3,7 @@
 #include "aluminium/AluminiumMethod.h"
 #include "app/Controls.h"
 #include "app/FieldCaptions.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 #include "titanium/TitaniumMethod.h"
 #include "walter/WalterMethod.h"
 

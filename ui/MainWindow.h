@@ -7,7 +7,7 @@
 // one not yet built.
 #pragma once
 
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <QMainWindow>
 

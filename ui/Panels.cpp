@@ -3,7 +3,7 @@
 #include "aluminium/AluminiumMethod.h"
 #include "app/FieldCaptions.h"
 #include "machines/MachineTable.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include "ui/ComparisonGrid.h"
 #include "ui/MethodPages.h"

@@ -2,7 +2,7 @@
 
 #include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include "ui/WidgetKit.h"
 #include "ui/bind/TableWidgetBinding.h"

@@ -1,6 +1,6 @@
 #include "ui/StaleMarks.h"
 
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "ui/WidgetKit.h"
 
 #include "app/FieldCaptions.h"
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 #include "ui/bind/GroupBoxBinding.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/pictures/PictureLabel.h"

@@ -1,7 +1,7 @@
 // The method table of the program: its own library, so that a test build may
 // link a table of its own (the program's rows and one more) in its place.
-#include "shell/MethodTable.h"
-#include "shell/Methods.h"
+#include "shell/table/MethodTable.h"
+#include "shell/table/Methods.h"
 
 namespace millcalc {
 

@@ -1,9 +1,9 @@
 #include "app/CutterDeflection.h"
 
 #include "StartedWindow.h"
-#include "shell/CalculationSheet.h"
-#include "shell/MachineComparison.h"
-#include "shell/Methods.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/sheet/CalculationSheet.h"
+#include "shell/table/Methods.h"
 
 #include <gtest/gtest.h>
 

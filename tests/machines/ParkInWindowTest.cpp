@@ -1,7 +1,7 @@
 #include "StartedWindow.h"
 #include "machines/MachinePark.h"
-#include "shell/CalculationFile.h"
-#include "shell/MachineComparison.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/file/CalculationFile.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #include "app/Controls.h"
 #include "app/Pi.h"
 #include "machines/MachineTable.h"
-#include "shell/CalculationFile.h"
-#include "shell/FitPlanner.h"
-#include "shell/MachineComparison.h"
-#include "shell/MethodTable.h"
-#include "shell/Methods.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/fit/FitPlanner.h"
+#include "shell/table/MethodTable.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,7 +102,7 @@ TEST_F(CutterChoiceTest, PickingACutterFillsThePageAndChangingDResetsTheChooser)
 {
     for (const PickCase& c : kPickCases) {
         SCOPED_TRACE(c.method);
-        const char* chooser = cutterPage(c.method).chooser;
+        const char* chooser = methods()[c.method].cutter.chooser;
         form().pick(chooser, 2);
         EXPECT_EQ(text(c.diameter), "10");
         EXPECT_EQ(text(c.teeth), "4");
@@ -147,7 +147,7 @@ TEST_F(CutterChoiceTest, TheCutterSpeedLimitFollowsTheChoice)
 TEST_F(CutterChoiceTest, ACutterNotInTheLibraryKeepsTheValuesWithALogLine)
 {
     type({ { "BaseD", "33" }, { "BaseZ", "5" } });
-    EXPECT_FALSE(form().cutters().chooseById(0, "gone"));
+    EXPECT_FALSE(form().cutters().chooseById(methods()[0], "gone"));
     EXPECT_EQ(text("BaseD"), "33");
     EXPECT_EQ(text("BaseZ"), "5");
     EXPECT_EQ(store().index(kWalterCutter), 0);
@@ -179,8 +179,9 @@ TEST_F(CutterChoiceTest, TheCalculationFileKeepsEachPagesCutterById)
     std::vector<CalculationLine> lines;
     CalculationError error;
     ASSERT_TRUE(readCalculation(body, opened.store(), lines, error)) << error.reason;
-    applyCalculation(opened, lines,
-        [&](int page, const std::string& id) { opened.cutters().chooseById(page, id); });
+    applyCalculation(opened, lines, [&](const Method& method, const std::string& id) {
+        opened.cutters().chooseById(method, id);
+    });
     EXPECT_EQ(opened.store().index(kAluminiumCutter), 1);
     EXPECT_EQ(opened.store().index(kTitaniumCutter), 0);
     EXPECT_EQ(opened.store().text("BaseTiD"), "10");
@@ -237,7 +238,7 @@ TEST_P(CutterSpeedTest, NAtOrAboveTheCuttersMaximumIsRedAndLogged)
     ASSERT_NE(store().colour(c.speedField), colours::Red);
 
     // n shows three decimals: 0.01 from it is safely on its side.
-    form().setCutterSpeedLimit(cutterPage(c.method).chooser, n + c.offset);
+    form().setCutterSpeedLimit(methods()[c.method].cutter.chooser, n + c.offset);
     store().clearLines("ElFlatMemoMes");
     form().click("BitCalcs");
     EXPECT_EQ(store().colour(c.speedField) == colours::Red, c.red);
@@ -307,7 +308,7 @@ TEST_F(CutterChoiceTest, ASavedCutIsKeptWithTheCutterAndRestored)
 {
     form().pick(kWalterCutter, 2);
     type({ { "BaseVc", "321" }, { "Basefz", "0.07" }, { "BaseB", "9" } });
-    ASSERT_EQ(form().cutters().saveCut(0), "");
+    ASSERT_EQ(form().cutters().saveCut(&methods()[0]), "");
     const Cutter* kept = form().cutters().library().find("vhm-10");
     ASSERT_NE(kept, nullptr);
     ASSERT_EQ(kept->cuts.size(), 1U);
@@ -316,7 +317,7 @@ TEST_F(CutterChoiceTest, ASavedCutIsKeptWithTheCutterAndRestored)
 
     type({ { "BaseVc", "100" }, { "Basefz", "0.2" }, { "BaseB", "1" }, { "BaseD", "50" } });
     form().pick("PageControlParam", 1);
-    form().cutters().restoreCut(1, "vhm-10", kept->cuts[0]);
+    form().cutters().restoreCut(&methods()[1], "vhm-10", kept->cuts[0]);
     EXPECT_EQ(text("BaseVc"), "321");
     EXPECT_EQ(text("Basefz"), "0.07");
     EXPECT_EQ(text("BaseB"), "9");
@@ -331,13 +332,13 @@ TEST_F(CutterChoiceTest, APresetWithoutAMethodFillsWhatThePageShownHasOfIt)
     preset.source = "tools.json";
     preset.inputs
         = { { "v_c", "250" }, { "f_z", "0.05" }, { "stepdown", "12" }, { "stepover", "3" } };
-    form().cutters().restoreCut(0, "hss-16", preset);
+    form().cutters().restoreCut(&methods()[0], "hss-16", preset);
     EXPECT_EQ(text("BaseVc"), "250");
     EXPECT_EQ(text("Basefz"), "0.05");
     EXPECT_EQ(text("BaseB"), "12");
     EXPECT_EQ(text("BaseT"), "3");
     EXPECT_EQ(text("BaseD"), "16");
-    form().cutters().restoreCut(1, "hss-16", preset);
+    form().cutters().restoreCut(&methods()[1], "hss-16", preset);
     EXPECT_EQ(text("BaseAlB"), "12");
     EXPECT_EQ(text("BaseAlT"), "3");
     EXPECT_EQ(store().index(kAluminiumCutter), 1);
@@ -345,7 +346,7 @@ TEST_F(CutterChoiceTest, APresetWithoutAMethodFillsWhatThePageShownHasOfIt)
 
 TEST_F(CutterChoiceTest, SavingACutNeedsAChosenCutter)
 {
-    EXPECT_NE(form().cutters().saveCut(0), "");
+    EXPECT_NE(form().cutters().saveCut(&methods()[0]), "");
     EXPECT_FALSE(std::filesystem::exists(folder_ / "millcalc" / "cutters.json"));
 }
 

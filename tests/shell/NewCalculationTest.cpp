@@ -2,8 +2,8 @@
 
 #include "StartedWindow.h"
 
-#include "shell/CalculationFile.h"
-#include "shell/CalculationResults.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/file/CalculationResults.h"
 
 #include <algorithm>
 #include <map>
@@ -65,37 +65,37 @@ TEST_F(NewCalculationTest, BringsBackTheStartUpInputsAndResultsOfEveryMethod)
     EXPECT_EQ(store().index("TabMach"), 1);
     EXPECT_EQ(logLines(), log);
     // The results are none: nothing was calculated since.
-    for (int page = 0; page < 3; ++page) {
-        EXPECT_EQ(form().resultsState(page), ResultsState::None) << page;
-        EXPECT_TRUE(form().calculationLog(page).empty()) << page;
+    for (std::size_t page = 0; page < methods().size(); ++page) {
+        EXPECT_EQ(form().record().resultsState(methods()[page]), ResultsState::None) << page;
+        EXPECT_TRUE(form().record().log(methods()[page]).empty()) << page;
     }
 }
 
 TEST_F(NewCalculationTest, ResultsAreFreshAfterACalculationAndStaleOnceAnInputChanges)
 {
-    EXPECT_EQ(form().resultsState(0), ResultsState::None);
+    EXPECT_EQ(form().record().resultsState(methods()[0]), ResultsState::None);
     run({ "click BitCalcs" });
-    EXPECT_EQ(form().resultsState(0), ResultsState::Fresh);
-    EXPECT_EQ(form().resultsState(1), ResultsState::None);
+    EXPECT_EQ(form().record().resultsState(methods()[0]), ResultsState::Fresh);
+    EXPECT_EQ(form().record().resultsState(methods()[1]), ResultsState::None);
     type({ { "BaseVc", "900" } });
-    EXPECT_EQ(form().resultsState(0), ResultsState::Stale);
+    EXPECT_EQ(form().record().resultsState(methods()[0]), ResultsState::Stale);
     // The same number written otherwise is a change of the text, not kept fresh.
     run({ "click BitCalcs" });
-    EXPECT_EQ(form().resultsState(0), ResultsState::Fresh);
+    EXPECT_EQ(form().record().resultsState(methods()[0]), ResultsState::Fresh);
     // Another machine: the limits the results were marked against changed.
     run({ "pick TabMach 2" });
-    EXPECT_EQ(form().resultsState(0), ResultsState::Stale);
+    EXPECT_EQ(form().record().resultsState(methods()[0]), ResultsState::Stale);
     // A fit runs the full calculation on the inputs it leaves.
     run({ "pick PageControlParam 2", "click BitBtnTiFit" });
-    EXPECT_EQ(form().resultsState(2), ResultsState::Fresh);
+    EXPECT_EQ(form().record().resultsState(methods()[2]), ResultsState::Fresh);
 }
 
 TEST_F(NewCalculationTest, TheFileEndsWithTheResultsAndTheirMarksAsComments)
 {
     const auto resultLines = [&] {
         std::vector<std::string> lines;
-        const std::string text
-            = calculationText(form(), "1.0", "09.12.2026 12:00", calculationResults(form()));
+        const std::string text = calculationText(
+            form(), "1.0", "09.12.2026 12:00", calculationResults(form(), form().record()));
         std::size_t start = text.find(kResultsHeading);
         EXPECT_NE(start, std::string::npos);
         while (start < text.size()) {
@@ -140,8 +140,8 @@ TEST_F(NewCalculationTest, TheFileEndsWithTheResultsAndTheirMarksAsComments)
         std::vector<std::string>(fresh.begin() + 1, fresh.end() - 1));
 
     // Every line is a comment: the reader and the runner pass over them.
-    const std::string file
-        = calculationText(form(), "1.0", "09.12.2026 12:00", calculationResults(form()));
+    const std::string file = calculationText(
+        form(), "1.0", "09.12.2026 12:00", calculationResults(form(), form().record()));
     std::vector<CalculationLine> lines;
     CalculationError error;
     EXPECT_TRUE(readCalculation(file, store(), lines, error)) << error.reason;

@@ -4,7 +4,7 @@
 // controls before the blank result page.
 #include "TestMethod.h"
 
-#include "shell/Methods.h"
+#include "shell/table/Methods.h"
 #include "ui/MethodPages.h"
 
 #include <QLabel>

@@ -2,8 +2,8 @@
 // method. Linked into the tests of this folder, it stands in for the
 // program's table (shell/table/MethodTable.cpp).
 #include "TestMethod.h"
-#include "shell/MethodTable.h"
-#include "shell/Methods.h"
+#include "shell/table/MethodTable.h"
+#include "shell/table/Methods.h"
 
 namespace millcalc {
 

@@ -7,10 +7,10 @@
 
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
-#include "shell/CalculationFile.h"
-#include "shell/CalculationSheet.h"
-#include "shell/MachineComparison.h"
-#include "shell/Methods.h"
+#include "shell/compare/MachineComparison.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/sheet/CalculationSheet.h"
+#include "shell/table/Methods.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,7 +79,7 @@ TEST_F(TestMethodRow, CalculatesAgainstTheMachinesMaximumSpeed)
         EXPECT_EQ(text("EditTestN"), formatFixed(c.n, 0));
         EXPECT_EQ(store().colour("EditTestN") == colours::Red, c.red) << c.n;
     }
-    EXPECT_EQ(form().resultsState(page()), ResultsState::Fresh);
+    EXPECT_EQ(form().record().resultsState(*methodAt(page())), ResultsState::Fresh);
 }
 
 TEST_F(TestMethodRow, IsKeptInTheCalculationFile)
@@ -109,7 +109,7 @@ TEST_F(TestMethodRow, HasItsRowsInTheSheet)
     store().setText("BaseTestN", formatFixed(form().machine().MaxSpindleSpeed, 0));
     run({ "click BitCalcs" });
     const CalculationSheet sheet = buildCalculationSheet(form(), {}, "08.12.2026 10:15");
-    EXPECT_EQ(sheet.page, 3);
+    EXPECT_EQ(sheet.row, methodAt(3));
     ASSERT_EQ(sheet.inputs.size(), 1u);
     EXPECT_EQ(sheet.inputs[0].caption, "Обороты шпинделя, n");
     ASSERT_EQ(sheet.results.size(), 1u);
@@ -126,7 +126,7 @@ TEST_F(TestMethodRow, HasItsColumnInTheComparison)
     const double most = form().machine().MaxSpindleSpeed;
     store().setText("BaseTestN", formatFixed(most / 2, 0));
     const MachineComparison comparison = compareMachines(form());
-    EXPECT_EQ(comparison.method, 3);
+    EXPECT_EQ(comparison.method, methodAt(3));
     EXPECT_EQ(comparison.symbols, std::vector<std::string> { "n" });
     ASSERT_EQ(comparison.machines.size(), form().machines().size());
     for (std::size_t i = 0; i < comparison.machines.size(); ++i) {

@@ -8,7 +8,7 @@
 #include "OrdinaryUser.h"
 #include "RecordingToolkit.h"
 
-#include "shell/CalculationFile.h"
+#include "shell/file/CalculationFile.h"
 #include "ui/CalculationCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowMemory.h"

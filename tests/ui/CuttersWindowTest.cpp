@@ -5,7 +5,7 @@
 
 #include "app/Controls.h"
 #include "shell/FormMain.h"
-#include "shell/MethodTable.h"
+#include "shell/table/MethodTable.h"
 #include "ui/CuttersWindow.h"
 
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "app/DetachedForm.h"
 #include "machines/MachineTable.h"
 #include "shell/FormMain.h"
-#include "shell/MachineComparison.h"
+#include "shell/compare/MachineComparison.h"
 #include "titanium/Titanium.h"
 #include "tools/bench/BareFormulas.h"
 #include "tools/bench/BenchPark.h"

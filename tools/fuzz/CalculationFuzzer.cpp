@@ -3,7 +3,7 @@
 // error, the scenario runner replays it without an error line, and the
 // inputs it leaves are saved as a file that opens to the same inputs.
 #include "scenario/ScenarioRunner.h"
-#include "shell/CalculationFile.h"
+#include "shell/file/CalculationFile.h"
 
 #include <cstdint>
 #include <cstdio>

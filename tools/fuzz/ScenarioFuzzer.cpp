@@ -5,7 +5,7 @@
 #include "robust/KnownTexts.h"
 #include "robust/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
-#include "shell/InputLine.h"
+#include "shell/input/InputLine.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "ui/sheet/SheetCommands.h"
 
-#include "shell/CalculationFile.h"
-#include "shell/CalculationSheet.h"
 #include "shell/FormMain.h"
-#include "shell/Methods.h"
+#include "shell/file/CalculationFile.h"
+#include "shell/sheet/CalculationSheet.h"
+#include "shell/table/Methods.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
 #include "ui/bind/NamedAction.h"
@@ -122,9 +122,8 @@ QWidget* SheetCommands::dialogParent() const
 
 CalculationSheet SheetCommands::sheet() const
 {
-    return buildCalculationSheet(form_,
-        form_.calculationLog(form_.store().index("PageControlMethods")),
-        sheetTime(QDateTime::currentDateTime()).toStdString());
+    return buildCalculationSheet(
+        form_, form_.record().shownLog(), sheetTime(QDateTime::currentDateTime()).toStdString());
 }
 
 QDialog* SheetCommands::headerDialog()
@@ -144,7 +143,7 @@ void SheetCommands::editHeader()
 void SheetCommands::showPreview()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     Addons* module = addons();
     if (!module) {
@@ -161,7 +160,7 @@ void SheetCommands::showPreview()
 void SheetCommands::saveAsPdf()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     QWidget* parent = dialogParent();
     QString path = askFileName_(parent, proposedPdfPath(content, QDateTime::currentDateTime()));
@@ -175,7 +174,7 @@ void SheetCommands::saveAsPdf()
 void SheetCommands::copyTable()
 {
     const CalculationSheet content = sheet();
-    if (content.page < 0)
+    if (content.row == nullptr)
         return;
     QApplication::clipboard()->setMimeData(tableData(content));
 }
@@ -187,7 +186,7 @@ QString SheetCommands::proposedPdfPath(const CalculationSheet& sheet, const QDat
         folder = QDir::homePath();
     const QString name = QStringLiteral("расчет-%1-%2-%3.pdf")
                              .arg(QString::fromStdString(fileNameWord(sheet.machine)),
-                                 QString::fromUtf8(methodWord(methodAt(sheet.page))),
+                                 QString::fromUtf8(methodWord(sheet.row)),
                                  when.toString(QStringLiteral("yyyy-MM-dd")));
     return QDir(folder).filePath(name);
 }

@@ -1,6 +1,6 @@
 #include "ui/sheet/SheetNomogram.h"
 
-#include "shell/CalculationSheet.h"
+#include "shell/sheet/CalculationSheet.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetLayout.h"
 

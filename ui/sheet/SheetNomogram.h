@@ -3,7 +3,7 @@
 // (Addons.h); without the module that draws it, the box says so.
 #pragma once
 
-#include "shell/Graphic.h"
+#include "shell/nomogram/Graphic.h"
 #include "ui/addons/Addons.h"
 
 #include <QRectF>

@@ -1,6 +1,6 @@
 #include "ui/sheet/SheetPage.h"
 
-#include "shell/CalculationSheet.h"
+#include "shell/sheet/CalculationSheet.h"
 #include "ui/sheet/SheetLayout.h"
 #include "ui/sheet/SheetNomogram.h"
 

@@ -7,8 +7,8 @@
 #include "RecordingToolkit.h"
 
 #include "app/FieldCaptions.h"
-#include "shell/CalculationSheet.h"
-#include "shell/Methods.h"
+#include "shell/sheet/CalculationSheet.h"
+#include "shell/table/Methods.h"
 #include "ui/MainWindow.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
