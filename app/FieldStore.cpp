@@ -207,11 +207,6 @@ int FieldStore::whole(std::string_view name) const
     return f.kind == FieldKind::Memo ? readWhole(text(name)) : readWhole(shownText(f));
 }
 
-const std::vector<std::string>& FieldStore::items(std::string_view name) const
-{
-    return field(name).items;
-}
-
 void FieldStore::setItems(std::string_view name, std::vector<std::string> items)
 {
     Field& f = mutableField(name);
@@ -228,11 +223,6 @@ void FieldStore::appendItem(std::string_view name, const std::string& item)
     notify(f.name, Change::Items);
 }
 
-int FieldStore::index(std::string_view name) const
-{
-    return field(name).index;
-}
-
 void FieldStore::setIndex(std::string_view name, int index)
 {
     Field& f = mutableField(name);
@@ -245,11 +235,6 @@ void FieldStore::setIndex(std::string_view name, int index)
         notify(f.name, Change::Text);
     }
     notify(f.name, Change::Index);
-}
-
-bool FieldStore::checked(std::string_view name) const
-{
-    return field(name).checked;
 }
 
 void FieldStore::setChecked(std::string_view name, bool checked)
@@ -268,56 +253,6 @@ void FieldStore::setChecked(std::string_view name, bool checked)
         }
     }
     notify(f.name, Change::Checked);
-}
-
-Rgb FieldStore::colour(std::string_view name) const
-{
-    return field(name).colour;
-}
-
-void FieldStore::setColour(std::string_view name, Rgb colour)
-{
-    Field& f = mutableField(name);
-    f.colour = colour;
-    notify(f.name, Change::Colour);
-}
-
-bool FieldStore::enabled(std::string_view name) const
-{
-    return field(name).enabled;
-}
-
-void FieldStore::setEnabled(std::string_view name, bool enabled)
-{
-    Field& f = mutableField(name);
-    f.enabled = enabled;
-    notify(f.name, Change::Enabled);
-}
-
-bool FieldStore::visible(std::string_view name) const
-{
-    return field(name).visible;
-}
-
-void FieldStore::setVisible(std::string_view name, bool visible)
-{
-    Field& f = mutableField(name);
-    if (f.visible == visible)
-        return;
-    f.visible = visible;
-    notify(f.name, Change::Visible);
-}
-
-int FieldStore::picture(std::string_view name) const
-{
-    return field(name).picture;
-}
-
-void FieldStore::setPicture(std::string_view name, int picture)
-{
-    Field& f = mutableField(name);
-    f.picture = picture;
-    notify(f.name, Change::Picture);
 }
 
 std::string FieldStore::cell(std::string_view name, int column, int row) const
@@ -419,18 +354,6 @@ void FieldStore::setFocused(std::string_view name)
     focused_ = name;
     const std::string focused = focused_;
     notify(focused, Change::Focus);
-}
-
-bool FieldStore::selectedAll(std::string_view name) const
-{
-    return field(name).selectedAll;
-}
-
-void FieldStore::setSelectedAll(std::string_view name, bool all)
-{
-    Field& f = mutableField(name);
-    f.selectedAll = all;
-    notify(f.name, Change::Selection);
 }
 
 } // namespace millcalc

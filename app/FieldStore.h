@@ -93,6 +93,38 @@ enum class Change {
     Selection,
 };
 
+// How a write of a property goes: stored and told every time (a result
+// written again with its own value is fresh again, so it is told); told only
+// when the value changed; or through a setter of its own that keeps a rule
+// of the property (an index within the items, one radio button of a group).
+enum class Write { Always, IfChanged, ByRule };
+
+template <class Member> struct FieldMember;
+template <class T> struct FieldMember<T Field::*> {
+    using Value = T;
+};
+
+// A property of a field: the member that holds it, the change a write of it
+// tells, and how a write goes. Adding a property is a member of Field and a
+// line in the table below; FieldStore::get and FieldStore::set serve it.
+template <auto Member, Change Told, Write How = Write::Always> struct Property {
+    using Value = typename FieldMember<decltype(Member)>::Value;
+    static constexpr Value Field::* member = Member;
+    static constexpr Change change = Told;
+    static constexpr Write write = How;
+};
+
+namespace property {
+using Items = Property<&Field::items, Change::Items, Write::ByRule>;
+using Index = Property<&Field::index, Change::Index, Write::ByRule>;
+using Checked = Property<&Field::checked, Change::Checked, Write::ByRule>;
+using Colour = Property<&Field::colour, Change::Colour>;
+using Enabled = Property<&Field::enabled, Change::Enabled>;
+using Visible = Property<&Field::visible, Change::Visible, Write::IfChanged>;
+using Picture = Property<&Field::picture, Change::Picture>;
+using SelectedAll = Property<&Field::selectedAll, Change::Selection>;
+} // namespace property
+
 // Fields are named by views: most names are literals, and a name longer than
 // a short string's own buffer ("RadioGroupTiTypeDetal") would cost a heap
 // allocation at every look-up, dozens of times a calculation.
@@ -127,27 +159,50 @@ public:
     double real(std::string_view name) const;
     int whole(std::string_view name) const;
 
-    const std::vector<std::string>& items(std::string_view name) const;
+    // A property of a field, read and written alike for every property of
+    // the table above; both throw on an unknown name. A write marks the field
+    // changed since the store was copied, even a write that changes nothing.
+    template <class P> const typename P::Value& get(std::string_view name) const
+    {
+        return field(name).*P::member;
+    }
+    template <class P> void set(std::string_view name, typename P::Value value)
+    {
+        static_assert(P::write != Write::ByRule, "the property has a setter of its own");
+        Field& f = mutableField(name);
+        if constexpr (P::write == Write::IfChanged) {
+            if (f.*P::member == value)
+                return;
+        }
+        f.*P::member = std::move(value);
+        notify(f.name, P::change);
+    }
+
+    const std::vector<std::string>& items(std::string_view name) const
+    {
+        return get<property::Items>(name);
+    }
     void setItems(std::string_view name, std::vector<std::string> items);
     void appendItem(std::string_view name, const std::string& item);
-    int index(std::string_view name) const;
+    int index(std::string_view name) const { return get<property::Index>(name); }
     // Selecting an item of an editable list also sets its text to that item.
     void setIndex(std::string_view name, int index);
 
-    bool checked(std::string_view name) const;
+    bool checked(std::string_view name) const { return get<property::Checked>(name); }
+    // Checking a radio button unchecks the others of its parent.
     void setChecked(std::string_view name, bool checked);
 
-    Rgb colour(std::string_view name) const;
-    void setColour(std::string_view name, Rgb colour);
+    Rgb colour(std::string_view name) const { return get<property::Colour>(name); }
+    void setColour(std::string_view name, Rgb colour) { set<property::Colour>(name, colour); }
 
-    bool enabled(std::string_view name) const;
-    void setEnabled(std::string_view name, bool enabled);
+    bool enabled(std::string_view name) const { return get<property::Enabled>(name); }
+    void setEnabled(std::string_view name, bool enabled) { set<property::Enabled>(name, enabled); }
 
-    bool visible(std::string_view name) const;
-    void setVisible(std::string_view name, bool visible);
+    bool visible(std::string_view name) const { return get<property::Visible>(name); }
+    void setVisible(std::string_view name, bool visible) { set<property::Visible>(name, visible); }
 
-    int picture(std::string_view name) const;
-    void setPicture(std::string_view name, int picture);
+    int picture(std::string_view name) const { return get<property::Picture>(name); }
+    void setPicture(std::string_view name, int picture) { set<property::Picture>(name, picture); }
 
     std::string cell(std::string_view name, int column, int row) const;
     void setCell(std::string_view name, int column, int row, const std::string& text);
@@ -166,8 +221,8 @@ public:
     bool canFocus(std::string_view name) const;
     const std::string& focused() const { return focused_; }
     void setFocused(std::string_view name);
-    bool selectedAll(std::string_view name) const;
-    void setSelectedAll(std::string_view name, bool all);
+    bool selectedAll(std::string_view name) const { return get<property::SelectedAll>(name); }
+    void setSelectedAll(std::string_view name, bool all) { set<property::SelectedAll>(name, all); }
 
 private:
     // A hash index over fields_: the calculations look a field up by name

@@ -1,5 +1,7 @@
 #include "app/UserFiles.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 namespace millcalc {
 namespace {
@@ -62,27 +63,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, UserFoldersTest,
 
 class AtomicWriteTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path()
-            / ("millcalc-userfiles-" + std::to_string(::getpid()) + "-"
-                + testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    static std::string contents(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string contents(const fs::path& path) { return support::readFile(path.string()); }
     int entries(const fs::path& folder) const
     {
         return int(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
     }
 
-    fs::path folder_;
+    support::ScratchFolder scratch_ { "userfiles" };
+    const fs::path folder_ = scratch_.root();
 };
 
 TEST_F(AtomicWriteTest, ReplacesTheFileAndMakesItsFolders)

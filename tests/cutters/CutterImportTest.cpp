@@ -179,8 +179,7 @@ std::string zipped(const std::string& entryName, const std::string& json)
 
 TEST_F(CutterImportFiles, AToolsFileIsTheLibraryZipped)
 {
-    std::ifstream in(sample("fusion_metric.json"), std::ios::binary);
-    const std::string json(std::istreambuf_iterator<char>(in), {});
+    const std::string json = support::readFile(sample("fusion_metric.json"));
     const std::string tools = write("shop.tools", zipped("tools.json", json));
     const CutterImport imported = importCutterFile(tools);
     ASSERT_EQ(imported.error, "");

@@ -1,12 +1,12 @@
 #include "machines/MachinePark.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace millcalc {
@@ -53,14 +53,9 @@ class ParkMerge : public testing::TestWithParam<MergeCase> {
 protected:
     void SetUp() override
     {
-        root_ = fs::temp_directory_path()
-            / ("millcalc-park-" + std::to_string(::getpid()) + "-"
-                + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(root_);
-        folders_.configHome = (root_ / "home").string();
-        folders_.configDirs = { (root_ / "shop1").string(), (root_ / "shop2").string() };
+        folders_.configHome = root_.path("home");
+        folders_.configDirs = { root_.path("shop1"), root_.path("shop2") };
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     void write(const std::string& folder, const std::string& text)
     {
@@ -69,13 +64,9 @@ protected:
         fs::create_directories(folder + "/millcalc");
         std::ofstream(folder + "/" + kParkFileName, std::ios::binary) << text;
     }
-    static std::string read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-    }
+    static std::string read(const std::string& path) { return support::readFile(path); }
 
-    fs::path root_;
+    support::ScratchFolder root_ { "park" };
     UserFolders folders_;
 };
 
@@ -158,12 +149,10 @@ TEST(UserParkFile, HoldsTheChangesAndMergesBackToTheEditedPark)
 
 TEST(UserParkFile, IsSavedWholeWhereTheLoaderReadsIt)
 {
-    const fs::path root
-        = fs::temp_directory_path() / ("millcalc-save-" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const support::ScratchFolder root("save");
     UserFolders folders;
-    folders.configHome = (root / "home").string();
-    folders.configDirs = { (root / "none").string() };
+    folders.configHome = root.path("home");
+    folders.configDirs = { root.path("none") };
     ParkFile file;
     file.hidden = { "v-star" };
     ASSERT_EQ(saveUserPark(userParkPath(folders), file), "");
@@ -171,7 +160,6 @@ TEST(UserParkFile, IsSavedWholeWhereTheLoaderReadsIt)
     EXPECT_EQ(load.user, file);
     EXPECT_EQ(load.machines.size(), 4u);
     EXPECT_EQ(load.machines.front().Id, "vs-5vs");
-    fs::remove_all(root);
 }
 
 } // namespace

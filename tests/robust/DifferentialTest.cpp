@@ -1,5 +1,5 @@
 #include "robust/RandomSession.h"
-#include "tools/bench/BareFormulas.h"
+#include "support/BareFormulas.h"
 
 #include "app/NumberText.h"
 #include "scenario/ScenarioRunner.h"

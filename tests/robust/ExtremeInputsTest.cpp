@@ -1,5 +1,5 @@
-#include "robust/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
+#include "support/SessionChecks.h"
 
 #include <gtest/gtest.h>
 

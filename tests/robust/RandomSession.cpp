@@ -1,8 +1,8 @@
 #include "robust/RandomSession.h"
 
 #include "app/NumberText.h"
-#include "robust/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
+#include "support/SessionChecks.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "robust/SessionChecks.h"
-#include "robust/KnownTexts.h"
+#include "support/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
+#include "support/KnownTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "shell/CutterChoice.h"
 
 #include "StartedWindow.h"
+#include "support/ScratchFolder.h"
 
 #include "app/Controls.h"
 #include "app/Pi.h"
@@ -16,7 +17,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -43,10 +43,6 @@ protected:
     void SetUp() override
     {
         StartedWindow::SetUp();
-        folder_ = std::filesystem::temp_directory_path()
-            / ("millcalc-choice-" + std::to_string(::getpid()) + "-"
-                + testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_ / "millcalc");
         CutterFile shop;
         shop.cutters = {
@@ -55,7 +51,6 @@ protected:
         };
         library(shop);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     void library(CutterFile shop)
     {
@@ -73,7 +68,8 @@ protected:
             - table.begin());
     }
 
-    std::filesystem::path folder_;
+    support::ScratchFolder scratch_ { "choice" };
+    const std::filesystem::path folder_ = scratch_.root();
 };
 
 struct PickCase {

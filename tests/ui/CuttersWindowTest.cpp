@@ -2,6 +2,7 @@
 // the reason beside its field, "OK" writing the user's file and never the
 // shop's, a shop cutter copied, and a cut kept with a cutter and restored.
 #include "RecordingToolkit.h"
+#include "support/ScratchFolder.h"
 
 #include "app/Controls.h"
 #include "shell/FormMain.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -33,8 +33,7 @@ const char* const kShopLibrary = R"({
 
 QByteArray readAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(support::readFile(path.toStdString()));
 }
 
 } // namespace
@@ -45,17 +44,9 @@ class CuttersWindowTest : public QObject {
 private slots:
     void init()
     {
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
-        QDir(home_->path()).mkpath(QStringLiteral("shop/millcalc"));
-        QFile shop(shopFile());
-        QVERIFY(shop.open(QIODevice::WriteOnly));
-        shop.write(kShopLibrary);
-        shop.close();
-        qputenv("XDG_DATA_HOME", (home_->path() + QStringLiteral("/home")).toUtf8());
-        qputenv("XDG_DATA_DIRS", (home_->path() + QStringLiteral("/shop")).toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home_->path() + QStringLiteral("/config")).toUtf8());
-        qputenv("XDG_CONFIG_DIRS", (home_->path() + QStringLiteral("/shop-config")).toUtf8());
+        home_ = std::make_unique<support::ScratchFolder>("cutters-window");
+        home_->write("shop/millcalc/cutters.json", kShopLibrary);
+        home_->exportXdg();
         form_ = std::make_unique<FormMain>(toolkit_);
         form_->start();
     }
@@ -161,15 +152,15 @@ private:
     }
     QString shopFile() const
     {
-        return home_->path() + QStringLiteral("/shop/millcalc/cutters.json");
+        return QString::fromStdString(home_->path("shop/millcalc/cutters.json"));
     }
     QString userFile() const
     {
-        return home_->path() + QStringLiteral("/home/millcalc/cutters.json");
+        return QString::fromStdString(home_->path("home/millcalc/cutters.json"));
     }
 
     RecordingToolkit toolkit_;
-    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<support::ScratchFolder> home_;
     std::unique_ptr<FormMain> form_;
 };
 

@@ -8,8 +8,8 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "tools/bench/BareFormulas.h"
-#include "tools/bench/BenchPark.h"
+#include "support/BareFormulas.h"
+#include "support/FiftyMachines.h"
 #include "ui/FieldBinder.h"
 #include "ui/GraphicWindow.h"
 #include "ui/IdleBuild.h"

@@ -5,6 +5,7 @@
 // edited saved as the user's override with the shop's file untouched; and the
 // park read again as the program does at its next start.
 #include "RecordingToolkit.h"
+#include "support/ScratchFolder.h"
 
 #include "app/UserFiles.h"
 #include "machines/MachinePark.h"
@@ -25,7 +26,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QXYSeries>
 #include <QtTest>
 
@@ -45,8 +45,7 @@ const char kShopPark[] = R"({"format": "millcalc-machines", "version": 1, "machi
 
 QByteArray fileBytes(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(support::readFile(path.toStdString()));
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
@@ -82,11 +81,11 @@ private slots:
 private:
     QString userFile() const
     {
-        return dir_->filePath(QStringLiteral("home/millcalc/machines.json"));
+        return QString::fromStdString(dir_->path("config/millcalc/machines.json"));
     }
     QString shopFile() const
     {
-        return dir_->filePath(QStringLiteral("etc/millcalc/machines.json"));
+        return QString::fromStdString(dir_->path("shop-config/millcalc/machines.json"));
     }
     // The program's start over the folders: the park read, then the form.
     void start();
@@ -96,19 +95,15 @@ private:
     static ParkFile savedFile(const QString& path);
     QStringList listedMachines() const;
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<support::ScratchFolder> dir_;
     std::unique_ptr<RecordingToolkit> toolkit_;
     std::unique_ptr<FormMain> form_;
 };
 
 void MachineEditorTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    qputenv("XDG_CONFIG_HOME", dir_->filePath(QStringLiteral("home")).toUtf8());
-    qputenv("XDG_CONFIG_DIRS", dir_->filePath(QStringLiteral("etc")).toUtf8());
-    qputenv("XDG_DATA_HOME", dir_->filePath(QStringLiteral("data")).toUtf8());
-    qputenv("XDG_DATA_DIRS", dir_->filePath(QStringLiteral("share")).toUtf8());
+    dir_ = std::make_unique<support::ScratchFolder>("machine-editor");
+    dir_->exportXdg();
     start();
 }
 

@@ -9,9 +9,9 @@
 #include "machines/MachineTable.h"
 #include "shell/FormMain.h"
 #include "shell/compare/MachineComparison.h"
+#include "support/BareFormulas.h"
+#include "support/FiftyMachines.h"
 #include "titanium/Titanium.h"
-#include "tools/bench/BareFormulas.h"
-#include "tools/bench/BenchPark.h"
 #include "walter/Walter.h"
 
 #include <benchmark/benchmark.h>

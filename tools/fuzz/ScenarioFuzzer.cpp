@@ -2,10 +2,10 @@
 // lines for a freshly started calculator. Nothing may crash, no error may
 // escape a command, every log line and box must be one the program knows, and
 // no field may show a number that is not finite unless the input typed it.
-#include "robust/KnownTexts.h"
-#include "robust/SessionChecks.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/input/InputLine.h"
+#include "support/KnownTexts.h"
+#include "support/SessionChecks.h"
 
 #include <cstdint>
 #include <cstdio>

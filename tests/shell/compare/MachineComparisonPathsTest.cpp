@@ -13,6 +13,8 @@
 #include "shell/fit/FitPlanner.h"
 #include "shell/table/Methods.h"
 
+#include "support/FiftyMachines.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -79,12 +81,7 @@ MachineTable parkOf(Park kind)
     case Park::BuiltIn:
         return builtIn;
     case Park::FiftyOfTheirOwn:
-        for (int i = 0; i < 50; ++i) {
-            MachineRecord m = builtIn[static_cast<std::size_t>(i % 5)];
-            m.MaxFeed += i;
-            add(std::move(m), "№");
-        }
-        break;
+        return bench::fiftyMachinesOfTheirOwn();
     case Park::Twins:
         for (int i = 0; i < 20; ++i) {
             MachineRecord m = builtIn[static_cast<std::size_t>(i % 5)];

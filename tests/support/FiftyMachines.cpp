@@ -1,4 +1,4 @@
-#include "tools/bench/BenchPark.h"
+#include "support/FiftyMachines.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tools/bench/BareFormulas.h"
+#include "support/BareFormulas.h"
 
 #include "app/NumberText.h"
 

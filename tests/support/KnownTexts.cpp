@@ -1,4 +1,4 @@
-#include "robust/KnownTexts.h"
+#include "support/KnownTexts.h"
 
 #include <iterator>
 

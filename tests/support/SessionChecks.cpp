@@ -1,6 +1,6 @@
-#include "robust/SessionChecks.h"
+#include "support/SessionChecks.h"
 
-#include "robust/KnownTexts.h"
+#include "support/KnownTexts.h"
 
 #include <string>
 #include <vector>
