@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHash>
@@ -61,6 +62,20 @@ class PaintCount : public QObject {
 public:
     explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
     int paints = 0;
+
+    // Waits until a spell of 150 ms passes without a paint (at most 3 s): a
+    // slow machine, or a sanitized build, may still be painting what came
+    // before, and a fixed wait would count that too, or miss what follows.
+    void settle()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        int before = -1;
+        while (paints != before && waited.elapsed() < 3000) {
+            before = paints;
+            QTest::qWait(150);
+        }
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -1216,12 +1231,13 @@ void DesktopTest::aStaleComparisonRefreshedIsPaintedOnce()
     cuttingSpeed->selectAll();
     QTest::keyClicks(cuttingSpeed, QStringLiteral("500"));
     QVERIFY(grid->font().italic());
-    QTest::qWait(50);
+    PaintCount typed(grid->viewport());
+    typed.settle();
 
     PaintCount cells(grid->viewport());
     find<QPushButton>("BitCalcs")->click();
     QVERIFY(!grid->font().italic());
-    QTest::qWait(100);
+    cells.settle();
     QCOMPARE(cells.paints, 1);
 }
 
