@@ -7,6 +7,7 @@
 #include "shell/Methods.h"
 
 #include <exception>
+#include <utility>
 
 namespace millcalc {
 
@@ -41,6 +42,13 @@ OperatingPoint operatingPoint(const FieldStore& store, int page)
         positiveOrZero(store, fields.torque) };
 }
 
+std::array<std::vector<ChartPoint>, 4> nomogramSeries(
+    std::vector<ChartPoint> power, std::vector<ChartPoint> torque, const OperatingPoint& point)
+{
+    return { std::move(power), std::move(torque), { { point.spindleSpeedRpm, point.powerKw } },
+        { { point.spindleSpeedRpm, point.torqueNm } } };
+}
+
 void BitBtnGraphicClick(Form& form, Nomogram& chart)
 {
     // The filling runs under one guard: whatever fails, the window still shows.
@@ -53,8 +61,8 @@ void BitBtnGraphicClick(Form& form, Nomogram& chart)
         }
         const OperatingPoint point
             = operatingPoint(form.store(), form.store().index("PageControlParam"));
-        chart.series[2].push_back({ point.spindleSpeedRpm, point.powerKw });
-        chart.series[3].push_back({ point.spindleSpeedRpm, point.torqueNm });
+        chart.series
+            = nomogramSeries(std::move(chart.series[0]), std::move(chart.series[1]), point);
     } catch (const std::exception&) {
     }
     ++chart.revision;

@@ -35,6 +35,11 @@ struct OperatingPoint {
 // The operating point of method page 0, 1 or 2; all 0 for any other page.
 OperatingPoint operatingPoint(const FieldStore& store, int page);
 
+// The four series of a nomogram: the power and the torque curve, and the
+// operating point against each.
+std::array<std::vector<ChartPoint>, 4> nomogramSeries(
+    std::vector<ChartPoint> power, std::vector<ChartPoint> torque, const OperatingPoint& point);
+
 // The index of "Series1" ... "Series4", or -1.
 int seriesIndex(const std::string& name);
 

@@ -5,7 +5,7 @@
 #include "TestMethod.h"
 
 #include "shell/Methods.h"
-#include "ui/MethodPages.h"
+#include "ui/pages/MethodPages.h"
 
 #include <QLabel>
 #include <QLineEdit>

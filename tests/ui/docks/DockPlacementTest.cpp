@@ -2,7 +2,7 @@
 // shop's machines and the desktops of the geometry test, from the sizes the
 // program measured on them; and the rules one at a time, as the docks are
 // built one after another.
-#include "ui/DockPlacement.h"
+#include "ui/docks/DockPlacement.h"
 
 #include <gtest/gtest.h>
 

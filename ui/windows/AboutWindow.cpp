@@ -1,10 +1,10 @@
-#include "ui/AboutWindow.h"
+#include "ui/windows/AboutWindow.h"
 
 #include "app/Toolkit.h"
-#include "ui/MailtoHandOff.h"
-#include "ui/WidgetKit.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/JpegPicture.h"
 #include "ui/pictures/PictureLabel.h"
+#include "ui/windows/MailtoHandOff.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

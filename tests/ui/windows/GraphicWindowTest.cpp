@@ -6,9 +6,9 @@
 
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
-#include "ui/GraphicWindow.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/sheet/SheetCommands.h"
+#include "ui/windows/GraphicWindow.h"
 
 #include <QAction>
 #include <QChart>

@@ -10,9 +10,9 @@
 #include "machines/MachinePark.h"
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
-#include "ui/MachineEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/addons/Addons.h"
+#include "ui/windows/MachineEditor.h"
 
 #include <QAction>
 #include <QChart>

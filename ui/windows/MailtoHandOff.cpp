@@ -1,4 +1,4 @@
-#include "ui/MailtoHandOff.h"
+#include "ui/windows/MailtoHandOff.h"
 
 #include <QCoreApplication>
 #include <QProcess>

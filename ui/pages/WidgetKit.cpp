@@ -1,4 +1,4 @@
-#include "ui/WidgetKit.h"
+#include "ui/pages/WidgetKit.h"
 
 #include "app/FieldCaptions.h"
 #include "shell/Methods.h"

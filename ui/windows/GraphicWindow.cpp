@@ -1,11 +1,11 @@
-#include "ui/GraphicWindow.h"
+#include "ui/windows/GraphicWindow.h"
 
 #include "shell/FormMain.h"
-#include "ui/PanelDock.h"
-#include "ui/WidgetKit.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
-#include "ui/sheet/SheetNomogram.h"
+#include "ui/addons/NomogramPoints.h"
+#include "ui/docks/PanelDock.h"
+#include "ui/pages/WidgetKit.h"
 
 #include <QLabel>
 #include <QMessageBox>

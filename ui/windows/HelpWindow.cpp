@@ -1,6 +1,6 @@
-#include "ui/HelpWindow.h"
+#include "ui/windows/HelpWindow.h"
 
-#include "ui/PanelDock.h"
+#include "ui/docks/PanelDock.h"
 #include "ui/pictures/JpegPicture.h"
 
 #include <QVBoxLayout>

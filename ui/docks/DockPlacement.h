@@ -32,6 +32,8 @@ enum class DockPlace {
 struct Extent {
     int width = 0;
     int height = 0;
+
+    friend bool operator==(const Extent&, const Extent&) = default;
 };
 
 // Where a dock is now.

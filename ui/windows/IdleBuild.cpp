@@ -1,4 +1,6 @@
-#include "ui/IdleBuild.h"
+#include "ui/windows/IdleBuild.h"
+
+#include "ui/windows/LaterWindows.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -22,7 +24,7 @@ bool IdleBuild::eventFilter(QObject* watched, QEvent* event)
     // once the window has reached the screen, the idle time is ours.
     if (watched == root_ && event->type() == QEvent::Paint) {
         root_->removeEventFilter(this);
-        waiting_ = windows_.unbuiltWindows();
+        waiting_ = windows_.unbuilt(LaterWindows::Kind::Bound);
         QTimer::singleShot(0, this, &IdleBuild::step);
     }
     return false;

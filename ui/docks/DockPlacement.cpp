@@ -1,4 +1,4 @@
-#include "ui/DockPlacement.h"
+#include "ui/docks/DockPlacement.h"
 
 #include <cstddef>
 

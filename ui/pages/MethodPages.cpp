@@ -1,9 +1,9 @@
-#include "ui/MethodPages.h"
+#include "ui/pages/MethodPages.h"
 
 #include "app/Method.h"
-#include "ui/InputPages.h"
-#include "ui/ResultPages.h"
-#include "ui/WidgetKit.h"
+#include "ui/pages/InputPages.h"
+#include "ui/pages/ResultPages.h"
+#include "ui/pages/WidgetKit.h"
 
 #include <QGridLayout>
 #include <QLabel>

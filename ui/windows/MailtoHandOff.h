@@ -3,7 +3,7 @@
 // through a shell. Its exit status is the outcome.
 #pragma once
 
-#include "ui/MailHandOff.h"
+#include "ui/windows/MailHandOff.h"
 
 #include <QUrl>
 

@@ -6,7 +6,7 @@
 #include "app/Controls.h"
 #include "shell/FormMain.h"
 #include "shell/MethodTable.h"
-#include "ui/CuttersWindow.h"
+#include "ui/windows/CuttersWindow.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
-#include "ui/MachineEditor.h"
+#include "ui/windows/MachineEditor.h"
 
 #include "app/NumberText.h"
 #include "shell/FormMain.h"
-#include "ui/PanelDock.h"
-#include "ui/WidgetKit.h"
 #include "ui/addons/AddonLoader.h"
 #include "ui/addons/Addons.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/docks/PanelDock.h"
+#include "ui/pages/WidgetKit.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -5,17 +5,17 @@
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
-#include "ui/AboutWindow.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
-#include "ui/HelpWindow.h"
-#include "ui/IdleBuild.h"
-#include "ui/MailtoHandOff.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
-#include "ui/SplashWindow.h"
 #include "ui/pictures/JpegPicture.h"
 #include "ui/pictures/PictureLabel.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/HelpWindow.h"
+#include "ui/windows/IdleBuild.h"
+#include "ui/windows/MailtoHandOff.h"
+#include "ui/windows/SplashWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -283,7 +283,7 @@ void AuxWindowsTest::aboutWindowIsModalCentredAndFreshEachTime()
     QWidget* owner = &desktop_->mainWindow();
     // The window as the idle build and its queued relayouts leave it (the
     // inputs at one width): settled once a few turns pass without a move.
-    QTRY_VERIFY_WITH_TIMEOUT(desktop_->binder().idleBuild().done(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop_->idleBuild().done(), 20000);
     QRect settled;
     int still = 0;
     for (int turn = 0; turn < 400 && still < 5; ++turn) {

@@ -1,8 +1,8 @@
-#include "ui/MessageWindow.h"
+#include "ui/windows/MessageWindow.h"
 
 #include "app/FieldStore.h"
-#include "ui/PanelDock.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/docks/PanelDock.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 // The park's editor: the selected machine's curve, its table, its nomogram
 // and the curve from the datasheet; and the figures' texts.
-#include "ui/MachineEditor.h"
+#include "ui/windows/MachineEditor.h"
 
 #include "app/NumberText.h"
 #include "ui/addons/AddonLoader.h"

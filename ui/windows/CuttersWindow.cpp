@@ -1,4 +1,4 @@
-#include "ui/CuttersWindow.h"
+#include "ui/windows/CuttersWindow.h"
 
 #include "app/UserFiles.h"
 #include "cutters/CutterFile.h"

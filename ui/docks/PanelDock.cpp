@@ -1,4 +1,4 @@
-#include "ui/PanelDock.h"
+#include "ui/docks/PanelDock.h"
 
 #include <QApplication>
 #include <QLayout>

@@ -1,4 +1,4 @@
-#include "ui/DockRelayout.h"
+#include "ui/docks/DockRelayout.h"
 
 #include <QDockWidget>
 #include <QEvent>

@@ -1,11 +1,11 @@
-#include "ui/ResultPages.h"
+#include "ui/pages/ResultPages.h"
 
 #include "app/CutterDeflection.h"
 #include "app/FieldCaptions.h"
 #include "shell/Methods.h"
 
-#include "ui/WidgetKit.h"
 #include "ui/bind/TableWidgetBinding.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/SplashWindow.h"
+#include "ui/windows/SplashWindow.h"
 
 #include "ui/pictures/JpegPicture.h"
 

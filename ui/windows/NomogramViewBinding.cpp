@@ -1,6 +1,6 @@
-#include "ui/NomogramViewBinding.h"
+#include "ui/windows/NomogramViewBinding.h"
 
-#include "ui/GraphicWindow.h"
+#include "ui/windows/GraphicWindow.h"
 
 namespace millcalc {
 

@@ -14,24 +14,13 @@ class QWidget;
 
 namespace millcalc {
 
-// The windows built when first shown (the field binder's): what the idle
-// time asks of them.
-class LaterWindows {
-public:
-    // Those not built yet, in the order they were declared.
-    virtual std::vector<std::string> unbuiltWindows() const = 0;
-    virtual bool isBuilt(const std::string& window) const = 0;
-    // Builds the window unless it is built; returns it, or null.
-    virtual QWidget* build(const std::string& window) = 0;
-
-protected:
-    ~LaterWindows() = default;
-};
+class LaterWindows;
 
 class IdleBuild : public QObject {
     Q_OBJECT
 public:
-    // Starts after root's first paint; a child of parent.
+    // Builds the bound windows of the registry after root's first paint; a
+    // child of parent.
     IdleBuild(LaterWindows& windows, QObject* parent, QWidget* root);
 
     // Every window waiting to be built is built and ready to show.
