@@ -1,8 +1,9 @@
 // Each method's pages on the main window, in the order of the method table:
 // its input page under PageControlParam and its result page under
-// PageControlMethods. A method whose pages are laid out by hand (pictures
-// beside its fields, groups of options) names its builders here; any other
-// has its pages built from its row's inputs and results.
+// PageControlMethods. One builder lays every input page out as its row
+// declares it (app/MethodPage.h): the controls the row declares, with the
+// captions it gives them, the pictures and parts it names. A row that lays
+// out no page has a line of each of its inputs, and of each of its results.
 #pragma once
 
 class QWidget;
@@ -14,10 +15,5 @@ struct Method;
 // The input page and the result page of a method of the table.
 QWidget* createInputPage(const Method& method);
 QWidget* createResultPage(const Method& method);
-
-// A method's pages built from its row alone: each input and each result a
-// line of its caption on the page and its field. Every field is a text field.
-QWidget* createDeclaredInputPage(const Method& method);
-QWidget* createDeclaredResultPage(const Method& method);
 
 } // namespace millcalc
