@@ -101,6 +101,15 @@ constexpr LimitCheck kChecks[] = {
 // The formula panel and the temperature table.
 constexpr const char* kPanels[] = { "PanelFormulaAl", "PanelTemp" };
 
+constexpr PageLine kPageLines[] = {
+    { "ComboBoxMaterial" },
+    { "ComboBoxTkpd" },
+    { "ComboBoxRa" },
+    { "BaseAlL" },
+    { "BaseAlDeflMax" },
+};
+constexpr MethodPage kInputPage { .lines = kPageLines };
+
 void declareAluminium(Designer& d)
 {
     std::string page = "TabSheet2";
@@ -225,6 +234,7 @@ const Method& aluminiumMethod()
             .workMaterial = "ComboBoxMaterial" },
         .ownLimit = aluminiumLimit,
         .panels = kPanels,
+        .inputLayout = &kInputPage,
     };
     return row;
 }

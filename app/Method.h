@@ -1,13 +1,13 @@
-// A calculation method as one row that its own folder declares: its pages and
-// their controls, its captions, which limit checks each result, its
-// operation-card line, its nomogram point, what a fit may change, how its
-// cutter bends and its panels. The method table (shell/table/Methods.h) lists the
-// rows; every feature of the window loops over them and none asks "which
-// method".
+// A calculation method as one row that its own folder declares: its pages,
+// their controls and how its input page is laid out, its captions, which limit checks each result,
+// its operation-card line, its nomogram point, what a fit may change, how its cutter bends and its
+// panels. The method table (shell/table/Methods.h) lists the rows; every feature of the window loops over
+// them and none asks "which method".
 #pragma once
 
 #include "app/FieldCaptions.h"
 #include "app/FitPlan.h"
+#include "app/MethodPage.h"
 
 #include <span>
 
@@ -108,6 +108,8 @@ struct Method {
     double (*ownLimit)(const Form& form, LimitKind kind) = nullptr;
     // The panels of its own (PanelFormulaAl ...), in their menu's order.
     std::span<const char* const> panels = {};
+    // How its input page is laid out; null: a line of each of its inputs.
+    const MethodPage* inputLayout = nullptr;
 };
 
 } // namespace millcalc

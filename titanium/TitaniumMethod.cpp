@@ -73,6 +73,29 @@ constexpr LimitCheck kChecks[] = {
     { "EditTiNctsmall", "Nct мж", L::Power },
 };
 
+// The two-way options in a column beside the fields, the part's type under
+// them, the direction and the surface with the pictures of their choices.
+constexpr PageLine kPageLines[] = {
+    { "BaseTiL" },
+    { "BaseTiDeflMax" },
+    { "BaseTihz" },
+    { "ComboBoxTiTime" },
+    { "ComboBoxTiMaterial" },
+};
+constexpr PagePart kUnderLines[] = { { "RadioGroupTiTypeDetal" } };
+constexpr PagePart kBesideLines[] = {
+    { "RadioGroupTiMaterial" },
+    { "RadioGroupTiCoolnt" },
+    { "RadioGroupTiSkin" },
+    { "RadioGroupTiDirection", "ImageDirection" },
+    { "RadioGroupTiSurface", "ImageSurface" },
+};
+constexpr MethodPage kInputPage {
+    .lines = kPageLines,
+    .under = kUnderLines,
+    .beside = kBesideLines,
+};
+
 void declareTitanium(Designer& d)
 {
     std::string page = "TabSheet3";
@@ -164,6 +187,7 @@ const Method& titaniumMethod()
             .workMaterial = "ComboBoxTiMaterial" },
         .ownLimit = nullptr,
         .panels = {},
+        .inputLayout = &kInputPage,
     };
     return row;
 }

@@ -1,9 +1,9 @@
 #include "ui/ComparisonGrid.h"
 
 #include "shell/compare/MachineComparison.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/bind/TableWidgetBinding.h"
+#include "ui/pages/WidgetKit.h"
 
 #include <QAbstractItemModel>
 #include <QBrush>

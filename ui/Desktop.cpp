@@ -1,25 +1,28 @@
 #include "ui/Desktop.h"
 
-#include "ui/DockRelayout.h"
+#include "ui/docks/DockRelayout.h"
 
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
-#include "ui/CuttersWindow.h"
-#include "ui/DockPlacement.h"
 #include "ui/FieldBinder.h"
-#include "ui/GraphicWindow.h"
-#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageWindow.h"
-#include "ui/MethodPages.h"
-#include "ui/PanelDock.h"
 #include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
-#include "ui/SplashWindow.h"
 #include "ui/StaleMarks.h"
 #include "ui/WindowMemory.h"
 #include "ui/bind/NamedAction.h"
+#include "ui/docks/DockPlacement.h"
+#include "ui/docks/PanelDock.h"
+#include "ui/docks/WindowSize.h"
+#include "ui/pages/MethodPages.h"
 #include "ui/sheet/SheetCommands.h"
+#include "ui/windows/CuttersWindow.h"
+#include "ui/windows/GraphicWindow.h"
+#include "ui/windows/HelpWindow.h"
+#include "ui/windows/IdleBuild.h"
+#include "ui/windows/LaterWindows.h"
+#include "ui/windows/MessageWindow.h"
+#include "ui/windows/SplashWindow.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -114,15 +117,22 @@ Extent extentOf(const QSize& size)
     return { size.width(), size.height() };
 }
 
+Area areaOf(const QRect& rect)
+{
+    return { rect.x(), rect.y(), extentOf(rect.size()) };
+}
+
 } // namespace
 
 Desktop::Desktop(FormMain& form, const QString& settingsFile)
     : form_(form)
+    , windows_(std::make_unique<LaterWindows>())
     , main_(std::make_unique<MainWindow>())
 {
     QWidget* owner = main_.get();
     new SplashWindow(owner);
-    binder_ = new FieldBinder(form_, owner);
+    binder_ = new FieldBinder(form_, owner, *windows_);
+    idle_ = new IdleBuild(*windows_, binder_, owner);
     sheet_ = new SheetCommands(form_, main_.get());
     calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
     installCutterMenu(form_, main_.get());
@@ -160,19 +170,20 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     // first, before the docks, in the idle time after its first paint, or
     // at once when the page control turns to one of them before.
     for (int page = 0; page < MainWindow::inputPageCount(); ++page) {
-        binder_->buildOnFirstShow(
-            inputPageName(page), [this, page] { return main_->buildInputPage(page); });
+        windows_->add(inputPageName(page), [this, page] { return main_->buildInputPage(page); });
     }
     QObject::connect(main_.get(), &MainWindow::inputPageWanted, binder_,
-        [this](int page) { binder_->build(inputPageName(page)); });
+        [this](int page) { windows_->build(inputPageName(page)); });
     if (const int shown = main_->shownInputPage(); shown >= 0)
-        binder_->build(inputPageName(shown));
+        windows_->build(inputPageName(shown));
     for (const DockRow& row : kDocks)
-        binder_->buildOnFirstShow(row.name, [this, &row] { return buildDock(row); });
-    binder_->buildOnFirstShow("FormGraphic",
+        windows_->add(row.name, [this, &row] { return buildDock(row); });
+    windows_->add("FormGraphic",
         [this, owner] { return static_cast<QWidget*>(new GraphicWindow(form_, owner)); });
-    binder_->buildOnFirstShow(
-        "FormHelp", [owner] { return static_cast<QWidget*>(new HelpWindow(owner)); });
+    windows_->add("FormHelp", [owner] { return static_cast<QWidget*>(new HelpWindow(owner)); });
+    // The sheet header's dialog reads the store as it opens.
+    windows_->add(
+        "SheetHeaderDialog", [this] { return sheet_->headerDialog(); }, LaterWindows::Kind::Dialog);
     if (memory_) {
         memory_->setShownPanels([this] {
             QStringList names;
@@ -202,7 +213,7 @@ QDockWidget* Desktop::buildDock(const DockRow& row)
     QMainWindow* main = main_.get();
     // The others open in relation to the results, built first.
     if (row.kind != DockKind::Results)
-        binder_->build(rowOf(DockKind::Results).name);
+        windows_->build(rowOf(DockKind::Results).name);
     QDockWidget* built = row.make(row, main);
     if (auto* panel = qobject_cast<PanelDock*>(built); panel && row.keptInView)
         panel->keepInView(panel->findChild<QWidget*>(QString::fromUtf8(row.keptInView)));
@@ -299,7 +310,9 @@ void Desktop::resetArrangement()
     placeDocks(docks);
     if (main->isMaximized() || main->isFullScreen())
         main->showNormal();
-    main->resize(main->sizeHint().boundedTo(screenArea(main).size()));
+    const Extent size
+        = firstWindowSize(extentOf(main->sizeHint()), extentOf(screenArea(main).size()));
+    main->resize(size.width, size.height);
     for (QDockWidget* built : docks)
         built->setVisible(form_.store().visible(built->objectName().toStdString()));
     relayout_->request(true, true);
@@ -405,14 +418,15 @@ void Desktop::makeRoom(bool fit)
         return;
     }
     const QRect screen = screenArea(main);
-    const QMargins frame(main->geometry().left() - main->frameGeometry().left(),
-        main->geometry().top() - main->frameGeometry().top(),
-        main->frameGeometry().right() - main->geometry().right(),
-        main->frameGeometry().bottom() - main->geometry().bottom());
-    const QSize room = screen.size().shrunkBy(frame);
-    // Grows, never shrinks what the user gave it.
-    const QSize wanted = main->size().expandedTo(main->sizeHint().boundedTo(room));
-    if (wanted == main->size()) {
+    const QRect frame = main->frameGeometry();
+    const FrameMargins margins { main->geometry().left() - frame.left(),
+        main->geometry().top() - frame.top(), frame.right() - main->geometry().right(),
+        frame.bottom() - main->geometry().bottom() };
+    // Under Wayland only the compositor knows where the window is.
+    const bool placeable = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const WindowSizing sizing = growWindow(extentOf(main->size()), extentOf(main->sizeHint()),
+        areaOf(frame), margins, areaOf(screen), placeable);
+    if (sizing.growth == WindowGrowth::Kept) {
         relayout_->sizeReached();
         if (fit)
             fitDocks();
@@ -424,24 +438,14 @@ void Desktop::makeRoom(bool fit)
     if (fit)
         fitDocks();
     relayout_->awaitSize(fit);
-    // Where the window cannot be placed (under Wayland only the compositor
-    // knows where it is), or where it would fill the screen all but a strip,
-    // it takes the whole screen: grown in place it could run off the edge.
-    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    if (wayland || wanted.width() >= room.width() * 9 / 10
-        || wanted.height() >= room.height() * 9 / 10) {
+    if (sizing.growth == WindowGrowth::Maximized) {
         main->showMaximized();
         return;
     }
-    main->resize(wanted);
+    main->resize(sizing.size.width, sizing.size.height);
     // A window that grew beyond the screen's edge comes back onto it.
-    QRect grown(main->frameGeometry().topLeft(), wanted.grownBy(frame));
-    grown.moveRight(std::min(grown.right(), screen.right()));
-    grown.moveBottom(std::min(grown.bottom(), screen.bottom()));
-    grown.moveLeft(std::max(grown.left(), screen.left()));
-    grown.moveTop(std::max(grown.top(), screen.top()));
-    if (grown.topLeft() != main->frameGeometry().topLeft())
-        main->move(grown.topLeft());
+    if (sizing.frameX != main->frameGeometry().x() || sizing.frameY != main->frameGeometry().y())
+        main->move(sizing.frameX, sizing.frameY);
 }
 
 QWidget* Desktop::window(const char* name) const
@@ -449,7 +453,7 @@ QWidget* Desktop::window(const char* name) const
     const QString objectName = QString::fromUtf8(name);
     if (main_->objectName() == objectName)
         return main_.get();
-    if (QWidget* built = binder_->build(name))
+    if (QWidget* built = windows_->build(name))
         return built;
     return main_->findChild<QWidget*>(objectName);
 }

@@ -20,6 +20,8 @@ class DockRelayout;
 struct DockRow;
 class FieldBinder;
 class FormMain;
+class IdleBuild;
+class LaterWindows;
 class MainWindow;
 class SheetCommands;
 class StaleMarks;
@@ -38,6 +40,9 @@ public:
 
     MainWindow& mainWindow() { return *main_; }
     FieldBinder& binder() { return *binder_; }
+    // The windows, docks and pages built at first open or in the idle time.
+    LaterWindows& laterWindows() { return *windows_; }
+    IdleBuild& idleBuild() { return *idle_; }
     SheetCommands& sheetCommands() { return *sheet_; }
     CalculationCommands& calculationCommands() { return *calculation_; }
     // A window, dock or panel of the program by its control name, built if it
@@ -72,8 +77,10 @@ private:
     int resultsWidth() const;
 
     FormMain& form_;
+    std::unique_ptr<LaterWindows> windows_;
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
+    IdleBuild* idle_ = nullptr;
     SheetCommands* sheet_ = nullptr;
     CalculationCommands* calculation_ = nullptr;
     WindowMemory* memory_ = nullptr;

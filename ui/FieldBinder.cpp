@@ -1,9 +1,6 @@
 #include "ui/FieldBinder.h"
 
 #include "app/Form.h"
-#include "ui/GraphicWindow.h"
-#include "ui/NomogramViewBinding.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/ActionBinding.h"
 #include "ui/bind/ButtonBinding.h"
 #include "ui/bind/CheckBoxBinding.h"
@@ -17,8 +14,12 @@
 #include "ui/bind/TabWidgetBinding.h"
 #include "ui/bind/TableWidgetBinding.h"
 #include "ui/bind/WindowBinding.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"
 #include "ui/pictures/PictureLabelBinding.h"
+#include "ui/windows/GraphicWindow.h"
+#include "ui/windows/LaterWindows.h"
+#include "ui/windows/NomogramViewBinding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,16 +122,17 @@ std::unique_ptr<Binding> makeBinding(const BindingHost& host, const Field& field
 
 } // namespace
 
-FieldBinder::FieldBinder(Form& form, QWidget* root)
+FieldBinder::FieldBinder(Form& form, QWidget* root, LaterWindows& windows)
     : QObject(root)
     , form_(form)
     , root_(root)
     , host_ { form, this, root }
+    , windows_(windows)
 {
     for (const auto& [name, field] : form_.store().fields())
         unbound_.push_back(name);
     bindAll(root_);
-    idle_ = new IdleBuild(*this, this, root_);
+    windows_.whenBuilt([this](QWidget* built) { bindBuilt(built); });
     root_->installEventFilter(this);
     // Any window that turns active ends the wait for the one asked for.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
@@ -198,47 +200,18 @@ void FieldBinder::bindAll(QObject* tree)
         bindings_[field->name]->fill(*field);
 }
 
-void FieldBinder::buildOnFirstShow(const std::string& window, Builder builder)
+void FieldBinder::bindBuilt(QWidget* built)
 {
-    later_.push_back({ window, std::move(builder) });
-}
-
-QWidget* FieldBinder::build(const std::string& window)
-{
-    const auto it = std::find_if(
-        later_.begin(), later_.end(), [&](const Later& later) { return later.window == window; });
-    if (it == later_.end())
-        return nullptr;
-    if (!it->built) {
-        it->built = it->builder();
-        bindAll(it->built);
-        // A control of the window that took the focus while the window did not
-        // exist gets it now, to have it when the window is shown; so does one
-        // of a page built as it is shown. A dock shares the main window's one
-        // focus, which stays where the user is.
-        const std::string& focused = form_.store().focused();
-        if (Binding* target = binding(focused); (it->built->isWindow() || it->built->isVisible())
-            && target && target->object()->isWidgetType()
-            && it->built->isAncestorOf(static_cast<QWidget*>(target->object())))
-            applyFocus(focused);
-    }
-    return it->built;
-}
-
-bool FieldBinder::isBuilt(const std::string& window) const
-{
-    return std::any_of(later_.begin(), later_.end(),
-        [&](const Later& later) { return later.window == window && later.built; });
-}
-
-std::vector<std::string> FieldBinder::unbuiltWindows() const
-{
-    std::vector<std::string> names;
-    for (const Later& later : later_) {
-        if (!later.built)
-            names.push_back(later.window);
-    }
-    return names;
+    bindAll(built);
+    // A control of the window that took the focus while the window did not
+    // exist gets it now, to have it when the window is shown; so does one of
+    // a page built as it is shown. A dock shares the main window's one focus,
+    // which stays where the user is.
+    const std::string& focused = form_.store().focused();
+    if (Binding* target = binding(focused); (built->isWindow() || built->isVisible()) && target
+        && target->object()->isWidgetType()
+        && built->isAncestorOf(static_cast<QWidget*>(target->object())))
+        applyFocus(focused);
 }
 
 Binding* FieldBinder::binding(const std::string& name) const
@@ -254,7 +227,7 @@ void FieldBinder::apply(const std::string& name, Change change)
         return;
     }
     if (change == Change::Visible && !binding(name) && form_.store().visible(name))
-        build(name);
+        windows_.build(name);
     if (Binding* bound = binding(name))
         bound->apply(form_.store().field(name), change);
 }
@@ -288,7 +261,7 @@ void FieldBinder::showWindows()
         if (!isWindowKind(field.kind) || name == "FormMain")
             continue;
         if (!binding(name) && field.visible)
-            build(name);
+            windows_.build(name);
         if (Binding* bound = binding(name))
             bound->visible(field);
     }

@@ -10,12 +10,11 @@
 // store, which holds all state meanwhile; changes to the controls of a window
 // not yet built are not applied anywhere else. A page of the main window that
 // is not shown at start is built the same way, when it is about to be shown.
-// Once the main window has been painted, the windows and pages not yet built
-// are built in the idle time (IdleBuild).
+// The windows built later are the registry's (LaterWindows): the binder binds
+// each as it is built and asks for one whose field turns visible.
 #pragma once
 
 #include "app/FieldStore.h"
-#include "ui/IdleBuild.h"
 #include "ui/bind/Binding.h"
 
 #include <QObject>
@@ -32,30 +31,15 @@ class QWidget;
 namespace millcalc {
 
 class Form;
+class LaterWindows;
 
-class FieldBinder : public QObject, public LaterWindows {
+class FieldBinder : public QObject {
     Q_OBJECT
 public:
-    // Builds a window, a child of the main window, with its controls;
-    // returns it.
-    using Builder = std::function<QWidget*()>;
-
-    // root is the main window; its controls are bound and filled at once.
-    FieldBinder(Form& form, QWidget* root);
+    // root is the main window; its controls are bound and filled at once,
+    // those of a window of windows as it is built.
+    FieldBinder(Form& form, QWidget* root, LaterWindows& windows);
     ~FieldBinder() override;
-
-    // The window of that control name is built by builder when it is first
-    // shown or first asked for.
-    void buildOnFirstShow(const std::string& window, Builder builder);
-    // Builds the window now, unless it is built; returns it, or null for a
-    // name that is not built on first show.
-    QWidget* build(const std::string& window) override;
-    bool isBuilt(const std::string& window) const override;
-    // The windows built on first show that are not built yet, in the order
-    // they were declared.
-    std::vector<std::string> unbuiltWindows() const override;
-    // Builds those, after the main window's first paint, in the idle time.
-    IdleBuild& idleBuild() { return *idle_; }
 
     // Shows every window as visible as its field says (the main window first)
     // and gives the focus to the focused control.
@@ -74,6 +58,9 @@ private:
     // palette, again in the desktop's current palette.
     void recolour();
     void bindAll(QObject* tree);
+    // Binds a window just built; gives the focus to its control that took it
+    // meanwhile.
+    void bindBuilt(QWidget* built);
     void apply(const std::string& name, Change change);
     void applyFocus(const std::string& name);
     Binding* binding(const std::string& name) const;
@@ -84,13 +71,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<Binding>> bindings_;
     // The controls not yet bound, waiting for their window.
     std::vector<std::string> unbound_;
-    struct Later {
-        std::string window;
-        Builder builder;
-        QWidget* built = nullptr;
-    };
-    std::vector<Later> later_;
-    IdleBuild* idle_ = nullptr;
+    LaterWindows& windows_;
     QPointer<QWidget> activating_;
 };
 

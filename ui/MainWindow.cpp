@@ -1,9 +1,9 @@
 #include "ui/MainWindow.h"
 
-#include "ui/MethodPages.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/NamedAction.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/pages/MethodPages.h"
+#include "ui/pages/WidgetKit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -87,7 +87,7 @@ MainWindow::MainWindow()
 
 void MainWindow::createMenus()
 {
-    // The park's editor, a window of its own (ui/MachineEditor).
+    // The park's editor, a window of its own (ui/windows/MachineEditor).
     menuBar()->addAction(namedAction(this, "NMachines", caption("&Станки...")));
     menuBar()->addAction(namedAction(this, "NClose", caption("&Закрыть")));
 

@@ -3,7 +3,7 @@
 //
 // Each input page stands in the page control from the start as a place of
 // its own, and is built into it when asked for: at start the page shown,
-// the others later (ui/IdleBuild), or at once when the page control turns to
+// the others later (ui/windows/IdleBuild), or at once when the page control turns to
 // one not yet built.
 #pragma once
 

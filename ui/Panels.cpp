@@ -6,11 +6,11 @@
 #include "shell/table/Methods.h"
 
 #include "ui/ComparisonGrid.h"
-#include "ui/MethodPages.h"
-#include "ui/ResultPages.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/NamedAction.h"
 #include "ui/bind/TableWidgetBinding.h"
+#include "ui/pages/MethodPages.h"
+#include "ui/pages/ResultPages.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"
 
 #include <QAction>

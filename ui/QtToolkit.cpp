@@ -1,8 +1,8 @@
 #include "ui/QtToolkit.h"
 
-#include "ui/AboutWindow.h"
 #include "ui/FieldBinder.h"
-#include "ui/WidgetKit.h"
+#include "ui/pages/WidgetKit.h"
+#include "ui/windows/AboutWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

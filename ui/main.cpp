@@ -4,11 +4,11 @@
 #include "ui/CalculationCommands.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
-#include "ui/IdleBuild.h"
-#include "ui/MachineEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/QtToolkit.h"
 #include "ui/StartUp.h"
+#include "ui/windows/IdleBuild.h"
+#include "ui/windows/MachineEditor.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
         const auto lookUp
             = [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("millcalc"))); };
         if (desktop)
-            desktop->binder().idleBuild().later(lookUp);
+            desktop->idleBuild().later(lookUp);
         else
             lookUp();
     });

@@ -63,6 +63,26 @@ constexpr LimitCheck kChecks[] = {
 // The material catalogue is the Walter method's: it gives kc1.1 and mc.
 constexpr const char* kPanels[] = { "PanelStMaterial" };
 
+// The longest input page: the cutter's lines compact, the contact scheme
+// beside the lines above it, the catalogue's material under them all.
+constexpr PageLine kPageLines[] = {
+    { "BaseVc" },
+    { "Basefz" },
+    { "ComboBoxStkpd" },
+    { "ComboBoxStContact", 0 },
+    { "EditStk" },
+    { "EditStGamma0" },
+    { "BaseStL" },
+    { "BaseStDeflMax" },
+};
+constexpr PagePart kUnderLines[] = { { "MaterialChoice" } };
+constexpr MethodPage kInputPage {
+    .compactCutter = true,
+    .lines = kPageLines,
+    .picture = { .name = "Imagevs", .after = "ComboBoxStContact", .lines = 4 },
+    .under = kUnderLines,
+};
+
 void declareWalter(Designer& d)
 {
     std::string page = "TabSheet1";
@@ -164,6 +184,7 @@ const Method& walterMethod()
             .cutWord = "walter" },
         .ownLimit = nullptr,
         .panels = kPanels,
+        .inputLayout = &kInputPage,
     };
     return row;
 }

@@ -7,6 +7,7 @@
 #include "shell/table/Methods.h"
 
 #include <exception>
+#include <utility>
 
 namespace millcalc {
 
@@ -38,6 +39,13 @@ OperatingPoint operatingPoint(const FieldStore& store, const Method& method)
         positiveOrZero(store, fields.torque) };
 }
 
+std::array<std::vector<ChartPoint>, 4> nomogramSeries(
+    std::vector<ChartPoint> power, std::vector<ChartPoint> torque, const OperatingPoint& point)
+{
+    return { std::move(power), std::move(torque), { { point.spindleSpeedRpm, point.powerKw } },
+        { { point.spindleSpeedRpm, point.torqueNm } } };
+}
+
 void BitBtnGraphicClick(Form& form, Nomogram& chart)
 {
     // The filling runs under one guard: whatever fails, the window still shows.
@@ -52,8 +60,8 @@ void BitBtnGraphicClick(Form& form, Nomogram& chart)
         const Method* method = methodAt(form.store().index("PageControlParam"));
         const OperatingPoint point
             = method != nullptr ? operatingPoint(form.store(), *method) : OperatingPoint {};
-        chart.series[2].push_back({ point.spindleSpeedRpm, point.powerKw });
-        chart.series[3].push_back({ point.spindleSpeedRpm, point.torqueNm });
+        chart.series
+            = nomogramSeries(std::move(chart.series[0]), std::move(chart.series[1]), point);
     } catch (const std::exception&) {
     }
     ++chart.revision;

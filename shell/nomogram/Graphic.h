@@ -36,6 +36,11 @@ struct OperatingPoint {
 // The operating point of the method; all 0 for a method without one.
 OperatingPoint operatingPoint(const FieldStore& store, const Method& method);
 
+// The four series of a nomogram: the power and the torque curve, and the
+// operating point against each.
+std::array<std::vector<ChartPoint>, 4> nomogramSeries(
+    std::vector<ChartPoint> power, std::vector<ChartPoint> torque, const OperatingPoint& point);
+
 // The index of "Series1" ... "Series4", or -1.
 int seriesIndex(const std::string& name);
 

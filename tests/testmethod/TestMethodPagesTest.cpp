@@ -5,7 +5,7 @@
 #include "TestMethod.h"
 
 #include "shell/table/Methods.h"
-#include "ui/MethodPages.h"
+#include "ui/pages/MethodPages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +40,7 @@ void TestMethodPagesTest::buildsTheDeclaredPagesOffscreen()
     QFETCH(QString, field);
     QFETCH(bool, readOnly);
     const std::unique_ptr<QWidget> built(
-        inputs ? createDeclaredInputPage(testMethod()) : createDeclaredResultPage(testMethod()));
+        inputs ? createInputPage(testMethod()) : createResultPage(testMethod()));
     QCOMPARE(built->objectName(), page);
     built->show();
     QVERIFY(QTest::qWaitForWindowExposed(built.get()));
@@ -64,9 +64,11 @@ void TestMethodPagesTest::theTableLooksTheBuilderUp()
     const std::unique_ptr<QWidget> page(createInputPage(row));
     QCOMPARE(page->objectName(), QStringLiteral("TabSheetTest"));
     QVERIFY(page->findChild<QLineEdit*>(QStringLiteral("BaseTestN")) != nullptr);
-    // The program's methods keep the pages laid out by hand.
+    // The program's methods come from the same builder, as their rows lay
+    // their pages out.
     const std::unique_ptr<QWidget> walter(createInputPage(methods().front()));
     QCOMPARE(walter->objectName(), QStringLiteral("TabSheet1"));
+    QVERIFY(walter->findChild<QWidget*>(QStringLiteral("Imagevs")) != nullptr);
 }
 
 } // namespace millcalc

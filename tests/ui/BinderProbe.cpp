@@ -2,9 +2,8 @@
 
 #include "app/FieldStore.h"
 #include "ui/Desktop.h"
-#include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
-#include "ui/sheet/SheetCommands.h"
+#include "ui/windows/LaterWindows.h"
 
 #include <QObject>
 
@@ -32,7 +31,7 @@ QObject* controlOf(Desktop& desktop, const std::string& name)
     const QString objectName = QString::fromStdString(name);
     QWidget& main = desktop.mainWindow();
     QObject* found = firstNamed(main, objectName);
-    const std::vector<std::string> unbuilt = desktop.binder().unbuiltWindows();
+    const std::vector<std::string> unbuilt = desktop.laterWindows().unbuilt();
     for (auto window = unbuilt.begin(); !found && window != unbuilt.end(); ++window) {
         desktop.window(window->c_str());
         found = firstNamed(main, objectName);
@@ -42,10 +41,9 @@ QObject* controlOf(Desktop& desktop, const std::string& name)
 
 QStringList missingControls(Desktop& desktop, const FieldStore& store)
 {
-    for (const std::string& window : desktop.binder().unbuiltWindows())
+    // Every window built later, the sheet header's dialog too.
+    for (const std::string& window : desktop.laterWindows().unbuilt())
         desktop.window(window.c_str());
-    // The sheet header's fields live in its dialog, made at its first open.
-    desktop.sheetCommands().headerDialog();
     QStringList missing;
     for (const auto& [name, field] : store.fields()) {
         if (!firstNamed(desktop.mainWindow(), QString::fromStdString(name)))

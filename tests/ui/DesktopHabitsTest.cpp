@@ -7,11 +7,11 @@
 #include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
-#include "ui/FieldBinder.h"
-#include "ui/IdleBuild.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/pictures/JpegPicture.h"
 #include "ui/pictures/PictureLabel.h"
+#include "ui/windows/IdleBuild.h"
+#include "ui/windows/LaterWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -164,17 +164,17 @@ void DesktopHabitsTest::enterInAnInputFieldPressesCalculate()
     QFETCH(QString, first);
     QFETCH(bool, builtIdle);
     const std::string name = field.toStdString();
-    FieldBinder& binder = app_->desktop->binder();
+    LaterWindows& windows = app_->desktop->laterWindows();
     const std::string pageName = "TabSheet" + std::to_string(page + 1);
     QWidget* main = app_->window("FormMain");
     if (page != 0) {
-        QVERIFY(!binder.isBuilt(pageName));
+        QVERIFY(!windows.isBuilt(pageName));
         // What the store holds before the page exists shows in it.
         app_->store().setText(name, "12");
         if (builtIdle) {
             activate(main);
-            QTRY_VERIFY(binder.idleBuild().done());
-            QVERIFY(binder.isBuilt(pageName));
+            QTRY_VERIFY(app_->desktop->idleBuild().done());
+            QVERIFY(windows.isBuilt(pageName));
         } else {
             // The results open first: the page's fields still follow the
             // page tabs in the focus order, not the results'.
@@ -183,7 +183,7 @@ void DesktopHabitsTest::enterInAnInputFieldPressesCalculate()
     }
     app_->form.pick("PageControlParam", page);
     // Built, bound and filled the moment it is turned to, before any event.
-    QVERIFY(binder.isBuilt(pageName));
+    QVERIFY(windows.isBuilt(pageName));
     for (const auto& [control, entry] : app_->store().fields()) {
         if (entry.parent != pageName)
             continue;

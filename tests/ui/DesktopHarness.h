@@ -8,8 +8,8 @@
 #include "shell/FormMain.h"
 #include "ui/Desktop.h"
 #include "ui/FieldBinder.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"
 
 #include <QColor>

@@ -10,9 +10,9 @@
 #include "ui/MainWindow.h"
 #include "ui/StaleMarks.h"
 #include "ui/StartUp.h"
-#include "ui/WidgetKit.h"
 #include "ui/bind/Binding.h"
 #include "ui/bind/PaletteColours.h"
+#include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PictureLabel.h"
 
 #include <QAbstractButton>

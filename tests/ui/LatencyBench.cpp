@@ -11,8 +11,8 @@
 #include "support/BareFormulas.h"
 #include "support/FiftyMachines.h"
 #include "ui/FieldBinder.h"
-#include "ui/GraphicWindow.h"
-#include "ui/IdleBuild.h"
+#include "ui/windows/GraphicWindow.h"
+#include "ui/windows/IdleBuild.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,10 +88,9 @@ struct Started {
         // screen has: the window need not grow (or be maximised) for them.
         main->resize(1366, 900);
         main->activateWindow();
-        FieldBinder& binder = harness.desktop->binder();
-        active = QTest::qWaitFor([main, &binder] {
-            return QApplication::activeWindow() == main && binder.idleBuild().done();
-        });
+        IdleBuild& idle = harness.desktop->idleBuild();
+        active = QTest::qWaitFor(
+            [main, &idle] { return QApplication::activeWindow() == main && idle.done(); });
     }
     RecordingToolkit toolkit;
     DesktopHarness harness { toolkit };
@@ -424,7 +423,7 @@ void LatencyBench::idleBuildStepsStayWithinAFrame()
     for (std::size_t run = 0; run < runs_; ++run) {
         RecordingToolkit toolkit;
         DesktopHarness harness(toolkit);
-        IdleBuild& idle = harness.desktop->binder().idleBuild();
+        IdleBuild& idle = harness.desktop->idleBuild();
         QVERIFY(!idle.done());
         QVERIFY(QTest::qWaitForWindowExposed(harness.window("FormMain")));
         Latency longest { 0, 0, 0 };

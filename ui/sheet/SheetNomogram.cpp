@@ -2,29 +2,17 @@
 
 #include "shell/sheet/CalculationSheet.h"
 #include "ui/addons/AddonLoader.h"
+#include "ui/addons/NomogramPoints.h"
 #include "ui/sheet/SheetLayout.h"
 
 #include <QPainter>
 
 namespace millcalc {
 
-NomogramChart::Points chartPoints(const std::array<std::vector<ChartPoint>, 4>& series)
-{
-    NomogramChart::Points points;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        points[i].reserve(static_cast<qsizetype>(series[i].size()));
-        for (const ChartPoint& p : series[i])
-            points[i].append(QPointF(p.x, p.y));
-    }
-    return points;
-}
-
 void paintNomogram(SheetLayout& layout, const QRectF& box, const CalculationSheet& sheet)
 {
-    const OperatingPoint& point = sheet.operatingPoint;
-    const NomogramChart::Points points = chartPoints(
-        { sheet.powerCurve, sheet.torqueCurve, { { point.spindleSpeedRpm, point.powerKw } },
-            { { point.spindleSpeedRpm, point.torqueNm } } });
+    const NomogramChart::Points points
+        = chartPoints(nomogramSeries(sheet.powerCurve, sheet.torqueCurve, sheet.operatingPoint));
     // The text of the chart in the sheet's small print.
     QFont text = layout.font(kSheetSmallPt);
     text.setPointSizeF(kSheetSmallPt);
