@@ -1,8 +1,8 @@
 // A calculation method as one row that its own folder declares: its pages,
 // their controls and how its input page is laid out, its captions, which limit checks each result,
 // its operation-card line, its nomogram point, what a fit may change, how its cutter bends and its
-// panels. The method table (shell/table/Methods.h) lists the rows; every feature of the window loops over
-// them and none asks "which method".
+// panels. The method table (shell/table/Methods.h) lists the rows; every feature of the window
+// loops over them and none asks "which method".
 #pragma once
 
 #include "app/FieldCaptions.h"

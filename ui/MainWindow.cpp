@@ -121,6 +121,14 @@ QWidget* MainWindow::createCentralWidget()
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
 
+    // The machine, the hint and the three buttons: one block, which keeps its
+    // place and width when the page under it changes (keepInputWidth).
+    auto* head = new QWidget;
+    head->setObjectName(QStringLiteral("InputsHead"));
+    auto* headRows = new QVBoxLayout(head);
+    headRows->setContentsMargins(0, 0, 0, 0);
+    headRows->setSpacing(layout->spacing());
+
     auto* machineRow = new QHBoxLayout;
     QLabel* machineLabel = captionLabel("Оборудование=");
     QFont bold = machineLabel->font();
@@ -134,12 +142,12 @@ QWidget* MainWindow::createCentralWidget()
     machines->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     machines->setMinimumContentsLength(16);
     machineRow->addWidget(machines, 1);
-    layout->addLayout(machineRow);
+    headRows->addLayout(machineRow);
 
     QLabel* hint = captionLabel("Подсказка : при произвольном выборе режимов резания - \r\n"
                                 "необходимо начинать с оборотов шпинделя !");
     hint->setAlignment(Qt::AlignCenter);
-    layout->addWidget(hint);
+    headRows->addWidget(hint);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(textButton("BitBtnGraphic", "Номограмма>>"));
@@ -149,7 +157,9 @@ QWidget* MainWindow::createCentralWidget()
     calculate->setAutoDefault(true);
     calculate->setDefault(true);
     buttons->addWidget(calculate);
-    layout->addLayout(buttons);
+    headRows->addLayout(buttons);
+    layout->addWidget(head);
+    head_ = head;
 
     auto* pages = shownPageTabs();
     pages->setObjectName(QStringLiteral("PageControlParam"));
@@ -212,6 +222,7 @@ void MainWindow::keepInputWidth()
     if (wanted <= room) {
         if (central->minimumWidth() != wanted || central->maximumWidth() != wanted)
             central->setFixedWidth(wanted);
+        keepHeadWidth(QWIDGETSIZE_MAX);
         return;
     }
     // A screen without room for that: still one width, what the docks leave
@@ -219,16 +230,49 @@ void MainWindow::keepInputWidth()
     if (room >= widestLeastWidth()) {
         if (central->minimumWidth() != room || central->maximumWidth() != room)
             central->setFixedWidth(room);
+        keepHeadWidth(QWIDGETSIZE_MAX);
         return;
     }
     // Not even that: the inputs take what the docks leave them, the page
     // shown no less than its least width (the page control's least), so that
     // no input goes out of view for the sake of one width, nor a dock out of
-    // the screen.
+    // the screen. The block over the pages keeps one width and place all the
+    // same, no wider than the narrowest the inputs get: no button moves when
+    // the method changes.
     if (central->minimumWidth() != 0 || central->maximumWidth() != QWIDGETSIZE_MAX) {
         central->setMinimumWidth(0);
         central->setMaximumWidth(QWIDGETSIZE_MAX);
     }
+    const QMargins margins = central->layout()->contentsMargins();
+    const int narrowest = std::min(room, narrowestLeastWidth()) - margins.left() - margins.right();
+    keepHeadWidth(std::max(narrowest, head_->layout()->minimumSize().width()));
+}
+
+void MainWindow::keepHeadWidth(int width)
+{
+    // QWIDGETSIZE_MAX: as wide as the inputs.
+    const int least = width == QWIDGETSIZE_MAX ? 0 : width;
+    if (head_->minimumWidth() != least || head_->maximumWidth() != width) {
+        head_->setMinimumWidth(least);
+        head_->setMaximumWidth(width);
+    }
+}
+
+int MainWindow::narrowestLeastWidth() const
+{
+    const QWidget* shown = inputPages_->currentWidget();
+    const int shownLeast = shown ? shown->minimumSizeHint().width() : 0;
+    int narrowest = QWIDGETSIZE_MAX;
+    for (int index = 0; index < inputPageCount(); ++index) {
+        if (isInputPageBuilt(index))
+            narrowest = std::min(
+                narrowest, pagePlaces_[static_cast<std::size_t>(index)]->minimumSizeHint().width());
+    }
+    if (narrowest == QWIDGETSIZE_MAX)
+        narrowest = shownLeast;
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    return inputPages_->minimumSizeHint().width() - shownLeast + narrowest + margins.left()
+        + margins.right();
 }
 
 int MainWindow::widestLeastWidth() const

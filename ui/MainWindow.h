@@ -40,7 +40,9 @@ public:
     // has room for it beside the width the docks ask for (roomBeside); else
     // what the docks leave them, where that is no less than
     // widestLeastWidth(); else as wide as the docks leave them, the page
-    // shown no narrower than its least width.
+    // shown no narrower than its least width, and the block over the pages
+    // (the machine, the hint, the buttons) at one width and place all the
+    // same.
     void keepInputWidth();
     // The inputs' least width with the page that needs the most shown.
     int widestLeastWidth() const;
@@ -58,10 +60,14 @@ protected:
 private:
     void createMenus();
     QWidget* createCentralWidget();
+    // The inputs' least width with the built page that needs the least shown.
+    int narrowestLeastWidth() const;
+    void keepHeadWidth(int width);
 
     std::function<int()> roomBeside_;
     QMenu* contextMenu_ = nullptr;
     QTabWidget* inputPages_ = nullptr;
+    QWidget* head_ = nullptr;
     // The place of each input page in the page control, empty until built.
     std::vector<QWidget*> pagePlaces_ = std::vector<QWidget*>(methods().size());
 };
