@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <ostream>
+#include <string>
 
 namespace millcalc {
 
@@ -70,6 +72,12 @@ const GrowCase kCases[] = {
         { 0, 0, { 900, 700 } }, kOffice, false, { WindowGrowth::Kept, { 900, 700 }, 0, 0 } },
 };
 
+// A case is named by what it tries, in the test's name and in its failures.
+void PrintTo(const GrowCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class GrowWindow : public testing::TestWithParam<GrowCase> { };
 
 TEST_P(GrowWindow, TakesTheSizeTheDocksAskForWithinTheScreen)
@@ -79,7 +87,13 @@ TEST_P(GrowWindow, TakesTheSizeTheDocksAskForWithinTheScreen)
         << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, GrowWindow, testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Screens, GrowWindow, testing::ValuesIn(kCases),
+    [](const testing::TestParamInfo<GrowCase>& info) {
+        std::string name = std::to_string(info.index) + "_";
+        for (const char c : std::string(info.param.what))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 TEST(FirstWindowSize, IsWhatTheWindowAsksForWithinTheScreen)
 {
