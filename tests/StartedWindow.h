@@ -40,6 +40,16 @@ protected:
         return out.str();
     }
 
+    // Runs the lines of a scenario text and returns what they printed.
+    std::string run(const std::string& lines)
+    {
+        out.str(std::string());
+        std::istringstream in(lines);
+        for (std::string line; std::getline(in, line);)
+            runner.runLine(line);
+        return out.str();
+    }
+
     // What has been printed since the last look (LOG and BOX events of direct calls).
     std::string events()
     {

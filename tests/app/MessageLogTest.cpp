@@ -1,3 +1,4 @@
+#include "StartedWindow.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 
@@ -10,15 +11,9 @@
 namespace millcalc {
 namespace {
 
-class MessageLog : public ::testing::Test {
+class MessageLog : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-    FormMain& form() { return runner.form(); }
-    FieldStore& store() { return runner.form().store(); }
     std::vector<std::string> lines() { return store().items("ElFlatMemoMes"); }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 TEST_F(MessageLog, ALineBringsTheHiddenLogIntoViewWhileTheSwitchIsOn)

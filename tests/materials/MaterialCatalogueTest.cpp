@@ -1,5 +1,6 @@
 #include "materials/MaterialCatalogue.h"
 
+#include "StartedWindow.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 
@@ -47,12 +48,8 @@ TEST(MaterialGroupCatalogue, HoldsTheFiveGroupsInTheOrderOfTheirButtons)
     }
 }
 
-class MaterialPanel : public ::testing::Test {
+class MaterialPanel : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-
-    void run(const std::string& line) { runner.runLine(line); }
-    FieldStore& store() { return runner.form().store(); }
     std::string cell(int column, int row) { return store().cell("StringGridTab", column, row); }
 
     void expectGridShows(const MaterialGroup& group)
@@ -68,9 +65,6 @@ protected:
         }
         EXPECT_EQ(store().text("StaticTextMaterial"), group.rows[0].material);
     }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 TEST_F(MaterialPanel, StartsWithTheNonFerrousGroupAndItsFirstRowDescribed)

@@ -1,6 +1,7 @@
 #include "robust/RandomSession.h"
 #include "support/BareFormulas.h"
 
+#include "StartedWindow.h"
 #include "app/NumberText.h"
 #include "scenario/ScenarioRunner.h"
 
@@ -71,10 +72,8 @@ bool agree(const std::string& shown, const std::string& expected)
     return std::fabs(a - b) <= std::pow(10.0, -decimals) * 1.001 + std::fabs(b) * 1e-12;
 }
 
-class Differential : public ::testing::Test {
+class Differential : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-
     void run(const std::vector<std::string>& lines)
     {
         for (const std::string& line : lines)
@@ -107,11 +106,6 @@ protected:
         }
         return faults;
     }
-
-    FieldStore& store() { return runner.form().store(); }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 constexpr int kCuts = 500;

@@ -1,4 +1,5 @@
 #include "support/SessionChecks.h"
+#include "StartedWindow.h"
 #include "scenario/ScenarioRunner.h"
 #include "support/KnownTexts.h"
 
@@ -73,13 +74,8 @@ TEST(SessionChecks, SeeNanAndInfInAnyCase)
     EXPECT_FALSE(showsNotFinite("n=18000 (об/мин)[n(крит)=6700(об/мин)]"));
 }
 
-class SessionChecksOnWindow : public ::testing::Test {
+class SessionChecksOnWindow : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-    FieldStore& store() { return runner.form().store(); }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 TEST_F(SessionChecksOnWindow, FindNothingWrongWithTheStartedWindow)

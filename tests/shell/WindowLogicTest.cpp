@@ -1,3 +1,4 @@
+#include "StartedWindow.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 
@@ -9,21 +10,8 @@
 namespace millcalc {
 namespace {
 
-class WindowLogic : public ::testing::Test {
+class WindowLogic : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-
-    std::string run(const std::string& line)
-    {
-        out.str(std::string());
-        runner.runLine(line);
-        return out.str();
-    }
-
-    FieldStore& store() { return runner.form().store(); }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 struct StartText {

@@ -1,3 +1,4 @@
+#include "StartedWindow.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
 #include "titanium/Titanium.h"
@@ -11,19 +12,8 @@
 namespace millcalc {
 namespace {
 
-class TitaniumSelection : public ::testing::Test {
+class TitaniumSelection : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-
-    std::string run(const std::string& line)
-    {
-        out.str(std::string());
-        runner.runLine(line);
-        return out.str();
-    }
-
-    FieldStore& store() { return runner.form().store(); }
-
     std::vector<std::string> results()
     {
         std::vector<std::string> texts;
@@ -34,9 +24,6 @@ protected:
         }
         return texts;
     }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 TEST_F(TitaniumSelection, StartsWithTheFirstPicturesAndTheVT20Coefficients)

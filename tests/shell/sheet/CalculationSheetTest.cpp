@@ -1,4 +1,5 @@
 #include "shell/sheet/CalculationSheet.h"
+#include "StartedWindow.h"
 #include "app/FieldCaptions.h"
 #include "scenario/ScenarioRunner.h"
 #include "shell/FormMain.h"
@@ -14,17 +15,8 @@
 namespace millcalc {
 namespace {
 
-class Sheet : public ::testing::Test {
+class Sheet : public StartedWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(runner.start()); }
-
-    void run(const std::string& lines)
-    {
-        std::istringstream in(lines);
-        for (std::string line; std::getline(in, line);)
-            runner.runLine(line);
-    }
-
     CalculationSheet sheet()
     {
         FormMain& form = runner.form();
@@ -41,9 +33,6 @@ protected:
             throw std::runtime_error("no line " + std::string(caption));
         return *it;
     }
-
-    std::ostringstream out;
-    ScenarioRunner runner { out };
 };
 
 struct LocalNumberCase {
