@@ -299,6 +299,11 @@ texts_s=$(cut -d' ' -f1 "$work/texts.runs" | median)
 prog_s=$(cut -d' ' -f1 "$work/program.runs" | median)
 prog_mapped_kb=$(cut -d' ' -f2 "$work/program.runs" | median)
 prog_kb=$(cut -d' ' -f3 "$work/program.runs" | median)
+# Each run's own ratio too: the program and the labelled window of one run
+# start seconds apart, under the same load, so that the median of these moves
+# less from one set of runs to the next than the ratio of the two medians.
+pair_ratio=$(paste -d' ' "$work/program.runs" "$work/labelled.runs" | awk '{ print $1 / $4 }' | median)
+echo "median of the runs' own ratios to the labelled window: $pair_ratio (reported; the target holds the ratio of the medians)"
 echo "load average before the runs $load_before, after them $(cut -d' ' -f1-3 /proc/loadavg)" \
     "($(nproc) processors)"
 awk -v ms="$min_s" -v ls="$lab_s" -v ts="$texts_s" -v texts="$(wc -l < "$work/texts.txt")" -v mm="$min_mapped_kb" -v mk="$min_kb" -v ps="$prog_s" -v pm="$prog_mapped_kb" \
