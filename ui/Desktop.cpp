@@ -3,6 +3,7 @@
 #include "ui/docks/DockRelayout.h"
 
 #include "shell/FormMain.h"
+#include "shell/WindowPanels.h"
 #include "ui/CalculationCommands.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
@@ -140,12 +141,19 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     QAction* reset = namedAction(
         main_.get(), "NResetLayout", QStringLiteral("Восстановить расположение &окон"));
     if (auto* help = main_->findChild<QMenu*>(QStringLiteral("N7Menu"))) {
+        const char* lastPanelLine = nullptr;
+        for (const PanelRow& row : windowPanels()) {
+            if (row.panel->helpItem.name != nullptr)
+                lastPanelLine = row.panel->helpItem.name;
+        }
         const QList<QAction*> lines = help->actions();
-        const auto machines = std::find_if(lines.begin(), lines.end(),
-            [](const QAction* line) { return line->objectName() == QLatin1String("N27"); });
+        const auto last
+            = std::find_if(lines.begin(), lines.end(), [lastPanelLine](const QAction* line) {
+                  return lastPanelLine != nullptr
+                      && line->objectName() == QLatin1String(lastPanelLine);
+              });
         help->insertAction(
-            machines == lines.end() || machines + 1 == lines.end() ? nullptr : *(machines + 1),
-            reset);
+            last == lines.end() || last + 1 == lines.end() ? nullptr : *(last + 1), reset);
     }
     QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });
     staleMarks_ = new StaleMarks(form_, main_.get());
