@@ -46,8 +46,8 @@ std::span<const PanelRow> windowPanels()
 const PanelRow* panelRow(std::string_view name)
 {
     const std::span<const PanelRow> rows = windowPanels();
-    const auto row = std::find_if(rows.begin(), rows.end(),
-        [name](const PanelRow& r) { return name == r.panel->name; });
+    const auto row = std::find_if(
+        rows.begin(), rows.end(), [name](const PanelRow& r) { return name == r.panel->name; });
     return row != rows.end() ? &*row : nullptr;
 }
 

@@ -111,6 +111,8 @@ QWidget* createResultsPanel()
     return widget;
 }
 
+namespace {
+
 QWidget* createFormulaPanel()
 {
     QWidget* widget = contents("PanelFormulaAl");
@@ -260,6 +262,19 @@ QWidget* createMachinesPanel()
     layout->addWidget(table);
     layout->addStretch(1);
     return widget;
+}
+
+} // namespace
+
+std::span<const PanelContents> sidePanelContents()
+{
+    static constexpr PanelContents kContents[] = {
+        { "PanelFormulaAl", createFormulaPanel },
+        { "PanelStMaterial", createMaterialPanel },
+        { "PanelTemp", createTemperaturePanel },
+        { "PanelMachines", createMachinesPanel },
+    };
+    return kContents;
 }
 
 } // namespace millcalc
