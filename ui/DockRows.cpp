@@ -18,7 +18,7 @@ namespace {
 // A panel of the main window as a dock around its contents.
 QDockWidget* panelDock(const DockRow& row, QMainWindow* main)
 {
-    return new PanelDock(row.name, row.contents(), main);
+    return new PanelDock(row.name, row.contents(row.name), main);
 }
 
 // The log, a dock of its own kind.

@@ -20,8 +20,8 @@ struct DockRow {
     DockKind kind;
     // Builds the dock, a child of the main window.
     QDockWidget* (*make)(const DockRow& row, QMainWindow* main);
-    // A panel's contents; null for a dock of another kind.
-    QWidget* (*contents)() = nullptr;
+    // A panel's contents, built under its name; null for a dock of another kind.
+    QWidget* (*contents)(const char* panel) = nullptr;
     // The line of the contents kept in view under its scrolling part (the
     // results' status line); null for none.
     const char* keptInView = nullptr;

@@ -8,13 +8,14 @@ class QWidget;
 
 namespace millcalc {
 
-QWidget* createResultsPanel();
+// The results' contents, under the panel's name.
+QWidget* createResultsPanel(const char* panel);
 
 // A side panel's contents: the panel's name in the window's panel table and
-// how they are built.
+// how they are built, given that name.
 struct PanelContents {
     const char* panel;
-    QWidget* (*create)();
+    QWidget* (*create)(const char* panel);
 };
 
 // Every side panel's contents, in the order their docks are placed: a panel
