@@ -61,10 +61,4 @@ void createTemperatureGrid(Form& form)
     store.setCell("StringGridT", 0, 0, "");
 }
 
-void BitBtnAlTm1Click(Form& form)
-{
-    form.ShowPanel("PanelTemp");
-    CalcAlWorkpieceTemperature(form);
-}
-
 } // namespace millcalc

@@ -41,8 +41,5 @@ void CalcAlWorkpieceTemperature(Form& form);
 
 // The creation sub-step: the temperature table into its grid.
 void createTemperatureGrid(Form& form);
-// ">>" beside the workpiece temperature: shows the temperature panel and looks
-// the temperature up.
-void BitBtnAlTm1Click(Form& form);
 
 } // namespace millcalc

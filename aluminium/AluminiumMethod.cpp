@@ -98,8 +98,31 @@ constexpr LimitCheck kChecks[] = {
     { "EditAlDefl", "δ", L::Deflection },
 };
 
-// The formula panel and the temperature table.
-constexpr const char* kPanels[] = { "PanelFormulaAl", "PanelTemp" };
+// The temperature table shows the temperature of the inputs as it comes.
+void temperatureShown(Form& form, bool)
+{
+    CalcAlWorkpieceTemperature(form);
+}
+
+// The formula panel and the temperature table, each shown by its button on
+// the results and its menu lines.
+constexpr const char* kFormulaButtons[] = { "BitBtnPanelAl" };
+constexpr const char* kTemperatureButtons[] = { "BitBtnAlTm1" };
+constexpr Panel kPanels[] = {
+    { .name = "PanelFormulaAl",
+        .caption = "Панель: Формулы расчета для сплавов Al",
+        .buttons = kFormulaButtons,
+        .helpItem = { "N21", "Панель: &Формулы (Алюминий)" },
+        .contextItem = { "N18", "Панель: &Формулы (Алюминий)" },
+        .kept = true },
+    { .name = "PanelTemp",
+        .caption = "Температура Материала",
+        .buttons = kTemperatureButtons,
+        .helpItem = { "N23", "Панель: &Температуры (Алюминий)" },
+        .contextItem = { "N24", "Панель: &Температуры (Алюминий)" },
+        .kept = true,
+        .shown = temperatureShown },
+};
 
 constexpr PageLine kPageLines[] = {
     { "ComboBoxMaterial" },
@@ -151,7 +174,7 @@ void declareAluminium(Designer& d)
     // Formula pictures: n, V = min(V1, V2), F, torque, power and deflection.
     d.pictures(page, { "ImageAln", "ImageAlV", "ImageAlF", "Image18", "Image19", "ImageAlDefl" });
 
-    d.window(FieldKind::Panel, "PanelFormulaAl", "Панель: Формулы расчета для сплавов Al", true);
+    d.window(FieldKind::Panel, kPanels[0].name, kPanels[0].caption, true);
     for (const char* name : { "EditTkoef1", "EditTX1", "EditTY1", "EditTZ1", "EditTKs",
              "EditTkoef2", "EditTX2", "EditTY2", "EditTZ2", "EditTkoef3", "EditTX3", "EditTY3",
              "EditTZ3", "EditTsm1", "EditTkoef4", "EditTX4", "EditTY4", "EditTZ4", "EditTsm2" })
@@ -160,7 +183,7 @@ void declareAluminium(Designer& d)
     // Formula pictures of the four groups: Sz, V1, V2 and the force.
     d.pictures("PanelFormulaAl", { "ImageAlSz", "ImageAlV1", "ImageAlV2", "Image17" });
 
-    d.window(FieldKind::Panel, "PanelTemp", "Температура Материала", true);
+    d.window(FieldKind::Panel, kPanels[1].name, kPanels[1].caption, true);
     d.grid("StringGridT", "PanelTemp", 9, 10, 1, 1);
     d.add(FieldKind::StaticText, "StaticText1", "PanelTemp",
         "Зависимость температуры поверхности детали\r\n(в градусах Цельсия) от скорости "

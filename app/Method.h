@@ -8,6 +8,7 @@
 #include "app/FieldCaptions.h"
 #include "app/FitPlan.h"
 #include "app/MethodPage.h"
+#include "app/Panel.h"
 
 #include <span>
 
@@ -106,8 +107,8 @@ struct Method {
     // temperature), in the result's unit; null or a negative answer: the
     // limit is the machine's.
     double (*ownLimit)(const Form& form, LimitKind kind) = nullptr;
-    // The panels of its own (PanelFormulaAl ...), in their menu's order.
-    std::span<const char* const> panels = {};
+    // The side panels of its own, in their menus' order.
+    std::span<const Panel> panels = {};
     // How its input page is laid out; null: a line of each of its inputs.
     const MethodPage* inputLayout = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "shell/FormMain.h"
 
-#include "aluminium/AlTemperature.h"
 #include "app/Toolkit.h"
 #include "shell/AutoFill.h"
+#include "shell/WindowPanels.h"
 #include "shell/compare/MachineComparison.h"
 #include "shell/fit/MachineFit.h"
 #include "shell/table/Methods.h"
@@ -21,27 +21,16 @@ namespace millcalc {
 
 namespace {
 
-// The panels that a user keeps open from one run to the next: the methods'
-// own, then the machine comparison.
-std::vector<std::string_view> keptPanelNames()
-{
-    std::vector<std::string_view> names;
-    for (const Method& method : methods())
-        names.insert(names.end(), method.panels.begin(), method.panels.end());
-    names.emplace_back("PanelMachines");
-    return names;
-}
-
 // Where the calculation's fields stand: the pages of the methods' inputs and
 // results, and their panels, whose fields are inputs too.
 bool calculationPlace(std::string_view name)
 {
     for (const Method& method : methods()) {
-        if (name == method.inputPage || name == method.resultPage
-            || std::find(method.panels.begin(), method.panels.end(), name) != method.panels.end())
+        if (name == method.inputPage || name == method.resultPage)
             return true;
     }
-    return false;
+    const PanelRow* panel = panelRow(name);
+    return panel != nullptr && panel->owner != nullptr;
 }
 
 bool holdsValue(FieldKind kind)
@@ -143,12 +132,8 @@ void FormMain::create()
 
     for (const Method& method : methods())
         method.create(*this);
-    for (const Method& method : methods()) {
-        for (const char* panel : method.panels)
-            store().setVisible(panel, false);
-    }
-    store().setVisible("PanelCalc", false);
-    store().setVisible("PanelMachines", false);
+    for (const PanelRow& row : windowPanels())
+        store().setVisible(row.panel->name, false);
     parkListed();
 
     autoFill(*this);
@@ -198,17 +183,18 @@ void FormMain::setMachines(MachineTable machines)
 std::vector<std::string> FormMain::keptPanels() const
 {
     std::vector<std::string> shown;
-    for (const std::string_view panel : keptPanelNames()) {
-        if (store().visible(panel))
-            shown.emplace_back(panel);
+    for (const PanelRow& row : windowPanels()) {
+        if (row.panel->kept && store().visible(row.panel->name))
+            shown.emplace_back(row.panel->name);
     }
     return shown;
 }
 
 void FormMain::showKeptPanels(const std::vector<std::string>& names)
 {
-    for (const std::string_view panel : keptPanelNames()) {
-        if (std::find(names.begin(), names.end(), panel) != names.end())
+    for (const PanelRow& row : windowPanels()) {
+        const std::string_view panel = row.panel->name;
+        if (row.panel->kept && std::find(names.begin(), names.end(), panel) != names.end())
             ShowPanel(panel);
     }
 }
@@ -220,10 +206,10 @@ void FormMain::calculationDispatch()
     // The result page decides; the input pages follow it.
     if (inputPage != resultPage)
         resultPageChange();
-    ShowPanel("PanelCalc");
+    ShowPanel(kResultsPanel);
     // Shown already, it may lie under another panel: what the calculation
     // writes must come into view.
-    toolkit().raise("PanelCalc");
+    toolkit().raise(kResultsPanel);
     // Those who follow the calculation are told where its log lines begin.
     CalculationNotice run { .cause = CalculationNotice::Cause::Run,
         .method = activeMethod(store()),
@@ -236,20 +222,20 @@ void FormMain::calculationDispatch()
     tellCalculation(run);
     // A log that opened during the run, sharing the results' place, leaves
     // them in front.
-    toolkit().raise("PanelCalc");
+    toolkit().raise(kResultsPanel);
 }
 
 void FormMain::inputPageChange()
 {
     store().setIndex("PageControlMethods", store().index("PageControlParam"));
-    store().setText("PanelCalc", store().text("PageControlMethods"));
+    store().setText(kResultsPanel, store().text("PageControlMethods"));
 }
 
 void FormMain::resultPageChange()
 {
     const int page = store().index("PageControlMethods");
     store().setIndex("PageControlParam", methodAt(page) != nullptr ? page : -1);
-    store().setText("PanelCalc", store().text("PageControlMethods"));
+    store().setText(kResultsPanel, store().text("PageControlMethods"));
 }
 
 void FormMain::machineSelection()
@@ -291,6 +277,22 @@ void FormMain::endProgram()
     toolkit().quit();
 }
 
+void FormMain::installShow(const Panel& panel)
+{
+    const Handler show = [this, &panel] {
+        const bool already = store().visible(panel.name);
+        ShowPanel(panel.name);
+        if (panel.shown != nullptr)
+            panel.shown(*this, already);
+    };
+    for (const char* button : panel.buttons)
+        onClick(button, show);
+    for (const PanelMenuItem& item : { panel.helpItem, panel.contextItem }) {
+        if (item.name != nullptr)
+            onClick(item.name, show);
+    }
+}
+
 void FormMain::installCommands()
 {
     const auto on = [this](std::initializer_list<const char*> names, const Handler& handler) {
@@ -304,9 +306,8 @@ void FormMain::installCommands()
     on({ "ToolButton2" }, [this] { ToolButton2Click(*this, nomogram_); });
     on({ "N2" }, [this] { autoFill(*this); });
     on({ "NNew" }, [this] { newCalculation(); });
-    on({ "BitBtnStMaterial", "N19", "N22" }, [this] { ShowPanel("PanelStMaterial"); });
-    on({ "BitBtnPanelAl", "N18", "N21" }, [this] { ShowPanel("PanelFormulaAl"); });
-    on({ "BitBtnAlTm1", "N24", "N23" }, [this] { BitBtnAlTm1Click(*this); });
+    for (const PanelRow& row : windowPanels())
+        installShow(*row.panel);
     on({ "N13" }, [this] { store().setVisible("FormMessage", true); });
     on({ "NMesWin" }, [this] { store().setChecked("NMesWin", !store().checked("NMesWin")); });
     on({ "ClearLog" }, [this] { store().clearLines("ElFlatMemoMes"); });

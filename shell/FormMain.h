@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Form.h"
+#include "app/Panel.h"
 #include "machines/MachineTable.h"
 #include "shell/CutterChoice.h"
 #include "shell/nomogram/Graphic.h"
@@ -70,6 +71,8 @@ public:
 private:
     void listMachines(int row);
     void installCommands();
+    // The panel's buttons and menu lines show it, then do what its row adds.
+    void installShow(const Panel& panel);
     void installMethods();
     void copyBack(const std::string& from, const std::string& to);
     void literature();

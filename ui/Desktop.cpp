@@ -3,10 +3,11 @@
 #include "ui/docks/DockRelayout.h"
 
 #include "shell/FormMain.h"
+#include "shell/WindowPanels.h"
 #include "ui/CalculationCommands.h"
+#include "ui/DockRows.h"
 #include "ui/FieldBinder.h"
 #include "ui/MainWindow.h"
-#include "ui/Panels.h"
 #include "ui/ResultsCopy.h"
 #include "ui/StaleMarks.h"
 #include "ui/WindowMemory.h"
@@ -21,7 +22,6 @@
 #include "ui/windows/HelpWindow.h"
 #include "ui/windows/IdleBuild.h"
 #include "ui/windows/LaterWindows.h"
-#include "ui/windows/MessageWindow.h"
 #include "ui/windows/SplashWindow.h"
 
 #include <QAction>
@@ -48,57 +48,7 @@
 
 namespace millcalc {
 
-// A dock of the main window, as its row of the table says: its name, what it
-// is to the arrangement, how it is built and what it brings with it.
-struct DockRow {
-    const char* name;
-    DockKind kind;
-    // Builds the dock, a child of the main window.
-    QDockWidget* (*make)(const DockRow& row, QMainWindow* main);
-    // The line of the contents kept in view under its scrolling part (the
-    // results' status line); null for none.
-    const char* keptInView = nullptr;
-    // Whether the calculation sheet and the copy of the results read this
-    // dock's fields.
-    bool carriesResults = false;
-    // The page control inside the dock whose pages each ask for their own
-    // size, so that a page shown relays the docks out; null for none.
-    const char* pages = nullptr;
-};
-
 namespace {
-
-// A panel of the main window as a dock around its contents.
-template <QWidget* (*Contents)()> QDockWidget* panelDock(const DockRow& row, QMainWindow* main)
-{
-    return new PanelDock(row.name, Contents(), main);
-}
-
-// The log, a dock of its own kind.
-QDockWidget* messageDock(const DockRow&, QMainWindow* main)
-{
-    return new MessageWindow(main);
-}
-
-// The docks of the main window, one row each, in the order they are placed.
-const DockRow kDocks[] = {
-    { "PanelCalc", DockKind::Results, panelDock<createResultsPanel>, "StatusBarMesRow", true,
-        "PageControlMethods" },
-    { "FormMessage", DockKind::Log, messageDock },
-    { "PanelFormulaAl", DockKind::Panel, panelDock<createFormulaPanel> },
-    { "PanelStMaterial", DockKind::Panel, panelDock<createMaterialPanel> },
-    { "PanelTemp", DockKind::Panel, panelDock<createTemperaturePanel> },
-    { "PanelMachines", DockKind::Panel, panelDock<createMachinesPanel> },
-};
-
-// The first row of that kind: the results, the log.
-const DockRow& rowOf(DockKind kind)
-{
-    const auto row = std::find_if(
-        std::begin(kDocks), std::end(kDocks), [kind](const DockRow& r) { return r.kind == kind; });
-    Q_ASSERT(row != std::end(kDocks));
-    return *row;
-}
 
 // The control name of the main window's input page of that index.
 const char* inputPageName(int page)
@@ -140,12 +90,19 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     QAction* reset = namedAction(
         main_.get(), "NResetLayout", QStringLiteral("Восстановить расположение &окон"));
     if (auto* help = main_->findChild<QMenu*>(QStringLiteral("N7Menu"))) {
+        const char* lastPanelLine = nullptr;
+        for (const PanelRow& row : windowPanels()) {
+            if (row.panel->helpItem.name != nullptr)
+                lastPanelLine = row.panel->helpItem.name;
+        }
         const QList<QAction*> lines = help->actions();
-        const auto machines = std::find_if(lines.begin(), lines.end(),
-            [](const QAction* line) { return line->objectName() == QLatin1String("N27"); });
+        const auto last
+            = std::find_if(lines.begin(), lines.end(), [lastPanelLine](const QAction* line) {
+                  return lastPanelLine != nullptr
+                      && line->objectName() == QLatin1String(lastPanelLine);
+              });
         help->insertAction(
-            machines == lines.end() || machines + 1 == lines.end() ? nullptr : *(machines + 1),
-            reset);
+            last == lines.end() || last + 1 == lines.end() ? nullptr : *(last + 1), reset);
     }
     QObject::connect(reset, &QAction::triggered, main_.get(), [this] { resetArrangement(); });
     staleMarks_ = new StaleMarks(form_, main_.get());
@@ -154,7 +111,7 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     relayout_ = new DockRelayout(
         main_.get(),
         [this] {
-            const QDockWidget* results = dock(rowOf(DockKind::Results));
+            const QDockWidget* results = dock(dockRowOf(DockKind::Results));
             return results && results->isVisible();
         },
         [this](bool grow, bool fit) {
@@ -176,7 +133,7 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
         [this](int page) { windows_->build(inputPageName(page)); });
     if (const int shown = main_->shownInputPage(); shown >= 0)
         windows_->build(inputPageName(shown));
-    for (const DockRow& row : kDocks)
+    for (const DockRow& row : dockRows())
         windows_->add(row.name, [this, &row] { return buildDock(row); });
     windows_->add("FormGraphic",
         [this, owner] { return static_cast<QWidget*>(new GraphicWindow(form_, owner)); });
@@ -213,7 +170,7 @@ QDockWidget* Desktop::buildDock(const DockRow& row)
     QMainWindow* main = main_.get();
     // The others open in relation to the results, built first.
     if (row.kind != DockKind::Results)
-        windows_->build(rowOf(DockKind::Results).name);
+        windows_->build(dockRowOf(DockKind::Results).name);
     QDockWidget* built = row.make(row, main);
     if (auto* panel = qobject_cast<PanelDock*>(built); panel && row.keptInView)
         panel->keepInView(panel->findChild<QWidget*>(QString::fromUtf8(row.keptInView)));
@@ -241,7 +198,7 @@ void Desktop::placeDocks(const QList<QDockWidget*>& toPlace)
     // built where they are (a panel joins one in the right column), or not yet.
     std::vector<DockRequest> requests;
     QList<QDockWidget*> docks;
-    for (const DockRow& row : kDocks) {
+    for (const DockRow& row : dockRows()) {
         QDockWidget* built = dock(row);
         DockRequest request { row.name, row.kind, {}, DockState::Unbuilt };
         if (built) {
@@ -296,7 +253,7 @@ void Desktop::resetArrangement()
 {
     MainWindow* main = main_.get();
     QList<QDockWidget*> docks;
-    for (const DockRow& row : kDocks) {
+    for (const DockRow& row : dockRows()) {
         if (QDockWidget* built = dock(row)) {
             // Docked again in its place first: a dock taken out of the layout
             // floating stays a window of its own.
@@ -351,8 +308,8 @@ void Desktop::fitDocks()
         main->resizeDocks(docks, widths, Qt::Horizontal);
     // The results keep the height they ask for over the log that shares
     // their column: the log scrolls, a result must not.
-    QDockWidget* results = dock(rowOf(DockKind::Results));
-    QDockWidget* log = dock(rowOf(DockKind::Log));
+    QDockWidget* results = dock(dockRowOf(DockKind::Results));
+    QDockWidget* log = dock(dockRowOf(DockKind::Log));
     if (results && log && results->isVisible() && log->isVisible() && !results->isFloating()
         && !log->isFloating() && main->dockWidgetArea(results) == Qt::RightDockWidgetArea
         && main->dockWidgetArea(log) == Qt::RightDockWidgetArea
@@ -367,9 +324,9 @@ void Desktop::fitDocks()
 
 int Desktop::resultsWidth() const
 {
-    const QDockWidget* results = dock(rowOf(DockKind::Results));
+    const QDockWidget* results = dock(dockRowOf(DockKind::Results));
     const auto* pages = results
-        ? results->findChild<QTabWidget*>(QString::fromUtf8(rowOf(DockKind::Results).pages))
+        ? results->findChild<QTabWidget*>(QString::fromUtf8(dockRowOf(DockKind::Results).pages))
         : nullptr;
     if (!pages || !pages->currentWidget() || !results->isVisible())
         return 0;

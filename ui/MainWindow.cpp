@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include "shell/WindowPanels.h"
+
 #include "ui/bind/NamedAction.h"
 #include "ui/bind/PaletteColours.h"
 #include "ui/pages/MethodPages.h"
@@ -23,6 +25,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace millcalc {
 
@@ -35,7 +38,7 @@ struct MenuLine {
     const char* caption;
 };
 
-void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> lines)
+void addMenuLines(QMenu* menu, QObject* owner, const std::vector<MenuLine>& lines)
 {
     for (const MenuLine& line : lines) {
         if (!line.name) {
@@ -43,6 +46,17 @@ void addMenuLines(QMenu* menu, QObject* owner, std::initializer_list<MenuLine> l
             continue;
         }
         menu->addAction(namedAction(owner, line.name, caption(line.caption)));
+    }
+}
+
+// The lines of a menu that show the window's side panels, in the table's
+// order: the line of each panel that has one in that menu.
+void addPanelLines(std::vector<MenuLine>& lines, PanelMenuItem Panel::* item)
+{
+    for (const PanelRow& row : windowPanels()) {
+        const PanelMenuItem& line = row.panel->*item;
+        if (line.name != nullptr)
+            lines.push_back({ line.name, line.caption });
     }
 }
 
@@ -95,23 +109,25 @@ void MainWindow::createMenus()
     help->setObjectName(QStringLiteral("N7Menu"));
     help->menuAction()->setObjectName(QStringLiteral("N7"));
     help->setSeparatorsCollapsible(false);
-    addMenuLines(help, this,
-        { { nullptr, nullptr }, { "NMesWin", "&Показывать 'Окно сообщений'" }, { nullptr, nullptr },
-            { "N8", "&Схема параметров.." }, { nullptr, nullptr }, { "N22", "Панель: &Материалы" },
-            { "N21", "Панель: &Формулы (Алюминий)" }, { "N23", "Панель: &Температуры (Алюминий)" },
-            { "N27", "Панель: С&равнение станков" }, { nullptr, nullptr }, { "N25", "&Литература" },
-            { nullptr, nullptr }, { "N10", "Об &авторах.." } });
+    std::vector<MenuLine> helpLines { { nullptr, nullptr },
+        { "NMesWin", "&Показывать 'Окно сообщений'" }, { nullptr, nullptr },
+        { "N8", "&Схема параметров.." }, { nullptr, nullptr } };
+    addPanelLines(helpLines, &Panel::helpItem);
+    helpLines.insert(helpLines.end(),
+        { { nullptr, nullptr }, { "N25", "&Литература" }, { nullptr, nullptr },
+            { "N10", "Об &авторах.." } });
+    addMenuLines(help, this, helpLines);
     findChild<QAction*>(QStringLiteral("NMesWin"))->setCheckable(true);
 
     contextMenu_ = new QMenu(this);
     contextMenu_->setObjectName(QStringLiteral("PopupMenuFormMain"));
-    addMenuLines(contextMenu_, this,
-        { { "N14", "Выполнить &Расчет" }, { "N16", "&Номограмма" }, { "N2", "&Автозаполнение" },
-            { nullptr, nullptr }, { "N19", "Панель: &Материалы" },
-            { "N18", "Панель: &Формулы (Алюминий)" }, { "N24", "Панель: &Температуры (Алюминий)" },
-            { "N28", "Панель: &Сравнение станков" }, { nullptr, nullptr },
-            { "N13", "&Показать окно сообщений" }, { nullptr, nullptr }, { "N1", "Об а&вторах" },
-            { nullptr, nullptr }, { "N4", "&Закрыть" } });
+    std::vector<MenuLine> contextLines { { "N14", "Выполнить &Расчет" }, { "N16", "&Номограмма" },
+        { "N2", "&Автозаполнение" }, { nullptr, nullptr } };
+    addPanelLines(contextLines, &Panel::contextItem);
+    contextLines.insert(contextLines.end(),
+        { { nullptr, nullptr }, { "N13", "&Показать окно сообщений" }, { nullptr, nullptr },
+            { "N1", "Об а&вторах" }, { nullptr, nullptr }, { "N4", "&Закрыть" } });
+    addMenuLines(contextMenu_, this, contextLines);
 }
 
 QWidget* MainWindow::createCentralWidget()

@@ -74,9 +74,9 @@ QGroupBox* formulaGroup(const char* title, const char* pictureName, QSize pictur
 
 } // namespace
 
-QWidget* createResultsPanel()
+QWidget* createResultsPanel(const char* panel)
 {
-    QWidget* widget = contents("PanelCalc");
+    QWidget* widget = contents(panel);
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* pages = shownPageTabs();
@@ -111,9 +111,11 @@ QWidget* createResultsPanel()
     return widget;
 }
 
-QWidget* createFormulaPanel()
+namespace {
+
+QWidget* createFormulaPanel(const char* panel)
 {
-    QWidget* widget = contents("PanelFormulaAl");
+    QWidget* widget = contents(panel);
     // One column: narrow enough to stand beside the results, or to share
     // their dock as a tab without scrolling sideways.
     auto* layout = new QVBoxLayout(widget);
@@ -137,9 +139,9 @@ QWidget* createFormulaPanel()
     return widget;
 }
 
-QWidget* createMaterialPanel()
+QWidget* createMaterialPanel(const char* panel)
 {
-    QWidget* widget = contents("PanelStMaterial");
+    QWidget* widget = contents(panel);
     auto* layout = new QVBoxLayout(widget);
 
     QGroupBox* kinds = groupBox("Тип материала...");
@@ -195,9 +197,9 @@ QWidget* createMaterialPanel()
     return widget;
 }
 
-QWidget* createTemperaturePanel()
+QWidget* createTemperaturePanel(const char* panel)
 {
-    QWidget* widget = contents("PanelTemp");
+    QWidget* widget = contents(panel);
     auto* layout = new QGridLayout(widget);
     QLabel* speed = captionLabel("Скорость резания, м/мин");
     speed->setAlignment(Qt::AlignCenter);
@@ -236,9 +238,9 @@ QWidget* createTemperaturePanel()
     return widget;
 }
 
-QWidget* createMachinesPanel()
+QWidget* createMachinesPanel(const char* panel)
 {
-    QWidget* widget = contents("PanelMachines");
+    QWidget* widget = contents(panel);
     auto* layout = new QVBoxLayout(widget);
     // The columns follow the method; the binding sizes the grid from its field.
     QTableWidget* table = grid("StringGridMachines");
@@ -260,6 +262,19 @@ QWidget* createMachinesPanel()
     layout->addWidget(table);
     layout->addStretch(1);
     return widget;
+}
+
+} // namespace
+
+std::span<const PanelContents> sidePanelContents()
+{
+    static constexpr PanelContents kContents[] = {
+        { "PanelFormulaAl", createFormulaPanel },
+        { "PanelStMaterial", createMaterialPanel },
+        { "PanelTemp", createTemperaturePanel },
+        { "PanelMachines", createMachinesPanel },
+    };
+    return kContents;
 }
 
 } // namespace millcalc

@@ -61,7 +61,16 @@ constexpr LimitCheck kChecks[] = {
 };
 
 // The material catalogue is the Walter method's: it gives kc1.1 and mc.
-constexpr const char* kPanels[] = { "PanelStMaterial" };
+// The material catalogue, shown by its button on the page and its menu lines.
+constexpr const char* kMaterialButtons[] = { "BitBtnStMaterial" };
+constexpr Panel kPanels[] = {
+    { .name = "PanelStMaterial",
+        .caption = "Панель: Material->",
+        .buttons = kMaterialButtons,
+        .helpItem = { "N22", "Панель: &Материалы" },
+        .contextItem = { "N19", "Панель: &Материалы" },
+        .kept = true },
+};
 
 // The longest input page: the cutter's lines compact, the contact scheme
 // beside the lines above it, the catalogue's material under them all.

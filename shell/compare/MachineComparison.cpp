@@ -63,18 +63,6 @@ std::span<const LimitCheck> checksOf(const Method* method)
     return method != nullptr ? method->checks : std::span<const LimitCheck>();
 }
 
-void installOpen(Form& form, const char* name)
-{
-    form.onClick(name, [&form] {
-        // A panel that turns visible is refreshed as it does; one shown
-        // already is refreshed all the same, as the user asked for it.
-        const bool shown = form.store().visible(kPanel);
-        form.ShowPanel(kPanel);
-        if (shown)
-            refreshMachineComparison(form);
-    });
-}
-
 std::vector<std::string> headingRow(const std::vector<std::string>& symbols)
 {
     std::vector<std::string> row { "Станок" };
@@ -297,6 +285,12 @@ void refreshMachineComparison(Form& form)
     markSelectedMachine(form);
 }
 
+void machinesPanelShown(Form& form, bool already)
+{
+    if (already)
+        refreshMachineComparison(form);
+}
+
 void markSelectedMachine(Form& form)
 {
     form.store().setCurrentCell(kGrid, 0, selectedMachineIndex(form) + 1);
@@ -304,8 +298,6 @@ void markSelectedMachine(Form& form)
 
 void installMachineComparison(Form& form)
 {
-    for (const char* name : { "N27", "N28", "BitBtnMachines" })
-        installOpen(form, name);
     // However the panel comes into view (its menu items, an arrangement
     // restored at start), it shows the comparison of the inputs as they stand.
     form.store().listen([&form](const std::string& name, Change change) {

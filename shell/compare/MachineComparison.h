@@ -58,9 +58,13 @@ void createMachineComparison(Form& form);
 void refreshMachineComparison(Form& form);
 // Makes the selected machine's row the grid's current one: the panel marks it.
 void markSelectedMachine(Form& form);
-// The panel's commands: the menu items and the status-line button open it; a
-// double click on a machine's row selects that machine. The panel is
-// refreshed whenever it turns visible, whatever shows it, and after every
+// What the panel's menu items and status-line button do after showing it
+// (shell/WindowPanels.h): a panel shown already is refreshed all the same, as
+// the user asked for it; one that turns visible was refreshed as it did.
+void machinesPanelShown(Form& form, bool already);
+// The panel's commands: a double click on a machine's row selects that
+// machine. The panel is refreshed whenever it turns visible, whatever shows
+// it, and after every
 // calculation the form's notice tells of; a park listed anew is listed in
 // the grid, and the machine selected is marked there.
 void installMachineComparison(Form& form);

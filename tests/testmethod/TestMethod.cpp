@@ -21,10 +21,24 @@ constexpr LimitCheck kChecks[] = {
     { "EditTestN", "n", LimitKind::SpindleSpeed },
 };
 
+// A panel of its own, shown by a button on its results and a line of the
+// menu "Помощь..", and kept with the window's arrangement.
+constexpr const char* kNotesButtons[] = { "BitBtnTestNotes" };
+constexpr Panel kPanels[] = {
+    { .name = "PanelTestNotes",
+        .caption = "Панель: Заметки проверки",
+        .buttons = kNotesButtons,
+        .helpItem = { "NTestNotes", "Панель: &Заметки проверки" },
+        .kept = true },
+};
+
 void declare(Designer& d)
 {
     d.text("BaseTestN", "TabSheetTest", "0");
     d.text("EditTestN", "TabSheetTestResults", "", true);
+    d.buttons("TabSheetTestResults", { "BitBtnTestNotes" });
+    d.add(FieldKind::MenuItem, "NTestNotes", "FormMain");
+    d.window(FieldKind::Panel, kPanels[0].name, kPanels[0].caption, true);
 }
 
 void nothing(Form&) { }
@@ -66,6 +80,7 @@ const Method& testMethod()
         .fit = nullptr,
         .deflection = nullptr,
         .cutter = {},
+        .panels = kPanels,
     };
     return row;
 }

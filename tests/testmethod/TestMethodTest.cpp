@@ -7,6 +7,7 @@
 
 #include "app/NumberText.h"
 #include "machines/MachineTable.h"
+#include "shell/WindowPanels.h"
 #include "shell/compare/MachineComparison.h"
 #include "shell/file/CalculationFile.h"
 #include "shell/sheet/CalculationSheet.h"
@@ -137,6 +138,32 @@ TEST_F(TestMethodRow, HasItsColumnInTheComparison)
         EXPECT_EQ(outcome.shares[0].red, n >= limit) << outcome.name;
         EXPECT_EQ(outcome.shares[0].percent, limitPercent(n, limit, n >= limit)) << outcome.name;
     }
+}
+
+TEST_F(TestMethodRow, ItsPanelIsShownHiddenAndKeptAsTheProgramsPanelsAre)
+{
+    const PanelRow* row = panelRow("PanelTestNotes");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->owner, &methods().back());
+    EXPECT_FALSE(store().visible("PanelTestNotes"));
+    for (const char* command : { "BitBtnTestNotes", "NTestNotes" }) {
+        store().setVisible("PanelTestNotes", false);
+        run({ (std::string("click ") + command).c_str() });
+        EXPECT_TRUE(store().visible("PanelTestNotes")) << command;
+        EXPECT_EQ(form().keptPanels(), std::vector<std::string> { "PanelTestNotes" }) << command;
+    }
+    run({ "click N27" });
+    // Kept after the program's methods' panels, before the window's own.
+    EXPECT_EQ(
+        form().keptPanels(), (std::vector<std::string> { "PanelTestNotes", "PanelMachines" }));
+
+    std::ostringstream printed;
+    ScenarioRunner next { printed };
+    ASSERT_TRUE(next.start());
+    EXPECT_FALSE(next.form().store().visible("PanelTestNotes"));
+    next.form().showKeptPanels({ "PanelTestNotes" });
+    EXPECT_TRUE(next.form().store().visible("PanelTestNotes"));
+    EXPECT_FALSE(next.form().store().visible("PanelMachines"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "app/FieldCaptions.h"
 #include "shell/FormMain.h"
+#include "shell/WindowPanels.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
 #include "ui/StaleMarks.h"
@@ -174,6 +175,7 @@ private slots:
     void contextMenuHasEveryItemInOrder();
     void messageWindowSwitchFollowsTheStore();
     void closeBoxHidesAPanelThroughTheStore();
+    void everySidePanelIsADockThatItsMenuLinesShow();
     void logLinesReachTheLogWindowAndClearEmptiesIt();
     void correctedFieldTakesTheFocusWithItsTextSelected();
     void radioGroupClickMovesTheForceHighlight();
@@ -740,6 +742,29 @@ void DesktopTest::closeBoxHidesAPanelThroughTheStore()
     QVERIFY(!materials->isVisible());
     find<QPushButton>("BitBtnStMaterial")->click();
     QVERIFY(materials->isVisible());
+}
+
+void DesktopTest::everySidePanelIsADockThatItsMenuLinesShow()
+{
+    for (const PanelRow& row : windowPanels()) {
+        const Panel& panel = *row.panel;
+        auto* dock = qobject_cast<QDockWidget*>(desktop_->window(panel.name));
+        QVERIFY2(dock, panel.name);
+        for (const PanelMenuItem& item : { panel.helpItem, panel.contextItem }) {
+            if (item.name == nullptr)
+                continue;
+            for (const PanelRow& other : windowPanels())
+                form_->store().setVisible(other.panel->name, false);
+            QVERIFY2(!dock->isVisible(), item.name);
+            find<QAction>(item.name)->trigger();
+            QVERIFY2(dock->isVisible(), item.name);
+            QCOMPARE(dock->windowTitle(), QString::fromUtf8(panel.caption));
+            for (const PanelRow& other : windowPanels()) {
+                if (other.panel != &panel)
+                    QVERIFY2(!form_->store().visible(other.panel->name), other.panel->name);
+            }
+        }
+    }
 }
 
 void DesktopTest::logLinesReachTheLogWindowAndClearEmptiesIt()

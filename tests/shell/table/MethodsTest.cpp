@@ -61,8 +61,8 @@ TEST_F(MethodRows, AgreeWithTheWindowAndTheCaptionTable)
             EXPECT_NE(check.limit, LimitKind::None) << check.field;
             EXPECT_EQ(checkOf(method, check.field), &check);
         }
-        for (const char* panel : method.panels)
-            EXPECT_EQ(store().field(panel).kind, FieldKind::Panel) << panel;
+        for (const Panel& panel : method.panels)
+            EXPECT_EQ(store().field(panel.name).kind, FieldKind::Panel) << panel.name;
         const CardFields& card = method.card;
         for (const char* field : { card.diameter, card.width, card.depth, card.feed,
                  card.feedPerTooth, card.spindleSpeed, card.cuttingSpeed }) {
