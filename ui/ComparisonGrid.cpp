@@ -8,12 +8,17 @@
 #include <QAbstractItemModel>
 #include <QBrush>
 #include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScrollBar>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <iterator>
@@ -27,6 +32,7 @@ namespace {
 const char* const kShownFirst[] = { "Ограничивает", "Подбор" };
 
 void scheduleSizing(QTableWidget* table);
+void sizeShownFirst(QTableWidget* table);
 
 // A selected cell on the soft highlight, in its own colour made readable
 // there.
@@ -46,6 +52,24 @@ protected:
             = own.isValid() ? own.value<QBrush>().color() : option->palette.color(QPalette::Text);
         option->palette.setColor(QPalette::Highlight, highlight);
         option->palette.setColor(QPalette::HighlightedText, colourOnHighlight(text, highlight));
+    }
+
+public:
+    // A cell too narrow for its text, such as a long account of a fit, reads
+    // whole in its tooltip. Asked when the tip is wanted, not kept in the
+    // cells: a tip written into a cell would paint the grid again.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+        const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QRect cell = view->visualRect(index);
+        if (view->fontMetrics().horizontalAdvance(text) > cell.width() - 6) {
+            QToolTip::showText(event->globalPos(), text, view->viewport(), cell);
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
 };
 
@@ -104,6 +128,11 @@ protected:
             if (event->type() == QEvent::Resize)
                 scheduleSizing(table_);
         }
+        // The whole grid written: its columns sized by the new texts at once;
+        // shown, by its texts in the font it has once polished.
+        if (watched == table_
+            && (event->type() == gridWrittenEvent() || event->type() == QEvent::Show))
+            sizeShownFirst(table_);
         return QTableView::eventFilter(watched, event);
     }
 
@@ -166,14 +195,54 @@ void arrangeHeadings(QTableWidget* table)
     }
 }
 
+// The width that texts shown in a font ask for, upright or in the italics
+// that mark a stale comparison, whichever is the wider, from the width the
+// view asks for them in that font (shownHint, margins included): the mark
+// coming or going does not resize a column, which Qt would paint again.
+int widthForBothSlants(const QFont& font, const QStringList& texts, int shownHint)
+{
+    QFont upright = font;
+    upright.setItalic(false);
+    QFont italic = upright;
+    italic.setItalic(true);
+    const QFontMetrics shown(font);
+    const QFontMetrics a(upright);
+    const QFontMetrics b(italic);
+    int widestShown = 0;
+    int widest = 0;
+    for (const QString& text : texts) {
+        // As the style measures a text for a cell or a heading.
+        widestShown = std::max(widestShown, shown.size(0, text).width());
+        widest = std::max({ widest, a.size(0, text).width(), b.size(0, text).width() });
+    }
+    return shownHint - widestShown + widest;
+}
+
+int cellsWidth(QTableWidget* table, int column)
+{
+    const QAbstractItemView* view = table; // its cells' widths are public there
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (const QTableWidgetItem* item = table->item(row, column))
+            texts << item->text();
+    }
+    return widthForBothSlants(table->font(), texts, view->sizeHintForColumn(column));
+}
+
+int headingWidth(QTableWidget* table, int column)
+{
+    const QHeaderView* header = table->horizontalHeader();
+    return widthForBothSlants(header->font(), { table->horizontalHeaderItem(column)->text() },
+        header->sectionSizeHint(column));
+}
+
 // The columns shown first as wide as their texts, within a bound, and what
 // limits a machine and what a fit would change in view beside the machine
-// column: a long account of a fit is cut and read whole in its tooltip.
+// column: a long account of a fit is cut and read whole in its tooltip
+// (KeptColours::helpEvent).
 void sizeShownFirst(QTableWidget* table)
 {
     table->setProperty("millcalcSizing", false);
-    const QAbstractItemView* view = table; // its cells' widths are public there
-    QHeaderView* header = table->horizontalHeader();
     int room = table->viewport()->width() - table->columnWidth(0);
     for (std::size_t i = 0; i < std::size(kShownFirst); ++i) {
         int column = 0;
@@ -184,26 +253,17 @@ void sizeShownFirst(QTableWidget* table)
             ++column;
         if (column == table->columnCount())
             continue;
-        const int heading = header->sectionSizeHint(column);
+        const int heading = headingWidth(table, column);
         const bool last = i + 1 == std::size(kShownFirst);
         const int bound = last ? std::max(heading, room) : fromFont(120);
-        const int width = std::max(heading, std::min(view->sizeHintForColumn(column), bound));
+        const int width = std::max(heading, std::min(cellsWidth(table, column), bound));
         if (table->columnWidth(column) != width)
             table->setColumnWidth(column, width);
         room -= width;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            QTableWidgetItem* item = table->item(row, column);
-            if (!item)
-                continue;
-            const bool clipped = table->fontMetrics().horizontalAdvance(item->text()) > width - 6;
-            const QString tip = clipped ? item->text() : QString();
-            if (item->toolTip() != tip)
-                item->setToolTip(tip);
-        }
     }
 }
 
-// Once the binding has written the whole grid, or its place changed size.
+// Once its place changed size.
 void scheduleSizing(QTableWidget* table)
 {
     if (table->property("millcalcSizing").toBool())
@@ -229,9 +289,6 @@ void arrangeComparisonGrid(QTableWidget* table)
             if (orientation == Qt::Horizontal)
                 arrangeHeadings(table);
         });
-    // Once the binding has written the whole grid.
-    QObject::connect(table->model(), &QAbstractItemModel::dataChanged, table,
-        [table] { scheduleSizing(table); });
     new FrozenColumn(table);
     arrangeHeadings(table);
 }

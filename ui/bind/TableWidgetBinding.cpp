@@ -5,6 +5,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
@@ -107,6 +108,14 @@ void TableWidgetBinding::cells(const Field& field)
     if (row >= 0 && column >= 0 && row < table_->rowCount() && column < table_->columnCount()
         && (table_->currentRow() != row || table_->currentColumn() != column))
         table_->setCurrentCell(row, column);
+    QEvent written(gridWrittenEvent());
+    QCoreApplication::sendEvent(table_, &written);
+}
+
+QEvent::Type gridWrittenEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 int TableWidgetBinding::advance(const QString& text)

@@ -5,6 +5,7 @@
 
 #include "ui/bind/Binding.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QHash>
 #include <QString>
@@ -42,5 +43,10 @@ private:
 // its columns, and no more height than its rows and a scroll bar need.
 inline constexpr const char* kScrollsSideways = "millcalcScrollsSideways";
 void fitGrid(QTableWidget* table);
+
+// The event the binding sends its table, at once, when it has written the
+// whole grid: a grid that sizes its columns by their texts does it then, in
+// the same pass as the texts, so that the grid is painted once for both.
+QEvent::Type gridWrittenEvent();
 
 } // namespace millcalc
