@@ -1,13 +1,14 @@
 // A calculation method as one row that its own folder declares: its pages,
 // their controls and how its input page is laid out, its captions, which limit checks each result,
 // its operation-card line, its nomogram point, what a fit may change, how its cutter bends and its
-// panels. The method table (shell/table/Methods.h) lists the rows; every feature of the window loops over
-// them and none asks "which method".
+// panels. The method table (shell/table/Methods.h) lists the rows; every feature of the window
+// loops over them and none asks "which method".
 #pragma once
 
 #include "app/FieldCaptions.h"
 #include "app/FitPlan.h"
 #include "app/MethodPage.h"
+#include "app/ResultPage.h"
 
 #include <span>
 
@@ -110,6 +111,8 @@ struct Method {
     std::span<const char* const> panels = {};
     // How its input page is laid out; null: a line of each of its inputs.
     const MethodPage* inputLayout = nullptr;
+    // How its result page is laid out; null: a line of each of its results.
+    const ResultPage* resultLayout = nullptr;
 };
 
 } // namespace millcalc
