@@ -21,6 +21,13 @@ constexpr LimitCheck kChecks[] = {
     { "EditTestN", "n", LimitKind::SpindleSpeed },
 };
 
+// Its one result in a framed group, the unit beside it.
+constexpr ResultLine kResultLines[] = { { .field = "EditTestN" } };
+constexpr ResultGroup kResultGroups[] = {
+    { .title = "Проверка оборотов", .lines = kResultLines, .units = true },
+};
+constexpr ResultPage kResultPage { .over = kResultGroups };
+
 void declare(Designer& d)
 {
     d.text("BaseTestN", "TabSheetTest", "0");
@@ -66,6 +73,7 @@ const Method& testMethod()
         .fit = nullptr,
         .deflection = nullptr,
         .cutter = {},
+        .resultLayout = &kResultPage,
     };
     return row;
 }

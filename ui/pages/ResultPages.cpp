@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -129,8 +130,10 @@ public:
     QWidget* build(const ResultPage& layout);
 
 private:
+    void check(const ResultGroup& group) const;
     const FieldCaption& caption(const char* name) const;
-    QLabel* captionOf(const char* name, QWidget* field, bool wrap) const;
+    QLabel* captionOf(const char* name, QWidget* buddy, bool wrap) const;
+    QWidget* field(const char* name, int width) const;
     QWidget* control(const ResultLine& line);
     QPushButton* step(const ResultLine& line) const;
     PictureLabel* pictureOf(const ResultLine& line) const;
@@ -144,7 +147,8 @@ private:
 
     const Method& method_;
     FieldStore declared_;
-    QWidget* page_ = nullptr;
+    // Owned until it is built: a declaration refused leaves nothing behind.
+    std::unique_ptr<QWidget> page_;
     // The page's first result field: the one a group aligns its fields under.
     QWidget* firstField_ = nullptr;
 };
@@ -160,7 +164,7 @@ const FieldCaption& ResultPageBuilder::caption(const char* name) const
 
 // The text beside a result on its page, the field its buddy; null where the
 // row gives the result none (a group's title names it).
-QLabel* ResultPageBuilder::captionOf(const char* name, QWidget* field, bool wrap) const
+QLabel* ResultPageBuilder::captionOf(const char* name, QWidget* buddy, bool wrap) const
 {
     const char* text = caption(name).pageLabel;
     if (text == nullptr)
@@ -169,23 +173,27 @@ QLabel* ResultPageBuilder::captionOf(const char* name, QWidget* field, bool wrap
     // Breaks into lines where the page is short of width: the formulas
     // beside it are taller than two lines anyway.
     label->setWordWrap(wrap);
-    label->setBuddy(field);
+    label->setBuddy(buddy);
     return label;
 }
 
-// The result's control, of the kind its row declares, read-only where the
-// row declares it so.
+// A control of the kind its row declares, read-only where the row declares
+// it so.
+QWidget* ResultPageBuilder::field(const char* name, int width) const
+{
+    const Field* declared = declared_.has(name) ? &declared_.field(name) : nullptr;
+    if (declared != nullptr && declared->kind == FieldKind::DropDownList)
+        return dropDownList(name, width);
+    QLineEdit* edit = textField(name, width);
+    edit->setReadOnly(declared != nullptr && declared->readOnly);
+    return edit;
+}
+
+// The result of a line; the page's first is the one a group aligns its
+// fields under.
 QWidget* ResultPageBuilder::control(const ResultLine& line)
 {
-    const Field* field = declared_.has(line.field) ? &declared_.field(line.field) : nullptr;
-    QWidget* widget = nullptr;
-    if (field != nullptr && field->kind == FieldKind::DropDownList) {
-        widget = dropDownList(line.field, line.width);
-    } else {
-        QLineEdit* edit = textField(line.field, line.width);
-        edit->setReadOnly(field != nullptr && field->readOnly);
-        widget = edit;
-    }
+    QWidget* widget = field(line.field, line.width);
     if (firstField_ == nullptr)
         firstField_ = widget;
     return widget;
@@ -209,8 +217,6 @@ QPushButton* ResultPageBuilder::step(const ResultLine& line) const
 PictureLabel* ResultPageBuilder::pictureOf(const ResultLine& line) const
 {
     const DeflectionModel* model = line.deflection ? method_.deflection : nullptr;
-    if (line.deflection && model == nullptr)
-        throw std::logic_error(std::string("no deflection model in the row ") + method_.caption);
     const char* name = model != nullptr ? model->picture : line.picture;
     if (name == nullptr)
         return nullptr;
@@ -250,17 +256,17 @@ void ResultPageBuilder::addForm(QGridLayout* form, const ResultGroup& group)
             form->addWidget(pictureOf(line), row++, 0, 1, columns.picture + 1, Qt::AlignLeft);
             continue;
         }
-        QWidget* field = control(line);
+        QWidget* result = control(line);
         const bool inChoice = choiceLeft > 0 || line.choice != nullptr;
         if (line.choice != nullptr) {
             form->addWidget(radioGroup(line.choice), row, 0, line.choiceLines, 1, Qt::AlignLeft);
             choiceLeft = line.choiceLines;
         } else if (!inChoice) {
-            if (QLabel* label = captionOf(line.field, field, group.wrap))
+            if (QLabel* label = captionOf(line.field, result, group.wrap))
                 form->addWidget(label, row, 0);
         }
         choiceLeft = std::max(0, choiceLeft - 1);
-        form->addWidget(field, row, 1);
+        form->addWidget(result, row, 1);
         const char* unit = caption(line.field).unit;
         if (columns.unit >= 0 && *unit != '\0')
             form->addWidget(unitLabel(unit), row, columns.unit);
@@ -272,7 +278,7 @@ void ResultPageBuilder::addForm(QGridLayout* form, const ResultGroup& group)
             // the formula.
             auto* terms = new QHBoxLayout;
             if (line.coefficient != nullptr) {
-                QLineEdit* edit = textField(line.coefficient, 60);
+                auto* edit = qobject_cast<QLineEdit*>(field(line.coefficient, 60));
                 edit->setFrame(false);
                 terms->addWidget(fieldLabel(line.coefficient, edit));
                 terms->addWidget(edit);
@@ -308,11 +314,11 @@ void ResultPageBuilder::addForm(QGridLayout* form, const ResultGroup& group)
 void ResultPageBuilder::addStacked(QVBoxLayout* column, const ResultGroup& group)
 {
     for (const ResultLine& line : group.lines) {
-        QWidget* field = control(line);
-        if (QLabel* label = captionOf(line.field, field, group.wrap))
+        QWidget* result = control(line);
+        if (QLabel* label = captionOf(line.field, result, group.wrap))
             column->addWidget(label);
         auto* row = new QHBoxLayout;
-        row->addWidget(field);
+        row->addWidget(result);
         if (line.step != nullptr)
             row->addWidget(step(line));
         row->addStretch(1);
@@ -327,18 +333,16 @@ void ResultPageBuilder::addStacked(QVBoxLayout* column, const ResultGroup& group
 QHBoxLayout* ResultPageBuilder::passesLine(const ResultPasses& passes) const
 {
     const char* name = method_.card.widthPasses;
-    if (name == nullptr)
-        throw std::logic_error(std::string("no width passes in the row ") + method_.caption);
+    const FieldCaption& entry = caption(name);
     auto* row = new QHBoxLayout;
     QPushButton* fit = passes.fit != nullptr ? textButton(passes.fit, kFitCaption) : nullptr;
     if (fit != nullptr && passes.fitFirst)
         row->addWidget(fit);
-    QLineEdit* field = textField(name, 40);
-    const char* text = caption(name).pageLabel;
-    QLabel* label = captionLabel(text != nullptr ? text : caption(name).caption);
-    label->setBuddy(field);
+    QWidget* passesField = field(name, 40);
+    QLabel* label = captionLabel(entry.pageLabel != nullptr ? entry.pageLabel : entry.caption);
+    label->setBuddy(passesField);
     row->addWidget(label);
-    row->addWidget(field);
+    row->addWidget(passesField);
     row->addStretch(1);
     if (fit != nullptr && !passes.fitFirst)
         row->addWidget(fit);
@@ -414,7 +418,7 @@ void ResultPageBuilder::addGroup(QVBoxLayout* column, const ResultGroup& group)
     }
     addForm(form, group);
     if (group.alignUnder && firstField != nullptr) {
-        new ColumnAligner(page_, form, firstField,
+        new ColumnAligner(page_.get(), form, firstField,
             form->itemAtPosition(0, 1) ? form->itemAtPosition(0, 1)->widget() : nullptr);
     }
     column->addWidget(box);
@@ -435,26 +439,53 @@ void ResultPageBuilder::addColumn(QBoxLayout* row, const ResultColumn& column)
     groups->addStretch(1);
 }
 
+// Refuses a declaration that names what is not there before a control of
+// the page is made: a caption the row does not give, a picture not known, a
+// deflection or width passes the row does not have.
+void ResultPageBuilder::check(const ResultGroup& group) const
+{
+    for (const ResultLine& line : group.lines) {
+        if (line.field != nullptr)
+            caption(line.field);
+        if (line.picture != nullptr)
+            pagePicture(line.picture);
+        if (line.deflection && method_.deflection == nullptr)
+            throw std::logic_error(
+                std::string("no deflection model in the row ") + method_.caption);
+    }
+    if (group.passes != nullptr) {
+        if (method_.card.widthPasses == nullptr)
+            throw std::logic_error(std::string("no width passes in the row ") + method_.caption);
+        caption(method_.card.widthPasses);
+    }
+}
+
 QWidget* ResultPageBuilder::build(const ResultPage& layout)
 {
-    page_ = page(method_.resultPage);
+    for (const ResultGroup& group : layout.over)
+        check(group);
+    for (const ResultColumn& column : layout.columns) {
+        for (const ResultGroup& group : column.groups)
+            check(group);
+    }
+    page_.reset(page(method_.resultPage));
     if (layout.over.empty()) {
-        auto* columns = pageLayout<QHBoxLayout>(page_);
+        auto* columns = pageLayout<QHBoxLayout>(page_.get());
         for (const ResultColumn& column : layout.columns)
             addColumn(columns, column);
-        return page_;
+        return page_.release();
     }
-    auto* outer = pageLayout<QVBoxLayout>(page_);
+    auto* outer = pageLayout<QVBoxLayout>(page_.get());
     for (const ResultGroup& group : layout.over)
         addGroup(outer, group);
     if (!layout.columns.empty()) {
         auto* columns = new QHBoxLayout;
+        outer->addLayout(columns);
         for (const ResultColumn& column : layout.columns)
             addColumn(columns, column);
-        outer->addLayout(columns);
     }
     outer->addStretch(1);
-    return page_;
+    return page_.release();
 }
 
 } // namespace
