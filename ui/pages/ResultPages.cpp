@@ -7,6 +7,7 @@
 #include "app/Method.h"
 #include "app/ResultPage.h"
 
+#include "ui/pages/ColumnAligner.h"
 #include "ui/pages/PageParts.h"
 #include "ui/pages/WidgetKit.h"
 #include "ui/pictures/PagePictures.h"
@@ -14,13 +15,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -52,43 +51,6 @@ template <typename Layout> Layout* pageLayout(QWidget* page)
     layout->setSpacing(kPageMargin);
     return layout;
 }
-
-// Widens the caption column of an inner form until its fields stand under the
-// fields of the form around it.
-class ColumnAligner : public QObject {
-public:
-    ColumnAligner(QWidget* page, QGridLayout* inner, QWidget* outerField, QWidget* innerField)
-        : QObject(page)
-        , page_(page)
-        , inner_(inner)
-        , outerField_(outerField)
-        , innerField_(innerField)
-    {
-        page->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == page_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize)
-            && outerField_ && innerField_) {
-            const int shift
-                = outerField_->mapTo(page_, QPoint()).x() - innerField_->mapTo(page_, QPoint()).x();
-            const int width = std::max(0, inner_->cellRect(1, 0).width() + shift);
-            if (shift != 0 && width != inner_->columnMinimumWidth(0)) {
-                inner_->setColumnMinimumWidth(0, width);
-                inner_->activate();
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* page_;
-    QGridLayout* inner_;
-    QPointer<QWidget> outerField_;
-    QPointer<QWidget> innerField_;
-};
 
 // The columns of a group's form: the caption, the field, the unit and the
 // step where the group has them, the picture, and the spare width after it.

@@ -56,6 +56,53 @@ void methodRows()
         QTest::newRow(methods()[i].caption) << static_cast<int>(i);
 }
 
+// The fault of a built control against the kind its row declares it of;
+// empty where there is none.
+QString kindFault(const QWidget* widget, const Field& field)
+{
+    bool fits = true;
+    switch (field.kind) {
+    case FieldKind::TextField: {
+        const auto* edit = qobject_cast<const QLineEdit*>(widget);
+        fits = edit != nullptr && edit->isReadOnly() == field.readOnly;
+        break;
+    }
+    case FieldKind::EditableList:
+    case FieldKind::DropDownList: {
+        const auto* list = qobject_cast<const QComboBox*>(widget);
+        fits = list != nullptr && list->isEditable() == (field.kind == FieldKind::EditableList);
+        break;
+    }
+    case FieldKind::RadioGroup:
+        fits = qobject_cast<const QGroupBox*>(widget) != nullptr;
+        break;
+    case FieldKind::CheckBox:
+        fits = qobject_cast<const QCheckBox*>(widget) != nullptr;
+        break;
+    case FieldKind::Button:
+        fits = qobject_cast<const QAbstractButton*>(widget) != nullptr;
+        break;
+    case FieldKind::Picture:
+        fits = qobject_cast<const PictureLabel*>(widget) != nullptr;
+        break;
+    default:
+        break;
+    }
+    return fits ? QString() : widget->objectName() + QStringLiteral(": not of its declared kind");
+}
+
+// Whether a label of the page has that caption and the widget as its buddy.
+bool captionedBy(const QWidget* page, const QWidget* widget, const char* caption)
+{
+    const QString text
+        = QString::fromUtf8(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        if (label->buddy() == widget && label->text() == text)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void MethodPagesTest::everyDeclaredControlIsOnItsPage_data()
@@ -80,36 +127,13 @@ void MethodPagesTest::everyDeclaredControlIsOnItsPage()
         QWidget* widget = page->findChild<QWidget*>(objectName);
         QVERIFY2(widget != nullptr, qPrintable(objectName));
         ++controls;
-        switch (field.kind) {
-        case FieldKind::TextField:
-            QVERIFY2(qobject_cast<QLineEdit*>(widget), qPrintable(objectName));
-            break;
-        case FieldKind::EditableList:
-        case FieldKind::DropDownList: {
-            auto* list = qobject_cast<QComboBox*>(widget);
-            QVERIFY2(list, qPrintable(objectName));
-            QCOMPARE(list->isEditable(), field.kind == FieldKind::EditableList);
-            break;
-        }
-        case FieldKind::RadioGroup:
-            QVERIFY2(qobject_cast<QGroupBox*>(widget), qPrintable(objectName));
-            break;
-        default:
-            break;
-        }
+        QCOMPARE(kindFault(widget, field), QString());
         // An input with a caption on its page has it beside it, as its buddy.
         for (const FieldCaption& entry : row.inputs) {
             if (name != entry.field || entry.pageLabel == nullptr
                 || field.kind == FieldKind::RadioGroup)
                 continue;
-            bool captioned = false;
-            for (const QLabel* label : page->findChildren<QLabel*>()) {
-                if (label->buddy() == widget)
-                    captioned = label->text()
-                        == QString::fromUtf8(entry.pageLabel)
-                               .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            }
-            QVERIFY2(captioned, qPrintable(objectName));
+            QVERIFY2(captionedBy(page.get(), widget, entry.pageLabel), qPrintable(objectName));
         }
     }
     QVERIFY(controls > 0);
@@ -198,33 +222,9 @@ void MethodPagesTest::everyDeclaredResultIsOnItsResultPage()
         const QString objectName = QString::fromStdString(name);
         QWidget* widget = page->findChild<QWidget*>(objectName);
         QVERIFY2(widget != nullptr, qPrintable(objectName));
-        switch (field.kind) {
-        case FieldKind::TextField: {
-            auto* edit = qobject_cast<QLineEdit*>(widget);
-            QVERIFY2(edit, qPrintable(objectName));
-            QCOMPARE(edit->isReadOnly(), field.readOnly);
-            break;
-        }
-        case FieldKind::DropDownList:
-            QVERIFY2(qobject_cast<QComboBox*>(widget), qPrintable(objectName));
-            break;
-        case FieldKind::CheckBox:
-            QVERIFY2(qobject_cast<QCheckBox*>(widget), qPrintable(objectName));
-            break;
-        case FieldKind::RadioGroup:
-            QVERIFY2(qobject_cast<QGroupBox*>(widget), qPrintable(objectName));
-            break;
-        case FieldKind::Button:
-            QVERIFY2(qobject_cast<QAbstractButton*>(widget), qPrintable(objectName));
-            ++buttons;
-            break;
-        case FieldKind::Picture:
-            QVERIFY2(qobject_cast<PictureLabel*>(widget), qPrintable(objectName));
-            ++pictures;
-            break;
-        default:
-            break;
-        }
+        QCOMPARE(kindFault(widget, field), QString());
+        buttons += field.kind == FieldKind::Button ? 1 : 0;
+        pictures += field.kind == FieldKind::Picture ? 1 : 0;
     }
     QVERIFY(buttons > 0);
     QVERIFY(pictures > 0);
@@ -232,14 +232,7 @@ void MethodPagesTest::everyDeclaredResultIsOnItsResultPage()
         QWidget* widget = page->findChild<QWidget*>(QString::fromUtf8(entry.field));
         if (widget == nullptr || entry.pageLabel == nullptr)
             continue;
-        bool captioned = false;
-        for (const QLabel* label : page->findChildren<QLabel*>()) {
-            if (label->buddy() == widget)
-                captioned = label->text()
-                    == QString::fromUtf8(entry.pageLabel)
-                           .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        }
-        QVERIFY2(captioned, entry.field);
+        QVERIFY2(captionedBy(page.get(), widget, entry.pageLabel), entry.field);
     }
 }
 
