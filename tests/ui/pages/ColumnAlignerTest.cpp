@@ -65,8 +65,8 @@ void ColumnAlignerTest::theGroupsFieldsStandUnderTheForms_data()
     QTest::addColumn<QString>("formCaption");
     QTest::addColumn<QString>("groupCaption");
     QTest::addColumn<bool>("aligned");
-    QTest::newRow("a wide form caption") << QStringLiteral("Скорость резания, Vc (м/мин) =")
-                                         << QStringLiteral("V =") << true;
+    QTest::newRow("a wide form caption")
+        << QStringLiteral("Скорость резания, Vc (м/мин) =") << QStringLiteral("V =") << true;
     QTest::newRow("a short form caption")
         << QStringLiteral("Подача, F =") << QStringLiteral("n=") << true;
     QTest::newRow("a wider group caption")
