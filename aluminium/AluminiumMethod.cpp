@@ -133,6 +133,65 @@ constexpr PageLine kPageLines[] = {
 };
 constexpr MethodPage kInputPage { .lines = kPageLines };
 
+// Ten lines of results with their steps and formulas; under them the ratios,
+// the deflection, the formulas' panel and the fit, the spindle load table
+// beside them and the method's source beside it, where the page has room to
+// spare: under it, it would make the page taller than a laptop's screen.
+constexpr ResultLine kResultLines[] = {
+    { .field = "EditSz" },
+    { .field = "EditV1" },
+    { .field = "EditV2" },
+    { .field = "EditV", .picture = "ImageAlV" },
+    { .field = "Editn", .step = "BitBtnAln1", .picture = "ImageAln" },
+    { .field = "EditF", .step = "BitBtnAlF1", .picture = "ImageAlF" },
+    { .field = "EditTm", .step = "BitBtnAlTm1", .stepText = ">>" },
+    { .field = "EditPz", .step = "BitBtnAlPz1" },
+    { .field = "EditMz", .step = "BitBtnAlMz1", .picture = "Image18" },
+    { .field = "EditNp", .step = "BitBtnAlNp1", .picture = "Image19" },
+};
+// Low margins over and under the ten lines: on a laptop at large fonts the
+// table under them takes the rest of the height.
+constexpr ResultGroup kOverColumns[] = {
+    { .title = "Рассчитываемые значения....",
+        .lines = kResultLines,
+        .steps = true,
+        .spacing = 2,
+        .lowMargins = true },
+};
+constexpr ResultLine kRatioLines[] = {
+    { .field = "EditK", .width = 70 },
+    { .field = "EdittD", .width = 70 },
+};
+// The deflection beside the load table, where the column has height to
+// spare: a line more over the table would make the page taller than a
+// laptop's screen.
+constexpr ResultLine kDeflectionLines[] = {
+    { .field = "EditAlDefl", .step = "BitBtnAlDefl1", .deflection = true },
+};
+// The passes across the part on the line of the fit that counts them: a line
+// more would take the column past a laptop's height.
+constexpr ResultPasses kPasses { .fit = "BitBtnAlFit", .fitFirst = true };
+constexpr ResultGroup kSideGroups[] = {
+    { .title = "Коэффициенты....", .lines = kRatioLines },
+    { .lines = kDeflectionLines, .wrap = true, .stacked = true },
+    { .button = "BitBtnPanelAl",
+        .buttonText = "Показать формулы",
+        .buttonTip = "Расчетные формулы" },
+    { .passes = &kPasses },
+};
+constexpr ResultGroup kLoadGroups[] = { { .part = "SpindleLoad" } };
+constexpr ResultGroup kSourceGroups[] = {
+    { .note = "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
+              "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
+              "титановых сплавов.\"" },
+};
+constexpr ResultColumn kResultColumns[] = {
+    { .groups = kSideGroups },
+    { .groups = kLoadGroups, .top = true },
+    { .groups = kSourceGroups, .stretch = 1 },
+};
+constexpr ResultPage kResultPage { .over = kOverColumns, .columns = kResultColumns };
+
 void declareAluminium(Designer& d)
 {
     std::string page = "TabSheet2";
@@ -258,6 +317,7 @@ const Method& aluminiumMethod()
         .ownLimit = aluminiumLimit,
         .panels = kPanels,
         .inputLayout = &kInputPage,
+        .resultLayout = &kResultPage,
     };
     return row;
 }

@@ -9,6 +9,7 @@
 #include "app/FitPlan.h"
 #include "app/MethodPage.h"
 #include "app/Panel.h"
+#include "app/ResultPage.h"
 
 #include <span>
 
@@ -111,6 +112,8 @@ struct Method {
     std::span<const Panel> panels = {};
     // How its input page is laid out; null: a line of each of its inputs.
     const MethodPage* inputLayout = nullptr;
+    // How its result page is laid out; null: a line of each of its results.
+    const ResultPage* resultLayout = nullptr;
 };
 
 } // namespace millcalc

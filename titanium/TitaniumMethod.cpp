@@ -96,6 +96,48 @@ constexpr MethodPage kInputPage {
     .beside = kBesideLines,
 };
 
+// One column of results from the feed down to the power: captions (and the
+// force choice) on the left, formulas on the right; under it the speeds of a
+// part of low rigidity, their fields under those above.
+constexpr ResultLine kResultLines[] = {
+    { .field = "EditTifz", .picture = "Image20" },
+    { .field = "EditTiVc", .picture = "ImageTiVbase" },
+    { .field = "EditTin", .picture = "Image21" },
+    { .field = "EditTiF", .picture = "Image22" },
+    { .field = "EditTiPx",
+        .picture = "Image25",
+        .coefficient = "EditTiPxcoeff",
+        .choice = "RadioGroupTiPz",
+        .choiceLines = 3 },
+    { .field = "EditTiPy", .picture = "Image26", .coefficient = "EditTiPycoeff" },
+    { .field = "EditTiP", .picture = "Image27" },
+    { .field = "EditTiMz", .picture = "Image23" },
+    { .field = "EditTiNct", .picture = "Image24" },
+    // The one titanium result with a step of its own, and the fit beside the
+    // last check of the cut, as a picture: a line of its own would take the
+    // page past a laptop's height.
+    { .field = "EditTiDefl", .step = "BitBtnTiDefl", .deflection = true, .fit = "BitBtnTiFit" },
+    // The passes across the part under the fit that counts them; beside it
+    // the line would be wider than a laptop's screen at large fonts.
+    { .field = "EditTiWidthPasses" },
+};
+// The speed's formula beside the fields, not over them: the page stays
+// within a laptop screen's height.
+constexpr ResultLine kSmallLines[] = {
+    { .field = "EditTiVsmall", .picture = "ImageTiVsmall", .pictureLines = 2 },
+    { .field = "EditTinsmall" },
+    { .field = "EditTiFsmall" },
+    { .field = "EditTiNctsmall" },
+};
+constexpr ResultGroup kResultGroups[] = {
+    { .lines = kResultLines, .wrap = true, .spacing = 3 },
+    { .title = "если деталь малой жесткости",
+        .lines = kSmallLines,
+        .spacing = 4,
+        .alignUnder = true },
+};
+constexpr ResultPage kResultPage { .over = kResultGroups };
+
 void declareTitanium(Designer& d)
 {
     std::string page = "TabSheet3";
@@ -188,6 +230,7 @@ const Method& titaniumMethod()
         .ownLimit = nullptr,
         .panels = {},
         .inputLayout = &kInputPage,
+        .resultLayout = &kResultPage,
     };
     return row;
 }

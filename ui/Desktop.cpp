@@ -50,10 +50,10 @@ namespace millcalc {
 
 namespace {
 
-// The control name of the main window's input page of that index.
-const char* inputPageName(int page)
+// The control name of a method's input page on the main window.
+const char* inputPageName(const Method& method)
 {
-    return methodAt(page)->inputPage;
+    return method.inputPage;
 }
 
 QRect screenArea(const QWidget* widget)
@@ -127,12 +127,13 @@ Desktop::Desktop(FormMain& form, const QString& settingsFile)
     // first, before the docks, in the idle time after its first paint, or
     // at once when the page control turns to one of them before.
     for (int page = 0; page < MainWindow::inputPageCount(); ++page) {
-        windows_->add(inputPageName(page), [this, page] { return main_->buildInputPage(page); });
+        windows_->add(
+            inputPageName(*methodAt(page)), [this, page] { return main_->buildInputPage(page); });
     }
     QObject::connect(main_.get(), &MainWindow::inputPageWanted, binder_,
-        [this](int page) { windows_->build(inputPageName(page)); });
+        [this](int page) { windows_->build(inputPageName(*methodAt(page))); });
     if (const int shown = main_->shownInputPage(); shown >= 0)
-        windows_->build(inputPageName(shown));
+        windows_->build(inputPageName(*methodAt(shown)));
     for (const DockRow& row : dockRows())
         windows_->add(row.name, [this, &row] { return buildDock(row); });
     windows_->add("FormGraphic",

@@ -92,6 +92,61 @@ constexpr MethodPage kInputPage {
     .under = kUnderLines,
 };
 
+// The results in framed groups of one step each, its button at the group's
+// right edge, in two columns beside the inputs.
+constexpr ResultLine kSpeedLines[]
+    = { { .field = "EditStn" }, { .field = "EditStVc", .picture = "Image9" } };
+constexpr ResultLine kFeedLines[]
+    = { { .field = "EditStVf" }, { .field = "EditStfz", .picture = "Image10" } };
+constexpr ResultLine kRemovalLines[] = { { .field = "EditStQ" }, { .picture = "Image6" } };
+// Its group's title names it, as the speed's and the feed's: a caption
+// beside the field would widen the column beyond a laptop's screen.
+constexpr ResultLine kDeflectionLines[] = { { .field = "EditStDefl" }, { .deflection = true } };
+constexpr ResultLine kChipLines[] = { { .field = "EditSthm2" }, { .check = "CheckBoxhm2" },
+    { .field = "EditaeDc" }, { .picture = "Imagehm" } };
+constexpr ResultLine kPowerLines[]
+    = { { .field = "EditStKc" }, { .picture = "Image8" }, { .field = "EditStP" },
+          { .picture = "Image5" }, { .field = "EditStPn" }, { .field = "EditStM" } };
+// The passes across the part beside the fit that counts them: the line of
+// the button, no line more.
+constexpr ResultPasses kPasses { .fit = "BitBtnStFit" };
+constexpr ResultGroup kLeftGroups[] = {
+    { .title = "Обороты , Скорость резания",
+        .step = "BitBtnSt1",
+        .lines = kSpeedLines,
+        .units = true,
+        .spacing = 4 },
+    { .title = "Подача", .step = "BitBtnSt4", .lines = kFeedLines, .units = true, .spacing = 4 },
+    { .title = "Скорость сьема материала,Q",
+        .step = "BitBtnSt2",
+        .lines = kRemovalLines,
+        .units = true,
+        .spacing = 4 },
+    { .title = "Отжим фрезы, δ",
+        .step = "BitBtnStDefl",
+        .lines = kDeflectionLines,
+        .units = true,
+        .spacing = 4 },
+};
+constexpr ResultGroup kRightGroups[] = {
+    { .title = "Средняя толщина стружки",
+        .step = "BitBtnSt3",
+        .lines = kChipLines,
+        .units = true,
+        .spacing = 4 },
+    { .title = "Расчет мощности (момента) резания..",
+        .step = "BitBtnSt5",
+        .lines = kPowerLines,
+        .units = true,
+        .spacing = 4 },
+    { .passes = &kPasses },
+};
+constexpr ResultColumn kResultColumns[] = {
+    { .groups = kLeftGroups, .stretch = 1 },
+    { .groups = kRightGroups, .stretch = 1 },
+};
+constexpr ResultPage kResultPage { .columns = kResultColumns };
+
 void declareWalter(Designer& d)
 {
     std::string page = "TabSheet1";
@@ -194,6 +249,7 @@ const Method& walterMethod()
         .ownLimit = nullptr,
         .panels = kPanels,
         .inputLayout = &kInputPage,
+        .resultLayout = &kResultPage,
     };
     return row;
 }

@@ -32,6 +32,13 @@ constexpr Panel kPanels[] = {
         .kept = true },
 };
 
+// Its one result in a framed group, the unit beside it.
+constexpr ResultLine kResultLines[] = { { .field = "EditTestN" } };
+constexpr ResultGroup kResultGroups[] = {
+    { .title = "Проверка оборотов", .lines = kResultLines, .units = true },
+};
+constexpr ResultPage kResultPage { .over = kResultGroups };
+
 void declare(Designer& d)
 {
     d.text("BaseTestN", "TabSheetTest", "0");
@@ -81,6 +88,7 @@ const Method& testMethod()
         .deflection = nullptr,
         .cutter = {},
         .panels = kPanels,
+        .resultLayout = &kResultPage,
     };
     return row;
 }

@@ -7,6 +7,7 @@
 #include "shell/table/Methods.h"
 #include "ui/pages/MethodPages.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -21,6 +22,7 @@ private slots:
     void buildsTheDeclaredPagesOffscreen_data();
     void buildsTheDeclaredPagesOffscreen();
     void theTableLooksTheBuilderUp();
+    void theResultPageIsTheGroupItsRowDeclares();
 };
 
 void TestMethodPagesTest::buildsTheDeclaredPagesOffscreen_data()
@@ -69,6 +71,29 @@ void TestMethodPagesTest::theTableLooksTheBuilderUp()
     const std::unique_ptr<QWidget> walter(createInputPage(methods().front()));
     QCOMPARE(walter->objectName(), QStringLiteral("TabSheet1"));
     QVERIFY(walter->findChild<QWidget*>(QStringLiteral("Imagevs")) != nullptr);
+}
+
+void TestMethodPagesTest::theResultPageIsTheGroupItsRowDeclares()
+{
+    const std::unique_ptr<QWidget> page(createResultPage(methods().back()));
+    QCOMPARE(page->objectName(), QStringLiteral("TabSheetTestResults"));
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    auto* edit = page->findChild<QLineEdit*>(QStringLiteral("EditTestN"));
+    QVERIFY(edit != nullptr);
+    // In the framed group the row titles, its unit on its line after it.
+    auto* group = qobject_cast<QGroupBox*>(edit->parentWidget());
+    QVERIFY(group != nullptr);
+    QCOMPARE(group->title(), QStringLiteral("Проверка оборотов"));
+    const QLabel* unit = nullptr;
+    for (const QLabel* label : group->findChildren<QLabel*>()) {
+        if (label->text() == QStringLiteral("об/мин"))
+            unit = label;
+    }
+    QVERIFY(unit != nullptr);
+    QVERIFY(unit->geometry().left() >= edit->geometry().right());
+    QVERIFY(unit->geometry().top() < edit->geometry().bottom());
+    QVERIFY(unit->geometry().bottom() > edit->geometry().top());
 }
 
 } // namespace millcalc

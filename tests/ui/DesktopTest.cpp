@@ -265,7 +265,7 @@ void DesktopTest::everyControlHasAWidgetOfItsName()
 // (app/FieldCaptions.h): each label beside an input names it as its buddy and
 // shows the table's text, every input the table gives a caption has one, and
 // no other text stands on the input pages and the formula panel but a
-// heading.
+// heading. A label that names a result as its buddy shows the result's text.
 void DesktopTest::everyInputCaptionComesFromTheTableOfCaptions()
 {
     std::vector<const FieldCaption*> inputs;
@@ -308,7 +308,21 @@ void DesktopTest::everyInputCaptionComesFromTheTableOfCaptions()
         QCOMPARE(labels[0]->buddy(), qobject_cast<QWidget*>(controlOf(*desktop_, entry->field)));
         ++captioned;
     }
-    // No label names a field that is no input.
+    int results = 0;
+    for (const Method& method : methods()) {
+        for (const FieldCaption& entry : method.results) {
+            const QList<QLabel*> labels = labelsOf.take(QString::fromUtf8(entry.field));
+            if (labels.isEmpty())
+                continue;
+            QVERIFY2(entry.pageLabel != nullptr && labels.size() == 1, entry.field);
+            QCOMPARE(labels[0]->text(), caption(entry.pageLabel));
+            ++results;
+        }
+    }
+    // Every result with a caption on its page: 6 Walter (its group's title
+    // names each other one), 14 aluminium and 12 titanium.
+    QCOMPARE(results, 32);
+    // No label names a field that is neither an input nor a result.
     QVERIFY2(labelsOf.isEmpty(), qPrintable(labelsOf.keys().join(QLatin1Char(' '))));
     // 15 Walter, 10 aluminium and 12 titanium inputs, 19 coefficients.
     QCOMPARE(captioned, 56);

@@ -281,18 +281,6 @@ QWidget* linesPage(const char* name, std::span<const FieldCaption> fields, bool 
     return widget;
 }
 
-// The result pages laid out by hand, by the name of the method's result page.
-struct HandBuilt {
-    const char* resultPage;
-    QWidget* (*results)();
-};
-
-constexpr HandBuilt kHandBuilt[] = {
-    { "TabSheetStandard", createWalterResultPage },
-    { "TabSheetTechAl", createAluminiumResultPage },
-    { "TabSheetTechTi", createTitaniumResultPage },
-};
-
 } // namespace
 
 QWidget* createInputPage(const Method& method)
@@ -304,10 +292,8 @@ QWidget* createInputPage(const Method& method)
 
 QWidget* createResultPage(const Method& method)
 {
-    for (const HandBuilt& pages : kHandBuilt) {
-        if (std::string_view(pages.resultPage) == method.resultPage)
-            return pages.results();
-    }
+    if (method.resultLayout != nullptr)
+        return buildResultPage(method);
     return linesPage(method.resultPage, method.results, true);
 }
 

@@ -2,7 +2,8 @@
 // its input page under PageControlParam and its result page under
 // PageControlMethods. One builder lays every input page out as its row
 // declares it (app/MethodPage.h): the controls the row declares, with the
-// captions it gives them, the pictures and parts it names. A row that lays
+// captions it gives them, the pictures and parts it names; another every
+// result page (app/ResultPage.h, ui/pages/ResultPages.h). A row that lays
 // out no page has a line of each of its inputs, and of each of its results.
 #pragma once
 

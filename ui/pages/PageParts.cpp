@@ -1,6 +1,7 @@
 #include "ui/pages/PageParts.h"
 
 #include "app/MethodPage.h"
+#include "ui/bind/TableWidgetBinding.h"
 #include "ui/pages/WidgetKit.h"
 
 #include <QGridLayout>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <stdexcept>
 #include <string>
@@ -47,6 +50,28 @@ QWidget* materialChoice()
     return group;
 }
 
+// Aluminium's spindle load: a display table of seven lines, whose cells no
+// one chooses, so none is highlighted.
+QWidget* spindleLoad()
+{
+    auto* load = new QGroupBox;
+    load->setObjectName(QStringLiteral("PanelForestP"));
+    auto* layout = new QVBoxLayout(load);
+    layout->setContentsMargins(4, 4, 4, 4);
+    QTableWidget* table = grid("StringGridP");
+    table->setColumnCount(2);
+    table->setRowCount(7);
+    table->setColumnWidth(0, fromFont(90));
+    table->setColumnWidth(1, fromFont(150));
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitGrid(table);
+    layout->addWidget(table);
+    return load;
+}
+
 struct Part {
     const char* name;
     QWidget* (*make)();
@@ -54,6 +79,7 @@ struct Part {
 
 constexpr Part kParts[] = {
     { "MaterialChoice", materialChoice },
+    { "SpindleLoad", spindleLoad },
 };
 
 } // namespace

@@ -1,37 +1,41 @@
 #include "ui/pages/ResultPages.h"
 
 #include "app/CutterDeflection.h"
+#include "app/Designer.h"
 #include "app/FieldCaptions.h"
-#include "shell/table/Methods.h"
+#include "app/FieldStore.h"
+#include "app/Method.h"
+#include "app/ResultPage.h"
 
-#include "ui/bind/TableWidgetBinding.h"
+#include "ui/pages/ColumnAligner.h"
+#include "ui/pages/PageParts.h"
 #include "ui/pages/WidgetKit.h"
+#include "ui/pictures/PagePictures.h"
 #include "ui/pictures/PictureLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace millcalc {
 
 namespace {
 
-// Compact, so that the results window fits beside the main window on a
-// screen 1366 pixels wide.
-constexpr int kResultWidth = 86;
 constexpr int kPageMargin = 4;
+constexpr const char* kFitCaption = "Подобрать по станку";
 
 QWidget* page(const char* name)
 {
@@ -48,383 +52,411 @@ template <typename Layout> Layout* pageLayout(QWidget* page)
     return layout;
 }
 
-// A framed group of one step: its fields on the left, its step button at the
-// right edge.
-QGridLayout* stepGroup(QVBoxLayout* column, const char* title, const char* stepButtonName)
+// The columns of a group's form: the caption, the field, the unit and the
+// step where the group has them, the picture, and the spare width after it.
+struct FormColumns {
+    explicit FormColumns(const ResultGroup& group)
+    {
+        int next = 2;
+        unit = group.units ? next++ : -1;
+        step = group.steps ? next++ : -1;
+        picture = next;
+    }
+
+    int unit;
+    int step;
+    int picture;
+};
+
+// Whether anything stands beside a group's fields: then the fields keep to
+// their captions, and the group's spare width stays right.
+bool hasBeside(const ResultGroup& group)
 {
-    QGroupBox* group = groupBox(title);
-    auto* row = new QHBoxLayout(group);
-    // Narrow side margins: two columns of groups stand beside the inputs on
-    // a laptop at large fonts.
-    QMargins margins = row->contentsMargins();
-    margins.setLeft(std::min(margins.left(), 2 * kPageMargin));
-    margins.setRight(std::min(margins.right(), 2 * kPageMargin));
-    row->setContentsMargins(margins);
-    row->setSpacing(kPageMargin);
-    auto* fields = new QGridLayout;
-    fields->setVerticalSpacing(4);
-    row->addLayout(fields, 1);
-    row->addWidget(stepButton(stepButtonName), 0, Qt::AlignRight | Qt::AlignVCenter);
-    column->addWidget(group);
-    return fields;
+    if (group.units || group.steps)
+        return true;
+    return std::any_of(group.lines.begin(), group.lines.end(), [](const ResultLine& line) {
+        return line.picture != nullptr || line.deflection || line.step != nullptr
+            || line.fit != nullptr || line.check != nullptr;
+    });
 }
 
-// A caption that breaks into lines where the page is short of width: the
-// formulas beside it are taller than two lines anyway.
-QLabel* wrappingCaption(const char* text)
+class ResultPageBuilder {
+public:
+    explicit ResultPageBuilder(const Method& method)
+        : method_(method)
+    {
+        Designer designer(declared_);
+        method.declare(designer);
+    }
+
+    QWidget* build(const ResultPage& layout);
+
+private:
+    void check(const ResultGroup& group) const;
+    const FieldCaption& caption(const char* name) const;
+    QLabel* captionOf(const char* name, QWidget* buddy, bool wrap) const;
+    QWidget* field(const char* name, int width) const;
+    QWidget* control(const ResultLine& line);
+    QPushButton* step(const ResultLine& line) const;
+    PictureLabel* pictureOf(const ResultLine& line) const;
+    QPushButton* fitPicture(const char* name) const;
+    void addColumn(QBoxLayout* row, const ResultColumn& column);
+    void addGroup(QVBoxLayout* column, const ResultGroup& group);
+    void addForm(QGridLayout* form, const ResultGroup& group);
+    void addStacked(QVBoxLayout* column, const ResultGroup& group);
+    QHBoxLayout* passesLine(const ResultPasses& passes) const;
+    static QWidget* note(const char* text);
+
+    const Method& method_;
+    FieldStore declared_;
+    // Owned until it is built: a declaration refused leaves nothing behind.
+    std::unique_ptr<QWidget> page_;
+    // The page's first result field: the one a group aligns its fields under.
+    QWidget* firstField_ = nullptr;
+};
+
+const FieldCaption& ResultPageBuilder::caption(const char* name) const
 {
+    for (const FieldCaption& entry : method_.results) {
+        if (std::string_view(entry.field) == name)
+            return entry;
+    }
+    throw std::logic_error(std::string("no caption in its row for the result ") + name);
+}
+
+// The text beside a result on its page, the field its buddy; null where the
+// row gives the result none (a group's title names it).
+QLabel* ResultPageBuilder::captionOf(const char* name, QWidget* buddy, bool wrap) const
+{
+    const char* text = caption(name).pageLabel;
+    if (text == nullptr)
+        return nullptr;
     QLabel* label = captionLabel(text);
-    label->setWordWrap(true);
+    // Breaks into lines where the page is short of width: the formulas
+    // beside it are taller than two lines anyway.
+    label->setWordWrap(wrap);
+    label->setBuddy(buddy);
     return label;
 }
 
-// A formula beside the results: it gives way to them on a small screen.
-PictureLabel* formula(const char* name, QSize size)
+// A control of the kind its row declares, read-only where the row declares
+// it so.
+QWidget* ResultPageBuilder::field(const char* name, int width) const
 {
-    PictureLabel* label = picture(name, size);
-    label->setGivesWay(true);
+    const Field* declared = declared_.has(name) ? &declared_.field(name) : nullptr;
+    if (declared != nullptr && declared->kind == FieldKind::DropDownList)
+        return dropDownList(name, width);
+    QLineEdit* edit = textField(name, width);
+    edit->setReadOnly(declared != nullptr && declared->readOnly);
+    return edit;
+}
+
+// The result of a line; the page's first is the one a group aligns its
+// fields under.
+QWidget* ResultPageBuilder::control(const ResultLine& line)
+{
+    QWidget* widget = field(line.field, line.width);
+    if (firstField_ == nullptr)
+        firstField_ = widget;
+    return widget;
+}
+
+// The line's step button; a text button as narrow as its text where the line
+// gives one.
+QPushButton* ResultPageBuilder::step(const ResultLine& line) const
+{
+    if (line.stepText == nullptr)
+        return stepButton(line.step);
+    QPushButton* button = textButton(line.step, line.stepText);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    const QString text = QString::fromUtf8(line.stepText);
+    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(text + text + text));
+    return button;
+}
+
+// The line's picture by its name, or the deflection's formula with the model
+// that the method computes with as its tooltip; null where it has none.
+PictureLabel* ResultPageBuilder::pictureOf(const ResultLine& line) const
+{
+    const DeflectionModel* model = line.deflection ? method_.deflection : nullptr;
+    const char* name = model != nullptr ? model->picture : line.picture;
+    if (name == nullptr)
+        return nullptr;
+    const PagePicture& shown = pagePicture(name);
+    PictureLabel* label = picture(shown.name, shown.size);
+    label->setGivesWay(shown.givesWay);
+    if (model != nullptr)
+        label->setToolTip(QString::fromStdString(deflectionModelText(*model)));
     return label;
 }
 
-// The deflection's formula, its tooltip the model that the method computes with.
-PictureLabel* deflectionFormula(int page)
+// The fit as a picture: a line of its own would take the page past a
+// laptop's height.
+QPushButton* ResultPageBuilder::fitPicture(const char* name) const
 {
-    const DeflectionModel& model = *methodAt(page)->deflection;
-    PictureLabel* label = formula(model.picture, QSize(200, 44));
-    label->setToolTip(QString::fromStdString(deflectionModelText(model)));
-    return label;
+    QPushButton* fit = pictureButton(name, QStyle::SP_BrowserReload);
+    fit->setToolTip(QString::fromUtf8(kFitCaption));
+    fit->setAccessibleName(QString::fromUtf8(kFitCaption));
+    return fit;
 }
 
-// The text beside a result on its page, from the one table of captions.
-const char* pageLabel(const char* field)
+void ResultPageBuilder::addForm(QGridLayout* form, const ResultGroup& group)
 {
-    return fieldCaption(field).pageLabel;
+    const FormColumns columns(group);
+    if (group.spacing >= 0)
+        form->setVerticalSpacing(group.spacing);
+    int row = 0;
+    int choiceLeft = 0;
+    for (const ResultLine& line : group.lines) {
+        if (line.check != nullptr) {
+            auto* box = new QCheckBox;
+            box->setObjectName(QString::fromUtf8(line.check));
+            form->addWidget(box, row++, 1, 1, columns.picture);
+            continue;
+        }
+        if (line.field == nullptr) {
+            form->addWidget(pictureOf(line), row++, 0, 1, columns.picture + 1, Qt::AlignLeft);
+            continue;
+        }
+        QWidget* result = control(line);
+        const bool inChoice = choiceLeft > 0 || line.choice != nullptr;
+        if (line.choice != nullptr) {
+            form->addWidget(radioGroup(line.choice), row, 0, line.choiceLines, 1, Qt::AlignLeft);
+            choiceLeft = line.choiceLines;
+        } else if (!inChoice) {
+            if (QLabel* label = captionOf(line.field, result, group.wrap))
+                form->addWidget(label, row, 0);
+        }
+        choiceLeft = std::max(0, choiceLeft - 1);
+        form->addWidget(result, row, 1);
+        const char* unit = caption(line.field).unit;
+        if (columns.unit >= 0 && *unit != '\0')
+            form->addWidget(unitLabel(unit), row, columns.unit);
+        if (columns.step >= 0 && line.step != nullptr)
+            form->addWidget(step(line), row, columns.step);
+        PictureLabel* shown = pictureOf(line);
+        if (inChoice || line.coefficient != nullptr) {
+            // The terms of the choice: its coefficient, with its caption, and
+            // the formula.
+            auto* terms = new QHBoxLayout;
+            if (line.coefficient != nullptr) {
+                auto* edit = qobject_cast<QLineEdit*>(field(line.coefficient, 60));
+                edit->setFrame(false);
+                terms->addWidget(fieldLabel(line.coefficient, edit));
+                terms->addWidget(edit);
+            }
+            if (shown != nullptr)
+                terms->addWidget(shown, 0, Qt::AlignLeft);
+            terms->addStretch(1);
+            form->addLayout(terms, row, columns.picture);
+        } else if ((columns.step < 0 && line.step != nullptr) || line.fit != nullptr) {
+            // The step (and the fit) before the formula, in the formula's cell.
+            auto* beside = new QWidget;
+            auto* terms = new QHBoxLayout(beside);
+            terms->setContentsMargins(0, 0, 0, 0);
+            if (line.step != nullptr && columns.step < 0)
+                terms->addWidget(step(line));
+            if (line.fit != nullptr)
+                terms->addWidget(fitPicture(line.fit));
+            if (shown != nullptr)
+                terms->addWidget(shown, 0, Qt::AlignLeft);
+            terms->addStretch(1);
+            form->addWidget(beside, row, columns.picture, Qt::AlignLeft);
+        } else if (shown != nullptr) {
+            form->addWidget(shown, row, columns.picture, line.pictureLines, 1, Qt::AlignLeft);
+        }
+        ++row;
+    }
+    if (hasBeside(group))
+        form->setColumnStretch(columns.picture + 1, 1);
 }
 
-// field, unit, optional picture: one line of a Walter group, with the caption in
-// front where the group gives one.
-void addResult(QGridLayout* layout, const char* name, QWidget* extra = nullptr)
+// Each caption over its field and the field's step, the picture under them:
+// where the column has height to spare and no width.
+void ResultPageBuilder::addStacked(QVBoxLayout* column, const ResultGroup& group)
 {
-    const FieldCaption entry = fieldCaption(name);
-    const int row = layout->count() == 0 ? 0 : layout->rowCount();
-    if (entry.pageLabel)
-        layout->addWidget(captionLabel(entry.pageLabel), row, 0);
-    layout->addWidget(textField(name, kResultWidth), row, 1);
-    if (*entry.unit)
-        layout->addWidget(unitLabel(entry.unit), row, 2);
-    if (extra)
-        layout->addWidget(extra, row, 3, Qt::AlignLeft);
+    for (const ResultLine& line : group.lines) {
+        QWidget* result = control(line);
+        if (QLabel* label = captionOf(line.field, result, group.wrap))
+            column->addWidget(label);
+        auto* row = new QHBoxLayout;
+        row->addWidget(result);
+        if (line.step != nullptr)
+            row->addWidget(step(line));
+        row->addStretch(1);
+        column->addLayout(row);
+        if (PictureLabel* shown = pictureOf(line))
+            column->addWidget(shown, 0, Qt::AlignLeft);
+    }
 }
 
-// "Проходов по ширине" and its field, narrow: a whole number; the button
-// after them where one is given.
-QHBoxLayout* widthPassesRow(const char* name, QWidget* button)
+// "Проходов по ширине" and its field, narrow: a whole number; the fit's
+// button after them, or before them.
+QHBoxLayout* ResultPageBuilder::passesLine(const ResultPasses& passes) const
 {
+    const char* name = method_.card.widthPasses;
+    const FieldCaption& entry = caption(name);
     auto* row = new QHBoxLayout;
-    row->addWidget(captionLabel(pageLabel(name)));
-    QLineEdit* field = textField(name, 40);
-    row->addWidget(field);
+    QPushButton* fit = passes.fit != nullptr ? textButton(passes.fit, kFitCaption) : nullptr;
+    if (fit != nullptr && passes.fitFirst)
+        row->addWidget(fit);
+    QWidget* passesField = field(name, 40);
+    QLabel* label = captionLabel(entry.pageLabel != nullptr ? entry.pageLabel : entry.caption);
+    label->setBuddy(passesField);
+    row->addWidget(label);
+    row->addWidget(passesField);
     row->addStretch(1);
-    if (button)
-        row->addWidget(button);
+    if (fit != nullptr && !passes.fitFirst)
+        row->addWidget(fit);
     return row;
 }
 
-// Widens the caption column of an inner form until its fields stand under the
-// fields of the form around it.
-class ColumnAligner : public QObject {
-public:
-    ColumnAligner(QWidget* page, QGridLayout* inner, QWidget* outerField, QWidget* innerField)
-        : QObject(page)
-        , page_(page)
-        , inner_(inner)
-        , outerField_(outerField)
-        , innerField_(innerField)
-    {
-        page->installEventFilter(this);
-    }
+// A note that takes the width its row leaves and never widens the page.
+QWidget* ResultPageBuilder::note(const char* text)
+{
+    QLabel* label = captionLabel(text);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    wrapping.setHeightForWidth(true);
+    label->setSizePolicy(wrapping);
+    label->setMinimumWidth(fromFont(120));
+    return label;
+}
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == page_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize)
-            && outerField_ && innerField_) {
-            const int shift
-                = outerField_->mapTo(page_, QPoint()).x() - innerField_->mapTo(page_, QPoint()).x();
-            const int width = std::max(0, inner_->cellRect(1, 0).width() + shift);
-            if (shift != 0 && width != inner_->columnMinimumWidth(0)) {
-                inner_->setColumnMinimumWidth(0, width);
-                inner_->activate();
-            }
+void ResultPageBuilder::addGroup(QVBoxLayout* column, const ResultGroup& group)
+{
+    if (group.passes != nullptr) {
+        column->addLayout(passesLine(*group.passes));
+        return;
+    }
+    if (group.button != nullptr) {
+        QPushButton* button = textButton(group.button, group.buttonText);
+        if (group.buttonTip != nullptr)
+            button->setToolTip(QString::fromUtf8(group.buttonTip));
+        column->addWidget(button);
+        return;
+    }
+    if (group.note != nullptr) {
+        column->addWidget(note(group.note));
+        return;
+    }
+    if (group.part != nullptr) {
+        column->addWidget(pagePart(group.part));
+        return;
+    }
+    if (group.stacked) {
+        addStacked(column, group);
+        return;
+    }
+    QWidget* firstField = firstField_;
+    auto* form = new QGridLayout;
+    if (group.title == nullptr) {
+        addForm(form, group);
+        column->addLayout(form);
+        return;
+    }
+    QGroupBox* box = groupBox(group.title);
+    if (group.step == nullptr) {
+        box->setLayout(form);
+        if (group.lowMargins) {
+            QMargins margins = form->contentsMargins();
+            margins.setTop(kPageMargin);
+            margins.setBottom(kPageMargin);
+            form->setContentsMargins(margins);
         }
-        return QObject::eventFilter(watched, event);
+    } else {
+        // The group's step button at its right edge, and narrow side margins:
+        // two columns of groups stand beside the inputs on a laptop at large
+        // fonts.
+        auto* row = new QHBoxLayout(box);
+        QMargins margins = row->contentsMargins();
+        margins.setLeft(std::min(margins.left(), 2 * kPageMargin));
+        margins.setRight(std::min(margins.right(), 2 * kPageMargin));
+        row->setContentsMargins(margins);
+        row->setSpacing(kPageMargin);
+        row->addLayout(form, 1);
+        row->addWidget(stepButton(group.step), 0, Qt::AlignRight | Qt::AlignVCenter);
     }
+    addForm(form, group);
+    if (group.alignUnder && firstField != nullptr) {
+        new ColumnAligner(page_.get(), form, firstField,
+            form->itemAtPosition(0, 1) ? form->itemAtPosition(0, 1)->widget() : nullptr);
+    }
+    column->addWidget(box);
+}
 
-private:
-    QWidget* page_;
-    QGridLayout* inner_;
-    QPointer<QWidget> outerField_;
-    QPointer<QWidget> innerField_;
-};
+void ResultPageBuilder::addColumn(QBoxLayout* row, const ResultColumn& column)
+{
+    if (column.top) {
+        if (column.groups.size() != 1 || column.groups.front().part == nullptr)
+            throw std::logic_error("a column at the top holds one part alone");
+        row->addWidget(pagePart(column.groups.front().part), column.stretch, Qt::AlignTop);
+        return;
+    }
+    auto* groups = new QVBoxLayout;
+    row->addLayout(groups, column.stretch);
+    for (const ResultGroup& group : column.groups)
+        addGroup(groups, group);
+    groups->addStretch(1);
+}
+
+// Refuses a declaration that names what is not there before a control of
+// the page is made: a caption the row does not give, a picture not known, a
+// deflection or width passes the row does not have.
+void ResultPageBuilder::check(const ResultGroup& group) const
+{
+    for (const ResultLine& line : group.lines) {
+        if (line.field != nullptr)
+            caption(line.field);
+        if (line.picture != nullptr)
+            pagePicture(line.picture);
+        if (line.deflection && method_.deflection == nullptr)
+            throw std::logic_error(
+                std::string("no deflection model in the row ") + method_.caption);
+    }
+    if (group.passes != nullptr) {
+        if (method_.card.widthPasses == nullptr)
+            throw std::logic_error(std::string("no width passes in the row ") + method_.caption);
+        caption(method_.card.widthPasses);
+    }
+}
+
+QWidget* ResultPageBuilder::build(const ResultPage& layout)
+{
+    for (const ResultGroup& group : layout.over)
+        check(group);
+    for (const ResultColumn& column : layout.columns) {
+        for (const ResultGroup& group : column.groups)
+            check(group);
+    }
+    page_.reset(page(method_.resultPage));
+    if (layout.over.empty()) {
+        auto* columns = pageLayout<QHBoxLayout>(page_.get());
+        for (const ResultColumn& column : layout.columns)
+            addColumn(columns, column);
+        return page_.release();
+    }
+    auto* outer = pageLayout<QVBoxLayout>(page_.get());
+    for (const ResultGroup& group : layout.over)
+        addGroup(outer, group);
+    if (!layout.columns.empty()) {
+        auto* columns = new QHBoxLayout;
+        outer->addLayout(columns);
+        for (const ResultColumn& column : layout.columns)
+            addColumn(columns, column);
+    }
+    outer->addStretch(1);
+    return page_.release();
+}
 
 } // namespace
 
-QWidget* createWalterResultPage()
+QWidget* buildResultPage(const Method& method)
 {
-    QWidget* widget = page("TabSheetStandard");
-    auto* columns = pageLayout<QHBoxLayout>(widget);
-    auto* column = new QVBoxLayout;
-    columns->addLayout(column, 1);
-
-    QGridLayout* speed = stepGroup(column, "Обороты , Скорость резания", "BitBtnSt1");
-    addResult(speed, "EditStn");
-    addResult(speed, "EditStVc", picture("Image9", QSize(24, 24)));
-    speed->setColumnStretch(4, 1);
-
-    QGridLayout* feed = stepGroup(column, "Подача", "BitBtnSt4");
-    addResult(feed, "EditStVf");
-    addResult(feed, "EditStfz", picture("Image10", QSize(24, 24)));
-    feed->setColumnStretch(4, 1);
-
-    QGridLayout* removal = stepGroup(column, "Скорость сьема материала,Q", "BitBtnSt2");
-    addResult(removal, "EditStQ");
-    removal->addWidget(formula("Image6", QSize(150, 40)), 1, 0, 1, 4, Qt::AlignLeft);
-    removal->setColumnStretch(4, 1);
-
-    // Its group's title names it, as the speed's and the feed's: a caption
-    // beside the field would widen the column beyond a laptop's screen.
-    QGridLayout* deflection = stepGroup(column, "Отжим фрезы, δ", "BitBtnStDefl");
-    addResult(deflection, "EditStDefl");
-    deflection->addWidget(deflectionFormula(0), 1, 0, 1, 4, Qt::AlignLeft);
-    deflection->setColumnStretch(4, 1);
-    column->addStretch(1);
-
-    column = new QVBoxLayout;
-    columns->addLayout(column, 1);
-    QGridLayout* chip = stepGroup(column, "Средняя толщина стружки", "BitBtnSt3");
-    addResult(chip, "EditSthm2");
-    auto* approximate = new QCheckBox;
-    approximate->setObjectName(QStringLiteral("CheckBoxhm2"));
-    chip->addWidget(approximate, 1, 1, 1, 3);
-    addResult(chip, "EditaeDc");
-    chip->addWidget(formula("Imagehm", QSize(200, 100)), 3, 0, 1, 4, Qt::AlignLeft);
-    chip->setColumnStretch(4, 1);
-
-    QGridLayout* power = stepGroup(column, "Расчет мощности (момента) резания..", "BitBtnSt5");
-    addResult(power, "EditStKc");
-    power->addWidget(formula("Image8", QSize(230, 50)), 1, 0, 1, 4, Qt::AlignLeft);
-    addResult(power, "EditStP");
-    power->addWidget(formula("Image5", QSize(230, 50)), 3, 0, 1, 4, Qt::AlignLeft);
-    addResult(power, "EditStPn");
-    addResult(power, "EditStM");
-    power->setColumnStretch(4, 1);
-    // The passes across the part beside the fit that counts them: the line
-    // of the button, no line more.
-    column->addLayout(
-        widthPassesRow("EditStWidthPasses", textButton("BitBtnStFit", "Подобрать по станку")));
-
-    column->addStretch(1);
-    return widget;
-}
-
-QWidget* createAluminiumResultPage()
-{
-    QWidget* widget = page("TabSheetTechAl");
-    auto* outer = pageLayout<QVBoxLayout>(widget);
-
-    QGroupBox* values = groupBox("Рассчитываемые значения....");
-    auto* form = new QGridLayout(values);
-    form->setVerticalSpacing(2);
-    // Low margins over and under the ten lines: on a laptop at large fonts
-    // the table under them takes the rest of the height.
-    QMargins margins = form->contentsMargins();
-    margins.setTop(kPageMargin);
-    margins.setBottom(kPageMargin);
-    form->setContentsMargins(margins);
-    const auto line = [form](const char* label, QWidget* field, QWidget* button = nullptr,
-                          QWidget* formula = nullptr) {
-        const int row = form->count() == 0 ? 0 : form->rowCount();
-        form->addWidget(captionLabel(label), row, 0);
-        form->addWidget(field, row, 1);
-        if (button)
-            form->addWidget(button, row, 2);
-        if (formula)
-            form->addWidget(formula, row, 3, Qt::AlignLeft);
-    };
-    line(pageLabel("EditSz"), textField("EditSz", kResultWidth));
-    line(pageLabel("EditV1"), textField("EditV1", kResultWidth));
-    line(pageLabel("EditV2"), textField("EditV2", kResultWidth));
-    line(pageLabel("EditV"), dropDownList("EditV", kResultWidth), nullptr,
-        formula("ImageAlV", QSize(150, 40)));
-    line(pageLabel("Editn"), textField("Editn", kResultWidth), stepButton("BitBtnAln1"),
-        formula("ImageAln", QSize(150, 40)));
-    line(pageLabel("EditF"), textField("EditF", kResultWidth), stepButton("BitBtnAlF1"),
-        formula("ImageAlF", QSize(150, 40)));
-    QPushButton* temperature = textButton("BitBtnAlTm1", ">>");
-    temperature->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    temperature->setMaximumWidth(
-        temperature->fontMetrics().horizontalAdvance(QStringLiteral(">>>>>>")));
-    line(pageLabel("EditTm"), textField("EditTm", kResultWidth), temperature);
-    line(pageLabel("EditPz"), textField("EditPz", kResultWidth), stepButton("BitBtnAlPz1"));
-    line(pageLabel("EditMz"), textField("EditMz", kResultWidth), stepButton("BitBtnAlMz1"),
-        formula("Image18", QSize(150, 40)));
-    line(pageLabel("EditNp"), textField("EditNp", kResultWidth), stepButton("BitBtnAlNp1"),
-        formula("Image19", QSize(150, 40)));
-    form->setColumnStretch(4, 1);
-    outer->addWidget(values);
-
-    // Under the results: the ratios with the formula button, and the spindle
-    // load table.
-    auto* under = new QHBoxLayout;
-    auto* side = new QVBoxLayout;
-    QGroupBox* ratios = groupBox("Коэффициенты....");
-    auto* ratioForm = new QGridLayout(ratios);
-    addRow(ratioForm, pageLabel("EditK"), textField("EditK", 70));
-    addRow(ratioForm, pageLabel("EdittD"), textField("EdittD", 70));
-    side->addWidget(ratios);
-
-    auto* load = new QGroupBox;
-    load->setObjectName(QStringLiteral("PanelForestP"));
-    auto* loadLayout = new QVBoxLayout(load);
-    loadLayout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
-    QTableWidget* loadGrid = grid("StringGridP");
-    loadGrid->setColumnCount(2);
-    loadGrid->setRowCount(7);
-    loadGrid->setColumnWidth(0, fromFont(90));
-    loadGrid->setColumnWidth(1, fromFont(150));
-    // A display table: no cell of it is chosen, so none is highlighted.
-    loadGrid->setSelectionMode(QAbstractItemView::NoSelection);
-    loadGrid->setFocusPolicy(Qt::NoFocus);
-    loadGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    loadGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fitGrid(loadGrid);
-    loadLayout->addWidget(loadGrid);
-
-    // The deflection beside the load table, where the column has height to
-    // spare: a line more over the table would make the page taller than a
-    // laptop's screen.
-    side->addWidget(wrappingCaption(pageLabel("EditAlDefl")));
-    auto* deflection = new QHBoxLayout;
-    deflection->addWidget(textField("EditAlDefl", kResultWidth));
-    deflection->addWidget(stepButton("BitBtnAlDefl1"));
-    deflection->addStretch(1);
-    side->addLayout(deflection);
-    side->addWidget(deflectionFormula(1), 0, Qt::AlignLeft);
-
-    QPushButton* formulas = textButton("BitBtnPanelAl", "Показать формулы");
-    formulas->setToolTip(QStringLiteral("Расчетные формулы"));
-    side->addWidget(formulas);
-    // The passes across the part on the line of the fit that counts them:
-    // a line more would take the column past a laptop's height.
-    QHBoxLayout* fitRow = widthPassesRow("EditAlWidthPasses", nullptr);
-    fitRow->insertWidget(0, textButton("BitBtnAlFit", "Подобрать по станку"));
-    side->addLayout(fitRow);
-    side->addStretch(1);
-    under->addLayout(side);
-    under->addWidget(load, 0, Qt::AlignTop);
-
-    // The method's source beside the table, where the page has room to spare:
-    // under it, it would make the page taller than a laptop's screen.
-    QLabel* source = captionLabel(
-        "Метод расчета ТР 1.4.2104-2002 \"Технологические рекомендации. Выбор параметров "
-        "концевых фрез и режимов резания высокоскоростного фрезерования алюминиевых и "
-        "титановых сплавов.\"");
-    source->setWordWrap(true);
-    source->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // It takes the width the row leaves, never widens the page.
-    QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    wrapping.setHeightForWidth(true);
-    source->setSizePolicy(wrapping);
-    source->setMinimumWidth(fromFont(120));
-    auto* note = new QVBoxLayout;
-    note->addWidget(source);
-    note->addStretch(1);
-    under->addLayout(note, 1);
-    outer->addLayout(under);
-    outer->addStretch(1);
-    return widget;
-}
-
-QWidget* createTitaniumResultPage()
-{
-    QWidget* widget = page("TabSheetTechTi");
-    auto* column = pageLayout<QVBoxLayout>(widget);
-
-    // One column of result fields from the feed down to the power: captions
-    // (and the force choice) on the left, formulas on the right.
-    auto* form = new QGridLayout;
-    form->setVerticalSpacing(3);
-    const auto line = [form](const char* label, const char* name, QWidget* formula) {
-        const int row = form->count() == 0 ? 0 : form->rowCount();
-        form->addWidget(wrappingCaption(label), row, 0);
-        form->addWidget(textField(name, kResultWidth), row, 1);
-        form->addWidget(formula, row, 2, Qt::AlignLeft);
-    };
-    line(pageLabel("EditTifz"), "EditTifz", formula("Image20", QSize(230, 50)));
-    line(pageLabel("EditTiVc"), "EditTiVc", formula("ImageTiVbase", QSize(230, 50)));
-    line(pageLabel("EditTin"), "EditTin", formula("Image21", QSize(150, 40)));
-    line(pageLabel("EditTiF"), "EditTiF", formula("Image22", QSize(150, 40)));
-
-    const int forceRow = form->rowCount();
-    form->addWidget(radioGroup("RadioGroupTiPz"), forceRow, 0, 3, 1, Qt::AlignLeft);
-    const auto force
-        = [form, forceRow](int row, const char* coefficient, QWidget* formula, const char* value) {
-              form->addWidget(textField(value, kResultWidth), forceRow + row, 1);
-              auto* terms = new QHBoxLayout;
-              if (coefficient) {
-                  QLineEdit* edit = textField(coefficient, 60);
-                  edit->setFrame(false);
-                  terms->addWidget(fieldLabel(coefficient, edit));
-                  terms->addWidget(edit);
-              }
-              terms->addWidget(formula, 0, Qt::AlignLeft);
-              terms->addStretch(1);
-              form->addLayout(terms, forceRow + row, 2);
-          };
-    force(0, "EditTiPxcoeff", formula("Image25", QSize(180, 30)), "EditTiPx");
-    force(1, "EditTiPycoeff", formula("Image26", QSize(180, 30)), "EditTiPy");
-    force(2, nullptr, formula("Image27", QSize(150, 40)), "EditTiP");
-
-    line(pageLabel("EditTiMz"), "EditTiMz", formula("Image23", QSize(150, 40)));
-    line(pageLabel("EditTiNct"), "EditTiNct", formula("Image24", QSize(150, 40)));
-    // The one titanium result with a step of its own: its button before the
-    // formula.
-    auto* deflection = new QWidget;
-    auto* deflectionRow = new QHBoxLayout(deflection);
-    deflectionRow->setContentsMargins(0, 0, 0, 0);
-    deflectionRow->addWidget(stepButton("BitBtnTiDefl"));
-    // The fit beside the last check of the cut, as a picture: a line of its
-    // own would take the page past a laptop's height.
-    QPushButton* fit = pictureButton("BitBtnTiFit", QStyle::SP_BrowserReload);
-    fit->setToolTip(QStringLiteral("Подобрать по станку"));
-    fit->setAccessibleName(QStringLiteral("Подобрать по станку"));
-    deflectionRow->addWidget(fit);
-    deflectionRow->addWidget(deflectionFormula(2), 0, Qt::AlignLeft);
-    deflectionRow->addStretch(1);
-    line(pageLabel("EditTiDefl"), "EditTiDefl", deflection);
-    // The passes across the part under the fit that counts them; beside it
-    // the line would be wider than a laptop's screen at large fonts.
-    line(pageLabel("EditTiWidthPasses"), "EditTiWidthPasses", new QWidget);
-    form->setColumnStretch(3, 1);
-    column->addLayout(form);
-
-    QGroupBox* small = groupBox("если деталь малой жесткости");
-    auto* smallForm = new QGridLayout(small);
-    smallForm->setVerticalSpacing(4);
-    addRow(smallForm, pageLabel("EditTiVsmall"), textField("EditTiVsmall", kResultWidth));
-    addRow(smallForm, pageLabel("EditTinsmall"), textField("EditTinsmall", kResultWidth));
-    addRow(smallForm, pageLabel("EditTiFsmall"), textField("EditTiFsmall", kResultWidth));
-    addRow(smallForm, pageLabel("EditTiNctsmall"), textField("EditTiNctsmall", kResultWidth));
-    // The speed's formula beside the fields, not over them: the page stays
-    // within a laptop screen's height.
-    smallForm->addWidget(formula("ImageTiVsmall", QSize(130, 50)), 0, 2, 2, 1, Qt::AlignLeft);
-    smallForm->setColumnStretch(3, 1);
-    // The fields of the group stand under those above it.
-    new ColumnAligner(widget, smallForm, widget->findChild<QWidget*>(QStringLiteral("EditTifz")),
-        small->findChild<QWidget*>(QStringLiteral("EditTiVsmall")));
-    column->addWidget(small);
-    column->addStretch(1);
-    return widget;
+    if (method.resultLayout == nullptr)
+        throw std::logic_error(std::string("no result page declared in the row ") + method.caption);
+    return ResultPageBuilder(method).build(*method.resultLayout);
 }
 
 QWidget* createBlankResultPage()
