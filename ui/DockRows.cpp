@@ -42,12 +42,16 @@ const std::vector<DockRow>& dockRows()
                 .pages = "PageControlMethods" },
             { .name = "FormMessage", .kind = DockKind::Log, .make = messageDock },
         };
-        for (const PanelContents& panel : sidePanelContents()) {
-            Q_ASSERT(panelRow(panel.panel) != nullptr);
-            all.push_back({ .name = panel.panel,
+        // The side panels in the table's order: a panel earlier in it is the
+        // one a later panel joins as a tab.
+        for (const PanelRow& row : windowPanels()) {
+            const PanelContents contents = sidePanelContents(row.panel->name);
+            if (contents == nullptr)
+                continue; // the results, above
+            all.push_back({ .name = row.panel->name,
                 .kind = DockKind::Panel,
                 .make = panelDock,
-                .contents = panel.create });
+                .contents = contents });
         }
         return all;
     }();

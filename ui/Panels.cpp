@@ -266,15 +266,22 @@ QWidget* createMachinesPanel(const char* panel)
 
 } // namespace
 
-std::span<const PanelContents> sidePanelContents()
+PanelContents sidePanelContents(std::string_view panel)
 {
-    static constexpr PanelContents kContents[] = {
+    static constexpr struct {
+        const char* panel;
+        PanelContents create;
+    } kContents[] = {
         { "PanelFormulaAl", createFormulaPanel },
         { "PanelStMaterial", createMaterialPanel },
         { "PanelTemp", createTemperaturePanel },
         { "PanelMachines", createMachinesPanel },
     };
-    return kContents;
+    for (const auto& contents : kContents) {
+        if (panel == contents.panel)
+            return contents.create;
+    }
+    return nullptr;
 }
 
 } // namespace millcalc

@@ -2,7 +2,7 @@
 // panels of the window's panel table (shell/WindowPanels.h).
 #pragma once
 
-#include <span>
+#include <string_view>
 
 class QWidget;
 
@@ -11,15 +11,10 @@ namespace millcalc {
 // The results' contents, under the panel's name.
 QWidget* createResultsPanel(const char* panel);
 
-// A side panel's contents: the panel's name in the window's panel table and
-// how they are built, given that name.
-struct PanelContents {
-    const char* panel;
-    QWidget* (*create)(const char* panel);
-};
-
-// Every side panel's contents, in the order their docks are placed: a panel
-// earlier in the list is the one a later panel joins as a tab.
-std::span<const PanelContents> sidePanelContents();
+// How a side panel's contents are built, given the panel's name; looked up
+// by the name the window's panel table gives it, null for a panel that has
+// none here.
+using PanelContents = QWidget* (*)(const char* panel);
+PanelContents sidePanelContents(std::string_view panel);
 
 } // namespace millcalc
