@@ -256,8 +256,13 @@ void sizeShownFirst(QTableWidget* table)
         const int heading = headingWidth(table, column);
         const bool last = i + 1 == std::size(kShownFirst);
         const int bound = last ? std::max(heading, room) : fromFont(120);
-        const int width = std::max(heading, std::min(cellsWidth(table, column), bound));
-        if (table->columnWidth(column) != width)
+        int width = std::max(heading, std::min(cellsWidth(table, column), bound));
+        // A pixel or two less than it has is the same texts measured in the
+        // other slant, as a style rounds them: the column keeps its width.
+        const int shown = table->columnWidth(column);
+        if (width < shown && shown - width <= 2)
+            width = shown;
+        if (shown != width)
             table->setColumnWidth(column, width);
         room -= width;
     }
