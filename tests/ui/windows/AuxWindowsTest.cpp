@@ -2,6 +2,7 @@
 // the designations window shown and raised by its two commands, and the About
 // window with its labels and the mail command, whose failure shows the error box.
 #include "BinderProbe.h"
+#include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
@@ -140,38 +141,27 @@ private slots:
     void mailUrlKeepsQueryCharactersInsideTheTexts();
 
 private:
-    template <typename T> T* find(const char* name) const
-    {
-        T* typed = qobject_cast<T*>(controlOf(*desktop_, name));
-        if (!typed)
-            qFatal("no widget %s of the expected type", name);
-        return typed;
-    }
+    template <typename T> T* find(const char* name) const { return app_->find<T>(name); }
 
     std::unique_ptr<RaiseRecordingToolkit> toolkit_;
-    std::unique_ptr<FormMain> form_;
-    std::unique_ptr<Desktop> desktop_;
+    std::unique_ptr<DesktopHarness> app_;
 };
 
 void AuxWindowsTest::init()
 {
     toolkit_ = std::make_unique<RaiseRecordingToolkit>();
-    form_ = std::make_unique<FormMain>(*toolkit_);
-    form_->start();
-    desktop_ = std::make_unique<Desktop>(*form_);
-    desktop_->show();
+    app_ = std::make_unique<DesktopHarness>(*toolkit_);
 }
 
 void AuxWindowsTest::cleanup()
 {
-    desktop_.reset();
-    form_.reset();
+    app_.reset();
     toolkit_.reset();
 }
 
 void AuxWindowsTest::splashIsAFramelessPictureCentredOnTheMainWindow()
 {
-    auto* splash = qobject_cast<SplashWindow*>(desktop_->window("FormMiniature"));
+    auto* splash = qobject_cast<SplashWindow*>(app_->desktop->window("FormMiniature"));
     QVERIFY(splash);
     QVERIFY(splash->isVisible());
     QCOMPARE(splash->size(), QSize(200, 200));
@@ -180,29 +170,29 @@ void AuxWindowsTest::splashIsAFramelessPictureCentredOnTheMainWindow()
         !splash->picture().picture().isNull(), qPrintable(splash->picture().picture().error()));
     QCOMPARE(splash->picture().size(), QSize(200, 200));
     QVERIFY(roughlyEqual(
-        splash->frameGeometry().center(), desktop_->mainWindow().frameGeometry().center()));
+        splash->frameGeometry().center(), app_->desktop->mainWindow().frameGeometry().center()));
     // The main window keeps the focus on "Расчет" while the splash is up.
-    QCOMPARE(form_->store().focused(), std::string("BitCalcs"));
+    QCOMPARE(app_->form.store().focused(), std::string("BitCalcs"));
 }
 
 void AuxWindowsTest::splashTimerClosesItThroughTheWindowLogicAboutASecondLater()
 {
-    auto* splash = qobject_cast<SplashWindow*>(desktop_->window("FormMiniature"));
+    auto* splash = qobject_cast<SplashWindow*>(app_->desktop->window("FormMiniature"));
     QCOMPARE(splash->timer().objectName(), QStringLiteral("Timer1"));
     QCOMPARE(splash->timer().interval(), 1000);
     QElapsedTimer clock;
     clock.start();
     QTRY_VERIFY_WITH_TIMEOUT(!splash->isVisible(), 5000);
     QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(!form_->store().visible("FormMiniature"));
-    QVERIFY(desktop_->mainWindow().isVisible());
+    QVERIFY(!app_->form.store().visible("FormMiniature"));
+    QVERIFY(app_->desktop->mainWindow().isVisible());
     // Nothing is left to close: the timer rests.
     QVERIFY(!splash->timer().isActive());
 }
 
 void AuxWindowsTest::designationsWindowIsAToolWindowFittingItsScheme()
 {
-    auto* help = qobject_cast<HelpWindow*>(desktop_->window("FormHelp"));
+    auto* help = qobject_cast<HelpWindow*>(app_->desktop->window("FormHelp"));
     QVERIFY(help);
     QVERIFY(!help->isVisible());
     QCOMPARE(help->windowTitle(), QStringLiteral("Обозначения"));
@@ -218,15 +208,15 @@ void AuxWindowsTest::designationsWindowIsAToolWindowFittingItsScheme()
 
 void AuxWindowsTest::designationsCommandsShowAndRaiseIt()
 {
-    QWidget* help = desktop_->window("FormHelp");
+    QWidget* help = app_->desktop->window("FormHelp");
     find<QPushButton>("BitBtnHelp")->click();
     QVERIFY(help->isVisible());
-    QVERIFY(form_->store().visible("FormHelp"));
+    QVERIFY(app_->form.store().visible("FormHelp"));
     QCOMPARE(toolkit_->raised, std::vector<std::string> { "FormHelp" });
 
     QVERIFY(!help->close());
     QVERIFY(!help->isVisible());
-    QVERIFY(!form_->store().visible("FormHelp"));
+    QVERIFY(!app_->form.store().visible("FormHelp"));
 
     find<QAction>("N8")->trigger();
     QVERIFY(help->isVisible());
@@ -237,7 +227,7 @@ void AuxWindowsTest::designationsCommandsShowAndRaiseIt()
 void AuxWindowsTest::aboutWindowShowsItsLabelsOverItsBackground()
 {
     FakeMail mail;
-    AboutWindow window(&desktop_->mainWindow(), mail);
+    AboutWindow window(&app_->desktop->mainWindow(), mail);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.objectName(), QStringLiteral("FormAbout"));
@@ -279,11 +269,11 @@ void AuxWindowsTest::aboutWindowShowsItsLabelsOverItsBackground()
 void AuxWindowsTest::aboutWindowIsModalCentredAndFreshEachTime()
 {
     QtToolkit qt;
-    qt.setMainWindow(&desktop_->mainWindow());
-    QWidget* owner = &desktop_->mainWindow();
+    qt.setMainWindow(&app_->desktop->mainWindow());
+    QWidget* owner = &app_->desktop->mainWindow();
     // The window as the idle build and its queued relayouts leave it (the
     // inputs at one width): settled once a few turns pass without a move.
-    QTRY_VERIFY_WITH_TIMEOUT(desktop_->idleBuild().done(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(app_->desktop->idleBuild().done(), 20000);
     QRect settled;
     int still = 0;
     for (int turn = 0; turn < 400 && still < 5; ++turn) {
@@ -363,7 +353,7 @@ void AuxWindowsTest::mailFailureShowsTheErrorBoxOverTheAboutWindow()
 {
     FakeMail mail;
     mail.answer = false;
-    AboutWindow window(&desktop_->mainWindow(), mail);
+    AboutWindow window(&app_->desktop->mainWindow(), mail);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     BoxRecorder boxes;
@@ -391,7 +381,7 @@ void AuxWindowsTest::failingMailLauncherShowsTheErrorBoxWithoutBlocking()
     QVERIFY(dir.isValid());
     // xdg-email exits with 3 when no mail program is set up.
     MailtoHandOff mail(standInLauncher(dir, 3));
-    AboutWindow window(&desktop_->mainWindow(), mail);
+    AboutWindow window(&app_->desktop->mainWindow(), mail);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     BoxRecorder boxes;
@@ -417,12 +407,12 @@ void AuxWindowsTest::failingMailLauncherShowsTheErrorBoxWithoutBlocking()
     // No launcher at all; the About window closed before the outcome: the box
     // opens over the main window.
     MailtoHandOff missing(dir.filePath(QStringLiteral("no-such-launcher")));
-    auto closed = std::make_unique<AboutWindow>(&desktop_->mainWindow(), missing);
+    auto closed = std::make_unique<AboutWindow>(&app_->desktop->mainWindow(), missing);
     closed->sendMail();
     closed.reset();
     QTRY_COMPARE(boxes.seen.size(), 2);
     QCOMPARE(boxes.seen.last().text, QStringLiteral("Ошибка посылки письма..."));
-    QCOMPARE(boxes.seen.last().owner, &desktop_->mainWindow());
+    QCOMPARE(boxes.seen.last().owner, &app_->desktop->mainWindow());
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -432,7 +422,7 @@ void AuxWindowsTest::mailLauncherStillRunningAtTheVerdictCountsAsHandedOver()
     QVERIFY(dir.isValid());
     // As xdg-email waiting for a Thunderbird it started, which later fails.
     MailtoHandOff mail(standInLauncher(dir, 4, "0.5"), 100);
-    AboutWindow window(&desktop_->mainWindow(), mail);
+    AboutWindow window(&app_->desktop->mainWindow(), mail);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     BoxRecorder boxes;

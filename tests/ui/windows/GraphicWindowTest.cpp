@@ -2,6 +2,7 @@
 // logic's nomogram holds, with the series, axes and legend the system gives it,
 // and its toolbar and close box reach the window logic.
 #include "BinderProbe.h"
+#include "DesktopHarness.h"
 #include "RecordingToolkit.h"
 
 #include "shell/FormMain.h"
@@ -53,47 +54,36 @@ private slots:
     void withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing();
 
 private:
-    template <typename T> T* find(const char* name) const
-    {
-        T* typed = qobject_cast<T*>(controlOf(*desktop_, name));
-        if (!typed)
-            qFatal("no widget %s of the expected type", name);
-        return typed;
-    }
+    template <typename T> T* find(const char* name) const { return app_->find<T>(name); }
     GraphicWindow* graphic() const
     {
-        return qobject_cast<GraphicWindow*>(desktop_->window("FormGraphic"));
+        return qobject_cast<GraphicWindow*>(app_->desktop->window("FormGraphic"));
     }
     void pressGraphic() { find<QPushButton>("BitBtnGraphic")->click(); }
     // The points a series shows, as the nomogram holds them.
     QList<QPointF> nomogramPoints(int index) const;
 
     std::unique_ptr<RecordingToolkit> toolkit_;
-    std::unique_ptr<FormMain> form_;
-    std::unique_ptr<Desktop> desktop_;
+    std::unique_ptr<DesktopHarness> app_;
 };
 
 void GraphicWindowTest::init()
 {
     toolkit_ = std::make_unique<RecordingToolkit>();
-    form_ = std::make_unique<FormMain>(*toolkit_);
-    form_->start();
-    desktop_ = std::make_unique<Desktop>(*form_);
-    desktop_->show();
+    app_ = std::make_unique<DesktopHarness>(*toolkit_);
     QVERIFY(graphic());
 }
 
 void GraphicWindowTest::cleanup()
 {
-    desktop_.reset();
-    form_.reset();
+    app_.reset();
     toolkit_.reset();
 }
 
 QList<QPointF> GraphicWindowTest::nomogramPoints(int index) const
 {
     QList<QPointF> points;
-    for (const ChartPoint& p : form_->nomogram().series[static_cast<std::size_t>(index)])
+    for (const ChartPoint& p : app_->form.nomogram().series[static_cast<std::size_t>(index)])
         points.append(QPointF(p.x, p.y));
     return points;
 }
@@ -108,7 +98,7 @@ void GraphicWindowTest::windowIsHiddenAtStartWithItsCaptionAndBounds()
     QVERIFY(window->windowFlags().testFlag(Qt::Window));
     QCOMPARE(find<QToolButton>("ToolButton1")->text(), QStringLiteral("Закрыть"));
     QCOMPARE(find<QToolButton>("ToolButton2")->text(), QStringLiteral("Очистить"));
-    QVERIFY(controlOf(*desktop_, "ChartNom")->findChild<QChartView*>());
+    QVERIFY(controlOf(*app_->desktop, "ChartNom")->findChild<QChartView*>());
     for (int i = 0; i < 4; ++i)
         QCOMPARE(window->series(i)->count(), 0);
 }
@@ -119,12 +109,12 @@ void GraphicWindowTest::pressingTwiceDrawsTwentyPointsPerCurveAndOnePerOperating
     pressGraphic();
     GraphicWindow* window = graphic();
     QVERIFY(window->isVisible());
-    QVERIFY(form_->store().visible("FormGraphic"));
+    QVERIFY(app_->form.store().visible("FormGraphic"));
     QCOMPARE(window->series(0)->count(), 20);
     QCOMPARE(window->series(1)->count(), 20);
     QCOMPARE(window->series(2)->count(), 1);
     QCOMPARE(window->series(3)->count(), 1);
-    const MachineRecord& machine = form_->machine();
+    const MachineRecord& machine = app_->form.machine();
     for (int i = 0; i < 20; ++i) {
         const auto at = static_cast<std::size_t>(i);
         QCOMPARE(window->series(0)->at(i),
@@ -140,7 +130,7 @@ void GraphicWindowTest::pressingTwiceDrawsTwentyPointsPerCurveAndOnePerOperating
 void GraphicWindowTest::curvesAreTheSelectedMachinesAtThePressOnly()
 {
     pressGraphic();
-    form_->pick("TabMach", 1);
+    app_->form.pick("TabMach", 1);
     // A machine change alone leaves the drawing as it was.
     QCOMPARE(graphic()->series(0)->at(19), QPointF(25000, 40));
     find<QAction>("N16")->trigger();
@@ -196,8 +186,8 @@ void GraphicWindowTest::operatingPointComesFromTheActiveInputPage()
         { "Editn", "EditNp", "EditMz" },
         { "EditTin", "EditTiNct", "EditTiMz" },
     };
-    form_->pick("PageControlParam", page);
-    FieldStore& store = form_->store();
+    app_->form.pick("PageControlParam", page);
+    FieldStore& store = app_->form.store();
     store.setText(kFields[page][0], speed.toStdString());
     store.setText(kFields[page][1], power.toStdString());
     store.setText(kFields[page][2], torque.toStdString());
@@ -208,10 +198,10 @@ void GraphicWindowTest::operatingPointComesFromTheActiveInputPage()
 
 void GraphicWindowTest::blankPageDrawsTheCurvesAndBothPointsAtZero()
 {
-    form_->store().setText("EditStn", "5000");
-    form_->store().setText("EditStPn", "12");
-    form_->pick("PageControlMethods", 3);
-    QCOMPARE(form_->store().index("PageControlParam"), -1);
+    app_->form.store().setText("EditStn", "5000");
+    app_->form.store().setText("EditStPn", "12");
+    app_->form.pick("PageControlMethods", 3);
+    QCOMPARE(app_->form.store().index("PageControlParam"), -1);
     pressGraphic();
     QCOMPARE(graphic()->series(0)->count(), 20);
     QCOMPARE(graphic()->series(1)->count(), 20);
@@ -244,7 +234,7 @@ void GraphicWindowTest::closeAndCloseBoxHideTheWindowAndKeepTheDrawing()
     pressGraphic();
     find<QToolButton>("ToolButton1")->click();
     QVERIFY(!graphic()->isVisible());
-    QVERIFY(!form_->store().visible("FormGraphic"));
+    QVERIFY(!app_->form.store().visible("FormGraphic"));
     QCOMPARE(graphic()->series(0)->count(), 20);
 
     pressGraphic();
@@ -252,7 +242,7 @@ void GraphicWindowTest::closeAndCloseBoxHideTheWindowAndKeepTheDrawing()
     // The close box asks the window logic, which hides the window.
     QVERIFY(!graphic()->close());
     QVERIFY(!graphic()->isVisible());
-    QVERIFY(!form_->store().visible("FormGraphic"));
+    QVERIFY(!app_->form.store().visible("FormGraphic"));
     QCOMPARE(graphic()->series(1)->count(), 20);
     QCOMPARE(graphic()->series(2)->count(), 1);
 }
@@ -350,9 +340,9 @@ void GraphicWindowTest::axesScaleToTheData()
         }
         return true;
     };
-    form_->store().setText("EditStn", "13496.339");
-    form_->store().setText("EditStPn", "40.00000");
-    form_->store().setText("EditStM", "28.30189");
+    app_->form.store().setText("EditStn", "13496.339");
+    app_->form.store().setText("EditStPn", "40.00000");
+    app_->form.store().setText("EditStM", "28.30189");
     pressGraphic();
     GraphicWindow* window = graphic();
     for (int i = 0; i < 4; ++i)
@@ -376,10 +366,10 @@ void GraphicWindowTest::axesScaleToTheData()
     QVERIFY(window->speedAxis()->min() > -0.1 * window->speedAxis()->max());
 
     // Row 1's torque reaches 1300 N·m; row 3's speeds end at 12000 rev/min.
-    form_->pick("TabMach", 1);
+    app_->form.pick("TabMach", 1);
     pressGraphic();
     QVERIFY(covers(window->torqueAxis(), window->series(1)->points(), false));
-    form_->pick("TabMach", 3);
+    app_->form.pick("TabMach", 3);
     pressGraphic();
     QVERIFY(covers(window->speedAxis(), window->series(0)->points(), true));
     QVERIFY(window->speedAxis()->max() < 2 * 12000);
@@ -388,9 +378,9 @@ void GraphicWindowTest::axesScaleToTheData()
 
 void GraphicWindowTest::hugeResultsKeepTheAxesFinite()
 {
-    form_->store().setText("EditStn", "1e300");
-    form_->store().setText("EditStPn", "1.7976931348623157e308");
-    form_->store().setText("EditStM", "12");
+    app_->form.store().setText("EditStn", "1e300");
+    app_->form.store().setText("EditStPn", "1.7976931348623157e308");
+    app_->form.store().setText("EditStM", "12");
     pressGraphic();
     GraphicWindow* window = graphic();
     QCOMPARE(window->series(2)->at(0).y(), 1.7976931348623157e308);
@@ -426,10 +416,10 @@ void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not a library");
     }
-    desktop_.reset();
+    app_->desktop.reset();
     setAddonFolders({ empty.path() });
-    desktop_ = std::make_unique<Desktop>(*form_);
-    desktop_->show();
+    app_->desktop = std::make_unique<Desktop>(app_->form);
+    app_->desktop->show();
     const auto errorBox = [](const char* unavailable) -> QMessageBox* {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(window);
@@ -452,14 +442,14 @@ void GraphicWindowTest::withoutItsModuleTheNomogramAndPreviewSayWhatIsMissing()
     QVERIFY(
         graphic()->findChild<QLabel*>(QStringLiteral("ChartNomMissing"))->text().contains(file));
 
-    QAction* preview = desktop_->sheetCommands().previewAction();
+    QAction* preview = app_->desktop->sheetCommands().previewAction();
     QVERIFY(preview->isEnabled());
     preview->trigger();
     QTRY_VERIFY(errorBox("Просмотр и печать недоступны"));
     QVERIFY(errorBox("Просмотр и печать недоступны")->text().contains(file));
     errorBox("Просмотр и печать недоступны")->accept();
 
-    desktop_.reset();
+    app_->desktop.reset();
     setAddonFolders(folders);
 }
 
