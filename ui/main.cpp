@@ -11,6 +11,7 @@
 #include "ui/windows/MachineEditor.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QTimer>
 
@@ -38,6 +39,13 @@ int main(int argc, char** argv)
     // configurations race and one is dropped.
     std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
     QApplication app(argc, argv);
+    // The menu bar asks the desktop's session bus whether menus are shown
+    // in a panel of the desktop's own (a global menu). Connecting to the bus
+    // is a handshake with another process, or where no bus is named, a try
+    // to start one: milliseconds in which the window cannot go on. Begun
+    // here, on a thread of its own, the connection is under way while the
+    // window logic starts.
+    std::future<void> bus = std::async(std::launch::async, [] { QDBusConnection::sessionBus(); });
     millcalc::prepareApplication(app);
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;
