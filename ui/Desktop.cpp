@@ -77,12 +77,25 @@ Area areaOf(const QRect& rect)
 Desktop::Desktop(FormMain& form, const QString& settingsFile)
     : form_(form)
     , windows_(std::make_unique<LaterWindows>())
+    , painted_(settingsFile)
     , main_(std::make_unique<MainWindow>())
 {
     QWidget* owner = main_.get();
     new SplashWindow(owner);
     binder_ = new FieldBinder(form_, owner, *windows_);
     idle_ = new IdleBuild(*windows_, binder_, owner);
+    // The colours recalled are drawn again once the window is up, those the
+    // windows built later asked for when every window is built; what the
+    // run found is kept then.
+    const auto recheck = [this] {
+        if (painted_.recheck())
+            binder_->recolour();
+    };
+    idle_->later(recheck);
+    QObject::connect(idle_, &IdleBuild::finished, binder_, [this, recheck] {
+        recheck();
+        painted_.keep();
+    });
     sheet_ = new SheetCommands(form_, main_.get());
     calculation_ = new CalculationCommands(form_, main_.get(), settingsFile);
     installCutterMenu(form_, main_.get());

@@ -6,6 +6,8 @@
 // in the idle time after the main window's first paint.
 #pragma once
 
+#include "ui/PaintedMemory.h"
+
 #include <QList>
 #include <QString>
 
@@ -78,6 +80,8 @@ private:
 
     FormMain& form_;
     std::unique_ptr<LaterWindows> windows_;
+    // Recalled before the main window is made, which paints coloured texts.
+    PaintedMemory painted_;
     std::unique_ptr<MainWindow> main_;
     FieldBinder* binder_ = nullptr;
     IdleBuild* idle_ = nullptr;

@@ -50,13 +50,15 @@ public:
     // belongs over it. Null when it is active, or another window became so.
     QWidget* activatingWindow() const;
 
+    // Draws every coloured control, and everything else that follows the
+    // palette, again in the desktop's current palette: after a change of it,
+    // or of what the style paints under it.
+    void recolour();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Draws every coloured control, and everything else that follows the
-    // palette, again in the desktop's current palette.
-    void recolour();
     void bindAll(QObject* tree);
     // Binds a window just built; gives the focus to its control that took it
     // meanwhile.

@@ -12,21 +12,27 @@
 #include "ui/CalculationCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowMemory.h"
+#include "ui/bind/PaletteColours.h"
+#include "ui/windows/IdleBuild.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -34,6 +40,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace millcalc;
@@ -69,6 +77,7 @@ private slots:
     void arrangementSavedOnALargerScreenIsNotRestored();
     void panelsLeftOpenComeBackComputed();
     void unreadableSettingsAreIgnored();
+    void whatTheStylePaintsIsKeptAndDrawnAgainOnceUp();
     void resetArrangementBringsTheDocksBack();
     void accessibleTextReachesTheStore();
 
@@ -555,6 +564,86 @@ void CalculationFileTest::unreadableSettingsAreIgnored()
     form.click("BitCalcs");
     QVERIFY(desktop.window("PanelCalc")->isVisible());
     QVERIFY(desktop.calculationCommands().recentFiles().isEmpty());
+}
+
+void CalculationFileTest::whatTheStylePaintsIsKeptAndDrawnAgainOnceUp()
+{
+    // A dark desktop no window of this run has been drawn on.
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2c, 0x2d));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x2b, 0x2c, 0x2d));
+    dark.setColor(QPalette::Base, QColor(0x1a, 0x1b, 0x1c));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    QApplication::setPalette(dark);
+    const QString settings = dir_.filePath(QStringLiteral("painted.ini"));
+    const QString key = QStringLiteral("style/painted");
+    const auto start = [&settings](const std::function<void(Desktop&)>& check) {
+        RecordingToolkit toolkit;
+        FormMain form(toolkit);
+        form.start();
+        Desktop desktop(form, settings);
+        desktop.show();
+        check(desktop);
+        QTRY_VERIFY(desktop.idleBuild().done());
+    };
+    // The first start finds what the style paints under the captions, the
+    // fields and the buttons, and keeps it.
+    start([](Desktop&) {});
+    const QStringList kept = QSettings(settings, QSettings::IniFormat).value(key).toStringList();
+    for (const char* role : { "0_", "6_", "8_" }) {
+        QVERIFY2(std::any_of(kept.begin(), kept.end(),
+                     [role](const QString& line) { return line.startsWith(QLatin1String(role)); }),
+            role);
+    }
+    for (const QString& line : kept)
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\S+=#[0-9a-f]{6}$")).match(line).hasMatch(),
+            qPrintable(line));
+
+    // The same desktop again: what it recalls is what it finds, and the file
+    // is left as it is.
+    const QDateTime written = QFileInfo(settings).lastModified();
+    QTest::qWait(20);
+    start([](Desktop&) {});
+    QCOMPARE(QFileInfo(settings).lastModified(), written);
+
+    // What an earlier run kept for another dark desktop, wrong: white under
+    // every text. The captions are drawn as on white at start (the blue of
+    // "Оборудование=" as it is), and as the style really paints once the
+    // window is up.
+    const QString darkWindow = QString::number(dark.color(QPalette::Window).rgba(), 16);
+    QPalette other = dark;
+    other.setColor(QPalette::Window, QColor(0x2b, 0x2c, 0x2e));
+    other.setColor(QPalette::Button, QColor(0x2b, 0x2c, 0x2e));
+    const QString otherWindow = QString::number(other.color(QPalette::Window).rgba(), 16);
+    QStringList wrong;
+    for (QString line : kept)
+        wrong << line.left(line.lastIndexOf(QLatin1Char('='))).replace(darkWindow, otherWindow)
+                + QStringLiteral("=#ffffff");
+    QSettings(settings, QSettings::IniFormat).setValue(key, wrong);
+    QApplication::setPalette(other);
+    const auto caption = [](Desktop& desktop) {
+        for (const QLabel* label : desktop.mainWindow().findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("Оборудование="))
+                return label->palette().color(QPalette::WindowText);
+        }
+        return QColor();
+    };
+    start([&caption](Desktop& desktop) {
+        QCOMPARE(caption(desktop), QColor(Qt::blue));
+        QTRY_VERIFY(desktop.idleBuild().done());
+        QVERIFY(caption(desktop) != QColor(Qt::blue));
+        QVERIFY(contrastRatio(caption(desktop), QColor(0x2b, 0x2c, 0x2e)) >= 4.5);
+    });
+    // Every line is drawn again, those of the windows built after the window
+    // was up too, and kept as drawn.
+    const QStringList corrected
+        = QSettings(settings, QSettings::IniFormat).value(key).toStringList();
+    QVERIFY(!corrected.isEmpty());
+    for (const QString& line : corrected)
+        QVERIFY2(!line.endsWith(QStringLiteral("=#ffffff")), qPrintable(line));
+    QApplication::setPalette(before);
 }
 
 void CalculationFileTest::resetArrangementBringsTheDocksBack()

@@ -8,14 +8,16 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdint>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -145,6 +147,69 @@ bool isDarkPalette(const QPalette& palette)
         || !isLightBackground(rgbOf(palette.color(QPalette::Window)));
 }
 
+namespace {
+
+// The style as it paints: each style of a chain of proxies by its class and
+// name, and the release of Qt it runs on.
+QString styleKey()
+{
+    // Worked out again only for another style: asked for at every colour.
+    static QPointer<QStyle> known;
+    static QString knownKey;
+    if (known && known == QApplication::style())
+        return knownKey;
+    known = QApplication::style();
+    QString key = QString::fromLatin1(qVersion());
+    for (const QStyle* style = known; style != nullptr;) {
+        key += QLatin1Char(' ') + QString::fromLatin1(style->metaObject()->className())
+            + QLatin1Char('/') + style->name();
+        const auto* proxy = qobject_cast<const QProxyStyle*>(style);
+        style = proxy != nullptr && proxy->baseStyle() != style ? proxy->baseStyle() : nullptr;
+    }
+    // A key is one word of a line "key=colour".
+    for (QChar& c : key) {
+        if (c.isSpace() || c == QLatin1Char('='))
+            c = QLatin1Char('_');
+    }
+    knownKey = key;
+    return key;
+}
+
+// What the style paints for a role under a palette: the colours of faces,
+// fields and frames; a text's colour paints no background, so widgets whose
+// texts alone differ share an entry.
+QString paintedKey(const QPalette& palette, QPalette::ColorRole role)
+{
+    QString key = QString::number(static_cast<int>(role)) + QLatin1Char('_') + styleKey();
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        for (const QPalette::ColorRole face : { QPalette::Window, QPalette::Base,
+                 QPalette::AlternateBase, QPalette::Button, QPalette::Light, QPalette::Midlight,
+                 QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Highlight })
+            key += QLatin1Char('_') + QString::number(palette.color(group, face).rgba(), 16);
+    return key;
+}
+
+struct Painted {
+    QRgb colour = 0;
+    // Recalled from an earlier run and not drawn in this one yet; the
+    // palette it was last asked for with, to draw it with.
+    bool recalled = false;
+    std::optional<QPalette> askedWith;
+};
+
+// Drawn once for each style, palette and role; a palette changes seldom.
+std::map<QString, Painted>& paintedTable()
+{
+    static std::map<QString, Painted> table;
+    return table;
+}
+
+constexpr std::size_t kPaintedKept = 64;
+// A recalled line longer than this is none of this program's.
+constexpr qsizetype kLongestPaintedLine = 1024;
+
+} // namespace
+
 QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role)
 {
     role = role == QPalette::WindowText || role == QPalette::ButtonText ? role : QPalette::Text;
@@ -152,24 +217,65 @@ QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role)
     // nothing is drawn: the palette's own colour.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return palette.color(backgroundOf(role));
-    // Drawn once for each style, palette and role; a palette changes seldom.
-    static std::map<std::vector<QRgb>, QRgb> painted;
-    std::vector<QRgb> key { static_cast<QRgb>(role),
-        static_cast<QRgb>(reinterpret_cast<std::uintptr_t>(QApplication::style())) };
-    // The colours of faces, fields and frames; a text's colour paints no
-    // background, so widgets whose texts alone differ share their entry.
-    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
-        for (const QPalette::ColorRole face : { QPalette::Window, QPalette::Base,
-                 QPalette::AlternateBase, QPalette::Button, QPalette::Light, QPalette::Midlight,
-                 QPalette::Mid, QPalette::Dark, QPalette::Shadow, QPalette::Highlight })
-            key.push_back(palette.color(group, face).rgba());
+    std::map<QString, Painted>& painted = paintedTable();
+    QString key = paintedKey(palette, role);
     auto known = painted.find(key);
     if (known == painted.end()) {
-        if (painted.size() >= 64)
+        if (painted.size() >= kPaintedKept)
             painted.clear();
-        known = painted.emplace(std::move(key), lightestPainted(palette, role)).first;
+        known = painted.emplace(std::move(key), Painted { lightestPainted(palette, role), false, std::nullopt }).first;
+    } else if (known->second.recalled && !known->second.askedWith) {
+        known->second.askedWith = palette;
     }
-    return QColor(known->second);
+    return QColor(known->second.colour);
+}
+
+QStringList paintedBackgroundsFound()
+{
+    QStringList lines;
+    for (const auto& [key, painted] : paintedTable()) {
+        // One recalled and never asked for is no longer this desktop's.
+        if (painted.recalled && !painted.askedWith)
+            continue;
+        lines << key + QLatin1Char('=') + QColor(painted.colour).name(QColor::HexRgb);
+    }
+    return lines;
+}
+
+void recallPaintedBackgrounds(const QStringList& lines)
+{
+    std::map<QString, Painted>& painted = paintedTable();
+    for (const QString& line : lines) {
+        if (painted.size() >= kPaintedKept)
+            break;
+        const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
+        if (line.size() > kLongestPaintedLine || equals <= 0)
+            continue;
+        const QString key = line.left(equals);
+        const QString colour = line.mid(equals + 1);
+        if (colour.size() != 7 || !colour.startsWith(QLatin1Char('#'))
+            || !QColor::isValidColorName(colour)
+            || key.contains(QLatin1Char(' ')))
+            continue;
+        // What this run found itself stands.
+        painted.emplace(key, Painted { QColor::fromString(colour).rgb(), true, std::nullopt });
+    }
+}
+
+bool recheckPaintedBackgrounds()
+{
+
+    bool changed = false;
+    for (auto& [key, painted] : paintedTable()) {
+        if (!painted.recalled || !painted.askedWith)
+            continue;
+        const QString role = key.left(key.indexOf(QLatin1Char('_')));
+        const QRgb drawn = lightestPainted(
+            *painted.askedWith, static_cast<QPalette::ColorRole>(role.toInt()));
+        changed = changed || drawn != painted.colour;
+        painted = Painted { drawn, false, std::nullopt };
+    }
+    return changed;
 }
 
 QColor textColour(Rgb logical, const QPalette& palette, QPalette::ColorRole role)

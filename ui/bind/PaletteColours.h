@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QStringList>
 
 #include <functional>
 
@@ -36,6 +37,20 @@ bool isDarkPalette(const QPalette& palette);
 // lightened text reads worst on. Drawn once for each style, palette and role.
 // Without a QApplication, the palette's own colour.
 QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role = QPalette::Text);
+
+// What the style was found to paint in this run, as lines "key=#rrggbb" (the
+// key names the role, the style, Qt's release and the palette's faces), for
+// a later run to recall.
+QStringList paintedBackgroundsFound();
+// Takes the lines an earlier run found as found, so that a start need not draw
+// them before its window shows; lines that are none are left out, and what
+// this run drew itself stands. Those asked for are drawn again by
+// recheckPaintedBackgrounds().
+void recallPaintedBackgrounds(const QStringList& lines);
+// Draws afresh what was recalled and asked for since; true when the style
+// paints any of it otherwise now (an update of the style, or a theme changed
+// under the same palette): the colours computed from it are then stale.
+bool recheckPaintedBackgrounds();
 
 // The colour to draw the logical colour in, as a text of role `role` of the
 // palette (Text in a field, WindowText on a window, ButtonText on a button):

@@ -119,6 +119,9 @@ private slots:
     void colourReadsOnWhatTheStylePaints_data();
     void colourReadsOnWhatTheStylePaints();
     void probingWhatTheStylePaintsMakesOneWindowALookUp();
+    void recalledPaintsAreTakenWithoutDrawingAndDrawnAgainOnRecheck();
+    void aRecalledLineThatIsNoneIsDrawnAfresh_data();
+    void aRecalledLineThatIsNoneIsDrawnAfresh();
     void closeBoxAsksTheWindowLogicAndTheStoreHides();
     void lengthsGrowWithTheFontAndNeverShrink_data();
     void lengthsGrowWithTheFontAndNeverShrink();
@@ -528,6 +531,107 @@ void BindingsTest::probingWhatTheStylePaintsMakesOneWindowALookUp()
     QCOMPARE(paintedBackground(palette, QPalette::Text), text);
     qApp->removeEventFilter(&windows);
     QCOMPARE(windows.made, 3);
+}
+
+// A palette no look-up of this run has seen: its fields in a colour of
+// their own.
+QPalette unseenPalette(int field)
+{
+    QPalette palette = darkPalette();
+    palette.setColor(QPalette::Base, QColor(0x20, 0x08, field));
+    return palette;
+}
+
+// The key an earlier run would have kept the palette's fields under: the key
+// this run found for a seen one, its field colour (a face of the key) put in.
+QString keptKeyFor(const QPalette& unseen)
+{
+    const QPalette seen = unseenPalette(0);
+    paintedBackground(seen, QPalette::Text);
+    const QString seenField = QString::number(seen.color(QPalette::Base).rgba(), 16);
+    const QString unseenField = QString::number(unseen.color(QPalette::Base).rgba(), 16);
+    for (const QString& line : paintedBackgroundsFound()) {
+        if (line.startsWith(QString::number(QPalette::Text) + QLatin1Char('_'))
+            && line.contains(seenField))
+            return line.left(line.lastIndexOf(QLatin1Char('='))).replace(seenField, unseenField);
+    }
+    return QString();
+}
+
+QString keptLineFor(const QPalette& unseen, const QString& colour)
+{
+    return keptKeyFor(unseen) + QLatin1Char('=') + colour;
+}
+
+void BindingsTest::recalledPaintsAreTakenWithoutDrawingAndDrawnAgainOnRecheck()
+{
+    // What a run that saw this desktop found, here made wrong: a start takes
+    // it as it is, drawing nothing.
+    const QPalette palette = unseenPalette(1);
+    const QString recalled = keptLineFor(palette, QStringLiteral("#ffffff"));
+    QVERIFY(!recalled.isEmpty());
+    // And one of a palette this run never asks for.
+    const QString other = keptLineFor(unseenPalette(2), QStringLiteral("#101010"));
+    recallPaintedBackgrounds({ recalled, other });
+    WindowCount windows;
+    qApp->installEventFilter(&windows);
+    QCOMPARE(paintedBackground(palette, QPalette::Text), QColor(Qt::white));
+    qApp->removeEventFilter(&windows);
+    QCOMPARE(windows.made, 0);
+    // A blue drawn on it as on white: itself, too dark for the field really
+    // painted.
+    const QColor onRecalled = textColour(colours::Blue, palette);
+    QCOMPARE(onRecalled, QColor(Qt::blue));
+
+    // Drawn again, the style's own colour replaces it, and the change is told.
+    QVERIFY(recheckPaintedBackgrounds());
+    const QColor drawn = paintedBackground(palette, QPalette::Text);
+    QCOMPARE(drawn, QColor(0x20, 0x08, 1));
+    QVERIFY(textColour(colours::Blue, palette) != onRecalled);
+    QVERIFY(contrastRatio(textColour(colours::Blue, palette), drawn) >= 4.5);
+    // Nothing is left to draw again.
+    QVERIFY(!recheckPaintedBackgrounds());
+    // What is kept for the next run: what this run drew, not the line of a
+    // palette it never asked for.
+    const QStringList found = paintedBackgroundsFound();
+    QVERIFY(found.contains(recalled.left(recalled.lastIndexOf(QLatin1Char('=')) + 1)
+        + QStringLiteral("#200801")));
+    QVERIFY(!found.contains(other));
+    // Asked for after a recheck, it is drawn again by the next.
+    QCOMPARE(paintedBackground(unseenPalette(2), QPalette::Text), QColor(0x10, 0x10, 0x10));
+    QVERIFY(recheckPaintedBackgrounds());
+    QCOMPARE(paintedBackground(unseenPalette(2), QPalette::Text), QColor(0x20, 0x08, 2));
+    // What this run drew stands against a line recalled after it.
+    recallPaintedBackgrounds({ keptLineFor(palette, QStringLiteral("#000000")) });
+    QCOMPARE(paintedBackground(palette, QPalette::Text), drawn);
+}
+
+void BindingsTest::aRecalledLineThatIsNoneIsDrawnAfresh_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("tail");
+    QTest::newRow("a colour by name") << 3 << QStringLiteral("=skyblue");
+    QTest::newRow("short") << 4 << QStringLiteral("=#12345");
+    QTest::newRow("not hexadecimal") << 5 << QStringLiteral("=#12345g");
+    QTest::newRow("with its alpha") << 6 << QStringLiteral("=#ff123456");
+    QTest::newRow("no colour") << 7 << QStringLiteral("=");
+    QTest::newRow("no equals sign") << 8 << QString();
+    QTest::newRow("space in the key") << 9 << QStringLiteral(" x=#123456");
+}
+
+void BindingsTest::aRecalledLineThatIsNoneIsDrawnAfresh()
+{
+    QFETCH(int, field);
+    QFETCH(QString, tail);
+    const QPalette palette = unseenPalette(field);
+    const QString key = keptKeyFor(palette);
+    QVERIFY(!key.isEmpty());
+    recallPaintedBackgrounds({ key + tail });
+    WindowCount windows;
+    qApp->installEventFilter(&windows);
+    QCOMPARE(paintedBackground(palette, QPalette::Text), QColor(0x20, 0x08, field));
+    qApp->removeEventFilter(&windows);
+    QCOMPARE(windows.made, 1);
 }
 
 void BindingsTest::closeBoxAsksTheWindowLogicAndTheStoreHides()
