@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QLibraryInfo>
@@ -130,6 +132,15 @@ void prepareApplication(QGuiApplication& app)
     // Wayland app id); the window icon comes from the installed icon theme.
     QGuiApplication::setDesktopFileName(QStringLiteral("millcalc"));
     installQtTranslations(app, QLocale());
+}
+
+bool sessionBusNamed(const char* address, const char* runtimeFolder)
+{
+    if (address != nullptr && *address != '\0')
+        return true;
+    return runtimeFolder != nullptr && *runtimeFolder != '\0'
+        && QFileInfo(QDir(QString::fromLocal8Bit(runtimeFolder)).filePath(QStringLiteral("bus")))
+               .exists();
 }
 
 QString settingsFile()

@@ -29,6 +29,13 @@ QString installQtTranslations(QCoreApplication& app, const QLocale& locale);
 // the user's locale.
 void prepareApplication(QGuiApplication& app);
 
+// True where the desktop names a session bus: the address in
+// DBUS_SESSION_BUS_ADDRESS (`address`), or the socket "bus" in the runtime
+// folder (`runtimeFolder`, XDG_RUNTIME_DIR), where the bus library looks
+// without one. Either may be null. Without one, asking the bus anything first
+// tries to start a bus (dbus-launch).
+bool sessionBusNamed(const char* address, const char* runtimeFolder);
+
 // The program's settings (Qt's settings, an INI file) in the user's
 // configuration folder: ~/.config/millcalc/millcalc.ini.
 QString settingsFile();

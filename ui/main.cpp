@@ -17,6 +17,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <future>
 #include <memory>
 #include <string>
@@ -38,14 +39,21 @@ int main(int argc, char** argv)
     // initialisation is thread-safe: should Qt come first, the two
     // configurations race and one is dropped.
     std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
-    QApplication app(argc, argv);
     // The menu bar asks the desktop's session bus whether menus are shown
-    // in a panel of the desktop's own (a global menu). Connecting to the bus
-    // is a handshake with another process, or where no bus is named, a try
-    // to start one: milliseconds in which the window cannot go on. Begun
-    // here, on a thread of its own, the connection is under way while the
-    // window logic starts.
-    std::future<void> bus = std::async(std::launch::async, [] { QDBusConnection::sessionBus(); });
+    // in a panel of the desktop's own (a global menu). A desktop that names
+    // no bus has no such panel: asking would only try to start a bus, a new
+    // process, before the window can show.
+    const bool bus = millcalc::sessionBusNamed(
+        std::getenv("DBUS_SESSION_BUS_ADDRESS"), std::getenv("XDG_RUNTIME_DIR"));
+    if (!bus)
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    QApplication app(argc, argv);
+    // Connecting to the bus is a handshake with another process:
+    // milliseconds in which the window cannot go on. Begun here, on a thread
+    // of its own, it is under way while the window logic starts.
+    std::future<void> connected;
+    if (bus)
+        connected = std::async(std::launch::async, [] { QDBusConnection::sessionBus(); });
     millcalc::prepareApplication(app);
     millcalc::QtToolkit toolkit;
     std::unique_ptr<millcalc::FormMain> form;

@@ -46,6 +46,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QToolTip>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -201,6 +203,8 @@ private slots:
     void clickOnTheCheckedGroupButtonLeavesTheGridAlone();
     void closingTheMainWindowEndsTheProgram();
     void startUpErrorIsShownAndEndsWithFailure();
+    void aSessionBusIsNamedByItsAddressOrItsSocket_data();
+    void aSessionBusIsNamedByItsAddressOrItsSocket();
     void pickFromADropDownListRunsItsChangeStep();
     void pictureFollowsItsImageListIndex();
     void gridHeadingsAreNeverClipped();
@@ -1255,6 +1259,37 @@ void DesktopTest::startUpErrorIsShownAndEndsWithFailure()
     QVERIFY(toolkit.boxes.empty());
     QVERIFY(!startOrReport(toolkit, [] { throw std::runtime_error("unknown control BaseQ"); }));
     QCOMPARE(toolkit.boxes, std::vector<std::string> { "error|unknown control BaseQ" });
+}
+
+void DesktopTest::aSessionBusIsNamedByItsAddressOrItsSocket_data()
+{
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<bool>("socket");
+    QTest::addColumn<bool>("runtimeFolder");
+    QTest::addColumn<bool>("named");
+    QTest::newRow("an address") << QByteArray("unix:path=/run/user/1000/bus") << false << true
+                                << true;
+    QTest::newRow("the socket") << QByteArray() << true << true << true;
+    QTest::newRow("a runtime folder without one") << QByteArray() << false << true << false;
+    QTest::newRow("an empty address, no runtime folder") << QByteArray("") << false << false
+                                                         << false;
+}
+
+void DesktopTest::aSessionBusIsNamedByItsAddressOrItsSocket()
+{
+    QFETCH(QByteArray, address);
+    QFETCH(bool, socket);
+    QFETCH(bool, runtimeFolder);
+    QFETCH(bool, named);
+    QTemporaryDir folder;
+    if (socket) {
+        QFile bus(folder.filePath(QStringLiteral("bus")));
+        QVERIFY(bus.open(QIODevice::WriteOnly));
+    }
+    const QByteArray path = QFile::encodeName(folder.path());
+    QCOMPARE(sessionBusNamed(address.isNull() ? nullptr : address.constData(),
+                 runtimeFolder ? path.constData() : nullptr),
+        named);
 }
 
 void DesktopTest::pickFromADropDownListRunsItsChangeStep()
