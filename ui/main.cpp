@@ -1,4 +1,5 @@
 // millcalc: the desktop calculator of cutting conditions for end milling.
+#include "app/UserFiles.h"
 #include "machines/MachinePark.h"
 #include "shell/FormMain.h"
 #include "ui/CalculationCommands.h"
@@ -26,13 +27,9 @@
 
 int main(int argc, char** argv)
 {
-    // The machine park is read on a thread of its own while Qt starts: a
-    // shop's park of fifty machines is as much work as a tenth of the start
-    // before the window shows. The folders are looked up here, before Qt
-    // touches the environment; a fault in the files reaches the start-up's
-    // report through get().
-    std::future<millcalc::ParkLoad> parkLoad = std::async(std::launch::async,
-        [folders = millcalc::userFolders()] { return millcalc::loadMachinePark(folders); });
+    // The machine park's folders are looked up before Qt touches the
+    // environment.
+    millcalc::UserFolders folders = millcalc::userFolders();
     // Fontconfig reads its configuration and font caches at Qt's first
     // look at a font, a quarter of the start-up; begun here, on a thread of
     // its own, it is ready or nearly so by then. Fontconfig's
@@ -48,6 +45,14 @@ int main(int argc, char** argv)
     if (!bus)
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    // The machine park is read on a thread of its own while the window logic
+    // starts: a shop's park of fifty machines is as much work as a tenth of
+    // the start before the window shows. Begun before Qt, it slowed Qt's own
+    // start, which shares the processors with the display server and the
+    // fonts' thread. A fault in the files reaches the start-up's report
+    // through get().
+    std::future<millcalc::ParkLoad> parkLoad = std::async(std::launch::async,
+        [folders = std::move(folders)] { return millcalc::loadMachinePark(folders); });
     // Connecting to the bus is a handshake with another process:
     // milliseconds in which the window cannot go on. Begun here, on a thread
     // of its own, it is under way while the window logic starts.
