@@ -640,9 +640,14 @@ void CalculationFileTest::whatTheStylePaintsIsKeptAndDrawnAgainOnceUp()
     // was up too, and kept as drawn.
     const QStringList corrected
         = QSettings(settings, QSettings::IniFormat).value(key).toStringList();
-    QVERIFY(!corrected.isEmpty());
-    for (const QString& line : corrected)
+    int drawnAgain = 0;
+    for (const QString& line : corrected) {
+        if (!line.contains(otherWindow))
+            continue;
         QVERIFY2(!line.endsWith(QStringLiteral("=#ffffff")), qPrintable(line));
+        ++drawnAgain;
+    }
+    QVERIFY(drawnAgain >= 3);
     QApplication::setPalette(before);
 }
 
