@@ -590,7 +590,7 @@ void CalculationFileTest::whatTheStylePaintsIsKeptAndDrawnAgainOnceUp()
     };
     // The first start finds what the style paints under the captions, the
     // fields and the buttons, and keeps it.
-    start([](Desktop&) {});
+    start([](Desktop&) { });
     const QStringList kept = QSettings(settings, QSettings::IniFormat).value(key).toStringList();
     for (const char* role : { "0_", "6_", "8_" }) {
         QVERIFY2(std::any_of(kept.begin(), kept.end(),
@@ -605,7 +605,7 @@ void CalculationFileTest::whatTheStylePaintsIsKeptAndDrawnAgainOnceUp()
     // is left as it is.
     const QDateTime written = QFileInfo(settings).lastModified();
     QTest::qWait(20);
-    start([](Desktop&) {});
+    start([](Desktop&) { });
     QCOMPARE(QFileInfo(settings).lastModified(), written);
 
     // What an earlier run kept for another dark desktop, wrong: white under

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHash>
@@ -44,10 +45,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QToolTip>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -1271,8 +1271,8 @@ void DesktopTest::aSessionBusIsNamedByItsAddressOrItsSocket_data()
                                 << true;
     QTest::newRow("the socket") << QByteArray() << true << true << true;
     QTest::newRow("a runtime folder without one") << QByteArray() << false << true << false;
-    QTest::newRow("an empty address, no runtime folder") << QByteArray("") << false << false
-                                                         << false;
+    QTest::newRow("an empty address, no runtime folder")
+        << QByteArray("") << false << false << false;
 }
 
 void DesktopTest::aSessionBusIsNamedByItsAddressOrItsSocket()

@@ -223,7 +223,10 @@ QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role)
     if (known == painted.end()) {
         if (painted.size() >= kPaintedKept)
             painted.clear();
-        known = painted.emplace(std::move(key), Painted { lightestPainted(palette, role), false, std::nullopt }).first;
+        known = painted
+                    .emplace(std::move(key),
+                        Painted { lightestPainted(palette, role), false, std::nullopt })
+                    .first;
     } else if (known->second.recalled && !known->second.askedWith) {
         known->second.askedWith = palette;
     }
@@ -254,8 +257,7 @@ void recallPaintedBackgrounds(const QStringList& lines)
         const QString key = line.left(equals);
         const QString colour = line.mid(equals + 1);
         if (colour.size() != 7 || !colour.startsWith(QLatin1Char('#'))
-            || !QColor::isValidColorName(colour)
-            || key.contains(QLatin1Char(' ')))
+            || !QColor::isValidColorName(colour) || key.contains(QLatin1Char(' ')))
             continue;
         // What this run found itself stands.
         painted.emplace(key, Painted { QColor::fromString(colour).rgb(), true, std::nullopt });
@@ -264,14 +266,13 @@ void recallPaintedBackgrounds(const QStringList& lines)
 
 bool recheckPaintedBackgrounds()
 {
-
     bool changed = false;
     for (auto& [key, painted] : paintedTable()) {
         if (!painted.recalled || !painted.askedWith)
             continue;
         const QString role = key.left(key.indexOf(QLatin1Char('_')));
-        const QRgb drawn = lightestPainted(
-            *painted.askedWith, static_cast<QPalette::ColorRole>(role.toInt()));
+        const QRgb drawn
+            = lightestPainted(*painted.askedWith, static_cast<QPalette::ColorRole>(role.toInt()));
         changed = changed || drawn != painted.colour;
         painted = Painted { drawn, false, std::nullopt };
     }

@@ -594,8 +594,8 @@ void BindingsTest::recalledPaintsAreTakenWithoutDrawingAndDrawnAgainOnRecheck()
     // What is kept for the next run: what this run drew, not the line of a
     // palette it never asked for.
     const QStringList found = paintedBackgroundsFound();
-    QVERIFY(found.contains(recalled.left(recalled.lastIndexOf(QLatin1Char('=')) + 1)
-        + QStringLiteral("#200801")));
+    QVERIFY(found.contains(
+        recalled.left(recalled.lastIndexOf(QLatin1Char('=')) + 1) + QStringLiteral("#200801")));
     QVERIFY(!found.contains(other));
     // Asked for after a recheck, it is drawn again by the next.
     QCOMPARE(paintedBackground(unseenPalette(2), QPalette::Text), QColor(0x10, 0x10, 0x10));
