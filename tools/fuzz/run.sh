@@ -19,8 +19,8 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in scenario calculation park numbers jpeg cutter-file fusion-library freecad-bit \
-    freecad-library; do
+for target in scenario calculation park numbers jpeg painted-line cutter-file fusion-library \
+    freecad-bit freecad-library; do
     cp -r "tools/fuzz/corpus/$target" "$work/$target"
     # The JPEG loader's limits (a side of 8192 pixels, 64 MB for libjpeg)
     # keep every allocation under 256 MB; a larger one is a failure.

@@ -245,22 +245,28 @@ QStringList paintedBackgroundsFound()
     return lines;
 }
 
+std::optional<std::pair<QString, QRgb>> readPaintedLine(const QString& line)
+{
+    const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
+    if (line.size() > kLongestPaintedLine || equals <= 0)
+        return std::nullopt;
+    QString key = line.left(equals);
+    const QString colour = line.mid(equals + 1);
+    if (colour.size() != 7 || !colour.startsWith(QLatin1Char('#'))
+        || !QColor::isValidColorName(colour) || key.contains(QLatin1Char(' ')))
+        return std::nullopt;
+    return std::make_pair(std::move(key), QColor::fromString(colour).rgb());
+}
+
 void recallPaintedBackgrounds(const QStringList& lines)
 {
     std::map<QString, Painted>& painted = paintedTable();
     for (const QString& line : lines) {
         if (painted.size() >= kPaintedKept)
             break;
-        const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
-        if (line.size() > kLongestPaintedLine || equals <= 0)
-            continue;
-        const QString key = line.left(equals);
-        const QString colour = line.mid(equals + 1);
-        if (colour.size() != 7 || !colour.startsWith(QLatin1Char('#'))
-            || !QColor::isValidColorName(colour) || key.contains(QLatin1Char(' ')))
-            continue;
         // What this run found itself stands.
-        painted.emplace(key, Painted { QColor::fromString(colour).rgb(), true, std::nullopt });
+        if (auto read = readPaintedLine(line))
+            painted.emplace(std::move(read->first), Painted { read->second, true, std::nullopt });
     }
 }
 

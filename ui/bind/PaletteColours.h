@@ -11,6 +11,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QObject;
 class QWidget;
@@ -42,6 +44,10 @@ QColor paintedBackground(const QPalette& palette, QPalette::ColorRole role = QPa
 // key names the role, the style, Qt's release and the palette's faces), for
 // a later run to recall.
 QStringList paintedBackgroundsFound();
+// One such line: its key and its colour; none for a line that is not one
+// (over 1024 characters, without "=", a key that is empty or holds a space,
+// a colour other than "#rrggbb").
+std::optional<std::pair<QString, QRgb>> readPaintedLine(const QString& line);
 // Takes the lines an earlier run found as found, so that a start need not draw
 // them before its window shows; lines that are none are left out, and what
 // this run drew itself stands. Those asked for are drawn again by
